@@ -1,0 +1,17 @@
+# jm_add_test(NAME SOURCES ... LIBS ... [BUS])
+# One test executable, registered with CTest, run headless. BUS runs it on a
+# private session bus of its own.
+function(jm_add_test name)
+    cmake_parse_arguments(T "BUS" "" "SOURCES;LIBS" ${ARGN})
+    qt_add_executable(${name} ${T_SOURCES})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+    if(T_BUS)
+        add_test(NAME ${name} COMMAND dbus-run-session -- $<TARGET_FILE:${name}>)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DECKHOST=$<TARGET_FILE:deckhost>;JOISTMASTER=$<TARGET_FILE:joistmaster>"
+        TIMEOUT 300)
+endfunction()

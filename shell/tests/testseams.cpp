@@ -1,0 +1,73 @@
+#include "testseams.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+void RecordingMessages::show(QWidget *page, Icon icon, const QString &text)
+{
+    shown.push_back({page ? page->objectName() : QString(), icon, ProgramTitle, text});
+}
+
+QStringList RecordingMessages::texts() const
+{
+    QStringList list;
+    for (const auto &message : shown)
+        list << message.text;
+    return list;
+}
+
+TestWizard::TestWizard() : wizard(folder.path(), &host, &messages, &end)
+{
+}
+
+TestWizard::~TestWizard()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void TestWizard::activate(QWidget *page)
+{
+    page->show();
+    page->activateWindow();
+    QApplication::setActiveWindow(page);
+    if (!QTest::qWaitForWindowActive(page))
+        qWarning("page %s did not become active", qPrintable(page->objectName()));
+}
+
+QString TestWizard::path(const QString &name) const
+{
+    return QDir(folder.path()).filePath(name);
+}
+
+QByteArray TestWizard::read(const QString &name) const
+{
+    QFile file(path(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+bool TestWizard::exists(const QString &name) const
+{
+    return QFile::exists(path(name));
+}
+
+void TestWizard::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(path(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QStringList TestWizard::visiblePages() const
+{
+    QStringList names;
+    for (PageId id : {PageId::Wiz_1, PageId::Wiz_2D_1, PageId::Wiz_3D_1, PageId::Wiz_3D_Post, PageId::Wiz_3D_2,
+                      PageId::Shading})
+        if (auto *page = wizard.existingPage(id); page && page->isVisible())
+            names << page->objectName();
+    return names;
+}

@@ -1,0 +1,73 @@
+#include "textfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace textfiles {
+
+QByteArray encodeLine(QStringView text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() + 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i; // one character, one byte
+        bytes.append(c.unicode() < 256 ? char(c.unicode()) : '?');
+    }
+    bytes.append("\r\n", 2);
+    return bytes;
+}
+
+QByteArray encodeLines(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += encodeLine(line);
+    return bytes;
+}
+
+QString pathIn(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name);
+}
+
+static Failure failureOf(const QFileDevice &file, const QString &path, const char *action)
+{
+    return Failure{qint64(file.error()),
+                   QStringLiteral("Could not %1 the file \"%2\" in the folder \"%3\": %4.")
+                       .arg(QLatin1String(action), QFileInfo(path).fileName(),
+                            QDir::toNativeSeparators(QFileInfo(path).absolutePath()), file.errorString())};
+}
+
+std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // No QIODevice::Text: the bytes are written exactly as given.
+    if (!file.open(QIODevice::WriteOnly))
+        return failureOf(file, path, "write");
+    if (file.write(bytes) != bytes.size()) {
+        auto failure = failureOf(file, path, "write");
+        file.cancelWriting();
+        return failure;
+    }
+    if (!file.commit())
+        return failureOf(file, path, "write");
+    return std::nullopt;
+}
+
+ReadResult readWhole(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, failureOf(file, path, "read")};
+    ReadResult result;
+    result.bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        result.failure = failureOf(file, path, "read");
+    return result;
+}
+
+} // namespace textfiles

@@ -1,0 +1,42 @@
+// The wizard's small text files in the program folder: their encoding and
+// whole-or-nothing writing.
+//
+// Every line ends with CR LF on every platform, one byte per character:
+// Latin-1, with "?" for a character it cannot hold. A file is written to a
+// temporary file beside it and then renamed over the old one, so a failed
+// write never leaves a partial file and never destroys the previous one.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
+namespace textfiles {
+
+// What went wrong with a file, for the error box: a number and a sentence.
+struct Failure {
+    qint64 number = 0;
+    QString description;
+};
+
+// One line's bytes: the text's characters, then CR LF.
+QByteArray encodeLine(QStringView text);
+QByteArray encodeLines(const QStringList &lines);
+
+// The path of a file in the program folder.
+QString pathIn(const QString &folder, const QString &name);
+
+// Writes the bytes as the whole new content of the file, or changes nothing.
+[[nodiscard]] std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes);
+
+// Reads a whole file.
+struct ReadResult {
+    QByteArray bytes;
+    std::optional<Failure> failure;
+};
+[[nodiscard]] ReadResult readWhole(const QString &path);
+
+} // namespace textfiles

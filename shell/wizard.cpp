@@ -1,0 +1,52 @@
+#include "wizard.h"
+
+#include "shading.h"
+#include "wiz_1.h"
+#include "wiz_2d_1.h"
+#include "wiz_3d_1.h"
+#include "wiz_3d_2.h"
+#include "wiz_3d_post.h"
+
+Wizard::Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end)
+    : m_context{programFolder, host, messages, end, this}
+{
+}
+
+Wizard::~Wizard() = default;
+
+void Wizard::start()
+{
+    page(PageId::Wiz_1)->show();
+}
+
+WizardPage *Wizard::existingPage(PageId id) const
+{
+    return m_pages[std::size_t(id)].get();
+}
+
+WizardPage *Wizard::page(PageId id)
+{
+    auto &slot = m_pages[std::size_t(id)];
+    if (!slot) {
+        switch (id) {
+        case PageId::Wiz_1: slot = std::make_unique<Wiz_1>(m_context); break;
+        case PageId::Wiz_2D_1: slot = std::make_unique<Wiz_2D_1>(m_context); break;
+        case PageId::Wiz_3D_1: slot = std::make_unique<Wiz_3D_1>(m_context); break;
+        case PageId::Wiz_3D_Post: slot = std::make_unique<Wiz_3D_Post>(m_context); break;
+        case PageId::Wiz_3D_2: slot = std::make_unique<Wiz_3D_2>(m_context); break;
+        case PageId::Shading: slot = std::make_unique<Shading>(m_context); break;
+        }
+        slot->load();
+    }
+    return slot.get();
+}
+
+void Wizard::move(QWidget *from, PageId to)
+{
+    WizardPage *target = page(to);
+    target->show();
+    target->raise();
+    target->activateWindow();
+    if (from && from != target)
+        from->hide();
+}

@@ -1,0 +1,27 @@
+// The wizard as a whole: owns the six pages, creates each the first time it is
+// shown (running its load then), and moves between them.
+#pragma once
+
+#include "seams.h"
+
+#include <array>
+#include <memory>
+
+class Wizard : public Navigator {
+public:
+    Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end);
+    ~Wizard() override;
+
+    // Creates the start page, whose load clears old files, greets the host and shows the page.
+    void start();
+
+    void move(QWidget *from, PageId to) override;
+    WizardPage *existingPage(PageId id) const override;
+
+    // The page, created and loaded if this is its first use.
+    WizardPage *page(PageId id);
+
+private:
+    WizardContext m_context;
+    std::array<std::unique_ptr<WizardPage>, 6> m_pages;
+};
