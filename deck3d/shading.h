@@ -1,9 +1,38 @@
+// The viewing options page, the last of the 3D road; its Finish runs the 3D
+// finish (finish3d.cpp).
 #pragma once
 
 #include "wizardpage.h"
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 class Shading : public WizardPage {
     Q_OBJECT
 public:
     explicit Shading(WizardContext &context);
+
+    QRadioButton *Option3 = nullptr; // "Shaded"
+    QRadioButton *Option2 = nullptr; // "Hidden Line"
+    QRadioButton *Option1 = nullptr; // "Wireframe"
+    std::array<QLabel *, 3> Picture1{}; // index 0 hidden line, 1 wireframe, 2 shaded
+    QPushButton *Command11 = nullptr;
+    QLabel *Picture3 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLabel *Label2 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QLabel *Label3 = nullptr;
+    QFrame *Line1 = nullptr;
+
+    // The 3D finish: reads the answers back, completes the deck parameter file
+    // and hands the deck's symbol to the host. Defined in finish3d.cpp.
+    void finish();
 };

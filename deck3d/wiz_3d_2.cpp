@@ -5,3 +5,7 @@ Wiz_3D_2::Wiz_3D_2(WizardContext &context)
 {
     setObjectName(QStringLiteral("Wiz_3D_2"));
 }
+
+void Wiz_3D_2::load()
+{
+}

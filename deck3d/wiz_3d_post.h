@@ -1,9 +1,31 @@
+// The post and decking size page: two independent groups of options, read by
+// the 3D finish while the page is hidden.
 #pragma once
 
 #include "wizardpage.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 
 class Wiz_3D_Post : public WizardPage {
     Q_OBJECT
 public:
     explicit Wiz_3D_Post(WizardContext &context);
+
+    QRadioButton *Option5 = nullptr; // "5/4x6 Decking"
+    QRadioButton *Option4 = nullptr; // "2x6 Decking"
+    QRadioButton *Option3 = nullptr; // "2x4 Decking"
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QLabel *Picture3 = nullptr;
+    QLabel *Picture2 = nullptr;
+    QLabel *Picture1 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QRadioButton *Option2 = nullptr; // 6" posts
+    QRadioButton *Option1 = nullptr; // 4" posts
+    QGroupBox *Frame2 = nullptr;
+    QFrame *Line1 = nullptr;
 };

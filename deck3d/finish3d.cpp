@@ -1,0 +1,6 @@
+#include "finish3d.h"
+#include "shading.h"
+
+void Shading::finish()
+{
+}
