@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# Drives the built wizard as a person would, with mouse and keyboard under a
+# virtual X display, against the substitute host on a private session bus:
+# one whole 3D road and one whole 2D road. Then checks the files' bytes and
+# the host's journal.
+#   roads.sh JOISTMASTER DECKHOST
+# Needs Xvfb, xdotool and dbus-run-session.
+set -euo pipefail
+joistmaster=$1
+deckhost=$2
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    exec dbus-run-session -- "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The wizard on its own in a fresh folder: that folder is its program folder.
+cp "$joistmaster" "$work/joistmaster"
+
+# A virtual display of our own.
+exec 5> >(cat >"$work/display")
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$work/display")"
+export QT_QPA_PLATFORM=xcb
+
+passed=0
+failed=0
+check() { # description expected actual
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
+    fi
+}
+
+start_host() {
+    : >"$work/journal"
+    "$deckhost" --headless --journal "$work/journal" --wizard-folder "$work" >/dev/null &
+    host_pid=$!
+    pids+=($host_pid)
+    for _ in $(seq 100); do
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:Plankora.Application 2>/dev/null | grep -q 'boolean true' && return
+        sleep 0.05
+    done
+    echo "deckhost did not start"; exit 1
+}
+stop_host() { kill "$host_pid" 2>/dev/null || true; wait "$host_pid" 2>/dev/null || true; }
+
+# The journal as "kind path member args" lines.
+calls() {
+    python3 - "$work/journal" <<'PY'
+import json, sys
+for line in open(sys.argv[1]):
+    e = json.loads(line)
+    def show(a):
+        if isinstance(a, bool): return "True" if a else "False"
+        if isinstance(a, str): return '"' + a + '"'
+        return str(a)
+    args = ", ".join(show(a) for a in e.get("args", []))
+    print(e["kind"], e["path"], e["member"] + (" " + args if args else ""))
+PY
+}
+
+wizard_pid=
+start_wizard() {
+    "$work/joistmaster" &
+    wizard_pid=$!
+    pids+=($wizard_pid)
+}
+
+# Waits for a page by its title, gives it the keyboard, and remembers its origin.
+page() {
+    win=$(xdotool search --sync --onlyvisible --name "^Joistmaster \. \. \. $1\$" | head -n 1)
+    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    origin_x=$X
+    origin_y=$Y
+    sleep 0.2
+}
+# Clicks at a point of the current page given in pixels of its client area.
+click() { xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) click 1; sleep 0.15; }
+# Replaces the text of the focused box.
+type_text() { xdotool key --clearmodifiers ctrl+a; xdotool type --delay 20 "$1"; sleep 0.1; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
+
+wait_end() {
+    for _ in $(seq 100); do kill -0 "$wizard_pid" 2>/dev/null || return 0; sleep 0.1; done
+    echo "the wizard did not end"; return 1
+}
+
+crlf() { printf '%s\r\n' "$@"; }
+
+# ---- The 3D road: a rectangle 16 by 12 by 3 -------------------------------------
+start_host
+start_wizard
+page "Choose your Deck Type"
+click 320 120                     # the 3D picture
+page "Deck Shape and Size"
+click 229 254                     # "   Ne&xt Style  >": the rectangle
+click 398 64                      # deckLength (distance A)
+type_text 16
+key Tab                           # on to deckWidth (distance B)
+type_text 12
+key Tab
+click 417 314                     # "&Next >>"
+page "Post and Decking Size"
+key alt+n                         # keep the 4" posts and the 5/4x6 decking
+page "Joist and Beam Size"
+click 370 253                     # BeamSize
+type_text "2 X 8"
+key Tab
+click 417 314                     # "&Next  >>"
+page "Viewing Options"
+click 417 314                     # "&Finish >>": wireframe
+wait_end
+
+check "3D: DeckType.txt" "$(crlf ' 2 ' | od -c)" "$(od -c <"$work/DeckType.txt")"
+check "3D: Sizes.txt" "$(crlf 12 16 3 | od -c)" "$(od -c <"$work/Sizes.txt")"
+expected_deck=$(crlf \
+    "16        ' Z,   ', Deck Depth" \
+    "12        ' X,   ', Deck Width" \
+    "3        ' Y,   ', Deck Height" \
+    "2       ' X,   ', X Deck Overhang" \
+    "2.5     ' Z,   ', Z Deck Overhang" \
+    "8       ' X,   ', Length Between Posts" \
+    "4       ' XZ,  ', Post Width & Depth" \
+    "6       ' Z,   ', Space Between Beams" \
+    "7.25    ' Y,  - Beam Height" \
+    "1.5      ' Z,  - Beam Depth" \
+    "12      - X - Beam Width" \
+    "5.5     ' Y,  - Joist Height" \
+    "8       ' Z - Joist Depth" \
+    "1.5      ' X,  - Joist Width" \
+    "12      ' X - Joist Center Spacing" \
+    "1       ' Y - Decking Height" \
+    "5.5     ' Z - Decking Depth" \
+    ".25     ' X - Decking Spacing" \
+    "1     - Deck Type" \
+    "4 inch x 4 inch Square Posts" \
+    "12 foot 2x8 Beams" \
+    "8 foot 2x6 Joists" \
+    "2x6 Pieces of Decking" \
+    "0          - WireFrame")
+check "3D: Deck_Rectangle.txt" "$(printf '%s' "$expected_deck" | od -c)" "$(od -c <"$work/Deck_Rectangle.txt")"
+check "3D: host journal" "$(cat <<'J'
+get /Application ActiveProvider
+get /Application ActiveTarget
+call /Application Prepare
+get /Application ActiveProvider
+get /Application ActiveTarget
+call /Application Prepare
+put /Application/ActiveTarget Mode2D False
+get /Application/Provider Target
+call /Application/Provider/Target OpenSymbolFile "*Program Data\3D Decks\Deck_Rectangle.bsx"
+J
+)" "$(calls)"
+stop_host
+
+# ---- The 2D road: style 3, width 24.5 ----------------------------------------
+start_host
+start_wizard
+page "Choose your Deck Type"
+click 90 110                      # the 2D picture
+page "Choose your Deck Shape and Width"
+click 232 256                     # "Next Style >>"
+click 232 256
+click 388 157                     # Text1
+type_text 24.5
+key Return                        # Enter finishes
+wait_end
+
+check "2D: DeckSize.txt" "$(crlf 24.5 | od -c)" "$(od -c <"$work/DeckSize.txt")"
+check "2D: host journal" "$(cat <<'J'
+get /Application ActiveProvider
+get /Application ActiveTarget
+call /Application Prepare
+get /Application ActiveProvider
+get /Application ActiveTarget
+put /Application/ActiveTarget Mode2D True
+get /Application/Provider Target
+get /Application/Provider/Target SymbolLoader
+call /Application/Provider/Target/Loader LoadSymbol "*\Program Data\2D Decks\Deck 3.dc", False, True, True
+call /Application/Provider/Target OpenSymbolFile "*\Program Data\2D Decks\2ddecks.bsx"
+J
+)" "$(calls)"
+stop_host
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
