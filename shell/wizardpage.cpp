@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,11 +30,13 @@ QRect WizardPage::twips(int left, int top, int width, int height)
 
 QFont pageFont()
 {
+    // The layout was drawn for "MS Sans Serif" at 8 points; where it is missing,
+    // a sans-serif of the same widths keeps every caption inside its control,
+    // and the toolkit's own sans-serif is the last resort.
     QFont font(QStringLiteral("MS Sans Serif"));
-    if (!QFontDatabase::families().contains(font.family())) {
-        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font.setStyleHint(QFont::SansSerif);
-    }
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(13); // 7.8 points at 120 dpi
     font.setWeight(QFont::Normal);
     return font;

@@ -123,6 +123,6 @@ private:
     bool m_ending = false;
 };
 
-// The font of every page: "MS Sans Serif" where there is one, else the
-// toolkit's sans-serif dialog font, at the pixel size of 8 points at 120 dpi.
+// The font of every page: "MS Sans Serif" where there is one, else a sans-serif
+// of the same widths, else the toolkit's own, at the pixel size of 8 points at 120 dpi.
 QFont pageFont();
