@@ -1,1 +1,65 @@
-int main() { return 0; }
+// deckhost: a substitute for the host application on the session bus, for
+// running and testing Joistmaster without the real host. See --help.
+#include "deckhost.h"
+#include "hostwindow.h"
+#include "journal.h"
+#include "options.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+int fail(const QString &message, int code)
+{
+    std::fprintf(stderr, "deckhost: %s\n", qPrintable(message));
+    return code;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QString ownFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
+    const ParsedOptions parsed = parseOptions(arguments, ownFolder);
+    if (!parsed.error.isEmpty())
+        return fail(parsed.error, 2);
+    const Options &options = parsed.options;
+    if (options.help) {
+        std::fputs(qPrintable(helpText()), stdout);
+        return 0;
+    }
+
+    // Without a window there is no need for a display either.
+    std::unique_ptr<QCoreApplication> app;
+    if (options.headless)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+
+    Journal journal;
+    if (!journal.open(options.journal))
+        return fail(QStringLiteral("cannot open the journal %1: %2").arg(options.journal, journal.errorString()), 1);
+
+    DeckHost host(options.behaviour);
+    QObject::connect(&host, &DeckHost::received, &host, [&journal](const ReceivedCall &call) { journal.write(call); });
+
+    std::unique_ptr<HostWindow> window;
+    if (!options.headless) {
+        window = std::make_unique<HostWindow>(options.wizardFolder);
+        QObject::connect(&host, &DeckHost::received, window.get(), &HostWindow::addCall);
+        QObject::connect(&host, &DeckHost::symbolFileOpened, window.get(), &HostWindow::showParameterFiles);
+    }
+
+    QString error;
+    if (!host.publish(QDBusConnection::sessionBus(), &error))
+        return fail(error, 1);
+    if (window)
+        window->show();
+    return app->exec();
+}

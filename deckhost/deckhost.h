@@ -1,0 +1,44 @@
+// The substitute host's objects: the application, its provider, the active
+// target and the provider's target (two distinct objects), each target with a
+// loader of its own, at fixed paths that tests rely on.
+#pragma once
+
+#include "hostobject.h"
+#include "options.h"
+
+#include <QDBusConnection>
+#include <QObject>
+
+#include <vector>
+
+namespace paths {
+inline const QString Application = QStringLiteral("/Application");
+inline const QString Provider = QStringLiteral("/Application/Provider");
+inline const QString ActiveTarget = QStringLiteral("/Application/ActiveTarget");
+inline const QString ProviderTarget = QStringLiteral("/Application/Provider/Target");
+inline QString loaderOf(const QString &target) { return target + QStringLiteral("/Loader"); }
+} // namespace paths
+
+class DeckHost : public QObject {
+    Q_OBJECT
+public:
+    explicit DeckHost(const Behaviour &behaviour, QObject *parent = nullptr);
+
+    // Registers every object, then claims the name; objects first, so that a
+    // caller who sees the name owned finds them all. False with *error set
+    // when the bus or the name is not to be had.
+    bool publish(QDBusConnection bus, QString *error);
+
+    const std::vector<HostObject *> &objects() const { return m_objects; }
+
+signals:
+    void received(const ReceivedCall &call);
+    void symbolFileOpened(const QString &path);
+
+private:
+    HostObject *add(const QString &path, const QString &interface);
+    void addTarget(const QString &path);
+
+    Behaviour m_behaviour;
+    std::vector<HostObject *> m_objects;
+};

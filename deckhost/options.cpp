@@ -1,0 +1,116 @@
+#include "options.h"
+
+#include "contract.h"
+
+namespace {
+bool isMember(const QString &name)
+{
+    for (const contract::Interface &interface : contract::plankora())
+        for (const contract::Member &member : interface.members)
+            if (member.name == name)
+                return true;
+    return false;
+}
+
+QString unknownMember(const QString &option, const QString &name)
+{
+    return QStringLiteral("%1 %2: there is no member \"%2\" (see --help for the members).").arg(option, name);
+}
+} // namespace
+
+ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultWizardFolder)
+{
+    ParsedOptions parsed;
+    Options &options = parsed.options;
+    options.wizardFolder = defaultWizardFolder;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &option = arguments[i];
+        if (option == u"--help" || option == u"-h") {
+            options.help = true;
+            continue;
+        }
+        if (option == u"--headless") {
+            options.headless = true;
+            continue;
+        }
+        const bool takesValue = option == u"--journal" || option == u"--wizard-folder" || option == u"--fail"
+            || option == u"--delay" || option == u"--wrong-type";
+        if (!takesValue) {
+            parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
+            return parsed;
+        }
+        if (i + 1 >= arguments.size()) {
+            parsed.error = QStringLiteral("%1 needs a value (see --help).").arg(option);
+            return parsed;
+        }
+        const QString value = arguments[++i];
+        if (option == u"--journal") {
+            options.journal = value;
+        } else if (option == u"--wizard-folder") {
+            options.wizardFolder = value;
+        } else if (option == u"--fail" || option == u"--wrong-type") {
+            if (!isMember(value)) {
+                parsed.error = unknownMember(option, value);
+                return parsed;
+            }
+            (option == u"--fail" ? options.behaviour.failing : options.behaviour.wrongType).insert(value);
+        } else {
+            const qsizetype equals = value.indexOf(u'=');
+            bool isNumber = false;
+            const int ms = equals > 0 ? value.mid(equals + 1).toInt(&isNumber) : 0;
+            if (!isNumber || ms < 0) {
+                parsed.error = QStringLiteral("--delay %1: write MEMBER=MS, e.g. --delay Prepare=5000.").arg(value);
+                return parsed;
+            }
+            const QString member = value.left(equals);
+            if (!isMember(member)) {
+                parsed.error = unknownMember(QStringLiteral("--delay"), member);
+                return parsed;
+            }
+            options.behaviour.delaysMs.insert(member, ms);
+        }
+    }
+    return parsed;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Usage: deckhost [options]\n"
+        "\n"
+        "A substitute for the host application: it owns \"Plankora.Application\" on the\n"
+        "session bus and answers every member of the Plankora automation interface\n"
+        "(docs/host-dbus.md), so that Joistmaster can be run and tested without the\n"
+        "real host. Objects:\n"
+        "  /Application                       Plankora.HostApplication\n"
+        "  /Application/Provider              Plankora.TargetProvider\n"
+        "  /Application/ActiveTarget          Plankora.SymbolTarget (ActiveTarget)\n"
+        "  /Application/Provider/Target       Plankora.SymbolTarget (Target)\n"
+        "  <target>/Loader                    Plankora.SymbolLoader (SymbolLoader)\n"
+        "Members: ActiveTarget, ActiveProvider, Prepare, Target, Mode2D,\n"
+        "OpenSymbolFile, SymbolLoader, LoadSymbol.\n"
+        "\n"
+        "Options:\n"
+        "  --journal FILE        Append one JSON line per call received to FILE:\n"
+        "                        {\"path\":..,\"interface\":..,\"member\":..,\n"
+        "                         \"kind\":\"get\"|\"put\"|\"call\",\"args\":[..]}\n"
+        "                        Every line also goes to stdout, with or without FILE.\n"
+        "  --wizard-folder DIR   The wizard's program folder, where it writes its\n"
+        "                        parameter files (default: the folder of deckhost).\n"
+        "  --headless            Run without a window.\n"
+        "  --fail MEMBER         Answer MEMBER with the D-Bus error Plankora.Error.Failed\n"
+        "                        (repeatable). A property fails for get and put.\n"
+        "  --delay MEMBER=MS     Answer MEMBER only after MS milliseconds (repeatable);\n"
+        "                        other calls are answered meanwhile.\n"
+        "  --wrong-type MEMBER   Answer MEMBER with a string where the interface says\n"
+        "                        otherwise (repeatable).\n"
+        "  --help                Show this text.\n"
+        "\n"
+        "Without --headless a small window lists the calls received and, after each\n"
+        "OpenSymbolFile, the parameter files found in the wizard folder (DeckSize.txt,\n"
+        "DeckType.txt, Sizes.txt, Deck_*.txt) with their contents.\n"
+        "\n"
+        "deckhost ends with exit code 1 and a message when another process already owns\n"
+        "\"Plankora.Application\", or when there is no session bus; with 2 when the\n"
+        "command line is wrong.\n");
+}
