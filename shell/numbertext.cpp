@@ -1,5 +1,6 @@
 #include "numbertext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -49,8 +50,40 @@ Scan scanNumber(const std::string &s)
     return scan;
 }
 
-// Converts a scanned number; out of range gives infinity (or 0 for a number
-// too small to hold), with `inRange` cleared.
+// Whether a number that does not fit a double is too large (rather than too
+// small): the power of ten of its first significant digit decides.
+bool tooLarge(const std::string &number)
+{
+    long long power = 0;
+    bool seenPoint = false, seenDigit = false;
+    std::size_t i = 0;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            seenPoint = true;
+        } else if (c >= '0' && c <= '9') {
+            if (c != '0')
+                seenDigit = true;
+            if (seenDigit && !seenPoint)
+                ++power;
+            else if (!seenDigit && seenPoint)
+                --power;
+        }
+    }
+    long long exponent = 0;
+    bool negative = false;
+    if (i < number.size()) {
+        ++i;
+        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+            negative = number[i++] == '-';
+        for (; i < number.size(); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000LL); // saturates
+    }
+    return power + (negative ? -exponent : exponent) > 0;
+}
+
+// Converts a scanned number. One too large for a double gives infinity with
+// `inRange` cleared; one too small to hold gives 0.
 double convert(const std::string &number, bool &inRange)
 {
     inRange = true;
@@ -66,13 +99,9 @@ double convert(const std::string &number, bool &inRange)
     double value = 0;
     auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        // Tell overflow from underflow by the exponent's sign and size.
-        inRange = false;
-        const auto e = body.find_first_of("eE");
-        const bool tiny = e != std::string::npos && body[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-        if (tiny)
-            inRange = true;
+        // from_chars leaves the value alone on both overflow and underflow.
+        inRange = !tooLarge(body);
+        value = inRange ? 0.0 : std::numeric_limits<double>::infinity();
     } else if (ec != std::errc() || ptr != body.data() + body.size()) {
         inRange = false;
         value = 0;
