@@ -35,4 +35,7 @@ public:
     // The 3D finish: reads the answers back, completes the deck parameter file
     // and hands the deck's symbol to the host. Defined in finish3d.cpp.
     void finish();
+
+private:
+    void back();
 };

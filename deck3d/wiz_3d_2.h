@@ -28,4 +28,8 @@ public:
     QGroupBox *Frame2 = nullptr;
     QLabel *Label3 = nullptr;
     QFrame *Line1 = nullptr;
+
+private:
+    void next();
+    void back();
 };

@@ -28,4 +28,8 @@ public:
     QRadioButton *Option1 = nullptr; // 4" posts
     QGroupBox *Frame2 = nullptr;
     QFrame *Line1 = nullptr;
+
+private:
+    void next();
+    void back();
 };

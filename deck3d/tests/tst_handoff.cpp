@@ -1,0 +1,200 @@
+// The bytes of the three hand-off files and their writing, without a page.
+#include "handoff.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using handoff::Sizes;
+
+namespace {
+
+QByteArray readFile(const QTemporaryDir &dir, const QString &name)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+} // namespace
+
+class TestHandoff : public QObject {
+    Q_OBJECT
+private slots:
+    void integerLines_data();
+    void integerLines();
+    void textsAreWrittenAsTheyStand_data();
+    void textsAreWrittenAsTheyStand();
+    void parameterFileByDeckType_data();
+    void parameterFileByDeckType();
+    void deckTypeReadBack_data();
+    void deckTypeReadBack();
+    void writesTheThreeFiles();
+    void rewritesRatherThanAppends();
+    void aFailedWriteStopsAndLeavesWholeFiles_data();
+    void aFailedWriteStopsAndLeavesWholeFiles();
+};
+
+void TestHandoff::integerLines_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("deck type 3") << 3 << QByteArray("\x20\x33\x20\x0D\x0A", 5);
+    QTest::newRow("deck type 9") << 9 << QByteArray(" 9 \r\n");
+    QTest::newRow("two digits") << 12 << QByteArray(" 12 \r\n");
+    QTest::newRow("negative") << -5 << QByteArray("-5 \r\n");
+    QTest::newRow("zero") << 0 << QByteArray(" 0 \r\n");
+    QTest::newRow("lowest") << -32768 << QByteArray("-32768 \r\n");
+}
+
+void TestHandoff::integerLines()
+{
+    QFETCH(int, value);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(handoff::integerLine(qint16(value)), bytes);
+}
+
+void TestHandoff::textsAreWrittenAsTheyStand_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QByteArray>("sizes");
+    QTest::addColumn<QByteArray>("dimensions");
+    QTest::newRow("initial texts") << "20" << "20" << "3" << QByteArray("20\r\n20\r\n3\r\n")
+                                   << QByteArray("20        ' Z,   ', Deck Depth\r\n"
+                                                 "20        ' X,   ', Deck Width\r\n"
+                                                 "3        ' Y,   ', Deck Height\r\n");
+    QTest::newRow("A and B differ") << "20" << "10" << "3" << QByteArray("10\r\n20\r\n3\r\n")
+                                    << QByteArray("20        ' Z,   ', Deck Depth\r\n"
+                                                  "10        ' X,   ', Deck Width\r\n"
+                                                  "3        ' Y,   ', Deck Height\r\n");
+    QTest::newRow("fractions and a trailing zero") << "20.0" << "12.5" << "4.5" << QByteArray("12.5\r\n20.0\r\n4.5\r\n")
+                                                   << QByteArray("20.0        ' Z,   ', Deck Depth\r\n"
+                                                                 "12.5        ' X,   ', Deck Width\r\n"
+                                                                 "4.5        ' Y,   ', Deck Height\r\n");
+    QTest::newRow("blank and exponent kept") << " 20" << "1e1" << "3" << QByteArray("1e1\r\n 20\r\n3\r\n")
+                                             << QByteArray(" 20        ' Z,   ', Deck Depth\r\n"
+                                                           "1e1        ' X,   ', Deck Width\r\n"
+                                                           "3        ' Y,   ', Deck Height\r\n");
+}
+
+void TestHandoff::textsAreWrittenAsTheyStand()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, height);
+    QFETCH(QByteArray, sizes);
+    QFETCH(QByteArray, dimensions);
+    QCOMPARE(handoff::sizesBytes({a, b, height}), sizes);
+    QCOMPARE(handoff::dimensionBytes({a, b, height}), dimensions);
+}
+
+void TestHandoff::parameterFileByDeckType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("file");
+    const QStringList files{{}, "Deck_Rectangle.txt", "Deck_Rectangle.txt", "Deck_L-Shape.txt", "Deck_L-Shape.txt",
+                            "Deck_L-Shape.txt", "Deck_L-Shape.txt", "Deck_Slice2.txt", "Deck_Slice.txt",
+                            "Deck_Slice.txt", {}};
+    for (int type = 0; type <= 10; ++type)
+        QTest::addRow("type %d", type) << type << files[type];
+}
+
+void TestHandoff::parameterFileByDeckType()
+{
+    QFETCH(int, type);
+    QFETCH(QString, file);
+    QCOMPARE(handoff::parameterFile(type), file);
+}
+
+void TestHandoff::deckTypeReadBack_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("type"); // 0: none
+    QTest::newRow("as written") << QByteArray(" 7 \r\n") << 7;
+    QTest::newRow("no blanks") << QByteArray("4\r\n") << 4;
+    QTest::newRow("no line end") << QByteArray(" 2 ") << 2;
+    QTest::newRow("later lines ignored") << QByteArray(" 8 \r\n 3 \r\n") << 8;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("zero") << QByteArray(" 0 \r\n") << 0;
+    QTest::newRow("ten") << QByteArray(" 10 \r\n") << 0;
+    QTest::newRow("fraction") << QByteArray(" 2.5 \r\n") << 0;
+    QTest::newRow("letters") << QByteArray("x\r\n") << 0;
+}
+
+void TestHandoff::deckTypeReadBack()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, type);
+    QCOMPARE(handoff::readDeckType(bytes).value_or(0), type);
+}
+
+void TestHandoff::writesTheThreeFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(!handoff::write(dir.path(), 3, {"20", "10", "3"}));
+    QCOMPARE(readFile(dir, "DeckType.txt"), QByteArray(" 3 \r\n"));
+    QCOMPARE(readFile(dir, "Sizes.txt"), QByteArray("10\r\n20\r\n3\r\n"));
+    QCOMPARE(readFile(dir, "Deck_L-Shape.txt"), handoff::dimensionBytes({"20", "10", "3"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no temporary files left
+}
+
+void TestHandoff::rewritesRatherThanAppends()
+{
+    QTemporaryDir dir;
+    QVERIFY(!handoff::write(dir.path(), 1, {"20", "20", "3"}));
+    QVERIFY(!handoff::write(dir.path(), 2, {"30", "15", "4"}));
+    QCOMPARE(readFile(dir, "DeckType.txt"), QByteArray(" 2 \r\n"));
+    QCOMPARE(readFile(dir, "Sizes.txt"), QByteArray("15\r\n30\r\n4\r\n"));
+    QCOMPARE(readFile(dir, "Deck_Rectangle.txt"), handoff::dimensionBytes({"30", "15", "4"}));
+}
+
+void TestHandoff::aFailedWriteStopsAndLeavesWholeFiles_data()
+{
+    QTest::addColumn<QString>("blocked");
+    QTest::addColumn<QStringList>("rewritten");
+    QTest::newRow("DeckType.txt") << "DeckType.txt" << QStringList{};
+    QTest::newRow("parameter file") << "Deck_Slice.txt" << QStringList{"DeckType.txt"};
+    QTest::newRow("Sizes.txt") << "Sizes.txt" << QStringList{"DeckType.txt", "Deck_Slice.txt"};
+}
+
+void TestHandoff::aFailedWriteStopsAndLeavesWholeFiles()
+{
+    QFETCH(QString, blocked);
+    QFETCH(QStringList, rewritten);
+    QTemporaryDir dir;
+    // What an earlier run left: each file whole.
+    const QMap<QString, QByteArray> earlier{{"DeckType.txt", " 8 \r\n"},
+                                            {"Sizes.txt", "10\r\n20\r\n3\r\n"},
+                                            {"Deck_Slice.txt", handoff::dimensionBytes({"20", "10", "3"})}};
+    for (auto it = earlier.begin(); it != earlier.end(); ++it) {
+        if (it.key() == blocked)
+            continue;
+        QFile file(dir.filePath(it.key()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(it.value());
+    }
+    // A folder in the file's place cannot be replaced by a file.
+    QVERIFY(QDir(dir.path()).mkdir(blocked));
+
+    const auto failure = handoff::write(dir.path(), 9, {"30", "15", "4"});
+
+    QVERIFY(failure);
+    QVERIFY2(failure->description.contains(QLatin1Char('"') + blocked + QLatin1Char('"')),
+             qPrintable(failure->description));
+    const QMap<QString, QByteArray> now{{"DeckType.txt", " 9 \r\n"},
+                                        {"Sizes.txt", "15\r\n30\r\n4\r\n"},
+                                        {"Deck_Slice.txt", handoff::dimensionBytes({"30", "15", "4"})}};
+    for (auto it = earlier.begin(); it != earlier.end(); ++it) {
+        if (it.key() == blocked)
+            continue;
+        QCOMPARE(readFile(dir, it.key()), rewritten.contains(it.key()) ? now[it.key()] : it.value());
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary files left
+}
+
+QTEST_GUILESS_MAIN(TestHandoff)
+#include "tst_handoff.moc"
