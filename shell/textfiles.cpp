@@ -48,7 +48,9 @@ std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes)
     // No QIODevice::Text: the bytes are written exactly as given.
     if (!file.open(QIODevice::WriteOnly))
         return failureOf(file, path, "write");
-    if (file.write(bytes) != bytes.size()) {
+    // The last bytes reach the disk at the flush; a full disk shows there,
+    // and commit() would not notice it.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         auto failure = failureOf(file, path, "write");
         file.cancelWriting();
         return failure;
