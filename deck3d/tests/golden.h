@@ -32,8 +32,11 @@ inline QList<QByteArray> lines(const QByteArray &bytes)
     return result;
 }
 
-// A file with some of its lines (counted from 1) replaced by other texts.
-inline QByteArray withLines(const QByteArray &bytes, const QMap<int, QByteArray> &replaced)
+// Lines by their number, counted from 1, without line ends.
+using Lines = QMap<int, QByteArray>;
+
+// A file with some of its lines replaced by other texts.
+inline QByteArray withLines(const QByteArray &bytes, const Lines &replaced)
 {
     QList<QByteArray> all = lines(bytes);
     for (auto it = replaced.begin(); it != replaced.end(); ++it)

@@ -30,7 +30,7 @@ QByteArray fileOf(const QByteArray &goldenBytes, const Answers &answers)
     return head.join() + textfiles::encodeLines(framingLines(answers));
 }
 
-using Lines = QMap<int, QByteArray>;
+using golden::Lines;
 
 // What each list text gives, as the file's readers expect it.
 struct BeamRow {

@@ -1,0 +1,353 @@
+// The 3D finish on the viewing options page, against the in-process fake host:
+// the answers read from the hidden pages, the completed deck parameter file,
+// the host conversation, the joists-against-beams refusal, and every failure.
+#include "deckparameters.h"
+#include "golden.h"
+#include "shading.h"
+#include "testseams.h"
+#include "wiz_3d_2.h"
+#include "wiz_3d_post.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using golden::Lines;
+
+namespace {
+
+const QString WorkedExample = QStringLiteral("Deck_Rectangle-worked-example.txt");
+const QByteArray Head = "16        ' Z,   ', Deck Depth\r\n"
+                        "12        ' X,   ', Deck Width\r\n"
+                        "3        ' Y,   ', Deck Height\r\n";
+
+QStringList journalOf(const host::testing::FakeConnector &host)
+{
+    QStringList lines;
+    for (const auto &line : host.journal())
+        lines << QString::fromStdString(line);
+    return lines;
+}
+
+QStringList fullJournal(int deckType)
+{
+    return {"attach Plankora.Application",
+            "app.ActiveProvider",
+            "app.ActiveTarget",
+            "app.Prepare",
+            "activeTarget.Mode2D = False",
+            "provider.Target",
+            "release activeTarget",
+            "providerTarget.OpenSymbolFile (\"" + deckparameters::symbolPath(deckType) + "\")",
+            "release app",
+            "release provider",
+            "release providerTarget"};
+}
+
+// The program folder as the shape and size hand-off leaves it (A 16, B 12,
+// height 3), and the later pages opened along the road with the given sizes;
+// the viewing options page is shown last.
+struct Road {
+    TestWizard t;
+    Wiz_3D_Post *post = nullptr;
+    Wiz_3D_2 *sizes = nullptr;
+    Shading *shading = nullptr;
+    QString file;
+
+    explicit Road(int deckType, const QString &beam = QStringLiteral("2 X 8"),
+                  const QString &joist = QStringLiteral("2 X 6"))
+    {
+        file = deckparameters::parameterFile(deckType);
+        t.write(QStringLiteral("DeckType.txt"), " " + QByteArray::number(deckType) + " \r\n");
+        t.write(QStringLiteral("Sizes.txt"), "12\r\n16\r\n3\r\n");
+        t.write(file, Head);
+        post = t.page<Wiz_3D_Post>(PageId::Wiz_3D_Post);
+        sizes = t.page<Wiz_3D_2>(PageId::Wiz_3D_2);
+        sizes->BeamSize->setEditText(beam);
+        sizes->JoistSize->setEditText(joist);
+        shading = t.open<Shading>(PageId::Shading);
+    }
+
+    void finish() { shading->Command1->click(); }
+
+    // The worked example's file with the deck type code of this deck type.
+    QByteArray completeFile(int deckType, Lines changed = {}) const
+    {
+        changed.insert(19, deckparameters::framingLines({deckType}).at(19 - 4).toLatin1());
+        return golden::withLines(golden::read(WorkedExample), changed);
+    }
+};
+
+} // namespace
+
+class TestFinish3D : public QObject {
+    Q_OBJECT
+private slots:
+    void handsTheDeckToTheHost_data();
+    void handsTheDeckToTheHost();
+    void answersComeFromTheHiddenPages_data();
+    void answersComeFromTheHiddenPages();
+    void refusedFinishWritesNothing_data();
+    void refusedFinishWritesNothing();
+    void sizesThatPassTheCheck_data();
+    void sizesThatPassTheCheck();
+    void hostFailures_data();
+    void hostFailures();
+    void unreadableHandOffFiles_data();
+    void unreadableHandOffFiles();
+    void aFolderInPlaceOfTheParameterFile();
+    void aFailedWriteLeavesTheThreeLinesAlone();
+};
+
+void TestFinish3D::handsTheDeckToTheHost_data()
+{
+    QTest::addColumn<int>("deckType");
+    for (int deckType = 1; deckType <= 9; ++deckType)
+        QTest::addRow("deck type %d", deckType) << deckType;
+}
+
+void TestFinish3D::handsTheDeckToTheHost()
+{
+    QFETCH(int, deckType);
+    Road road(deckType);
+    road.finish();
+
+    COMPARE_BYTES(road.t.read(road.file), road.completeFile(deckType));
+    QCOMPARE(journalOf(road.t.host), fullJournal(deckType));
+    QCOMPARE(road.t.host.state().live, 0);
+    QVERIFY(road.t.messages.shown.empty());
+    QCOMPARE(road.t.end.count, 1);
+    QVERIFY(!road.shading->isVisible());
+    // Only the family's own file is touched.
+    QCOMPARE(QDir(road.t.folder.path()).entryList(QDir::Files).size(), 3);
+}
+
+void TestFinish3D::answersComeFromTheHiddenPages_data()
+{
+    QTest::addColumn<QString>("choose");
+    QTest::addColumn<Lines>("changed");
+    QTest::newRow("pages untouched") << QString() << Lines{};
+    QTest::newRow("6-inch posts") << "post Option2"
+        << Lines{{7, "6       ' XZ,  ', Post Width & Depth"}, {20, "6 inch x 6 inch Square Posts"}};
+    QTest::newRow("2x4 decking") << "post Option3"
+        << Lines{{16, "1.5     ' Y - Decking Height"}, {17, "3.5     ' Z - Decking Depth"},
+                                 {23, "2x4 Pieces of Decking"}};
+    QTest::newRow("2x6 decking") << "post Option4"
+        << Lines{{16, "1.5     ' Y - Decking Height"}, {17, "5.5     ' Z - Decking Depth"}};
+    QTest::newRow("hidden line") << "shading Option2" << Lines{{24, "1          - Hidden"}};
+    QTest::newRow("shaded") << "shading Option3" << Lines{{24, "2          - Shaded"}};
+}
+
+void TestFinish3D::answersComeFromTheHiddenPages()
+{
+    QFETCH(QString, choose);
+    QFETCH(Lines, changed);
+    Road road(2);
+    if (!choose.isEmpty()) {
+        const QStringList where = choose.split(u' ');
+        QWidget *page = where[0] == u"post" ? static_cast<QWidget *>(road.post) : road.shading;
+        control<QRadioButton>(page, qPrintable(where[1]))->setChecked(true);
+    }
+    road.finish();
+    COMPARE_BYTES(road.t.read(road.file), road.completeFile(2, changed));
+}
+
+void TestFinish3D::refusedFinishWritesNothing_data()
+{
+    QTest::addColumn<int>("deckType");
+    QTest::addColumn<QString>("beam");
+    QTest::addColumn<QString>("joist");
+    for (int deckType : {7, 8, 9}) {
+        QTest::addRow("type %d, 2 X 6 beams, 2 X 8 joists", deckType) << deckType << "2 X 6" << "2 X 8";
+        QTest::addRow("type %d, 2 X 6 beams, 2 X 10 joists", deckType) << deckType << "2 X 6" << "2 X 10";
+        QTest::addRow("type %d, 2 X 8 beams, 2 X 10 joists", deckType) << deckType << "2 X 8" << "2 X 10";
+    }
+}
+
+void TestFinish3D::refusedFinishWritesNothing()
+{
+    QFETCH(int, deckType);
+    QFETCH(QString, beam);
+    QFETCH(QString, joist);
+    Road road(deckType, beam, joist);
+    road.shading->Option3->setChecked(true);
+
+    road.finish();
+
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    const RecordedMessage &message = road.t.messages.shown.front();
+    QCOMPARE(message.text, QStringLiteral("The joists must be smaller than the beams on this type of deck."));
+    QCOMPARE(message.icon, MessageBoxes::Icon::None);
+    QCOMPARE(message.title, QStringLiteral("Plankora Joistmaster"));
+    QCOMPARE(message.page, QStringLiteral("Shading"));
+    QCOMPARE(road.t.read(road.file), Head);
+    QVERIFY(road.shading->isVisible());
+    QVERIFY(road.shading->Option3->isChecked());
+    QVERIFY(road.t.host.journal().empty());
+    QCOMPARE(road.t.end.count, 0);
+
+    // Back, a joist size as deep as the beams, and Finish again: lines 4 to
+    // 24 are added once.
+    road.sizes->JoistSize->setEditText(beam);
+    road.finish();
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    const QByteArray written = road.t.read(road.file);
+    QCOMPARE(written.count("\r\n"), 24);
+    QVERIFY(written.startsWith(Head));
+    QVERIFY(written.endsWith("2          - Shaded\r\n"));
+    QCOMPARE(written.count("X Deck Overhang"), 1);
+    QCOMPARE(road.t.end.count, 1);
+}
+
+void TestFinish3D::sizesThatPassTheCheck_data()
+{
+    QTest::addColumn<int>("deckType");
+    QTest::addColumn<QString>("beam");
+    QTest::addColumn<QString>("joist");
+    QTest::newRow("type 7, deeper beams") << 7 << "2 X 10" << "2 X 6";
+    QTest::newRow("type 8, equal sizes") << 8 << "2 X 8" << "2 X 8";
+    QTest::newRow("type 9, unlisted joist") << 9 << "2 X 6" << "2 X 12";
+    QTest::newRow("type 9, unlisted beam") << 9 << "2 x 6" << "2 X 10";
+    QTest::newRow("type 1, deeper joists") << 1 << "2 X 6" << "2 X 10";
+    QTest::newRow("type 6, deeper joists") << 6 << "2 X 6" << "2 X 10";
+}
+
+void TestFinish3D::sizesThatPassTheCheck()
+{
+    QFETCH(int, deckType);
+    QFETCH(QString, beam);
+    QFETCH(QString, joist);
+    Road road(deckType, beam, joist);
+    road.finish();
+    QVERIFY(road.t.messages.shown.empty());
+    QCOMPARE(road.t.read(road.file).count("\r\n"), 24);
+    QCOMPARE(journalOf(road.t.host), fullJournal(deckType));
+    QCOMPARE(road.t.end.count, 1);
+}
+
+void TestFinish3D::hostFailures_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no host") << false << QString() << QString();
+    for (const char *member : {"ActiveProvider", "ActiveTarget", "Prepare", "Mode2D", "Target", "OpenSymbolFile"})
+        QTest::newRow(member) << true << member
+                              << QStringLiteral("The host refused %1.\n\nError number: 0x80020009").arg(member);
+}
+
+void TestFinish3D::hostFailures()
+{
+    QFETCH(bool, running);
+    QFETCH(QString, failing);
+    QFETCH(QString, text);
+    Road road(8);
+    road.t.host.state().running = running;
+    if (!failing.isEmpty())
+        road.t.host.state().failing.insert(failing.toStdString());
+
+    road.finish();
+
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    const RecordedMessage &message = road.t.messages.shown.front();
+    QCOMPARE(message.icon, MessageBoxes::Icon::Stop);
+    QCOMPARE(message.title, QStringLiteral("Plankora Joistmaster"));
+    if (running)
+        QCOMPARE(message.text, text);
+    else
+        QVERIFY2(message.text.endsWith(QStringLiteral("\n\nError number: 0x800401E3")), qPrintable(message.text));
+    QCOMPARE(road.t.end.count, 1);
+    // The file was complete before the host was asked.
+    COMPARE_BYTES(road.t.read(road.file), road.completeFile(8));
+    QVERIFY(!road.shading->isVisible());
+    QCOMPARE(road.t.host.state().live, 0);
+}
+
+void TestFinish3D::unreadableHandOffFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no DeckType.txt") << "DeckType.txt" << QByteArray() << QString();
+    QTest::newRow("no Sizes.txt") << "Sizes.txt" << QByteArray() << QString();
+    QTest::newRow("deck type not a number") << "DeckType.txt" << QByteArray("x\r\n")
+        << "The first value of the file \"DeckType.txt\" is \"x\", which is not a number.\n\nError number: 13";
+    QTest::newRow("deck type out of range") << "DeckType.txt" << QByteArray(" 12 \r\n")
+        << "The file \"DeckType.txt\" holds the deck type 12, which is not one of 1 to 9.\n\nError number: 13";
+    QTest::newRow("one size only") << "Sizes.txt" << QByteArray("12\r\n")
+        << "The file \"Sizes.txt\" ends before its second value.\n\nError number: 62";
+}
+
+void TestFinish3D::unreadableHandOffFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    Road road(2);
+    if (bytes.isEmpty())
+        QVERIFY(QFile::remove(road.t.path(name)));
+    else
+        road.t.write(name, bytes);
+
+    road.finish();
+
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    const RecordedMessage &message = road.t.messages.shown.front();
+    QCOMPARE(message.icon, MessageBoxes::Icon::Stop);
+    if (text.isEmpty())
+        QVERIFY2(message.text.contains(name), qPrintable(message.text));
+    else
+        QCOMPARE(message.text, text);
+    QCOMPARE(road.t.end.count, 1);
+    QCOMPARE(road.t.read(road.file), Head);
+    QVERIFY(road.t.host.journal().empty());
+}
+
+void TestFinish3D::aFolderInPlaceOfTheParameterFile()
+{
+    Road road(4);
+    QVERIFY(QFile::remove(road.t.path(road.file)));
+    QVERIFY(QDir(road.t.folder.path()).mkdir(road.file));
+
+    road.finish();
+
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    QCOMPARE(road.t.messages.shown.front().icon, MessageBoxes::Icon::Stop);
+    QVERIFY2(road.t.messages.shown.front().text.contains(road.file), qPrintable(road.t.messages.shown.front().text));
+    QCOMPARE(road.t.end.count, 1);
+    QVERIFY(QFileInfo(road.t.path(road.file)).isDir());
+    QVERIFY(road.t.host.journal().empty());
+}
+
+// A file size limit lets the three lines be read but not the whole file be
+// written, as a full disk would.
+void TestFinish3D::aFailedWriteLeavesTheThreeLinesAlone()
+{
+    Road road(2);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 200;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+    road.finish();
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    QCOMPARE(road.t.messages.shown.front().icon, MessageBoxes::Icon::Stop);
+    QVERIFY2(road.t.messages.shown.front().text.contains(road.file), qPrintable(road.t.messages.shown.front().text));
+    QCOMPARE(road.t.end.count, 1);
+    QCOMPARE(road.t.read(road.file), Head);
+    QCOMPARE(QDir(road.t.folder.path()).entryList(QDir::Files).size(), 3); // no temporary file left behind
+    QVERIFY(road.t.host.journal().empty());
+}
+
+QTEST_MAIN(TestFinish3D)
+#include "tst_finish3d.moc"
