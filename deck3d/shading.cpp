@@ -2,6 +2,7 @@
 
 #include "resources.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -36,6 +37,10 @@ Shading::Shading(WizardContext &context)
                  Command1, Frame1, Label1, Frame2, Label2, Frame4, Label3});
     for (QRadioButton *option : {Option1, Option2, Option3})
         setBold(option);
+    // One group of three, whatever else the page may come to hold.
+    auto *views = new QButtonGroup(this);
+    for (QRadioButton *option : {Option1, Option2, Option3})
+        views->addButton(option);
     Option1->setChecked(true);
 
     setTabOrder({Command1, Command11, Command6, Option1, Option2, Option3});

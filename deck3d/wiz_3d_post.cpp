@@ -2,13 +2,14 @@
 
 #include "resources.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
-// The two groups are formed by their containers alone: the post sizes share
-// Frame1, the decking kinds share the page. The finish reads them from here.
+// Two independent groups: the post sizes in Frame1, the decking kinds on the
+// page. The finish reads them from here.
 Wiz_3D_Post::Wiz_3D_Post(WizardContext &context)
     : WizardPage(context, QStringLiteral("Post and Decking Size"), 6792, 4032, false)
 {
@@ -35,6 +36,14 @@ Wiz_3D_Post::Wiz_3D_Post(WizardContext &context)
                  Option2, Option1, Frame2});
     for (QRadioButton *option : {Option1, Option2, Option3, Option4, Option5})
         setBold(option);
+    // The toolkit's own grouping by parent reaches into child frames, which
+    // would make the five options one group; the groups are therefore explicit.
+    auto *posts = new QButtonGroup(this);
+    for (QRadioButton *option : {Option1, Option2})
+        posts->addButton(option);
+    auto *decking = new QButtonGroup(this);
+    for (QRadioButton *option : {Option3, Option4, Option5})
+        decking->addButton(option);
     Option1->setChecked(true);
     Option5->setChecked(true);
 
