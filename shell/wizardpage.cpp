@@ -340,6 +340,10 @@ bool WizardPage::eventFilter(QObject *watched, QEvent *event)
         // message box: the press is turned into the click here (PressWatcher).
         if (shown && reason == Qt::MouseFocusReason)
             m_pressToFinish = next;
+        // A check that took the focus back has made this focus-out stale: the box
+        // must not lose its selection and its cursor after the fact.
+        if (m_refocused == watched && static_cast<QWidget *>(watched)->hasFocus())
+            return true;
         break;
     }
     default:
