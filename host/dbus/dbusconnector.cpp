@@ -1,18 +1,37 @@
+#include "dbusconnector.h"
+
+#include "dbusobjects.h"
 #include "system.h"
 
 namespace host {
+
 namespace {
-class NoHostConnector : public Connector {
+class DBusConnector : public Connector {
 public:
+    explicit DBusConnector(int timeoutMs) : m_timeoutMs(timeoutMs) {}
+
     Result<std::unique_ptr<HostApplication>> attach(const std::string &progId) override
     {
-        return Error{errors::NoHost, "No host application is running under \"" + progId + "\"."};
+        auto link = dbus::Link::attach(QDBusConnection::sessionBus(), QString::fromStdString(progId), m_timeoutMs);
+        if (!link)
+            return link.error();
+        return std::unique_ptr<HostApplication>(
+            std::make_unique<dbus::BusApplication>(link.take(), QLatin1String(busmembers::ApplicationPath)));
     }
+
+private:
+    int m_timeoutMs;
 };
 } // namespace
 
+std::unique_ptr<Connector> makeDBusConnector(int timeoutMs)
+{
+    return std::make_unique<DBusConnector>(timeoutMs);
+}
+
 std::unique_ptr<Connector> makeSystemConnector()
 {
-    return std::make_unique<NoHostConnector>();
+    return makeDBusConnector();
 }
+
 } // namespace host

@@ -1,0 +1,43 @@
+// The names the wizard uses on the session bus: the host's well-known name, its
+// application object, and each member with the interface it belongs to and the
+// D-Bus type the wizard sends or expects. tst_dbuscontract checks every entry
+// of allMembers against plankora.xml, so a rename there cannot go unnoticed.
+#pragma once
+
+#include <array>
+
+namespace busmembers {
+
+inline constexpr const char *Service = "Plankora.Application";
+inline constexpr const char *ApplicationPath = "/Application";
+inline constexpr const char *Properties = "org.freedesktop.DBus.Properties";
+
+inline constexpr const char *HostApplication = "Plankora.HostApplication";
+inline constexpr const char *TargetProvider = "Plankora.TargetProvider";
+inline constexpr const char *SymbolTarget = "Plankora.SymbolTarget";
+inline constexpr const char *SymbolLoader = "Plankora.SymbolLoader";
+
+struct Member {
+    enum Kind { Get, Put, Call };
+    const char *interface;
+    const char *name;
+    Kind kind;
+    const char *sends;   // Call: the in-signature; Put: the value's type
+    const char *expects; // Get: the value's type; Call: the reply's signature
+};
+
+inline constexpr Member ActiveTarget{HostApplication, "ActiveTarget", Member::Get, "", "o"};
+inline constexpr Member ActiveProvider{HostApplication, "ActiveProvider", Member::Get, "", "o"};
+inline constexpr Member Prepare{HostApplication, "Prepare", Member::Call, "", ""};
+inline constexpr Member Target{TargetProvider, "Target", Member::Get, "", "o"};
+inline constexpr Member Mode2D{SymbolTarget, "Mode2D", Member::Put, "b", ""};
+inline constexpr Member OpenSymbolFile{SymbolTarget, "OpenSymbolFile", Member::Call, "s", "v"};
+inline constexpr Member GetSymbolLoader{SymbolTarget, "SymbolLoader", Member::Get, "", "o"};
+// Called by name only, with whatever arguments the caller passes; listed here
+// so that the check against plankora.xml covers the one call the wizard makes.
+inline constexpr Member LoadSymbol{SymbolLoader, "LoadSymbol", Member::Call, "sbbb", "v"};
+
+inline constexpr std::array allMembers{ActiveTarget, ActiveProvider, Prepare, Target,
+                                       Mode2D, OpenSymbolFile, GetSymbolLoader, LoadSymbol};
+
+} // namespace busmembers

@@ -1,0 +1,237 @@
+#include "dbuslink.h"
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusSignature>
+#include <QDBusVariant>
+
+namespace host::dbus {
+
+namespace {
+std::string text(const QString &string)
+{
+    return string.toStdString();
+}
+
+QDBusMessage methodCall(const QString &owner, const QString &path, const QString &interface, const QString &member)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(owner, path, interface, member);
+    message.setAutoStartService(false);
+    return message;
+}
+
+bool isTimeout(const QString &name)
+{
+    return name == u"org.freedesktop.DBus.Error.NoReply" || name == u"org.freedesktop.DBus.Error.Timeout"
+        || name == u"org.freedesktop.DBus.Error.TimedOut";
+}
+
+bool isLostConnection(const QString &name)
+{
+    return name == u"org.freedesktop.DBus.Error.ServiceUnknown" || name == u"org.freedesktop.DBus.Error.NameHasNoOwner"
+        || name == u"org.freedesktop.DBus.Error.Disconnected" || name == u"org.freedesktop.DBus.Error.NoServer"
+        || name == u"org.freedesktop.DBus.Error.NoNetwork";
+}
+} // namespace
+
+QString busType(const QVariant &value)
+{
+    if (value.metaType() == QMetaType::fromType<QDBusArgument>())
+        return value.value<QDBusArgument>().currentSignature();
+    const char *signature = QDBusMetaType::typeToSignature(value.metaType());
+    return signature ? QString::fromLatin1(signature) : QString();
+}
+
+Value toValue(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return std::int64_t(value.toLongLong());
+    case QMetaType::Double:
+        return value.toDouble();
+    case QMetaType::QString:
+        return text(value.toString());
+    default:
+        if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
+            return text(value.value<QDBusObjectPath>().path());
+        if (value.metaType() == QMetaType::fromType<QDBusVariant>())
+            return toValue(value.value<QDBusVariant>().variant());
+        return std::monostate{};
+    }
+}
+
+QVariant toVariant(const Value &value)
+{
+    return std::visit(
+        [](const auto &v) -> QVariant {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return {};
+            else if constexpr (std::is_same_v<T, std::string>)
+                return QString::fromStdString(v);
+            else if constexpr (std::is_same_v<T, std::int64_t>)
+                return qlonglong(v);
+            else
+                return v;
+        },
+        value);
+}
+
+Error noHost(const QString &service)
+{
+    return {errors::NoHost, text(QStringLiteral("No host application is running under \"%1\". Start the host "
+                                                "application, then try again.")
+                                     .arg(service))};
+}
+
+Error noBus(const QString &service, const QString &why)
+{
+    return {errors::NoHost,
+            text(QStringLiteral("No host application can be reached under \"%1\": there is no session bus (%2). "
+                                "Start the host application in your desktop session, then try again.")
+                     .arg(service, why))};
+}
+
+Error callFailed(const QString &what, const QString &errorName, const QString &errorText, int timeoutMs)
+{
+    if (isTimeout(errorName))
+        return {errors::Timeout, text(QStringLiteral("The host application did not answer %1 within %2 ms. It may be "
+                                                     "busy or hung; wait until it responds, then try again.")
+                                          .arg(what)
+                                          .arg(timeoutMs))};
+    if (isLostConnection(errorName))
+        return {errors::Transport, text(QStringLiteral("The connection to the host application was lost during %1: "
+                                                       "%2 Make sure the host application is running, then try again.")
+                                            .arg(what, errorText))};
+    return {errors::MemberFailed,
+            text(QStringLiteral("The host application failed %1: %2 [%3]").arg(what, errorText, errorName))};
+}
+
+Error wrongType(const QString &what, const QString &got, const QString &expected)
+{
+    const auto shown = [](const QString &signature) {
+        return signature.isEmpty() ? QStringLiteral("no value") : QStringLiteral("D-Bus type \"%1\"").arg(signature);
+    };
+    return {errors::WrongType, text(QStringLiteral("The host application answered %1 with %2 where %3 was expected. "
+                                                   "The running host does not follow the Plankora automation "
+                                                   "interface.")
+                                        .arg(what, shown(got), shown(expected)))};
+}
+
+QString describe(const busmembers::Member &member, const QString &path)
+{
+    const QString name = QString::fromLatin1(member.name);
+    switch (member.kind) {
+    case busmembers::Member::Get:
+        return QStringLiteral("the property \"%1\" of %2").arg(name, path);
+    case busmembers::Member::Put:
+        return QStringLiteral("setting the property \"%1\" of %2").arg(name, path);
+    case busmembers::Member::Call:
+        break;
+    }
+    return QStringLiteral("the method \"%1\" of %2").arg(name, path);
+}
+
+Link::Link(QDBusConnection bus, QString owner, int timeoutMs)
+    : m_bus(std::move(bus)), m_owner(std::move(owner)), m_timeoutMs(timeoutMs)
+{
+}
+
+Result<std::shared_ptr<Link>> Link::attach(QDBusConnection bus, const QString &service, int timeoutMs)
+{
+    if (!bus.isConnected())
+        return noBus(service, bus.lastError().message());
+    QDBusMessage ask = methodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                  QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+    ask << service;
+    const QDBusMessage reply = bus.call(ask, QDBus::Block, timeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        if (reply.errorName() == u"org.freedesktop.DBus.Error.NameHasNoOwner")
+            return noHost(service);
+        return callFailed(QStringLiteral("the question who owns \"%1\"").arg(service), reply.errorName(),
+                          reply.errorMessage(), timeoutMs);
+    }
+    const QString owner = reply.arguments().value(0).toString();
+    if (reply.signature() != u"s" || owner.isEmpty())
+        return wrongType(QStringLiteral("the question who owns \"%1\"").arg(service), reply.signature(),
+                         QStringLiteral("s"));
+    return std::make_shared<Link>(bus, owner, timeoutMs);
+}
+
+Result<QDBusMessage> Link::send(QDBusMessage message, const QString &what)
+{
+    message.setAutoStartService(false);
+    QDBusMessage reply = m_bus.call(message, QDBus::Block, m_timeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage)
+        return callFailed(what, reply.errorName(), reply.errorMessage(), m_timeoutMs);
+    return reply;
+}
+
+Result<QString> Link::getObject(const QString &path, const busmembers::Member &property)
+{
+    QDBusMessage get = methodCall(m_owner, path, QLatin1String(busmembers::Properties), QStringLiteral("Get"));
+    get << QString::fromLatin1(property.interface) << QString::fromLatin1(property.name);
+    const QString what = describe(property, path);
+    auto reply = send(get, what);
+    if (!reply)
+        return reply.error();
+    if (reply.value().signature() != u"v")
+        return wrongType(what, reply.value().signature(), QStringLiteral("v"));
+    const QVariant value = reply.value().arguments().at(0).value<QDBusVariant>().variant();
+    const QString expected = QString::fromLatin1(property.expects);
+    if (busType(value) != expected)
+        return wrongType(what, busType(value), expected);
+    return value.value<QDBusObjectPath>().path();
+}
+
+Status Link::put(const QString &path, const busmembers::Member &property, const QVariant &value)
+{
+    QDBusMessage set = methodCall(m_owner, path, QLatin1String(busmembers::Properties), QStringLiteral("Set"));
+    set << QString::fromLatin1(property.interface) << QString::fromLatin1(property.name)
+        << QVariant::fromValue(QDBusVariant(value));
+    const QString what = describe(property, path);
+    auto reply = send(set, what);
+    if (!reply)
+        return reply.error();
+    if (!reply.value().signature().isEmpty())
+        return wrongType(what, reply.value().signature(), QString());
+    return success();
+}
+
+Result<QVariantList> Link::call(const QString &path, const busmembers::Member &method, const QVariantList &args)
+{
+    QDBusMessage call = methodCall(m_owner, path, QLatin1String(method.interface), QLatin1String(method.name));
+    call.setArguments(args);
+    const QString what = describe(method, path);
+    auto reply = send(call, what);
+    if (!reply)
+        return reply.error();
+    if (reply.value().signature() != QLatin1String(method.expects))
+        return wrongType(what, reply.value().signature(), QLatin1String(method.expects));
+    return reply.value().arguments();
+}
+
+Result<QVariantList> Link::callByName(const QString &path, const QString &interface, const QString &member,
+                                      const QVariantList &args)
+{
+    QDBusMessage call = methodCall(m_owner, path, interface, member);
+    call.setArguments(args);
+    const QString what = QStringLiteral("the method \"%1\" of %2").arg(member, path);
+    auto reply = send(call, what);
+    if (!reply)
+        return reply.error();
+    if (reply.value().arguments().size() > 1)
+        return wrongType(what, reply.value().signature(), QStringLiteral("v"));
+    return reply.value().arguments();
+}
+
+} // namespace host::dbus
