@@ -5,11 +5,13 @@
 #include "golden.h"
 #include "shading.h"
 #include "testseams.h"
+#include "wiz_3d_1.h"
 #include "wiz_3d_2.h"
 #include "wiz_3d_post.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -88,6 +90,7 @@ struct Road {
 class TestFinish3D : public QObject {
     Q_OBJECT
 private slots:
+    void theWholeRoadGivesTheWorkedExample();
     void handsTheDeckToTheHost_data();
     void handsTheDeckToTheHost();
     void answersComeFromTheHiddenPages_data();
@@ -103,6 +106,32 @@ private slots:
     void aFolderInPlaceOfTheParameterFile();
     void aFailedWriteLeavesTheThreeLinesAlone();
 };
+
+// From the shape page's Next to Finish with the buttons, as a person goes.
+void TestFinish3D::theWholeRoadGivesTheWorkedExample()
+{
+    TestWizard t;
+    auto *shape = t.open<Wiz_3D_1>(PageId::Wiz_3D_1);
+    shape->Command4->click(); // the rectangle
+    QCOMPARE(shape->shapeNumber, 2);
+    shape->deckLength->setText(QStringLiteral("16"));
+    shape->deckWidth->setText(QStringLiteral("12"));
+    shape->deckHeight->setText(QStringLiteral("3"));
+    shape->Command1->click();
+    t.page<Wiz_3D_Post>(PageId::Wiz_3D_Post)->Command9->click();
+    auto *sizes = t.page<Wiz_3D_2>(PageId::Wiz_3D_2);
+    sizes->BeamSize->setEditText(QStringLiteral("2 X 8"));
+    sizes->Command9->click();
+    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Shading")});
+
+    t.page<Shading>(PageId::Shading)->Command1->click();
+
+    COMPARE_BYTES(t.read(QStringLiteral("Deck_Rectangle.txt")), golden::read(WorkedExample));
+    QCOMPARE(journalOf(t.host), fullJournal(2));
+    QVERIFY(t.messages.shown.empty());
+    QCOMPARE(t.end.count, 1);
+    QVERIFY(t.visiblePages().isEmpty());
+}
 
 void TestFinish3D::handsTheDeckToTheHost_data()
 {
