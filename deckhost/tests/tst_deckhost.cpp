@@ -1,0 +1,173 @@
+// The deckhost program on a private session bus: its command line, its claim
+// on the name, its journal on stdout, and how it answers what the contract
+// does not allow.
+#include "deckhostprocess.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QTest>
+
+namespace {
+const QString Service = QStringLiteral("Plankora.Application");
+const QString Properties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+QDBusMessage ask(const QString &path, const QString &interface, const QString &member, const QVariantList &args)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, member);
+    message.setArguments(args);
+    return QDBusConnection::sessionBus().call(message, QDBus::Block, 2000);
+}
+
+QVariant mode2D(const QString &target)
+{
+    const QDBusMessage reply = ask(target, Properties, "Get", {"Plankora.SymbolTarget", "Mode2D"});
+    return reply.arguments().value(0).value<QDBusVariant>().variant();
+}
+
+struct Run {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Run runDeckhost(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("DECKHOST"), arguments);
+    process.waitForFinished(10000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+} // namespace
+
+class TestDeckHost : public QObject {
+    Q_OBJECT
+private slots:
+    void aSecondHostIsTurnedAway();
+    void commandLine_data();
+    void commandLine();
+    void journalLinesAlsoGoToStdout();
+    void targetsAreDistinctObjects();
+    void whatTheContractDoesNotAllow_data();
+    void whatTheContractDoesNotAllow();
+};
+
+void TestDeckHost::aSecondHostIsTurnedAway()
+{
+    DeckHostProcess first;
+    QVERIFY(first.start());
+    const Run second = runDeckhost({"--headless"});
+    QCOMPARE(second.exitCode, 1);
+    QVERIFY2(second.err.startsWith(R"(deckhost: "Plankora.Application" is already owned on the session bus by :)"),
+             qPrintable(second.err));
+    QVERIFY2(second.err.endsWith(QStringLiteral("(process %1): another host application is running. Stop it first, or "
+                                                "use that one.\n")
+                                     .arg(first.processId())),
+             qPrintable(second.err));
+}
+
+void TestDeckHost::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: deckhost [options]\n";
+    QTest::newRow("unknown option") << QStringList{"--fast"} << 2
+                                    << "deckhost: unknown option \"--fast\" (see --help).\n";
+    QTest::newRow("journal that cannot be opened")
+        << QStringList{"--headless", "--journal", "/nonexistent/folder/journal"} << 1
+        << "deckhost: cannot open the journal /nonexistent/folder/journal: ";
+}
+
+void TestDeckHost::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, start);
+    const Run run = runDeckhost(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2((exitCode == 0 ? run.out : run.err).startsWith(start), qPrintable(run.out + run.err));
+}
+
+void TestDeckHost::journalLinesAlsoGoToStdout()
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("DECKHOST"), {"--headless"});
+    QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(Service).value(), 10000);
+    ask("/Application/Provider/Target", "Plankora.SymbolTarget", "OpenSymbolFile", {R"(*\a "b".bsx)"});
+    QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 5000);
+    QCOMPARE(process.readLine(),
+             QByteArray(R"({"path":"/Application/Provider/Target","interface":"Plankora.SymbolTarget",)"
+                        "\"member\":\"OpenSymbolFile\",\"kind\":\"call\",\"args\":[\"*\\\\a \\\"b\\\".bsx\"]}\n"));
+    process.terminate();
+    QVERIFY(process.waitForFinished(5000));
+}
+
+void TestDeckHost::targetsAreDistinctObjects()
+{
+    DeckHostProcess deckhost;
+    QVERIFY(deckhost.start());
+    QCOMPARE(ask("/Application/ActiveTarget", Properties, "Set",
+                 {"Plankora.SymbolTarget", "Mode2D", QVariant::fromValue(QDBusVariant(true))})
+                 .type(),
+             QDBusMessage::ReplyMessage);
+    QCOMPARE(mode2D("/Application/ActiveTarget"), QVariant(true));
+    QCOMPARE(mode2D("/Application/Provider/Target"), QVariant(false));
+}
+
+void TestDeckHost::whatTheContractDoesNotAllow_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("interface");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QVariantList>("args");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("journalled");
+    const QVariant aString = QVariant::fromValue(QDBusVariant(QStringLiteral("yes")));
+    const QVariant aPath = QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusObjectPath("/X"))));
+    QTest::newRow("setting a read-only property")
+        << "/Application" << Properties << "Set" << QVariantList{"Plankora.HostApplication", "ActiveTarget", aPath}
+        << "org.freedesktop.DBus.Error.PropertyReadOnly: ActiveTarget is read-only."
+        << R"(put /Application ActiveTarget "/X")";
+    QTest::newRow("Mode2D as a string")
+        << "/Application/ActiveTarget" << Properties << "Set" << QVariantList{"Plankora.SymbolTarget", "Mode2D", aString}
+        << "org.freedesktop.DBus.Error.InvalidArgs: Mode2D takes a value of type b, not s."
+        << R"(put /Application/ActiveTarget Mode2D "yes")";
+    QTest::newRow("a property of another interface")
+        << "/Application/Provider" << Properties << "Get" << QVariantList{"Plankora.HostApplication", "ActiveTarget"}
+        << R"(org.freedesktop.DBus.Error.UnknownInterface: /Application/Provider has no interface "Plankora.HostApplication".)"
+        << "get /Application/Provider ActiveTarget";
+    QTest::newRow("no such property")
+        << "/Application" << Properties << "Get" << QVariantList{"Plankora.HostApplication", "Version"}
+        << "org.freedesktop.DBus.Error.UnknownProperty: Plankora.HostApplication has no property Version."
+        << "get /Application Version";
+    QTest::newRow("a method with the wrong arguments")
+        << "/Application/ActiveTarget/Loader" << "Plankora.SymbolLoader" << "LoadSymbol" << QVariantList{"a.dc"}
+        << "org.freedesktop.DBus.Error.InvalidArgs: LoadSymbol takes (sbbb), not (s)."
+        << R"(call /Application/ActiveTarget/Loader LoadSymbol "a.dc")";
+    QTest::newRow("no such method")
+        << "/Application" << "Plankora.HostApplication" << "Quit" << QVariantList{}
+        << "org.freedesktop.DBus.Error.UnknownMethod: Plankora.HostApplication has no method Quit."
+        << "call /Application Quit";
+}
+
+void TestDeckHost::whatTheContractDoesNotAllow()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, interface);
+    QFETCH(QString, member);
+    QFETCH(QVariantList, args);
+    QFETCH(QString, error);
+    QFETCH(QString, journalled);
+    DeckHostProcess deckhost;
+    QVERIFY(deckhost.start());
+    const QDBusMessage reply = ask(path, interface, member, args);
+    QCOMPARE(reply.errorName() + ": " + reply.errorMessage(), error);
+    QCOMPARE(deckhost.calls(), QStringList{journalled});
+}
+
+QTEST_GUILESS_MAIN(TestDeckHost)
+#include "tst_deckhost.moc"
