@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtMath>
 
 namespace art {
@@ -143,7 +144,7 @@ QImage deckPlan()
 {
     const QSize size(147, 140);
     const qreal foot = 6;
-    const QPointF origin(22.5, 18.5); // the deck's upper left corner
+    const QPointF origin(22.5, 24.5); // the deck's upper left corner
     const auto at = [&](qreal x, qreal y) { return origin + QPointF(x, y) * foot; };
     const qreal deckW = 16, deckD = 13;
 
@@ -168,9 +169,14 @@ QImage deckPlan()
     painter.drawPolygon(floor);
 
     // Planks across the deck, radial lines in the octagon.
+    painter.save();
+    QPainterPath planked;
+    planked.addPolygon(deck.subtracted(octagon));
+    painter.setClipPath(planked);
     painter.setPen(plank);
     for (qreal y = 1; y < deckD; y += 1)
-        painter.drawLine(at(0, y), at(centre.x() - 5, y));
+        painter.drawLine(at(0, y), at(deckW, y));
+    painter.restore();
     painter.setPen(QPen(QColor(220, 0, 0), 1));
     painter.setBrush(Qt::NoBrush);
     for (const QPointF &corner : octagon)
