@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -25,11 +24,10 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const QString ownFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-    const ParsedOptions parsed = parseOptions(arguments, ownFolder);
+    ParsedOptions parsed = parseOptions(arguments, QString());
     if (!parsed.error.isEmpty())
         return fail(parsed.error, 2);
-    const Options &options = parsed.options;
+    Options &options = parsed.options;
     if (options.help) {
         std::fputs(qPrintable(helpText()), stdout);
         return 0;
@@ -41,6 +39,8 @@ int main(int argc, char *argv[])
         app = std::make_unique<QCoreApplication>(argc, argv);
     else
         app = std::make_unique<QApplication>(argc, argv);
+    if (options.wizardFolder.isEmpty())
+        options.wizardFolder = QCoreApplication::applicationDirPath();
 
     Journal journal;
     if (!journal.open(options.journal))
