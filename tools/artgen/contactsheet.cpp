@@ -1,6 +1,7 @@
 #include "contactsheet.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QImageReader>
 #include <QPainter>
 
@@ -65,12 +66,14 @@ QImage contactSheet(const QString &resources)
             rows << group->mid(i, perRow);
 
     const int gap = 10, label = 16;
+    const QFontMetrics metrics{QFont()};
+    const auto tileWidth = [&](const Tile &t) { return qMax(t.image.width(), metrics.horizontalAdvance(t.label)); };
     int width = 0, height = gap;
     QList<int> rowHeights;
     for (const QList<Tile> &row : rows) {
         int w = gap, h = 0;
         for (const Tile &t : row) {
-            w += qMax(t.image.width(), 60) + gap;
+            w += tileWidth(t) + gap;
             h = qMax(h, t.image.height());
         }
         width = qMax(width, w);
@@ -86,7 +89,7 @@ QImage contactSheet(const QString &resources)
         int x = gap;
         for (const Tile &t : rows[r]) {
             painter.setPen(Qt::black);
-            painter.drawText(QRect(x, y, qMax(t.image.width(), 60), label), Qt::AlignLeft | Qt::AlignVCenter, t.label);
+            painter.drawText(QRect(x, y, tileWidth(t), label), Qt::AlignLeft | Qt::AlignVCenter, t.label);
             if (t.image.isNull()) {
                 painter.drawText(QRect(x, y + label, 60, 20), Qt::AlignLeft, QStringLiteral("missing"));
             } else {
@@ -94,7 +97,7 @@ QImage contactSheet(const QString &resources)
                 painter.setPen(QColor(255, 0, 255));
                 painter.drawRect(x - 1, y + label - 1, t.image.width() + 1, t.image.height() + 1);
             }
-            x += qMax(t.image.width(), 60) + gap;
+            x += tileWidth(t) + gap;
         }
         y += rowHeights[r];
     }

@@ -122,7 +122,7 @@ QImage drawBoxes(const QList<Box> &boxes, QSize size, int margin, Render render,
                 painter.setBrush(Qt::white);
                 break;
             case Render::Flat:
-            case Render::Wireframe:
+            case Render::Wireframe: // drawn as edges above
                 painter.setPen(QPen(b.colour.darker(f.darker), 0.6));
                 painter.setBrush(b.colour.darker(f.darker));
                 break;
