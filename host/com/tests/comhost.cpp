@@ -20,7 +20,7 @@ namespace {
 class Loader : public HostObject {
 public:
     Loader(const Settings &s, const std::string &target)
-        : HostObject(s, target + "/Loader", "SymbolLoader", {{L"LoadSymbol", Kind::Method}})
+        : HostObject(s, target + "/Loader", "Plankora.SymbolLoader", {{L"LoadSymbol", Kind::Method}})
     {
     }
 
@@ -41,7 +41,7 @@ protected:
 class Target : public HostObject {
 public:
     Target(const Settings &s, const std::string &path)
-        : HostObject(s, path, "SymbolTarget",
+        : HostObject(s, path, "Plankora.SymbolTarget",
                      {{L"Mode2D", Kind::Put}, {L"OpenSymbolFile", Kind::Method}, {L"SymbolLoader", Kind::Get}}),
           m_loader(s, path)
     {
@@ -83,7 +83,7 @@ private:
 class Provider : public HostObject {
 public:
     explicit Provider(const Settings &s)
-        : HostObject(s, "/Application/Provider", "TargetProvider", {{L"Target", Kind::Get}}),
+        : HostObject(s, "/Application/Provider", "Plankora.TargetProvider", {{L"Target", Kind::Get}}),
           m_target(s, "/Application/Provider/Target")
     {
     }
@@ -104,7 +104,7 @@ private:
 class Application : public HostObject {
 public:
     explicit Application(const Settings &s)
-        : HostObject(s, "/Application", "HostApplication",
+        : HostObject(s, "/Application", "Plankora.HostApplication",
                      {{L"ActiveTarget", Kind::Get}, {L"Prepare", Kind::Method}, {L"ActiveProvider", Kind::Get}}),
           m_active(s, "/Application/ActiveTarget"), m_provider(s)
     {
