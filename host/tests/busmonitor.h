@@ -26,8 +26,8 @@ public:
     QList<SeenCall> stop();
 
 private:
-    int markersSeen();
-    int m_markersSent = 0;
+    bool seen(const QString &marker);
+    int m_markers = 0;
     QProcess m_process;
     QByteArray m_output;
 };
