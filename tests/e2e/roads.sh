@@ -125,8 +125,8 @@ page "Viewing Options"
 click 417 314                     # "&Finish >>": wireframe
 wait_end
 
-check "3D: DeckType.txt" "$(crlf ' 2 ' | od -c)" "$(od -c <"$work/DeckType.txt")"
-check "3D: Sizes.txt" "$(crlf 12 16 3 | od -c)" "$(od -c <"$work/Sizes.txt")"
+check "3D: DeckType.txt" "$(crlf ' 2 ' | cat -A)" "$(cat -A <"$work/DeckType.txt")"
+check "3D: Sizes.txt" "$(crlf 12 16 3 | cat -A)" "$(cat -A <"$work/Sizes.txt")"
 expected_deck=$(crlf \
     "16        ' Z,   ', Deck Depth" \
     "12        ' X,   ', Deck Width" \
@@ -152,7 +152,7 @@ expected_deck=$(crlf \
     "8 foot 2x6 Joists" \
     "2x6 Pieces of Decking" \
     "0          - WireFrame")
-check "3D: Deck_Rectangle.txt" "$(printf '%s' "$expected_deck" | od -c)" "$(od -c <"$work/Deck_Rectangle.txt")"
+check "3D: Deck_Rectangle.txt" "$(printf '%s\n' "$expected_deck" | cat -A)" "$(cat -A <"$work/Deck_Rectangle.txt")"
 check "3D: host journal" "$(cat <<'J'
 get /Application ActiveProvider
 get /Application ActiveTarget
@@ -180,7 +180,7 @@ type_text 24.5
 key Return                        # Enter finishes
 wait_end
 
-check "2D: DeckSize.txt" "$(crlf 24.5 | od -c)" "$(od -c <"$work/DeckSize.txt")"
+check "2D: DeckSize.txt" "$(crlf 24.5 | cat -A)" "$(cat -A <"$work/DeckSize.txt")"
 check "2D: host journal" "$(cat <<'J'
 get /Application ActiveProvider
 get /Application ActiveTarget
