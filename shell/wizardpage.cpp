@@ -200,6 +200,12 @@ void WizardPage::setTabOrder(std::initializer_list<QWidget *> order)
     }
 }
 
+void WizardPage::setCancelButton(QPushButton *button)
+{
+    m_cancel = button;
+    button->setFocusPolicy(Qt::TabFocus);
+}
+
 void WizardPage::selectAllOnFocus(QLineEdit *box)
 {
     m_selectAll.push_back(box);

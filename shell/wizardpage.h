@@ -66,7 +66,9 @@ protected:
     void setTabOrder(std::initializer_list<QWidget *> order);
     using QWidget::setTabOrder;
 
-    void setCancelButton(QPushButton *button) { m_cancel = button; }
+    // Cancel ends the program at once: a click on it does not take the focus,
+    // so no check of the box being left gets in its way.
+    void setCancelButton(QPushButton *button);
     void setDefaultButton(QPushButton *button) { m_default = button; }
 
     // Selects the whole text whenever the box gets the focus.

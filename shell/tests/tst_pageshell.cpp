@@ -59,6 +59,7 @@ private slots:
     void focusSelectsTheWholeText();
     void escapeAndEnter();
     void closeButtonEndsTheProgram();
+    void cancelEndsWithoutTheCheck();
 
 private:
     std::unique_ptr<TestWizard> t;
@@ -175,6 +176,15 @@ void TestPageShell::closeButtonEndsTheProgram()
 {
     page->close();
     QCOMPARE(t->end.count, 1);
+}
+
+void TestPageShell::cancelEndsWithoutTheCheck()
+{
+    page->box->setText(QStringLiteral("150"));
+    QTest::mouseClick(page->cancel, Qt::LeftButton);
+    QCOMPARE(t->end.count, 1);
+    QVERIFY(page->log.isEmpty());
+    QVERIFY(t->messages.shown.empty());
 }
 
 QTEST_MAIN(TestPageShell)
