@@ -1,6 +1,8 @@
-# The deck parameter file's lines and the reading of the hand-off files: text
-# only, so their tests need no pages.
+# The text of the 3D road's files: the hand-off files, the deck parameter
+# file's lines and the reading back of the hand-off files. No pages, so their
+# tests need none.
 add_library(jm_deck3d_text STATIC
+    handoff.h handoff.cpp
     deckparameters.h deckparameters.cpp
     freeformat.h freeformat.cpp)
 target_include_directories(jm_deck3d_text PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

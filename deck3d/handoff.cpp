@@ -1,8 +1,7 @@
 #include "handoff.h"
 
-#include "numbertext.h"
-
-#include <QDir>
+#include "deckparameters.h"
+#include "freeformat.h"
 
 #include <cmath>
 
@@ -29,40 +28,6 @@ QByteArray dimensionBytes(const Sizes &sizes)
     });
 }
 
-QString parameterFile(int deckType)
-{
-    switch (deckType) {
-    case 1:
-    case 2:
-        return QStringLiteral("Deck_Rectangle.txt");
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-        return QStringLiteral("Deck_L-Shape.txt");
-    case 7:
-        return QStringLiteral("Deck_Slice2.txt");
-    case 8:
-    case 9:
-        return QStringLiteral("Deck_Slice.txt");
-    default:
-        return {};
-    }
-}
-
-std::optional<int> readDeckType(const QByteArray &bytes)
-{
-    QByteArray line = bytes;
-    if (const auto end = line.indexOf('\n'); end >= 0)
-        line.truncate(end);
-    if (line.endsWith('\r'))
-        line.chop(1);
-    const auto value = numbertext::strictNumber(QString::fromLatin1(line));
-    if (!value || *value != std::floor(*value) || *value < 1 || *value > 9)
-        return std::nullopt;
-    return int(*value);
-}
-
 std::optional<textfiles::Failure> write(const QString &folder, qint16 deckType, const Sizes &sizes)
 {
     const QString typePath = textfiles::pathIn(folder, DeckTypeFile);
@@ -73,12 +38,12 @@ std::optional<textfiles::Failure> write(const QString &folder, qint16 deckType, 
     const textfiles::ReadResult written = textfiles::readWhole(typePath);
     if (written.failure)
         return written.failure;
-    const std::optional<int> type = readDeckType(written.bytes);
-    if (!type)
-        return textfiles::Failure{0, QStringLiteral("The file \"%1\" in the folder \"%2\" does not hold a deck type from 1 to 9.")
-                                         .arg(DeckTypeFile, QDir::toNativeSeparators(folder))};
+    const freeformat::DeckType type = freeformat::readDeckType(written.bytes);
+    if (type.failure)
+        return type.failure;
 
-    if (auto failure = textfiles::writeWhole(textfiles::pathIn(folder, parameterFile(*type)), dimensionBytes(sizes)))
+    const QString parameterFile = deckparameters::parameterFile(type.value);
+    if (auto failure = textfiles::writeWhole(textfiles::pathIn(folder, parameterFile), dimensionBytes(sizes)))
         return failure;
     return textfiles::writeWhole(textfiles::pathIn(folder, SizesFile), sizesBytes(sizes));
 }

@@ -36,13 +36,6 @@ QByteArray sizesBytes(const Sizes &sizes);
 // fixed comment. The values are not padded, so the comments move with them.
 QByteArray dimensionBytes(const Sizes &sizes);
 
-// The deck parameter file of a deck type, or an empty name outside 1 to 9.
-QString parameterFile(int deckType);
-
-// The deck type read back from DeckType.txt: one free-format field on the
-// first line; nothing unless it is a whole number from 1 to 9.
-std::optional<int> readDeckType(const QByteArray &bytes);
-
 // Writes DeckType.txt, reads the deck type back from it, writes the head of
 // that type's deck parameter file, then Sizes.txt; each file whole or not at
 // all. Stops at the first failure and returns it.

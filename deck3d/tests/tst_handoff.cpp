@@ -27,10 +27,6 @@ private slots:
     void integerLines();
     void textsAreWrittenAsTheyStand_data();
     void textsAreWrittenAsTheyStand();
-    void parameterFileByDeckType_data();
-    void parameterFileByDeckType();
-    void deckTypeReadBack_data();
-    void deckTypeReadBack();
     void aFailedWriteStopsAndLeavesWholeFiles_data();
     void aFailedWriteStopsAndLeavesWholeFiles();
     void benchmarkNext();
@@ -89,46 +85,6 @@ void TestHandoff::textsAreWrittenAsTheyStand()
     QFETCH(QByteArray, dimensions);
     QCOMPARE(handoff::sizesBytes({a, b, height}), sizes);
     QCOMPARE(handoff::dimensionBytes({a, b, height}), dimensions);
-}
-
-void TestHandoff::parameterFileByDeckType_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("file");
-    const QStringList files{{}, "Deck_Rectangle.txt", "Deck_Rectangle.txt", "Deck_L-Shape.txt", "Deck_L-Shape.txt",
-                            "Deck_L-Shape.txt", "Deck_L-Shape.txt", "Deck_Slice2.txt", "Deck_Slice.txt",
-                            "Deck_Slice.txt", {}};
-    for (int type = 0; type <= 10; ++type)
-        QTest::addRow("type %d", type) << type << files[type];
-}
-
-void TestHandoff::parameterFileByDeckType()
-{
-    QFETCH(int, type);
-    QFETCH(QString, file);
-    QCOMPARE(handoff::parameterFile(type), file);
-}
-
-void TestHandoff::deckTypeReadBack_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("type"); // 0: none
-    QTest::newRow("as written") << QByteArray(" 7 \r\n") << 7;
-    QTest::newRow("no blanks") << QByteArray("4\r\n") << 4;
-    QTest::newRow("no line end") << QByteArray(" 2 ") << 2;
-    QTest::newRow("later lines ignored") << QByteArray(" 8 \r\n 3 \r\n") << 8;
-    QTest::newRow("empty") << QByteArray() << 0;
-    QTest::newRow("zero") << QByteArray(" 0 \r\n") << 0;
-    QTest::newRow("ten") << QByteArray(" 10 \r\n") << 0;
-    QTest::newRow("fraction") << QByteArray(" 2.5 \r\n") << 0;
-    QTest::newRow("letters") << QByteArray("x\r\n") << 0;
-}
-
-void TestHandoff::deckTypeReadBack()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, type);
-    QCOMPARE(handoff::readDeckType(bytes).value_or(0), type);
 }
 
 void TestHandoff::aFailedWriteStopsAndLeavesWholeFiles_data()
