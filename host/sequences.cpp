@@ -1,34 +1,56 @@
 #include "sequences.h"
 
 namespace host {
+namespace {
 
-void runStartup(Connector &connector, const std::function<void()> &showPage)
-{
+// The objects of one conversation. Each conversation releases them in its own
+// order, by resetting the pointers one after the other.
+struct Conversation {
     std::unique_ptr<HostApplication> app;
     std::unique_ptr<TargetProvider> provider;
     std::unique_ptr<SymbolTarget> target;
+    std::unique_ptr<SymbolLoader> loader;
+};
 
-    const bool completed = [&] {
-        auto attached = connector.attach(ProgId);
-        if (!attached)
-            return false;
-        app = attached.take();
-        auto activeProvider = app->ActiveProvider();
-        if (!activeProvider)
-            return false;
-        provider = activeProvider.take();
-        auto activeTarget = app->ActiveTarget();
-        if (!activeTarget)
-            return false;
-        target = activeTarget.take();
-        return app->Prepare().ok();
-    }();
+// Moves a successful result's object into `slot`; a failure comes back as it is.
+template<typename T>
+Status keep(Result<std::unique_ptr<T>> result, std::unique_ptr<T> &slot)
+{
+    if (!result)
+        return result.error();
+    slot = result.take();
+    return success();
+}
 
+// What every conversation starts with: take the running host, then its
+// ActiveProvider and its ActiveTarget.
+Status takeHost(Connector &connector, Conversation &c)
+{
+    if (auto s = keep(connector.attach(ProgId), c.app); !s)
+        return s;
+    if (auto s = keep(c.app->ActiveProvider(), c.provider); !s)
+        return s;
+    return keep(c.app->ActiveTarget(), c.target);
+}
+
+Status asStatus(const Result<Value> &result)
+{
+    if (!result.ok())
+        return result.error();
+    return success();
+}
+
+} // namespace
+
+void runStartup(Connector &connector, const std::function<void()> &showPage)
+{
+    Conversation c;
+    const bool completed = takeHost(connector, c).ok() && c.app->Prepare().ok();
     if (completed)
         showPage();
-    provider.reset();
-    target.reset();
-    app.reset();
+    c.provider.reset();
+    c.target.reset();
+    c.app.reset();
     if (!completed)
         showPage();
 }
@@ -41,100 +63,49 @@ std::string styleSymbolPath(int style)
 Status runFinish2D(Connector &connector, int style, const std::function<void()> &hidePage,
                    const std::function<Status()> &writeDeckSize)
 {
-    // Declared so that leaving this function releases them in the order
-    // loader, target, provider, application.
-    std::unique_ptr<HostApplication> app;
-    std::unique_ptr<TargetProvider> provider;
-    std::unique_ptr<SymbolTarget> target;
-    std::unique_ptr<SymbolLoader> loader;
-
-    auto attached = connector.attach(ProgId);
-    if (!attached)
-        return attached.error();
-    app = attached.take();
-
-    auto activeProvider = app->ActiveProvider();
-    if (!activeProvider)
-        return activeProvider.error();
-    provider = activeProvider.take();
-
-    auto activeTarget = app->ActiveTarget();
-    if (!activeTarget)
-        return activeTarget.error();
-    target = activeTarget.take();
-
-    hidePage();
-
-    if (auto put = target->SetMode2D(true); !put)
-        return put.error();
-
-    if (auto written = writeDeckSize(); !written)
-        return written.error();
-
-    auto providerTarget = provider->Target();
-    if (!providerTarget)
-        return providerTarget.error();
-    target = providerTarget.take(); // the active target is released here
-
-    auto symbolLoader = target->SymbolLoader();
-    if (!symbolLoader)
-        return symbolLoader.error();
-    loader = symbolLoader.take();
-
-    if (auto loaded = loader->Invoke("LoadSymbol", {styleSymbolPath(style), false, true, true}); !loaded)
-        return loaded.error();
-
-    if (auto opened = target->OpenSymbolFile(Deck2DSymbolFile); !opened)
-        return opened.error();
-
-    return success();
+    Conversation c;
+    const Status result = [&]() -> Status {
+        if (auto s = takeHost(connector, c); !s)
+            return s;
+        hidePage();
+        if (auto s = c.target->SetMode2D(true); !s)
+            return s;
+        if (auto s = writeDeckSize(); !s)
+            return s;
+        // The provider's target replaces the active one, which is released here.
+        if (auto s = keep(c.provider->Target(), c.target); !s)
+            return s;
+        if (auto s = keep(c.target->SymbolLoader(), c.loader); !s)
+            return s;
+        if (auto s = asStatus(c.loader->Invoke("LoadSymbol", {styleSymbolPath(style), false, true, true})); !s)
+            return s;
+        return asStatus(c.target->OpenSymbolFile(Deck2DSymbolFile));
+    }();
+    c.loader.reset();
+    c.target.reset();
+    c.provider.reset();
+    c.app.reset();
+    return result;
 }
 
 Status runFinish3D(Connector &connector, const std::string &symbolPath)
 {
-    std::unique_ptr<HostApplication> app;
-    std::unique_ptr<TargetProvider> provider;
-    std::unique_ptr<SymbolTarget> target;
-    auto release = [&] {
-        app.reset();
-        provider.reset();
-        target.reset();
-    };
-
-    auto run = [&]() -> Status {
-        auto attached = connector.attach(ProgId);
-        if (!attached)
-            return attached.error();
-        app = attached.take();
-
-        auto activeProvider = app->ActiveProvider();
-        if (!activeProvider)
-            return activeProvider.error();
-        provider = activeProvider.take();
-
-        auto activeTarget = app->ActiveTarget();
-        if (!activeTarget)
-            return activeTarget.error();
-        target = activeTarget.take();
-
-        if (auto prepared = app->Prepare(); !prepared)
-            return prepared.error();
-
-        if (auto put = target->SetMode2D(false); !put)
-            return put.error();
-
-        auto providerTarget = provider->Target();
-        if (!providerTarget)
-            return providerTarget.error();
-        target = providerTarget.take(); // the active target is released here
-
-        if (auto opened = target->OpenSymbolFile(symbolPath); !opened)
-            return opened.error();
-        return success();
-    };
-
-    Status result = run();
-    release();
+    Conversation c;
+    const Status result = [&]() -> Status {
+        if (auto s = takeHost(connector, c); !s)
+            return s;
+        if (auto s = c.app->Prepare(); !s)
+            return s;
+        if (auto s = c.target->SetMode2D(false); !s)
+            return s;
+        // The provider's target replaces the active one, which is released here.
+        if (auto s = keep(c.provider->Target(), c.target); !s)
+            return s;
+        return asStatus(c.target->OpenSymbolFile(symbolPath));
+    }();
+    c.app.reset();
+    c.provider.reset();
+    c.target.reset();
     return result;
 }
 
