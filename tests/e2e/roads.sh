@@ -89,7 +89,8 @@ page() {
     sleep 0.2
 }
 # Clicks at a point of the current page given in pixels of its client area.
-click() { xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) click 1; sleep 0.15; }
+# (No --sync: it waits for ever when the pointer is already there.)
+click() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) sleep 0.1 click 1; sleep 0.15; }
 # Replaces the text of the focused box.
 type_text() { xdotool key --clearmodifiers ctrl+a; xdotool type --delay 20 "$1"; sleep 0.1; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
