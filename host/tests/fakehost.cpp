@@ -1,5 +1,7 @@
 #include "fakehost.h"
 
+#include "sequences.h"
+
 namespace host::testing {
 namespace {
 
@@ -31,19 +33,6 @@ protected:
     std::string m_name;
 };
 
-std::string show(const Value &value)
-{
-    if (auto b = std::get_if<bool>(&value))
-        return *b ? "True" : "False";
-    if (auto s = std::get_if<std::string>(&value))
-        return '"' + *s + '"';
-    if (auto i = std::get_if<std::int64_t>(&value))
-        return std::to_string(*i);
-    if (auto d = std::get_if<double>(&value))
-        return std::to_string(*d);
-    return "Empty";
-}
-
 class FakeLoader : public SymbolLoader, Recorded {
 public:
     using Recorded::Recorded;
@@ -51,7 +40,7 @@ public:
     {
         std::string text;
         for (const auto &arg : args)
-            text += (text.empty() ? "" : ", ") + show(arg);
+            text += (text.empty() ? "" : ", ") + describe(arg);
         if (!call(member, "(" + text + ")"))
             return failure(member);
         return Value{};

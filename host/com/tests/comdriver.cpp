@@ -21,19 +21,6 @@ int _dowildcard = 0;
 
 namespace {
 
-std::string show(const host::Value &value)
-{
-    if (auto b = std::get_if<bool>(&value))
-        return *b ? "True" : "False";
-    if (auto s = std::get_if<std::string>(&value))
-        return '"' + *s + '"';
-    if (auto i = std::get_if<std::int64_t>(&value))
-        return std::to_string(*i);
-    if (auto d = std::get_if<double>(&value))
-        return std::to_string(*d);
-    return "Empty";
-}
-
 int report(const host::Status &status)
 {
     if (status) {
@@ -56,7 +43,7 @@ host::Status openSymbolFile(host::Connector &connector, const std::string &path)
     auto opened = target.value()->OpenSymbolFile(path);
     if (!opened)
         return opened.error();
-    std::printf("value %s\n", show(opened.value()).c_str());
+    std::printf("value %s\n", host::describe(opened.value()).c_str());
     return host::success();
 }
 
