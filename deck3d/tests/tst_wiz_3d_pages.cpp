@@ -20,19 +20,22 @@ using namespace layout;
 
 namespace {
 
-QString checkedOf(QWidget *page, const QStringList &options)
+// The names of the page's checked options, in the order of the layout's names.
+QString checkedOptions(QWidget *page)
 {
-    QString on;
-    for (const QString &name : options)
-        if (page->findChild<QRadioButton *>(name)->isChecked())
-            on += (on.isEmpty() ? QString() : QStringLiteral(" ")) + name;
-    return on;
+    QStringList on;
+    for (const char *name : {"Option1", "Option2", "Option3", "Option4", "Option5"})
+        if (auto *option = page->findChild<QRadioButton *>(QLatin1String(name)); option && option->isChecked())
+            on << option->objectName();
+    return on.join(QLatin1Char(' '));
 }
 
-const QStringList PostOptions{"Option1", "Option2", "Option3", "Option4", "Option5"};
-const QStringList ViewOptions{"Option1", "Option2", "Option3"};
+void clickOption(QWidget *page, const QString &name)
+{
+    QTest::mouseClick(page->findChild<QRadioButton *>(name), Qt::LeftButton, {}, QPoint(6, 6));
+}
 
-// Leaves the focused combo box the way the keyboard does.
+// Types over the combo box's text the way the keyboard does.
 void typeInto(QComboBox *box, const QString &text)
 {
     box->setFocus(Qt::OtherFocusReason);
@@ -40,6 +43,8 @@ void typeInto(QComboBox *box, const QString &text)
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
 }
+
+const QString Reminder = QStringLiteral("Please choose a joist size.");
 
 } // namespace
 
@@ -49,22 +54,12 @@ private slots:
     void postLayout();
     void joistAndBeamLayout();
     void shadingLayout();
-    void postGroupsAreIndependent_data();
-    void postGroupsAreIndependent();
-    void viewingOptionsAreOneGroup_data();
-    void viewingOptionsAreOneGroup();
-    void joistAndBeamStartAtTheSmallestSize();
-    void loadFillsOnlyEmptySizes();
-    void emptyJoistSizeIsRemindedEachTimeButNotHeld();
-    void typedSizesStayAsTyped_data();
-    void typedSizesStayAsTyped();
-    void roadForwardAndBack();
-    void everyPageKeepsItsValues();
-    void finishIsWiredToTheFinish();
-    void enterPressesOnlyShadingsBack_data();
-    void enterPressesOnlyShadingsBack();
-    void escapeCancelsEverywhere_data();
-    void escapeCancelsEverywhere();
+    void optionGroups_data();
+    void optionGroups();
+    void joistAndBeamDefaultsAndReminder();
+    void everyPageKeepsItsValuesBackAndOn();
+    void keys_data();
+    void keys();
 };
 
 void TestWiz3DPages::postLayout()
@@ -111,13 +106,11 @@ void TestWiz3DPages::joistAndBeamLayout()
                      {"Frame2", Kind::Frame, nullptr, {}, {3000, 120, 2655, 3255}, 8},
                      {"Label3", Kind::Label, "Frame2", "Beam Size", {840, 2520, 1215, 255}, 5, Bold | Centred},
                  }});
-    const QStringList list{"2 X 6", "2 X 8", "2 X 10"};
     for (QComboBox *box : {page->JoistSize, page->BeamSize}) {
         QStringList items;
         for (int i = 0; i < box->count(); ++i)
             items << box->itemText(i);
-        QCOMPARE(items, list);
-        QVERIFY(!box->completer());
+        QCOMPARE(items, (QStringList{"2 X 6", "2 X 8", "2 X 10"}));
     }
     QCOMPARE(page->JoistSize->accessibleName(), QStringLiteral("Joist Size"));
     QCOMPARE(page->BeamSize->accessibleName(), QStringLiteral("Beam Size"));
@@ -147,262 +140,170 @@ void TestWiz3DPages::shadingLayout()
                      {"Label3", Kind::Label, "Frame4", "( slowest )", {480, 2880, 975, 255}, 15},
                  }});
     // The array's members by index: hidden line, wireframe, shaded.
-    QCOMPARE(page->Picture1[0]->objectName(), QStringLiteral("Picture1(0)"));
-    QCOMPARE(page->Picture1[1]->objectName(), QStringLiteral("Picture1(1)"));
-    QCOMPARE(page->Picture1[2]->objectName(), QStringLiteral("Picture1(2)"));
-    QVERIFY(page->Picture1[1]->x() < page->Picture1[0]->x());
-    QVERIFY(page->Picture1[0]->x() < page->Picture1[2]->x());
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(page->Picture1[i]->objectName(), QStringLiteral("Picture1(%1)").arg(i));
 }
 
-void TestWiz3DPages::postGroupsAreIndependent_data()
+void TestWiz3DPages::optionGroups_data()
 {
+    QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("checked");
-    QTest::newRow("untouched") << QStringList{} << "Option1 Option5";
-    QTest::newRow("6-inch posts") << QStringList{"Option2"} << "Option2 Option5";
-    QTest::newRow("2x6 decking") << QStringList{"Option4"} << "Option1 Option4";
-    QTest::newRow("2x4 decking, then 6-inch posts") << QStringList{"Option3", "Option2"} << "Option2 Option3";
-    QTest::newRow("6-inch posts, then 2x6, then 4-inch") << QStringList{"Option2", "Option4", "Option1"} << "Option1 Option4";
-    QTest::newRow("decking twice") << QStringList{"Option3", "Option5"} << "Option1 Option5";
+    const int post = int(PageId::Wiz_3D_Post);
+    const int view = int(PageId::Shading);
+    // Posts and decking are two groups; the viewing options are one.
+    QTest::newRow("post: 6-inch posts") << post << QStringList{"Option2"} << "Option2 Option5";
+    QTest::newRow("post: 2x6 decking") << post << QStringList{"Option4"} << "Option1 Option4";
+    QTest::newRow("post: 2x4 decking, then 6-inch posts") << post << QStringList{"Option3", "Option2"} << "Option2 Option3";
+    QTest::newRow("post: 6-inch, 2x6, then 4-inch") << post << QStringList{"Option2", "Option4", "Option1"} << "Option1 Option4";
+    QTest::newRow("post: decking twice") << post << QStringList{"Option3", "Option5"} << "Option1 Option5";
+    QTest::newRow("viewing: hidden line") << view << QStringList{"Option2"} << "Option2";
+    QTest::newRow("viewing: shaded, then wireframe") << view << QStringList{"Option3", "Option1"} << "Option1";
 }
 
-void TestWiz3DPages::postGroupsAreIndependent()
+void TestWiz3DPages::optionGroups()
 {
+    QFETCH(int, page);
     QFETCH(QStringList, clicks);
     QFETCH(QString, checked);
     TestWizard t;
-    auto *page = t.open<Wiz_3D_Post>(PageId::Wiz_3D_Post);
+    auto *shown = t.open<WizardPage>(PageId(page));
     for (const QString &name : clicks)
-        QTest::mouseClick(page->findChild<QRadioButton *>(name), Qt::LeftButton, {}, QPoint(6, 6));
-    QCOMPARE(checkedOf(page, PostOptions), checked);
-}
-
-void TestWiz3DPages::viewingOptionsAreOneGroup_data()
-{
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("checked");
-    QTest::newRow("untouched") << QStringList{} << "Option1";
-    QTest::newRow("hidden line") << QStringList{"Option2"} << "Option2";
-    QTest::newRow("shaded") << QStringList{"Option3"} << "Option3";
-    QTest::newRow("shaded, then wireframe") << QStringList{"Option3", "Option1"} << "Option1";
-}
-
-void TestWiz3DPages::viewingOptionsAreOneGroup()
-{
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, checked);
-    TestWizard t;
-    auto *page = t.open<Shading>(PageId::Shading);
-    for (const QString &name : clicks)
-        QTest::mouseClick(page->findChild<QRadioButton *>(name), Qt::LeftButton, {}, QPoint(6, 6));
-    QCOMPARE(checkedOf(page, ViewOptions), checked);
+        clickOption(shown, name);
+    QCOMPARE(checkedOptions(shown), checked);
     QVERIFY(t.messages.shown.empty());
 }
 
-void TestWiz3DPages::joistAndBeamStartAtTheSmallestSize()
+void TestWiz3DPages::joistAndBeamDefaultsAndReminder()
 {
     TestWizard t;
     auto *page = t.open<Wiz_3D_2>(PageId::Wiz_3D_2);
     QCOMPARE(page->JoistSize->currentText(), QStringLiteral("2 X 6"));
     QCOMPARE(page->BeamSize->currentText(), QStringLiteral("2 X 6"));
-    QVERIFY(t.messages.shown.empty());
-}
-
-void TestWiz3DPages::loadFillsOnlyEmptySizes()
-{
-    TestWizard t;
-    WizardContext context{t.folder.path(), &t.host, &t.messages, &t.end, &t.wizard};
-    Wiz_3D_2 page(context);
-    QCOMPARE(page.JoistSize->currentText(), QString());
-    QCOMPARE(page.BeamSize->currentText(), QString());
-    page.BeamSize->setEditText(QStringLiteral("2 X 10"));
-    page.load();
-    QCOMPARE(page.BeamSize->currentText(), QStringLiteral("2 X 10"));
-    QCOMPARE(page.JoistSize->currentText(), QStringLiteral("2 X 6"));
-}
-
-void TestWiz3DPages::emptyJoistSizeIsRemindedEachTimeButNotHeld()
-{
-    TestWizard t;
-    auto *page = t.open<Wiz_3D_2>(PageId::Wiz_3D_2);
-    const QString reminder = QStringLiteral("Please choose a joist size.");
     typeInto(page->JoistSize, QString());
     QTest::keyClick(page->JoistSize, Qt::Key_Tab);
-    QCOMPARE(t.messages.texts(), QStringList{reminder});
+    QCOMPARE(t.messages.texts(), QStringList{Reminder});
     QCOMPARE(t.messages.shown.front().icon, MessageBoxes::Icon::None);
     QCOMPARE(t.messages.shown.front().title, QStringLiteral("Plankora Joistmaster"));
     QVERIFY(page->BeamSize->hasFocus());
-    QCOMPARE(page->JoistSize->currentText(), QString());
 
     // An empty beam size says nothing.
     typeInto(page->BeamSize, QString());
     QTest::keyClick(page->BeamSize, Qt::Key_Tab);
     QCOMPARE(t.messages.shown.size(), std::size_t(1));
 
-    // Each time it is left empty; a click on Next still goes on.
+    // Each time it is left empty; a click on Next still goes on, and nothing fills the sizes.
     page->JoistSize->setFocus(Qt::OtherFocusReason);
     QTest::mouseClick(page->Command9, Qt::LeftButton);
-    QCOMPARE(t.messages.texts(), (QStringList{reminder, reminder}));
+    QCOMPARE(t.messages.texts(), (QStringList{Reminder, Reminder}));
     QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Shading")});
+    QTest::mouseClick(t.page<Shading>(PageId::Shading)->Command11, Qt::LeftButton);
     QCOMPARE(page->JoistSize->currentText(), QString());
     QCOMPARE(page->BeamSize->currentText(), QString());
 
     // The list opening is not leaving the box.
-    QTest::mouseClick(t.open<Shading>(PageId::Shading)->Command11, Qt::LeftButton);
     TestWizard::activate(page);
     page->JoistSize->setFocus(Qt::OtherFocusReason);
     page->JoistSize->showPopup();
     page->JoistSize->hidePopup();
     QCOMPARE(t.messages.shown.size(), std::size_t(2));
+    // A load fills only a size that is empty, the beam's first.
+    page->BeamSize->setEditText(QStringLiteral("2 X 10"));
+    page->load();
+    QCOMPARE(page->JoistSize->currentText(), QStringLiteral("2 X 6"));
+    QCOMPARE(page->BeamSize->currentText(), QStringLiteral("2 X 10"));
 }
 
-void TestWiz3DPages::typedSizesStayAsTyped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("small x") << "2 x 6";
-    QTest::newRow("not in the list") << "2 X 12";
-    QTest::newRow("start of an entry") << "2 X 1";
-    QTest::newRow("free text") << "4x4 cedar";
-}
-
-void TestWiz3DPages::typedSizesStayAsTyped()
-{
-    QFETCH(QString, typed);
-    TestWizard t;
-    auto *page = t.open<Wiz_3D_2>(PageId::Wiz_3D_2);
-    typeInto(page->JoistSize, typed);
-    QTest::keyClick(page->JoistSize, Qt::Key_Tab);
-    typeInto(page->BeamSize, typed);
-    QTest::mouseClick(page->Command9, Qt::LeftButton);
-    QCOMPARE(page->JoistSize->currentText(), typed);
-    QCOMPARE(page->BeamSize->currentText(), typed);
-    QCOMPARE(page->JoistSize->count(), 3); // nothing added to the list
-    QVERIFY(t.messages.shown.empty());
-}
-
-void TestWiz3DPages::roadForwardAndBack()
+void TestWiz3DPages::everyPageKeepsItsValuesBackAndOn()
 {
     TestWizard t;
     t.start();
     auto *post = t.open<Wiz_3D_Post>(PageId::Wiz_3D_Post);
-    QTest::mouseClick(post->Command9, Qt::LeftButton);
-    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Wiz_3D_2")});
     auto *sizes = t.page<Wiz_3D_2>(PageId::Wiz_3D_2);
-    QTest::mouseClick(sizes->Command9, Qt::LeftButton);
-    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Shading")});
     auto *shading = t.page<Shading>(PageId::Shading);
-    QTest::mouseClick(shading->Command11, Qt::LeftButton);
-    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Wiz_3D_2")});
-    QTest::mouseClick(sizes->Command4, Qt::LeftButton);
-    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Wiz_3D_Post")});
-    QTest::mouseClick(post->Command4, Qt::LeftButton);
-    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Wiz_3D_1")});
-    // Moving about writes nothing and asks nothing.
+    const auto click = [&t](QPushButton *button, const char *then) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(t.visiblePages(), QStringList{QLatin1String(then)});
+    };
+    clickOption(post, QStringLiteral("Option2"));
+    clickOption(post, QStringLiteral("Option3"));
+    click(post->Command9, "Wiz_3D_2");
+    TestWizard::activate(sizes);
+    // Typed sizes stay as typed: no completion, nothing added to the list.
+    typeInto(sizes->JoistSize, QStringLiteral("2 X 1"));
+    QTest::keyClick(sizes->JoistSize, Qt::Key_Tab);
+    typeInto(sizes->BeamSize, QStringLiteral("2 x 6"));
+    click(sizes->Command9, "Shading");
+    clickOption(shading, QStringLiteral("Option3"));
+
+    // All the way back to the shape page, which writes nothing, and on again.
+    click(shading->Command11, "Wiz_3D_2");
+    click(sizes->Command4, "Wiz_3D_Post");
+    click(post->Command4, "Wiz_3D_1");
     QVERIFY(QDir(t.folder.path()).entryList(QDir::Files).isEmpty());
+    auto *shape = t.page<Wiz_3D_1>(PageId::Wiz_3D_1);
+    TestWizard::activate(shape);
+    click(shape->Command1, "Wiz_3D_Post");
+    QCOMPARE(checkedOptions(post), QStringLiteral("Option2 Option3"));
+    click(post->Command9, "Wiz_3D_2");
+    QCOMPARE(sizes->JoistSize->currentText(), QStringLiteral("2 X 1"));
+    QCOMPARE(sizes->BeamSize->currentText(), QStringLiteral("2 x 6"));
+    QCOMPARE(sizes->JoistSize->count(), 3);
+    click(sizes->Command9, "Shading");
+    QCOMPARE(checkedOptions(shading), QStringLiteral("Option3"));
     QVERIFY(t.messages.shown.empty());
     QCOMPARE(t.end.count, 0);
 }
 
-void TestWiz3DPages::everyPageKeepsItsValues()
-{
-    TestWizard t;
-    t.start();
-    auto *post = t.open<Wiz_3D_Post>(PageId::Wiz_3D_Post);
-    QTest::mouseClick(post->Option2, Qt::LeftButton, {}, QPoint(6, 6));
-    QTest::mouseClick(post->Option3, Qt::LeftButton, {}, QPoint(6, 6));
-    QTest::mouseClick(post->Command9, Qt::LeftButton);
-    auto *sizes = t.page<Wiz_3D_2>(PageId::Wiz_3D_2);
-    TestWizard::activate(sizes);
-    sizes->JoistSize->setCurrentIndex(1);
-    typeInto(sizes->BeamSize, QStringLiteral("2 X 12"));
-    QTest::mouseClick(sizes->Command9, Qt::LeftButton);
-    auto *shading = t.page<Shading>(PageId::Shading);
-    QTest::mouseClick(shading->Option3, Qt::LeftButton, {}, QPoint(6, 6));
-
-    // All the way back to the shape page and on again.
-    QTest::mouseClick(shading->Command11, Qt::LeftButton);
-    QTest::mouseClick(sizes->Command4, Qt::LeftButton);
-    QTest::mouseClick(post->Command4, Qt::LeftButton);
-    auto *shape = t.page<Wiz_3D_1>(PageId::Wiz_3D_1);
-    TestWizard::activate(shape);
-    QTest::mouseClick(shape->Command1, Qt::LeftButton);
-    QCOMPARE(t.page<Wiz_3D_Post>(PageId::Wiz_3D_Post), post);
-    QCOMPARE(checkedOf(post, PostOptions), QStringLiteral("Option2 Option3"));
-    QTest::mouseClick(post->Command9, Qt::LeftButton);
-    QCOMPARE(sizes->JoistSize->currentText(), QStringLiteral("2 X 8"));
-    QCOMPARE(sizes->BeamSize->currentText(), QStringLiteral("2 X 12"));
-    QTest::mouseClick(sizes->Command9, Qt::LeftButton);
-    QCOMPARE(t.visiblePages(), QStringList{QStringLiteral("Shading")});
-    QCOMPARE(checkedOf(shading, ViewOptions), QStringLiteral("Option3"));
-    QVERIFY(t.messages.shown.empty());
-}
-
-void TestWiz3DPages::finishIsWiredToTheFinish()
-{
-    TestWizard t;
-    auto *page = t.open<Shading>(PageId::Shading);
-    // Disconnecting succeeds only where the click is connected to the finish.
-    QVERIFY(QObject::disconnect(page->Command1, &QPushButton::clicked, page, &Shading::finish));
-}
-
-void TestWiz3DPages::enterPressesOnlyShadingsBack_data()
+void TestWiz3DPages::keys_data()
 {
     QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("focus"); // empty: the page itself
+    QTest::addColumn<int>("key");       // 0: a click on the page's Cancel
     QTest::addColumn<QString>("shown"); // the page visible afterwards
-    QTest::newRow("shape page, in a size box") << int(PageId::Wiz_3D_1) << "deckWidth" << "Wiz_3D_1";
-    QTest::newRow("post page, on an option") << int(PageId::Wiz_3D_Post) << "Option4" << "Wiz_3D_Post";
-    QTest::newRow("joist page, in a list") << int(PageId::Wiz_3D_2) << "BeamSize" << "Wiz_3D_2";
-    QTest::newRow("viewing page, on an option") << int(PageId::Shading) << "Option2" << "Wiz_3D_2";
-    QTest::newRow("viewing page, on the page") << int(PageId::Shading) << "" << "Wiz_3D_2";
+    QTest::addColumn<int>("ends");
+    const int shape = int(PageId::Wiz_3D_1), post = int(PageId::Wiz_3D_Post), joist = int(PageId::Wiz_3D_2),
+              view = int(PageId::Shading);
+    // Enter presses only the viewing page's Back; Escape and Cancel end the program everywhere.
+    QTest::newRow("Enter: shape page, in a size box") << shape << "deckWidth" << int(Qt::Key_Return) << "Wiz_3D_1" << 0;
+    QTest::newRow("Enter: post page, on an option") << post << "Option4" << int(Qt::Key_Return) << "Wiz_3D_Post" << 0;
+    QTest::newRow("Enter: joist page, in a list") << joist << "BeamSize" << int(Qt::Key_Return) << "Wiz_3D_2" << 0;
+    QTest::newRow("Enter: viewing page, on an option") << view << "Option2" << int(Qt::Key_Return) << "Wiz_3D_2" << 0;
+    QTest::newRow("Enter: viewing page, on the page") << view << "" << int(Qt::Key_Return) << "Wiz_3D_2" << 0;
+    QTest::newRow("Escape: shape page, in a size box") << shape << "deckHeight" << int(Qt::Key_Escape) << "Wiz_3D_1" << 1;
+    QTest::newRow("Escape: post page, on an option") << post << "Option1" << int(Qt::Key_Escape) << "Wiz_3D_Post" << 1;
+    QTest::newRow("Escape: joist page, in a list") << joist << "JoistSize" << int(Qt::Key_Escape) << "Wiz_3D_2" << 1;
+    QTest::newRow("Escape: viewing page, on an option") << view << "Option3" << int(Qt::Key_Escape) << "Shading" << 1;
+    QTest::newRow("Cancel: shape page") << shape << "Command11" << 0 << "Wiz_3D_1" << 1;
+    QTest::newRow("Cancel: post page") << post << "Option1" << 0 << "Wiz_3D_Post" << 1;
+    QTest::newRow("Cancel: joist page") << joist << "BeamSize" << 0 << "Wiz_3D_2" << 1;
+    QTest::newRow("Cancel: viewing page") << view << "Option2" << 0 << "Shading" << 1;
 }
 
-void TestWiz3DPages::enterPressesOnlyShadingsBack()
+void TestWiz3DPages::keys()
 {
     QFETCH(int, page);
     QFETCH(QString, focus);
+    QFETCH(int, key);
     QFETCH(QString, shown);
+    QFETCH(int, ends);
     TestWizard t;
     t.start();
+    const auto calls = t.host.journal().size();
     QWidget *w = t.open<WizardPage>(PageId(page));
     QWidget *target = focus.isEmpty() ? w : w->findChild<QWidget *>(focus);
     if (!focus.isEmpty()) {
         target->setFocus(Qt::OtherFocusReason);
         QVERIFY(target->hasFocus());
     }
-    QTest::keyClick(target, Qt::Key_Return);
+    if (key)
+        QTest::keyClick(target, Qt::Key(key));
+    else
+        for (auto *button : w->findChildren<QPushButton *>())
+            if (button->text() == QLatin1String("&Cancel"))
+                QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(t.visiblePages(), QStringList{shown});
-    QVERIFY(QDir(t.folder.path()).entryList(QDir::Files).isEmpty());
-    QCOMPARE(t.end.count, 0);
-    QVERIFY(t.messages.shown.empty());
-}
-
-void TestWiz3DPages::escapeCancelsEverywhere_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("focus");
-    QTest::newRow("shape page, in a size box") << int(PageId::Wiz_3D_1) << "deckHeight";
-    QTest::newRow("shape page, on a step button") << int(PageId::Wiz_3D_1) << "Command7";
-    QTest::newRow("post page, on an option") << int(PageId::Wiz_3D_Post) << "Option1";
-    QTest::newRow("post page, on Next") << int(PageId::Wiz_3D_Post) << "Command9";
-    QTest::newRow("joist page, in a list") << int(PageId::Wiz_3D_2) << "JoistSize";
-    QTest::newRow("viewing page, on an option") << int(PageId::Shading) << "Option3";
-    QTest::newRow("viewing page, on Finish") << int(PageId::Shading) << "Command1";
-}
-
-void TestWiz3DPages::escapeCancelsEverywhere()
-{
-    QFETCH(int, page);
-    QFETCH(QString, focus);
-    TestWizard t;
-    t.start();
-    const auto calls = t.host.journal().size();
-    QWidget *w = t.open<WizardPage>(PageId(page));
-    QWidget *target = w->findChild<QWidget *>(focus);
-    target->setFocus(Qt::OtherFocusReason);
-    QVERIFY(target->hasFocus());
-    QTest::keyClick(target, Qt::Key_Escape);
-    QCOMPARE(t.end.count, 1);
+    QCOMPARE(t.end.count, ends);
     QVERIFY(QDir(t.folder.path()).entryList(QDir::Files).isEmpty());
     QCOMPARE(t.host.journal().size(), calls);
     QVERIFY(t.messages.shown.empty());
