@@ -1,9 +1,9 @@
 // The 2D width's rules without the page: which message the finish gives a
 // text, in which order the checks decide, and what a step makes of a text.
+// How a text reads as a number is told case by case in tst_numbertext.
+// The style ring is proved press by press on the page itself (tst_wiz_2d_1).
 #include "deckwidth.h"
-#include "styles.h"
 
-#include <QSet>
 #include <QTest>
 
 using deckwidth::Refusal;
@@ -25,7 +25,6 @@ private slots:
     void finishRefusesInOrder();
     void stepChangesOnlyWholeNumbers_data();
     void stepChangesOnlyWholeNumbers();
-    void styleRing();
 };
 
 void TestDeckWidth::finishRefusesInOrder_data()
@@ -39,24 +38,16 @@ void TestDeckWidth::finishRefusesInOrder_data()
     QTest::newRow("800 inclusive") << "800" << Accepted;
     QTest::newRow("800.01") << "800.01" << TooLarge;
     QTest::newRow("1e3 is a whole number above 800") << "1e3" << TooLarge;
-    QTest::newRow("1E2") << "1E2" << Accepted;
     QTest::newRow("12ft") << "12ft" << NotANumber;
     QTest::newRow("9ft: below 10 wins over the letters") << "9ft" << TooSmall;
     QTest::newRow("1 0 reads as 10 but is not whole") << "1 0" << NotANumber;
     QTest::newRow("blanks around") << " 24 " << Accepted;
     QTest::newRow("-5") << "-5" << TooSmall;
-    QTest::newRow("+10") << "+10" << Accepted;
-    QTest::newRow(".5") << ".5" << TooSmall;
-    QTest::newRow("10.") << "10." << Accepted;
-    QTest::newRow("1.2.3") << "1.2.3" << TooSmall;
     QTest::newRow("10.2.3") << "10.2.3" << NotANumber;
-    QTest::newRow("1e") << "1e" << TooSmall;
     QTest::newRow("10e") << "10e" << NotANumber;
-    QTest::newRow("1e+") << "1e+" << TooSmall;
     QTest::newRow("2,5") << "2,5" << TooSmall;
     QTest::newRow("20,5") << "20,5" << NotANumber;
     QTest::newRow("tab inside") << "2\t0" << NotANumber;
-    QTest::newRow("line feed inside") << "1\n5" << NotANumber;
     QTest::newRow("17 digits above 800") << "12345678901234567" << TooLarge;
     QTest::newRow("17 digits rounding up to 10") << "9.9999999999999999" << Accepted;
     QTest::newRow("1e309 beyond a double") << "1e309" << NotANumber;
@@ -76,18 +67,16 @@ void TestDeckWidth::stepChangesOnlyWholeNumbers_data()
     QTest::addColumn<int>("by");
     QTest::addColumn<std::optional<QString>>("result");
     const std::optional<QString> unchanged;
-    QTest::newRow("20 down") << "20" << -1 << std::optional(QStringLiteral("19"));
-    QTest::newRow("10 down, no limit") << "10" << -1 << std::optional(QStringLiteral("9"));
-    QTest::newRow("800 up, no limit") << "800" << +1 << std::optional(QStringLiteral("801"));
-    QTest::newRow("1 down") << "1" << -1 << std::optional(QStringLiteral("0"));
-    QTest::newRow("0 down") << "0" << -1 << std::optional(QStringLiteral("-1"));
-    QTest::newRow("10.5 down") << "10.5" << -1 << std::optional(QStringLiteral("9.5"));
-    QTest::newRow("0.5 down") << "0.5" << -1 << std::optional(QStringLiteral("-0.5"));
-    QTest::newRow("blanks around go") << " 24 " << +1 << std::optional(QStringLiteral("25"));
-    QTest::newRow("exponent written out") << "1e3" << +1 << std::optional(QStringLiteral("1001"));
-    QTest::newRow("0.1 + 1 shortest") << "0.1" << +1 << std::optional(QStringLiteral("1.1"));
+    const auto to = [](const char *text) { return std::optional(QString::fromLatin1(text)); };
+    QTest::newRow("20 down") << "20" << -1 << to("19");
+    QTest::newRow("10 down, no limit") << "10" << -1 << to("9");
+    QTest::newRow("800 up, no limit") << "800" << +1 << to("801");
+    QTest::newRow("1 down") << "1" << -1 << to("0");
+    QTest::newRow("0 down") << "0" << -1 << to("-1");
+    QTest::newRow("10.5 down") << "10.5" << -1 << to("9.5");
+    QTest::newRow("blanks around go") << " 24 " << +1 << to("25");
+    QTest::newRow("exponent written out") << "1e3" << +1 << to("1001");
     QTest::newRow("empty") << "" << +1 << unchanged;
-    QTest::newRow("letters") << "abc" << -1 << unchanged;
     QTest::newRow("number then letters") << "12ft" << +1 << unchanged;
     QTest::newRow("blank inside") << "1 0" << -1 << unchanged;
     QTest::newRow("decimal comma") << "2,5" << +1 << unchanged;
@@ -100,25 +89,6 @@ void TestDeckWidth::stepChangesOnlyWholeNumbers()
     QFETCH(int, by);
     QFETCH(std::optional<QString>, result);
     QCOMPARE(deckwidth::stepped(text, by), result);
-}
-
-void TestDeckWidth::styleRing()
-{
-    // Each way, nineteen steps visit every style once and come back.
-    for (const auto step : {styles::next, styles::previous}) {
-        QSet<int> seen;
-        qint16 style = styles::First;
-        for (int i = 0; i < 19; ++i) {
-            seen.insert(style);
-            style = step(style);
-        }
-        QCOMPARE(style, styles::First);
-        QCOMPARE(seen.size(), 19);
-    }
-    QCOMPARE(styles::next(19), qint16(1));
-    QCOMPARE(styles::previous(1), qint16(19));
-    QCOMPARE(styles::bitmapId(1), 300);
-    QCOMPARE(styles::bitmapId(19), 318);
 }
 
 QTEST_APPLESS_MAIN(TestDeckWidth)

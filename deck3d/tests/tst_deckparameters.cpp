@@ -69,11 +69,8 @@ private slots:
     void goldenFiles();
     void variations_data();
     void variations();
-    void beamAndJoistTexts_data();
-    void beamAndJoistTexts();
     void deckTypes_data();
     void deckTypes();
-    void slicesDifferOnlyInTheDeckTypeCode();
     void aDeckTypeOutsideTheRangeHasNoFamily();
     void joistsAgainstBeams_data();
     void joistsAgainstBeams();
@@ -102,53 +99,62 @@ void TestDeckParameters::goldenFiles()
     COMPARE_BYTES(fileOf(expected, answers), expected);
 }
 
-// Each row changes one answer of the worked example; the expected file is the
-// worked example with the listed lines replaced.
+// Each row changes the worked example's deck width, posts and decking, viewing
+// mode, or beam and joist texts; the expected file is the worked example with
+// the listed lines replaced.
 void TestDeckParameters::variations_data()
 {
     QTest::addColumn<Answers>("answers");
     QTest::addColumn<Lines>("changed");
 
-    const auto width = [](double w) { Answers a = workedExample(); a.deckWidth = w; return a; };
-    const auto widthLines = [](const QByteArray &value) {
-        return Lines{{11, value + "      - X - Beam Width"}, {21, value + " foot 2x8 Beams"}};
-    };
-    QTest::newRow("W 0") << width(0) << widthLines("10");
-    QTest::newRow("W 11.5") << width(11.5) << widthLines("10");
-    QTest::newRow("W 11.999") << width(11.999) << widthLines("10");
-    QTest::newRow("W 12") << width(12) << widthLines("12");
-    QTest::newRow("W 12.5") << width(12.5) << widthLines("12");
-    QTest::newRow("W 13.9") << width(13.9) << widthLines("12");
-    QTest::newRow("W 14") << width(14) << widthLines("14");
-    QTest::newRow("W 15.5") << width(15.5) << widthLines("14");
-    QTest::newRow("W 16") << width(16) << widthLines("16");
-    QTest::newRow("W 19.5") << width(19.5) << widthLines("16");
-    QTest::newRow("W 20") << width(20) << widthLines("20");
-    QTest::newRow("W 99") << width(99) << widthLines("20");
+    const QList<QPair<double, QByteArray>> widths{{0, "10"},   {11.5, "10"}, {11.999, "10"}, {12, "12"},
+                                                  {12.5, "12"}, {13.9, "12"}, {14, "14"},      {15.5, "14"},
+                                                  {16, "16"},  {19.5, "16"}, {20, "20"},      {99, "20"}};
+    for (const auto &[w, beamWidth] : widths) {
+        Answers a = workedExample();
+        a.deckWidth = w;
+        QTest::addRow("W %g", w) << a
+                                 << Lines{{11, beamWidth + "      - X - Beam Width"}, {21, beamWidth + " foot 2x8 Beams"}};
+    }
 
-    const auto posts = [](Posts p, Decking d) { Answers a = workedExample(); a.posts = p; a.decking = d; return a; };
-    const Lines four{{7, "4       ' XZ,  ', Post Width & Depth"}, {20, "4 inch x 4 inch Square Posts"}};
-    const Lines six{{7, "6       ' XZ,  ', Post Width & Depth"}, {20, "6 inch x 6 inch Square Posts"}};
-    const Lines twoByFour{{16, "1.5     ' Y - Decking Height"}, {17, "3.5     ' Z - Decking Depth"},
-                          {23, "2x4 Pieces of Decking"}};
-    const Lines twoBySix{{16, "1.5     ' Y - Decking Height"}, {17, "5.5     ' Z - Decking Depth"},
-                         {23, "2x6 Pieces of Decking"}};
-    const Lines fiveQuarter{{16, "1       ' Y - Decking Height"}, {17, "5.5     ' Z - Decking Depth"},
-                            {23, "2x6 Pieces of Decking"}};
-    const auto both = [](Lines a, const Lines &b) { a.insert(b); return a; };
-    QTest::newRow("4-inch posts, 2x4 decking") << posts(Posts::FourInch, Decking::TwoByFour) << both(four, twoByFour);
-    QTest::newRow("4-inch posts, 2x6 decking") << posts(Posts::FourInch, Decking::TwoBySix) << both(four, twoBySix);
-    QTest::newRow("4-inch posts, 5/4x6 decking")
-        << posts(Posts::FourInch, Decking::FiveQuarterBySix) << both(four, fiveQuarter);
-    QTest::newRow("6-inch posts, 2x4 decking") << posts(Posts::SixInch, Decking::TwoByFour) << both(six, twoByFour);
-    QTest::newRow("6-inch posts, 2x6 decking") << posts(Posts::SixInch, Decking::TwoBySix) << both(six, twoBySix);
-    QTest::newRow("6-inch posts, 5/4x6 decking")
-        << posts(Posts::SixInch, Decking::FiveQuarterBySix) << both(six, fiveQuarter);
+    const QList<std::tuple<const char *, Posts, Lines>> posts{
+        {"4-inch posts", Posts::FourInch, {{7, "4       ' XZ,  ', Post Width & Depth"}, {20, "4 inch x 4 inch Square Posts"}}},
+        {"6-inch posts", Posts::SixInch, {{7, "6       ' XZ,  ', Post Width & Depth"}, {20, "6 inch x 6 inch Square Posts"}}}};
+    const QList<std::tuple<const char *, Decking, Lines>> deckings{
+        {"2x4 decking", Decking::TwoByFour,
+         {{16, "1.5     ' Y - Decking Height"}, {17, "3.5     ' Z - Decking Depth"}, {23, "2x4 Pieces of Decking"}}},
+        {"2x6 decking", Decking::TwoBySix,
+         {{16, "1.5     ' Y - Decking Height"}, {17, "5.5     ' Z - Decking Depth"}, {23, "2x6 Pieces of Decking"}}},
+        {"5/4x6 decking", Decking::FiveQuarterBySix,
+         {{16, "1       ' Y - Decking Height"}, {17, "5.5     ' Z - Decking Depth"}, {23, "2x6 Pieces of Decking"}}}};
+    for (const auto &[postName, post, postLines] : posts) {
+        for (const auto &[deckingName, decking, deckingLines] : deckings) {
+            Answers a = workedExample();
+            a.posts = post;
+            a.decking = decking;
+            Lines changed = postLines;
+            changed.insert(deckingLines);
+            QTest::addRow("%s, %s", postName, deckingName) << a << changed;
+        }
+    }
 
     const auto mode = [](ViewingMode m) { Answers a = workedExample(); a.viewing = m; return a; };
     QTest::newRow("wireframe") << mode(ViewingMode::Wireframe) << Lines{{24, "0          - WireFrame"}};
     QTest::newRow("hidden line") << mode(ViewingMode::HiddenLine) << Lines{{24, "1          - Hidden"}};
     QTest::newRow("shaded") << mode(ViewingMode::Shaded) << Lines{{24, "2          - Shaded"}};
+
+    for (const BeamRow &beam : BeamRows) {
+        for (const JoistRow &joist : JoistRows) {
+            Answers a = workedExample();
+            a.beamSize = beam.text;
+            a.joistSize = joist.text;
+            const Lines changed{{6, beam.spacing + "       ' X,   ', Length Between Posts"}, {9, beam.height},
+                                {10, beam.depth}, {12, joist.height}, {13, beam.spacing + "       ' Z - Joist Depth"},
+                                {14, joist.width}, {21, "12 foot " + beam.label + " Beams"},
+                                {22, beam.spacing + " foot " + joist.label + " Joists"}};
+            QTest::addRow("beam \"%s\", joist \"%s\"", qPrintable(beam.text), qPrintable(joist.text)) << a << changed;
+        }
+    }
 }
 
 void TestDeckParameters::variations()
@@ -159,85 +165,35 @@ void TestDeckParameters::variations()
     COMPARE_BYTES(fileOf(example, answers), golden::withLines(example, changed));
 }
 
-void TestDeckParameters::beamAndJoistTexts_data()
-{
-    QTest::addColumn<Answers>("answers");
-    QTest::addColumn<Lines>("changed");
-    for (const BeamRow &beam : BeamRows) {
-        for (const JoistRow &joist : JoistRows) {
-            Answers a = workedExample();
-            a.beamSize = beam.text;
-            a.joistSize = joist.text;
-            const Lines changed{
-                {6, beam.spacing + "       ' X,   ', Length Between Posts"},
-                {9, beam.height},
-                {10, beam.depth},
-                {12, joist.height},
-                {13, beam.spacing + "       ' Z - Joist Depth"},
-                {14, joist.width},
-                {21, "12 foot " + beam.label + " Beams"},
-                {22, beam.spacing + " foot " + joist.label + " Joists"},
-            };
-            QTest::addRow("beam \"%s\", joist \"%s\"", qPrintable(beam.text), qPrintable(joist.text)) << a << changed;
-        }
-    }
-}
-
-void TestDeckParameters::beamAndJoistTexts()
-{
-    variations();
-}
-
 void TestDeckParameters::deckTypes_data()
 {
     QTest::addColumn<int>("deckType");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<QByteArray>("code");
-    const QString rectangle = QStringLiteral("*Program Data\\3D Decks\\Deck_Rectangle.bsx");
-    const QString lShape = QStringLiteral("*Program Data\\3D Decks\\Deck_L-Shape.bsx");
-    QTest::newRow("1 square") << 1 << "Deck_Rectangle.txt" << rectangle << QByteArray("1     - Deck Type");
-    QTest::newRow("2 rectangle") << 2 << "Deck_Rectangle.txt" << rectangle << QByteArray("1     - Deck Type");
-    QTest::newRow("3 L, leg left") << 3 << "Deck_L-Shape.txt" << lShape << QByteArray("1     - Deck Type");
-    QTest::newRow("4 L, leg right") << 4 << "Deck_L-Shape.txt" << lShape << QByteArray("2     - Deck Type");
-    QTest::newRow("5 L, top left") << 5 << "Deck_L-Shape.txt" << lShape << QByteArray("3     - Deck Type");
-    QTest::newRow("6 L, top right") << 6 << "Deck_L-Shape.txt" << lShape << QByteArray("4     - Deck Type");
-    QTest::newRow("7 both corners cut") << 7 << "Deck_Slice2.txt" << "*Program Data\\3D Decks\\Deck_Slice2.bsx"
-                                        << QByteArray("1     - Deck Type");
-    QTest::newRow("8 right corner cut") << 8 << "Deck_Slice.txt" << "*Program Data\\3D Decks\\Deck_Slice.bsx"
-                                        << QByteArray("1     - Deck Type");
-    QTest::newRow("9 left corner cut") << 9 << "Deck_Slice.txt" << "*Program Data\\3D Decks\\Deck_Slice.bsx"
-                                       << QByteArray("0     - Deck Type");
+    QTest::addColumn<QString>("family"); // the file's and the symbol's name
+    QTest::addColumn<int>("code");       // line 19
+    QTest::newRow("1 square") << 1 << "Deck_Rectangle" << 1;
+    QTest::newRow("2 rectangle") << 2 << "Deck_Rectangle" << 1;
+    QTest::newRow("3 L, leg left") << 3 << "Deck_L-Shape" << 1;
+    QTest::newRow("4 L, leg right") << 4 << "Deck_L-Shape" << 2;
+    QTest::newRow("5 L, top left") << 5 << "Deck_L-Shape" << 3;
+    QTest::newRow("6 L, top right") << 6 << "Deck_L-Shape" << 4;
+    QTest::newRow("7 both corners cut") << 7 << "Deck_Slice2" << 1;
+    QTest::newRow("8 right corner cut") << 8 << "Deck_Slice" << 1;
+    QTest::newRow("9 left corner cut") << 9 << "Deck_Slice" << 0;
 }
 
+// Each deck type's file is the worked example but for line 19, so deck types
+// 8 and 9, which share a file, differ in that line alone.
 void TestDeckParameters::deckTypes()
 {
     QFETCH(int, deckType);
-    QFETCH(QString, file);
-    QFETCH(QString, symbol);
-    QFETCH(QByteArray, code);
-    QCOMPARE(parameterFile(deckType), file);
-    QCOMPARE(symbolPath(deckType), symbol);
+    QFETCH(QString, family);
+    QFETCH(int, code);
+    QCOMPARE(parameterFile(deckType), family + ".txt");
+    QCOMPARE(symbolPath(deckType), "*Program Data\\3D Decks\\" + family + ".bsx");
     Answers a = workedExample();
     a.deckType = deckType;
     const QByteArray example = golden::read(WorkedExample);
-    COMPARE_BYTES(fileOf(example, a), golden::withLines(example, {{19, code}}));
-}
-
-void TestDeckParameters::slicesDifferOnlyInTheDeckTypeCode()
-{
-    Answers right = workedExample();
-    right.deckType = 8;
-    Answers left = right;
-    left.deckType = 9;
-    const QStringList r = framingLines(right);
-    const QStringList l = framingLines(left);
-    QCOMPARE(parameterFile(8), parameterFile(9));
-    for (int line = 4; line <= 24; ++line)
-        if (line != 19)
-            QCOMPARE(l[line - 4], r[line - 4]);
-    QCOMPARE(r[19 - 4], QStringLiteral("1     - Deck Type"));
-    QCOMPARE(l[19 - 4], QStringLiteral("0     - Deck Type"));
+    COMPARE_BYTES(fileOf(example, a), golden::withLines(example, {{19, QByteArray::number(code) + "     - Deck Type"}}));
 }
 
 void TestDeckParameters::aDeckTypeOutsideTheRangeHasNoFamily()

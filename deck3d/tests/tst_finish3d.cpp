@@ -28,6 +28,16 @@ const QByteArray Head = "16        ' Z,   ', Deck Depth\r\n"
                         "12        ' X,   ', Deck Width\r\n"
                         "3        ' Y,   ', Deck Height\r\n";
 
+const QString NoHost = QStringLiteral("No host application is running under \"Plankora.Application\".\n\n"
+                                      "Error number: 0x800401E3");
+
+// A message box of the viewing options page as "page icon title: text".
+QString box(bool stop, const QString &text)
+{
+    return QStringLiteral("Shading %1 Plankora Joistmaster: %2")
+        .arg(stop ? QStringLiteral("stop") : QStringLiteral("plain"), text);
+}
+
 QStringList journalOf(const host::testing::FakeConnector &host)
 {
     QStringList lines;
@@ -38,17 +48,10 @@ QStringList journalOf(const host::testing::FakeConnector &host)
 
 QStringList fullJournal(int deckType)
 {
-    return {"attach Plankora.Application",
-            "app.ActiveProvider",
-            "app.ActiveTarget",
-            "app.Prepare",
-            "activeTarget.Mode2D = False",
-            "provider.Target",
-            "release activeTarget",
-            "providerTarget.OpenSymbolFile (\"" + deckparameters::symbolPath(deckType) + "\")",
-            "release app",
-            "release provider",
-            "release providerTarget"};
+    return {"attach Plankora.Application", "app.ActiveProvider", "app.ActiveTarget", "app.Prepare",
+            "activeTarget.Mode2D = False", "provider.Target", "release activeTarget",
+            "providerTarget.OpenSymbolFile (\"" + deckparameters::symbolPath(deckType) + "\")", "release app",
+            "release provider", "release providerTarget"};
 }
 
 // The program folder as the shape and size hand-off leaves it (A 16, B 12,
@@ -83,6 +86,26 @@ struct Road {
         changed.insert(19, deckparameters::framingLines({deckType}).at(19 - 4).toLatin1());
         return golden::withLines(golden::read(WorkedExample), changed);
     }
+
+    // The one message shown, or how many there were.
+    QString message() const
+    {
+        if (t.messages.shown.size() != 1)
+            return QStringLiteral("%1 messages").arg(t.messages.shown.size());
+        const RecordedMessage &m = t.messages.shown.front();
+        return QStringLiteral("%1 %2 %3: %4")
+            .arg(m.page, m.icon == MessageBoxes::Icon::Stop ? QStringLiteral("stop") : QStringLiteral("plain"),
+                 m.title, m.text);
+    }
+
+    // A failure noticed before the host is asked: one stop box that names the
+    // file, the end of the program, no host call.
+    void expectStopBeforeTheHost(const QString &file) const
+    {
+        QVERIFY2(message().startsWith(box(true, {})) && message().contains(file), qPrintable(message()));
+        QCOMPARE(t.end.count, 1);
+        QVERIFY(t.host.journal().empty());
+    }
 };
 
 } // namespace
@@ -91,18 +114,14 @@ class TestFinish3D : public QObject {
     Q_OBJECT
 private slots:
     void theWholeRoadGivesTheWorkedExample();
-    void handsTheDeckToTheHost_data();
-    void handsTheDeckToTheHost();
     void answersComeFromTheHiddenPages_data();
     void answersComeFromTheHiddenPages();
-    void refusedFinishWritesNothing_data();
-    void refusedFinishWritesNothing();
-    void sizesThatPassTheCheck_data();
-    void sizesThatPassTheCheck();
-    void hostFailures_data();
-    void hostFailures();
-    void unreadableHandOffFiles_data();
-    void unreadableHandOffFiles();
+    void joistsAgainstBeams_data();
+    void joistsAgainstBeams();
+    void handOff_data();
+    void handOff();
+    void filesThatFail_data();
+    void filesThatFail();
     void aFolderInPlaceOfTheParameterFile();
     void aFailedWriteLeavesTheThreeLinesAlone();
 };
@@ -133,34 +152,10 @@ void TestFinish3D::theWholeRoadGivesTheWorkedExample()
     QVERIFY(t.visiblePages().isEmpty());
 }
 
-void TestFinish3D::handsTheDeckToTheHost_data()
-{
-    QTest::addColumn<int>("deckType");
-    for (int deckType = 1; deckType <= 9; ++deckType)
-        QTest::addRow("deck type %d", deckType) << deckType;
-}
-
-void TestFinish3D::handsTheDeckToTheHost()
-{
-    QFETCH(int, deckType);
-    Road road(deckType);
-    road.finish();
-
-    COMPARE_BYTES(road.t.read(road.file), road.completeFile(deckType));
-    QCOMPARE(journalOf(road.t.host), fullJournal(deckType));
-    QCOMPARE(road.t.host.state().live, 0);
-    QVERIFY(road.t.messages.shown.empty());
-    QCOMPARE(road.t.end.count, 1);
-    QVERIFY(!road.shading->isVisible());
-    // Only the family's own file is touched.
-    QCOMPARE(QDir(road.t.folder.path()).entryList(QDir::Files).size(), 3);
-}
-
 void TestFinish3D::answersComeFromTheHiddenPages_data()
 {
     QTest::addColumn<QString>("choose");
     QTest::addColumn<Lines>("changed");
-    QTest::newRow("pages untouched") << QString() << Lines{};
     QTest::newRow("6-inch posts") << "post Option2"
         << Lines{{7, "6       ' XZ,  ', Post Width & Depth"}, {20, "6 inch x 6 inch Square Posts"}};
     QTest::newRow("2x4 decking") << "post Option3"
@@ -177,131 +172,102 @@ void TestFinish3D::answersComeFromTheHiddenPages()
     QFETCH(QString, choose);
     QFETCH(Lines, changed);
     Road road(2);
-    if (!choose.isEmpty()) {
-        const QStringList where = choose.split(u' ');
-        QWidget *page = where[0] == u"post" ? static_cast<QWidget *>(road.post) : road.shading;
-        control<QRadioButton>(page, qPrintable(where[1]))->setChecked(true);
-    }
+    const QStringList where = choose.split(u' ');
+    QWidget *page = where[0] == u"post" ? static_cast<QWidget *>(road.post) : road.shading;
+    control<QRadioButton>(page, qPrintable(where[1]))->setChecked(true);
     road.finish();
     COMPARE_BYTES(road.t.read(road.file), road.completeFile(2, changed));
 }
 
-void TestFinish3D::refusedFinishWritesNothing_data()
+// Every pair of the check is told in tst_deckparameters; here one refusal for
+// each cut-corner deck and two passes prove the page asks with its answers.
+void TestFinish3D::joistsAgainstBeams_data()
 {
     QTest::addColumn<int>("deckType");
     QTest::addColumn<QString>("beam");
     QTest::addColumn<QString>("joist");
-    for (int deckType : {7, 8, 9}) {
-        QTest::addRow("type %d, 2 X 6 beams, 2 X 8 joists", deckType) << deckType << "2 X 6" << "2 X 8";
-        QTest::addRow("type %d, 2 X 6 beams, 2 X 10 joists", deckType) << deckType << "2 X 6" << "2 X 10";
-        QTest::addRow("type %d, 2 X 8 beams, 2 X 10 joists", deckType) << deckType << "2 X 8" << "2 X 10";
-    }
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("type 7, 2 X 6 beams, 2 X 8 joists refused") << 7 << "2 X 6" << "2 X 8" << true;
+    QTest::newRow("type 8, 2 X 6 beams, 2 X 10 joists refused") << 8 << "2 X 6" << "2 X 10" << true;
+    QTest::newRow("type 9, 2 X 8 beams, 2 X 10 joists refused") << 9 << "2 X 8" << "2 X 10" << true;
+    QTest::newRow("type 6, deeper joists pass") << 6 << "2 X 6" << "2 X 10" << false;
+    QTest::newRow("type 9, unlisted beam text passes") << 9 << "2 x 6" << "2 X 10" << false;
 }
 
-void TestFinish3D::refusedFinishWritesNothing()
+// A refusal writes nothing and keeps the page and its selection; after Back,
+// joists as deep as the beams and Finish again, lines 4 to 24 are added once.
+void TestFinish3D::joistsAgainstBeams()
 {
     QFETCH(int, deckType);
     QFETCH(QString, beam);
     QFETCH(QString, joist);
+    QFETCH(bool, refused);
     Road road(deckType, beam, joist);
     road.shading->Option3->setChecked(true);
 
     road.finish();
 
-    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
-    const RecordedMessage &message = road.t.messages.shown.front();
-    QCOMPARE(message.text, QStringLiteral("The joists must be smaller than the beams on this type of deck."));
-    QCOMPARE(message.icon, MessageBoxes::Icon::None);
-    QCOMPARE(message.title, QStringLiteral("Plankora Joistmaster"));
-    QCOMPARE(message.page, QStringLiteral("Shading"));
-    QCOMPARE(road.t.read(road.file), Head);
-    QVERIFY(road.shading->isVisible());
-    QVERIFY(road.shading->Option3->isChecked());
-    QVERIFY(road.t.host.journal().empty());
-    QCOMPARE(road.t.end.count, 0);
-
-    // Back, a joist size as deep as the beams, and Finish again: lines 4 to
-    // 24 are added once.
-    road.sizes->JoistSize->setEditText(beam);
-    road.finish();
-    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
+    if (refused) {
+        QCOMPARE(road.message(),
+                 box(false, QStringLiteral("The joists must be smaller than the beams on this type of deck.")));
+        QCOMPARE(road.t.read(road.file), Head);
+        QVERIFY(road.shading->isVisible());
+        QVERIFY(road.shading->Option3->isChecked());
+        QVERIFY(road.t.host.journal().empty());
+        QCOMPARE(road.t.end.count, 0);
+        road.sizes->JoistSize->setEditText(beam);
+        road.finish();
+    }
+    QCOMPARE(road.t.messages.shown.size(), std::size_t(refused ? 1 : 0));
     const QByteArray written = road.t.read(road.file);
     QCOMPARE(written.count("\r\n"), 24);
     QVERIFY(written.startsWith(Head));
     QVERIFY(written.endsWith("2          - Shaded\r\n"));
     QCOMPARE(written.count("X Deck Overhang"), 1);
-    QCOMPARE(road.t.end.count, 1);
-}
-
-void TestFinish3D::sizesThatPassTheCheck_data()
-{
-    QTest::addColumn<int>("deckType");
-    QTest::addColumn<QString>("beam");
-    QTest::addColumn<QString>("joist");
-    QTest::newRow("type 7, deeper beams") << 7 << "2 X 10" << "2 X 6";
-    QTest::newRow("type 8, equal sizes") << 8 << "2 X 8" << "2 X 8";
-    QTest::newRow("type 9, unlisted joist") << 9 << "2 X 6" << "2 X 12";
-    QTest::newRow("type 9, unlisted beam") << 9 << "2 x 6" << "2 X 10";
-    QTest::newRow("type 1, deeper joists") << 1 << "2 X 6" << "2 X 10";
-    QTest::newRow("type 6, deeper joists") << 6 << "2 X 6" << "2 X 10";
-}
-
-void TestFinish3D::sizesThatPassTheCheck()
-{
-    QFETCH(int, deckType);
-    QFETCH(QString, beam);
-    QFETCH(QString, joist);
-    Road road(deckType, beam, joist);
-    road.finish();
-    QVERIFY(road.t.messages.shown.empty());
-    QCOMPARE(road.t.read(road.file).count("\r\n"), 24);
     QCOMPARE(journalOf(road.t.host), fullJournal(deckType));
     QCOMPARE(road.t.end.count, 1);
 }
 
-void TestFinish3D::hostFailures_data()
+void TestFinish3D::handOff_data()
 {
-    QTest::addColumn<bool>("running");
-    QTest::addColumn<QString>("failing");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("no host") << false << QString() << QString();
-    for (const char *member : {"ActiveProvider", "ActiveTarget", "Prepare", "Mode2D", "Target", "OpenSymbolFile"})
-        QTest::newRow(member) << true << member
-                              << QStringLiteral("The host refused %1.\n\nError number: 0x80020009").arg(member);
+    QTest::addColumn<int>("deckType");
+    QTest::addColumn<QString>("failing"); // a host member, or "no host" running
+    for (int deckType = 1; deckType <= 9; ++deckType)
+        QTest::addRow("deck type %d", deckType) << deckType << QString();
+    for (const char *member : {"no host", "ActiveProvider", "ActiveTarget", "Prepare", "Mode2D", "Target",
+                               "OpenSymbolFile"})
+        QTest::addRow("deck type 8, %s", member) << 8 << QString::fromLatin1(member);
 }
 
-void TestFinish3D::hostFailures()
+// The file complete before the host is asked, the page hidden, every host
+// object released and the program ended; a failure gives one stop box.
+void TestFinish3D::handOff()
 {
-    QFETCH(bool, running);
+    QFETCH(int, deckType);
     QFETCH(QString, failing);
-    QFETCH(QString, text);
-    Road road(8);
-    road.t.host.state().running = running;
-    if (!failing.isEmpty())
-        road.t.host.state().failing.insert(failing.toStdString());
+    Road road(deckType);
+    road.t.host.state().running = failing != u"no host";
+    road.t.host.state().failing.insert(failing.toStdString());
 
     road.finish();
 
-    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
-    const RecordedMessage &message = road.t.messages.shown.front();
-    QCOMPARE(message.icon, MessageBoxes::Icon::Stop);
-    QCOMPARE(message.title, QStringLiteral("Plankora Joistmaster"));
-    if (running)
-        QCOMPARE(message.text, text);
-    else
-        QVERIFY2(message.text.endsWith(QStringLiteral("\n\nError number: 0x800401E3")), qPrintable(message.text));
-    QCOMPARE(road.t.end.count, 1);
-    // The file was complete before the host was asked.
-    COMPARE_BYTES(road.t.read(road.file), road.completeFile(8));
+    COMPARE_BYTES(road.t.read(road.file), road.completeFile(deckType));
+    QCOMPARE(QDir(road.t.folder.path()).entryList(QDir::Files).size(), 3); // no other file touched
     QVERIFY(!road.shading->isVisible());
     QCOMPARE(road.t.host.state().live, 0);
+    QCOMPARE(road.t.end.count, 1);
+    if (failing.isEmpty())
+        QCOMPARE(journalOf(road.t.host), fullJournal(deckType));
+    QCOMPARE(road.message(), failing.isEmpty()         ? QStringLiteral("0 messages")
+                             : failing == u"no host" ? box(true, NoHost)
+                                 : box(true, "The host refused " + failing + ".\n\nError number: 0x80020009"));
 }
 
-void TestFinish3D::unreadableHandOffFiles_data()
+void TestFinish3D::filesThatFail_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes"); // the file's bytes; none: the file is missing
+    QTest::addColumn<QString>("text");     // the whole message, or empty when it need only name the file
     QTest::newRow("no DeckType.txt") << "DeckType.txt" << QByteArray() << QString();
     QTest::newRow("no Sizes.txt") << "Sizes.txt" << QByteArray() << QString();
     QTest::newRow("deck type not a number") << "DeckType.txt" << QByteArray("x\r\n")
@@ -312,7 +278,9 @@ void TestFinish3D::unreadableHandOffFiles_data()
         << "The file \"Sizes.txt\" ends before its second value.\n\nError number: 62";
 }
 
-void TestFinish3D::unreadableHandOffFiles()
+// One stop box, the end of the program, the host never asked and the three
+// lines as they were.
+void TestFinish3D::filesThatFail()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
@@ -325,16 +293,10 @@ void TestFinish3D::unreadableHandOffFiles()
 
     road.finish();
 
-    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
-    const RecordedMessage &message = road.t.messages.shown.front();
-    QCOMPARE(message.icon, MessageBoxes::Icon::Stop);
-    if (text.isEmpty())
-        QVERIFY2(message.text.contains(name), qPrintable(message.text));
-    else
-        QCOMPARE(message.text, text);
-    QCOMPARE(road.t.end.count, 1);
+    road.expectStopBeforeTheHost(name);
+    if (!text.isEmpty())
+        QCOMPARE(road.message(), box(true, text));
     QCOMPARE(road.t.read(road.file), Head);
-    QVERIFY(road.t.host.journal().empty());
 }
 
 void TestFinish3D::aFolderInPlaceOfTheParameterFile()
@@ -345,12 +307,8 @@ void TestFinish3D::aFolderInPlaceOfTheParameterFile()
 
     road.finish();
 
-    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
-    QCOMPARE(road.t.messages.shown.front().icon, MessageBoxes::Icon::Stop);
-    QVERIFY2(road.t.messages.shown.front().text.contains(road.file), qPrintable(road.t.messages.shown.front().text));
-    QCOMPARE(road.t.end.count, 1);
+    road.expectStopBeforeTheHost(road.file);
     QVERIFY(QFileInfo(road.t.path(road.file)).isDir());
-    QVERIFY(road.t.host.journal().empty());
 }
 
 // A file size limit lets the three lines be read but not the whole file be
@@ -369,13 +327,9 @@ void TestFinish3D::aFailedWriteLeavesTheThreeLinesAlone()
 
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-    QCOMPARE(road.t.messages.shown.size(), std::size_t(1));
-    QCOMPARE(road.t.messages.shown.front().icon, MessageBoxes::Icon::Stop);
-    QVERIFY2(road.t.messages.shown.front().text.contains(road.file), qPrintable(road.t.messages.shown.front().text));
-    QCOMPARE(road.t.end.count, 1);
+    road.expectStopBeforeTheHost(road.file);
     QCOMPARE(road.t.read(road.file), Head);
     QCOMPARE(QDir(road.t.folder.path()).entryList(QDir::Files).size(), 3); // no temporary file left behind
-    QVERIFY(road.t.host.journal().empty());
 }
 
 QTEST_MAIN(TestFinish3D)
