@@ -252,8 +252,9 @@ void WizardPage::showStopMessage(const QString &text)
 
 void WizardPage::reportFailure(qint64 number, const QString &description)
 {
+    // HRESULT-like numbers read best in hex, small ones in decimal.
     const QString code = number >= 0x80000000LL || number < 0
-        ? QStringLiteral("0x%1").arg(quint32(number), 8, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("0X"), QLatin1String("0x"))
+        ? QStringLiteral("0x") + QString::number(quint32(number), 16).toUpper().rightJustified(8, QLatin1Char('0'))
         : QString::number(number);
     showStopMessage(description + QStringLiteral("\n\nError number: ") + code);
 }
