@@ -24,7 +24,7 @@ Wiz_2D_1::Wiz_2D_1(WizardContext &context)
     Command5 = addButton(this, "Command5", QStringLiteral("Next Style >>"), twips(2070, 2910, 1425, 345));
     Command6 = addButton(this, "Command6", QStringLiteral("<< Previous Style"), twips(330, 2925, 1425, 345));
     Picture2 = addBanner("Picture2");
-    Picture1 = addPictureBox(this, "Picture1", QPixmap(), twips(240, 360, 3255, 2232));
+    Picture1 = addRuntimePictureBox(this, "Picture1", twips(240, 360, 3255, 2232));
     Frame1 = addFrame(this, "Frame1", QStringLiteral("Deck Shape"), twips(120, 135, 3495, 3255));
     Command3 = addButton(this, "Command3", QStringLiteral("&Finish  >>"), twips(3960, 3600, 1125, 345));
     Command2 = addButton(this, "Command2", QStringLiteral("<<  &Back"), twips(2760, 3600, 1125, 345));
@@ -37,12 +37,6 @@ Wiz_2D_1::Wiz_2D_1(WizardContext &context)
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(Label1, QColor(0, 0, 255)); // the blue of the letter A in the pictures
     setHeading(Text1, Label1);
-
-    // The style box has the white of title-bar text behind its bitmap.
-    QPalette white = Picture1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Picture1->setPalette(white);
-    Picture1->setAutoFillBackground(true);
 
     // The small step buttons take the focus when clicked, but Tab passes them by.
     for (QPushButton *small : {Command7, Command4})

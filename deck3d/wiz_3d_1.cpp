@@ -60,7 +60,7 @@ Wiz_3D_1::Wiz_3D_1(WizardContext &context)
     Picture3 = addBanner("Picture3");
     Command6 = addButton(this, "Command6", QStringLiteral("&Cancel"), twips(120, 3600, 1125, 345));
     Command1 = addButton(this, "Command1", QStringLiteral("&Next >>"), twips(4440, 3600, 1125, 345));
-    Picture2 = addPictureBox(this, "Picture2", QPixmap(), twips(240, 360, 2292, 1575));
+    Picture2 = addRuntimePictureBox(this, "Picture2", twips(240, 360, 2292, 1575));
     Command4 = addButton(this, "Command4", QStringLiteral("   Ne&xt Style  >"), twips(2040, 2880, 1425, 345));
     Command2 = addButton(this, "Command2", QStringLiteral("<  &Previous Style"), twips(240, 2880, 1425, 345));
     Frame2 = addFrame(this, "Frame2", QStringLiteral("Choose Deck Shape"), twips(120, 120, 3495, 3255));
@@ -80,12 +80,6 @@ Wiz_3D_1::Wiz_3D_1(WizardContext &context)
     setHeading(deckLength, Label2);
     setHeading(deckWidth, Label3);
     setHeading(deckHeight, Label4);
-
-    // The run-time picture box has the white of title-bar text behind its bitmap.
-    QPalette white = Picture2->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Picture2->setPalette(white);
-    Picture2->setAutoFillBackground(true);
 
     // The small step buttons take the focus when clicked, so that the check of
     // the box they take it from runs first, but Tab passes them by.

@@ -137,6 +137,16 @@ QLabel *WizardPage::addPictureBox(QWidget *in, const char *name, const QPixmap &
     return box;
 }
 
+QLabel *WizardPage::addRuntimePictureBox(QWidget *in, const char *name, QRect geometry)
+{
+    QLabel *box = addPictureBox(in, name, QPixmap(), geometry);
+    QPalette white = box->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    box->setPalette(white);
+    box->setAutoFillBackground(true);
+    return box;
+}
+
 QLabel *WizardPage::addImage(QWidget *in, const char *name, const QPixmap &picture, QRect geometry)
 {
     auto *image = new QLabel(in);

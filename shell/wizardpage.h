@@ -49,6 +49,9 @@ protected:
     QRadioButton *addOption(QWidget *in, const char *name, const QString &caption, QRect geometry);
     // A picture box: a 2-pixel sunken border around its picture.
     QLabel *addPictureBox(QWidget *in, const char *name, const QPixmap &picture, QRect geometry);
+    // A picture box that receives a bitmap at run time: white behind it (the
+    // colour of title-bar text) until then, and its bitmap's size plus border after.
+    QLabel *addRuntimePictureBox(QWidget *in, const char *name, QRect geometry);
     // An image: a picture without border.
     QLabel *addImage(QWidget *in, const char *name, const QPixmap &picture, QRect geometry);
     // The banner picture box every page carries at the right edge.
