@@ -20,11 +20,6 @@ Value firstValue(const QVariantList &arguments)
 }
 } // namespace
 
-BusSymbolLoader::BusSymbolLoader(std::shared_ptr<Link> link, QString path)
-    : m_link(std::move(link)), m_path(std::move(path))
-{
-}
-
 Result<Value> BusSymbolLoader::Invoke(const std::string &member, const std::vector<Value> &args)
 {
     QVariantList arguments;
@@ -40,11 +35,6 @@ Result<Value> BusSymbolLoader::Invoke(const std::string &member, const std::vect
     if (!reply)
         return reply.error();
     return firstValue(reply.value());
-}
-
-BusSymbolTarget::BusSymbolTarget(std::shared_ptr<Link> link, QString path)
-    : m_link(std::move(link)), m_path(std::move(path))
-{
 }
 
 Status BusSymbolTarget::SetMode2D(bool on)
@@ -65,19 +55,9 @@ Result<std::unique_ptr<host::SymbolLoader>> BusSymbolTarget::SymbolLoader()
     return objectAt<BusSymbolLoader, host::SymbolLoader>(m_link, m_path, busmembers::GetSymbolLoader);
 }
 
-BusTargetProvider::BusTargetProvider(std::shared_ptr<Link> link, QString path)
-    : m_link(std::move(link)), m_path(std::move(path))
-{
-}
-
 Result<std::unique_ptr<SymbolTarget>> BusTargetProvider::Target()
 {
     return objectAt<BusSymbolTarget, SymbolTarget>(m_link, m_path, busmembers::Target);
-}
-
-BusApplication::BusApplication(std::shared_ptr<Link> link, QString path)
-    : m_link(std::move(link)), m_path(std::move(path))
-{
 }
 
 Result<std::unique_ptr<SymbolTarget>> BusApplication::ActiveTarget()

@@ -7,48 +7,42 @@
 
 namespace host::dbus {
 
-class BusSymbolLoader : public host::SymbolLoader {
+// What every host object on the bus is: a path on the shared link.
+class BusObject {
 public:
-    BusSymbolLoader(std::shared_ptr<Link> link, QString path);
-    Result<Value> Invoke(const std::string &member, const std::vector<Value> &args) override;
+    BusObject(std::shared_ptr<Link> link, QString path) : m_link(std::move(link)), m_path(std::move(path)) {}
 
-private:
+protected:
     std::shared_ptr<Link> m_link;
     QString m_path;
 };
 
-class BusSymbolTarget : public host::SymbolTarget {
+class BusSymbolLoader : public host::SymbolLoader, BusObject {
 public:
-    BusSymbolTarget(std::shared_ptr<Link> link, QString path);
+    using BusObject::BusObject;
+    Result<Value> Invoke(const std::string &member, const std::vector<Value> &args) override;
+};
+
+class BusSymbolTarget : public host::SymbolTarget, BusObject {
+public:
+    using BusObject::BusObject;
     Status SetMode2D(bool on) override;
     Result<Value> OpenSymbolFile(const std::string &path) override;
     Result<std::unique_ptr<host::SymbolLoader>> SymbolLoader() override;
-
-private:
-    std::shared_ptr<Link> m_link;
-    QString m_path;
 };
 
-class BusTargetProvider : public host::TargetProvider {
+class BusTargetProvider : public host::TargetProvider, BusObject {
 public:
-    BusTargetProvider(std::shared_ptr<Link> link, QString path);
+    using BusObject::BusObject;
     Result<std::unique_ptr<SymbolTarget>> Target() override;
-
-private:
-    std::shared_ptr<Link> m_link;
-    QString m_path;
 };
 
-class BusApplication : public host::HostApplication {
+class BusApplication : public host::HostApplication, BusObject {
 public:
-    BusApplication(std::shared_ptr<Link> link, QString path);
+    using BusObject::BusObject;
     Result<std::unique_ptr<SymbolTarget>> ActiveTarget() override;
     Status Prepare() override;
     Result<std::unique_ptr<TargetProvider>> ActiveProvider() override;
-
-private:
-    std::shared_ptr<Link> m_link;
-    QString m_path;
 };
 
 } // namespace host::dbus
