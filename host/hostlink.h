@@ -88,11 +88,22 @@ public:
     virtual Result<std::unique_ptr<TargetProvider>> ActiveProvider() = 0;
 };
 
+// Which conversation takes the host. A person waits for the first page while
+// start-up talks to the host, so that conversation is kept short as a whole;
+// at a finish the host loads a symbol and builds a deck, which may take a while.
+enum class Conversation { Startup, Finish };
+
 // Takes the running instance registered under a name; never starts one.
 class Connector {
 public:
     virtual ~Connector() = default;
     virtual Result<std::unique_ptr<HostApplication>> attach(const std::string &progId) = 0;
+    // A backend whose calls can be bounded bounds them by the conversation;
+    // the others take the host as attach() does.
+    virtual Result<std::unique_ptr<HostApplication>> attachFor(Conversation, const std::string &progId)
+    {
+        return attach(progId);
+    }
 };
 
 } // namespace host

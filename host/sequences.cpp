@@ -5,7 +5,7 @@ namespace {
 
 // The objects of one conversation. Each conversation releases them in its own
 // order, by resetting the pointers one after the other.
-struct Conversation {
+struct Objects {
     std::unique_ptr<HostApplication> app;
     std::unique_ptr<TargetProvider> provider;
     std::unique_ptr<SymbolTarget> target;
@@ -24,9 +24,9 @@ Status keep(Result<std::unique_ptr<T>> result, std::unique_ptr<T> &slot)
 
 // What every conversation starts with: take the running host, then its
 // ActiveProvider and its ActiveTarget.
-Status takeHost(Connector &connector, Conversation &c)
+Status takeHost(Connector &connector, Conversation kind, Objects &c)
 {
-    if (auto s = keep(connector.attach(ProgId), c.app); !s)
+    if (auto s = keep(connector.attachFor(kind, ProgId), c.app); !s)
         return s;
     if (auto s = keep(c.app->ActiveProvider(), c.provider); !s)
         return s;
@@ -44,8 +44,8 @@ Status asStatus(const Result<Value> &result)
 
 void runStartup(Connector &connector, const std::function<void()> &showPage)
 {
-    Conversation c;
-    const bool completed = takeHost(connector, c).ok() && c.app->Prepare().ok();
+    Objects c;
+    const bool completed = takeHost(connector, Conversation::Startup, c).ok() && c.app->Prepare().ok();
     if (completed)
         showPage();
     c.provider.reset();
@@ -76,9 +76,9 @@ std::string styleSymbolPath(int style)
 Status runFinish2D(Connector &connector, int style, const std::function<void()> &hidePage,
                    const std::function<Status()> &writeDeckSize)
 {
-    Conversation c;
+    Objects c;
     const Status result = [&]() -> Status {
-        if (auto s = takeHost(connector, c); !s)
+        if (auto s = takeHost(connector, Conversation::Finish, c); !s)
             return s;
         hidePage();
         if (auto s = c.target->SetMode2D(true); !s)
@@ -103,9 +103,9 @@ Status runFinish2D(Connector &connector, int style, const std::function<void()> 
 
 Status runFinish3D(Connector &connector, const std::string &symbolPath)
 {
-    Conversation c;
+    Objects c;
     const Status result = [&]() -> Status {
-        if (auto s = takeHost(connector, c); !s)
+        if (auto s = takeHost(connector, Conversation::Finish, c); !s)
             return s;
         if (auto s = c.app->Prepare(); !s)
             return s;

@@ -3,6 +3,7 @@
 #include "resources.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -42,6 +43,16 @@ QFont pageFont()
     return font;
 }
 
+// Each page is a window of its own and announces itself as a dialog named by
+// its caption: a plain top-level widget would be a nameless "filler" to a
+// screen reader.
+static QAccessibleInterface *pageAccessible(const QString &, QObject *object)
+{
+    if (auto *page = qobject_cast<WizardPage *>(object))
+        return new QAccessibleWidget(page, QAccessible::Dialog);
+    return nullptr;
+}
+
 WizardPage::WizardPage(WizardContext &context, const QString &title, int clientWidthTwips,
                        int clientHeightTwips, bool withIcon)
     : QWidget(nullptr,
@@ -50,6 +61,8 @@ WizardPage::WizardPage(WizardContext &context, const QString &title, int clientW
     , m_context(context)
     , m_pressWatcher(new PressWatcher(this))
 {
+    static const bool announced = (QAccessible::installFactory(pageAccessible), true);
+    Q_UNUSED(announced);
     setWindowTitle(QStringLiteral("Joistmaster . . . ") + title);
     if (withIcon)
         setWindowIcon(resources::icon(1));
@@ -290,6 +303,21 @@ void WizardPage::closeEvent(QCloseEvent *event)
         endProgram();
 }
 
+void WizardPage::showEvent(QShowEvent *event)
+{
+    m_justShown = true;
+    QWidget::showEvent(event);
+}
+
+void WizardPage::changeEvent(QEvent *event)
+{
+    // A message box takes the activation: the focus that comes back after it
+    // is no longer the page's arrival.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        m_justShown = false;
+    QWidget::changeEvent(event);
+}
+
 WizardPage::FocusCheck *WizardPage::checkOf(QObject *box)
 {
     for (FocusCheck &check : m_checks)
@@ -331,8 +359,9 @@ bool WizardPage::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         auto *box = qobject_cast<QLineEdit *>(watched);
+        const bool arrival = std::exchange(m_justShown, false);
         if (box && std::find(m_selectAll.begin(), m_selectAll.end(), box) != m_selectAll.end()
-            && !isActivationChange(reason)) {
+            && (!isActivationChange(reason) || arrival)) {
             box->selectAll();
             if (reason == Qt::MouseFocusReason)
                 QTimer::singleShot(0, box, &QLineEdit::selectAll); // after the press has placed the cursor

@@ -94,6 +94,8 @@ protected:
 
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -126,6 +128,10 @@ private:
     QWidget *m_pressToFinish = nullptr;  // a press whose release a message box took
     QWidget *m_refocused = nullptr;
     bool m_ending = false;
+    // The page has just been shown: the focus that its activation brings into a
+    // box selects the box's text, as a focus from another control does. A focus
+    // coming back after a message box keeps the box as it was.
+    bool m_justShown = false;
 };
 
 // The font of every page: "MS Sans Serif" where there is one, else a sans-serif

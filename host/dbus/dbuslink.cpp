@@ -6,6 +6,8 @@
 #include <QDBusSignature>
 #include <QDBusVariant>
 
+#include <algorithm>
+
 namespace host::dbus {
 
 namespace {
@@ -101,14 +103,15 @@ Error noBus(const QString &service, const QString &why)
                      .arg(service, why))};
 }
 
-Error callFailed(const QString &what, const QString &errorName, const QString &errorText, int timeoutMs)
+Error callFailed(const QString &what, const QString &errorName, const QString &errorText, int timeoutMs,
+                 bool ownerGone)
 {
-    if (isTimeout(errorName))
+    if (isTimeout(errorName) && !ownerGone)
         return {errors::Timeout, text(QStringLiteral("The host application did not answer %1 within %2 ms. It may be "
-                                                     "busy or hung; wait until it responds, then try again.")
+                                                     "busy or hung.")
                                           .arg(what)
                                           .arg(timeoutMs))};
-    if (isLostConnection(errorName))
+    if (isLostConnection(errorName) || ownerGone)
         return {errors::Transport, text(QStringLiteral("The connection to the host application was lost during %1: "
                                                        "%2 Make sure the host application is running, then try again.")
                                             .arg(what, errorText))};
@@ -141,18 +144,26 @@ QString describe(const busmembers::Member &member, const QString &path)
     return QStringLiteral("the method \"%1\" of %2").arg(name, path);
 }
 
-Link::Link(QDBusConnection bus, QString owner, int timeoutMs)
-    : m_bus(std::move(bus)), m_owner(std::move(owner)), m_timeoutMs(timeoutMs)
+int nextBound(const Patience &patience)
+{
+    if (patience.deadline.isForever())
+        return patience.callMs;
+    return int(std::clamp<qint64>(patience.deadline.remainingTime(), 1, patience.callMs));
+}
+
+Link::Link(QDBusConnection bus, QString owner, Patience patience)
+    : m_bus(std::move(bus)), m_owner(std::move(owner)), m_patience(patience)
 {
 }
 
-Result<std::shared_ptr<Link>> Link::attach(QDBusConnection bus, const QString &service, int timeoutMs)
+Result<std::shared_ptr<Link>> Link::attach(QDBusConnection bus, const QString &service, Patience patience)
 {
     if (!bus.isConnected())
         return noBus(service, bus.lastError().message());
     QDBusMessage ask = methodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                                   QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
     ask << service;
+    const int timeoutMs = nextBound(patience);
     const QDBusMessage reply = bus.call(ask, QDBus::Block, timeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         if (reply.errorName() == u"org.freedesktop.DBus.Error.NameHasNoOwner")
@@ -164,16 +175,30 @@ Result<std::shared_ptr<Link>> Link::attach(QDBusConnection bus, const QString &s
     if (reply.signature() != u"s" || owner.isEmpty())
         return wrongType(QStringLiteral("the question who owns \"%1\"").arg(service), reply.signature(),
                          QStringLiteral("s"));
-    return std::make_shared<Link>(bus, owner, timeoutMs);
+    return std::make_shared<Link>(bus, owner, patience);
 }
 
 Result<QDBusMessage> Link::send(QDBusMessage message, const QString &what)
 {
     message.setAutoStartService(false);
-    QDBusMessage reply = m_bus.call(message, QDBus::Block, m_timeoutMs);
-    if (reply.type() == QDBusMessage::ErrorMessage)
-        return callFailed(what, reply.errorName(), reply.errorMessage(), m_timeoutMs);
-    return reply;
+    const int timeoutMs = nextBound(m_patience);
+    QDBusMessage reply = m_bus.call(message, QDBus::Block, timeoutMs);
+    if (reply.type() != QDBusMessage::ErrorMessage)
+        return reply;
+    // The bus answers "no reply" both for a host that is late and for one that
+    // died while it held the call; only the second has left the bus.
+    const bool ownerGone = isTimeout(reply.errorName()) && !ownerStillThere();
+    return callFailed(what, reply.errorName(), reply.errorMessage(), timeoutMs, ownerGone);
+}
+
+bool Link::ownerStillThere()
+{
+    QDBusMessage ask = methodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                  QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    ask << m_owner;
+    const QDBusMessage reply = m_bus.call(ask, QDBus::Block, 1000);
+    // When even the bus does not say, the host is taken to be there (and late).
+    return reply.type() != QDBusMessage::ReplyMessage || reply.arguments().value(0).toBool();
 }
 
 Result<QString> Link::getObject(const QString &path, const busmembers::Member &property)

@@ -8,6 +8,7 @@
 #include "hostlink.h"
 
 #include <QDBusConnection>
+#include <QDeadlineTimer>
 #include <QDBusMessage>
 #include <QString>
 #include <QVariant>
@@ -16,12 +17,23 @@
 
 namespace host::dbus {
 
+// How long the wizard waits: each call at most callMs, and all calls of the
+// conversation together no later than the deadline.
+struct Patience {
+    int callMs = 3000;
+    QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever);
+};
+
 class Link {
 public:
-    Link(QDBusConnection bus, QString owner, int timeoutMs);
+    Link(QDBusConnection bus, QString owner, Patience patience);
 
     // Takes the current owner of `service`; never starts one.
-    static Result<std::shared_ptr<Link>> attach(QDBusConnection bus, const QString &service, int timeoutMs);
+    static Result<std::shared_ptr<Link>> attach(QDBusConnection bus, const QString &service, Patience patience);
+    static Result<std::shared_ptr<Link>> attach(QDBusConnection bus, const QString &service, int timeoutMs)
+    {
+        return attach(std::move(bus), service, Patience{timeoutMs});
+    }
 
     // An object-path property: the path the host hands out.
     Result<QString> getObject(const QString &path, const busmembers::Member &property);
@@ -36,11 +48,16 @@ public:
 
 private:
     Result<QDBusMessage> send(QDBusMessage message, const QString &what);
+    bool ownerStillThere();
 
     QDBusConnection m_bus;
     QString m_owner;
-    int m_timeoutMs;
+    Patience m_patience;
 };
+
+// The bound of the next call: the per-call bound, or what is left of the
+// conversation's time if that is less (never below 1 ms).
+int nextBound(const Patience &patience);
 
 // The D-Bus type of a value as it travelled, e.g. "o", "s" or "a{sv}".
 QString busType(const QVariant &value);
@@ -53,7 +70,10 @@ QVariant toVariant(const Value &value);
 // The errors, worded for a person who has to do something about them.
 Error noHost(const QString &service);
 Error noBus(const QString &service, const QString &why);
-Error callFailed(const QString &what, const QString &errorName, const QString &errorText, int timeoutMs);
+// `ownerGone` says the host process has left the bus: a call it never answered
+// was then lost with it, not merely late.
+Error callFailed(const QString &what, const QString &errorName, const QString &errorText, int timeoutMs,
+                 bool ownerGone = false);
 Error wrongType(const QString &what, const QString &got, const QString &expected);
 // "the property "ActiveTarget" of /Application", "the method "Prepare" of /Application", ...
 QString describe(const busmembers::Member &member, const QString &path);
