@@ -87,15 +87,16 @@ const Family *familyOf(int deckType)
 
 QStringList framingLines(const Answers &answers)
 {
-    const Lumber &beam = lumberOf(Beams, answers.beamSize);
-    const Lumber &joist = lumberOf(Joists, answers.joistSize);
+    const Deck3dAnswers &pages = answers.pages;
+    const Lumber &beam = lumberOf(Beams, pages.beamSize);
+    const Lumber &joist = lumberOf(Joists, pages.joistSize);
     // The joists span between the posts, so their depth follows the beams.
     const QString spacing = QLatin1String(beam.spacing);
     const QString width = QString::number(beamWidth(answers.deckWidth));
-    const bool fourInch = answers.posts == Posts::FourInch;
+    const bool fourInch = pages.posts == Posts::FourInch;
 
     QString deckingHeight, deckingDepth;
-    switch (answers.decking) {
+    switch (pages.decking) {
     case Decking::TwoByFour:
         deckingHeight = QStringLiteral("1.5     ' Y - Decking Height");
         deckingDepth = QStringLiteral("3.5     ' Z - Decking Depth");
@@ -111,7 +112,7 @@ QStringList framingLines(const Answers &answers)
     }
 
     QString viewing;
-    switch (answers.viewing) {
+    switch (pages.viewing) {
     case ViewingMode::Wireframe: viewing = QStringLiteral("0          - WireFrame"); break;
     case ViewingMode::HiddenLine: viewing = QStringLiteral("1          - Hidden"); break;
     case ViewingMode::Shaded: viewing = QStringLiteral("2          - Shaded"); break;
@@ -138,7 +139,7 @@ QStringList framingLines(const Answers &answers)
         fourInch ? QStringLiteral("4 inch x 4 inch Square Posts") : QStringLiteral("6 inch x 6 inch Square Posts"),
         width + QStringLiteral(" foot ") + QLatin1String(beam.label) + QStringLiteral(" Beams"),
         spacing + QStringLiteral(" foot ") + QLatin1String(joist.label) + QStringLiteral(" Joists"),
-        answers.decking == Decking::TwoByFour ? QStringLiteral("2x4 Pieces of Decking")
+        pages.decking == Decking::TwoByFour ? QStringLiteral("2x4 Pieces of Decking")
                                               : QStringLiteral("2x6 Pieces of Decking"),
         viewing,
     };

@@ -12,15 +12,22 @@ enum class Posts { FourInch, SixInch };
 enum class Decking { TwoByFour, TwoBySix, FiveQuarterBySix };
 enum class ViewingMode { Wireframe, HiddenLine, Shaded };
 
-// Everything the framing section depends on.
-struct Answers {
-    int deckType = 1;          // 1 to 9
-    double deckWidth = 0;      // W, the first value of Sizes.txt
+// The answers of the post and decking, joist and beam, and viewing options
+// pages: each page keeps its part up to date as the user changes it, and the
+// 3D finish reads them all. A page never shown leaves its part as it starts.
+struct Deck3dAnswers {
     QString beamSize;          // the BeamSize text, compared exactly
     QString joistSize;         // the JoistSize text, compared exactly
     Posts posts = Posts::FourInch;
     Decking decking = Decking::FiveQuarterBySix;
     ViewingMode viewing = ViewingMode::Wireframe;
+};
+
+// Everything the framing section depends on.
+struct Answers {
+    int deckType = 1;          // 1 to 9
+    double deckWidth = 0;      // W, the first value of Sizes.txt
+    Deck3dAnswers pages;
 };
 
 // Lines 4 to 24, without line ends: always 21 lines. Size texts outside the

@@ -3,11 +3,6 @@
 #include "freeformat.h"
 #include "sequences.h"
 #include "shading.h"
-#include "wiz_3d_2.h"
-#include "wiz_3d_post.h"
-
-#include <QComboBox>
-#include <QRadioButton>
 
 namespace finish3d {
 
@@ -56,35 +51,7 @@ std::optional<textfiles::Failure> completeParameterFile(const QString &programFo
 
 } // namespace finish3d
 
-namespace {
-
 using namespace deckparameters;
-
-bool checked(const QRadioButton *option) { return option && option->isChecked(); }
-
-// The answers left on the hidden pages. The road passes through both pages
-// before this one, so they exist; without them the answers are those of pages
-// never touched.
-Answers answersOnPages(WizardContext &context, const Shading &shading)
-{
-    Answers answers;
-    if (auto *sizes = qobject_cast<Wiz_3D_2 *>(context.navigator->existingPage(PageId::Wiz_3D_2))) {
-        answers.beamSize = sizes->BeamSize->currentText();
-        answers.joistSize = sizes->JoistSize->currentText();
-    }
-    if (auto *post = qobject_cast<Wiz_3D_Post *>(context.navigator->existingPage(PageId::Wiz_3D_Post))) {
-        answers.posts = checked(post->Option1) ? Posts::FourInch : Posts::SixInch;
-        answers.decking = checked(post->Option3)   ? Decking::TwoByFour
-                          : checked(post->Option4) ? Decking::TwoBySix
-                                                   : Decking::FiveQuarterBySix;
-    }
-    answers.viewing = checked(shading.Option2)   ? ViewingMode::HiddenLine
-                      : checked(shading.Option3) ? ViewingMode::Shaded
-                                                 : ViewingMode::Wireframe;
-    return answers;
-}
-
-} // namespace
 
 void Shading::finish()
 {
@@ -95,11 +62,8 @@ void Shading::finish()
         return;
     }
 
-    Answers answers = answersOnPages(context(), *this);
-    answers.deckType = stored.deckType;
-    answers.deckWidth = stored.deckWidth;
-
-    if (joistsDeeperThanBeams(answers.deckType, answers.beamSize, answers.joistSize)) {
+    const Answers answers{stored.deckType, stored.deckWidth, m_answers};
+    if (joistsDeeperThanBeams(answers.deckType, m_answers.beamSize, m_answers.joistSize)) {
         showMessage(JoistsTooDeepMessage);
         return;
     }

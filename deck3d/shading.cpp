@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-Shading::Shading(WizardContext &context)
-    : WizardPage(context, QStringLiteral("Viewing Options"), 6780, 4020, true)
+Shading::Shading(WizardContext &context, deckparameters::Deck3dAnswers &answers)
+    : WizardPage(context, QStringLiteral("Viewing Options"), 6780, 4020, true), m_answers(answers)
 {
     setObjectName(QStringLiteral("Shading"));
     using resources::Picture;
@@ -47,9 +47,19 @@ Shading::Shading(WizardContext &context)
     setCancelButton(Command6);
     setDefaultButton(Command11);
 
+    rememberViewing();
+    connect(views, &QButtonGroup::buttonToggled, this, &Shading::rememberViewing);
     connect(Command1, &QPushButton::clicked, this, &Shading::finish);
     connect(Command11, &QPushButton::clicked, this, &Shading::back);
     connect(Command6, &QPushButton::clicked, this, &Shading::endProgram);
+}
+
+void Shading::rememberViewing()
+{
+    using deckparameters::ViewingMode;
+    m_answers.viewing = Option2->isChecked()   ? ViewingMode::HiddenLine
+                        : Option3->isChecked() ? ViewingMode::Shaded
+                                               : ViewingMode::Wireframe;
 }
 
 void Shading::back()

@@ -2,6 +2,7 @@
 // finish (finish3d.cpp).
 #pragma once
 
+#include "deckparameters.h"
 #include "wizardpage.h"
 
 #include <array>
@@ -14,7 +15,7 @@ class QRadioButton;
 class Shading : public WizardPage {
     Q_OBJECT
 public:
-    explicit Shading(WizardContext &context);
+    Shading(WizardContext &context, deckparameters::Deck3dAnswers &answers);
 
     QRadioButton *Option3 = nullptr; // "Shaded"
     QRadioButton *Option2 = nullptr; // "Hidden Line"
@@ -32,10 +33,13 @@ public:
     QLabel *Label3 = nullptr;
     QFrame *Line1 = nullptr;
 
-    // The 3D finish: reads the answers back, completes the deck parameter file
+    // The 3D finish: reads the stored sizes back, completes the deck parameter file
     // and hands the deck's symbol to the host. Defined in finish3d.cpp.
     void finish();
 
 private:
+    void rememberViewing();
     void back();
+
+    deckparameters::Deck3dAnswers &m_answers;
 };

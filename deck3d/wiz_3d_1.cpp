@@ -1,7 +1,6 @@
 #include "wiz_3d_1.h"
 
 #include "handoff.h"
-#include "numbertext.h"
 #include "resources.h"
 
 #include <QGroupBox>
@@ -9,34 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-struct Wiz_3D_1::SizeRule {
-    double stepLowest;  // the step buttons go no lower
-    double stepHighest; // and no higher
-    QString stepTooHigh;
-    QString stepTooLow;
-    double typedLowest; // a text left in the box must lie within these
-    double typedHighest;
-    QString typedTooLow;
-    QString typedTooHigh;
-    QString repairLow;
-    QString repairHigh;
-    bool takesFocusBack; // a repaired text keeps the user in the box
-};
-
-// The step buttons name a box by its own name, the checks by the heading above it.
-const Wiz_3D_1::SizeRule Wiz_3D_1::RuleA{
-    10, 99, QStringLiteral("Deck length can not exceed 99 feet."), QStringLiteral("Deck length can not be less than 10 feet."),
-    10, 99, QStringLiteral("The deck Width can not be less than 10 feet."), QStringLiteral("The deck Width can not exceed 99 feet."),
-    QStringLiteral("10"), QStringLiteral("99"), false};
-const Wiz_3D_1::SizeRule Wiz_3D_1::RuleB{
-    10, 99, QStringLiteral("Deck width can not exceed 99 feet."), QStringLiteral("Deck width can not be less than 10 feet."),
-    10, 99, QStringLiteral("The deck Length can not be less than 10 feet."), QStringLiteral("The deck Length can not exceed 99 feet."),
-    QStringLiteral("10"), QStringLiteral("99"), false};
-// A height above 6 goes back to 3 as well: the usual height, not the limit.
-const Wiz_3D_1::SizeRule Wiz_3D_1::RuleHeight{
-    1, 6, QStringLiteral("Deck height can not exceed 6 feet."), QStringLiteral("Deck height can not be less than 1 foot."),
-    3, 6, QStringLiteral("The deck height can not be less than 3 feet."), QStringLiteral("The deck height can not exceed 6 feet."),
-    QStringLiteral("3"), QStringLiteral("3"), true};
+using decksizes::Row;
 
 Wiz_3D_1::Wiz_3D_1(WizardContext &context)
     : WizardPage(context, QStringLiteral("Deck Shape and Size"), 6780, 4020, true)
@@ -92,16 +64,16 @@ Wiz_3D_1::Wiz_3D_1(WizardContext &context)
     for (QLineEdit *box : {deckLength, deckWidth, deckHeight})
         selectAllOnFocus(box);
     addFocusCheck(deckLength, [this] {
-        const bool shown = checkSize(deckLength, RuleA);
+        const bool shown = checkSize(deckLength, Row::A);
         keepSquare(deckLength);
         return shown;
     });
     addFocusCheck(deckWidth, [this] {
-        const bool shown = checkSize(deckWidth, RuleB);
+        const bool shown = checkSize(deckWidth, Row::B);
         keepSquare(deckWidth);
         return shown;
     });
-    addFocusCheck(deckHeight, [this] { return checkSize(deckHeight, RuleHeight); });
+    addFocusCheck(deckHeight, [this] { return checkSize(deckHeight, Row::Height); });
 
     connect(Command4, &QPushButton::clicked, this, &Wiz_3D_1::nextStyle);
     connect(Command2, &QPushButton::clicked, this, &Wiz_3D_1::previousStyle);
@@ -148,52 +120,38 @@ void Wiz_3D_1::showStyle(int shape)
         deckLength->setText(deckWidth->text());
 }
 
-void Wiz_3D_1::stepUpA() { step(deckLength, RuleA, +1); }
-void Wiz_3D_1::stepDownA() { step(deckLength, RuleA, -1); }
-void Wiz_3D_1::stepUpB() { step(deckWidth, RuleB, +1); }
-void Wiz_3D_1::stepDownB() { step(deckWidth, RuleB, -1); }
-void Wiz_3D_1::stepUpHeight() { step(deckHeight, RuleHeight, +1); }
-void Wiz_3D_1::stepDownHeight() { step(deckHeight, RuleHeight, -1); }
+void Wiz_3D_1::stepUpA() { step(deckLength, Row::A, +1); }
+void Wiz_3D_1::stepDownA() { step(deckLength, Row::A, -1); }
+void Wiz_3D_1::stepUpB() { step(deckWidth, Row::B, +1); }
+void Wiz_3D_1::stepDownB() { step(deckWidth, Row::B, -1); }
+void Wiz_3D_1::stepUpHeight() { step(deckHeight, Row::Height, +1); }
+void Wiz_3D_1::stepDownHeight() { step(deckHeight, Row::Height, -1); }
 
-void Wiz_3D_1::step(QLineEdit *box, const SizeRule &rule, int direction)
+void Wiz_3D_1::step(QLineEdit *box, Row row, int direction)
 {
-    // A text that is not a number has no next half foot: the step does nothing,
-    // and in particular does not copy such a text into the other box.
-    const std::optional<double> value = numbertext::strictNumber(box->text());
-    if (!value)
+    // A text that is not a number is left alone, and in particular not copied
+    // into the other box.
+    const std::optional<decksizes::Step> stepped = decksizes::step(row, box->text(), direction);
+    if (!stepped)
         return;
-    if (direction > 0 && *value <= rule.stepHighest - 0.5)
-        box->setText(numbertext::generalNumber(*value + 0.5));
-    else if (direction < 0 && *value >= rule.stepLowest + 0.5)
-        box->setText(numbertext::generalNumber(*value - 0.5));
+    if (stepped->message.isEmpty())
+        box->setText(stepped->text);
     else
-        showMessage(direction > 0 ? rule.stepTooHigh : rule.stepTooLow);
+        showMessage(stepped->message);
     if (box != deckHeight)
         keepSquare(box);
 }
 
-bool Wiz_3D_1::checkSize(QLineEdit *box, const SizeRule &rule)
+bool Wiz_3D_1::checkSize(QLineEdit *box, Row row)
 {
-    bool shown = false;
-    // A text that is not a number as a whole counts as too low, so that only
-    // numbers ever reach the files.
-    const std::optional<double> first = numbertext::strictNumber(box->text());
-    if (!first || *first < rule.typedLowest) {
-        showMessage(rule.typedTooLow);
-        box->setText(rule.repairLow);
-        if (rule.takesFocusBack)
+    const QList<decksizes::Repair> repairs = decksizes::repairs(row, box->text());
+    for (const decksizes::Repair &repair : repairs) {
+        showMessage(repair.message);
+        box->setText(repair.text);
+        if (decksizes::takesFocusBack(row))
             refocus(box);
-        shown = true;
     }
-    const std::optional<double> second = numbertext::strictNumber(box->text());
-    if (second && *second > rule.typedHighest) {
-        showMessage(rule.typedTooHigh);
-        box->setText(rule.repairHigh);
-        if (rule.takesFocusBack)
-            refocus(box);
-        shown = true;
-    }
-    return shown;
+    return !repairs.isEmpty();
 }
 
 void Wiz_3D_1::keepSquare(QLineEdit *actedOn)

@@ -3,6 +3,7 @@
 // box with a pair of half-foot step buttons and checks when it is left.
 #pragma once
 
+#include "decksizes.h"
 #include "wizardpage.h"
 
 class QGroupBox;
@@ -43,10 +44,6 @@ public:
     QFrame *Line1 = nullptr;
 
 private:
-    // What each size row allows and says.
-    struct SizeRule;
-    static const SizeRule RuleA, RuleB, RuleHeight;
-
     void nextStyle();
     void previousStyle();
     void stepUpA();
@@ -59,8 +56,8 @@ private:
     void back();
 
     void showStyle(int shape);
-    void step(QLineEdit *box, const SizeRule &rule, int direction);
-    bool checkSize(QLineEdit *box, const SizeRule &rule);
+    void step(QLineEdit *box, decksizes::Row row, int direction);
+    bool checkSize(QLineEdit *box, decksizes::Row row);
     // While the deck is square, the box acted on gives its text to the other.
     void keepSquare(QLineEdit *actedOn);
 };

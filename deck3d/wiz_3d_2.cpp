@@ -13,8 +13,8 @@ const QString SmallestSize = QStringLiteral("2 X 6");
 
 } // namespace
 
-Wiz_3D_2::Wiz_3D_2(WizardContext &context)
-    : WizardPage(context, QStringLiteral("Joist and Beam Size"), 6792, 4032, true)
+Wiz_3D_2::Wiz_3D_2(WizardContext &context, deckparameters::Deck3dAnswers &answers)
+    : WizardPage(context, QStringLiteral("Joist and Beam Size"), 6792, 4032, true), m_answers(answers)
 {
     setObjectName(QStringLiteral("Wiz_3D_2"));
 
@@ -55,6 +55,8 @@ Wiz_3D_2::Wiz_3D_2(WizardContext &context)
         return true;
     });
 
+    connect(JoistSize, &QComboBox::editTextChanged, this, &Wiz_3D_2::rememberJoistSize);
+    connect(BeamSize, &QComboBox::editTextChanged, this, &Wiz_3D_2::rememberBeamSize);
     connect(Command9, &QPushButton::clicked, this, &Wiz_3D_2::next);
     connect(Command4, &QPushButton::clicked, this, &Wiz_3D_2::back);
     connect(Command2, &QPushButton::clicked, this, &Wiz_3D_2::endProgram);
@@ -66,6 +68,16 @@ void Wiz_3D_2::load()
         BeamSize->setEditText(SmallestSize);
     if (JoistSize->currentText().isEmpty())
         JoistSize->setEditText(SmallestSize);
+}
+
+void Wiz_3D_2::rememberJoistSize(const QString &text)
+{
+    m_answers.joistSize = text;
+}
+
+void Wiz_3D_2::rememberBeamSize(const QString &text)
+{
+    m_answers.beamSize = text;
 }
 
 void Wiz_3D_2::next()

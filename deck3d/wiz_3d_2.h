@@ -1,7 +1,8 @@
-// The joist and beam size page: two editable lists, read by the 3D finish
-// while the page is hidden.
+// The joist and beam size page: two editable lists, whose texts are kept in
+// the 3D answers for the finish exactly as they stand.
 #pragma once
 
+#include "deckparameters.h"
 #include "wizardpage.h"
 
 class QComboBox;
@@ -12,7 +13,7 @@ class QPushButton;
 class Wiz_3D_2 : public WizardPage {
     Q_OBJECT
 public:
-    explicit Wiz_3D_2(WizardContext &context);
+    Wiz_3D_2(WizardContext &context, deckparameters::Deck3dAnswers &answers);
     void load() override;
 
     QComboBox *JoistSize = nullptr;
@@ -30,6 +31,10 @@ public:
     QFrame *Line1 = nullptr;
 
 private:
+    void rememberJoistSize(const QString &text);
+    void rememberBeamSize(const QString &text);
     void next();
     void back();
+
+    deckparameters::Deck3dAnswers &m_answers;
 };

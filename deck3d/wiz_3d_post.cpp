@@ -9,9 +9,9 @@
 #include <QRadioButton>
 
 // Two independent groups: the post sizes in Frame1, the decking kinds on the
-// page. The finish reads them from here.
-Wiz_3D_Post::Wiz_3D_Post(WizardContext &context)
-    : WizardPage(context, QStringLiteral("Post and Decking Size"), 6792, 4032, false)
+// page.
+Wiz_3D_Post::Wiz_3D_Post(WizardContext &context, deckparameters::Deck3dAnswers &answers)
+    : WizardPage(context, QStringLiteral("Post and Decking Size"), 6792, 4032, false), m_answers(answers)
 {
     setObjectName(QStringLiteral("Wiz_3D_Post"));
 
@@ -50,9 +50,21 @@ Wiz_3D_Post::Wiz_3D_Post(WizardContext &context)
     setTabOrder({Command9, Command4, Command2, Option1, Option2, Option3, Option4, Option5});
     setCancelButton(Command2);
 
+    rememberChoices();
+    connect(posts, &QButtonGroup::buttonToggled, this, &Wiz_3D_Post::rememberChoices);
+    connect(decking, &QButtonGroup::buttonToggled, this, &Wiz_3D_Post::rememberChoices);
     connect(Command9, &QPushButton::clicked, this, &Wiz_3D_Post::next);
     connect(Command4, &QPushButton::clicked, this, &Wiz_3D_Post::back);
     connect(Command2, &QPushButton::clicked, this, &Wiz_3D_Post::endProgram);
+}
+
+void Wiz_3D_Post::rememberChoices()
+{
+    using namespace deckparameters;
+    m_answers.posts = Option1->isChecked() ? Posts::FourInch : Posts::SixInch;
+    m_answers.decking = Option3->isChecked()   ? Decking::TwoByFour
+                        : Option4->isChecked() ? Decking::TwoBySix
+                                               : Decking::FiveQuarterBySix;
 }
 
 void Wiz_3D_Post::next()

@@ -1,7 +1,8 @@
-// The post and decking size page: two independent groups of options, read by
-// the 3D finish while the page is hidden.
+// The post and decking size page: two independent groups of options, kept in
+// the 3D answers for the finish.
 #pragma once
 
+#include "deckparameters.h"
 #include "wizardpage.h"
 
 class QGroupBox;
@@ -12,7 +13,7 @@ class QRadioButton;
 class Wiz_3D_Post : public WizardPage {
     Q_OBJECT
 public:
-    explicit Wiz_3D_Post(WizardContext &context);
+    Wiz_3D_Post(WizardContext &context, deckparameters::Deck3dAnswers &answers);
 
     QRadioButton *Option5 = nullptr; // "5/4x6 Decking"
     QRadioButton *Option4 = nullptr; // "2x6 Decking"
@@ -30,6 +31,9 @@ public:
     QFrame *Line1 = nullptr;
 
 private:
+    void rememberChoices();
     void next();
     void back();
+
+    deckparameters::Deck3dAnswers &m_answers;
 };

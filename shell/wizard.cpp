@@ -8,7 +8,8 @@
 #include "wiz_3d_post.h"
 
 Wizard::Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end)
-    : m_context{programFolder, host, messages, end, this}
+    : m_context{programFolder, host, messages, end, this},
+      m_deck3d(std::make_unique<deckparameters::Deck3dAnswers>())
 {
 }
 
@@ -32,9 +33,9 @@ WizardPage *Wizard::page(PageId id)
         case PageId::Wiz_1: slot = std::make_unique<Wiz_1>(m_context); break;
         case PageId::Wiz_2D_1: slot = std::make_unique<Wiz_2D_1>(m_context); break;
         case PageId::Wiz_3D_1: slot = std::make_unique<Wiz_3D_1>(m_context); break;
-        case PageId::Wiz_3D_Post: slot = std::make_unique<Wiz_3D_Post>(m_context); break;
-        case PageId::Wiz_3D_2: slot = std::make_unique<Wiz_3D_2>(m_context); break;
-        case PageId::Shading: slot = std::make_unique<Shading>(m_context); break;
+        case PageId::Wiz_3D_Post: slot = std::make_unique<Wiz_3D_Post>(m_context, *m_deck3d); break;
+        case PageId::Wiz_3D_2: slot = std::make_unique<Wiz_3D_2>(m_context, *m_deck3d); break;
+        case PageId::Shading: slot = std::make_unique<Shading>(m_context, *m_deck3d); break;
         }
         slot->load();
     }

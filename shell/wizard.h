@@ -7,6 +7,10 @@
 #include <array>
 #include <memory>
 
+namespace deckparameters {
+struct Deck3dAnswers;
+}
+
 class Wizard : public Navigator {
 public:
     Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end);
@@ -23,5 +27,7 @@ public:
 
 private:
     WizardContext m_context;
+    // What the later 3D pages hold for the 3D finish.
+    std::unique_ptr<deckparameters::Deck3dAnswers> m_deck3d;
     std::array<std::unique_ptr<WizardPage>, 6> m_pages;
 };

@@ -1,3 +1,3 @@
-jm_add_test(tst_handoff SOURCES tst_handoff.cpp LIBS jm_deck3d_text)
-jm_add_test(tst_wiz_3d_1 SOURCES tst_wiz_3d_1.cpp LIBS jm_testsupport)
-jm_add_test(tst_wiz_3d_pages SOURCES tst_wiz_3d_pages.cpp LIBS jm_testsupport)
+# The 3D road through its pages, against the in-process fake host.
+jm_add_test(tst_road3d SOURCES tst_road3d.cpp golden.h LIBS jm_testsupport)
+target_compile_definitions(tst_road3d PRIVATE JM_DECK3D_TESTDATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
