@@ -6,6 +6,7 @@
 #include "styles.h"
 #include "textfiles.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,13 +117,25 @@ void Wiz_2D_1::finish()
 
     // The host's 2D symbols read the width exactly as typed, blanks and all.
     const QString path = textfiles::pathIn(context().programFolder, QStringLiteral("DeckSize.txt"));
+    bool written = false;
     const auto writeDeckSize = [&]() -> host::Status {
-        if (const auto failure = textfiles::writeWhole(path, textfiles::encodeLine(width)))
+        if (const auto failure = textfiles::writeLines(path, {width}))
             return host::Error{failure->number, failure->description.toStdString()};
+        written = true;
         return host::success();
     };
     const host::Status done = host::runFinish2D(*context().host, styleNumber, [this] { hide(); }, writeDeckSize);
-    if (!done)
-        reportFailure(done.error().number, QString::fromStdString(done.error().description));
+    if (!done) {
+        // The wizard ends after this box: once the width is on disk, it says
+        // where, and what the host was to load, so the deck is not lost.
+        const QString afterwards = written
+            ? QStringLiteral("The deck width is saved in the file \"DeckSize.txt\" in the folder \"%1\". The host "
+                             "application was asked to load \"%2\" and open \"%3\".")
+                  .arg(QDir::toNativeSeparators(QDir(context().programFolder).absolutePath()),
+                       QString::fromStdString(host::styleSymbolPath(styleNumber)),
+                       QLatin1String(host::Deck2DSymbolFile))
+            : QString();
+        reportFailure(done.error().number, QString::fromStdString(done.error().description), afterwards);
+    }
     endProgram();
 }

@@ -4,6 +4,10 @@
 #include "sequences.h"
 #include "shading.h"
 
+#include <QDir>
+#include <QFileDevice>
+#include <QFileInfo>
+
 namespace finish3d {
 
 Stored readStored(const QString &programFolder)
@@ -46,7 +50,18 @@ std::optional<textfiles::Failure> completeParameterFile(const QString &programFo
     const auto head = textfiles::readWhole(path);
     if (head.failure)
         return head.failure;
-    return textfiles::writeWhole(path, head.bytes + textfiles::encodeLines(deckparameters::framingLines(answers)));
+    // The finished file is those three lines and the framing lines, written
+    // whole: whatever else the file held (a second wizard's lines, say), a
+    // finished file has exactly 24 lines.
+    const QStringList dimensions = textfiles::decodeLines(head.bytes).mid(0, 3);
+    if (dimensions.size() < 3)
+        return textfiles::Failure{qint64(QFileDevice::ReadError),
+                                  QStringLiteral("The file \"%1\" in the folder \"%2\" does not hold the deck's three "
+                                                 "dimension lines. Go back to the first page of the 3D deck and press "
+                                                 "Next again.")
+                                      .arg(QFileInfo(path).fileName(),
+                                           QDir::toNativeSeparators(QFileInfo(path).absolutePath()))};
+    return textfiles::writeLines(path, dimensions + deckparameters::framingLines(answers));
 }
 
 } // namespace finish3d
@@ -78,7 +93,14 @@ void Shading::finish()
     const host::Status handedOff =
         context().host ? host::runFinish3D(*context().host, symbolPath(answers.deckType).toStdString())
                        : host::Status(host::Error{host::errors::NoHost, "No host application is running."});
-    if (!handedOff)
-        reportFailure(handedOff.error().number, QString::fromStdString(handedOff.error().description));
+    if (!handedOff) {
+        // The wizard ends after this box: it says where the finished deck is
+        // and what the host was to do with it, so the deck is not lost.
+        const QString folder = QDir::toNativeSeparators(QDir(context().programFolder).absolutePath());
+        reportFailure(handedOff.error().number, QString::fromStdString(handedOff.error().description),
+                      QStringLiteral("The deck is complete in the file \"%1\" in the folder \"%2\". The host "
+                                     "application was asked to open \"%3\".")
+                          .arg(parameterFile(answers.deckType), folder, symbolPath(answers.deckType)));
+    }
     endProgram();
 }

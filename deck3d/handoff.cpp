@@ -14,18 +14,28 @@ QByteArray integerLine(qint16 value)
                                  + QStringLiteral(" "));
 }
 
+QStringList sizesLines(const Sizes &sizes)
+{
+    return {sizes.b, sizes.a, sizes.height};
+}
+
+QStringList dimensionLines(const Sizes &sizes)
+{
+    return {
+        sizes.a + QStringLiteral("        ' Z,   ', Deck Depth"),
+        sizes.b + QStringLiteral("        ' X,   ', Deck Width"),
+        sizes.height + QStringLiteral("        ' Y,   ', Deck Height"),
+    };
+}
+
 QByteArray sizesBytes(const Sizes &sizes)
 {
-    return textfiles::encodeLines({sizes.b, sizes.a, sizes.height});
+    return textfiles::encodeLines(sizesLines(sizes));
 }
 
 QByteArray dimensionBytes(const Sizes &sizes)
 {
-    return textfiles::encodeLines({
-        sizes.a + QStringLiteral("        ' Z,   ', Deck Depth"),
-        sizes.b + QStringLiteral("        ' X,   ', Deck Width"),
-        sizes.height + QStringLiteral("        ' Y,   ', Deck Height"),
-    });
+    return textfiles::encodeLines(dimensionLines(sizes));
 }
 
 std::optional<textfiles::Failure> write(const QString &folder, qint16 deckType, const Sizes &sizes)
@@ -43,9 +53,9 @@ std::optional<textfiles::Failure> write(const QString &folder, qint16 deckType, 
         return type.failure;
 
     const QString parameterFile = deckparameters::parameterFile(type.value);
-    if (auto failure = textfiles::writeWhole(textfiles::pathIn(folder, parameterFile), dimensionBytes(sizes)))
+    if (auto failure = textfiles::writeLines(textfiles::pathIn(folder, parameterFile), dimensionLines(sizes)))
         return failure;
-    return textfiles::writeWhole(textfiles::pathIn(folder, SizesFile), sizesBytes(sizes));
+    return textfiles::writeLines(textfiles::pathIn(folder, SizesFile), sizesLines(sizes));
 }
 
 } // namespace handoff

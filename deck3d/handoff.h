@@ -30,10 +30,12 @@ QByteArray integerLine(qint16 value);
 inline QByteArray deckTypeBytes(qint16 deckType) { return integerLine(deckType); }
 
 // Sizes.txt: B, A, height, one to a line.
+QStringList sizesLines(const Sizes &sizes);
 QByteArray sizesBytes(const Sizes &sizes);
 
 // Lines 1 to 3 of the deck parameter file: A, B, height, each followed by its
 // fixed comment. The values are not padded, so the comments move with them.
+QStringList dimensionLines(const Sizes &sizes);
 QByteArray dimensionBytes(const Sizes &sizes);
 
 // Writes DeckType.txt, reads the deck type back from it, writes the head of

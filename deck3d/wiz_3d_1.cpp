@@ -63,17 +63,8 @@ Wiz_3D_1::Wiz_3D_1(WizardContext &context)
 
     for (QLineEdit *box : {deckLength, deckWidth, deckHeight})
         selectAllOnFocus(box);
-    addFocusCheck(deckLength, [this] {
-        const bool shown = checkSize(deckLength, Row::A);
-        keepSquare(deckLength);
-        return shown;
-    });
-    addFocusCheck(deckWidth, [this] {
-        const bool shown = checkSize(deckWidth, Row::B);
-        keepSquare(deckWidth);
-        return shown;
-    });
-    addFocusCheck(deckHeight, [this] { return checkSize(deckHeight, Row::Height); });
+    for (QLineEdit *box : {deckLength, deckWidth, deckHeight})
+        addFocusCheck(box, [this, box] { return checkBox(box); });
 
     connect(Command4, &QPushButton::clicked, this, &Wiz_3D_1::nextStyle);
     connect(Command2, &QPushButton::clicked, this, &Wiz_3D_1::previousStyle);
@@ -154,6 +145,15 @@ bool Wiz_3D_1::checkSize(QLineEdit *box, Row row)
     return !repairs.isEmpty();
 }
 
+bool Wiz_3D_1::checkBox(QLineEdit *box)
+{
+    if (box == deckHeight)
+        return checkSize(deckHeight, Row::Height);
+    const bool shown = checkSize(box, box == deckLength ? Row::A : Row::B);
+    keepSquare(box);
+    return shown;
+}
+
 void Wiz_3D_1::keepSquare(QLineEdit *actedOn)
 {
     if (shapeNumber != 1)
@@ -164,6 +164,11 @@ void Wiz_3D_1::keepSquare(QLineEdit *actedOn)
 
 void Wiz_3D_1::next()
 {
+    // Text dropped on a box does not move the focus, so its check may not have
+    // run: the three checks run here again, in the boxes' order, and only
+    // sizes within their limits reach the files.
+    for (QLineEdit *box : {deckLength, deckWidth, deckHeight})
+        checkBox(box);
     // The files first: if one cannot be written the user stays here to try again.
     const handoff::Sizes sizes{deckLength->text(), deckWidth->text(), deckHeight->text()};
     if (const auto failure = handoff::write(context().programFolder, shapeNumber, sizes)) {

@@ -57,6 +57,8 @@ private:
 
     void showStyle(int shape);
     void step(QLineEdit *box, decksizes::Row row, int direction);
+    // The check of a box that is left: its size rule, then the square rule.
+    bool checkBox(QLineEdit *box);
     bool checkSize(QLineEdit *box, decksizes::Row row);
     // While the deck is square, the box acted on gives its text to the other.
     void keepSquare(QLineEdit *actedOn);

@@ -60,6 +60,29 @@ std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes)
     return std::nullopt;
 }
 
+std::optional<Failure> writeLines(const QString &path, const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        if (line.contains(u'\r') || line.contains(u'\n'))
+            return Failure{qint64(QFileDevice::WriteError),
+                           QStringLiteral("Could not write the file \"%1\" in the folder \"%2\": the value \"%3\" "
+                                          "holds a line break, which would split its line in two. Nothing was "
+                                          "written.")
+                               .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath()),
+                                    QString(line).replace(u'\r', u' ').replace(u'\n', u' ').simplified())};
+    }
+    return writeWhole(path, encodeLines(lines));
+}
+
+QStringList decodeLines(const QByteArray &bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype end; (end = bytes.indexOf("\r\n", start)) >= 0; start = end + 2)
+        lines << QString::fromLatin1(bytes.mid(start, end - start));
+    return lines;
+}
+
 ReadResult readWhole(const QString &path)
 {
     QFile file(path);

@@ -32,6 +32,15 @@ QString pathIn(const QString &folder, const QString &name);
 // Writes the bytes as the whole new content of the file, or changes nothing.
 [[nodiscard]] std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes);
 
+// Writes the lines as the whole new content of the file, or changes nothing.
+// A line that holds a CR or an LF would split in two and shift every line
+// after it: such lines are refused, and nothing is written.
+[[nodiscard]] std::optional<Failure> writeLines(const QString &path, const QStringList &lines);
+
+// The lines of a file's bytes: each ends at CR LF; bytes after the last CR LF
+// are not a line.
+QStringList decodeLines(const QByteArray &bytes);
+
 // Reads a whole file.
 struct ReadResult {
     QByteArray bytes;

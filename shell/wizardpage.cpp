@@ -273,13 +273,16 @@ void WizardPage::showStopMessage(const QString &text)
     m_context.messages->show(this, MessageBoxes::Icon::Stop, text);
 }
 
-void WizardPage::reportFailure(qint64 number, const QString &description)
+void WizardPage::reportFailure(qint64 number, const QString &description, const QString &afterwards)
 {
     // HRESULT-like numbers read best in hex, small ones in decimal.
     const QString code = number >= 0x80000000LL || number < 0
         ? QStringLiteral("0x") + QString::number(quint32(number), 16).toUpper().rightJustified(8, QLatin1Char('0'))
         : QString::number(number);
-    showStopMessage(description + QStringLiteral("\n\nError number: ") + code);
+    QString text = description + QStringLiteral("\n\nError number: ") + code;
+    if (!afterwards.isEmpty())
+        text += QStringLiteral("\n\n") + afterwards;
+    showStopMessage(text);
 }
 
 void WizardPage::keyPressEvent(QKeyEvent *event)

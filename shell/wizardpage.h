@@ -89,8 +89,9 @@ protected:
     void endProgram();
     void showMessage(const QString &text);
     void showStopMessage(const QString &text);
-    // The error box of a failure that ends a finish: number and description.
-    void reportFailure(qint64 number, const QString &description);
+    // The error box of a failure that ends a finish: description and number,
+    // then what the person should know about the deck now, if anything.
+    void reportFailure(qint64 number, const QString &description, const QString &afterwards = {});
 
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
