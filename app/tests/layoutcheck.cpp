@@ -97,6 +97,8 @@ QString describe(const Row &row, QWidget *w)
     QStringList facts{row.name, kind, row.container ? row.container : "page",
                       QStringLiteral("%1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()),
                       '"' + (isPicture(row.kind) ? QString() : row.caption) + '"'};
+    if (row.kind == Kind::ComboBox && row.caption.isEmpty()) // a row that lists no entries
+        facts.last() = '"' + captionOf(w) + '"';
     for (auto [flag, name] : {std::pair{Bold, "bold"}, {Selected, "selected"}, {Centred, "centred"}})
         if (row.flags & flag)
             facts << name;
