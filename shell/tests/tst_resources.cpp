@@ -58,31 +58,24 @@ void TestResources::files_data()
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<QList<QSize>>("sizes");
     QTest::addColumn<int>("bits"); // per pixel, as the file holds it; 0: not checked
+    const auto row = [](const char *name, const QString &path, const char *format, QList<QSize> sizes, int bits) {
+        QTest::newRow(name) << path << QByteArray(format) << sizes << bits;
+    };
     for (int id : bitmapIds())
-        QTest::addRow("bitmap %d", id) << resources::bitmapPath(id) << QByteArray("bmp")
-                                       << QList<QSize>{id < 300 ? QSize(214, 151) : QSize(213, 153)} << 24;
-    QTest::newRow("banner") << resources::picturePath(Picture::Banner) << QByteArray("bmp") << QList{QSize(58, 202)}
-                            << 24;
-    QTest::newRow("wireframe") << resources::picturePath(Picture::Wireframe) << QByteArray("bmp")
-                               << QList{QSize(117, 157)} << 24;
-    QTest::newRow("hidden line") << resources::picturePath(Picture::HiddenLine) << QByteArray("bmp")
-                                 << QList{QSize(117, 157)} << 24;
-    QTest::newRow("shaded") << resources::picturePath(Picture::Shaded) << QByteArray("bmp") << QList{QSize(117, 157)}
-                            << 24;
-    QTest::newRow("2D deck") << resources::picturePath(Picture::Deck2D) << QByteArray("gif") << QList{QSize(147, 140)}
-                             << 0;
-    QTest::newRow("3D deck") << resources::picturePath(Picture::Deck3D) << QByteArray("gif") << QList{QSize(137, 154)}
-                             << 0;
-    QTest::newRow("joists") << resources::picturePath(Picture::Joists) << QByteArray("gif") << QList{QSize(140, 140)}
-                            << 0;
-    QTest::newRow("beams") << resources::picturePath(Picture::Beams) << QByteArray("gif") << QList{QSize(140, 140)}
-                           << 0;
-    QTest::newRow("posts") << resources::picturePath(Picture::Posts) << QByteArray("jpeg") << QList{QSize(127, 137)}
-                           << 0;
-    QTest::newRow("decking") << resources::picturePath(Picture::Decking) << QByteArray("jpeg")
-                             << QList{QSize(127, 137)} << 0;
-    QTest::newRow("icon 1") << resources::iconPath(1) << QByteArray("ico") << QList{QSize(32, 32), QSize(16, 16)} << 4;
-    QTest::newRow("cursor 200") << resources::cursorPath(200) << QByteArray("cur") << QList{QSize(32, 32)} << 1;
+        row(qPrintable(QString::number(id)), resources::bitmapPath(id), "bmp",
+            {id < 300 ? QSize(214, 151) : QSize(213, 153)}, 24);
+    row("banner", resources::picturePath(Picture::Banner), "bmp", {QSize(58, 202)}, 24);
+    row("wireframe", resources::picturePath(Picture::Wireframe), "bmp", {QSize(117, 157)}, 24);
+    row("hidden line", resources::picturePath(Picture::HiddenLine), "bmp", {QSize(117, 157)}, 24);
+    row("shaded", resources::picturePath(Picture::Shaded), "bmp", {QSize(117, 157)}, 24);
+    row("2D deck", resources::picturePath(Picture::Deck2D), "gif", {QSize(147, 140)}, 0);
+    row("3D deck", resources::picturePath(Picture::Deck3D), "gif", {QSize(137, 154)}, 0);
+    row("joists", resources::picturePath(Picture::Joists), "gif", {QSize(140, 140)}, 0);
+    row("beams", resources::picturePath(Picture::Beams), "gif", {QSize(140, 140)}, 0);
+    row("posts", resources::picturePath(Picture::Posts), "jpeg", {QSize(127, 137)}, 0);
+    row("decking", resources::picturePath(Picture::Decking), "jpeg", {QSize(127, 137)}, 0);
+    row("icon 1", resources::iconPath(1), "ico", {QSize(32, 32), QSize(16, 16)}, 4);
+    row("cursor 200", resources::cursorPath(200), "cur", {QSize(32, 32)}, 1);
 }
 
 void TestResources::files()
