@@ -156,6 +156,10 @@ void check(QWidget *page, const Page &layout)
         const QColor colour = w->palette().color(QPalette::WindowText);
         QVERIFY2(!(row.flags & Blue) || colour == QColor(0, 0, 255), row.name);
         QVERIFY2(!(row.flags & Black) || colour == QColor(0, 0, 0), row.name);
+        // A run-time picture box is white behind its bitmap.
+        QVERIFY2(!(row.flags & RuntimePicture)
+                     || (w->autoFillBackground() && w->palette().color(w->backgroundRole()) == QColor(255, 255, 255)),
+                 row.name);
         // Every caption fits its control; an option's circle takes 20 pixels, a button's border 4.
         const int room = w->width() - (row.kind == Kind::Option ? 20 : row.kind == Kind::Button ? 4 : 0);
         if (row.kind == Kind::Button || row.kind == Kind::Label || row.kind == Kind::Option)
