@@ -1,5 +1,7 @@
-// The page shell on a small page of its own: focus checks and their timing
-// against clicks, select-all on focus, Escape and Enter, the close button.
+// The focus checks of the page shell, on a small page of its own: a check
+// runs when the focus leaves its box, before the click or the access key that
+// takes the focus, once, and never for Cancel or a window that merely loses
+// activation. Also select-all on focus and the title bar's close button.
 #include "testseams.h"
 #include "wizardpage.h"
 
@@ -9,6 +11,7 @@
 
 namespace {
 
+// A box whose check refuses more than 99 and repairs it to 99.
 class CheckedPage : public WizardPage {
 public:
     explicit CheckedPage(WizardContext &context) : WizardPage(context, QStringLiteral("Test"), 6780, 4020, true)
@@ -18,12 +21,11 @@ public:
         other = addTextBox(this, "other", QStringLiteral("5"), twips(600, 1600, 690, 330));
         next = addButton(this, "next", QStringLiteral("&Next >>"), twips(4440, 3600, 1125, 345));
         cancel = addButton(this, "cancel", QStringLiteral("&Cancel"), twips(120, 3600, 1125, 345));
-        finish = addButton(this, "finish", QStringLiteral("&Finish"), twips(3240, 3600, 1125, 345));
-        setTabOrder({box, other, next, cancel, finish});
+        setTabOrder({box, other, next, cancel});
         setCancelButton(cancel);
         selectAllOnFocus(box);
         addFocusCheck(box, [this] {
-            log << QStringLiteral("check ") + box->text();
+            log << "check " + box->text();
             if (box->text().toDouble() <= 99)
                 return false;
             showMessage(QStringLiteral("too big"));
@@ -32,16 +34,24 @@ public:
                 refocus(box);
             return true;
         });
-        connect(next, &QPushButton::clicked, this, [this] { log << QStringLiteral("next ") + box->text(); });
-        connect(finish, &QPushButton::clicked, this, [this] { log << QStringLiteral("finish"); });
+        connect(next, &QPushButton::clicked, this, [this] { log << "next " + box->text(); });
         connect(cancel, &QPushButton::clicked, this, [this] { endProgram(); });
     }
-    void makeFinishDefault() { setDefaultButton(finish); }
-
     QLineEdit *box, *other;
-    QPushButton *next, *cancel, *finish;
+    QPushButton *next, *cancel;
     QStringList log;
     bool keepFocus = false;
+};
+
+struct Fixture {
+    TestWizard t;
+    WizardContext context{t.folder.path(), &t.host, &t.messages, &t.end, &t.wizard};
+    CheckedPage page{context};
+    Fixture()
+    {
+        TestWizard::activate(&page);
+        page.box->setFocus(Qt::OtherFocusReason);
+    }
 };
 
 } // namespace
@@ -49,142 +59,100 @@ public:
 class TestPageShell : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void checkRunsWhenTabLeavesTheBox();
-    void checkRunsBeforeTheClickThatTakesTheFocus_data();
-    void checkRunsBeforeTheClickThatTakesTheFocus();
-    void checkRunsBeforeAnAccessKey();
+    void checkTiming_data();
+    void checkTiming();
     void noCheckWhenTheWindowLosesActivation();
     void focusSelectsTheWholeText();
-    void escapeAndEnter();
     void closeButtonEndsTheProgram();
-    void cancelEndsWithoutTheCheck();
-
-private:
-    std::unique_ptr<TestWizard> t;
-    std::unique_ptr<CheckedPage> page;
 };
 
-void TestPageShell::init()
-{
-    t = std::make_unique<TestWizard>();
-    WizardContext context{t->folder.path(), &t->host, &t->messages, &t->end, &t->wizard};
-    static WizardContext kept;
-    kept = context;
-    page = std::make_unique<CheckedPage>(kept);
-    TestWizard::activate(page.get());
-    page->box->setFocus(Qt::OtherFocusReason);
-    QVERIFY(page->box->hasFocus());
-}
-
-void TestPageShell::cleanup()
-{
-    page.reset();
-    t.reset();
-}
-
-void TestPageShell::checkRunsWhenTabLeavesTheBox()
-{
-    page->box->setText(QStringLiteral("150"));
-    QTest::keyClick(page.get(), Qt::Key_Tab);
-    QCOMPARE(page->log, QStringList{QStringLiteral("check 150")});
-    QCOMPARE(t->messages.texts(), QStringList{QStringLiteral("too big")});
-    QCOMPARE(t->messages.shown.front().icon, MessageBoxes::Icon::None);
-    QCOMPARE(t->messages.shown.front().title, QStringLiteral("Plankora Joistmaster"));
-    QCOMPARE(page->box->text(), QStringLiteral("99"));
-    QVERIFY(page->other->hasFocus());
-}
-
-void TestPageShell::checkRunsBeforeTheClickThatTakesTheFocus_data()
+void TestPageShell::checkTiming_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("keepFocus");
     QTest::addColumn<QStringList>("log");
-    QTest::addColumn<bool>("boxKeepsFocus");
-    QTest::newRow("passes") << QStringLiteral("50") << false << QStringList{"check 50", "next 50"} << false;
-    QTest::newRow("repaired") << QStringLiteral("150") << false << QStringList{"check 150", "next 99"} << false;
-    QTest::newRow("repaired, focus back") << QStringLiteral("150") << true << QStringList{"check 150", "next 99"} << true;
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("Tab, passes") << "50" << "Tab" << false << QStringList{"check 50"} << "other" << 0;
+    QTest::newRow("Tab, repaired") << "150" << "Tab" << false << QStringList{"check 150"} << "other" << 0;
+    QTest::newRow("click, passes") << "50" << "click" << false << QStringList{"check 50", "next 50"} << "next" << 0;
+    QTest::newRow("click, repaired first")
+        << "150" << "click" << false << QStringList{"check 150", "next 99"} << "next" << 0;
+    QTest::newRow("click, focus kept") << "150" << "click" << true << QStringList{"check 150", "next 99"} << "box" << 0;
+    QTest::newRow("access key") << "150" << "Alt+N" << false << QStringList{"check 150", "next 99"} << "next" << 0;
+    // A focused button takes Enter itself.
+    QTest::newRow("Enter on Next") << "50" << "Enter on next" << false << QStringList{"check 50", "next 50"} << "next"
+                                   << 0;
+    QTest::newRow("Cancel, no check") << "150" << "cancel" << false << QStringList{} << "box" << 1;
+    QTest::newRow("Escape, no check") << "150" << "Escape" << false << QStringList{} << "box" << 1;
 }
 
-void TestPageShell::checkRunsBeforeTheClickThatTakesTheFocus()
+// The check runs once, before the click; a second click runs no second check.
+void TestPageShell::checkTiming()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, action);
     QFETCH(bool, keepFocus);
     QFETCH(QStringList, log);
-    QFETCH(bool, boxKeepsFocus);
-    page->keepFocus = keepFocus;
-    page->box->setText(typed);
-    QTest::mouseClick(page->next, Qt::LeftButton);
-    QCOMPARE(page->log, log);
-    QCOMPARE(page->box->hasFocus(), boxKeepsFocus);
-    QCOMPARE(page->next->hasFocus(), !boxKeepsFocus);
-    // The check ran once, not again when the focus moved.
-    QTest::mouseClick(page->finish, Qt::LeftButton);
-    QCOMPARE(page->log.count(QStringLiteral("check ") + typed), 1);
-}
-
-void TestPageShell::checkRunsBeforeAnAccessKey()
-{
-    page->box->setText(QStringLiteral("150"));
-    QTest::keyClick(page.get(), Qt::Key_N, Qt::AltModifier);
-    QTRY_COMPARE(page->log, (QStringList{"check 150", "next 99"}));
+    QFETCH(QString, focus);
+    QFETCH(int, ends);
+    Fixture f;
+    f.page.keepFocus = keepFocus;
+    f.page.box->setText(typed);
+    if (action == u"Tab")
+        QTest::keyClick(&f.page, Qt::Key_Tab);
+    else if (action == u"click")
+        QTest::mouseClick(f.page.next, Qt::LeftButton);
+    else if (action == u"Alt+N")
+        QTest::keyClick(&f.page, Qt::Key_N, Qt::AltModifier);
+    else if (action == u"Enter on next") {
+        f.page.next->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(f.page.next, Qt::Key_Return);
+    } else if (action == u"cancel")
+        QTest::mouseClick(f.page.cancel, Qt::LeftButton);
+    else
+        QTest::keyClick(f.page.box, Qt::Key_Escape);
+    QTRY_COMPARE(f.page.log, log);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(f.t.messages.lines(),
+             log.value(0) == u"check 150" ? QStringList{"CheckedPage plain Plankora Joistmaster: too big"}
+                                          : QStringList{});
+    QCOMPARE(f.t.end.count, ends);
+    if (action == u"click") {
+        QTest::mouseClick(f.page.next, Qt::LeftButton);
+        QCOMPARE(f.page.log.count("check " + typed), 1);
+    }
 }
 
 void TestPageShell::noCheckWhenTheWindowLosesActivation()
 {
-    page->box->setText(QStringLiteral("150"));
+    Fixture f;
+    f.page.box->setText(QStringLiteral("150"));
     QWidget elsewhere;
     TestWizard::activate(&elsewhere);
-    QVERIFY(page->log.isEmpty());
-    TestWizard::activate(page.get());
-    QVERIFY(page->log.isEmpty());
-    QVERIFY(page->box->hasFocus());
+    TestWizard::activate(&f.page);
+    QCOMPARE(f.page.log, QStringList());
+    QVERIFY(f.page.box->hasFocus());
 }
 
+// Tab back into the box selects all of it, so typing replaces it.
 void TestPageShell::focusSelectsTheWholeText()
 {
-    page->other->setFocus(Qt::OtherFocusReason);
-    page->box->setText(QStringLiteral("123.5"));
-    QTest::keyClick(page.get(), Qt::Key_Backtab);
-    QVERIFY(page->box->hasFocus());
-    QCOMPARE(page->box->selectedText(), QStringLiteral("123.5"));
-    QTest::keyClicks(page->box, QStringLiteral("42"));
-    QCOMPARE(page->box->text(), QStringLiteral("42"));
-}
-
-void TestPageShell::escapeAndEnter()
-{
-    // No default button: Enter presses nothing.
-    QTest::keyClick(page->box, Qt::Key_Return);
-    QVERIFY(page->log.isEmpty());
-    page->makeFinishDefault();
-    QTest::keyClick(page->box, Qt::Key_Return);
-    QCOMPARE(page->log, QStringList{QStringLiteral("finish")});
-    // A focused button takes Enter itself.
-    page->next->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(page->next, Qt::Key_Return);
-    QCOMPARE(page->log.last(), QStringLiteral("next 20"));
-    QTest::keyClick(page->next, Qt::Key_Space);
-    QCOMPARE(page->log.count(QStringLiteral("next 20")), 2);
-    QCOMPARE(t->end.count, 0);
-    QTest::keyClick(page->box, Qt::Key_Escape);
-    QCOMPARE(t->end.count, 1);
+    Fixture f;
+    f.page.other->setFocus(Qt::OtherFocusReason);
+    f.page.box->setText(QStringLiteral("123.5"));
+    QTest::keyClick(&f.page, Qt::Key_Backtab);
+    QCOMPARE(f.page.box->selectedText(), QStringLiteral("123.5"));
+    QTest::keyClicks(f.page.box, QStringLiteral("42"));
+    QCOMPARE(f.page.box->text(), QStringLiteral("42"));
 }
 
 void TestPageShell::closeButtonEndsTheProgram()
 {
-    page->close();
-    QCOMPARE(t->end.count, 1);
-}
-
-void TestPageShell::cancelEndsWithoutTheCheck()
-{
-    page->box->setText(QStringLiteral("150"));
-    QTest::mouseClick(page->cancel, Qt::LeftButton);
-    QCOMPARE(t->end.count, 1);
-    QVERIFY(page->log.isEmpty());
-    QVERIFY(t->messages.shown.empty());
+    Fixture f;
+    f.page.close();
+    QCOMPARE(f.t.end.count, 1);
 }
 
 QTEST_MAIN(TestPageShell)

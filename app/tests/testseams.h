@@ -1,5 +1,7 @@
 // Recording seams for page tests, and a whole wizard built on them over a
-// fresh temporary program folder and the in-process fake host.
+// fresh temporary program folder and the in-process fake host. Messages and
+// host calls read back as plain lines, so that a test compares them with
+// lines written out by hand.
 #pragma once
 
 #include "fakehost.h"
@@ -18,12 +20,17 @@ struct RecordedMessage {
     QString text;
 };
 
+// One message as a line: "<page> <plain|stop> <title>: <text>".
+QString describe(const RecordedMessage &message);
+
 class RecordingMessages : public MessageBoxes {
 public:
     void show(QWidget *page, Icon icon, const QString &text) override;
     std::vector<RecordedMessage> shown;
     // The texts alone, in order.
     QStringList texts() const;
+    // Every message as describe() gives it, in order.
+    QStringList lines() const;
 };
 
 class RecordingEnd : public ProgramEnd {
@@ -67,6 +74,8 @@ public:
     void write(const QString &name, const QByteArray &bytes) const;
     // The visible pages' names.
     QStringList visiblePages() const;
+    // The host calls heard so far, one line each.
+    QStringList journal() const;
 
     QTemporaryDir folder;
     host::testing::FakeConnector host;

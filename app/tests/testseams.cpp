@@ -18,6 +18,21 @@ QStringList RecordingMessages::texts() const
     return list;
 }
 
+QString describe(const RecordedMessage &message)
+{
+    return QStringLiteral("%1 %2 %3: %4")
+        .arg(message.page, message.icon == MessageBoxes::Icon::Stop ? QStringLiteral("stop") : QStringLiteral("plain"),
+             message.title, message.text);
+}
+
+QStringList RecordingMessages::lines() const
+{
+    QStringList list;
+    for (const auto &message : shown)
+        list << describe(message);
+    return list;
+}
+
 TestWizard::TestWizard() : wizard(folder.path(), &host, &messages, &end)
 {
 }
@@ -70,4 +85,12 @@ QStringList TestWizard::visiblePages() const
         if (auto *page = wizard.existingPage(id); page && page->isVisible())
             names << page->objectName();
     return names;
+}
+
+QStringList TestWizard::journal() const
+{
+    QStringList lines;
+    for (const auto &line : host.journal())
+        lines << QString::fromStdString(line);
+    return lines;
 }
