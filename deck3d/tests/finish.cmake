@@ -7,7 +7,3 @@ jm_add_test(tst_freeformat SOURCES tst_freeformat.cpp LIBS jm_deck3d_text)
 jm_add_test(tst_finish3d SOURCES tst_finish3d.cpp golden.h LIBS jm_testsupport)
 target_compile_definitions(tst_finish3d PRIVATE JM_DECK3D_TESTDATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
 
-# The finish over the session bus against the substitute host.
-jm_add_test(tst_finish3d_bus SOURCES tst_finish3d_bus.cpp golden.h
-    LIBS jm_host_dbus jm_deckhost_process jm_testsupport BUS)
-target_compile_definitions(tst_finish3d_bus PRIVATE JM_DECK3D_TESTDATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
