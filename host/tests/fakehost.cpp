@@ -1,6 +1,6 @@
 #include "fakehost.h"
 
-#include "sequences.h"
+#include "journalline.h"
 
 namespace host::testing {
 namespace {

@@ -8,12 +8,14 @@
 //
 // Its six objects are one IDispatch class and a table: each object's path,
 // interface and members, what each property hands out, and the VARIANT types
-// each member takes. The journal has the same paths and fields as deckhost's,
-// plus the VARIANT types each argument arrived as.
+// each member takes. Its journal is written as deckhost's is, with the same
+// paths, plus the VARIANT types each argument arrived as.
 #include <windows.h>
 #include <oaidl.h>
 #include <objbase.h>
 #include <oleauto.h>
+
+#include "journalline.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,17 +44,6 @@ std::string utf8(const wchar_t *text, int length = -1)
     return result;
 }
 
-std::string json(const std::string &text)
-{
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, c == '"' || c == '\\' ? "\\%c" : c < 0x20 ? "\\u%04x" : "%c", c);
-        out += escaped;
-    }
-    return out + "\"";
-}
-
 std::string typeName(VARTYPE vt)
 {
     switch (vt) {
@@ -68,19 +59,24 @@ std::string typeName(VARTYPE vt)
     }
 }
 
-// An argument as the journal shows it; a by-reference out value shows nothing.
-std::string argumentText(const VARIANT &arg)
+// An argument as the journal shows it; a by-reference out value is left out.
+bool argumentValue(const VARIANT &arg, host::Value &value)
 {
     switch (arg.vt) {
-    case VT_BSTR: return json(utf8(arg.bstrVal, int(SysStringLen(arg.bstrVal))));
+    case VT_BSTR: value = utf8(arg.bstrVal, int(SysStringLen(arg.bstrVal))); break;
     case VT_BOOL: // a malformed boolean shows raw
-        return arg.boolVal == VARIANT_TRUE ? "true" : arg.boolVal == VARIANT_FALSE ? "false" : std::to_string(arg.boolVal);
-    case VT_I2: return std::to_string(arg.iVal);
-    case VT_I4: return std::to_string(arg.lVal);
-    case VT_R8: return std::to_string(arg.dblVal);
-    case VT_BYREF | VT_VARIANT: return {};
-    default: return "null";
+        if (arg.boolVal == VARIANT_TRUE || arg.boolVal == VARIANT_FALSE)
+            value = arg.boolVal == VARIANT_TRUE;
+        else
+            value = std::int64_t(arg.boolVal);
+        break;
+    case VT_I2: value = std::int64_t(arg.iVal); break;
+    case VT_I4: value = std::int64_t(arg.lVal); break;
+    case VT_R8: value = arg.dblVal; break;
+    case VT_BYREF | VT_VARIANT: return false;
+    default: value = std::monostate{};
     }
+    return true;
 }
 
 enum class Kind { Get, Put, Method };
@@ -117,7 +113,7 @@ public:
         const LONG left = --m_refs;
         if (left == 1 && m_handedOut) {
             m_handedOut = false;
-            journal("", "release", "", "");
+            journal({{}, {}, "", "release"});
         }
         return ULONG(left);
     }
@@ -150,16 +146,15 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
                                      EXCEPINFO *info, UINT *) override;
 
-    void journalReferences() const { journal("", "refs", std::to_string(m_refs), ""); }
+    void journalReferences() const { journal({{}, {}, "", "refs", {std::int64_t(m_refs)}}); }
 
 private:
-    void journal(const char *member, const char *kind, const std::string &args, const std::string &types) const
+    // An entry with the member, kind, arguments and types given, on this object.
+    void journal(host::JournalEntry entry) const
     {
-        std::string line = "{\"path\":" + json(m_path) + ",\"interface\":" + json(m_interface)
-            + ",\"member\":" + json(member) + ",\"kind\":" + json(kind) + ",\"args\":[" + args + "]";
-        if (!types.empty())
-            line += ",\"types\":[" + types + "]";
-        std::fputs((line + "}\n").c_str(), settings.journal);
+        entry.path = m_path;
+        entry.interface = m_interface;
+        std::fputs((host::journalLine(entry) + "\n").c_str(), settings.journal);
         std::fflush(settings.journal);
     }
     HRESULT fail(const Member &member, EXCEPINFO *info) const;
@@ -237,16 +232,15 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, 
     const Member &member = m_members[size_t(id - 1)];
 
     std::vector<VARIANT *> args; // in call order: IDispatch passes the last one first
-    std::string argsText, typesText;
+    host::JournalEntry entry{{}, {}, utf8(member.name), kindText(member.kind, flags)};
     for (UINT i = params->cArgs; i-- > 0;) {
         VARIANT *arg = &params->rgvarg[i];
         args.push_back(arg);
-        const std::string text = argumentText(*arg);
-        if (!text.empty())
-            argsText += (argsText.empty() ? "" : ",") + text;
-        typesText += (typesText.empty() ? "\"" : ",\"") + typeName(arg->vt) + "\"";
+        if (host::Value value; argumentValue(*arg, value))
+            entry.args.push_back(value);
+        entry.types.push_back(typeName(arg->vt));
     }
-    journal(utf8(member.name).c_str(), kindText(member.kind, flags), argsText, typesText);
+    journal(entry);
 
     if (!flagsFit(member.kind, flags))
         return DISP_E_MEMBERNOTFOUND;
