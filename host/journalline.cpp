@@ -50,7 +50,7 @@ std::string joined(const std::vector<T> &items, std::string (*shown)(const T &),
 
 std::string journalLine(const JournalEntry &e)
 {
-    std::string line = "{\"path\":" + json(e.path) + ",\"interface\":" + json(e.interface) + ",\"member\":"
+    std::string line = "{\"path\":" + json(e.path) + ",\"interface\":" + json(e.interfaceName) + ",\"member\":"
         + json(e.member) + ",\"kind\":" + json(e.kind) + ",\"args\":[" + joined<Value>(e.args, json, ",") + "]";
     if (!e.types.empty())
         line += ",\"types\":[" + joined<std::string>(e.types, json, ",") + "]";

@@ -13,7 +13,7 @@ namespace host {
 
 struct JournalEntry {
     std::string path;
-    std::string interface;
+    std::string interfaceName;
     std::string member;
     std::string kind; // "get", "put", "call"; the COM stand-in adds "release" and "refs"
     std::vector<Value> args;

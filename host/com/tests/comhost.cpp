@@ -32,51 +32,31 @@ struct Settings {
     std::FILE *journal = nullptr;
 } settings;
 
-std::string utf8(const wchar_t *text, int length = -1)
+std::string utf8(const wchar_t *text, int length)
 {
-    if (!text || length == 0)
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
-    if (length < 0 && !result.empty())
-        result.pop_back();
+    std::string result(WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), int(result.size()), nullptr, nullptr);
     return result;
 }
 
 std::string typeName(VARTYPE vt)
 {
-    switch (vt) {
-    case VT_EMPTY: return "VT_EMPTY";
-    case VT_BOOL: return "VT_BOOL";
-    case VT_BSTR: return "VT_BSTR";
-    case VT_I2: return "VT_I2";
-    case VT_I4: return "VT_I4";
-    case VT_R8: return "VT_R8";
-    case VT_DISPATCH: return "VT_DISPATCH";
-    case VT_BYREF | VT_VARIANT: return "VT_BYREF|VT_VARIANT";
-    default: return "VT_" + std::to_string(vt);
-    }
+    if (vt == (VT_BYREF | VT_VARIANT))
+        return "VT_BYREF|VT_VARIANT";
+    return vt == VT_BSTR ? "VT_BSTR" : vt == VT_BOOL ? "VT_BOOL" : "VT_" + std::to_string(vt);
 }
 
-// An argument as the journal shows it; a by-reference out value is left out.
+// An argument as the journal shows it, a malformed boolean raw; false for a
+// by-reference out value, which the journal leaves out.
 bool argumentValue(const VARIANT &arg, host::Value &value)
 {
-    switch (arg.vt) {
-    case VT_BSTR: value = utf8(arg.bstrVal, int(SysStringLen(arg.bstrVal))); break;
-    case VT_BOOL: // a malformed boolean shows raw
-        if (arg.boolVal == VARIANT_TRUE || arg.boolVal == VARIANT_FALSE)
-            value = arg.boolVal == VARIANT_TRUE;
-        else
-            value = std::int64_t(arg.boolVal);
-        break;
-    case VT_I2: value = std::int64_t(arg.iVal); break;
-    case VT_I4: value = std::int64_t(arg.lVal); break;
-    case VT_R8: value = arg.dblVal; break;
-    case VT_BYREF | VT_VARIANT: return false;
-    default: value = std::monostate{};
-    }
-    return true;
+    if (arg.vt == VT_BSTR)
+        value = utf8(arg.bstrVal, int(SysStringLen(arg.bstrVal)));
+    else if (arg.vt == VT_BOOL && (arg.boolVal == VARIANT_TRUE || arg.boolVal == VARIANT_FALSE))
+        value = arg.boolVal == VARIANT_TRUE;
+    else if (arg.vt == VT_BOOL || arg.vt == VT_I4)
+        value = std::int64_t(arg.vt == VT_BOOL ? arg.boolVal : arg.lVal);
+    return arg.vt != (VT_BYREF | VT_VARIANT);
 }
 
 enum class Kind { Get, Put, Method };
@@ -153,7 +133,7 @@ private:
     void journal(host::JournalEntry entry) const
     {
         entry.path = m_path;
-        entry.interface = m_interface;
+        entry.interfaceName = m_interface;
         std::fputs((host::journalLine(entry) + "\n").c_str(), settings.journal);
         std::fflush(settings.journal);
     }
@@ -189,25 +169,6 @@ std::vector<Object> &objects()
     return all;
 }
 
-const char *kindText(Kind member, WORD flags)
-{
-    if (flags & DISPATCH_PROPERTYPUT)
-        return "put";
-    if (member == Kind::Get && (flags & DISPATCH_PROPERTYGET))
-        return "get";
-    return flags & DISPATCH_METHOD ? "call" : "get";
-}
-
-bool flagsFit(Kind member, WORD flags)
-{
-    switch (member) {
-    case Kind::Get: return (flags & DISPATCH_PROPERTYGET) && !(flags & DISPATCH_PROPERTYPUT);
-    case Kind::Put: return flags == DISPATCH_PROPERTYPUT;
-    case Kind::Method: return (flags & DISPATCH_METHOD) && !(flags & DISPATCH_PROPERTYPUT);
-    }
-    return false;
-}
-
 HRESULT Object::fail(const Member &member, EXCEPINFO *info) const
 {
     if (!info)
@@ -232,7 +193,10 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, 
     const Member &member = m_members[size_t(id - 1)];
 
     std::vector<VARIANT *> args; // in call order: IDispatch passes the last one first
-    host::JournalEntry entry{{}, {}, utf8(member.name), kindText(member.kind, flags)};
+    const bool put = flags & DISPATCH_PROPERTYPUT;
+    const bool get = member.kind == Kind::Get && (flags & DISPATCH_PROPERTYGET);
+    host::JournalEntry entry{{}, {}, utf8(member.name, int(wcslen(member.name))),
+                             put ? "put" : get || !(flags & DISPATCH_METHOD) ? "get" : "call"};
     for (UINT i = params->cArgs; i-- > 0;) {
         VARIANT *arg = &params->rgvarg[i];
         args.push_back(arg);
@@ -242,9 +206,9 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, 
     }
     journal(entry);
 
-    if (!flagsFit(member.kind, flags))
+    if (member.kind == Kind::Put ? flags != DISPATCH_PROPERTYPUT
+                                 : put || !(flags & (member.kind == Kind::Get ? DISPATCH_PROPERTYGET : DISPATCH_METHOD)))
         return DISP_E_MEMBERNOTFOUND;
-    const bool put = member.kind == Kind::Put;
     if (params->cNamedArgs != (put ? 1u : 0u))
         return put ? DISP_E_PARAMNOTFOUND : DISP_E_NONAMEDARGS;
     if (put && params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
