@@ -74,7 +74,6 @@ private slots:
     void aDeckTypeOutsideTheRangeHasNoFamily();
     void joistsAgainstBeams_data();
     void joistsAgainstBeams();
-    void benchmarkFramingSection();
 };
 
 void TestDeckParameters::goldenFiles_data()
@@ -229,16 +228,6 @@ void TestDeckParameters::joistsAgainstBeams()
     QFETCH(QString, joist);
     QFETCH(bool, refused);
     QCOMPARE(joistsDeeperThanBeams(deckType, beam, joist), refused);
-}
-
-void TestDeckParameters::benchmarkFramingSection()
-{
-    const Answers answers = workedExample();
-    QByteArray bytes;
-    QBENCHMARK {
-        bytes = textfiles::encodeLines(framingLines(answers));
-    }
-    QCOMPARE(bytes.count("\r\n"), 21);
 }
 
 QTEST_GUILESS_MAIN(TestDeckParameters)

@@ -32,7 +32,6 @@ private slots:
     void textsAreWrittenAsTheyStand();
     void aFailedWriteStopsAndLeavesWholeFiles_data();
     void aFailedWriteStopsAndLeavesWholeFiles();
-    void benchmarkNext();
 };
 
 void TestHandoff::integerLines_data()
@@ -110,15 +109,6 @@ void TestHandoff::aFailedWriteStopsAndLeavesWholeFiles()
         if (it.key() != blocked)
             QCOMPARE(readFile(dir, it.key()), rewritten.contains(it.key()) ? now[it.key()] : it.value());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary files left
-}
-
-// The three writes and the read-back of one Next.
-void TestHandoff::benchmarkNext()
-{
-    QTemporaryDir dir;
-    QBENCHMARK {
-        QVERIFY(!handoff::write(dir.path(), 3, {"20", "10", "3"}));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestHandoff)
