@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace deckparameters;
+
 class BenchDeck3D : public QObject {
     Q_OBJECT
 private slots:

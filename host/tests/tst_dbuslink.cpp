@@ -99,6 +99,7 @@ void TestDBusLink::theBusWouldHaveStartedTheHost()
     const uint pid = bus->servicePid(Name).value();
     QVERIFY(pid != 0);
     ::kill(pid_t(pid), SIGTERM);
+    QTRY_VERIFY(!bus->isServiceRegistered(Name).value());
 }
 
 QTEST_GUILESS_MAIN(TestDBusLink)
