@@ -1,49 +1,54 @@
 #include "journal.h"
 
+#include "journalline.h"
+
 #include <QJsonDocument>
 
 #include <cstdio>
 
 namespace {
-QByteArray json(const QJsonValue &value)
+host::Value valueOf(const QJsonValue &json)
 {
-    // A lone value cannot be a document; print it inside an array and strip the brackets.
-    const QByteArray inArray = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return inArray.mid(1, inArray.size() - 2);
+    switch (json.type()) {
+    case QJsonValue::Bool:
+        return json.toBool();
+    case QJsonValue::String:
+        return json.toString().toStdString();
+    case QJsonValue::Double:
+        if (const double d = json.toDouble(); d == double(std::int64_t(d)))
+            return std::int64_t(d);
+        return json.toDouble();
+    case QJsonValue::Array:
+        return QJsonDocument(json.toArray()).toJson(QJsonDocument::Compact).toStdString();
+    case QJsonValue::Object:
+        return QJsonDocument(json.toObject()).toJson(QJsonDocument::Compact).toStdString();
+    default:
+        return std::monostate{};
+    }
 }
 
-QString shown(const QJsonValue &value)
+host::JournalEntry entryOf(const QJsonObject &entry)
 {
-    switch (value.type()) {
-    case QJsonValue::Bool:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QJsonValue::String:
-        return u'"' + value.toString() + u'"';
-    case QJsonValue::Double:
-        return QString::number(value.toDouble(), 'g', 17);
-    default:
-        return QString::fromUtf8(json(value));
-    }
+    const auto text = [&](const char *key) { return entry.value(QLatin1String(key)).toString().toStdString(); };
+    host::JournalEntry e{text("path"), text("interface"), text("member"), text("kind"), {}};
+    for (const QJsonValue &arg : entry.value(u"args").toArray())
+        e.args.push_back(valueOf(arg));
+    return e;
 }
 } // namespace
 
 QByteArray journalLine(const ReceivedCall &call)
 {
-    return "{\"path\":" + json(call.path) + ",\"interface\":" + json(call.interface) + ",\"member\":"
-        + json(call.member) + ",\"kind\":" + json(call.kind) + ",\"args\":"
-        + QJsonDocument(call.args).toJson(QJsonDocument::Compact) + '}';
+    host::JournalEntry e{call.path.toStdString(), call.interface.toStdString(), call.member.toStdString(),
+                         call.kind.toStdString(), {}};
+    for (const QJsonValue &arg : call.args)
+        e.args.push_back(valueOf(arg));
+    return QByteArray::fromStdString(host::journalLine(e));
 }
 
 QString compactCall(const QJsonObject &entry)
 {
-    QString line = entry.value(u"kind").toString() + u' ' + entry.value(u"path").toString() + u' '
-        + entry.value(u"member").toString();
-    QStringList args;
-    for (const QJsonValue &arg : entry.value(u"args").toArray())
-        args << shown(arg);
-    if (!args.isEmpty())
-        line += u' ' + args.join(QStringLiteral(", "));
-    return line;
+    return QString::fromStdString(host::compactLine(entryOf(entry)));
 }
 
 QString compactCall(const ReceivedCall &call)

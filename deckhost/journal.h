@@ -1,6 +1,8 @@
 // The substitute host's record of what it was asked: one JSON line per call,
 // and the short form people and tests read ("get /Application ActiveProvider").
-// Plain Qt Core, so that test support can read journals without the host.
+// The lines are host::journalLine and host::compactLine, which the other
+// stand-in hosts write too. Plain Qt Core, so that test support can read
+// journals without the host.
 #pragma once
 
 #include <QFile>

@@ -55,19 +55,6 @@ void runStartup(Connector &connector, const std::function<void()> &showPage)
         showPage();
 }
 
-std::string describe(const Value &value)
-{
-    if (auto b = std::get_if<bool>(&value))
-        return *b ? "True" : "False";
-    if (auto s = std::get_if<std::string>(&value))
-        return '"' + *s + '"';
-    if (auto i = std::get_if<std::int64_t>(&value))
-        return std::to_string(*i);
-    if (auto d = std::get_if<double>(&value))
-        return std::to_string(*d);
-    return "Empty";
-}
-
 std::string styleSymbolPath(int style)
 {
     return "*\\Program Data\\2D Decks\\Deck " + std::to_string(style) + ".dc";

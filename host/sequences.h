@@ -17,10 +17,6 @@ namespace host {
 // released and showPage() runs after that, so the page is shown either way.
 void runStartup(Connector &connector, const std::function<void()> &showPage);
 
-// A value as a person reads it: True/False, a string in double quotes, a
-// number, or Empty. For journals and drivers.
-std::string describe(const Value &value);
-
 // The symbol of 2D style n (1 to 19), and the 2D deck symbol file every style opens.
 std::string styleSymbolPath(int style);
 inline constexpr const char *Deck2DSymbolFile = "*\\Program Data\\2D Decks\\2ddecks.bsx";

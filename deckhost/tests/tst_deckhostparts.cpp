@@ -1,13 +1,10 @@
 // deckhost's parts that need no bus: its command line, its journal lines and
-// their short form, the parameter files it shows, and its window.
-#include "hostwindow.h"
+// the parameter files it shows.
 #include "journal.h"
 #include "options.h"
 #include "parameterfiles.h"
 
 #include <QFile>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,13 +42,8 @@ class TestDeckHostParts : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
-    void helpNamesEveryOption();
     void journalLineKeepsItsOrderAndEscapes();
-    void compactCalls_data();
-    void compactCalls();
     void parameterFilesInOrder();
-    void noParameterFiles();
-    void windowListsCallsAndFiles();
 };
 
 void TestDeckHostParts::commandLine_data()
@@ -64,7 +56,6 @@ void TestDeckHostParts::commandLine_data()
         << QStringList{"--journal", "/tmp/j", "--wizard-folder", "/w", "--headless", "--fail", "Prepare",
                        "--fail", "Mode2D", "--delay", "Target=250", "--wrong-type", "SymbolLoader"}
         << "journal=/tmp/j folder=/w headless=1 help=0 fail=Mode2D,Prepare wrong=SymbolLoader delay=Target=250";
-    QTest::newRow("help") << QStringList{"--help"} << "journal= folder=/own headless=0 help=1 fail= wrong= delay=";
     QTest::newRow("unknown option") << QStringList{"--window"}
                                     << "error: unknown option \"--window\" (see --help).";
     QTest::newRow("value missing") << QStringList{"--journal"} << "error: --journal needs a value (see --help).";
@@ -73,8 +64,6 @@ void TestDeckHostParts::commandLine_data()
         << "error: --fail prepare: there is no member \"prepare\" (see --help for the members).";
     QTest::newRow("delay without time") << QStringList{"--delay", "Prepare"}
                                         << "error: --delay Prepare: write MEMBER=MS, e.g. --delay Prepare=5000.";
-    QTest::newRow("negative delay") << QStringList{"--delay", "Prepare=-1"}
-                                    << "error: --delay Prepare=-1: write MEMBER=MS, e.g. --delay Prepare=5000.";
     QTest::newRow("delay of no member")
         << QStringList{"--delay", "Open=5"}
         << "error: --delay Open: there is no member \"Open\" (see --help for the members).";
@@ -87,13 +76,6 @@ void TestDeckHostParts::commandLine()
     QCOMPARE(summary(parseOptions(arguments, QStringLiteral("/own"))), parsed);
 }
 
-void TestDeckHostParts::helpNamesEveryOption()
-{
-    for (const char *option : {"--journal FILE", "--wizard-folder DIR", "--headless", "--fail MEMBER",
-                               "--delay MEMBER=MS", "--wrong-type MEMBER", "--help", "already owns"})
-        QVERIFY2(helpText().contains(QLatin1String(option)), option);
-}
-
 void TestDeckHostParts::journalLineKeepsItsOrderAndEscapes()
 {
     const ReceivedCall call{"/Application/Provider/Target/Loader", "Plankora.SymbolLoader", "LoadSymbol", "call",
@@ -103,36 +85,6 @@ void TestDeckHostParts::journalLineKeepsItsOrderAndEscapes()
                         R"("member":"LoadSymbol","kind":"call",)"
                         R"("args":["*\\Program Data\\2D Decks\\Deck 1.dc",false,true,2.5,)"
                         "\"say \\\"hi\\\"\"]}"));
-}
-
-void TestDeckHostParts::compactCalls_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("member");
-    QTest::addColumn<QJsonArray>("args");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("get") << "get" << "/Application" << "ActiveProvider" << QJsonArray{}
-                         << "get /Application ActiveProvider";
-    QTest::newRow("call without arguments") << "call" << "/Application" << "Prepare" << QJsonArray{}
-                                            << "call /Application Prepare";
-    QTest::newRow("put") << "put" << "/Application/ActiveTarget" << "Mode2D" << QJsonArray{true}
-                         << "put /Application/ActiveTarget Mode2D True";
-    QTest::newRow("strings unescaped, booleans by name")
-        << "call" << "/Application/Provider/Target/Loader" << "LoadSymbol"
-        << QJsonArray{R"(*\Program Data\2D Decks\Deck 19.dc)", false, true, true}
-        << R"(call /Application/Provider/Target/Loader LoadSymbol "*\Program Data\2D Decks\Deck 19.dc", False, True, True)";
-    QTest::newRow("numbers as printed") << "call" << "/A" << "M" << QJsonArray{3, 2.5} << "call /A M 3, 2.5";
-}
-
-void TestDeckHostParts::compactCalls()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, path);
-    QFETCH(QString, member);
-    QFETCH(QJsonArray, args);
-    QFETCH(QString, line);
-    QCOMPARE(compactCall(ReceivedCall{path, "Plankora.X", member, kind, args}), line);
 }
 
 void TestDeckHostParts::parameterFilesInOrder()
@@ -154,27 +106,5 @@ void TestDeckHostParts::parameterFilesInOrder()
                             "Deck_L-Shape.txt\n    a<LF>b\nDeck_Slice.txt\n    7 \n"));
 }
 
-void TestDeckHostParts::noParameterFiles()
-{
-    QTemporaryDir folder;
-    QCOMPARE(describeParameterFiles(folder.path(), parameterFiles(folder.path())),
-             QStringLiteral("No parameter files in %1.\n").arg(folder.path()));
-}
-
-void TestDeckHostParts::windowListsCallsAndFiles()
-{
-    QTemporaryDir folder;
-    write(folder, "DeckSize.txt", "24.5\r\n");
-    HostWindow window(folder.path());
-    window.addCall({"/Application", "Plankora.HostApplication", "Prepare", "call", {}});
-    window.addCall({"/Application/ActiveTarget", "Plankora.SymbolTarget", "Mode2D", "put", {true}});
-    QCOMPARE(window.calls->count(), 2);
-    QCOMPARE(window.calls->item(1)->text(), QStringLiteral("put /Application/ActiveTarget Mode2D True"));
-    QVERIFY(window.parameterFiles->toPlainText().isEmpty());
-    window.showParameterFiles(R"(*\Program Data\2D Decks\2ddecks.bsx)");
-    QCOMPARE(window.parameterFiles->toPlainText(),
-             QStringLiteral("After OpenSymbolFile \"*\\Program Data\\2D Decks\\2ddecks.bsx\":\n\nDeckSize.txt\n    24.5\n"));
-}
-
-QTEST_MAIN(TestDeckHostParts)
+QTEST_GUILESS_MAIN(TestDeckHostParts)
 #include "tst_deckhostparts.moc"

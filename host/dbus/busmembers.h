@@ -1,10 +1,7 @@
 // The names the wizard uses on the session bus: the host's well-known name, its
 // application object, and each member with the interface it belongs to and the
-// D-Bus type the wizard sends or expects. tst_dbuscontract checks every entry
-// of allMembers against plankora.xml, so a rename there cannot go unnoticed.
+// D-Bus type the wizard sends or expects, as plankora.xml has them.
 #pragma once
-
-#include <array>
 
 namespace busmembers {
 
@@ -33,11 +30,5 @@ inline constexpr Member Target{TargetProvider, "Target", Member::Get, "", "o"};
 inline constexpr Member Mode2D{SymbolTarget, "Mode2D", Member::Put, "b", ""};
 inline constexpr Member OpenSymbolFile{SymbolTarget, "OpenSymbolFile", Member::Call, "s", "v"};
 inline constexpr Member GetSymbolLoader{SymbolTarget, "SymbolLoader", Member::Get, "", "o"};
-// Called by name only, with whatever arguments the caller passes; listed here
-// so that the check against plankora.xml covers the one call the wizard makes.
-inline constexpr Member LoadSymbol{SymbolLoader, "LoadSymbol", Member::Call, "sbbb", "v"};
-
-inline constexpr std::array allMembers{ActiveTarget, ActiveProvider, Prepare, Target,
-                                       Mode2D, OpenSymbolFile, GetSymbolLoader, LoadSymbol};
 
 } // namespace busmembers

@@ -1,6 +1,6 @@
 #include "fakehost.h"
 
-#include "sequences.h"
+#include "journalline.h"
 
 namespace host::testing {
 namespace {
@@ -10,10 +10,7 @@ using StatePtr = std::shared_ptr<FakeHostState>;
 // Records its own release; every object of the fake host derives from it.
 class Recorded {
 public:
-    Recorded(StatePtr state, std::string name) : m_state(std::move(state)), m_name(std::move(name))
-    {
-        ++m_state->live;
-    }
+    Recorded(StatePtr state, std::string name) : m_state(std::move(state)), m_name(std::move(name)) { ++m_state->live; }
     ~Recorded()
     {
         --m_state->live;
@@ -21,13 +18,22 @@ public:
     }
 
 protected:
-    // Journals "name.member args" and says whether the member is to fail.
-    bool call(const std::string &member, const std::string &args = {})
+    // Journals "name.member args"; the member's failure when it is to fail.
+    Status call(const std::string &member, const std::string &args = {})
     {
         m_state->journal.push_back(m_name + "." + member + (args.empty() ? "" : " " + args));
-        return m_state->failing.count(member) == 0;
+        if (m_state->failing.count(member))
+            return m_state->failure(member);
+        return success();
     }
-    Error failure(const std::string &member) const { return m_state->failure(member); }
+    // A property that hands out a new object of the host, named `name`.
+    template<typename Object, typename Interface>
+    Result<std::unique_ptr<Interface>> handOut(const std::string &member, const char *name)
+    {
+        if (auto s = call(member); !s)
+            return s.error();
+        return std::unique_ptr<Interface>(std::make_unique<Object>(m_state, name));
+    }
 
     StatePtr m_state;
     std::string m_name;
@@ -41,8 +47,8 @@ public:
         std::string text;
         for (const auto &arg : args)
             text += (text.empty() ? "" : ", ") + describe(arg);
-        if (!call(member, "(" + text + ")"))
-            return failure(member);
+        if (auto s = call(member, "(" + text + ")"); !s)
+            return s.error();
         return Value{};
     }
 };
@@ -50,23 +56,16 @@ public:
 class FakeTarget : public SymbolTarget, Recorded {
 public:
     using Recorded::Recorded;
-    Status SetMode2D(bool on) override
-    {
-        if (!call("Mode2D", on ? "= True" : "= False"))
-            return failure("Mode2D");
-        return success();
-    }
+    Status SetMode2D(bool on) override { return call("Mode2D", on ? "= True" : "= False"); }
     Result<Value> OpenSymbolFile(const std::string &path) override
     {
-        if (!call("OpenSymbolFile", "(\"" + path + "\")"))
-            return failure("OpenSymbolFile");
+        if (auto s = call("OpenSymbolFile", "(\"" + path + "\")"); !s)
+            return s.error();
         return Value{true};
     }
     Result<std::unique_ptr<host::SymbolLoader>> SymbolLoader() override
     {
-        if (!call("SymbolLoader"))
-            return failure("SymbolLoader");
-        return std::unique_ptr<host::SymbolLoader>(std::make_unique<FakeLoader>(m_state, "loader"));
+        return handOut<FakeLoader, host::SymbolLoader>("SymbolLoader", "loader");
     }
 };
 
@@ -75,9 +74,7 @@ public:
     using Recorded::Recorded;
     Result<std::unique_ptr<SymbolTarget>> Target() override
     {
-        if (!call("Target"))
-            return failure("Target");
-        return std::unique_ptr<SymbolTarget>(std::make_unique<FakeTarget>(m_state, "providerTarget"));
+        return handOut<FakeTarget, SymbolTarget>("Target", "providerTarget");
     }
 };
 
@@ -86,21 +83,12 @@ public:
     using Recorded::Recorded;
     Result<std::unique_ptr<SymbolTarget>> ActiveTarget() override
     {
-        if (!call("ActiveTarget"))
-            return failure("ActiveTarget");
-        return std::unique_ptr<SymbolTarget>(std::make_unique<FakeTarget>(m_state, "activeTarget"));
+        return handOut<FakeTarget, SymbolTarget>("ActiveTarget", "activeTarget");
     }
-    Status Prepare() override
-    {
-        if (!call("Prepare"))
-            return failure("Prepare");
-        return success();
-    }
+    Status Prepare() override { return call("Prepare"); }
     Result<std::unique_ptr<TargetProvider>> ActiveProvider() override
     {
-        if (!call("ActiveProvider"))
-            return failure("ActiveProvider");
-        return std::unique_ptr<TargetProvider>(std::make_unique<FakeProvider>(m_state, "provider"));
+        return handOut<FakeProvider, TargetProvider>("ActiveProvider", "provider");
     }
 };
 

@@ -1,136 +1,57 @@
 // The three host conversations against the in-process fake host: the calls in
-// order, on the right objects, and every object released in the right order.
+// order, on the right objects, where the wizard's own steps fall among them,
+// and every object released in the right order, against the golden journals
+// in data/sequences.journals.
 #include "fakehost.h"
+#include "journals.h"
 #include "sequences.h"
 
 #include <QTest>
 
-using host::testing::FakeConnector;
-
-namespace {
-QStringList journalOf(const FakeConnector &host)
-{
-    QStringList lines;
-    for (const auto &line : host.journal())
-        lines << QString::fromStdString(line);
-    return lines;
-}
-const QString Attach = QStringLiteral("attach Plankora.Application");
-} // namespace
-
 class TestSequences : public QObject {
     Q_OBJECT
 private slots:
-    void startUpShowsThePageBeforeReleasing();
-    void finish2D_data();
-    void finish2D();
-    void finish3D_data();
-    void finish3D();
-    void styleSymbolPaths();
+    void conversations_data();
+    void conversations();
 };
 
-void TestSequences::startUpShowsThePageBeforeReleasing()
+void TestSequences::conversations_data()
 {
-    FakeConnector host;
-    host::runStartup(host, [&] { host.state().journal.push_back("show page"); });
-    QCOMPARE(journalOf(host), (QStringList{Attach, "app.ActiveProvider", "app.ActiveTarget", "app.Prepare", "show page",
-                                           "release provider", "release activeTarget", "release app"}));
-}
-
-void TestSequences::finish2D_data()
-{
-    QTest::addColumn<bool>("running");
-    QTest::addColumn<QString>("failing");
     QTest::addColumn<QStringList>("journal");
-    const QStringList full{Attach,
-                           "app.ActiveProvider",
-                           "app.ActiveTarget",
-                           "hide page",
-                           "activeTarget.Mode2D = True",
-                           "write DeckSize.txt",
-                           "provider.Target",
-                           "release activeTarget",
-                           "providerTarget.SymbolLoader",
-                           "loader.LoadSymbol (\"*\\Program Data\\2D Decks\\Deck 19.dc\", False, True, True)",
-                           "providerTarget.OpenSymbolFile (\"*\\Program Data\\2D Decks\\2ddecks.bsx\")",
-                           "release loader",
-                           "release providerTarget",
-                           "release provider",
-                           "release app"};
-    QTest::newRow("host running") << true << QString() << full;
-    QTest::newRow("no host") << false << QString() << QStringList{Attach};
-    QTest::newRow("ActiveTarget fails") << true << "ActiveTarget"
-        << QStringList{Attach, "app.ActiveProvider", "app.ActiveTarget", "release provider", "release app"};
-    QTest::newRow("Mode2D fails") << true << "Mode2D"
-        << QStringList{Attach, "app.ActiveProvider", "app.ActiveTarget", "hide page", "activeTarget.Mode2D = True",
-                       "release activeTarget", "release provider", "release app"};
-    QTest::newRow("LoadSymbol fails") << true << "LoadSymbol" << [&] {
-        QStringList j = full.mid(0, 10);
-        j << "release loader" << "release providerTarget" << "release provider" << "release app";
-        return j;
-    }();
+    for (const auto &[name, journal] : readJournals(JM_HOST_TESTDATA "/sequences.journals"))
+        QTest::newRow(qPrintable(name)) << journal;
 }
 
-void TestSequences::finish2D()
+void TestSequences::conversations()
 {
-    QFETCH(bool, running);
-    QFETCH(QString, failing);
     QFETCH(QStringList, journal);
-    FakeConnector host;
-    host.state().running = running;
-    if (!failing.isEmpty())
-        host.state().failing.insert(failing.toStdString());
-    const auto result = host::runFinish2D(
-        host, 19, [&] { host.state().journal.push_back("hide page"); },
-        [&]() -> host::Status {
-            host.state().journal.push_back("write DeckSize.txt");
+    const QStringList row = QString::fromLatin1(QTest::currentDataTag()).split(u'|');
+    const QString conversation = row.value(0).trimmed(), wrong = row.value(1).trimmed();
+    host::testing::FakeConnector host;
+    auto &state = host.state();
+    state.running = wrong != u"no host";
+    state.failing.insert(wrong.section(u' ', 0, 0).toStdString());
+    const auto note = [&](const char *step) { return [&state, step] { state.journal.push_back(step); }; };
+
+    host::Status status = host::success();
+    if (conversation == u"start-up") {
+        host::runStartup(host, note("show page"));
+    } else if (conversation == u"2D finish") {
+        status = host::runFinish2D(host, 19, note("hide page"), [&]() -> host::Status {
+            state.journal.push_back("write DeckSize.txt");
+            if (wrong == u"DeckSize.txt cannot be written")
+                return host::Error{2, "disk full"};
             return host::success();
         });
-    QCOMPARE(journalOf(host), journal);
-    QCOMPARE(result.ok(), running && failing.isEmpty());
-    if (!running)
-        QCOMPARE(result.error().number, host::errors::NoHost);
-    else if (!failing.isEmpty())
-        QCOMPARE(result.error().number, host::errors::MemberFailed);
-    QCOMPARE(host.state().live, 0);
-}
-
-void TestSequences::finish3D_data()
-{
-    QTest::addColumn<QString>("failing");
-    QTest::addColumn<QStringList>("journal");
-    QTest::newRow("host running") << QString()
-        << QStringList{Attach, "app.ActiveProvider", "app.ActiveTarget", "app.Prepare", "activeTarget.Mode2D = False",
-                       "provider.Target", "release activeTarget",
-                       "providerTarget.OpenSymbolFile (\"*Program Data\\3D Decks\\Deck_Slice.bsx\")",
-                       "release app", "release provider", "release providerTarget"};
-    QTest::newRow("Prepare fails") << "Prepare"
-        << QStringList{Attach, "app.ActiveProvider", "app.ActiveTarget", "app.Prepare", "release app",
-                       "release provider", "release activeTarget"};
-    QTest::newRow("OpenSymbolFile fails") << "OpenSymbolFile"
-        << QStringList{Attach, "app.ActiveProvider", "app.ActiveTarget", "app.Prepare", "activeTarget.Mode2D = False",
-                       "provider.Target", "release activeTarget",
-                       "providerTarget.OpenSymbolFile (\"*Program Data\\3D Decks\\Deck_Slice.bsx\")",
-                       "release app", "release provider", "release providerTarget"};
-}
-
-void TestSequences::finish3D()
-{
-    QFETCH(QString, failing);
-    QFETCH(QStringList, journal);
-    FakeConnector host;
-    if (!failing.isEmpty())
-        host.state().failing.insert(failing.toStdString());
-    const auto result = host::runFinish3D(host, "*Program Data\\3D Decks\\Deck_Slice.bsx");
-    QCOMPARE(journalOf(host), journal);
-    QCOMPARE(result.ok(), failing.isEmpty());
-    QCOMPARE(host.state().live, 0);
-}
-
-void TestSequences::styleSymbolPaths()
-{
-    QCOMPARE(host::styleSymbolPath(1), std::string("*\\Program Data\\2D Decks\\Deck 1.dc"));
-    QCOMPARE(host::styleSymbolPath(19), std::string("*\\Program Data\\2D Decks\\Deck 19.dc"));
+    } else {
+        status = host::runFinish3D(host, "*Program Data\\3D Decks\\Deck_Slice.bsx");
+    }
+    QStringList seen;
+    for (const auto &line : host.journal())
+        seen << QString::fromStdString(line);
+    seen << "= " + (status ? QStringLiteral("ok") : QString::number(status.error().number, 16));
+    QCOMPARE(seen, journal);
+    QCOMPARE(state.live, 0);
 }
 
 QTEST_GUILESS_MAIN(TestSequences)

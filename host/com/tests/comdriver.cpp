@@ -10,6 +10,7 @@
 //
 // The last line is "ok" or "error 0xNNNNNNNN: description".
 #include "comconnector.h"
+#include "journalline.h"
 #include "sequences.h"
 
 #include <cstdio>

@@ -5,134 +5,245 @@
 //
 //   comhost --journal FILE [--ready FILE] [--stop FILE] [--timeout SECONDS]
 //           [--fail MEMBER [--fail-code HRESULT]] [--hide MEMBER]
-#include "hostobject.h"
-
+//
+// Its six objects are one IDispatch class and a table: each object's path,
+// interface and members, what each property hands out, and the VARIANT types
+// each member takes. Its journal is written as deckhost's is, with the same
+// paths, plus the VARIANT types each argument arrived as.
+#include <windows.h>
+#include <oaidl.h>
 #include <objbase.h>
 #include <oleauto.h>
 
+#include "journalline.h"
+
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-
-using namespace comhost;
+#include <string>
+#include <vector>
 
 namespace {
 
-class Loader : public HostObject {
+struct Settings {
+    std::wstring failMember;   // the member that fails, if any
+    HRESULT failCode = E_FAIL; // its EXCEPINFO scode; 0 means a wCode instead
+    std::wstring hiddenMember; // a member GetIDsOfNames does not know
+    std::FILE *journal = nullptr;
+} settings;
+
+std::string utf8(const wchar_t *text, int length)
+{
+    std::string result(WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), int(result.size()), nullptr, nullptr);
+    return result;
+}
+
+std::string typeName(VARTYPE vt)
+{
+    if (vt == (VT_BYREF | VT_VARIANT))
+        return "VT_BYREF|VT_VARIANT";
+    return vt == VT_BSTR ? "VT_BSTR" : vt == VT_BOOL ? "VT_BOOL" : "VT_" + std::to_string(vt);
+}
+
+// An argument as the journal shows it, a malformed boolean raw; false for a
+// by-reference out value, which the journal leaves out.
+bool argumentValue(const VARIANT &arg, host::Value &value)
+{
+    if (arg.vt == VT_BSTR)
+        value = utf8(arg.bstrVal, int(SysStringLen(arg.bstrVal)));
+    else if (arg.vt == VT_BOOL && (arg.boolVal == VARIANT_TRUE || arg.boolVal == VARIANT_FALSE))
+        value = arg.boolVal == VARIANT_TRUE;
+    else if (arg.vt == VT_BOOL || arg.vt == VT_I4)
+        value = std::int64_t(arg.vt == VT_BOOL ? arg.boolVal : arg.lVal);
+    return arg.vt != (VT_BYREF | VT_VARIANT);
+}
+
+enum class Kind { Get, Put, Method };
+
+struct Member {
+    const wchar_t *name;
+    Kind kind;
+    std::vector<VARTYPE> takes; // the arguments, in call order
+    int handsOut = -1;          // a property's value: the object with this index
+};
+
+class Object : public IDispatch {
 public:
-    Loader(const Settings &s, const std::string &target)
-        : HostObject(s, target + "/Loader", "Plankora.SymbolLoader", {{L"LoadSymbol", Kind::Method}})
+    Object(const char *path, const char *interfaceName, std::vector<Member> members)
+        : m_path(path), m_interface(interfaceName), m_members(std::move(members))
     {
     }
 
-protected:
-    HRESULT run(size_t, const std::vector<VARIANT *> &args, VARIANT *) override
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
     {
-        if (args.size() != 4)
-            return DISP_E_BADPARAMCOUNT;
-        if (args[0]->vt != VT_BSTR)
-            return DISP_E_TYPEMISMATCH;
-        for (size_t i = 1; i < 4; ++i)
-            if (args[i]->vt != VT_BOOL)
-                return DISP_E_TYPEMISMATCH;
+        if (!object)
+            return E_POINTER;
+        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? this : nullptr;
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
         return S_OK;
     }
-};
-
-class Target : public HostObject {
-public:
-    Target(const Settings &s, const std::string &path)
-        : HostObject(s, path, "Plankora.SymbolTarget",
-                     {{L"Mode2D", Kind::Put}, {L"OpenSymbolFile", Kind::Method}, {L"SymbolLoader", Kind::Get}}),
-          m_loader(s, path)
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(++m_refs); }
+    ULONG STDMETHODCALLTYPE Release() override
     {
+        // The host keeps its own reference until it ends, so the count stops at
+        // one; reaching it again after a hand-out is the caller's last release.
+        const LONG left = --m_refs;
+        if (left == 1 && m_handedOut) {
+            m_handedOut = false;
+            journal({{}, {}, "", "release"});
+        }
+        return ULONG(left);
     }
-    HostObject &loader() { return m_loader; }
-
-protected:
-    HRESULT run(size_t index, const std::vector<VARIANT *> &args, VARIANT *result) override
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
     {
-        switch (index) {
-        case 0: // Mode2D: a VARIANT_BOOL, True -1 or False 0, nothing else
-            if (args.size() != 1)
-                return DISP_E_BADPARAMCOUNT;
-            if (args[0]->vt != VT_BOOL || (args[0]->boolVal != VARIANT_TRUE && args[0]->boolVal != VARIANT_FALSE))
-                return DISP_E_TYPEMISMATCH;
-            return S_OK;
-        case 1: { // OpenSymbolFile(path, out value)
-            if (args.size() != 2)
-                return DISP_E_BADPARAMCOUNT;
-            if (args[0]->vt != VT_BSTR || args[1]->vt != (VT_BYREF | VT_VARIANT))
-                return DISP_E_TYPEMISMATCH;
-            VARIANT *out = args[1]->pvarVal;
-            VariantClear(out);
-            out->vt = VT_BSTR;
-            out->bstrVal = SysAllocString((L"Opened: " + std::wstring(args[0]->bstrVal)).c_str());
-            return S_OK;
-        }
-        default:
-            if (!args.empty())
-                return DISP_E_BADPARAMCOUNT;
-            return handOut(m_loader, result);
-        }
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override
+    {
+        if (info)
+            *info = nullptr;
+        return DISP_E_BADINDEX;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID, DISPID *ids) override
+    {
+        if (!names || !ids || count == 0)
+            return E_INVALIDARG;
+        for (UINT i = 0; i < count; ++i)
+            ids[i] = DISPID_UNKNOWN;
+        if (count > 1 || _wcsicmp(names[0], settings.hiddenMember.c_str()) == 0)
+            return DISP_E_UNKNOWNNAME; // no member takes named arguments
+        for (size_t i = 0; i < m_members.size(); ++i)
+            if (_wcsicmp(names[0], m_members[i].name) == 0)
+                ids[0] = DISPID(i + 1);
+        return ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
+                                     EXCEPINFO *info, UINT *) override;
+
+    void journalReferences() const { journal({{}, {}, "", "refs", {std::int64_t(m_refs)}}); }
 
 private:
-    Loader m_loader;
+    // An entry with the member, kind, arguments and types given, on this object.
+    void journal(host::JournalEntry entry) const
+    {
+        entry.path = m_path;
+        entry.interfaceName = m_interface;
+        std::fputs((host::journalLine(entry) + "\n").c_str(), settings.journal);
+        std::fflush(settings.journal);
+    }
+    HRESULT fail(const Member &member, EXCEPINFO *info) const;
+
+    const char *m_path;
+    const char *m_interface;
+    std::vector<Member> m_members;
+    LONG m_refs = 1; // the host's own reference
+    bool m_handedOut = false;
 };
 
-class Provider : public HostObject {
-public:
-    explicit Provider(const Settings &s)
-        : HostObject(s, "/Application/Provider", "Plankora.TargetProvider", {{L"Target", Kind::Get}}),
-          m_target(s, "/Application/Provider/Target")
-    {
+// Every object, in the order the journal lists their final counts.
+std::vector<Object> &objects()
+{
+    static const std::vector<VARTYPE> none;
+    static const std::vector<VARTYPE> openSymbolFile{VT_BSTR, VT_BYREF | VT_VARIANT};
+    static const std::vector<VARTYPE> loadSymbol{VT_BSTR, VT_BOOL, VT_BOOL, VT_BOOL};
+    const auto target = [&](int loader) {
+        return std::vector<Member>{{L"Mode2D", Kind::Put, {VT_BOOL}},
+                                   {L"OpenSymbolFile", Kind::Method, openSymbolFile},
+                                   {L"SymbolLoader", Kind::Get, none, loader}};
+    };
+    static std::vector<Object> all{
+        {"/Application", "Plankora.HostApplication",
+         {{L"ActiveTarget", Kind::Get, none, 2}, {L"Prepare", Kind::Method, none}, {L"ActiveProvider", Kind::Get, none, 1}}},
+        {"/Application/Provider", "Plankora.TargetProvider", {{L"Target", Kind::Get, none, 3}}},
+        {"/Application/ActiveTarget", "Plankora.SymbolTarget", target(4)},
+        {"/Application/Provider/Target", "Plankora.SymbolTarget", target(5)},
+        {"/Application/ActiveTarget/Loader", "Plankora.SymbolLoader", {{L"LoadSymbol", Kind::Method, loadSymbol}}},
+        {"/Application/Provider/Target/Loader", "Plankora.SymbolLoader", {{L"LoadSymbol", Kind::Method, loadSymbol}}},
+    };
+    return all;
+}
+
+HRESULT Object::fail(const Member &member, EXCEPINFO *info) const
+{
+    if (!info)
+        return settings.failCode ? settings.failCode : DISP_E_EXCEPTION;
+    *info = EXCEPINFO{};
+    info->bstrSource = SysAllocString(L"Plankora.Application");
+    info->bstrDescription = SysAllocString((L"The host refused " + std::wstring(member.name) + L".").c_str());
+    if (settings.failCode)
+        info->scode = settings.failCode;
+    else
+        info->wCode = 1001;
+    return DISP_E_EXCEPTION;
+}
+
+HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result, EXCEPINFO *info,
+                       UINT *)
+{
+    if (id < 1 || size_t(id) > m_members.size())
+        return DISP_E_MEMBERNOTFOUND;
+    if (!params)
+        return E_INVALIDARG;
+    const Member &member = m_members[size_t(id - 1)];
+
+    std::vector<VARIANT *> args; // in call order: IDispatch passes the last one first
+    const bool put = flags & DISPATCH_PROPERTYPUT;
+    const bool get = member.kind == Kind::Get && (flags & DISPATCH_PROPERTYGET);
+    host::JournalEntry entry{{}, {}, utf8(member.name, int(wcslen(member.name))),
+                             put ? "put" : get || !(flags & DISPATCH_METHOD) ? "get" : "call"};
+    for (UINT i = params->cArgs; i-- > 0;) {
+        VARIANT *arg = &params->rgvarg[i];
+        args.push_back(arg);
+        if (host::Value value; argumentValue(*arg, value))
+            entry.args.push_back(value);
+        entry.types.push_back(typeName(arg->vt));
     }
-    Target &target() { return m_target; }
+    journal(entry);
 
-protected:
-    HRESULT run(size_t, const std::vector<VARIANT *> &args, VARIANT *result) override
-    {
-        if (!args.empty())
-            return DISP_E_BADPARAMCOUNT;
-        return handOut(m_target, result);
+    if (member.kind == Kind::Put ? flags != DISPATCH_PROPERTYPUT
+                                 : put || !(flags & (member.kind == Kind::Get ? DISPATCH_PROPERTYGET : DISPATCH_METHOD)))
+        return DISP_E_MEMBERNOTFOUND;
+    if (params->cNamedArgs != (put ? 1u : 0u))
+        return put ? DISP_E_PARAMNOTFOUND : DISP_E_NONAMEDARGS;
+    if (put && params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        return DISP_E_PARAMNOTFOUND;
+    if (_wcsicmp(member.name, settings.failMember.c_str()) == 0)
+        return fail(member, info);
+    if (result)
+        VariantInit(result);
+
+    if (args.size() != member.takes.size())
+        return DISP_E_BADPARAMCOUNT;
+    for (size_t i = 0; i < args.size(); ++i)
+        if (args[i]->vt != member.takes[i])
+            return DISP_E_TYPEMISMATCH;
+    // A boolean is True -1 or False 0, nothing else.
+    for (VARIANT *arg : args)
+        if (arg->vt == VT_BOOL && arg->boolVal != VARIANT_TRUE && arg->boolVal != VARIANT_FALSE)
+            return DISP_E_TYPEMISMATCH;
+    if (args.size() == 2 && args[1]->vt == (VT_BYREF | VT_VARIANT)) { // OpenSymbolFile's out value
+        VARIANT *out = args[1]->pvarVal;
+        VariantClear(out);
+        out->vt = VT_BSTR;
+        out->bstrVal = SysAllocString((L"Opened: " + std::wstring(args[0]->bstrVal)).c_str());
     }
-
-private:
-    Target m_target;
-};
-
-class Application : public HostObject {
-public:
-    explicit Application(const Settings &s)
-        : HostObject(s, "/Application", "Plankora.HostApplication",
-                     {{L"ActiveTarget", Kind::Get}, {L"Prepare", Kind::Method}, {L"ActiveProvider", Kind::Get}}),
-          m_active(s, "/Application/ActiveTarget"), m_provider(s)
-    {
-    }
-
-    // Every object, in the order the journal lists their final counts.
-    std::vector<HostObject *> all()
-    {
-        return {this, &m_provider, &m_active, &m_provider.target(), &m_active.loader(),
-                &m_provider.target().loader()};
-    }
-
-protected:
-    HRESULT run(size_t index, const std::vector<VARIANT *> &args, VARIANT *result) override
-    {
-        if (!args.empty())
-            return DISP_E_BADPARAMCOUNT;
-        switch (index) {
-        case 0: return handOut(m_active, result);
-        case 1: return S_OK;
-        default: return handOut(m_provider, result);
-        }
-    }
-
-private:
-    Target m_active;
-    Provider m_provider;
-};
+    if (member.handsOut < 0)
+        return S_OK;
+    if (!result)
+        return E_INVALIDARG;
+    Object &object = objects()[size_t(member.handsOut)];
+    object.AddRef();
+    object.m_handedOut = true;
+    result->vt = VT_DISPATCH;
+    result->pdispVal = &object;
+    return S_OK;
+}
 
 bool exists(const std::wstring &path)
 {
@@ -157,7 +268,6 @@ void serve(const std::wstring &stopFile, DWORD milliseconds)
 
 int wmain(int argc, wchar_t **argv)
 {
-    Settings settings;
     std::wstring journalFile, readyFile, stopFile;
     DWORD seconds = 60;
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -189,29 +299,26 @@ int wmain(int argc, wchar_t **argv)
     }
 
     int code = 0;
-    {
-        Application app(settings);
-        DWORD cookie = 0;
-        hr = RegisterActiveObject(&app, clsid, ACTIVEOBJECT_STRONG, &cookie);
-        if (FAILED(hr)) {
-            std::fwprintf(stderr, L"comhost: cannot register the running object (0x%08lX)\n", hr);
-            code = 3;
-        } else {
-            if (!readyFile.empty())
-                if (std::FILE *ready = _wfopen(readyFile.c_str(), L"wb"))
-                    std::fclose(ready);
-            serve(stopFile, seconds * 1000);
-            RevokeActiveObject(cookie, nullptr);
-            serve(L"", 100); // let the revocation's releases arrive
-        }
-        for (HostObject *object : app.all())
-            object->journalReferences();
-        std::fclose(settings.journal);
-        settings.journal = nullptr;
-        // A caller that still holds an object must not reach it once it is gone.
-        for (HostObject *object : app.all())
-            CoDisconnectObject(object, 0);
+    DWORD cookie = 0;
+    hr = RegisterActiveObject(&objects()[0], clsid, ACTIVEOBJECT_STRONG, &cookie);
+    if (FAILED(hr)) {
+        std::fwprintf(stderr, L"comhost: cannot register the running object (0x%08lX)\n", hr);
+        code = 3;
+    } else {
+        if (!readyFile.empty())
+            if (std::FILE *ready = _wfopen(readyFile.c_str(), L"wb"))
+                std::fclose(ready);
+        serve(stopFile, seconds * 1000);
+        RevokeActiveObject(cookie, nullptr);
+        serve(L"", 100); // let the revocation's releases arrive
     }
+    for (const Object &object : objects())
+        object.journalReferences();
+    std::fclose(settings.journal);
+    settings.journal = nullptr;
+    // A caller that still holds an object must not reach it once it is gone.
+    for (Object &object : objects())
+        CoDisconnectObject(&object, 0);
     CoUninitialize();
     return code;
 }

@@ -1,6 +1,6 @@
 // What the session-bus link costs: finding out that no host is running, and
 // one round trip (a property get) to a running deckhost. Run it on a bus of its own:
-//   DECKHOST=bin/deckhost dbus-run-session -- tests/bench_dbuslink -iterations 500
+//   DECKHOST=bin/deckhost dbus-run-session -- bench/bench_dbuslink -iterations 500
 #include "dbusconnector.h"
 #include "deckhostprocess.h"
 
