@@ -42,7 +42,7 @@ void say(const char *step)
 
 class Driver : public QObject {
 public:
-    Driver(const QString &folder) : m_folder(folder)
+    explicit Driver(const QString &folder) : m_folder(folder)
     {
         m_program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
         QFile pid(m_folder + u'/' + m_program + QStringLiteral(".pid"));
@@ -107,9 +107,9 @@ class DriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver.json")
 public:
-    QObject *create(const QString &key, const QString &specification) override
+    QObject *create(const QString &key, const QString &folder) override
     {
-        return key == u"jmdriver" ? new Driver(specification) : nullptr;
+        return key == u"jmdriver" ? new Driver(folder) : nullptr;
     }
 };
 
