@@ -29,9 +29,9 @@ QString helpText()
         "  --version             Show the version.\n");
 }
 
-CommandLine refused(const QString &why)
+CommandLine refused(const QString &why, bool unknownWord = false)
 {
-    return {CommandLine::Action::Refuse, {}, QStringLiteral("joistmaster: %1 (see --help).\n").arg(why)};
+    return {CommandLine::Action::Refuse, {}, QStringLiteral("joistmaster: %1 (see --help).\n").arg(why), unknownWord};
 }
 
 // The folder as an absolute path, or a refusal when it is not an existing folder.
@@ -55,7 +55,7 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &executa
     if (arguments.contains(u"--version"))
         return {CommandLine::Action::Version, {}, QStringLiteral("joistmaster " JOISTMASTER_VERSION "\n")};
 
-    QString folder = executableFolder;
+    std::optional<QString> folder;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         if (argument == FolderOption) {
@@ -65,12 +65,15 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &executa
         } else if (argument.startsWith(FolderOption + u'=')) {
             folder = argument.mid(FolderOption.size() + 1);
         } else if (argument.startsWith(u'-')) {
-            return refused(QStringLiteral("unknown option \"%1\"").arg(argument));
+            return refused(QStringLiteral("unknown option \"%1\"").arg(argument), true);
         } else {
-            return refused(QStringLiteral("unexpected argument \"%1\"").arg(argument));
+            return refused(QStringLiteral("unexpected argument \"%1\"").arg(argument), true);
         }
     }
-    return runIn(folder);
+    // The executable's own folder is there by definition: only a chosen one is checked.
+    if (!folder)
+        return {CommandLine::Action::Run, executableFolder, {}};
+    return runIn(*folder);
 }
 
 int printAnswer(const CommandLine &commandLine)
@@ -86,7 +89,7 @@ std::optional<int> answerBeforeStart(int argc, char *argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine commandLine = readCommandLine(arguments, {});
-    if (commandLine.action == CommandLine::Action::Help || commandLine.action == CommandLine::Action::Version)
+    if (commandLine.action != CommandLine::Action::Run && !commandLine.unknownWord)
         return printAnswer(commandLine);
     return std::nullopt;
 }

@@ -12,6 +12,7 @@ struct CommandLine {
     Action action = Action::Run;
     QString programFolder; // absolute; for Run
     QString text;          // what to print for Help, Version and Refuse
+    bool unknownWord = false; // refused for a word that may still be one of Qt's options
 };
 
 // arguments without the program name. --help or --version anywhere wins over
@@ -23,7 +24,8 @@ struct CommandLine {
 // to stderr) and gives the exit code: 0, or 2 for a refused command line.
 int printAnswer(const CommandLine &commandLine);
 
-// --help and --version are answered before Qt starts, so that they need no
-// display: the exit code when one of them was asked for. The rest of the line
-// is read after Qt has taken its own options (-platform, -style, ...) from it.
+// --help, --version and a wrong program folder are answered before Qt starts,
+// so that they need no display: the exit code when the line is answered. A
+// word the wizard does not know waits until Qt has taken its own options
+// (-platform, -style, ...) from the line.
 std::optional<int> answerBeforeStart(int argc, char *argv[]);
