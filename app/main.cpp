@@ -1,5 +1,6 @@
 // Joistmaster: a wizard that designs a garden deck and hands it to the host
 // CAD application. main() only wires the real seams to the pages.
+#include "commandline.h"
 #include "realseams.h"
 #include "system.h"
 #include "wizard.h"
@@ -8,13 +9,18 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exitCode = answerBeforeStart(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Joistmaster"));
+    const CommandLine commandLine = readCommandLine(app.arguments().mid(1), QCoreApplication::applicationDirPath());
+    if (commandLine.action != CommandLine::Action::Run)
+        return printAnswer(commandLine);
 
     QMessageBoxes messages;
     ApplicationEnd end;
     const auto host = host::makeSystemConnector();
-    Wizard wizard(QCoreApplication::applicationDirPath(), host.get(), &messages, &end);
+    Wizard wizard(commandLine.programFolder, host.get(), &messages, &end);
     wizard.start();
     return app.exec();
 }

@@ -10,7 +10,7 @@
 
 HostWindow::HostWindow(const QString &wizardFolder, QWidget *parent)
     : QWidget(parent), calls(new QListWidget(this)), parameterFiles(new QPlainTextEdit(this)),
-      m_wizardFolder(wizardFolder)
+      folderLabel(new QLabel(this)), m_wizardFolder(wizardFolder)
 {
     setObjectName(QStringLiteral("HostWindow"));
     setWindowTitle(QStringLiteral("deckhost - Plankora.Application"));
@@ -23,9 +23,16 @@ HostWindow::HostWindow(const QString &wizardFolder, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Calls received:"), this));
     layout->addWidget(calls);
-    layout->addWidget(new QLabel(QStringLiteral("Parameter files in %1:").arg(QDir::toNativeSeparators(wizardFolder)), this));
+    folderLabel->setObjectName(QStringLiteral("folderLabel"));
+    showFolder(wizardFolder);
+    layout->addWidget(folderLabel);
     layout->addWidget(parameterFiles);
     resize(640, 480);
+}
+
+void HostWindow::showFolder(const QString &folder)
+{
+    folderLabel->setText(QStringLiteral("Parameter files in %1:").arg(QDir::toNativeSeparators(folder)));
 }
 
 void HostWindow::addCall(const ReceivedCall &call)
@@ -38,4 +45,19 @@ void HostWindow::showParameterFiles(const QString &symbolFile)
 {
     parameterFiles->setPlainText(QStringLiteral("After OpenSymbolFile \"%1\":\n\n").arg(symbolFile)
                                  + describeParameterFiles(m_wizardFolder, ::parameterFiles(m_wizardFolder)));
+}
+
+bool HostWindow::openDeck(const QString &path)
+{
+    const OpenedDeck deck = openDeckFiles(path);
+    setWindowTitle(QStringLiteral("deckhost - %1").arg(QDir::toNativeSeparators(path)));
+    if (!deck.found) {
+        parameterFiles->setPlainText(
+            QStringLiteral("Cannot open %1: there is no such file or folder.\n").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    m_wizardFolder = deck.folder;
+    showFolder(deck.folder);
+    parameterFiles->setPlainText(describeParameterFiles(deck.folder, deck.files));
+    return true;
 }

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 
@@ -16,10 +17,16 @@ public:
 
     void addCall(const ReceivedCall &call);
     void showParameterFiles(const QString &symbolFile);
+    // The viewer without a bus: shows the deck in a folder or one parameter
+    // file. False, with the reason in the window, when there is nothing there.
+    bool openDeck(const QString &path);
 
     QListWidget *calls;
     QPlainTextEdit *parameterFiles;
+    QLabel *folderLabel;
 
 private:
+    void showFolder(const QString &folder);
+
     QString m_wizardFolder;
 };

@@ -34,6 +34,14 @@ int main(int argc, char *argv[])
     }
 
     // Without a window there is no need for a display either.
+    if (!options.open.isEmpty()) {
+        QApplication viewer(argc, argv);
+        HostWindow window(options.open);
+        window.openDeck(options.open);
+        window.show();
+        return viewer.exec();
+    }
+
     std::unique_ptr<QCoreApplication> app;
     if (options.headless)
         app = std::make_unique<QCoreApplication>(argc, argv);

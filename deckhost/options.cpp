@@ -34,7 +34,7 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             continue;
         }
         const bool takesValue = option == u"--journal" || option == u"--wizard-folder" || option == u"--fail"
-            || option == u"--delay" || option == u"--wrong-type";
+            || option == u"--delay" || option == u"--wrong-type" || option == u"--open";
         if (!takesValue) {
             parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
             return parsed;
@@ -48,6 +48,8 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             options.journal = value;
         } else if (option == u"--wizard-folder") {
             options.wizardFolder = value;
+        } else if (option == u"--open") {
+            options.open = value;
         } else if (option == u"--fail" || option == u"--wrong-type") {
             if (!isMember(value)) {
                 parsed.error = unknownMember(option, value);
@@ -70,6 +72,8 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             options.behaviour.delaysMs.insert(member, ms);
         }
     }
+    if (!options.open.isEmpty() && options.headless)
+        parsed.error = QStringLiteral("--open shows a window; it cannot be --headless.");
     return parsed;
 }
 
@@ -104,6 +108,8 @@ QString helpText()
         "                        other calls are answered meanwhile.\n"
         "  --wrong-type MEMBER   Answer MEMBER with a string where the interface says\n"
         "                        otherwise (repeatable).\n"
+        "  --open FOLDER|FILE    Only show the parameter files of the deck in FOLDER,\n"
+        "                        or the one parameter file FILE, without the bus.\n"
         "  --help                Show this text.\n"
         "\n"
         "Without --headless a small window lists the calls received and, after each\n"

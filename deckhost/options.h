@@ -17,6 +17,7 @@ struct Behaviour {
 struct Options {
     QString journal;       // empty: stdout only
     QString wizardFolder;  // where the wizard writes its parameter files
+    QString open;          // a deck folder or parameter file to show, without the bus
     bool headless = false;
     bool help = false;
     Behaviour behaviour;

@@ -2,6 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+namespace {
+ParameterFile readParameterFile(const QDir &dir, const QString &name)
+{
+    QFile file(dir.filePath(name));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return {name, QString::fromLatin1(bytes)};
+}
+} // namespace
 
 QList<ParameterFile> parameterFiles(const QString &folder)
 {
@@ -13,12 +23,19 @@ QList<ParameterFile> parameterFiles(const QString &folder)
     names += dir.entryList({QStringLiteral("Deck_*.txt")}, QDir::Files, QDir::Name);
 
     QList<ParameterFile> files;
-    for (const QString &name : names) {
-        QFile file(dir.filePath(name));
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        files.append({name, QString::fromLatin1(bytes)});
-    }
+    for (const QString &name : names)
+        files.append(readParameterFile(dir, name));
     return files;
+}
+
+OpenedDeck openDeckFiles(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return {true, info.absoluteFilePath(), parameterFiles(path)};
+    if (info.isFile())
+        return {true, info.absolutePath(), {readParameterFile(info.absoluteDir(), info.fileName())}};
+    return {};
 }
 
 QString describeParameterFiles(const QString &folder, const QList<ParameterFile> &files)

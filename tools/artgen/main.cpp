@@ -2,6 +2,8 @@
 //
 //   artgen RESOURCES                      redraw every picture, the cursor and the icon
 //   artgen --contact-sheet RESOURCES OUT  one labelled PNG of all of them
+//   artgen --theme-icons ICONS            the hammer icon as PNGs for the desktop's
+//                                         icon theme, ICONS/<n>x<n>/apps/joistmaster.png
 //
 // It runs only when the artwork changes; the build carries the files it
 // wrote. GIFs need ImageMagick's convert on the PATH.
@@ -74,9 +76,36 @@ QList<Product> products()
     return all;
 }
 
+// The theme's icon sizes, each drawn from the same hammer as the program's icon.
+QList<Product> themeIcons()
+{
+    QList<Product> all;
+    for (int size : {16, 32, 48, 128, 256})
+        all << Product{QStringLiteral("%1x%1/apps/joistmaster.png").arg(size), [size](const QString &path) {
+                           return art::savePng(art::hammerImage(size), path);
+                       }};
+    return all;
+}
+
+int writeAll(const QDir &dir, const QList<Product> &products, QTextStream &err)
+{
+    int failures = 0;
+    for (const Product &p : products) {
+        const QString path = dir.filePath(p.path);
+        QDir().mkpath(QFileInfo(path).path());
+        const QString problem = p.write(path);
+        if (!problem.isEmpty()) {
+            err << p.path << ": " << problem << "\n";
+            ++failures;
+        }
+    }
+    return failures ? 1 : 0;
+}
+
 int usage(QTextStream &err)
 {
-    err << "usage: artgen RESOURCES\n       artgen --contact-sheet RESOURCES OUT.png\n";
+    err << "usage: artgen RESOURCES\n       artgen --contact-sheet RESOURCES OUT.png\n"
+           "       artgen --theme-icons ICONS\n";
     return 2;
 }
 
@@ -98,19 +127,9 @@ int main(int argc, char **argv)
         }
         return 0;
     }
+    if (args.size() == 2 && args[0] == QLatin1String("--theme-icons"))
+        return writeAll(QDir(args[1]), themeIcons(), err);
     if (args.size() != 1 || args[0].startsWith(QLatin1Char('-')))
         return usage(err);
-
-    const QDir dir(args[0]);
-    int failures = 0;
-    for (const Product &p : products()) {
-        const QString path = dir.filePath(p.path);
-        QDir().mkpath(QFileInfo(path).path());
-        const QString problem = p.write(path);
-        if (!problem.isEmpty()) {
-            err << p.path << ": " << problem << "\n";
-            ++failures;
-        }
-    }
-    return failures ? 1 : 0;
+    return writeAll(QDir(args[0]), products(), err);
 }

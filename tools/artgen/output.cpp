@@ -15,6 +15,14 @@ QString saveBmp24(const QImage &image, const QString &path)
     return {};
 }
 
+QString savePng(const QImage &image, const QString &path)
+{
+    // Opaque like the program's icon: the tile fills the square.
+    if (!image.convertToFormat(QImage::Format_RGB888).save(path, "PNG"))
+        return QStringLiteral("cannot write ") + path;
+    return {};
+}
+
 QString saveJpeg(const QImage &image, const QString &path)
 {
     if (!image.convertToFormat(QImage::Format_RGB888).save(path, "JPEG", 92))

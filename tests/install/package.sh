@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# The Debian package as a person gets it: built with cpack, unpacked into a
+# throw-away root with dpkg -x, its menu entries and AppStream data validated,
+# and its launcher run headless through one 2D finish, twice:
+# A. the program folder cannot be written and there is no session bus: the
+#    launcher starts a bus and deckhost, the files land in
+#    $XDG_DATA_HOME/joistmaster (mode 0700), and deckhost stays open after the
+#    wizard ends until its window is closed;
+# B. the program folder can be written and a host already runs: the files land
+#    in the program folder, no second deckhost is started, and the launcher
+#    ends with the wizard;
+# C. the viewer menu entry's command shows the files A left.
+# The installed programs are driven by the test driver plugin (driver.cpp).
+#   package.sh BUILD_DIR DRIVER_PLUGIN
+# Needs cpack, dpkg-deb, desktop-file-validate, appstreamcli, dbus-run-session
+# and, when run as root, setpriv (case A then runs as the user nobody).
+set -euo pipefail
+build=$(readlink -f "$1")
+plugin=$(readlink -f "$2")
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    exec dbus-run-session -- "$0" "$@"
+fi
+
+work=$(mktemp -d)
+chmod 755 "$work"
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    chmod -R u+w "$work" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+check() { # description expected actual
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        printf 'FAIL: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
+    fi
+}
+wait_for() { # seconds command...
+    local tries=$(($1 * 20))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
+    return 1
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# The journal lines among a program's output, as "kind path member args".
+calls() {
+    python3 - "$1" <<'PY'
+import json, sys
+for line in open(sys.argv[1]):
+    if not line.startswith('{"path"'):
+        continue
+    e = json.loads(line)
+    def show(a):
+        if isinstance(a, bool): return "True" if a else "False"
+        if isinstance(a, str): return '"' + a + '"'
+        return str(a)
+    args = ", ".join(show(a) for a in e.get("args", []))
+    print(e["kind"], e["path"], e["member"] + (" " + args if args else ""))
+PY
+}
+start_and_finish_style3=$(cat <<'J'
+get /Application ActiveProvider
+get /Application ActiveTarget
+call /Application Prepare
+get /Application ActiveProvider
+get /Application ActiveTarget
+put /Application/ActiveTarget Mode2D True
+get /Application/Provider Target
+get /Application/Provider/Target SymbolLoader
+call /Application/Provider/Target/Loader LoadSymbol "*\Program Data\2D Decks\Deck 3.dc", False, True, True
+call /Application/Provider/Target OpenSymbolFile "*\Program Data\2D Decks\2ddecks.bsx"
+J
+)
+
+# ---- The package ------------------------------------------------------------
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack.log" 2>&1 || {
+    cat "$work/cpack.log"
+    exit 1
+}
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+deb="$work/pkg/joistmaster_${version}_$(dpkg --print-architecture).deb"
+check "package file name" "$deb" "$(ls "$work"/pkg/*.deb)"
+check "package version" "$version" "$(dpkg-deb -f "$deb" Version)"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6dbus6 libc6 dbus-bin dbus-daemon; do
+    check "Depends names $needed" "yes" "$(grep -qw -- "$needed" <<<"$depends" && echo yes || echo "no: $depends")"
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+programs="$root/usr/lib/joistmaster"
+launcher="$root/usr/bin/joistmaster"
+check "installed files" "$(cat <<'F'
+./usr/bin/joistmaster
+./usr/lib/joistmaster/deckhost
+./usr/lib/joistmaster/joistmaster
+./usr/share/applications/com.plankora.Joistmaster.DeckViewer.desktop
+./usr/share/applications/com.plankora.Joistmaster.desktop
+./usr/share/doc/joistmaster/changelog.Debian.gz
+./usr/share/doc/joistmaster/copyright
+./usr/share/doc/joistmaster/host-dbus.md
+./usr/share/icons/hicolor/128x128/apps/joistmaster.png
+./usr/share/icons/hicolor/16x16/apps/joistmaster.png
+./usr/share/icons/hicolor/256x256/apps/joistmaster.png
+./usr/share/icons/hicolor/32x32/apps/joistmaster.png
+./usr/share/icons/hicolor/48x48/apps/joistmaster.png
+./usr/share/metainfo/com.plankora.Joistmaster.metainfo.xml
+F
+)" "$(cd "$root" && find . -type f | LC_ALL=C sort)"
+check "programs are executable" "755 755 755" "$(stat -c %a "$launcher" "$programs/joistmaster" "$programs/deckhost" | xargs)"
+check "programs are stripped" "" "$(file "$programs/joistmaster" "$programs/deckhost" | grep 'not stripped' || true)"
+for size in 16 32 48 128 256; do
+    check "icon ${size}x${size}" "PNG ${size}x${size}" "$(python3 -c '
+import struct, sys
+b = open(sys.argv[1], "rb").read(24)
+print(("PNG" if b[:8] == b"\x89PNG\r\n\x1a\n" else "not PNG"), "%dx%d" % struct.unpack(">II", b[16:24]))
+' "$root/usr/share/icons/hicolor/${size}x${size}/apps/joistmaster.png")"
+done
+check "changelog entry for this version" "joistmaster ($version) unstable; urgency=medium" \
+    "$(gzip -dc "$root/usr/share/doc/joistmaster/changelog.Debian.gz" | head -n 1)"
+applications="$root/usr/share/applications"
+for entry in "$applications"/*.desktop; do
+    check "desktop-file-validate $(basename "$entry")" "" "$(desktop-file-validate "$entry" 2>&1)"
+done
+check "the wizard's menu entry starts the launcher" "/usr/bin/joistmaster" \
+    "$(sed -n 's/^Exec=//p' "$applications/com.plankora.Joistmaster.desktop")"
+check "the viewer's menu entry starts the launcher's viewer" "/usr/bin/joistmaster --view %f" \
+    "$(sed -n 's/^Exec=//p' "$applications/com.plankora.Joistmaster.DeckViewer.desktop")"
+check "Categories of the wizard" "Graphics;Engineering;" \
+    "$(sed -n 's/^Categories=//p' "$applications/com.plankora.Joistmaster.desktop")"
+check "appstreamcli validate" "0" \
+    "$(appstreamcli validate --no-net "$root/usr/share/metainfo/com.plankora.Joistmaster.metainfo.xml" >"$work/appstream.log" 2>&1; echo $?)"
+[ "$failed" -eq 0 ] || cat "$work/appstream.log"
+check "launcher --version" "joistmaster $version" "$(QT_QPA_PLATFORM=offscreen "$launcher" --version)"
+
+# The programs as installed, with the driver plugin and nothing of the build.
+mkdir -p "$work/plugins/generic"
+cp "$plugin" "$work/plugins/generic/"
+
+# ---- A: program folder read-only, no session bus -------------------------------
+home="$work/home"
+driver="$home/driver"
+mkdir -p "$driver" "$home/runtime"
+chmod 700 "$home/runtime"
+run_as=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody "$home"
+    run_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+else
+    chmod 555 "$programs"
+fi
+env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+    QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
+    "${run_as[@]}" "$launcher" >"$work/a.out" 2>"$work/a.err" &
+launcher_pid=$!
+pids+=($launcher_pid)
+
+folder="$home/data/joistmaster"
+if wait_for 20 test -s "$driver/joistmaster.pid" && wizard_pid=$(cat "$driver/joistmaster.pid") \
+    && wait_for 20 gone "$wizard_pid"; then
+    check "A: DeckSize.txt in \$XDG_DATA_HOME/joistmaster" "$(printf '24.5\r\n' | od -c)" "$(od -c <"$folder/DeckSize.txt")"
+    check "A: the program folder is private" "700" "$(stat -c %a "$folder")"
+    check "A: nothing written beside the programs" "deckhost joistmaster" "$(ls "$programs" | xargs)"
+    check "A: deckhost's journal" "$start_and_finish_style3" "$(calls "$work/a.out")"
+    host_pid=$(cat "$driver/deckhost.pid" 2>/dev/null || echo none)
+    check "A: deckhost still open after the wizard ended" "yes" "$(alive "$host_pid" && echo yes || echo no)"
+    check "A: the launcher waits for deckhost" "yes" "$(alive "$launcher_pid" && echo yes || echo no)"
+    touch "$driver/close-deckhost"
+    if wait_for 10 gone "$launcher_pid"; then
+        status=0
+        wait "$launcher_pid" || status=$?
+        check "A: the launcher's exit code" "0" "$status"
+        check "A: deckhost ended with its window" "yes" "$(gone "$host_pid" && echo yes || echo no)"
+    else
+        check "A: the launcher ends when deckhost's window is closed" "ended" "still running"
+    fi
+else
+    check "A: the wizard ran and ended" "ended" "$(cat "$work/a.err")"
+fi
+
+# ---- C: the viewer, on the same program folder as A, without any bus ------------
+driver="$home/driverC"
+mkdir -p "$driver"
+touch "$driver/close-deckhost"
+[ "$(id -u)" -ne 0 ] || chown -R nobody "$driver"
+env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
+    QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
+    "${run_as[@]}" timeout 20 "$launcher" --view >"$work/c.out" 2>&1 || true
+check "C: the viewer shows the program folder's files" "$(printf 'DeckSize.txt\n    24.5\n')" \
+    "$(cat "$driver/deckhost-shown.txt" 2>/dev/null || cat "$work/c.out")"
+[ "$(id -u)" -eq 0 ] || chmod 755 "$programs"
+
+# ---- B: program folder writable, a host already running -----------------------
+driver="$work/driverB"
+mkdir -p "$driver"
+: >"$work/b.journal"
+"$programs/deckhost" --headless --journal "$work/b.journal" --wizard-folder "$programs" >/dev/null &
+pids+=($!)
+owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:Plankora.Application 2>/dev/null | grep -q 'boolean true'
+}
+wait_for 10 owned || { echo "deckhost did not start"; exit 1; }
+QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
+    "$launcher" >"$work/b.out" 2>"$work/b.err" &
+launcher_pid=$!
+pids+=($launcher_pid)
+if wait_for 20 gone "$launcher_pid"; then
+    status=0
+    wait "$launcher_pid" || status=$?
+    check "B: the launcher's exit code" "0" "$status"
+    check "B: DeckSize.txt in the program folder" "$(printf '24.5\r\n' | od -c)" "$(od -c <"$programs/DeckSize.txt")"
+    check "B: the running host's journal" "$start_and_finish_style3" "$(calls "$work/b.journal")"
+    check "B: no second deckhost" "no" "$(test -e "$driver/deckhost.pid" && echo yes || echo no)"
+else
+    check "B: the launcher ends with the wizard" "ended" "$(cat "$work/b.err")"
+fi
+
+echo "package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
