@@ -34,7 +34,7 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             continue;
         }
         const bool takesValue = option == u"--journal" || option == u"--wizard-folder" || option == u"--fail"
-            || option == u"--delay" || option == u"--wrong-type";
+            || option == u"--delay" || option == u"--wrong-type" || option == u"--render" || option == u"--out";
         if (!takesValue) {
             parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
             return parsed;
@@ -46,6 +46,10 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
         const QString value = arguments[++i];
         if (option == u"--journal") {
             options.journal = value;
+        } else if (option == u"--render") {
+            options.render = value;
+        } else if (option == u"--out") {
+            options.out = value;
         } else if (option == u"--wizard-folder") {
             options.wizardFolder = value;
         } else if (option == u"--fail" || option == u"--wrong-type") {
@@ -70,6 +74,8 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             options.behaviour.delaysMs.insert(member, ms);
         }
     }
+    if (options.render.isEmpty() != options.out.isEmpty())
+        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out FILE.step|.glb|.csv.");
     return parsed;
 }
 
@@ -104,6 +110,11 @@ QString helpText()
         "                        other calls are answered meanwhile.\n"
         "  --wrong-type MEMBER   Answer MEMBER with a string where the interface says\n"
         "                        otherwise (repeatable).\n"
+        "  --render FOLDER|FILE  With --out: read the deck of a wizard folder (its\n"
+        "                        DeckType.txt names the parameter file) or of one deck\n"
+        "                        parameter file, frame and check it, write it and end.\n"
+        "  --out FILE            The file to write: .step (a solid per member, inches),\n"
+        "                        .glb (glTF binary) or .csv (the material takeoff).\n"
         "  --help                Show this text.\n"
         "\n"
         "Without --headless a small window lists the calls received and, after each\n"
@@ -112,5 +123,6 @@ QString helpText()
         "\n"
         "deckhost ends with exit code 1 and a message when another process already owns\n"
         "\"Plankora.Application\", or when there is no session bus; with 2 when the\n"
-        "command line is wrong.\n");
+        "command line is wrong. With --render it ends with 0 when the file is written,\n"
+        "else with 1 and one line saying why.\n");
 }

@@ -19,6 +19,8 @@ struct Options {
     QString wizardFolder;  // where the wizard writes its parameter files
     bool headless = false;
     bool help = false;
+    QString render;        // a deck to write to `out` and end, without bus or window
+    QString out;
     Behaviour behaviour;
 };
 
