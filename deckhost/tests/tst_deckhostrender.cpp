@@ -25,13 +25,17 @@ Run deckhost(const QStringList &arguments)
 class TestDeckHostRender : public QObject {
     Q_OBJECT
 private slots:
-    void renderFileToCsv()
+    // A wizard folder: DeckType.txt names the family's parameter file.
+    void renderFolderToCsv()
     {
         QTemporaryDir folder;
-        const QString input = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), input));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
+                            folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
+        QFile type(folder.filePath(QStringLiteral("DeckType.txt")));
+        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
+        type.close();
         const QString out = folder.filePath(QStringLiteral("takeoff.csv"));
-        const Run run = deckhost({QStringLiteral("--render"), input, QStringLiteral("--out"), out});
+        const Run run = deckhost({QStringLiteral("--render"), folder.path(), QStringLiteral("--out"), out});
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
         QFile csv(out), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));

@@ -127,11 +127,8 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<QString>("error");
         QTest::newRow("style 19") << "*\\Program Data\\2D Decks\\Deck 19.dc" << QByteArray("24.5\r\n") << 19 << 24.5 << "";
-        QTest::newRow("style 1, blank before") << "*\\Program Data\\2D Decks\\Deck 1.dc" << QByteArray(" 10\r\n") << 1 << 10.0 << "";
         QTest::newRow("style 20") << "*\\Program Data\\2D Decks\\Deck 20.dc" << QByteArray("24\r\n") << 20 << 0.0
                                   << "The symbol path \"*\\Program Data\\2D Decks\\Deck 20.dc\" names no 2D deck style 1 to 19.";
-        QTest::newRow("common file") << "*\\Program Data\\2D Decks\\2ddecks.bsx" << QByteArray("24\r\n") << 0 << 0.0
-                                     << "The symbol path \"*\\Program Data\\2D Decks\\2ddecks.bsx\" names no 2D deck style 1 to 19.";
         QTest::newRow("no width") << "*\\Program Data\\2D Decks\\Deck 3.dc" << QByteArray("\r\n") << 3 << 0.0
                                   << "\"DeckSize.txt\" line 1 holds no deck width.";
     }
