@@ -1,5 +1,6 @@
 // deckhost: a substitute for the host application on the session bus, for
 // running and testing Joistmaster without the real host. See --help.
+#include "deckexport.h"
 #include "deckhost.h"
 #include "hostwindow.h"
 #include "journal.h"
@@ -31,6 +32,10 @@ int main(int argc, char *argv[])
     if (options.help) {
         std::fputs(qPrintable(helpText()), stdout);
         return 0;
+    }
+    if (!options.render.isEmpty()) {
+        const QString problem = deckmodel::renderDeck(options.render, options.out);
+        return problem.isEmpty() ? 0 : fail(problem, 1);
     }
 
     // Without a window there is no need for a display either.

@@ -34,7 +34,8 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             continue;
         }
         const bool takesValue = option == u"--journal" || option == u"--wizard-folder" || option == u"--fail"
-            || option == u"--delay" || option == u"--wrong-type" || option == u"--open";
+            || option == u"--delay" || option == u"--wrong-type" || option == u"--open" || option == u"--render"
+            || option == u"--out";
         if (!takesValue) {
             parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
             return parsed;
@@ -46,6 +47,10 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
         const QString value = arguments[++i];
         if (option == u"--journal") {
             options.journal = value;
+        } else if (option == u"--render") {
+            options.render = value;
+        } else if (option == u"--out") {
+            options.out = value;
         } else if (option == u"--wizard-folder") {
             options.wizardFolder = value;
         } else if (option == u"--open") {
@@ -74,6 +79,8 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
     }
     if (!options.open.isEmpty() && options.headless)
         parsed.error = QStringLiteral("--open shows a window; it cannot be --headless.");
+    else if (options.render.isEmpty() != options.out.isEmpty())
+        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out FILE.step|.glb|.csv.");
     return parsed;
 }
 
@@ -110,6 +117,11 @@ QString helpText()
         "                        otherwise (repeatable).\n"
         "  --open FOLDER|FILE    Only show the parameter files of the deck in FOLDER,\n"
         "                        or the one parameter file FILE, without the bus.\n"
+        "  --render FOLDER|FILE  With --out: read the deck of a wizard folder (its\n"
+        "                        DeckType.txt names the parameter file) or of one deck\n"
+        "                        parameter file, frame and check it, write it and end.\n"
+        "  --out FILE            The file to write: .step (a solid per member, inches),\n"
+        "                        .glb (glTF binary) or .csv (the material takeoff).\n"
         "  --help                Show this text.\n"
         "\n"
         "Without --headless a small window lists the calls received and, after each\n"
@@ -118,5 +130,6 @@ QString helpText()
         "\n"
         "deckhost ends with exit code 1 and a message when another process already owns\n"
         "\"Plankora.Application\", or when there is no session bus; with 2 when the\n"
-        "command line is wrong.\n");
+        "command line is wrong. With --render it ends with 0 when the file is written,\n"
+        "else with 1 and one line saying why.\n");
 }

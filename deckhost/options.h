@@ -20,6 +20,8 @@ struct Options {
     QString open;          // a deck folder or parameter file to show, without the bus
     bool headless = false;
     bool help = false;
+    QString render;        // a deck to write to `out` and end, without bus or window
+    QString out;
     Behaviour behaviour;
 };
 

@@ -1,9 +1,9 @@
-// Deck outlines seen from above: polygons on a unit grid (y grows downwards,
-// as on the screen) and the dimension lines that letter them. Each outline is
-// defined once, in outlines.cpp; the drawing takes everything from it.
+// Drawing the deck outlines of deckmodel/outlines.h as the shape and style
+// pictures.
 #pragma once
 
-#include <QChar>
+#include "outlines.h"
+
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -11,28 +11,11 @@
 
 namespace art {
 
-enum class Side { Top, Bottom, Left, Right };
-
-// The distance between two corners of the outline, measured along the side's
-// axis (x for Top and Bottom, y for Left and Right) and drawn just outside
-// the outline on that side.
-struct Dimension {
-    QPointF from;
-    QPointF to;
-    Side side;
-    QChar letter;
-};
-
-struct Outline {
-    int id = 0;
-    QPolygonF corners;
-    QList<Dimension> dimensions;
-};
-
-// Bitmaps 101 to 109: the nine 3D deck shapes.
-QList<Outline> deckShapes();
-// Bitmaps 300 to 318: the nineteen 2D deck styles.
-QList<Outline> deckStyles();
+using deckmodel::Dimension;
+using deckmodel::Outline;
+using deckmodel::Side;
+using deckmodel::deckShapes;
+using deckmodel::deckStyles;
 
 struct PlanStyle {
     QSize size;

@@ -136,7 +136,7 @@ QImage drawPlan(const Outline &outline, const PlanStyle &style, QString *problem
     }
 
     // The outline with room for the dimensions on the sides that have them.
-    const QRectF bounds = outline.corners.boundingRect();
+    const QRectF bounds = QPolygonF(outline.corners).boundingRect();
     int reach[4] = {0, 0, 0, 0};
     for (const Dimension &d : outline.dimensions)
         reach[int(d.side)] = dimensionReach();

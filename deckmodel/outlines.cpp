@@ -1,11 +1,11 @@
 // Every deck outline of the shape and style pictures, in grid squares.
 // The 3D shapes use 16 squares for the default 20 feet, so the L legs and
 // cut corners keep the proportions of the default sizes.
-#include "plan.h"
+#include "outlines.h"
 
 #include <QtMath>
 
-namespace art {
+namespace deckmodel {
 namespace {
 
 using P = QPointF;
@@ -15,14 +15,14 @@ Dimension dim(P from, P to, Side side, QChar letter)
     return {from, to, side, letter};
 }
 
-Outline shape(int id, QPolygonF corners, QList<Dimension> dimensions)
+Outline shape(int id, QList<QPointF> corners, QList<Dimension> dimensions)
 {
     return {id, corners, dimensions};
 }
 
 // A style lettered with its overall width: from the lowest of its leftmost
 // corners to the lowest of its rightmost ones.
-Outline style(int id, QPolygonF corners)
+Outline style(int id, QList<QPointF> corners)
 {
     P left = corners.first(), right = corners.first();
     for (const P &c : corners) {
@@ -35,16 +35,16 @@ Outline style(int id, QPolygonF corners)
 }
 
 // A style lettered with the width between two of its corners.
-Outline style(int id, QPolygonF corners, P from, P to)
+Outline style(int id, QList<QPointF> corners, P from, P to)
 {
     return {id, corners, {dim(from, to, Side::Bottom, u'A')}};
 }
 
 // Corners along a circular arc, clockwise on the screen, one every 22.5
 // degrees: round parts stay visibly polygonal, like the rest of the plan.
-QPolygonF arc(P centre, qreal radius, qreal fromDegrees, qreal toDegrees)
+QList<QPointF> arc(P centre, qreal radius, qreal fromDegrees, qreal toDegrees)
 {
-    QPolygonF points;
+    QList<QPointF> points;
     const int steps = qMax(1, qRound((toDegrees - fromDegrees) / 22.5));
     for (int i = 0; i <= steps; ++i) {
         const qreal a = qDegreesToRadians(fromDegrees + (toDegrees - fromDegrees) * i / steps);
@@ -55,8 +55,8 @@ QPolygonF arc(P centre, qreal radius, qreal fromDegrees, qreal toDegrees)
 
 // A narrow stem that steps out once near its foot, under a head whose lower
 // corners are (8, 12) and (12, 12).
-QPolygonF stemRightSide() { return {P(12, 12), P(12, 14), P(13, 14), P(13, 16)}; }
-QPolygonF stemLeftSide() { return {P(7, 16), P(7, 14), P(8, 14), P(8, 12)}; }
+QList<QPointF> stemRightSide() { return {P(12, 12), P(12, 14), P(13, 14), P(13, 16)}; }
+QList<QPointF> stemLeftSide() { return {P(7, 16), P(7, 14), P(8, 14), P(8, 12)}; }
 
 } // namespace
 
@@ -122,8 +122,8 @@ QList<Outline> deckStyles()
         // Steps rising to a higher block on the right.
         style(309, {P(0, 12), P(0, 8), P(8, 8), P(8, 5), P(15, 5), P(15, 1), P(24, 1), P(24, 12)}),
         // An octagon on a narrow stepped stem; A is the stem.
-        style(310, QPolygonF{P(8, 0), P(12, 0), P(16, 4), P(16, 8)} + stemRightSide() + stemLeftSide()
-                       + QPolygonF{P(4, 8), P(4, 4)},
+        style(310, QList<QPointF>{P(8, 0), P(12, 0), P(16, 4), P(16, 8)} + stemRightSide() + stemLeftSide()
+                       + QList<QPointF>{P(4, 8), P(4, 4)},
               P(7, 16), P(13, 16)),
         // An irregular rounded head, a large lobe and a smaller one, on the
         // same stem; A is the stem.
@@ -147,12 +147,12 @@ QList<Outline> deckStyles()
         style(316, {P(0, 5), P(3, 2), P(10, 2), P(10, 0), P(14, 0), P(14, 2), P(21, 2), P(24, 5), P(24, 12), P(14, 12),
                     P(14, 10), P(10, 10), P(10, 12), P(0, 12)}),
         // A rectangle, a narrow neck and a round end.
-        style(317, QPolygonF{P(0, 2), P(10, 2), P(10, 6)} + arc(P(18.5, 7), 5.5, 180 + 10.5, 540 - 10.5)
-                       + QPolygonF{P(10, 8), P(10, 12), P(0, 12)}),
+        style(317, QList<QPointF>{P(0, 2), P(10, 2), P(10, 6)} + arc(P(18.5, 7), 5.5, 180 + 10.5, 540 - 10.5)
+                       + QList<QPointF>{P(10, 8), P(10, 12), P(0, 12)}),
         // A tall block, a lower stepped block to its right, a notch below.
         style(318, {P(0, 0), P(8, 0), P(8, 4), P(14, 4), P(14, 7), P(22, 7), P(22, 13), P(13, 13), P(13, 11),
                     P(10, 11), P(10, 13), P(0, 13)}),
     };
 }
 
-} // namespace art
+} // namespace deckmodel

@@ -1,0 +1,88 @@
+// bench_deckmodel: the deck model's timings.
+//   worked example (16 x 12 x 3): read, frame, check and count; goal under 20 ms
+//   largest deck (99 x 99, 6-inch posts, 2 X 6 beams): the same; goal under 300 ms
+//   its STEP file written; goal under 1.5 s; its glTF file for comparison
+// Each figure is the median of several runs.
+#include "deckexport.h"
+#include "takeoff.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace deckmodel;
+
+namespace {
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+QByteArray replaceLines(QByteArray bytes, const std::vector<std::pair<int, QByteArray>> &lines)
+{
+    QList<QByteArray> all = bytes.split('\n');
+    for (const auto &[line, text] : lines)
+        all[line - 1] = text + '\r';
+    return all.join('\n');
+}
+
+Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr)
+{
+    const ReadResult read = readDeckFile(bytes, QStringLiteral("Deck_Rectangle.txt"));
+    const BuildResult built = read.deck ? buildDeck(*read.deck) : BuildResult{{}, read.error};
+    if (!built.deck) {
+        std::fprintf(stderr, "%s\n", qPrintable(built.error));
+        std::exit(1);
+    }
+    const Takeoff counted = takeoffOf(*built.deck);
+    if (takeoff)
+        *takeoff = counted;
+    return *built.deck;
+}
+
+} // namespace
+
+int main()
+{
+    QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    const QByteArray worked = file.readAll();
+    const QByteArray largest = replaceLines(worked, {{1, "99        ' Z,   ', Deck Depth"},
+                                                     {2, "99        ' X,   ', Deck Width"},
+                                                     {6, "6       ' X,   ', Length Between Posts"},
+                                                     {7, "6       ' XZ,  ', Post Width & Depth"},
+                                                     {9, "5.5    ' Y,  - Beam Height"},
+                                                     {10, "1.5     ' Z,  - Beam Depth"}});
+
+    const double workedMs = medianMs(21, [&] { readAndBuild(worked); });
+    const Deck big = readAndBuild(largest);
+    const double largestMs = medianMs(7, [&] { readAndBuild(largest); });
+    const double solidsMs = medianMs(5, [&] { buildSolids(big); });
+    QTemporaryDir folder;
+    const QString step = folder.filePath(QStringLiteral("largest.step"));
+    const QString glb = folder.filePath(QStringLiteral("largest.glb"));
+    const double stepMs = medianMs(3, [&] { (void)writeDeck(big, step, Format::Step); });
+    const double glbMs = medianMs(3, [&] { (void)writeDeck(big, glb, Format::Glb); });
+
+    std::printf("worked example, read + frame + check + count: %8.2f ms (goal 20)\n", workedMs);
+    std::printf("largest deck (%zu members), the same:        %8.2f ms (goal 300)\n", big.members.size(), largestMs);
+    std::printf("largest deck, solids only:                    %8.2f ms\n", solidsMs);
+    std::printf("largest deck, STEP written:                   %8.2f ms (goal 1500), %lld bytes\n", stepMs,
+                QFile(step).size());
+    std::printf("largest deck, glTF written:                   %8.2f ms, %lld bytes\n", glbMs, QFile(glb).size());
+    return 0;
+}

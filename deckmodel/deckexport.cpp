@@ -1,0 +1,174 @@
+// Solids and files through Open CASCADE. Each member is its plan polygon
+// extruded upwards: no Boolean operation, so building cannot fail and stays
+// fast. One XCAF document holds the solids with their names and colours;
+// the STEP and glTF writers both read it.
+#include "deckexport.h"
+
+#include "takeoff.h"
+#include "textfiles.h"
+
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_MakePolygon.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRepPrimAPI_MakePrism.hxx>
+#include <Interface_Static.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_ProgressRange.hxx>
+#include <RWGltf_CafWriter.hxx>
+#include <STEPCAFControl_Writer.hxx>
+#include <Standard_Failure.hxx>
+#include <TColStd_IndexedDataMapOfStringString.hxx>
+#include <TDataStd_Name.hxx>
+#include <TDocStd_Document.hxx>
+#include <TopoDS_Solid.hxx>
+#include <XCAFApp_Application.hxx>
+#include <XCAFDoc_ColorTool.hxx>
+#include <XCAFDoc_DocumentTool.hxx>
+#include <XCAFDoc_ShapeTool.hxx>
+
+#include <QFileInfo>
+
+#include <filesystem>
+
+namespace deckmodel {
+
+namespace {
+
+TopoDS_Shape solidOf(const Member &m)
+{
+    BRepBuilderAPI_MakePolygon wire;
+    for (const Point &p : m.plan)
+        wire.Add(gp_Pnt(p.x, m.base, p.z));
+    wire.Close();
+    const TopoDS_Face face = BRepBuilderAPI_MakeFace(wire.Wire(), true);
+    return BRepPrimAPI_MakePrism(face, gp_Vec(0, m.thickness, 0)).Shape();
+}
+
+Quantity_Color colourOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Post: return Quantity_Color(0.55, 0.42, 0.30, Quantity_TOC_RGB);
+    case Kind::BeamPly: return Quantity_Color(0.62, 0.47, 0.32, Quantity_TOC_RGB);
+    case Kind::Joist: return Quantity_Color(0.80, 0.62, 0.40, Quantity_TOC_RGB);
+    case Kind::RimJoist: return Quantity_Color(0.72, 0.55, 0.36, Quantity_TOC_RGB);
+    case Kind::DeckingBoard: return Quantity_Color(0.86, 0.72, 0.52, Quantity_TOC_RGB);
+    }
+    return Quantity_Color();
+}
+
+Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed)
+{
+    Handle(TDocStd_Document) doc;
+    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
+    const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+    const Handle(XCAFDoc_ColorTool) colours = XCAFDoc_DocumentTool::ColorTool(doc->Main());
+    for (const Member &m : deck.members) {
+        const TopoDS_Shape solid = solidOf(m);
+        if (meshed)
+            BRepMesh_IncrementalMesh(solid, 0.5);
+        const TDF_Label label = shapes->AddShape(solid, false);
+        TDataStd_Name::Set(label, TCollection_ExtendedString(m.name.toUtf8().constData(), true));
+        colours->SetColor(label, colourOf(m.kind), XCAFDoc_ColorSurf);
+    }
+    return doc;
+}
+
+QString writeStep(const Deck &deck, const std::string &path)
+{
+    const Handle(TDocStd_Document) doc = documentOf(deck, false);
+    STEPCAFControl_Writer writer; // sets the defaults below on its first use
+    Interface_Static::SetCVal("write.step.schema", "AP214IS");
+    // The model's numbers are inches and are written as they are: with the
+    // document's unit or the session's unit set too, 7.6 scales them by 25.4.
+    Interface_Static::SetCVal("write.step.unit", "INCH");
+    // Pcurves on every face double the file and its time; no reader needs them.
+    Interface_Static::SetIVal("write.surfacecurve.mode", 0);
+    writer.SetNameMode(true);
+    writer.SetColorMode(true);
+    if (!writer.Transfer(doc, STEPControl_AsIs))
+        return QStringLiteral("the deck could not be turned into STEP.");
+    if (writer.Write(path.c_str()) != IFSelect_RetDone)
+        return QStringLiteral("the STEP file could not be written.");
+    return {};
+}
+
+QString writeGlb(const Deck &deck, const std::string &path)
+{
+    const Handle(TDocStd_Document) doc = documentOf(deck, true);
+    RWGltf_CafWriter writer(TCollection_AsciiString(path.c_str()), true);
+    // The model is in inches with Y up, as glTF wants it but for the unit.
+    writer.ChangeCoordinateSystemConverter().SetInputLengthUnit(0.0254);
+    writer.ChangeCoordinateSystemConverter().SetInputCoordinateSystem(RWMesh_CoordinateSystem_glTF);
+    if (!writer.Perform(doc, TColStd_IndexedDataMapOfStringString(), Message_ProgressRange()))
+        return QStringLiteral("the glTF file could not be written.");
+    return {};
+}
+
+} // namespace
+
+std::optional<Format> formatOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"step" || suffix == u"stp")
+        return Format::Step;
+    if (suffix == u"glb")
+        return Format::Glb;
+    if (suffix == u"csv")
+        return Format::Csv;
+    return std::nullopt;
+}
+
+int buildSolids(const Deck &deck)
+{
+    int solids = 0;
+    for (const Member &m : deck.members)
+        solids += solidOf(m).IsNull() ? 0 : 1;
+    return solids;
+}
+
+QString writeDeck(const Deck &deck, const QString &path, Format format)
+{
+    if (format == Format::Csv) {
+        const auto failure = textfiles::writeWhole(path, takeoffCsv(takeoffOf(deck)));
+        return failure ? failure->description : QString();
+    }
+    // The kernel writes by name: into a file beside the target, renamed over it.
+    const std::filesystem::path target = path.toStdString();
+    const std::filesystem::path temporary = target.string() + ".part";
+    // The kernel reports its progress on stdout; a command-line tool must not.
+    static const bool quiet = [] {
+        Message::DefaultMessenger()->ChangePrinters().Clear();
+        return true;
+    }();
+    (void)quiet;
+    QString problem;
+    try {
+        problem = format == Format::Step ? writeStep(deck, temporary.string()) : writeGlb(deck, temporary.string());
+    } catch (const Standard_Failure &failure) {
+        problem = QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString()));
+    }
+    std::error_code error;
+    if (problem.isEmpty())
+        std::filesystem::rename(temporary, target, error);
+    if (problem.isEmpty() && error)
+        problem = QStringLiteral("cannot write %1: %2").arg(path, QString::fromStdString(error.message()));
+    std::filesystem::remove(temporary, error);
+    return problem.isEmpty() ? QString() : QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), problem);
+}
+
+QString renderDeck(const QString &input, const QString &output)
+{
+    const std::optional<Format> format = formatOf(output);
+    if (!format)
+        return QStringLiteral("\"%1\" names no format this host writes (.step, .glb or .csv).").arg(QFileInfo(output).fileName());
+    const ReadResult read = readDeck(input);
+    if (!read.deck)
+        return read.error;
+    const BuildResult built = buildDeck(*read.deck);
+    if (!built.deck)
+        return built.error;
+    return writeDeck(*built.deck, output, *format);
+}
+
+} // namespace deckmodel

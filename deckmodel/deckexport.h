@@ -1,0 +1,31 @@
+// Writing a deck to files: the one place that knows the geometry kernel.
+// Callers hand over the plain member list; this turns it into solids and
+// writes STEP (AP214, one named solid per member, inches), binary glTF, or
+// the takeoff as CSV. Every file is written whole or not at all.
+#pragma once
+
+#include "framing.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace deckmodel {
+
+enum class Format { Step, Glb, Csv };
+
+// By the file name's extension (.step or .stp, .glb, .csv), any case.
+std::optional<Format> formatOf(const QString &path);
+
+// Returns an empty string on success, else one line saying why.
+[[nodiscard]] QString writeDeck(const Deck &deck, const QString &path, Format format);
+
+// Only turns the members into solids, for measuring the kernel's share.
+int buildSolids(const Deck &deck);
+
+// Reads the deck at `input` (a program folder or a deck parameter file),
+// builds and checks it, and writes `output` in the format its extension
+// names. Returns an empty string on success, else one line saying why.
+[[nodiscard]] QString renderDeck(const QString &input, const QString &output);
+
+} // namespace deckmodel

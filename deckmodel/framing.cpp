@@ -1,0 +1,174 @@
+// Framing a deck from the parameter file's values, top down: the decking
+// under the deck height, joists and rim joists under the decking, doubled
+// beams under the joists, posts from the ground to the beams. Every member
+// is a strip of the plan clipped to the outline, so members along a cut end
+// on the cut.
+#include "framing.h"
+
+#include "numbertext.h"
+#include "plan.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace deckmodel {
+
+namespace {
+
+constexpr int maxMembers = 5000;
+
+// The pieces of the polygon within the strip lo..hi across a run along X
+// (or along Z). Runs found on the strip's two edges and its middle that
+// overlap make one piece, so a strip across an inside corner stays whole.
+std::vector<Polygon> stripPieces(const Polygon &polygon, bool alongX, double lo, double hi)
+{
+    const double eps = std::min(1e-4, (hi - lo) / 4);
+    std::vector<Interval> runs;
+    for (double at : {lo + eps, (lo + hi) / 2, hi - eps}) {
+        const std::vector<Interval> found = alongX ? runAlongX(polygon, at) : runAlongZ(polygon, at);
+        runs.insert(runs.end(), found.begin(), found.end());
+    }
+    std::sort(runs.begin(), runs.end(), [](const Interval &a, const Interval &b) { return a.from < b.from; });
+    std::vector<Interval> merged;
+    for (const Interval &run : runs) {
+        if (!merged.empty() && run.from <= merged.back().to + 1e-6)
+            merged.back().to = std::max(merged.back().to, run.to);
+        else
+            merged.push_back(run);
+    }
+    // A 45-degree end reaches at most the strip's width past the middle's run.
+    const double margin = (hi - lo) + 0.01;
+    std::vector<Polygon> pieces;
+    for (const Interval &run : merged) {
+        const Box box = alongX ? Box{run.from - margin, run.to + margin, lo, hi}
+                               : Box{lo, hi, run.from - margin, run.to + margin};
+        Polygon piece = clip(polygon, box);
+        if (area(piece) > 1e-3)
+            pieces.push_back(counterClockwise(piece));
+    }
+    return pieces;
+}
+
+// Evenly spaced stations from `from` to `to`, at most `spacing` apart; one in
+// the middle where the two ends cross.
+std::vector<double> stations(double from, double to, double spacing)
+{
+    if (to - from < 1e-6)
+        return {(from + to) / 2};
+    const int gaps = int(std::ceil((to - from) / spacing - 1e-9));
+    std::vector<double> at;
+    for (int i = 0; i <= gaps; ++i)
+        at.push_back(from + (to - from) * i / gaps);
+    return at;
+}
+
+Polygon square(double x, double z, double size)
+{
+    const double h = size / 2;
+    return {{x - h, z - h}, {x + h, z - h}, {x + h, z + h}, {x - h, z + h}};
+}
+
+void add(Deck &deck, Kind kind, const QString &name, Polygon plan, double base, double thickness)
+{
+    deck.members.push_back({kind, name, std::move(plan), base, thickness});
+}
+
+} // namespace
+
+BuildResult frameDeck(const DeckParameters &p)
+{
+    const PlanResult plan = shapePlan(p.deckType, p.depthA, p.widthB);
+    if (!plan.error.isEmpty())
+        return {{}, plan.error};
+    const double deckTop = p.height * 12;
+    const double joistTop = deckTop - p.deckingThickness;
+    const double beamTop = joistTop - p.joistHeight;
+    const double beamBottom = beamTop - p.beamHeight;
+    if (beamBottom <= 0)
+        return {{}, QStringLiteral("A deck %1 feet high leaves no room for posts under %2 inches of decking, "
+                                   "joists and beams.")
+                        .arg(numbertext::generalNumber(p.height), numbertext::generalNumber(deckTop - beamBottom))};
+
+    Deck deck;
+    deck.parameters = p;
+    deck.outline = plan.outline;
+    const Polygon &outline = deck.outline;
+    const Box extent = bounds(outline);
+    // A hand-edited file may ask for millions of members: refuse it first.
+    const double width = extent.x1 - extent.x0, depth = extent.z1 - extent.z0;
+    const double members = width / p.joistSpacing + depth / (p.deckingWidth + p.deckingGap)
+                           + (depth / (p.beamSpacing * 12) + 2) * (width / (p.postSpacing * 12) + 4);
+    if (members > maxMembers)
+        return {{}, QStringLiteral("The sizes and spacings of \"%1\" would make about %2 members; a deck has at most %3.")
+                        .arg(p.fileName).arg(std::llround(std::min(members, 1e15))).arg(maxMembers)};
+
+    // Beam lines along X, the outer ones set in by the Z overhang; two plies
+    // each, side by side on the line; posts under each beam, the outer ones
+    // set in by the X overhang.
+    deck.beamLines = stations(extent.z0 + p.overhangZ * 12, extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
+    int beam = 0, post = 0;
+    for (double z : deck.beamLines) {
+        const std::vector<Polygon> first = stripPieces(outline, true, z - p.beamPly, z);
+        const std::vector<Polygon> second = stripPieces(outline, true, z, z + p.beamPly);
+        for (size_t i = 0; i < std::min(first.size(), second.size()); ++i) {
+            ++beam;
+            add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply 1").arg(beam), first[i], beamBottom, p.beamHeight);
+            add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply 2").arg(beam), second[i], beamBottom, p.beamHeight);
+        }
+        for (const Interval &run : runAlongX(outline, z))
+            for (double x : stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12))
+                add(deck, Kind::Post, QStringLiteral("Post %1").arg(++post), square(x, z, p.postSize), 0, beamBottom);
+    }
+
+    // Rim joists along every edge, mitred at the corners; joists inside them.
+    const Polygon inside = inset(outline, p.joistWidth);
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const size_t j = (i + 1) % outline.size();
+        add(deck, Kind::RimJoist, QStringLiteral("Rim joist %1").arg(i + 1),
+            {outline[i], outline[j], inside[j], inside[i]}, beamTop, p.joistHeight);
+    }
+    int joist = 0;
+    const Box inner = bounds(inside);
+    for (double x = extent.x0 + p.joistSpacing; x + p.joistWidth / 2 <= inner.x1 + 1e-9; x += p.joistSpacing) {
+        if (x - p.joistWidth / 2 < inner.x0 - 1e-9)
+            continue;
+        for (const Polygon &piece : stripPieces(inside, false, x - p.joistWidth / 2, x + p.joistWidth / 2)) {
+            const Box b = bounds(piece);
+            if (b.z1 - b.z0 >= 2 * p.joistWidth)
+                add(deck, Kind::Joist, QStringLiteral("Joist %1").arg(++joist), piece, beamTop, p.joistHeight);
+        }
+    }
+
+    // Decking boards along X, side by side along Z with the gap between.
+    int board = 0;
+    for (double z = extent.z0; z < extent.z1 - 0.01; z += p.deckingWidth + p.deckingGap)
+        for (const Polygon &piece : stripPieces(outline, true, z, std::min(z + p.deckingWidth, extent.z1)))
+            add(deck, Kind::DeckingBoard, QStringLiteral("Decking board %1").arg(++board), piece, joistTop,
+                p.deckingThickness);
+    return {deck, {}};
+}
+
+BuildResult buildDeck(const DeckParameters &parameters)
+{
+    BuildResult built = frameDeck(parameters);
+    if (!built.deck)
+        return built;
+    const QStringList problems = checkDeck(*built.deck);
+    if (!problems.isEmpty())
+        return {{}, QStringLiteral("The deck fails its checks: %1").arg(problems.join(QLatin1Char(' ')))};
+    return built;
+}
+
+QString kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Post: return QStringLiteral("Posts");
+    case Kind::BeamPly: return QStringLiteral("Beam plies");
+    case Kind::Joist: return QStringLiteral("Joists");
+    case Kind::RimJoist: return QStringLiteral("Rim joists");
+    case Kind::DeckingBoard: return QStringLiteral("Decking boards");
+    }
+    return {};
+}
+
+} // namespace deckmodel

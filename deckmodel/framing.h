@@ -1,0 +1,58 @@
+// The deck as plain data: every member a plan polygon extruded upwards from
+// its base, all in inches, Y up, X along B and Z along A (docs/deck-model.md
+// has the conventions and a plan sketch). Built and checked without any
+// geometry kernel; the kernel (deckexport.h) only turns the list into solids
+// and files.
+#pragma once
+
+#include "deckfile.h"
+#include "geometry.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace deckmodel {
+
+enum class Kind { Post, BeamPly, Joist, RimJoist, DeckingBoard };
+
+struct Member {
+    Kind kind = Kind::Post;
+    QString name;       // "Joist 12", "Post 3", unique in the deck
+    Polygon plan;       // seen from above, counter-clockwise
+    double base = 0;    // underside, inches above the ground
+    double thickness = 0;
+    double top() const { return base + thickness; }
+};
+
+struct Deck {
+    DeckParameters parameters;
+    Polygon outline;                 // the plan of the deck's edge
+    std::vector<double> beamLines;   // Z of each beam line's centre
+    std::vector<Member> members;     // posts, beam plies, rim joists, joists, decking boards
+};
+
+struct BuildResult {
+    std::optional<Deck> deck;
+    QString error;
+};
+
+// Frames the deck of a parameter file and runs the model checks on it:
+// a deck that fails a check is an error, never a model.
+BuildResult buildDeck(const DeckParameters &parameters);
+
+// The framing alone, without the checks (for the checks' own tests).
+BuildResult frameDeck(const DeckParameters &parameters);
+
+// The model checks: one sentence per problem, none for a sound deck.
+QStringList checkDeck(const Deck &deck);
+
+// Which supports hold a joist, which rims its ends stand on (used by the
+// checks and by the takeoff's fasteners).
+int beamsUnder(const Deck &deck, const Member &joist);
+int endsOnRims(const Deck &deck, const Member &joist);
+
+QString kindName(Kind kind); // "Posts", "Beam plies", ...
+
+} // namespace deckmodel

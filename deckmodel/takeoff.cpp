@@ -1,0 +1,220 @@
+#include "takeoff.h"
+
+#include "numbertext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace deckmodel {
+
+namespace {
+
+constexpr double longestStock = 240; // inches
+constexpr double fit = 1e-6;
+
+// Nominal lumber sizes by the actual inches the file gives.
+QString nominal(double inches)
+{
+    static const std::pair<double, const char *> sizes[] = {{1, "5/4"}, {1.5, "2"}, {3.5, "4"}, {4, "4"},
+                                                            {5.5, "6"}, {6, "6"}, {7.25, "8"}, {9.25, "10"}};
+    for (const auto &[actual, name] : sizes)
+        if (std::abs(actual - inches) < fit)
+            return QLatin1String(name);
+    return numbertext::generalNumber(inches) + u'"';
+}
+
+QString lumberOf(const Member &m, const DeckParameters &p)
+{
+    switch (m.kind) {
+    case Kind::Post: return nominal(p.postSize) + u'x' + nominal(p.postSize);
+    case Kind::BeamPly: return nominal(p.beamPly) + u'x' + nominal(p.beamHeight);
+    case Kind::Joist:
+    case Kind::RimJoist: return nominal(p.joistWidth) + u'x' + nominal(p.joistHeight);
+    case Kind::DeckingBoard: return nominal(p.deckingThickness) + u'x' + nominal(p.deckingWidth);
+    }
+    return {};
+}
+
+// Length along the member's run and the positions of its supports along it.
+struct Run {
+    double length = 0;
+    std::vector<double> supports;
+};
+
+Run runOf(const Member &m, const Deck &deck)
+{
+    const Box b = bounds(m.plan);
+    Run run;
+    auto supportsAt = [&](Kind kind, bool alongX) {
+        for (const Member &s : deck.members)
+            if (s.kind == kind && overlapArea(m.plan, s.plan) > 1e-3) {
+                const Box sb = bounds(s.plan);
+                run.supports.push_back(alongX ? (sb.x0 + sb.x1) / 2 - b.x0 : (sb.z0 + sb.z1) / 2 - b.z0);
+            }
+    };
+    switch (m.kind) {
+    case Kind::Post:
+        run.length = m.thickness;
+        break;
+    case Kind::BeamPly:
+        run.length = b.x1 - b.x0;
+        supportsAt(Kind::Post, true);
+        break;
+    case Kind::DeckingBoard:
+        run.length = b.x1 - b.x0;
+        supportsAt(Kind::Joist, true);
+        break;
+    case Kind::Joist:
+        run.length = b.z1 - b.z0;
+        for (double z : deck.beamLines)
+            run.supports.push_back(z - b.z0);
+        break;
+    case Kind::RimJoist: {
+        const Point a = m.plan[0], c = m.plan[1]; // the outer edge
+        run.length = std::hypot(c.x - a.x, c.z - a.z);
+        if (std::abs(c.z - a.z) < fit)
+            supportsAt(Kind::Joist, true);
+        else if (std::abs(c.x - a.x) < fit)
+            for (double z : deck.beamLines)
+                run.supports.push_back(z - b.z0);
+        break;
+    }
+    }
+    return run;
+}
+
+int stockFor(double inches)
+{
+    for (int feet = 8; feet < 20; feet += 2)
+        if (inches <= feet * 12 + fit)
+            return feet;
+    return 20;
+}
+
+} // namespace
+
+std::vector<double> cutLengths(double length, std::vector<double> supports)
+{
+    std::sort(supports.begin(), supports.end());
+    std::vector<double> cuts;
+    double from = 0;
+    while (length - from > longestStock + fit) {
+        double joint = from + longestStock; // no support within reach: a joint on blocking
+        for (double s : supports)
+            if (s > from + fit && s <= from + longestStock + fit)
+                joint = s;
+        cuts.push_back(joint - from);
+        from = joint;
+    }
+    cuts.push_back(length - from);
+    return cuts;
+}
+
+Takeoff takeoffOf(const Deck &deck)
+{
+    const DeckParameters &p = deck.parameters;
+    Takeoff takeoff;
+    takeoff.materials = p.materials;
+    takeoff.deckingSquareFeet = area(deck.outline) / 144;
+
+    // Cuts by kind and lumber, then packed into stock lengths, longest first:
+    // a cut goes into the first bought length it still fits, else into a new
+    // one of the shortest stock that holds it.
+    std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
+    for (const Member &m : deck.members) {
+        const Run run = runOf(m, deck);
+        for (double cut : cutLengths(run.length, run.supports))
+            cuts[{m.kind, lumberOf(m, p)}].push_back(cut);
+    }
+    for (auto &[key, lengths] : cuts) {
+        std::sort(lengths.rbegin(), lengths.rend());
+        std::vector<std::pair<int, double>> bought; // stock feet, inches left
+        for (double cut : lengths) {
+            auto open = std::find_if(bought.begin(), bought.end(), [&](const auto &b) { return b.second >= cut - fit; });
+            if (open == bought.end())
+                open = bought.insert(bought.end(), {stockFor(cut), stockFor(cut) * 12.0});
+            open->second -= cut;
+        }
+        std::map<int, int> byStock;
+        for (const auto &b : bought)
+            ++byStock[b.first];
+        for (const auto &[feet, count] : byStock)
+            takeoff.lumber.push_back({key.first, key.second, feet, count});
+    }
+
+    for (const Member &m : deck.members) {
+        if (m.kind == Kind::DeckingBoard)
+            for (const Member &s : deck.members) {
+                const bool crossing = s.kind == Kind::Joist
+                                      || (s.kind == Kind::RimJoist && std::abs(s.plan[1].z - s.plan[0].z) > fit);
+                if (crossing && overlapArea(m.plan, s.plan) > 1e-3)
+                    takeoff.deckScrews += 2;
+            }
+        if (m.kind == Kind::Joist)
+            takeoff.joistHangers += endsOnRims(deck, m);
+        if (m.kind == Kind::Post)
+            for (const Member &s : deck.members)
+                if (s.kind == Kind::BeamPly && std::abs(s.base - m.top()) < 1e-3
+                    && overlapArea(s.plan, m.plan) > 1e-3)
+                    takeoff.carriageBolts += 2;
+    }
+    return takeoff;
+}
+
+QString feetAndInches(double inches)
+{
+    const long eighths = std::lround(inches * 8);
+    const long feet = eighths / 96, rest = eighths % 96, whole = rest / 8;
+    long fraction = rest % 8, denominator = 8;
+    while (fraction && fraction % 2 == 0)
+        fraction /= 2, denominator /= 2;
+    QString text = QStringLiteral("%1'").arg(feet);
+    if (rest == 0)
+        return text;
+    text += QStringLiteral(" %1").arg(whole);
+    if (fraction)
+        text += QStringLiteral(" %1/%2").arg(fraction).arg(denominator);
+    return text + u'"';
+}
+
+QString takeoffText(const Takeoff &t)
+{
+    QString text;
+    for (const LumberRow &row : t.lumber)
+        text += QStringLiteral("%1 %2: %3 x %4 (%5)\n")
+                    .arg(kindName(row.kind), row.lumber)
+                    .arg(row.count)
+                    .arg(feetAndInches(row.stockFeet * 12), feetAndInches(row.linearFeet() * 12));
+    text += QStringLiteral("Decking area: %1 square feet\n").arg(numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100));
+    text += QStringLiteral("Deck screws: %1\nJoist hangers: %2\nCarriage bolts: %3\n")
+                .arg(t.deckScrews).arg(t.joistHangers).arg(t.carriageBolts);
+    for (const QString &line : t.materials)
+        text += QStringLiteral("Material list: %1\n").arg(line);
+    return text;
+}
+
+QByteArray takeoffCsv(const Takeoff &t)
+{
+    auto field = [](QString text) {
+        if (text.contains(u',') || text.contains(u'"'))
+            text = u'"' + text.replace(QLatin1String("\""), QLatin1String("\"\"")) + u'"';
+        return text;
+    };
+    QStringList lines{QStringLiteral("item,size,stock length ft,count,total,unit")};
+    for (const LumberRow &row : t.lumber)
+        lines << QStringLiteral("%1,%2,%3,%4,%5,linear ft")
+                     .arg(kindName(row.kind), field(row.lumber))
+                     .arg(row.stockFeet)
+                     .arg(row.count)
+                     .arg(row.linearFeet());
+    lines << QStringLiteral("Decking area,,,,%1,sq ft").arg(numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100))
+          << QStringLiteral("Deck screws,,,%1,,").arg(t.deckScrews)
+          << QStringLiteral("Joist hangers,,,%1,,").arg(t.joistHangers)
+          << QStringLiteral("Carriage bolts,,,%1,,").arg(t.carriageBolts);
+    for (const QString &line : t.materials)
+        lines << QStringLiteral("Material list,%1,,,,").arg(field(line));
+    return lines.join(QLatin1String("\r\n")).toLatin1() + "\r\n";
+}
+
+} // namespace deckmodel

@@ -1,0 +1,48 @@
+// The material takeoff: what a person takes to the lumber yard for a deck.
+// Lumber by kind of member, in standard stock lengths (8 to 20 feet in 2-foot
+// steps) with every joint over a support; the decking area; the fasteners;
+// and the file's own material list beside it.
+#pragma once
+
+#include "framing.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace deckmodel {
+
+struct LumberRow {
+    Kind kind = Kind::Post;
+    QString lumber;       // nominal size, "2x8", "5/4x6", "4x4"
+    int stockFeet = 0;    // the length to buy
+    int count = 0;        // pieces of that length
+    int linearFeet() const { return stockFeet * count; }
+};
+
+struct Takeoff {
+    std::vector<LumberRow> lumber; // by kind in build order, then by stock length
+    double deckingSquareFeet = 0;
+    int deckScrews = 0;    // two per board per joist or rim joist it crosses
+    int joistHangers = 0;  // one per joist end on a rim joist
+    int carriageBolts = 0; // two per beam ply per post
+    QStringList materials; // lines 20 to 23 of the file, as given
+};
+
+Takeoff takeoffOf(const Deck &deck);
+
+// For a person: lengths in feet and inches.
+QString takeoffText(const Takeoff &takeoff);
+// For a spreadsheet: plain numbers, CR LF line ends.
+QByteArray takeoffCsv(const Takeoff &takeoff);
+
+// 150 -> 12' 6"; 144 -> 12'; 22.25 -> 1' 10 1/4" (to the nearest eighth).
+QString feetAndInches(double inches);
+
+// A piece's cut lengths (inches): where it must be jointed over its
+// supports (positions along it) to be bought in stock lengths.
+std::vector<double> cutLengths(double length, std::vector<double> supports);
+
+} // namespace deckmodel

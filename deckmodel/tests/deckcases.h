@@ -1,0 +1,35 @@
+// Deck parameters for the model's tests, straight from the wizard's framing
+// tables: beam, joist, post and decking choices to the values of their lines.
+#pragma once
+
+#include "deckfile.h"
+
+#include <QString>
+
+inline deckmodel::DeckParameters deckOf(int type, double a, double b, double height, const QString &beam,
+                                        const QString &joist, double post, const QString &decking)
+{
+    deckmodel::DeckParameters d;
+    d.deckType = type;
+    d.depthA = a, d.widthB = b, d.height = height;
+    d.overhangX = 2, d.overhangZ = 2.5, d.beamSpacing = 6, d.joistSpacing = 12, d.deckingGap = .25;
+    d.postSize = post;
+    d.postSpacing = beam == u"2 X 6" ? 6 : beam == u"2 X 8" ? 8 : 10;
+    d.beamHeight = beam == u"2 X 6" ? 5.5 : beam == u"2 X 8" ? 7.25 : 9.25;
+    d.beamPly = 1.5;
+    d.joistHeight = joist == u"2 X 6" ? 5.5 : joist == u"2 X 8" ? 7.25 : 9.25;
+    d.joistWidth = 1.5;
+    d.deckingThickness = decking == u"5/4x6" ? 1 : 1.5;
+    d.deckingWidth = decking == u"2x4" ? 3.5 : 5.5;
+    return d;
+}
+
+// The worked example: 16 x 12 x 3 rectangle, 2 X 8 beams, 2 X 6 joists, 4 inch posts, 5/4x6 decking.
+inline deckmodel::DeckParameters workedExample()
+{
+    deckmodel::DeckParameters d = deckOf(2, 16, 12, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 6"), 4,
+                                         QStringLiteral("5/4x6"));
+    d.materials = QStringList{QStringLiteral("4 inch x 4 inch Square Posts"), QStringLiteral("12 foot 2x8 Beams"),
+                              QStringLiteral("8 foot 2x6 Joists"), QStringLiteral("2x6 Pieces of Decking")};
+    return d;
+}
