@@ -271,7 +271,13 @@ void TestWiz2D1::finish()
     if (failing.isEmpty())
         QCOMPARE(t.journal(), expected);
     QCOMPARE(withoutReleases(t.journal()), withoutReleases(expected).mid(0, heard));
-    const QString refused = "The host refused " + failing + ".\n\nError number: 0x80020009";
+    // Once the width is on disk, the box says where, and what the host was to do.
+    const QString folder = QDir::toNativeSeparators(QDir(t.folder.path()).absolutePath());
+    const QString saved = file.isEmpty() ? QString()
+                                         : "\n\nThe deck width is saved in the file \"DeckSize.txt\" in the folder \""
+            + folder + "\". The host application was asked to load \"*\\Program Data\\2D Decks\\Deck 1.dc\" and open "
+                       "\"*\\Program Data\\2D Decks\\2ddecks.bsx\".";
+    const QString refused = "The host refused " + failing + ".\n\nError number: 0x80020009" + saved;
     const QString noHost = "No host application is running under \"Plankora.Application\".\n\nError number: 0x800401E3";
     QCOMPARE(t.messages.lines(), failing.isEmpty()   ? QStringList()
                                  : failing == u"no host" ? QStringList{Stop + noHost}
