@@ -1,0 +1,34 @@
+// One view of a mesh as a Drawing, in any of the three modes: the work the
+// window does off its GUI thread, and what a headless render writes out.
+#pragma once
+
+#include "camera.h"
+#include "drawing.h"
+#include "mesh.h"
+#include "raster.h"
+
+#include <functional>
+
+namespace deckview {
+
+// The numbers are those of the deck parameter file's viewing mode line.
+enum class ViewMode { Wireframe = 0, HiddenLine = 1, Shaded = 2 };
+
+// An outside hidden-line kernel: for a view direction, the edges split into
+// visible and hidden pieces, in the view plane's inches, (dot(p, right),
+// dot(p, up)). It is called off the GUI thread.
+using HiddenLineSource = std::function<std::vector<Segment2>(const ViewAxes &axes)>;
+
+struct RenderOptions {
+    ViewMode mode = ViewMode::Wireframe;
+    bool dashHidden = false;       // draw hidden lines dashed instead of leaving them out
+    HiddenLineSource hiddenLines;  // none: hidden lines read off a depth buffer
+    Palette palette = woodPalette();
+};
+
+// The view in the chosen mode. Wireframe: every edge. Hidden line: the
+// source's segments (or the depth buffer's), cleaned so that each visible
+// piece is drawn once. Shaded: the depth-buffered picture.
+Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options);
+
+} // namespace deckview
