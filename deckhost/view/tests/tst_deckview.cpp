@@ -1,0 +1,198 @@
+// The view and the window: keys and drags change the camera and the mode, the
+// chosen mode arrives from the render thread, an outside hidden-line kernel's
+// lines are placed and cleaned, and the window shows what it is given.
+#include "deckview.h"
+#include "deckwindow.h"
+#include "planview.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace deckview;
+
+namespace {
+// A post under a beam ply: 24 edges in all.
+Scene postUnderBeam()
+{
+    return {{boxPrism(MemberKind::Post, QStringLiteral("Post 1"), 0, 0, 4, 4, 0, 30),
+             boxPrism(MemberKind::BeamPly, QStringLiteral("Beam ply 1"), -20, 0, 24, 1.5, 30, 7.25)}};
+}
+
+bool waitForFrame(DeckView &view)
+{
+    QSignalSpy ready(&view, &DeckView::frameReady);
+    return (!view.isRendering() && view.hasMesh()) || ready.wait(5000);
+}
+} // namespace
+
+class TestDeckView : public QObject {
+    Q_OBJECT
+private slots:
+    void modesArriveFromTheRenderThread();
+    void keysPickViewsAndModes_data();
+    void keysPickViewsAndModes();
+    void dragOrbitsAndRendersWhenReleased();
+    void outsideHiddenLinesArePlacedAndCleaned();
+    void windowShowsDeckPlanAndErrors();
+};
+
+void TestDeckView::modesArriveFromTheRenderThread()
+{
+    DeckView view;
+    view.resize(300, 200);
+    view.setScene(postUnderBeam());
+    QVERIFY(waitForFrame(view));
+    QCOMPARE(view.currentDrawing().lines.size(), 24u); // wireframe: every edge
+
+    view.setMode(ViewMode::Shaded);
+    QVERIFY(view.isRendering());
+    QVERIFY(waitForFrame(view));
+    const Drawing shaded = view.currentDrawing();
+    QCOMPARE(shaded.picture.size(), QSize(300, 200));
+    QVERIFY(shaded.lines.empty());
+
+    view.setMode(ViewMode::HiddenLine);
+    QVERIFY(waitForFrame(view));
+    const Drawing hidden = view.currentDrawing();
+    QVERIFY(hidden.picture.isNull());
+    const auto visible = std::count_if(hidden.lines.begin(), hidden.lines.end(),
+                                       [](const Segment2 &s) { return s.stroke == Stroke::Visible; });
+    QVERIFY(visible > 0);
+    QVERIFY(visible < 24);
+    QVERIFY(size_t(visible) < hidden.lines.size()); // the rest hidden
+}
+
+void TestDeckView::keysPickViewsAndModes_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<double>("yaw");
+    QTest::addColumn<double>("pitch");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("P: plan") << int(Qt::Key_P) << 0.0 << 90.0 << 0;
+    QTest::newRow("F: front") << int(Qt::Key_F) << 0.0 << 0.0 << 0;
+    QTest::newRow("S: side") << int(Qt::Key_S) << 90.0 << 0.0 << 0;
+    QTest::newRow("I: isometric") << int(Qt::Key_I) << 45.0 << 35.264 << 0;
+    QTest::newRow("1: hidden line") << int(Qt::Key_1) << 45.0 << 35.264 << 1;
+    QTest::newRow("2: shaded") << int(Qt::Key_2) << 45.0 << 35.264 << 2;
+    QTest::newRow("0: wireframe, from shaded") << int(Qt::Key_0) << 45.0 << 35.264 << 0;
+}
+
+void TestDeckView::keysPickViewsAndModes()
+{
+    QFETCH(int, key);
+    QFETCH(double, yaw);
+    QFETCH(double, pitch);
+    QFETCH(int, mode);
+    DeckView view;
+    view.resize(300, 200);
+    view.setScene(postUnderBeam());
+    QVERIFY(waitForFrame(view));
+    if (key == Qt::Key_0)
+        view.setMode(ViewMode::Shaded);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTest::keyClick(&view, Qt::Key(key));
+    QCOMPARE(view.camera().yaw, yaw);
+    QCOMPARE(view.camera().pitch, pitch);
+    QCOMPARE(int(view.mode()), mode);
+    QVERIFY(view.modeActions().at(mode)->isChecked());
+}
+
+void TestDeckView::dragOrbitsAndRendersWhenReleased()
+{
+    DeckView view;
+    view.resize(300, 200);
+    view.setMode(ViewMode::Shaded);
+    view.setScene(postUnderBeam());
+    QVERIFY(waitForFrame(view));
+    const double yaw = view.camera().yaw;
+
+    QSignalSpy ready(&view, &DeckView::frameReady);
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(100, 100));
+    QMouseEvent move(QEvent::MouseMove, QPointF(150, 100), view.mapToGlobal(QPointF(150, 100)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(&view, &move);
+    QCOMPARE(view.camera().yaw, yaw - 20); // 0.4 degrees a pixel
+    QVERIFY(view.isRendering());
+    QTest::qWait(50);
+    QCOMPARE(ready.count(), 0); // nothing but the wireframe while the button is down
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(150, 100));
+    QVERIFY(ready.wait(5000));
+    QVERIFY(!view.currentDrawing().picture.isNull());
+
+    // Shift-drag pans.
+    QTest::mousePress(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
+    QMouseEvent pan(QEvent::MouseMove, QPointF(110, 90), view.mapToGlobal(QPointF(110, 90)), Qt::NoButton,
+                    Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(&view, &pan);
+    QTest::mouseRelease(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(110, 90));
+    QCOMPARE(view.camera().pan, QPointF(10, -10));
+    QCOMPARE(view.camera().yaw, yaw - 20);
+}
+
+// The kernel answers in the view plane's inches; the view draws them at its
+// camera's scale from the origin's pixel, each visible piece once.
+void TestDeckView::outsideHiddenLinesArePlacedAndCleaned()
+{
+    DeckView view;
+    view.resize(300, 200);
+    view.setScene(postUnderBeam());
+    QVERIFY(waitForFrame(view));
+    view.setCamera(Camera{0, 0, 2, {0, 0, 0}, {}}); // origin at (150, 100), 2 pixels an inch
+    view.setHiddenLineSource([](const ViewAxes &) {
+        return std::vector<Segment2>{{{0, 0}, {10, 0}, Stroke::Visible},
+                                     {{10, 0}, {0, 0}, Stroke::Visible},
+                                     {{5, 0}, {20, 0}, Stroke::Hidden}};
+    });
+    view.setDashHidden(true);
+    view.setMode(ViewMode::HiddenLine);
+    QVERIFY(waitForFrame(view));
+    const std::vector<Segment2> lines = view.currentDrawing().lines;
+    QCOMPARE(lines.size(), 2u);
+    QCOMPARE(lines[0].stroke, Stroke::Visible);
+    QCOMPARE(lines[0].a, QPointF(150, 100));
+    QCOMPARE(lines[0].b, QPointF(170, 100));
+    QCOMPARE(lines[1].stroke, Stroke::Hidden);
+    QCOMPARE(lines[1].a, QPointF(170, 100));
+    QCOMPARE(lines[1].b, QPointF(190, 100));
+}
+
+void TestDeckView::windowShowsDeckPlanAndErrors()
+{
+    auto *calls = new QListWidget;
+    calls->addItem(QStringLiteral("call /Application/ActiveTarget OpenSymbolFile"));
+    DeckWindow window(calls);
+    QCOMPARE(window.findChild<QListWidget *>(), calls);
+    const TitleBlock block{QStringLiteral("Deck_Rectangle"), QStringLiteral("Rectangle"), QString(), QString(), {},
+                           {QStringLiteral("Member"), QStringLiteral("Pieces")},
+                           {{QStringLiteral("Posts"), QStringLiteral("6")}, {QStringLiteral("Joists"), QStringLiteral("11")}}};
+    window.showDeck(postUnderBeam(), ViewMode::Shaded, {{QStringLiteral("Shape"), QStringLiteral("Rectangle")},
+                                                        {QStringLiteral("Posts"), QStringLiteral("1")}}, block);
+    QCOMPARE(window.view->mode(), ViewMode::Shaded);
+    QCOMPARE(window.facts->text(), QStringLiteral("Shape: Rectangle\nPosts: 1"));
+    QCOMPARE(window.takeoff->rowCount(), 2);
+    QCOMPARE(window.takeoff->columnCount(), 2);
+    QCOMPARE(window.takeoff->horizontalHeaderItem(1)->text(), QStringLiteral("Pieces"));
+    QCOMPARE(window.takeoff->item(1, 0)->text(), QStringLiteral("Joists"));
+    QCOMPARE(window.takeoff->item(1, 1)->text(), QStringLiteral("11"));
+    QVERIFY(window.view->viewActions().first()->isEnabled());
+
+    const QPolygonF outline({{0, 0}, {16, 0}, {16, 12}, {0, 12}});
+    window.showPlan({outline, overallDimensions(outline)}, {}, block);
+    QVERIFY(window.plan->isVisibleTo(&window));
+    QVERIFY(!window.view->viewActions().first()->isEnabled());
+    QCOMPARE(window.currentDrawing().labels.size(), 3u);
+
+    const QString why = QStringLiteral("Deck_Rectangle.txt, line 9: the beam height is empty.");
+    window.showError(why);
+    QVERIFY(window.message->isVisibleTo(&window));
+    QCOMPARE(window.message->text(), why);
+    QVERIFY(window.currentDrawing().lines.empty());
+}
+
+QTEST_MAIN(TestDeckView)
+#include "tst_deckview.moc"
