@@ -1,7 +1,7 @@
 // Just enough of a PDF reader for tests: the texts of a file written by Qt's
 // PDF engine, one string per text object. Qt writes each glyph as
-// "<code> Tj" in Flate-compressed content streams and maps codes back to
-// characters in a ToUnicode table of "bfrange" lines; this reads both.
+// "<code> Tj" in Flate-compressed streams and maps the codes back to
+// characters in a ToUnicode table of "<first> <last> [<char> ...]" ranges.
 #pragma once
 
 #include <QByteArray>
@@ -10,71 +10,42 @@
 #include <QStringList>
 #include <QtEndian>
 
-inline QList<QByteArray> pdfStreams(const QByteArray &pdf)
+inline QStringList pdfStreams(const QByteArray &pdf)
 {
-    QList<QByteArray> streams;
-    qsizetype at = 0;
-    while (true) {
-        const qsizetype begin = pdf.indexOf("stream", at);
-        if (begin < 0)
-            break;
-        qsizetype data = begin + 6;
-        if (pdf.mid(data, 2) == "\r\n")
-            data += 2;
-        else if (pdf.mid(data, 1) == "\n")
-            data += 1;
-        else {
-            at = data; // "endstream"
-            continue;
-        }
-        const qsizetype end = pdf.indexOf("endstream", data);
-        if (end < 0)
-            break;
+    QStringList streams;
+    for (qsizetype at = pdf.indexOf(">>\nstream\n"); at >= 0; at = pdf.indexOf(">>\nstream\n", at + 1)) {
+        const qsizetype data = at + 10, end = pdf.indexOf("endstream", data);
         // qUncompress wants the size first; it grows its buffer when this is short.
         QByteArray zlib(4, '\0');
         qToBigEndian<quint32>(quint32(16 * (end - data) + 1024), zlib.data());
-        zlib += pdf.mid(data, end - data);
-        const QByteArray plain = qUncompress(zlib);
-        streams << (plain.isEmpty() ? pdf.mid(data, end - data) : plain);
-        at = end + 9;
+        const QByteArray plain = qUncompress(zlib + pdf.mid(data, end - data));
+        streams << QString::fromLatin1(plain.isEmpty() ? pdf.mid(data, end - data) : plain);
     }
     return streams;
 }
 
 inline QStringList pdfTexts(const QByteArray &pdf)
 {
-    const QList<QByteArray> streams = pdfStreams(pdf);
-    QHash<uint, QChar> characters;
-    static const QRegularExpression array(QStringLiteral("<([0-9A-Fa-f]+)> <([0-9A-Fa-f]+)> \\[([^\\]]*)\\]"));
-    static const QRegularExpression single(QStringLiteral("^<([0-9A-Fa-f]+)> <([0-9A-Fa-f]+)> <([0-9A-Fa-f]+)>$"),
-                                           QRegularExpression::MultilineOption);
+    const QStringList streams = pdfStreams(pdf);
+    static const QRegularExpression range(QStringLiteral("<([0-9A-Fa-f]+)> <[0-9A-Fa-f]+> \\[([^\\]]*)\\]"));
     static const QRegularExpression hex(QStringLiteral("<([0-9A-Fa-f]+)>"));
-    for (const QByteArray &stream : streams) {
-        const QString text = QString::fromLatin1(stream);
-        if (!text.contains(u"beginbfrange"))
+    static const QRegularExpression glyph(QStringLiteral("<([0-9A-Fa-f]{4})> Tj"));
+    QHash<uint, QChar> characters;
+    for (const QString &stream : streams) {
+        if (!stream.contains(u"beginbfrange"))
             continue;
-        for (auto m = array.globalMatch(text); m.hasNext();) {
+        for (auto m = range.globalMatch(stream); m.hasNext();) {
             const auto match = m.next();
             uint code = match.captured(1).toUInt(nullptr, 16);
-            for (auto h = hex.globalMatch(match.captured(3)); h.hasNext();)
+            for (auto h = hex.globalMatch(match.captured(2)); h.hasNext();)
                 characters.insert(code++, QChar(h.next().captured(1).toUShort(nullptr, 16)));
-        }
-        for (auto m = single.globalMatch(text); m.hasNext();) {
-            const auto match = m.next();
-            const uint first = match.captured(1).toUInt(nullptr, 16), last = match.captured(2).toUInt(nullptr, 16);
-            const uint target = match.captured(3).toUInt(nullptr, 16);
-            for (uint code = first; code <= last; ++code)
-                characters.insert(code, QChar(char16_t(target + code - first)));
         }
     }
     QStringList texts;
-    static const QRegularExpression glyph(QStringLiteral("<([0-9A-Fa-f]{4})> Tj"));
-    for (const QByteArray &stream : streams) {
-        const QString content = QString::fromLatin1(stream);
+    for (const QString &content : streams) {
         for (qsizetype begin = content.indexOf(u"BT\n"); begin >= 0; begin = content.indexOf(u"BT\n", begin + 1)) {
-            const qsizetype end = content.indexOf(u"ET", begin);
             QString line;
-            for (auto g = glyph.globalMatch(content.mid(begin, end - begin)); g.hasNext();) {
+            for (auto g = glyph.globalMatch(content.mid(begin, content.indexOf(u"ET", begin) - begin)); g.hasNext();) {
                 // The space glyph is also the tab's; either way it is a blank.
                 const QChar c = characters.value(g.next().captured(1).toUInt(nullptr, 16), u'?');
                 line += c == u'\t' ? u' ' : c;

@@ -1,15 +1,9 @@
-// The view and the window: keys and drags change the camera and the mode, the
-// chosen mode arrives from the render thread, an outside hidden-line kernel's
-// lines are placed and cleaned, and the window shows what it is given.
+// The view: keys and drags change the camera and the mode, the chosen mode
+// arrives from the render thread, and an outside hidden-line kernel's lines
+// are placed and cleaned.
 #include "deckview.h"
-#include "deckwindow.h"
-#include "planview.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QListWidget>
 #include <QSignalSpy>
-#include <QTableWidget>
 #include <QTest>
 
 using namespace deckview;
@@ -33,11 +27,9 @@ class TestDeckView : public QObject {
     Q_OBJECT
 private slots:
     void modesArriveFromTheRenderThread();
-    void keysPickViewsAndModes_data();
     void keysPickViewsAndModes();
     void dragOrbitsAndRendersWhenReleased();
     void outsideHiddenLinesArePlacedAndCleaned();
-    void windowShowsDeckPlanAndErrors();
 };
 
 void TestDeckView::modesArriveFromTheRenderThread()
@@ -66,40 +58,28 @@ void TestDeckView::modesArriveFromTheRenderThread()
     QVERIFY(size_t(visible) < hidden.lines.size()); // the rest hidden
 }
 
-void TestDeckView::keysPickViewsAndModes_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<double>("yaw");
-    QTest::addColumn<double>("pitch");
-    QTest::addColumn<int>("mode");
-    QTest::newRow("P: plan") << int(Qt::Key_P) << 0.0 << 90.0 << 0;
-    QTest::newRow("F: front") << int(Qt::Key_F) << 0.0 << 0.0 << 0;
-    QTest::newRow("S: side") << int(Qt::Key_S) << 90.0 << 0.0 << 0;
-    QTest::newRow("I: isometric") << int(Qt::Key_I) << 45.0 << 35.264 << 0;
-    QTest::newRow("1: hidden line") << int(Qt::Key_1) << 45.0 << 35.264 << 1;
-    QTest::newRow("2: shaded") << int(Qt::Key_2) << 45.0 << 35.264 << 2;
-    QTest::newRow("0: wireframe, from shaded") << int(Qt::Key_0) << 45.0 << 35.264 << 0;
-}
-
 void TestDeckView::keysPickViewsAndModes()
 {
-    QFETCH(int, key);
-    QFETCH(double, yaw);
-    QFETCH(double, pitch);
-    QFETCH(int, mode);
     DeckView view;
     view.resize(300, 200);
     view.setScene(postUnderBeam());
     QVERIFY(waitForFrame(view));
-    if (key == Qt::Key_0)
-        view.setMode(ViewMode::Shaded);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QTest::keyClick(&view, Qt::Key(key));
-    QCOMPARE(view.camera().yaw, yaw);
-    QCOMPARE(view.camera().pitch, pitch);
-    QCOMPARE(int(view.mode()), mode);
-    QVERIFY(view.modeActions().at(mode)->isChecked());
+    const struct {
+        Qt::Key key;
+        double yaw, pitch;
+        ViewMode mode;
+    } rows[] = {{Qt::Key_P, 0, 90, ViewMode::Wireframe},       {Qt::Key_F, 0, 0, ViewMode::Wireframe},
+                {Qt::Key_S, 90, 0, ViewMode::Wireframe},       {Qt::Key_I, 45, 35.264, ViewMode::Wireframe},
+                {Qt::Key_2, 45, 35.264, ViewMode::Shaded},     {Qt::Key_1, 45, 35.264, ViewMode::HiddenLine},
+                {Qt::Key_0, 45, 35.264, ViewMode::Wireframe}};
+    for (const auto &row : rows) {
+        QTest::keyClick(&view, row.key);
+        QCOMPARE(view.camera().yaw, row.yaw);
+        QCOMPARE(view.camera().pitch, row.pitch);
+        QCOMPARE(view.mode(), row.mode);
+    }
 }
 
 void TestDeckView::dragOrbitsAndRendersWhenReleased()
@@ -159,39 +139,6 @@ void TestDeckView::outsideHiddenLinesArePlacedAndCleaned()
     QCOMPARE(lines[1].stroke, Stroke::Hidden);
     QCOMPARE(lines[1].a, QPointF(170, 100));
     QCOMPARE(lines[1].b, QPointF(190, 100));
-}
-
-void TestDeckView::windowShowsDeckPlanAndErrors()
-{
-    auto *calls = new QListWidget;
-    calls->addItem(QStringLiteral("call /Application/ActiveTarget OpenSymbolFile"));
-    DeckWindow window(calls);
-    QCOMPARE(window.findChild<QListWidget *>(), calls);
-    const TitleBlock block{QStringLiteral("Deck_Rectangle"), QStringLiteral("Rectangle"), QString(), QString(), {},
-                           {QStringLiteral("Member"), QStringLiteral("Pieces")},
-                           {{QStringLiteral("Posts"), QStringLiteral("6")}, {QStringLiteral("Joists"), QStringLiteral("11")}}};
-    window.showDeck(postUnderBeam(), ViewMode::Shaded, {{QStringLiteral("Shape"), QStringLiteral("Rectangle")},
-                                                        {QStringLiteral("Posts"), QStringLiteral("1")}}, block);
-    QCOMPARE(window.view->mode(), ViewMode::Shaded);
-    QCOMPARE(window.facts->text(), QStringLiteral("Shape: Rectangle\nPosts: 1"));
-    QCOMPARE(window.takeoff->rowCount(), 2);
-    QCOMPARE(window.takeoff->columnCount(), 2);
-    QCOMPARE(window.takeoff->horizontalHeaderItem(1)->text(), QStringLiteral("Pieces"));
-    QCOMPARE(window.takeoff->item(1, 0)->text(), QStringLiteral("Joists"));
-    QCOMPARE(window.takeoff->item(1, 1)->text(), QStringLiteral("11"));
-    QVERIFY(window.view->viewActions().first()->isEnabled());
-
-    const QPolygonF outline({{0, 0}, {16, 0}, {16, 12}, {0, 12}});
-    window.showPlan({outline, overallDimensions(outline)}, {}, block);
-    QVERIFY(window.plan->isVisibleTo(&window));
-    QVERIFY(!window.view->viewActions().first()->isEnabled());
-    QCOMPARE(window.currentDrawing().labels.size(), 3u);
-
-    const QString why = QStringLiteral("Deck_Rectangle.txt, line 9: the beam height is empty.");
-    window.showError(why);
-    QVERIFY(window.message->isVisibleTo(&window));
-    QCOMPARE(window.message->text(), why);
-    QVERIFY(window.currentDrawing().lines.empty());
 }
 
 QTEST_MAIN(TestDeckView)

@@ -157,7 +157,6 @@ void TestDrawingFiles::refused_data()
     QTest::addColumn<QString>("error");
     QTest::newRow("not a drawing's suffix")
         << QStringLiteral("deck.jpg") << QStringLiteral("a drawing is written as .png, .svg or .pdf");
-    QTest::newRow("no suffix") << QStringLiteral("deck") << QStringLiteral("a drawing is written as .png, .svg or .pdf");
     QTest::newRow("a folder that is not there") << QStringLiteral("no/such/deck.svg") << QString();
 }
 

@@ -40,7 +40,6 @@ class TestSegments : public QObject {
 private slots:
     void clean_data();
     void clean();
-    void visibleBeforeHidden();
 };
 
 void TestSegments::clean_data()
@@ -97,18 +96,6 @@ void TestSegments::clean()
     QFETCH(Segments, input);
     QFETCH(Segments, expected);
     QCOMPARE(normal(cleanSegments(input)), normal(expected));
-}
-
-// Drawn in order, visible lines must come first so that the list reads from
-// the lines that matter.
-void TestSegments::visibleBeforeHidden()
-{
-    const Segments cleaned = cleanSegments({seg(0, 5, 10, 5, H), seg(0, 0, 10, 0), seg(0, 9, 10, 9, H), seg(0, 7, 9, 7)});
-    QCOMPARE(cleaned.size(), 4u);
-    QCOMPARE(cleaned[0].stroke, V);
-    QCOMPARE(cleaned[1].stroke, V);
-    QCOMPARE(cleaned[2].stroke, H);
-    QCOMPARE(cleaned[3].stroke, H);
 }
 
 QTEST_GUILESS_MAIN(TestSegments)

@@ -139,12 +139,9 @@ void TestShading::hidesByDepth()
     QCOMPARE(image.size(), viewport);
     for (const Probe &probe : probes) {
         const QRgb pixel = image.pixel(int(probe.x), int(probe.y));
-        QVERIFY2(isShadeOf(pixel, probe.expected),
-                 qPrintable(QStringLiteral("pixel (%1, %2) is #%3, expected a shade of %4")
-                                .arg(probe.x)
-                                .arg(probe.y)
-                                .arg(pixel & 0xffffff, 6, 16, QLatin1Char('0'))
-                                .arg(probe.expected.name())));
+        QVERIFY2(isShadeOf(pixel, probe.expected), qPrintable(QStringLiteral("(%1, %2) is %3, not a shade of %4")
+                                                                  .arg(probe.x).arg(probe.y)
+                                                                  .arg(QColor(pixel).name(), probe.expected.name())));
     }
 }
 
