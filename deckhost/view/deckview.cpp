@@ -56,6 +56,13 @@ void DeckView::createActions()
         action->setChecked(mode == m_options.mode);
         m_modeGroup->addAction(action);
     }
+    m_dashAction = new QAction(tr("Dashed Hidden Lines"), this);
+    m_dashAction->setObjectName(QStringLiteral("dashHidden"));
+    m_dashAction->setCheckable(true);
+    m_dashAction->setShortcut(Qt::Key_D);
+    m_dashAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(m_dashAction, &QAction::toggled, this, &DeckView::setDashHidden);
+    addAction(m_dashAction);
 }
 
 void DeckView::setScene(const Scene &scene)
@@ -92,6 +99,9 @@ void DeckView::setMode(ViewMode mode)
 
 void DeckView::setDashHidden(bool dashed)
 {
+    m_dashAction->setChecked(dashed);
+    if (dashed == m_options.dashHidden)
+        return;
     m_options.dashHidden = dashed;
     cameraMoved();
 }
@@ -107,6 +117,7 @@ void DeckView::showView(StandardView view)
     if (!m_mesh)
         return;
     m_camera = standardCamera(view, m_mesh->bounds, size());
+    m_autoFit = true;
     cameraMoved();
 }
 
@@ -115,12 +126,14 @@ void DeckView::fit()
     if (!m_mesh)
         return;
     m_camera = fitted(m_camera, m_mesh->bounds, size());
+    m_autoFit = true;
     cameraMoved();
 }
 
 void DeckView::setCamera(const Camera &camera)
 {
     m_camera = camera;
+    m_autoFit = false;
     cameraMoved();
 }
 
@@ -164,13 +177,13 @@ void DeckView::frameDone(quint64 generation, const Drawing &frame)
     emit frameReady();
 }
 
-Drawing DeckView::currentDrawing() const
+Drawing DeckView::currentDrawing(int resolution) const
 {
-    if (m_frameCurrent)
-        return m_frame;
     if (!m_mesh)
         return Drawing{size(), {}, {}, {}, m_options.dashHidden};
-    return renderDrawing(*m_mesh, m_camera, size(), m_options);
+    if (m_frameCurrent && resolution <= 1)
+        return m_frame;
+    return renderDrawing(*m_mesh, m_camera, size(), m_options, resolution);
 }
 
 void DeckView::paintEvent(QPaintEvent *)
@@ -191,8 +204,11 @@ void DeckView::paintEvent(QPaintEvent *)
 
 void DeckView::resizeEvent(QResizeEvent *)
 {
-    if (m_mesh)
-        cameraMoved();
+    if (!m_mesh)
+        return;
+    if (m_autoFit)
+        m_camera = fitted(m_camera, m_mesh->bounds, size());
+    cameraMoved();
 }
 
 void DeckView::mousePressEvent(QMouseEvent *event)
@@ -211,10 +227,12 @@ void DeckView::mouseMoveEvent(QMouseEvent *event)
         return;
     const QPointF delta = event->position() - m_lastPos;
     m_lastPos = event->position();
-    if (m_drag == Drag::Pan)
+    if (m_drag == Drag::Pan) {
         m_camera.pan += delta;
-    else
+        m_autoFit = false;
+    } else {
         m_camera.orbit(-0.4 * delta.x(), 0.4 * delta.y());
+    }
     cameraMoved();
 }
 
@@ -231,6 +249,7 @@ void DeckView::wheelEvent(QWheelEvent *event)
     if (!m_mesh)
         return;
     m_camera.zoomAt(std::pow(1.0015, event->angleDelta().y()), event->position(), size());
+    m_autoFit = false;
     cameraMoved();
 }
 
@@ -241,8 +260,8 @@ void DeckView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Right: m_camera.orbit(15, 0); break;
     case Qt::Key_Up: m_camera.orbit(0, 15); break;
     case Qt::Key_Down: m_camera.orbit(0, -15); break;
-    case Qt::Key_Plus: m_camera.zoomAt(1.25, rect().center(), size()); break;
-    case Qt::Key_Minus: m_camera.zoomAt(0.8, rect().center(), size()); break;
+    case Qt::Key_Plus: m_camera.zoomAt(1.25, rect().center(), size()); m_autoFit = false; break;
+    case Qt::Key_Minus: m_camera.zoomAt(0.8, rect().center(), size()); m_autoFit = false; break;
     default: QWidget::keyPressEvent(event); return;
     }
     cameraMoved();

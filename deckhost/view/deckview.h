@@ -38,9 +38,10 @@ public:
     const Camera &camera() const { return m_camera; }
     void setCamera(const Camera &camera);
 
-    // What the view shows now, in its mode, at its size: for drawings out.
-    // Empty (no lines, no picture) before a scene is meshed.
-    Drawing currentDrawing() const;
+    // What the view shows now, in its mode, at its size: for drawings out,
+    // rendered afresh at a resolution above 1. Empty (no lines, no picture)
+    // before a scene is meshed.
+    Drawing currentDrawing(int resolution = 1) const;
     bool hasMesh() const { return m_mesh != nullptr; }
     // True while the chosen mode's picture for the current camera is pending.
     bool isRendering() const { return !m_frameCurrent && m_mesh; }
@@ -49,6 +50,8 @@ public:
     // 0 wireframe, 1 hidden line, 2 shaded, as in the parameter file).
     QList<QAction *> viewActions() const { return m_viewActions; }
     QList<QAction *> modeActions() const { return m_modeActions; }
+    // Hidden lines dashed (checked) or left out, key D.
+    QAction *dashAction() const { return m_dashAction; }
 
 signals:
     void modeChanged(ViewMode mode);
@@ -77,6 +80,7 @@ private:
     Camera m_camera;
     RenderOptions m_options;
     bool m_fitted = false;
+    bool m_autoFit = true; // refit on resize until the person zooms or pans
     quint64 m_generation = 0;
     Drawing m_frame;
     bool m_frameCurrent = false;
@@ -84,6 +88,7 @@ private:
     QPointF m_lastPos;
     QList<QAction *> m_viewActions, m_modeActions;
     QActionGroup *m_modeGroup;
+    QAction *m_dashAction;
 };
 
 } // namespace deckview

@@ -56,10 +56,11 @@ DeckWindow::DeckWindow(QWidget *calls, QWidget *parent)
 
     QToolBar *tools = addToolBar(tr("View"));
     tools->setObjectName(QStringLiteral("viewToolBar"));
-    m_viewOnly = view->viewActions() + view->modeActions();
+    m_viewOnly = view->viewActions() + view->modeActions() + QList<QAction *>{view->dashAction()};
     tools->addActions(view->viewActions());
     tools->addSeparator();
     tools->addActions(view->modeActions());
+    tools->addAction(view->dashAction());
     tools->addSeparator();
     QAction *save = tools->addAction(tr("Export..."), this, &DeckWindow::askExport);
     save->setShortcut(QKeySequence::Save);
@@ -120,8 +121,9 @@ Drawing DeckWindow::currentDrawing() const
 {
     if (m_pages->currentWidget() == plan)
         return plan->currentDrawing();
+    // A page holds about three screen pixels in each of the view's.
     if (m_pages->currentWidget() == view)
-        return view->currentDrawing();
+        return view->currentDrawing(3);
     return Drawing{m_pages->size(), {}, {}, {}, false};
 }
 

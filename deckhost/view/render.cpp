@@ -2,8 +2,21 @@
 
 namespace deckview {
 
-Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options)
+Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options,
+                      int resolution)
 {
+    if (resolution > 1) {
+        Camera fine = camera;
+        fine.scale *= resolution;
+        fine.pan *= resolution;
+        Drawing drawing = renderDrawing(mesh, fine, viewport * resolution, options);
+        drawing.viewport = viewport;
+        for (Segment2 &s : drawing.lines) {
+            s.a /= resolution;
+            s.b /= resolution;
+        }
+        return drawing;
+    }
     const Projection projection(camera, viewport);
     Drawing drawing;
     drawing.viewport = viewport;

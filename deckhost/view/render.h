@@ -16,7 +16,9 @@ enum class ViewMode { Wireframe = 0, HiddenLine = 1, Shaded = 2 };
 
 // An outside hidden-line kernel: for a view direction, the edges split into
 // visible and hidden pieces, in the view plane's inches, (dot(p, right),
-// dot(p, up)). It is called off the GUI thread.
+// dot(p, up)). It is called off the GUI thread. (A projector on the axis
+// system with origin (0, 0, 0), main direction `eye` and X direction `right`
+// has exactly these 2D coordinates: its Y direction is eye x right = up.)
 using HiddenLineSource = std::function<std::vector<Segment2>(const ViewAxes &axes)>;
 
 struct RenderOptions {
@@ -28,7 +30,10 @@ struct RenderOptions {
 
 // The view in the chosen mode. Wireframe: every edge. Hidden line: the
 // source's segments (or the depth buffer's), cleaned so that each visible
-// piece is drawn once. Shaded: the depth-buffered picture.
-Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options);
+// piece is drawn once. Shaded: the depth-buffered picture. A resolution
+// above 1 renders that many pixels a viewport pixel (a sharper picture and
+// depth buffer for a page), the lines still in viewport pixels.
+Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options,
+                      int resolution = 1);
 
 } // namespace deckview

@@ -139,6 +139,8 @@ void TestDeckView::outsideHiddenLinesArePlacedAndCleaned()
     QCOMPARE(lines[1].stroke, Stroke::Hidden);
     QCOMPARE(lines[1].a, QPointF(170, 100));
     QCOMPARE(lines[1].b, QPointF(190, 100));
+    // Rendered afresh for a page at three times the pixels: the same lines.
+    QCOMPARE(view.currentDrawing(3).lines.at(1).b, QPointF(190, 100));
 }
 
 QTEST_MAIN(TestDeckView)
