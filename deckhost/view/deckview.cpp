@@ -199,7 +199,7 @@ void DeckView::paintEvent(QPaintEvent *)
     Drawing wireframe;
     wireframe.viewport = size();
     wireframe.lines = wireframeSegments(*m_mesh, Projection(m_camera, size()));
-    paintLines(painter, wireframe, m_options.palette.line, 1.0);
+    paintLines(painter, wireframe, m_options.palette.line, 1.0, m_drag == Drag::None);
 }
 
 void DeckView::resizeEvent(QResizeEvent *)

@@ -113,12 +113,12 @@ void paintTitleBlock(QPainter &painter, const PageLayout &layout, const TitleBlo
 }
 } // namespace
 
-void paintLines(QPainter &painter, const Drawing &drawing, const QColor &colour, double width)
+void paintLines(QPainter &painter, const Drawing &drawing, const QColor &colour, double width, bool antialiased)
 {
     if (!drawing.picture.isNull())
         painter.drawImage(QRectF(QPointF(), QSizeF(drawing.viewport)), drawing.picture);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
     for (Stroke stroke : {Stroke::Thin, Stroke::Hidden, Stroke::Visible}) {
         if (stroke == Stroke::Hidden && !drawing.dashHidden)
             continue;

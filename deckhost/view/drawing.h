@@ -70,8 +70,9 @@ PageLayout layoutPage(QSizeF page, QSize viewport, const TitleBlock &block);
 
 // Paints the drawing's picture, lines and labels in viewport pixels: visible
 // lines `width` wide in `colour`, hidden ones thinner, dashed and grey, thin
-// ones half as wide.
-void paintLines(QPainter &painter, const Drawing &drawing, const QColor &colour, double width);
+// ones half as wide. Without antialiasing, for frames drawn while dragging.
+void paintLines(QPainter &painter, const Drawing &drawing, const QColor &colour, double width,
+                bool antialiased = true);
 
 // Paints the whole page, white first, into (0, 0, page).
 void paintDrawing(QPainter &painter, QSizeF page, const Drawing &drawing, const TitleBlock &block);
