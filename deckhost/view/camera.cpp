@@ -55,8 +55,10 @@ Camera fitted(Camera camera, const Box &box, QSize viewport)
     const double sx = halfWidth > 0 ? 0.9 * viewport.width() / (2 * halfWidth) : 1e9;
     const double sy = halfHeight > 0 ? 0.9 * viewport.height() / (2 * halfHeight) : 1e9;
     camera.scale = std::min(sx, sy);
-    if (camera.scale >= 1e9 || camera.scale <= 0)
-        camera.scale = 1;
+    if (!(camera.scale > 0 && camera.scale < 1e9))
+        camera.scale = 1; // nothing to fit, or not a number
+    if (!std::isfinite(camera.target.x + camera.target.y + camera.target.z))
+        camera.target = {};
     return camera;
 }
 

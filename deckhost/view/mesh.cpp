@@ -69,6 +69,8 @@ std::vector<std::array<int, 3>> ears(const std::vector<QPointF> &points)
 
 void addPrism(Mesh &mesh, const Prism &prism, int member)
 {
+    if (!isFinite(prism))
+        return;
     const std::vector<QPointF> points = cleanOutline(prism.plan);
     if (points.size() < 3 || prism.height <= 0)
         return;

@@ -28,7 +28,8 @@ struct Mesh {
 
 // Bottom and top faces by ear clipping (plan polygons may be concave), sides as
 // two triangles each. Vertical edges only where the outline turns. A prism
-// with fewer than three distinct points or no height gives nothing.
+// with fewer than three distinct points, no height or a coordinate that is
+// not a number gives nothing.
 Mesh triangulate(const Scene &scene);
 
 } // namespace deckview

@@ -53,12 +53,15 @@ DepthRaster::DepthRaster(const Mesh &mesh, const Projection &projection, const P
 void DepthRaster::fill(const Vec3 &a, const Vec3 &b, const Vec3 &c, QRgb colour)
 {
     const double area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-    if (std::abs(area) < 1e-12)
-        return;
+    if (!(std::abs(area) >= 1e-12) || !std::isfinite(area) || !std::isfinite(a.z + b.z + c.z))
+        return; // edge-on, or not a number
+    // Clamped before the conversion to int, so that far-off corners stay in range.
+    auto row = [this](double y) { return int(std::clamp(std::ceil(y - 0.5), -1.0, double(m_height))); };
+    auto column = [this](double x) { return int(std::clamp(std::ceil(x - 0.5), -1.0, double(m_width))); };
     const double dzdx = ((b.z - a.z) * (c.y - a.y) - (b.y - a.y) * (c.z - a.z)) / area;
     const double dzdy = ((b.x - a.x) * (c.z - a.z) - (b.z - a.z) * (c.x - a.x)) / area;
-    const int y0 = std::max(0, int(std::ceil(std::min({a.y, b.y, c.y}) - 0.5)));
-    const int y1 = std::min(m_height - 1, int(std::ceil(std::max({a.y, b.y, c.y}) - 0.5)) - 1);
+    const int y0 = std::max(0, row(std::min({a.y, b.y, c.y})));
+    const int y1 = std::min(m_height - 1, row(std::max({a.y, b.y, c.y})) - 1);
     const Vec3 corners[3] = {a, b, c};
     for (int y = y0; y <= y1; ++y) {
         const double yc = y + 0.5;
@@ -71,8 +74,8 @@ void DepthRaster::fill(const Vec3 &a, const Vec3 &b, const Vec3 &c, QRgb colour)
             left = std::min(left, x);
             right = std::max(right, x);
         }
-        const int x0 = std::max(0, int(std::ceil(left - 0.5)));
-        const int x1 = std::min(m_width - 1, int(std::ceil(right - 0.5)) - 1);
+        const int x0 = std::max(0, column(left));
+        const int x1 = std::min(m_width - 1, column(right) - 1);
         float *depth = m_depth.data() + size_t(y) * size_t(m_width);
         QRgb *pixels = m_image.isNull() ? nullptr : reinterpret_cast<QRgb *>(m_image.scanLine(y));
         double z = a.z + (x0 + 0.5 - a.x) * dzdx + (yc - a.y) * dzdy;
@@ -124,7 +127,11 @@ std::vector<Segment2> hiddenLinesByDepth(const Mesh &mesh, const Projection &pro
     std::vector<Segment2> segments;
     for (const Edge &e : mesh.edges) {
         const Vec3 a = projection.map(e.a), b = projection.map(e.b);
-        const int steps = std::max(1, int(std::ceil(std::hypot(b.x - a.x, b.y - a.y))));
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        if (!std::isfinite(length + a.z + b.z))
+            continue;
+        // A sample a pixel, at most as many as the viewport could show.
+        const int steps = int(std::clamp(std::ceil(length), 1.0, 4.0 * (raster.width() + raster.height())));
         auto at = [&](double t) { return QPointF(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)); };
         bool runHidden = false;
         double runStart = 0;

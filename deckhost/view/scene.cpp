@@ -22,11 +22,19 @@ void Box::add(Vec3 p)
     max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
 }
 
+bool isFinite(const Prism &prism)
+{
+    double sum = prism.base + prism.height;
+    for (const QPointF &p : prism.plan)
+        sum += p.x() + p.y();
+    return std::isfinite(sum);
+}
+
 Box Scene::bounds() const
 {
     Box box;
     for (const Prism &prism : prisms)
-        for (const QPointF &p : prism.plan) {
+        for (const QPointF &p : isFinite(prism) ? prism.plan : std::vector<QPointF>{}) {
             box.add({p.x(), prism.base, p.y()});
             box.add({p.x(), prism.base + prism.height, p.y()});
         }

@@ -43,6 +43,10 @@ struct Prism {
     double height = 0;          // extent upwards
 };
 
+// False when a coordinate, the base or the height is not a finite number:
+// such a prism is neither drawn nor counted in the bounds.
+bool isFinite(const Prism &prism);
+
 struct Scene {
     std::vector<Prism> prisms;
     Box bounds() const;

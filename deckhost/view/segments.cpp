@@ -96,8 +96,9 @@ std::vector<Segment2> cleanSegments(const std::vector<Segment2> &segments, Clean
             continue;
         }
         const QPointF d = s.b - s.a;
-        if (std::hypot(d.x(), d.y()) <= tolerance.distance)
-            continue;
+        const double length = std::hypot(d.x(), d.y());
+        if (!(length > tolerance.distance) || !std::isfinite(length) || !std::isfinite(s.a.x() + s.a.y()))
+            continue; // a point, or not a number: nothing to draw
         double angle = std::atan2(d.y(), d.x());
         if (angle <= -std::numbers::pi / 2)
             angle += std::numbers::pi;

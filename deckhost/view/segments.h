@@ -23,7 +23,7 @@ struct CleanTolerance {
 
 // Merges collinear segments of one stroke that overlap or touch into one,
 // removes the parts of hidden segments that lie under visible ones, and drops
-// segments shorter than the tolerance, so that no piece of a line is drawn
+// segments shorter than the tolerance or not finite, so that no piece of a line is drawn
 // twice. Thin segments are passed through at the end. Each result runs along
 // its line's direction, taken with x growing (y growing when upright); all
 // visible segments come first, then the hidden ones.

@@ -86,6 +86,8 @@ void TestSegments::clean_data()
     QTest::newRow("hidden crossing a visible line is left alone")
         << Segments{seg(0, 0, 10, 0), seg(5, -5, 5, 5, H)} << Segments{seg(0, 0, 10, 0), seg(5, -5, 5, 5, H)};
     QTest::newRow("a point is no line") << Segments{seg(1, 1, 1, 1), seg(2, 2, 2, 2, H)} << Segments{};
+    QTest::newRow("not a number is no line")
+        << Segments{seg(qQNaN(), 0, 5, 0), seg(0, 0, 5, qInf(), H), seg(0, 0, 5, 0)} << Segments{seg(0, 0, 5, 0)};
     QTest::newRow("thin lines pass as they are")
         << Segments{seg(0, 0, 10, 0, T), seg(0, 0, 10, 0, T), seg(0, 0, 10, 0)}
         << Segments{seg(0, 0, 10, 0, T), seg(0, 0, 10, 0, T), seg(0, 0, 10, 0)};

@@ -86,6 +86,7 @@ class TestShading : public QObject {
 private slots:
     void hidesByDepth_data();
     void hidesByDepth();
+    void survivesNotANumber();
 };
 
 void TestShading::hidesByDepth_data()
@@ -143,6 +144,16 @@ void TestShading::hidesByDepth()
                                                                   .arg(probe.x).arg(probe.y)
                                                                   .arg(QColor(pixel).name(), probe.expected.name())));
     }
+}
+
+// A member with a corner that is not a number is left out; the rest is drawn.
+void TestShading::survivesNotANumber()
+{
+    const Scene scene{{post(), boxPrism(MemberKind::Joist, QStringLiteral("Joist 1"), 0, qQNaN(), 1e300, 4, 0, qInf())}};
+    const Mesh mesh = triangulate(scene);
+    const Camera camera = standardCamera(StandardView::Front, scene.bounds(), QSize(200, 300));
+    QVERIFY(isShadeOf(shadedImage(mesh, Projection(camera, QSize(200, 300)), testPalette()).pixel(100, 150), Post));
+    QVERIFY(!hiddenLinesByDepth(mesh, Projection(camera, QSize(200, 300))).empty());
 }
 
 QTEST_GUILESS_MAIN(TestShading)
