@@ -67,10 +67,12 @@ void DeckView::createActions()
 
 void DeckView::setScene(const Scene &scene)
 {
-    const quint64 generation = ++m_generation;
+    const quint64 generation = ++m_sceneGeneration;
+    ++m_frameGeneration; // frames of the old scene are of no use now
     m_frameCurrent = false;
-    m_pool.clear();
     m_pool.start([this, scene, generation] {
+        if (generation != m_sceneGeneration)
+            return;
         auto mesh = std::make_shared<const Mesh>(triangulate(scene));
         QMetaObject::invokeMethod(this, [this, generation, mesh] { meshReady(generation, mesh); }, Qt::QueuedConnection);
     });
@@ -78,7 +80,7 @@ void DeckView::setScene(const Scene &scene)
 
 void DeckView::meshReady(quint64 generation, std::shared_ptr<const Mesh> mesh)
 {
-    if (generation != m_generation)
+    if (generation != m_sceneGeneration)
         return;
     m_mesh = std::move(mesh);
     m_camera = m_fitted ? fitted(m_camera, m_mesh->bounds, size())
@@ -142,7 +144,7 @@ void DeckView::setCamera(const Camera &camera)
 void DeckView::cameraMoved()
 {
     m_frameCurrent = false;
-    ++m_generation;
+    ++m_frameGeneration;
     if (m_drag == Drag::None)
         requestFrame();
     update();
@@ -158,9 +160,10 @@ void DeckView::requestFrame()
         emit frameReady();
         return;
     }
-    const quint64 generation = m_generation;
-    m_pool.clear();
+    const quint64 generation = m_frameGeneration;
     m_pool.start([this, generation, mesh = m_mesh, camera = m_camera, viewport = size(), options = m_options] {
+        if (generation != m_frameGeneration)
+            return;
         Drawing frame = renderDrawing(*mesh, camera, viewport, options);
         QMetaObject::invokeMethod(
             this, [this, generation, frame = std::move(frame)] { frameDone(generation, frame); }, Qt::QueuedConnection);
@@ -169,7 +172,7 @@ void DeckView::requestFrame()
 
 void DeckView::frameDone(quint64 generation, const Drawing &frame)
 {
-    if (generation != m_generation)
+    if (generation != m_frameGeneration)
         return;
     m_frame = frame;
     m_frameCurrent = true;

@@ -13,6 +13,7 @@
 #include <QThreadPool>
 #include <QWidget>
 
+#include <atomic>
 #include <memory>
 
 class QAction;
@@ -75,13 +76,16 @@ private:
     void meshReady(quint64 generation, std::shared_ptr<const Mesh> mesh);
     void frameDone(quint64 generation, const Drawing &frame);
 
-    QThreadPool m_pool; // one thread: a newer request replaces a queued one
+    QThreadPool m_pool; // one thread, jobs in order
+    // Each request's number; a job that is no longer the latest of its kind
+    // skips its work, and a result that is not is dropped.
+    std::atomic<quint64> m_sceneGeneration = 0;
+    std::atomic<quint64> m_frameGeneration = 0;
     std::shared_ptr<const Mesh> m_mesh;
     Camera m_camera;
     RenderOptions m_options;
     bool m_fitted = false;
     bool m_autoFit = true; // refit on resize until the person zooms or pans
-    quint64 m_generation = 0;
     Drawing m_frame;
     bool m_frameCurrent = false;
     Drag m_drag = Drag::None;

@@ -27,6 +27,7 @@ class TestDeckView : public QObject {
     Q_OBJECT
 private slots:
     void modesArriveFromTheRenderThread();
+    void newSceneSurvivesViewChanges();
     void keysPickViewsAndModes();
     void dragOrbitsAndRendersWhenReleased();
     void outsideHiddenLinesArePlacedAndCleaned();
@@ -56,6 +57,23 @@ void TestDeckView::modesArriveFromTheRenderThread()
     QVERIFY(visible > 0);
     QVERIFY(visible < 24);
     QVERIFY(size_t(visible) < hidden.lines.size()); // the rest hidden
+}
+
+// A scene being meshed is not lost to mode and size changes made meanwhile.
+void TestDeckView::newSceneSurvivesViewChanges()
+{
+    DeckView view;
+    view.resize(300, 200);
+    view.setScene(postUnderBeam());
+    QVERIFY(waitForFrame(view));
+    Scene two = postUnderBeam();
+    two.prisms.push_back(boxPrism(MemberKind::Post, QStringLiteral("Post 2"), 10, 0, 14, 4, 0, 30));
+    view.setMode(ViewMode::Shaded);
+    view.setScene(two);
+    view.setMode(ViewMode::HiddenLine);
+    view.resize(320, 200);
+    view.setMode(ViewMode::Wireframe);
+    QTRY_COMPARE(view.currentDrawing().lines.size(), 36u);
 }
 
 void TestDeckView::keysPickViewsAndModes()
