@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QPainter>
 
@@ -73,6 +74,24 @@ int main(int argc, char *argv[])
         }
     }
     mesh = triangulate(workedExampleScene());
+    {
+        // A headless render's drawing part: mesh, fixed view, file.
+        const QString dir = QDir::tempPath();
+        for (const auto &[mode, suffix] : {std::pair{ViewMode::HiddenLine, "svg"}, std::pair{ViewMode::HiddenLine, "pdf"},
+                                           std::pair{ViewMode::Shaded, "png"}}) {
+            RenderOptions options;
+            options.mode = mode;
+            QElapsedTimer timer;
+            timer.start();
+            QString error;
+            const QString path = QDir(dir).filePath(QStringLiteral("bench_deckview.%1").arg(QLatin1String(suffix)));
+            if (!writeView(workedExampleScene(), StandardView::Isometric, options, TitleBlock{}, path, &error))
+                std::fprintf(stderr, "%s\n", qPrintable(error));
+            std::printf("16 x 12 ft, %s, iso to %s: %.1f ms\n", mode == ViewMode::Shaded ? "shaded" : "hidden line",
+                        suffix, timer.nsecsElapsed() / 1e6);
+            QFile::remove(path);
+        }
+    }
 
     if (argc > 1) {
         TitleBlock block{QStringLiteral("Deck_Rectangle"), QStringLiteral("Rectangle"), QStringLiteral("A 16' 0\" x B 12' 0\""),

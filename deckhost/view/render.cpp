@@ -44,4 +44,36 @@ Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, co
     return drawing;
 }
 
+std::optional<StandardView> standardViewNamed(const QString &name)
+{
+    const std::pair<const char16_t *, StandardView> views[] = {{u"iso", StandardView::Isometric},
+                                                                {u"plan", StandardView::Plan},
+                                                                {u"front", StandardView::Front},
+                                                                {u"side", StandardView::Side}};
+    for (const auto &[text, view] : views)
+        if (name == QStringView(text))
+            return view;
+    return std::nullopt;
+}
+
+std::optional<ViewMode> viewModeNamed(const QString &name)
+{
+    const std::pair<const char16_t *, ViewMode> modes[] = {
+        {u"wireframe", ViewMode::Wireframe}, {u"hidden", ViewMode::HiddenLine}, {u"shaded", ViewMode::Shaded}};
+    for (const auto &[text, mode] : modes)
+        if (name == QStringView(text))
+            return mode;
+    return std::nullopt;
+}
+
+bool writeView(const Scene &scene, StandardView view, const RenderOptions &options, const TitleBlock &block,
+               const QString &path, QString *error)
+{
+    // The page's view area is about this shape; two page pixels a viewport pixel.
+    const QSize viewport(1200, 760);
+    const Mesh mesh = triangulate(scene);
+    const Camera camera = standardCamera(view, mesh.bounds, viewport);
+    return writeDrawing(path, renderDrawing(mesh, camera, viewport, options, 2), block, error);
+}
+
 } // namespace deckview

@@ -8,6 +8,7 @@
 #include "raster.h"
 
 #include <functional>
+#include <optional>
 
 namespace deckview {
 
@@ -35,5 +36,15 @@ struct RenderOptions {
 // depth buffer for a page), the lines still in viewport pixels.
 Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options,
                       int resolution = 1);
+
+// The command line's names: "iso", "plan", "front", "side"; "wireframe",
+// "hidden", "shaded". Empty for any other text.
+std::optional<StandardView> standardViewNamed(const QString &name);
+std::optional<ViewMode> viewModeNamed(const QString &name);
+
+// A fixed view of the scene as a drawing file (.png, .svg or .pdf) with its
+// title block, without a window: what a headless render writes.
+[[nodiscard]] bool writeView(const Scene &scene, StandardView view, const RenderOptions &options,
+                             const TitleBlock &block, const QString &path, QString *error);
 
 } // namespace deckview

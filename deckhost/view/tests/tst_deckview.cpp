@@ -31,6 +31,7 @@ private slots:
     void keysPickViewsAndModes();
     void dragOrbitsAndRendersWhenReleased();
     void outsideHiddenLinesArePlacedAndCleaned();
+    void commandLineNames();
 };
 
 void TestDeckView::modesArriveFromTheRenderThread()
@@ -159,6 +160,19 @@ void TestDeckView::outsideHiddenLinesArePlacedAndCleaned()
     QCOMPARE(lines[1].b, QPointF(190, 100));
     // Rendered afresh for a page at three times the pixels: the same lines.
     QCOMPARE(view.currentDrawing(3).lines.at(1).b, QPointF(190, 100));
+}
+
+void TestDeckView::commandLineNames()
+{
+    QCOMPARE(standardViewNamed(QStringLiteral("iso")), StandardView::Isometric);
+    QCOMPARE(standardViewNamed(QStringLiteral("plan")), StandardView::Plan);
+    QCOMPARE(standardViewNamed(QStringLiteral("front")), StandardView::Front);
+    QCOMPARE(standardViewNamed(QStringLiteral("side")), StandardView::Side);
+    QCOMPARE(standardViewNamed(QStringLiteral("Iso")), std::nullopt);
+    QCOMPARE(viewModeNamed(QStringLiteral("wireframe")), ViewMode::Wireframe);
+    QCOMPARE(viewModeNamed(QStringLiteral("hidden")), ViewMode::HiddenLine);
+    QCOMPARE(viewModeNamed(QStringLiteral("shaded")), ViewMode::Shaded);
+    QCOMPARE(viewModeNamed(QStringLiteral("hidden line")), std::nullopt);
 }
 
 QTEST_MAIN(TestDeckView)
