@@ -1,0 +1,61 @@
+// deckhost's window once it draws: the 3D view or the 2D plan in the middle,
+// the deck's facts and the material takeoff beside it, the calls the host
+// received in a tab of their own, a toolbar for the views, the modes, drawings
+// out and printing. Model errors are shown in words where the drawing would be.
+#pragma once
+
+#include "deckview.h"
+#include "drawing.h"
+#include "plan.h"
+
+#include <QMainWindow>
+
+#include <utility>
+#include <vector>
+
+class QDockWidget;
+class QLabel;
+class QStackedWidget;
+class QTableWidget;
+
+namespace deckview {
+
+class PlanView;
+
+using Facts = std::vector<std::pair<QString, QString>>; // ("A", "16' 0\"") ...
+
+class DeckWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // calls: the host's list of calls received, shown in the "Calls" tab; may be null.
+    explicit DeckWindow(QWidget *calls = nullptr, QWidget *parent = nullptr);
+
+    // A 3D deck in a viewing mode; the title block's takeoff fills the table.
+    void showDeck(const Scene &scene, ViewMode mode, const Facts &facts, const TitleBlock &block);
+    // The 2D road's plan.
+    void showPlan(const PlanDrawing &plan, const Facts &facts, const TitleBlock &block);
+    // Why there is no drawing, in words, where the drawing would be.
+    void showError(const QString &text);
+
+    // The drawing shown now, with its title block, to a .png, .svg or .pdf.
+    [[nodiscard]] bool exportDrawing(const QString &path, QString *error) const;
+    Drawing currentDrawing() const;
+
+    DeckView *view;
+    PlanView *plan;
+    QLabel *message;
+    QLabel *facts;
+    QTableWidget *takeoff;
+
+private:
+    void askExport();
+    void askPrint();
+    void setFacts(const Facts &facts, const TitleBlock &block);
+
+    QStackedWidget *m_pages;
+    QDockWidget *m_deckDock;
+    QList<QAction *> m_viewOnly;
+    TitleBlock m_block;
+};
+
+} // namespace deckview

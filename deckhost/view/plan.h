@@ -1,0 +1,41 @@
+// The 2D road's drawing: a deck outline in plan with dimension lines in feet
+// and inches and its area, and the text rules for those numbers.
+#pragma once
+
+#include "drawing.h"
+
+#include <QPolygonF>
+#include <QString>
+
+#include <vector>
+
+namespace deckview {
+
+// Feet and inches to the nearest inch: 12.5 gives 12' 6", 0.99 gives 1' 0".
+QString feetAndInches(double feet);
+// Square feet to a tenth, without a trailing ".0": "192 sq ft", "110.5 sq ft".
+QString squareFeet(double area);
+// The area of a simple polygon, either winding.
+double polygonArea(const QPolygonF &polygon);
+
+// A dimension line between two points of the outline, drawn `offset` feet to
+// the left of from -> to as seen on the drawing (y grows downwards).
+struct DimensionLine {
+    QPointF from, to;
+    double offset = 2;
+};
+
+struct PlanDrawing {
+    QPolygonF outline; // feet, y downwards as on paper
+    std::vector<DimensionLine> dimensions;
+};
+
+// The overall width above the outline and the overall depth on its left.
+std::vector<DimensionLine> overallDimensions(const QPolygonF &outline);
+
+// The plan fitted into the viewport: outline as visible lines, dimension and
+// extension lines thin with slashes at their ends, each measure written along
+// its line, the area ("Area: 192 sq ft") at the outline's centre.
+Drawing planDrawing(const PlanDrawing &plan, QSize viewport);
+
+} // namespace deckview
