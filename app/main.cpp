@@ -21,6 +21,7 @@ int main(int argc, char *argv[])
     ApplicationEnd end;
     const auto host = host::makeSystemConnector();
     Wizard wizard(commandLine.programFolder, host.get(), &messages, &end);
-    wizard.start();
+    if (!wizard.start())
+        return 0;
     return app.exec();
 }

@@ -9,15 +9,22 @@
 
 Wizard::Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end)
     : m_context{programFolder, host, messages, end, this},
-      m_deck3d(std::make_unique<deckparameters::Deck3dAnswers>())
+      m_deck3d(std::make_unique<deckparameters::Deck3dAnswers>()),
+      m_lock(programFolder)
 {
 }
 
 Wizard::~Wizard() = default;
 
-void Wizard::start()
+bool Wizard::start()
 {
+    // A second wizard in the same folder goes before it deletes or writes anything.
+    if (!m_lock.claim()) {
+        m_context.messages->show(nullptr, MessageBoxes::Icon::Information, AlreadyRunningMessage);
+        return false;
+    }
     page(PageId::Wiz_1)->show();
+    return true;
 }
 
 WizardPage *Wizard::existingPage(PageId id) const

@@ -2,6 +2,7 @@
 // shown (running its load then), and moves between them.
 #pragma once
 
+#include "folderlock.h"
 #include "seams.h"
 
 #include <array>
@@ -16,8 +17,10 @@ public:
     Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end);
     ~Wizard() override;
 
-    // Creates the start page, whose load clears old files, greets the host and shows the page.
-    void start();
+    // Takes the program folder for this run, then creates the start page, whose
+    // load clears old files, greets the host and shows the page. False when
+    // another wizard runs from the folder: the program should end at once.
+    [[nodiscard]] bool start();
 
     void move(QWidget *from, PageId to) override;
     WizardPage *existingPage(PageId id) const override;
@@ -30,4 +33,5 @@ private:
     // What the later 3D pages hold for the 3D finish.
     std::unique_ptr<deckparameters::Deck3dAnswers> m_deck3d;
     std::array<std::unique_ptr<WizardPage>, 6> m_pages;
+    FolderLock m_lock;
 };

@@ -5,8 +5,10 @@
 
 void QMessageBoxes::show(QWidget *page, Icon icon, const QString &text)
 {
-    QMessageBox box(icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon, ProgramTitle, text,
-                    QMessageBox::Ok, page);
+    const QMessageBox::Icon shown = icon == Icon::Stop          ? QMessageBox::Critical
+                                    : icon == Icon::Information ? QMessageBox::Information
+                                                                : QMessageBox::NoIcon;
+    QMessageBox box(shown, ProgramTitle, text, QMessageBox::Ok, page);
     box.exec();
 }
 

@@ -18,7 +18,7 @@ inline const QString ProgramTitle = QStringLiteral("Plankora Joistmaster");
 
 class MessageBoxes {
 public:
-    enum class Icon { None, Stop };
+    enum class Icon { None, Stop, Information };
     virtual ~MessageBoxes() = default;
     // A modal box with the program's title, the text and an OK button.
     virtual void show(QWidget *page, Icon icon, const QString &text) = 0;

@@ -21,7 +21,10 @@ QStringList RecordingMessages::texts() const
 QString describe(const RecordedMessage &message)
 {
     return QStringLiteral("%1 %2 %3: %4")
-        .arg(message.page, message.icon == MessageBoxes::Icon::Stop ? QStringLiteral("stop") : QStringLiteral("plain"),
+        .arg(message.page,
+             message.icon == MessageBoxes::Icon::Stop          ? QStringLiteral("stop")
+             : message.icon == MessageBoxes::Icon::Information ? QStringLiteral("information")
+                                                               : QStringLiteral("plain"),
              message.title, message.text);
 }
 

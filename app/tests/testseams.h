@@ -45,7 +45,7 @@ public:
     ~TestWizard();
 
     // Runs start-up, as the program does.
-    void start() { wizard.start(); }
+    bool start() { return wizard.start(); }
 
     // The page, created (and loaded) on first use.
     template<typename Page>

@@ -5,6 +5,8 @@
 #include "wiz_1.h"
 
 #include <QDir>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QTest>
 
 namespace {
@@ -38,6 +40,7 @@ private slots:
     void handPointer();
     void pictureOpensItsRoad_data();
     void pictureOpensItsRoad();
+    void oneWizardPerFolder();
 };
 
 void TestWiz1::startUpDeletesTheFourDeckFiles_data()
@@ -61,9 +64,9 @@ void TestWiz1::startUpDeletesTheFourDeckFiles()
     for (const QString &name : present + KeptFiles)
         t.write(name, name.toLatin1());
 
-    t.start();
+    QVERIFY(t.start());
 
-    QStringList left = KeptFiles;
+    QStringList left = KeptFiles + QStringList{"Joistmaster.lock"};
     if (firstIsAFolder)
         left << DeckFiles[0];
     QStringList found = QDir(t.folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
@@ -102,7 +105,7 @@ void TestWiz1::startUpGreetsTheHost()
     t.host.state().running = running;
     t.host.state().failing.insert(failing.toStdString());
 
-    t.start();
+    QVERIFY(t.start());
 
     QCOMPARE(t.journal(), journal);
     QCOMPARE(t.host.state().live, 0);
@@ -116,7 +119,7 @@ void TestWiz1::startUpGreetsTheHost()
 void TestWiz1::handPointer()
 {
     TestWizard t;
-    t.start();
+    QVERIFY(t.start());
     auto *page = t.page<Wiz_1>(PageId::Wiz_1);
     const auto hand = [] { return QGuiApplication::overrideCursor(); };
     QVERIFY(!hand());
@@ -149,7 +152,7 @@ void TestWiz1::pictureOpensItsRoad()
     QFETCH(QString, picture);
     QFETCH(QString, road);
     TestWizard t;
-    t.start();
+    QVERIFY(t.start());
     auto *start = t.page<Wiz_1>(PageId::Wiz_1);
     auto *image = start->findChild<QWidget *>(picture);
     QTest::mouseMove(image, QPoint(10, 10));
@@ -168,4 +171,32 @@ void TestWiz1::pictureOpensItsRoad()
 }
 
 QTEST_MAIN(TestWiz1)
+// A wizard already running from the folder holds its lock: the second one says
+// so and goes, deleting, writing and asking nothing. A lock left by a run that
+// crashed is taken over.
+void TestWiz1::oneWizardPerFolder()
+{
+    for (const bool holderRuns : {true, false}) {
+        TestWizard t;
+        for (const QString &name : DeckFiles + KeptFiles)
+            t.write(name, name.toLatin1());
+        QLockFile other(t.path("Joistmaster.lock"));
+        if (holderRuns)
+            QVERIFY(other.tryLock(0));
+        else // the lock of a process that is gone
+            t.write("Joistmaster.lock", "999999999\njoistmaster\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+
+        QCOMPARE(t.start(), !holderRuns);
+
+        QCOMPARE(t.messages.lines(), holderRuns ? QStringList{" information Plankora Joistmaster: Joistmaster is already "
+                                                              "running from this folder."}
+                                                : QStringList());
+        for (const QString &name : DeckFiles)
+            QCOMPARE(t.exists(name), holderRuns);
+        QCOMPARE(t.read(KeptFiles[0]), KeptFiles[0].toLatin1());
+        QCOMPARE(t.journal().isEmpty(), holderRuns);
+        QCOMPARE(t.visiblePages(), holderRuns ? QStringList() : QStringList{"Wiz_1"});
+    }
+}
+
 #include "tst_wiz_1.moc"

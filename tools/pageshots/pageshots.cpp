@@ -18,7 +18,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(out.path());
 
     TestWizard t; // a scratch program folder and a host that records instead of drawing
-    t.start();
+    if (!t.start())
+        return 1;
     int failures = 0;
     for (PageId id : {PageId::Wiz_1, PageId::Wiz_2D_1, PageId::Wiz_3D_1, PageId::Wiz_3D_Post, PageId::Wiz_3D_2,
                       PageId::Shading}) {
