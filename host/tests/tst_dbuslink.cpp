@@ -12,13 +12,15 @@
 #include <QDBusConnectionInterface>
 #include <QTest>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 namespace {
 // Runs a conversation; its outcome as "ok", "page shown" or "<number in hex>: <description>".
-QString run(const QString &conversation, int timeoutMs = 300)
+QString run(const QString &conversation, host::Bounds bounds = {300, 300})
 {
-    const auto connector = host::makeDBusConnector(timeoutMs);
+    const auto connector = host::makeDBusConnector(bounds);
     if (conversation == u"start-up") {
         bool shown = false;
         host::runStartup(*connector, [&] { shown = true; });
@@ -40,6 +42,9 @@ class TestDBusLink : public QObject {
 private slots:
     void conversations_data();
     void conversations();
+    void boundsOfEachConversation_data();
+    void boundsOfEachConversation();
+    void aHostThatDiesDuringACall();
     void aHostThatHasGoneAway();
     void noBus();
     void theBusWouldHaveStartedTheHost();
@@ -62,6 +67,54 @@ void TestDBusLink::conversations()
         QVERIFY(deckhost.start());
     const QString outcome = run(row.value(0).trimmed());
     QCOMPARE(deckhost.calls() << "= " + outcome, journal);
+}
+
+void TestDBusLink::boundsOfEachConversation_data()
+{
+    QTest::addColumn<QString>("conversation");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QString>("lastCall");
+    // Start-up may take 500 ms in all here, a finish call 2000 ms.
+    QTest::newRow("a slow finish call is waited for")
+        << "3D finish" << QStringList{"--delay", "OpenSymbolFile=900"} << "ok" << "OpenSymbolFile";
+    QTest::newRow("start-up calls each in time") << "start-up" << QStringList{"--delay", "ActiveProvider=200"}
+                                                 << "page shown" << "Prepare";
+    QTest::newRow("start-up out of time as a whole")
+        << "start-up" << QStringList{"--delay", "ActiveProvider=300", "--delay", "ActiveTarget=300"} << "page shown"
+        << "ActiveTarget";
+}
+
+// Start-up is bounded as a whole, a person waits for the first page; each call
+// of a finish gets a long bound of its own, the host may be building the deck.
+void TestDBusLink::boundsOfEachConversation()
+{
+    QFETCH(QString, conversation);
+    QFETCH(QStringList, options);
+    QFETCH(QString, outcome);
+    QFETCH(QString, lastCall);
+    DeckHostProcess deckhost(options);
+    QVERIFY(deckhost.start());
+    QCOMPARE(run(conversation, {500, 2000}), outcome);
+    QVERIFY2(deckhost.calls().last().contains(u' ' + lastCall), qPrintable(deckhost.calls().join(u'\n')));
+}
+
+// The bus answers at once for a host that dies holding a call; that is a lost
+// connection, not a late answer.
+void TestDBusLink::aHostThatDiesDuringACall()
+{
+    DeckHostProcess deckhost({"--delay", "OpenSymbolFile=5000"});
+    QVERIFY(deckhost.start());
+    const pid_t pid = pid_t(deckhost.processId());
+    std::thread killer([pid] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        ::kill(pid, SIGKILL);
+    });
+    const QString outcome = run("3D finish", {300, 3000});
+    killer.join();
+    QVERIFY2(outcome.startsWith(R"(80010108: The connection to the host application was lost during the method )"
+                                R"("OpenSymbolFile" of /Application/Provider/Target: )"),
+             qPrintable(outcome));
 }
 
 void TestDBusLink::aHostThatHasGoneAway()
