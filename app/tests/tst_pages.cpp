@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QAccessible>
 #include <QTest>
 
 namespace {
@@ -50,6 +51,10 @@ void TestPages::layoutMatchesTheListing()
     TestWizard t;
     auto *page = t.open<WizardPage>(PageId(id));
     layout::check(page, layout::listing(QString::fromLatin1(QTest::currentDataTag())));
+    // A screen reader announces the window as a dialog, by its caption.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(page);
+    QCOMPARE(window->role(), QAccessible::Dialog);
+    QCOMPARE(window->text(QAccessible::Name), page->windowTitle());
 }
 
 void TestPages::enterEscapeAndCancel_data()

@@ -69,6 +69,7 @@ private slots:
     void ringOfShapes();
     void sizeButtonsAndBoxes();
     void nextAgainAndNextRefused();
+    void droppedTextIsCheckedAtNext();
     void finishRefusedOrFailing();
     void joistReminder();
     void keys();
@@ -252,6 +253,23 @@ void TestRoad3D::nextAgainAndNextRefused()
     page->Command1->click();
     QCOMPARE(t.visiblePages(), QStringList{"Wiz_3D_Post"});
     QCOMPARE(t.read("DeckType.txt") + t.read("Deck_Rectangle.txt"), " 3 \r\n" + rectangle);
+}
+
+// Text dropped on a box moves no focus, so no check ran: Next runs the three
+// checks in the boxes' order, and only sizes within their limits are written.
+void TestRoad3D::droppedTextIsCheckedAtNext()
+{
+    TestWizard t;
+    auto *page = t.open<Wiz_3D_1>(PageId::Wiz_3D_1);
+    page->Command4->click(); // the rectangle
+    page->deckLength->setFocus();
+    page->deckWidth->setText("abc");
+    page->deckHeight->setText("9\r\n7");
+    page->Command1->click();
+    QCOMPARE(boxes(t), (QStringList{"Wiz_3D_1 plain: The deck Length can not be less than 10 feet.",
+                                    "Wiz_3D_1 plain: The deck height can not be less than 3 feet."}));
+    QCOMPARE(t.read("Sizes.txt"), QByteArray("10\r\n20\r\n3\r\n"));
+    QCOMPARE(t.visiblePages(), QStringList{"Wiz_3D_Post"});
 }
 
 // The folder as the worked example's hand-off leaves it, Finish on the

@@ -5,6 +5,9 @@
 #include "numbertext.h"
 #include "textfiles.h"
 
+#include <QTemporaryDir>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <cmath>
@@ -159,14 +162,30 @@ void TestNumberText::fileLine_data()
                                                      << QByteArray("a?b\r\n");
     QTest::newRow("lone surrogate") << QStringList{QString(QChar(0xD800))} << QByteArray("?\r\n");
     QTest::newRow("inch sign") << QStringList{"4\" Square Posts"} << QByteArray("4\" Square Posts\r\n");
+    // A line break in a value would split its line: refused, the old file kept.
+    QTest::newRow("CR LF dropped in") << QStringList{"3", "9\r\n7"} << QByteArray("old\r\n");
+    QTest::newRow("a lone LF") << QStringList{"9\n"} << QByteArray("old\r\n");
+    QTest::newRow("a lone CR") << QStringList{"\r9"} << QByteArray("old\r\n");
 }
 
+// The bytes a file holds after the lines are written over "old".
 void TestNumberText::fileLine()
 {
     QFETCH(QStringList, lines);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(textfiles::encodeLines(lines), bytes);
-    if (lines.size() == 1)
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Sizes.txt");
+    QVERIFY(!textfiles::writeWhole(path, "old\r\n"));
+    const auto failure = textfiles::writeLines(path, lines);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Sizes.txt"});
+    const QString refusal = "Could not write the file \"Sizes.txt\" in the folder \""
+        + QDir::toNativeSeparators(folder.path()) + "\": the value \"" + lines.value(lines.size() - 1).simplified()
+        + "\" holds a line break, which would split its line in two. Nothing was written.";
+    QCOMPARE(failure ? failure->description : QString(), bytes == "old\r\n" ? refusal : QString());
+    if (lines.size() == 1 && bytes != "old\r\n")
         QCOMPARE(textfiles::encodeLine(lines[0]), bytes);
 }
 

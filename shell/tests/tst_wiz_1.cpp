@@ -4,7 +4,9 @@
 #include "testseams.h"
 #include "wiz_1.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTest>
@@ -141,8 +143,9 @@ void TestWiz1::pictureOpensItsRoad_data()
 {
     QTest::addColumn<QString>("picture");
     QTest::addColumn<QString>("road");
-    QTest::newRow("2D picture") << "Image1" << "Wiz_2D_1";
-    QTest::newRow("3D picture") << "Image2" << "Wiz_3D_1";
+    QTest::addColumn<QString>("box"); // where the focus lands
+    QTest::newRow("2D picture") << "Image1" << "Wiz_2D_1" << "Text1";
+    QTest::newRow("3D picture") << "Image2" << "Wiz_3D_1" << "deckLength";
 }
 
 // The road's page shows, the hand already gone, before the start page hides.
@@ -163,9 +166,19 @@ void TestWiz1::pictureOpensItsRoad()
     QCOMPARE(watch.events, (QStringList{"show " + road, "hide Wiz_1"}));
     QCOMPARE(t.visiblePages(), QStringList{road});
 
-    t.write("Deck_Rectangle.txt", "kept");
-    t.wizard.move(t.wizard.existingPage(road == u"Wiz_2D_1" ? PageId::Wiz_2D_1 : PageId::Wiz_3D_1), PageId::Wiz_1);
-    QCOMPARE(t.visiblePages(), QStringList{"Wiz_1"});
+    // The page's first box arrives with its text selected, so typing replaces
+    // it, on the first showing and again after Back.
+    QFETCH(QString, box);
+    const PageId roadId = road == u"Wiz_2D_1" ? PageId::Wiz_2D_1 : PageId::Wiz_3D_1;
+    for (const QString typed : {"15", "16"}) {
+        QTRY_COMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), box);
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QCOMPARE(t.wizard.existingPage(roadId)->findChild<QLineEdit *>(box)->text(), typed);
+        t.write("Deck_Rectangle.txt", "kept");
+        t.wizard.move(t.wizard.existingPage(roadId), PageId::Wiz_1);
+        QCOMPARE(t.visiblePages(), QStringList{"Wiz_1"});
+        t.wizard.move(start, roadId);
+    }
     QCOMPARE(t.read("Deck_Rectangle.txt"), QByteArray("kept"));
     QCOMPARE(t.journal(), Greeting);
 }
