@@ -1,6 +1,7 @@
-// Presses a key in a window (a synthetic key press and release sent to it) and
+// Presses a key or clicks in a window (a synthetic press and release sent to it) and
 // measures the time until a process has ended.
-//   bench_finishtime PID WINDOW KEY     KEY: a keysym name, e.g. Return or alt+f
+//   bench_finishtime PID WINDOW KEY     KEY: a keysym name, e.g. Return or alt+f,
+//                                       or click:X,Y for a left click at X,Y in WINDOW
 // Prints the milliseconds from the press to the end of PID (-1 after 10 s) and
 // the wall-clock time of the press in seconds since the epoch.
 #include <X11/Xlib.h>
@@ -39,6 +40,26 @@ static void sendKey(Display *display, Window window, unsigned keycode, unsigned 
                reinterpret_cast<XEvent *>(&key));
 }
 
+static void sendClick(Display *display, Window window, int x, int y, int type)
+{
+    XButtonEvent button{};
+    button.type = type;
+    button.display = display;
+    button.window = window;
+    button.root = DefaultRootWindow(display);
+    button.subwindow = None;
+    button.time = CurrentTime;
+    button.x = x;
+    button.y = y;
+    button.x_root = x;
+    button.y_root = y;
+    button.same_screen = True;
+    button.button = Button1;
+    button.state = type == ButtonRelease ? Button1Mask : 0;
+    XSendEvent(display, window, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
+               reinterpret_cast<XEvent *>(&button));
+}
+
 int main(int argc, char *argv[])
 {
     if (argc != 4) {
@@ -60,9 +81,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bench_finishtime: no such process or no display\n");
         return 2;
     }
+    int clickX = -1, clickY = -1;
+    const bool click = std::sscanf(argv[3], "click:%d,%d", &clickX, &clickY) == 2;
     const KeySym sym = XStringToKeysym(keyName.c_str());
-    const unsigned keycode = XKeysymToKeycode(display, sym);
-    if (!keycode) {
+    const unsigned keycode = click ? 0 : XKeysymToKeycode(display, sym);
+    if (!click && !keycode) {
         std::fprintf(stderr, "bench_finishtime: no key \"%s\"\n", keyName.c_str());
         return 2;
     }
@@ -70,8 +93,13 @@ int main(int argc, char *argv[])
     timespec wall;
     clock_gettime(CLOCK_REALTIME, &wall);
     const double start = nowMs();
-    sendKey(display, window, keycode, state, KeyPress);
-    sendKey(display, window, keycode, state, KeyRelease);
+    if (click) {
+        sendClick(display, window, clickX, clickY, ButtonPress);
+        sendClick(display, window, clickX, clickY, ButtonRelease);
+    } else {
+        sendKey(display, window, keycode, state, KeyPress);
+        sendKey(display, window, keycode, state, KeyRelease);
+    }
     XFlush(display);
     pollfd p{pidfd, POLLIN, 0};
     const int ended = poll(&p, 1, 10000);
