@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
+#include <QPixmapCache>
 #include <QtEndian>
 
 // The resources live in this static library; make sure they are registered
@@ -13,6 +15,23 @@ static void registerResources()
         return true;
     }();
     Q_UNUSED(registered);
+}
+
+// A picture read by the reader of its own format alone. Named formats still
+// let the toolkit ask every image reader it has whether it knows the content
+// better (loading them all, JPEG's library too); that is turned off. Like a
+// picture loaded by name, it is kept in the pixmap cache, so that every use of
+// one resource shares one pixmap.
+static QPixmap readAs(const QString &path, const char *format)
+{
+    QPixmap pixmap;
+    if (QPixmapCache::find(path, &pixmap))
+        return pixmap;
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    pixmap = QPixmap::fromImage(reader.read());
+    QPixmapCache::insert(path, pixmap);
+    return pixmap;
 }
 
 namespace resources {
@@ -37,7 +56,7 @@ QString iconPath(int id)
 
 QPixmap bitmap(int id)
 {
-    return QPixmap(bitmapPath(id), "BMP");
+    return readAs(bitmapPath(id), "BMP");
 }
 
 QCursor cursor(int id)
@@ -57,7 +76,16 @@ QCursor cursor(int id)
 
 QIcon icon(int id)
 {
-    return QIcon(iconPath(id));
+    // Every size the icon file holds, read as the icon file it is: the toolkit
+    // would otherwise guess the format of a name without a suffix from its
+    // content, loading the MIME database and every image reader to do so.
+    QIcon icon;
+    QImageReader reader(iconPath(id), "ICO");
+    reader.setAutoDetectImageFormat(false);
+    QImage image;
+    for (bool ok = reader.read(&image); ok; ok = reader.jumpToNextImage() && reader.read(&image))
+        icon.addPixmap(QPixmap::fromImage(image));
+    return icon;
 }
 
 QString picturePath(Picture which)
@@ -78,9 +106,26 @@ QString picturePath(Picture which)
     return {};
 }
 
+static const char *pictureFormat(Picture which)
+{
+    switch (which) {
+    case Picture::Deck2D:
+    case Picture::Deck3D:
+    case Picture::Joists:
+    case Picture::Beams: return "GIF";
+    case Picture::Posts:
+    case Picture::Decking: return "JPEG";
+    case Picture::Banner:
+    case Picture::Wireframe:
+    case Picture::HiddenLine:
+    case Picture::Shaded: return "BMP";
+    }
+    return nullptr;
+}
+
 QPixmap picture(Picture which)
 {
-    return QPixmap(picturePath(which));
+    return readAs(picturePath(which), pictureFormat(which));
 }
 
 } // namespace resources
