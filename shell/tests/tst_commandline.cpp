@@ -1,6 +1,7 @@
 // The wizard's command line: which program folder a line gives, and the exact
 // refusal for each mistake, before any window exists.
 #include "commandline.h"
+#include "datatable.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,6 @@ class TestCommandLine : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void read_data();
     void read();
 
 private:
@@ -40,74 +40,23 @@ void TestCommandLine::cleanupTestCase()
     QDir::setCurrent(m_oldCurrent);
 }
 
-void TestCommandLine::read_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("action");
-    // "<root>" stands for the temporary folder the tests run in.
-    QTest::addColumn<QString>("programFolder");
-    QTest::addColumn<QString>("text");
-    // A refusal for a word that may be one of Qt's options waits for Qt to take them.
-    QTest::addColumn<bool>("waitsForQt");
-
-    const int run = int(Action::Run), refuse = int(Action::Refuse);
-    QTest::newRow("nothing: the executable's folder") << QStringList{} << run << "<root>/exe" << "" << false;
-    QTest::newRow("an absolute folder") << QStringList{"--program-folder", "<root>/chosen"} << run << "<root>/chosen"
-                                        << "" << false;
-    QTest::newRow("a relative folder, made absolute") << QStringList{"--program-folder", "chosen"} << run
-                                                      << "<root>/chosen" << "" << false;
-    QTest::newRow("a folder with a trailing slash and a dot") << QStringList{"--program-folder", "./chosen/"} << run
-                                                              << "<root>/chosen" << "" << false;
-    QTest::newRow("folder after an equals sign") << QStringList{"--program-folder=chosen"} << run << "<root>/chosen"
-                                                 << "" << false;
-    QTest::newRow("the last folder counts") << QStringList{"--program-folder", "exe", "--program-folder", "chosen"}
-                                            << run << "<root>/chosen" << "" << false;
-
-    QTest::newRow("no folder after the option")
-        << QStringList{"--program-folder"} << refuse << ""
-        << "joistmaster: --program-folder needs a folder (see --help).\n" << false;
-    QTest::newRow("an empty folder after the equals sign")
-        << QStringList{"--program-folder="} << refuse << ""
-        << "joistmaster: --program-folder needs a folder (see --help).\n" << false;
-    QTest::newRow("a folder that does not exist")
-        << QStringList{"--program-folder", "missing"} << refuse << ""
-        << "joistmaster: the program folder \"missing\" does not exist (see --help).\n" << false;
-    QTest::newRow("a file, not a folder")
-        << QStringList{"--program-folder", "DeckSize.txt"} << refuse << ""
-        << "joistmaster: the program folder \"DeckSize.txt\" is not a folder (see --help).\n" << false;
-    QTest::newRow("an unknown option")
-        << QStringList{"--folder", "chosen"} << refuse << ""
-        << "joistmaster: unknown option \"--folder\" (see --help).\n" << true;
-    QTest::newRow("a word that is no option")
-        << QStringList{"chosen"} << refuse << ""
-        << "joistmaster: unexpected argument \"chosen\" (see --help).\n" << true;
-
-    QTest::newRow("--help wins over a mistake") << QStringList{"--folder", "--help"} << int(Action::Help) << "" << "" << false;
-    QTest::newRow("-h is --help") << QStringList{"-h"} << int(Action::Help) << "" << "" << false;
-    QTest::newRow("--version wins over a mistake") << QStringList{"missing", "--version"} << int(Action::Version)
-                                                   << "" << "" << false;
-}
-
+// The rows are in data/command-lines.txt.
 void TestCommandLine::read()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(int, action);
-    QFETCH(QString, programFolder);
-    QFETCH(QString, text);
-    QFETCH(bool, waitsForQt);
     const QString root = QDir(m_root.path()).canonicalPath();
-    for (QString &argument : arguments)
-        argument.replace(QStringLiteral("<root>"), root);
-
-    const CommandLine read = readCommandLine(arguments, root + QStringLiteral("/exe"));
-
-    QCOMPARE(int(read.action), action);
-    QCOMPARE(read.programFolder, QString(programFolder).replace(QStringLiteral("<root>"), root));
-    if (read.action == Action::Refuse)
-        QCOMPARE(read.text, text);
-    QCOMPARE(read.unknownWord, waitsForQt);
-    if (read.action == Action::Version)
-        QVERIFY2(read.text.startsWith(QStringLiteral("joistmaster ")), qPrintable(read.text));
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt");
+    QCOMPARE(rows.size(), 15);
+    for (QStringList row : rows) {
+        for (QString &field : row)
+            field.replace(QStringLiteral("<root>"), root);
+        const CommandLine read = readCommandLine(row[1].split(u' ', Qt::SkipEmptyParts), root + QStringLiteral("/exe"));
+        const QStringList actions{"run", "help", "version", "refuse"};
+        const QString seen = actions.value(int(read.action)) + '|' + read.programFolder + '|'
+            + (read.action == Action::Refuse ? read.text : QString()) + '|' + (read.unknownWord ? "yes" : "no");
+        QCOMPARE(row[0] + ": " + seen, row[0] + ": " + row.mid(2).join(u'|'));
+        if (read.action == Action::Version)
+            QVERIFY2(read.text.startsWith(QStringLiteral("joistmaster ")), qPrintable(read.text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
