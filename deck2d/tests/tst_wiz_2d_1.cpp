@@ -1,6 +1,7 @@
 // The 2D page: which message (text, icon, page) Finish gives each width text,
 // what a step makes of it, the style ring, and the finish: DeckSize.txt and
 // the host calls in order against the files in data/, every host failure.
+#include "datatable.h"
 #include "resources.h"
 #include "testseams.h"
 #include "wiz_1.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-const QString TooSmall = "Wiz_2D_1 plain Plankora Joistmaster: Deck Width must be at least 10 feet";
-const QString NotANumber = "Wiz_2D_1 stop Plankora Joistmaster: Please enter a valid Deck Width and try again";
-const QString TooLarge = "Wiz_2D_1 stop Plankora Joistmaster: Please enter a Deck Width between 10 and 800 feet";
 const QString Stop = "Wiz_2D_1 stop Plankora Joistmaster: ";
 const QByteArray Old = "an older, longer width\r\n";
 
@@ -73,31 +71,13 @@ private slots:
     void unwritableDeckSize();
 };
 
+// The rows are in data/finish-messages.txt.
 void TestWiz2D1::finishMessages_data()
 {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("message"); // empty: accepted
-    QTest::newRow("empty reads as 0") << "" << TooSmall;
-    QTest::newRow("letters only read as 0") << "abc" << TooSmall;
-    QTest::newRow("9.99") << "9.99" << TooSmall;
-    QTest::newRow("10 inclusive") << "10" << "";
-    QTest::newRow("800 inclusive") << "800" << "";
-    QTest::newRow("800.01") << "800.01" << TooLarge;
-    QTest::newRow("1e3 is a whole number above 800") << "1e3" << TooLarge;
-    QTest::newRow("12ft") << "12ft" << NotANumber;
-    QTest::newRow("9ft: below 10 wins over the letters") << "9ft" << TooSmall;
-    QTest::newRow("1 0 reads as 10 but is not whole") << "1 0" << NotANumber;
-    QTest::newRow("blanks around") << " 24 " << "";
-    QTest::newRow("-5") << "-5" << TooSmall;
-    QTest::newRow("10.2.3") << "10.2.3" << NotANumber;
-    QTest::newRow("10e") << "10e" << NotANumber;
-    QTest::newRow("2,5") << "2,5" << TooSmall;
-    QTest::newRow("20,5") << "20,5" << NotANumber;
-    QTest::newRow("tab inside") << "2\t0" << NotANumber;
-    QTest::newRow("17 digits above 800") << "12345678901234567" << TooLarge;
-    QTest::newRow("17 digits rounding up to 10") << "9.9999999999999999" << "";
-    QTest::newRow("1e309 beyond a double") << "1e309" << NotANumber;
-    QTest::newRow("-1e309 beyond a double") << "-1e309" << TooSmall;
+    for (const QStringList &row : dataTable(JM_TESTDATA "/finish-messages.txt"))
+        QTest::newRow(qPrintable(row[0])) << row[1] << (row[2].isEmpty() ? QString() : "Wiz_2D_1 " + QString(row[2]).replace(": ", " Plankora Joistmaster: "));
 }
 
 // Enter in the width box. After a message nothing is written, the host is not
@@ -122,23 +102,14 @@ void TestWiz2D1::finishMessages()
     QVERIFY(page->isVisible());
 }
 
+// The rows are in data/width-steps.txt.
 void TestWiz2D1::widthSteps_data()
 {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("texts"); // after each press
-    QTest::newRow("20 down") << "20" << "Command4" << QStringList{"19"};
-    QTest::newRow("10 down, no limit") << "10" << "Command4" << QStringList{"9"};
-    QTest::newRow("800 up, no limit") << "800" << "Command7" << QStringList{"801"};
-    QTest::newRow("1 down to 0 and -1") << "1" << "Command4" << QStringList{"0", "-1"};
-    QTest::newRow("10.5 down") << "10.5" << "Command4" << QStringList{"9.5"};
-    QTest::newRow("blanks around go") << " 24 " << "Command7" << QStringList{"25"};
-    QTest::newRow("exponent written out") << "1e3" << "Command7" << QStringList{"1001"};
-    QTest::newRow("empty unchanged") << "" << "Command7" << QStringList{""};
-    QTest::newRow("number then letters unchanged") << "12ft" << "Command7" << QStringList{"12ft", "12ft"};
-    QTest::newRow("blank inside unchanged") << "1 0" << "Command4" << QStringList{"1 0"};
-    QTest::newRow("decimal comma unchanged") << "2,5" << "Command7" << QStringList{"2,5"};
-    QTest::newRow("beyond a double unchanged") << "1e309" << "Command4" << QStringList{"1e309"};
+    for (const QStringList &row : dataTable(JM_TESTDATA "/width-steps.txt"))
+        QTest::newRow(qPrintable(row[0])) << row[1] << row[2] << row[3].split(u';');
 }
 
 void TestWiz2D1::widthSteps()
@@ -196,7 +167,7 @@ void TestWiz2D1::styleRing()
 void TestWiz2D1::tabSelectsTheWidthAndBackKeepsThePage()
 {
     TestWizard t;
-    t.start();
+    QVERIFY(t.start());
     auto *start = t.page<Wiz_1>(PageId::Wiz_1);
     QTest::mouseClick(start->Image1, Qt::LeftButton, {}, QPoint(10, 10));
     auto *page = t.page<Wiz_2D_1>(PageId::Wiz_2D_1);
