@@ -24,19 +24,13 @@ void DeckPresenter::symbolLoaded(const QString &path)
 void DeckPresenter::symbolFileOpened(const QString &path)
 {
     load([symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder] {
-        ShownDeck shown = symbolFrom(symbol, loaded, folder);
-        addKernel(shown);
-        return shown;
+        return symbolFrom(symbol, loaded, folder);
     });
 }
 
 void DeckPresenter::open(const QString &path)
 {
-    load([path] {
-        ShownDeck shown = deckFrom(path);
-        addKernel(shown);
-        return shown;
-    });
+    load([path] { return deckFrom(path); });
 }
 
 void DeckPresenter::load(std::function<ShownDeck()> work)
@@ -46,6 +40,9 @@ void DeckPresenter::load(std::function<ShownDeck()> work)
         if (request != m_request)
             return;
         ShownDeck shown = work();
+        // The first picture in hidden line needs the kernel; the others do not wait for it.
+        if (shown.mode == deckview::ViewMode::HiddenLine)
+            addKernel(shown);
         QMetaObject::invokeMethod(this, [this, request, shown = std::move(shown)] { show(request, shown); },
                                   Qt::QueuedConnection);
     });
@@ -70,10 +67,30 @@ void DeckPresenter::show(quint64 request, const ShownDeck &shown)
         return;
     }
     // The kernel first: a mode drawn for the old deck before the new scene is
-    // meshed would be dropped anyway.
-    window.view->setHiddenLineSource(hiddenLineSource(shown.hiddenLines));
+    // meshed would be dropped anyway. Without one yet, hidden lines come from
+    // the view's depth buffer until it is built.
+    window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
+                                                       : deckview::HiddenLineSource());
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block);
     m_waitingFor = shown.block.title;
+    if (!shown.hiddenLines)
+        buildKernel(request, shown.members);
+}
+
+void DeckPresenter::buildKernel(quint64 request, const std::vector<deckmodel::Member> &members)
+{
+    m_pool.start([this, request, members] {
+        if (request != m_request)
+            return;
+        auto kernel = std::make_shared<const deckmodel::HiddenLines>(members);
+        QMetaObject::invokeMethod(
+            this,
+            [this, request, kernel] {
+                if (request == m_request)
+                    m_window->view->setHiddenLineSource(hiddenLineSource(kernel));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void DeckPresenter::frameReady()

@@ -1,7 +1,9 @@
 // deckhost's drawing of what the wizard asked for. LoadSymbol remembers the
-// 2D style; OpenSymbolFile reads the wizard's files, builds the deck and its
-// hidden-line kernel on a worker thread, and shows the result in the window
-// when it is ready (a later request wins over an earlier one still running).
+// 2D style; OpenSymbolFile reads the wizard's files and builds the deck on a
+// worker thread, and shows the result in the window when it is ready (a later
+// request wins over an earlier one still running). The hidden-line kernel is
+// built there too: before the deck is shown when its first picture is in
+// hidden line, else after, while the person already sees it.
 // When the chosen mode is first drawn, `drawn` says so.
 #pragma once
 
@@ -36,6 +38,7 @@ signals:
 private:
     void load(std::function<ShownDeck()> work);
     void show(quint64 request, const ShownDeck &shown);
+    void buildKernel(quint64 request, const std::vector<deckmodel::Member> &members);
     void frameReady();
 
     QString m_wizardFolder;

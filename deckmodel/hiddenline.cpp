@@ -24,7 +24,18 @@ struct HiddenLines::Kernel {
     int solids = 0;
     Handle(HLRBRep_PolyAlgo) algorithm = new HLRBRep_PolyAlgo;
     std::mutex busy; // the algorithm keeps its results inside
+    // The last view's lines: zooming, panning and resizing keep the direction.
+    Direction lastEye, lastRight;
+    std::vector<ViewSegment> last;
+    bool hasLast = false;
 };
+
+namespace {
+bool same(Direction a, Direction b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+} // namespace
 
 HiddenLines::HiddenLines(const std::vector<Member> &members) : m_kernel(std::make_unique<Kernel>())
 {
@@ -55,6 +66,8 @@ std::vector<ViewSegment> HiddenLines::project(Direction eye, Direction right) co
 {
     std::vector<ViewSegment> segments;
     const std::lock_guard lock(m_kernel->busy);
+    if (m_kernel->hasLast && same(eye, m_kernel->lastEye) && same(right, m_kernel->lastRight))
+        return m_kernel->last;
     HLRBRep_PolyAlgo &algorithm = *m_kernel->algorithm;
     try {
         const gp_Ax2 axes(gp::Origin(), gp_Dir(eye.x, eye.y, eye.z), gp_Dir(right.x, right.y, right.z));
@@ -94,6 +107,10 @@ std::vector<ViewSegment> HiddenLines::project(Direction eye, Direction right) co
             add(start, end, false);
         }
     }
+    m_kernel->lastEye = eye;
+    m_kernel->lastRight = right;
+    m_kernel->last = segments;
+    m_kernel->hasLast = true;
     return segments;
 }
 
