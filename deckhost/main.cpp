@@ -39,15 +39,21 @@ int render(const Options &options, int argc, char *argv[])
         const QString problem = deckmodel::renderDeck(options.render, options.out);
         return problem.isEmpty() ? 0 : fail(problem, 1);
     }
-    // Text needs fonts, fonts need a GUI application; no display is needed.
-    // Its warnings (a missing runtime folder, say) are not this tool's to
-    // report: stderr carries the one line saying why a render failed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Painted text needs fonts, fonts need a GUI application (but no display);
+    // an SVG drawing is written as text and needs neither. Qt's warnings (a
+    // missing runtime folder, say) are not this tool's to report: stderr
+    // carries the one line saying why a render failed.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
         if (type == QtCriticalMsg || type == QtFatalMsg)
             std::fprintf(stderr, "%s\n", qPrintable(message));
     });
-    QGuiApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Svg) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
     const QString problem = drawDeck(options.render, *deckview::standardViewNamed(options.view),
                                      options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
                                      options.out);
