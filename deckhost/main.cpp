@@ -82,7 +82,8 @@ int main(int argc, char *argv[])
         QApplication viewer(argc, argv);
         auto *files = new HostWindow(options.open); // the window's Calls tab owns it
         files->openDeck(options.open);
-        DeckPresenter presenter(QFileInfo(options.open).absolutePath(), files);
+        const QFileInfo opened(options.open);
+        DeckPresenter presenter(opened.isDir() ? opened.absoluteFilePath() : opened.absolutePath(), files);
         QObject::connect(&presenter, &DeckPresenter::drawn, &presenter, say);
         presenter.open(options.open);
         presenter.window()->show();
