@@ -96,6 +96,7 @@ void DeckWindow::setFacts(const Facts &rows, const TitleBlock &block)
     for (int c = 0; c < takeoff->columnCount(); ++c)
         width += takeoff->columnWidth(c);
     takeoff->setMinimumWidth(std::min(width, 440));
+    takeoff->setVisible(!block.takeoffRows.isEmpty()); // a plan has no takeoff
 }
 
 void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block)
