@@ -129,6 +129,10 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         QCOMPARE(presenter.window()->message->text(), said.mid(13));
     if (!said.contains("Deck_Rectangle"))
         return;
+    // The worked example's hand count (docs/deck-model.md).
+    QCOMPARE(presenter.window()->facts->text(),
+             "Shape: Deck_Rectangle, deck type 2\nA: 16'\nB: 12'\nHeight: 3'\nArea: 192 sq ft\nPosts: 6\n"
+             "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34");
     QFile golden(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     QVERIFY(golden.open(QIODevice::ReadOnly));
     QStringList lines = QString::fromLatin1(golden.readAll()).split("\r\n", Qt::SkipEmptyParts);
