@@ -104,6 +104,8 @@ void TestDeckDrawing::windowAfterOpenSymbolFile_data()
                                        << "drawn Deck_Rectangle: 16' x 12'";
     QTest::newRow("2D style 3") << R"(*\Program Data\2D Decks\Deck 3.dc)" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
                                 << "drawn Deck 3: 24' 6\" wide";
+    QTest::newRow("no deck symbol") << "" << R"(*Program Data\3D Decks\Fence.bsx)"
+                                    << R"(cannot draw: deckhost draws no symbol "*Program Data\3D Decks\Fence.bsx".)";
     QTest::newRow("2D without a style") << "" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
                                         << "cannot draw: The 2D decks were opened before any LoadSymbol named a deck style.";
 }
