@@ -42,7 +42,11 @@ void DeckHost::addTarget(const QString &path)
         emit symbolFileOpened(in.value(0).toString());
         return done(in);
     });
-    add(paths::loaderOf(path), QStringLiteral("Plankora.SymbolLoader"))->setMethod(QStringLiteral("LoadSymbol"), done);
+    add(paths::loaderOf(path), QStringLiteral("Plankora.SymbolLoader"))
+        ->setMethod(QStringLiteral("LoadSymbol"), [this](const QVariantList &in) {
+            emit symbolLoaded(in.value(0).toString());
+            return done(in);
+        });
 }
 
 HostObject *DeckHost::add(const QString &path, const QString &interface)

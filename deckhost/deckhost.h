@@ -34,6 +34,7 @@ public:
 signals:
     void received(const ReceivedCall &call);
     void symbolFileOpened(const QString &path);
+    void symbolLoaded(const QString &path); // LoadSymbol's first argument
 
 private:
     HostObject *add(const QString &path, const QString &interface);

@@ -1,5 +1,5 @@
-// deckhost's window: the calls received, and the parameter files found in the
-// wizard's folder after the last OpenSymbolFile.
+// The Calls tab of deckhost's window: the calls received, and the parameter
+// files found in the wizard's folder after the last OpenSymbolFile.
 #pragma once
 
 #include "journal.h"

@@ -5,9 +5,12 @@
 #include "hostwindow.h"
 #include "journal.h"
 #include "options.h"
+#include "presenter.h"
+#include "showdeck.h"
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -17,6 +20,44 @@ int fail(const QString &message, int code)
 {
     std::fprintf(stderr, "deckhost: %s\n", qPrintable(message));
     return code;
+}
+
+void say(const QString &line)
+{
+    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+// --render: a model or takeoff file, or a drawing, without bus or window.
+int render(const Options &options, int argc, char *argv[])
+{
+    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
+        if (!deckmodel::formatOf(options.out))
+            return fail(QStringLiteral("\"%1\" names no format this host writes (.step, .glb, .csv, .png, .svg or .pdf).")
+                            .arg(QFileInfo(options.out).fileName()),
+                        1);
+        const QString problem = deckmodel::renderDeck(options.render, options.out);
+        return problem.isEmpty() ? 0 : fail(problem, 1);
+    }
+    // Painted text needs fonts, fonts need a GUI application (but no display);
+    // an SVG drawing is written as text and needs neither. Qt's warnings (a
+    // missing runtime folder, say) are not this tool's to report: stderr
+    // carries the one line saying why a render failed.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    std::unique_ptr<QCoreApplication> app;
+    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Svg) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    const QString problem = drawDeck(options.render, *deckview::standardViewNamed(options.view),
+                                     options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
+                                     options.out);
+    return problem.isEmpty() ? 0 : fail(problem, 1);
 }
 } // namespace
 
@@ -33,17 +74,19 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(helpText()), stdout);
         return 0;
     }
-    if (!options.render.isEmpty()) {
-        const QString problem = deckmodel::renderDeck(options.render, options.out);
-        return problem.isEmpty() ? 0 : fail(problem, 1);
-    }
+    if (!options.render.isEmpty())
+        return render(options, argc, argv);
 
     // Without a window there is no need for a display either.
     if (!options.open.isEmpty()) {
         QApplication viewer(argc, argv);
-        HostWindow window(options.open);
-        window.openDeck(options.open);
-        window.show();
+        auto *files = new HostWindow(options.open); // the window's Calls tab owns it
+        files->openDeck(options.open);
+        const QFileInfo opened(options.open);
+        DeckPresenter presenter(opened.isDir() ? opened.absoluteFilePath() : opened.absolutePath(), files);
+        QObject::connect(&presenter, &DeckPresenter::drawn, &presenter, say);
+        presenter.open(options.open);
+        presenter.window()->show();
         return viewer.exec();
     }
 
@@ -62,17 +105,21 @@ int main(int argc, char *argv[])
     DeckHost host(options.behaviour);
     QObject::connect(&host, &DeckHost::received, &host, [&journal](const ReceivedCall &call) { journal.write(call); });
 
-    std::unique_ptr<HostWindow> window;
+    std::unique_ptr<DeckPresenter> presenter;
     if (!options.headless) {
-        window = std::make_unique<HostWindow>(options.wizardFolder);
-        QObject::connect(&host, &DeckHost::received, window.get(), &HostWindow::addCall);
-        QObject::connect(&host, &DeckHost::symbolFileOpened, window.get(), &HostWindow::showParameterFiles);
+        auto *calls = new HostWindow(options.wizardFolder); // the window's Calls tab owns it
+        QObject::connect(&host, &DeckHost::received, calls, &HostWindow::addCall);
+        QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &HostWindow::showParameterFiles);
+        presenter = std::make_unique<DeckPresenter>(options.wizardFolder, calls);
+        QObject::connect(&host, &DeckHost::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded);
+        QObject::connect(&host, &DeckHost::symbolFileOpened, presenter.get(), &DeckPresenter::symbolFileOpened);
+        QObject::connect(presenter.get(), &DeckPresenter::drawn, presenter.get(), say);
     }
 
     QString error;
     if (!host.publish(QDBusConnection::sessionBus(), &error))
         return fail(error, 1);
-    if (window)
-        window->show();
+    if (presenter)
+        presenter->window()->show();
     return app->exec();
 }

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "contract.h"
+#include "render.h"
 
 namespace {
 bool isMember(const QString &name)
@@ -35,7 +36,7 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
         }
         const bool takesValue = option == u"--journal" || option == u"--wizard-folder" || option == u"--fail"
             || option == u"--delay" || option == u"--wrong-type" || option == u"--open" || option == u"--render"
-            || option == u"--out";
+            || option == u"--out" || option == u"--view" || option == u"--mode";
         if (!takesValue) {
             parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
             return parsed;
@@ -51,6 +52,18 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             options.render = value;
         } else if (option == u"--out") {
             options.out = value;
+        } else if (option == u"--view") {
+            if (!deckview::standardViewNamed(value)) {
+                parsed.error = QStringLiteral("--view %1: write iso, plan, front or side.").arg(value);
+                return parsed;
+            }
+            options.view = value;
+        } else if (option == u"--mode") {
+            if (!deckview::viewModeNamed(value)) {
+                parsed.error = QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value);
+                return parsed;
+            }
+            options.mode = value;
         } else if (option == u"--wizard-folder") {
             options.wizardFolder = value;
         } else if (option == u"--open") {
@@ -80,7 +93,8 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
     if (!options.open.isEmpty() && options.headless)
         parsed.error = QStringLiteral("--open shows a window; it cannot be --headless.");
     else if (options.render.isEmpty() != options.out.isEmpty())
-        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out FILE.step|.glb|.csv.");
+        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
+                                      "FILE.step|.glb|.csv|.png|.svg|.pdf.");
     return parsed;
 }
 
@@ -115,18 +129,33 @@ QString helpText()
         "                        other calls are answered meanwhile.\n"
         "  --wrong-type MEMBER   Answer MEMBER with a string where the interface says\n"
         "                        otherwise (repeatable).\n"
-        "  --open FOLDER|FILE    Only show the parameter files of the deck in FOLDER,\n"
-        "                        or the one parameter file FILE, without the bus.\n"
+        "  --open FOLDER|FILE    Only show the deck of a wizard folder (its DeckType.txt\n"
+        "                        names the parameter file) or of one deck parameter\n"
+        "                        file, without the bus.\n"
         "  --render FOLDER|FILE  With --out: read the deck of a wizard folder (its\n"
         "                        DeckType.txt names the parameter file) or of one deck\n"
         "                        parameter file, frame and check it, write it and end.\n"
         "  --out FILE            The file to write: .step (a solid per member, inches),\n"
-        "                        .glb (glTF binary) or .csv (the material takeoff).\n"
+        "                        .glb (glTF binary), .csv (the material takeoff), or a\n"
+        "                        drawing with its title block and takeoff: .png, .svg\n"
+        "                        or .pdf.\n"
+        "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
+        "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
+        "                        shaded; the parameter file's viewing mode by default.\n"
         "  --help                Show this text.\n"
         "\n"
-        "Without --headless a small window lists the calls received and, after each\n"
-        "OpenSymbolFile, the parameter files found in the wizard folder (DeckSize.txt,\n"
-        "DeckType.txt, Sizes.txt, Deck_*.txt) with their contents.\n"
+        "Without --headless a window draws what the wizard asked for. After\n"
+        "OpenSymbolFile of a 3D deck it shows the deck built from that family's\n"
+        "parameter file in the wizard folder, in the file's viewing mode (switch with\n"
+        "0, 1, 2; views with P, F, S, I, Home; drag to orbit, wheel to zoom, middle\n"
+        "button or Shift-drag to pan), with the deck's facts and material takeoff.\n"
+        "After LoadSymbol and OpenSymbolFile of the 2D decks it shows the plan of the\n"
+        "loaded style at the width of DeckSize.txt. A deck that cannot be built is\n"
+        "shown as a sentence saying why. Drawings go out as PNG, SVG or PDF and to\n"
+        "the printer. The Calls tab lists the calls received and the parameter files\n"
+        "found after the last OpenSymbolFile. When a drawing is finished a line\n"
+        "\"drawn <deck>\" (or \"cannot draw: <why>\") goes to stdout. deckhost ends\n"
+        "when its window is closed.\n"
         "\n"
         "deckhost ends with exit code 1 and a message when another process already owns\n"
         "\"Plankora.Application\", or when there is no session bus; with 2 when the\n"

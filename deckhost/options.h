@@ -22,6 +22,8 @@ struct Options {
     bool help = false;
     QString render;        // a deck to write to `out` and end, without bus or window
     QString out;
+    QString view = QStringLiteral("iso"); // for a drawing: iso, plan, front or side
+    QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
     Behaviour behaviour;
 };
 

@@ -4,13 +4,11 @@
 // the STEP and glTF writers both read it.
 #include "deckexport.h"
 
+#include "solids.h"
 #include "takeoff.h"
 #include "textfiles.h"
 
-#include <BRepBuilderAPI_MakeFace.hxx>
-#include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
-#include <BRepPrimAPI_MakePrism.hxx>
 #include <Interface_Static.hxx>
 #include <Message.hxx>
 #include <Message_Messenger.hxx>
@@ -34,16 +32,6 @@
 namespace deckmodel {
 
 namespace {
-
-TopoDS_Shape solidOf(const Member &m)
-{
-    BRepBuilderAPI_MakePolygon wire;
-    for (const Point &p : m.plan)
-        wire.Add(gp_Pnt(p.x, m.base, p.z));
-    wire.Close();
-    const TopoDS_Face face = BRepBuilderAPI_MakeFace(wire.Wire(), true);
-    return BRepPrimAPI_MakePrism(face, gp_Vec(0, m.thickness, 0)).Shape();
-}
 
 Quantity_Color colourOf(Kind kind)
 {

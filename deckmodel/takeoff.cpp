@@ -194,6 +194,23 @@ QString takeoffText(const Takeoff &t)
     return text;
 }
 
+std::vector<QStringList> takeoffRows(const Takeoff &t)
+{
+    std::vector<QStringList> rows{{QStringLiteral("item"), QStringLiteral("size"), QStringLiteral("stock length ft"),
+                                   QStringLiteral("count"), QStringLiteral("total"), QStringLiteral("unit")}};
+    for (const LumberRow &row : t.lumber)
+        rows.push_back({kindName(row.kind), row.lumber, QString::number(row.stockFeet), QString::number(row.count),
+                        QString::number(row.linearFeet()), QStringLiteral("linear ft")});
+    const QString area = numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100);
+    rows.push_back({QStringLiteral("Decking area"), {}, {}, {}, area, QStringLiteral("sq ft")});
+    rows.push_back({QStringLiteral("Deck screws"), {}, {}, QString::number(t.deckScrews), {}, {}});
+    rows.push_back({QStringLiteral("Joist hangers"), {}, {}, QString::number(t.joistHangers), {}, {}});
+    rows.push_back({QStringLiteral("Carriage bolts"), {}, {}, QString::number(t.carriageBolts), {}, {}});
+    for (const QString &line : t.materials)
+        rows.push_back({QStringLiteral("Material list"), line, {}, {}, {}, {}});
+    return rows;
+}
+
 QByteArray takeoffCsv(const Takeoff &t)
 {
     auto field = [](QString text) {
@@ -201,19 +218,12 @@ QByteArray takeoffCsv(const Takeoff &t)
             text = u'"' + text.replace(QLatin1String("\""), QLatin1String("\"\"")) + u'"';
         return text;
     };
-    QStringList lines{QStringLiteral("item,size,stock length ft,count,total,unit")};
-    for (const LumberRow &row : t.lumber)
-        lines << QStringLiteral("%1,%2,%3,%4,%5,linear ft")
-                     .arg(kindName(row.kind), field(row.lumber))
-                     .arg(row.stockFeet)
-                     .arg(row.count)
-                     .arg(row.linearFeet());
-    lines << QStringLiteral("Decking area,,,,%1,sq ft").arg(numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100))
-          << QStringLiteral("Deck screws,,,%1,,").arg(t.deckScrews)
-          << QStringLiteral("Joist hangers,,,%1,,").arg(t.joistHangers)
-          << QStringLiteral("Carriage bolts,,,%1,,").arg(t.carriageBolts);
-    for (const QString &line : t.materials)
-        lines << QStringLiteral("Material list,%1,,,,").arg(field(line));
+    QStringList lines;
+    for (QStringList row : takeoffRows(t)) {
+        for (QString &cell : row)
+            cell = field(cell);
+        lines << row.join(u',');
+    }
     return lines.join(QLatin1String("\r\n")).toLatin1() + "\r\n";
 }
 

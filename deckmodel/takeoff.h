@@ -35,7 +35,11 @@ Takeoff takeoffOf(const Deck &deck);
 
 // For a person: lengths in feet and inches.
 QString takeoffText(const Takeoff &takeoff);
-// For a spreadsheet: plain numbers, CR LF line ends.
+// The takeoff as a table: a header row, then one row per lumber size and
+// length, the decking area, the fasteners and the material list, in the
+// spreadsheet's columns (item, size, stock length ft, count, total, unit).
+std::vector<QStringList> takeoffRows(const Takeoff &takeoff);
+// For a spreadsheet: those rows as plain numbers, CR LF line ends.
 QByteArray takeoffCsv(const Takeoff &takeoff);
 
 // 150 -> 12' 6"; 144 -> 12'; 22.25 -> 1' 10 1/4" (to the nearest eighth).

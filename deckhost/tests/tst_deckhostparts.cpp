@@ -64,6 +64,9 @@ void TestDeckHostParts::commandLine_data()
         << "error: --fail prepare: there is no member \"prepare\" (see --help for the members).";
     QTest::newRow("delay without time") << QStringList{"--delay", "Prepare"}
                                         << "error: --delay Prepare: write MEMBER=MS, e.g. --delay Prepare=5000.";
+    QTest::newRow("no such view") << QStringList{"--view", "top"} << "error: --view top: write iso, plan, front or side.";
+    QTest::newRow("no such mode") << QStringList{"--mode", "hidden-line"}
+                                  << "error: --mode hidden-line: write wireframe, hidden or shaded.";
     QTest::newRow("delay of no member")
         << QStringList{"--delay", "Open=5"}
         << "error: --delay Open: there is no member \"Open\" (see --help for the members).";

@@ -1,9 +1,13 @@
 // deckhost --render: headless, exit code 0 and the file on success, exit
-// code 1 and one line saying why otherwise, 2 for a half-given option.
+// code 1 and one line saying why otherwise, 2 for a half-given option. The
+// takeoff as the golden CSV; drawings well formed, with the title block.
+#include "../view/tests/pdftext.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -25,22 +29,49 @@ Run deckhost(const QStringList &arguments)
 class TestDeckHostRender : public QObject {
     Q_OBJECT
 private slots:
-    // A wizard folder: DeckType.txt names the family's parameter file.
-    void renderFolderToCsv()
+    void renderFolder_data()
     {
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("takeoff") << "takeoff.csv" << QStringList();
+        QTest::newRow("hidden line SVG") << "deck.svg" << QStringList{"--mode", "hidden"};
+        QTest::newRow("shaded plan PDF") << "deck.pdf" << QStringList{"--view", "plan", "--mode", "shaded"};
+    }
+    // A wizard folder: DeckType.txt names the family's parameter file.
+    void renderFolder()
+    {
+        QFETCH(QString, out);
+        QFETCH(QStringList, options);
         QTemporaryDir folder;
         QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
                             folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
         QFile type(folder.filePath(QStringLiteral("DeckType.txt")));
         QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
         type.close();
-        const QString out = folder.filePath(QStringLiteral("takeoff.csv"));
-        const Run run = deckhost({QStringLiteral("--render"), folder.path(), QStringLiteral("--out"), out});
+        const Run run = deckhost(QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
+                                             folder.filePath(out)} + options);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
-        QFile csv(out), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
-        QVERIFY(csv.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
-        QCOMPARE(csv.readAll(), golden.readAll());
+        QFile file(folder.filePath(out)), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QStringList title{"Deck_Rectangle: 16' x 12'", "Shape: Deck_Rectangle, deck type 2",
+                                "Sizes: A 16' x B 12'", "Height: 3'", "Decking boards", "884"};
+        QStringList texts;
+        if (out.endsWith(".csv")) {
+            QCOMPARE(bytes, golden.readAll());
+        } else if (out.endsWith(".svg")) {
+            QXmlStreamReader xml(bytes);
+            while (!xml.atEnd())
+                if (xml.readNext() == QXmlStreamReader::Characters)
+                    texts << xml.text().toString();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        } else {
+            QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
+            texts = pdfTexts(bytes);
+        }
+        for (const QString &text : title)
+            QVERIFY2(out.endsWith(".csv") || texts.contains(text), qPrintable(text));
     }
 
     void failures_data()
@@ -53,7 +84,10 @@ private slots:
                                                      "(Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
         QTest::newRow("no out") << QStringList{"--render", "folder"} << 2
                                 << QByteArray("deckhost: --render and --out go together: --render FOLDER|FILE --out "
-                                              "FILE.step|.glb|.csv.\n");
+                                              "FILE.step|.glb|.csv|.png|.svg|.pdf.\n");
+        QTest::newRow("no format") << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
+                                   << QByteArray("deckhost: \"deck.dxf\" names no format this host writes (.step, .glb, "
+                                                 ".csv, .png, .svg or .pdf).\n");
     }
     void failures()
     {

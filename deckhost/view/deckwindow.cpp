@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace deckview {
 
@@ -38,6 +41,7 @@ DeckWindow::DeckWindow(QWidget *calls, QWidget *parent)
     takeoff->setObjectName(QStringLiteral("takeoff"));
     takeoff->setEditTriggers(QAbstractItemView::NoEditTriggers);
     takeoff->verticalHeader()->hide();
+    takeoff->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     auto *side = new QWidget(m_deckDock);
     auto *layout = new QVBoxLayout(side);
     layout->addWidget(facts);
@@ -87,6 +91,12 @@ void DeckWindow::setFacts(const Facts &rows, const TitleBlock &block)
         for (int c = 0; c < block.takeoffRows[r].size(); ++c)
             takeoff->setItem(r, c, new QTableWidgetItem(block.takeoffRows[r][c]));
     takeoff->resizeColumnsToContents();
+    // Wide enough for every column, up to about two fifths of the window.
+    int width = 2 * takeoff->frameWidth() + takeoff->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < takeoff->columnCount(); ++c)
+        width += takeoff->columnWidth(c);
+    takeoff->setMinimumWidth(std::min(width, 440));
+    takeoff->setVisible(!block.takeoffRows.isEmpty()); // a plan has no takeoff
 }
 
 void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives the built wizard as a person would, with mouse and keyboard under a
 # virtual X display, against the substitute host on a private session bus:
-# one whole 3D road and one whole 2D road. Then checks the files' bytes and
-# the host's journal.
+# one whole 3D road and one whole 2D road. Then checks the files' bytes, the
+# host's journal, and that the host drew the deck the wizard handed over.
 #   roads.sh JOISTMASTER DECKHOST
 # Needs Xvfb, xdotool and dbus-run-session.
 set -euo pipefail
@@ -45,7 +45,7 @@ check() { # description expected actual
 
 start_host() {
     : >"$work/journal"
-    "$deckhost" --headless --journal "$work/journal" --wizard-folder "$work" >/dev/null &
+    "$deckhost" --journal "$work/journal" --wizard-folder "$work" >"$work/host.out" &
     host_pid=$!
     pids+=($host_pid)
     for _ in $(seq 100); do
@@ -101,6 +101,15 @@ wait_end() {
 }
 
 crlf() { printf '%s\r\n' "$@"; }
+
+# What the host said of its drawing ("drawn ..." or "cannot draw: ..."), once it has.
+drawn() {
+    for _ in $(seq 200); do
+        grep -E '^(drawn |cannot draw: )' "$work/host.out" && return
+        sleep 0.05
+    done
+    echo "(nothing drawn)"
+}
 
 # ---- The 3D road: a rectangle 16 by 12 by 3 -------------------------------------
 start_host
@@ -166,6 +175,7 @@ get /Application/Provider Target
 call /Application/Provider/Target OpenSymbolFile "*Program Data\3D Decks\Deck_Rectangle.bsx"
 J
 )" "$(calls)"
+check "3D: deckhost drew the deck" "drawn Deck_Rectangle: 16' x 12'" "$(drawn)"
 stop_host
 
 # ---- The 2D road: style 3, width 24.5 ----------------------------------------
@@ -195,6 +205,7 @@ call /Application/Provider/Target/Loader LoadSymbol "*\Program Data\2D Decks\Dec
 call /Application/Provider/Target OpenSymbolFile "*\Program Data\2D Decks\2ddecks.bsx"
 J
 )" "$(calls)"
+check "2D: deckhost drew the plan" "drawn Deck 3: 24' 6\" wide" "$(drawn)"
 stop_host
 
 echo "e2e: $passed passed, $failed failed"

@@ -82,11 +82,12 @@ private:
         }
     }
 
+    // deckhost's window holds the parameter files in its Calls tab.
     void driveHost()
     {
-        QWidget *window = visibleWindow("HostWindow");
+        QWidget *window = visibleWindow("DeckWindow");
         if (window && QFile::exists(m_folder + QStringLiteral("/close-deckhost"))) {
-            say("HostWindow: close");
+            say("DeckWindow: close");
             m_timer.stop();
             QFile shown(m_folder + QStringLiteral("/deckhost-shown.txt"));
             if (shown.open(QIODevice::WriteOnly))

@@ -1,0 +1,135 @@
+// bench_draw: deckhost's drawing, timed as a person waits for it.
+//   From OpenSymbolFile to the finished first drawing in the window, in each
+//   viewing mode: the worked example (16 x 12) under 150 ms, the largest deck
+//   (99 x 99) under 1.5 s. The window is new each time, as after a start.
+//   A new direction of view in hidden line (an orbit step) on both decks.
+//   deckhost --render of the worked example to SVG in hidden line, the whole
+//   process: under 200 ms.
+// Each figure is the median of several runs. Runs offscreen unless
+// QT_QPA_PLATFORM says otherwise.
+#include "presenter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+double medianMs(int runs, const std::function<double()> &run)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i)
+        ms.push_back(run());
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+QByteArray replaceLines(QByteArray bytes, const std::vector<std::pair<int, QByteArray>> &lines)
+{
+    QList<QByteArray> all = bytes.split('\n');
+    for (const auto &[line, text] : lines)
+        all[line - 1] = text + '\r';
+    return all.join('\n');
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::exit(1);
+}
+
+// One OpenSymbolFile into a new window, until the first drawing is finished.
+double firstDrawingMs(const QString &folder)
+{
+    DeckPresenter presenter(folder, nullptr);
+    presenter.window()->show();
+    QEventLoop loop;
+    QString said;
+    QObject::connect(&presenter, &DeckPresenter::drawn, &loop, [&](const QString &line) {
+        said = line;
+        loop.quit();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    presenter.symbolFileOpened(QStringLiteral("*Program Data\\3D Decks\\Deck_Rectangle.bsx"));
+    loop.exec();
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (!said.startsWith(QLatin1String("drawn "))) {
+        std::fprintf(stderr, "%s\n", qPrintable(said));
+        std::exit(1);
+    }
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    const QByteArray worked = file.readAll();
+    const QByteArray largest = replaceLines(worked, {{1, "99        ' Z,   ', Deck Depth"},
+                                                     {2, "99        ' X,   ', Deck Width"},
+                                                     {6, "6       ' X,   ', Length Between Posts"},
+                                                     {7, "6       ' XZ,  ', Post Width & Depth"},
+                                                     {9, "5.5    ' Y,  - Beam Height"},
+                                                     {10, "1.5     ' Z,  - Beam Depth"}});
+    QTemporaryDir folder;
+    const QString deckFile = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+    const std::pair<QByteArray, const char *> modes[] = {
+        {"0          - WireFrame", "wireframe"}, {"1          - Hidden", "hidden line"}, {"2          - Shaded", "shaded"}};
+    for (const auto &[deck, name, runs, goal] :
+         {std::tuple{worked, "16 x 12", 11, 150}, std::tuple{largest, "99 x 99", 3, 1500}}) {
+        for (const auto &[line, mode] : modes) {
+            write(deckFile, replaceLines(deck, {{24, line}}));
+            const double ms = medianMs(runs, [&] { return firstDrawingMs(folder.path()); });
+            std::printf("%s ft, %s: OpenSymbolFile to first drawing %.0f ms (goal under %d)\n", name, mode, ms, goal);
+        }
+        write(deckFile, deck);
+        ShownDeck shown = deckFrom(deckFile);
+        QElapsedTimer timer;
+        timer.start();
+        addKernel(shown);
+        const double kernelMs = timer.nsecsElapsed() / 1e6;
+        double yaw = 0;
+        const double orbitMs = medianMs(runs, [&] {
+            yaw += 0.1;
+            QElapsedTimer step;
+            step.start();
+            shown.hiddenLines->project({std::sin(yaw) * 0.8, 0.6, std::cos(yaw) * 0.8}, {std::cos(yaw), 0, -std::sin(yaw)});
+            return step.nsecsElapsed() / 1e6;
+        });
+        std::printf("%s ft: %zu members; solids and mesh %.0f ms, a new direction in hidden line %.0f ms\n", name,
+                    shown.members.size(), kernelMs, orbitMs);
+    }
+
+    write(deckFile, worked);
+    for (const char *suffix : {"svg", "pdf", "png"}) {
+        const QString out = folder.filePath(QStringLiteral("deck.%1").arg(QLatin1String(suffix)));
+        const double ms = medianMs(11, [&] {
+            QElapsedTimer timer;
+            timer.start();
+            QProcess deckhost;
+            deckhost.start(QStringLiteral(DECKHOST), {QStringLiteral("--render"), deckFile, QStringLiteral("--mode"),
+                                                      QStringLiteral("hidden"), QStringLiteral("--out"), out});
+            if (!deckhost.waitForFinished(10000) || deckhost.exitCode() != 0)
+                std::exit(1);
+            return timer.nsecsElapsed() / 1e6;
+        });
+        std::printf("deckhost --render 16 x 12 ft, hidden line, to %s: %.0f ms, the whole process%s\n", suffix, ms,
+                    QByteArray(suffix) == "svg" ? " (goal under 200)" : "");
+    }
+    return 0;
+}

@@ -1,0 +1,45 @@
+// What deckhost's window shows for a symbol the wizard asked it to open: the
+// deck read from the wizard's files, framed, checked and turned into a scene,
+// its facts and its title block, or one sentence saying why there is none.
+// Plain functions, run off the GUI thread; the hidden-line kernel is built
+// there too, so that the window only projects.
+#pragma once
+
+#include "deckwindow.h"
+#include "hiddenline.h"
+#include "render.h"
+
+#include <memory>
+
+struct ShownDeck {
+    QString error;          // not empty: nothing to draw, and why
+    bool isPlan = false;    // the 2D road's plan rather than a 3D deck
+    deckview::Scene scene;
+    deckview::ViewMode mode = deckview::ViewMode::Wireframe;
+    std::vector<deckmodel::Member> members;
+    std::shared_ptr<const deckmodel::HiddenLines> hiddenLines; // after addKernel
+    deckview::PlanDrawing plan;
+    deckview::Facts facts;
+    deckview::TitleBlock block;
+};
+
+// The 3D deck of a deck parameter file, or of a wizard folder whose
+// DeckType.txt names one.
+ShownDeck deckFrom(const QString &path);
+// Builds the hidden-line kernel of a 3D deck's members (the slow part).
+void addKernel(ShownDeck &shown);
+// The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the
+// width from DeckSize.txt in the folder.
+ShownDeck planFrom(const QString &loadedSymbol, const QString &folder);
+// What OpenSymbolFile of `symbol` shows: a 3D symbol ("...\Deck_L-Shape.bsx")
+// its family's parameter file in the folder, the 2D decks' symbol the plan of
+// the style loaded last (`loadedSymbol`).
+ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder);
+
+// The kernel's lines for the view, in the view plane's inches.
+deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel);
+
+// The deck's fixed view as a drawing file (.png, .svg, .pdf) with its title
+// block; the file's own viewing mode unless `mode` is given. Empty on success.
+QString drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
+                 const QString &output);

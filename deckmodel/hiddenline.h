@@ -1,0 +1,46 @@
+// Hidden lines of a deck's members: for a direction of view, every edge split
+// into the pieces the viewer sees and the pieces other members hide, as
+// segments in the view plane. The solids are built and meshed once, when the
+// object is made; each new direction of view only projects them again, and
+// the same direction again (a zoom, a pan) costs nothing. Safe to call from
+// any thread, one projection at a time.
+#pragma once
+
+#include "framing.h"
+
+#include <memory>
+#include <vector>
+
+namespace deckmodel {
+
+struct Direction {
+    double x = 0, y = 0, z = 0;
+};
+
+// From (x0, y0) to (x1, y1) in the view plane's inches.
+struct ViewSegment {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool visible = true;
+};
+
+class HiddenLines {
+public:
+    explicit HiddenLines(const std::vector<Member> &members);
+    ~HiddenLines();
+    HiddenLines(const HiddenLines &) = delete;
+    HiddenLines &operator=(const HiddenLines &) = delete;
+
+    // Seen from far away in the direction `eye` (towards the viewer), with
+    // `right` the view plane's X and eye x right its Y; both unit and at right
+    // angles. Pieces of one line may overlap and an edge two members share
+    // comes once from each: the caller cleans them up.
+    std::vector<ViewSegment> project(Direction eye, Direction right) const;
+
+    int solids() const; // members that became solids
+
+private:
+    struct Kernel;
+    std::unique_ptr<Kernel> m_kernel;
+};
+
+} // namespace deckmodel
