@@ -1,11 +1,6 @@
-// deckhost's parts that need no bus: its command line, its journal lines and
-// the parameter files it shows.
-#include "journal.h"
+// deckhost's command line, read without starting it.
 #include "options.h"
-#include "parameterfiles.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -29,12 +24,6 @@ QString summary(const ParsedOptions &parsed)
         .arg(failing.join(u','), wrong.join(u','), delays.join(u','));
 }
 
-void write(const QTemporaryDir &folder, const QString &name, const QByteArray &bytes)
-{
-    QFile file(folder.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 } // namespace
 
 class TestDeckHostParts : public QObject {
@@ -42,8 +31,6 @@ class TestDeckHostParts : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
-    void journalLineKeepsItsOrderAndEscapes();
-    void parameterFilesInOrder();
 };
 
 void TestDeckHostParts::commandLine_data()
@@ -74,36 +61,6 @@ void TestDeckHostParts::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(QString, parsed);
     QCOMPARE(summary(parseOptions(arguments, QStringLiteral("/own"))), parsed);
-}
-
-void TestDeckHostParts::journalLineKeepsItsOrderAndEscapes()
-{
-    const ReceivedCall call{"/Application/Provider/Target/Loader", "Plankora.SymbolLoader", "LoadSymbol", "call",
-                            QJsonArray{R"(*\Program Data\2D Decks\Deck 1.dc)", false, true, 2.5, R"(say "hi")"}};
-    QCOMPARE(journalLine(call),
-             QByteArray(R"({"path":"/Application/Provider/Target/Loader","interface":"Plankora.SymbolLoader",)"
-                        R"("member":"LoadSymbol","kind":"call",)"
-                        R"("args":["*\\Program Data\\2D Decks\\Deck 1.dc",false,true,2.5,)"
-                        "\"say \\\"hi\\\"\"]}"));
-}
-
-void TestDeckHostParts::parameterFilesInOrder()
-{
-    QTemporaryDir folder;
-    write(folder, "Deck_Slice.txt", "7 \r\n");
-    write(folder, "Sizes.txt", "20\r\n10\r\n");
-    write(folder, "DeckSize.txt", "24.5\r\n");
-    write(folder, "Deck_L-Shape.txt", "a\nb\r\n");
-    write(folder, "DeckType.txt", " 2 \r\n");
-    write(folder, "notes.txt", "not a parameter file\r\n");
-    const auto files = parameterFiles(folder.path());
-    QStringList names;
-    for (const ParameterFile &file : files)
-        names << file.name;
-    QCOMPARE(names, (QStringList{"DeckSize.txt", "DeckType.txt", "Sizes.txt", "Deck_L-Shape.txt", "Deck_Slice.txt"}));
-    QCOMPARE(describeParameterFiles(folder.path(), files),
-             QStringLiteral("DeckSize.txt\n    24.5\nDeckType.txt\n     2 \nSizes.txt\n    20\n    10\n"
-                            "Deck_L-Shape.txt\n    a<LF>b\nDeck_Slice.txt\n    7 \n"));
 }
 
 QTEST_GUILESS_MAIN(TestDeckHostParts)
