@@ -1,6 +1,8 @@
-// deckhost's command line, read without starting it.
+// deckhost's command line, read without starting it, against the table in
+// data/command-lines.txt.
 #include "options.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -37,23 +39,13 @@ void TestDeckHostParts::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
-    QTest::newRow("nothing: the own folder, a window")
-        << QStringList{} << "journal= folder=/own headless=0 help=0 fail= wrong= delay=";
-    QTest::newRow("everything")
-        << QStringList{"--journal", "/tmp/j", "--wizard-folder", "/w", "--headless", "--fail", "Prepare",
-                       "--fail", "Mode2D", "--delay", "Target=250", "--wrong-type", "SymbolLoader"}
-        << "journal=/tmp/j folder=/w headless=1 help=0 fail=Mode2D,Prepare wrong=SymbolLoader delay=Target=250";
-    QTest::newRow("unknown option") << QStringList{"--window"}
-                                    << "error: unknown option \"--window\" (see --help).";
-    QTest::newRow("value missing") << QStringList{"--journal"} << "error: --journal needs a value (see --help).";
-    QTest::newRow("no such member")
-        << QStringList{"--fail", "prepare"}
-        << "error: --fail prepare: there is no member \"prepare\" (see --help for the members).";
-    QTest::newRow("delay without time") << QStringList{"--delay", "Prepare"}
-                                        << "error: --delay Prepare: write MEMBER=MS, e.g. --delay Prepare=5000.";
-    QTest::newRow("delay of no member")
-        << QStringList{"--delay", "Open=5"}
-        << "error: --delay Open: there is no member \"Open\" (see --help for the members).";
+    QFile file(QFINDTESTDATA("data/command-lines.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    int rows = 0;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        if (const QStringList f = line.split(QStringLiteral(" | ")); !line.startsWith(u'#') && f.size() == 3)
+            QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2], ++rows;
+    QCOMPARE(rows, 7);
 }
 
 void TestDeckHostParts::commandLine()

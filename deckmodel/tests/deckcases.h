@@ -46,5 +46,7 @@ inline QList<QStringList> tableRows(const QString &name)
     for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
         if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
             rows << line.trimmed().split(QStringLiteral(" | "));
+    if (rows.isEmpty())
+        qFatal("%s holds no rows", qPrintable(file.fileName()));
     return rows;
 }
