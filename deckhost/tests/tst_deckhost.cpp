@@ -8,6 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -77,45 +78,29 @@ void TestDeckHost::targetsAreDistinctObjects()
 
 void TestDeckHost::whatTheContractDoesNotAllow_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("interface");
-    QTest::addColumn<QString>("member");
-    QTest::addColumn<QVariantList>("args");
-    QTest::addColumn<QString>("error");
-    QTest::addColumn<QString>("journalled");
-    const QVariant aString = QVariant::fromValue(QDBusVariant(QStringLiteral("yes")));
-    const QVariant aPath = QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusObjectPath("/X"))));
-    QTest::newRow("setting a read-only property")
-        << "/Application" << Properties << "Set" << QVariantList{"Plankora.HostApplication", "ActiveTarget", aPath}
-        << "org.freedesktop.DBus.Error.PropertyReadOnly: ActiveTarget is read-only."
-        << R"(put /Application ActiveTarget "/X")";
-    QTest::newRow("Mode2D as a string")
-        << "/Application/ActiveTarget" << Properties << "Set" << QVariantList{"Plankora.SymbolTarget", "Mode2D", aString}
-        << "org.freedesktop.DBus.Error.InvalidArgs: Mode2D takes a value of type b, not s."
-        << R"(put /Application/ActiveTarget Mode2D "yes")";
-    QTest::newRow("a method with the wrong arguments")
-        << "/Application/ActiveTarget/Loader" << "Plankora.SymbolLoader" << "LoadSymbol" << QVariantList{"a.dc"}
-        << "org.freedesktop.DBus.Error.InvalidArgs: LoadSymbol takes (sbbb), not (s)."
-        << R"(call /Application/ActiveTarget/Loader LoadSymbol "a.dc")";
-    QTest::newRow("no such method")
-        << "/Application" << "Plankora.HostApplication" << "Quit" << QVariantList{}
-        << "org.freedesktop.DBus.Error.UnknownMethod: Plankora.HostApplication has no method Quit."
-        << "call /Application Quit";
+    QTest::addColumn<QStringList>("row");
+    QFile file(QFINDTESTDATA("data/contract.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    int rows = 0;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        if (const QStringList f = line.split(QStringLiteral(" | ")); !line.startsWith(u'#') && f.size() == 7)
+            QTest::newRow(qPrintable(f[0])) << f, ++rows;
+    QCOMPARE(rows, 4);
 }
 
 void TestDeckHost::whatTheContractDoesNotAllow()
 {
-    QFETCH(QString, path);
-    QFETCH(QString, interface);
-    QFETCH(QString, member);
-    QFETCH(QVariantList, args);
-    QFETCH(QString, error);
-    QFETCH(QString, journalled);
+    QFETCH(QStringList, row);
+    QVariantList args;
+    for (const QString &a : row[4].split(u' ', Qt::SkipEmptyParts))
+        args << (a.startsWith(u"string:") ? QVariant::fromValue(QDBusVariant(a.mid(7)))
+                 : a.startsWith(u"path:") ? QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusObjectPath(a.mid(5)))))
+                                          : QVariant(a));
     DeckHostProcess deckhost;
     QVERIFY(deckhost.start());
-    const QDBusMessage reply = ask(path, interface, member, args);
-    QCOMPARE(reply.errorName() + ": " + reply.errorMessage(), error);
-    QCOMPARE(deckhost.calls(), QStringList{journalled});
+    const QDBusMessage reply = ask(row[1], row[2], row[3], args);
+    QCOMPARE(reply.errorName() + ": " + reply.errorMessage(), row[5]);
+    QCOMPARE(deckhost.calls(), QStringList{row[6]});
 }
 
 QTEST_GUILESS_MAIN(TestDeckHost)

@@ -90,25 +90,15 @@ private slots:
 
     void twoDHandOff_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QByteArray>("deckSize");
-        QTest::addColumn<int>("style");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("style 19") << "*\\Program Data\\2D Decks\\Deck 19.dc" << QByteArray("24.5\r\n") << 19 << 24.5 << "";
-        QTest::newRow("style 20") << "*\\Program Data\\2D Decks\\Deck 20.dc" << QByteArray("24\r\n") << 20 << 0.0
-                                  << "The symbol path \"*\\Program Data\\2D Decks\\Deck 20.dc\" names no 2D deck style 1 to 19.";
-        QTest::newRow("no width") << "*\\Program Data\\2D Decks\\Deck 3.dc" << QByteArray("\r\n") << 3 << 0.0
-                                  << "\"DeckSize.txt\" line 1 holds no deck width.";
+        QTest::addColumn<QStringList>("row");
+        for (const QStringList &r : tableRows(QStringLiteral("handoff.txt")))
+            QTest::newRow(qPrintable(r[0])) << r;
     }
     void twoDHandOff()
     {
-        QFETCH(QString, path);
-        QFETCH(QByteArray, deckSize);
-        const deckmodel::Deck2D deck = deckmodel::read2D(path, deckSize);
-        QTEST(deck.style, "style");
-        QTEST(deck.widthFeet, "width");
-        QTEST(deck.error, "error");
+        QFETCH(QStringList, row);
+        const deckmodel::Deck2D deck = deckmodel::read2D(row.value(1), row.value(2).toUtf8() + "\r\n");
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(deck.style).arg(deck.widthFeet).arg(deck.error).trimmed(), row.value(3));
     }
 };
 

@@ -69,20 +69,16 @@ private slots:
                  qPrintable(QString::number(area(built.deck->outline) / 144, 'f', 6)));
     }
 
-    // Corners by hand from the pictures' grids; seen from above with Z to the
-    // right and X up the plan looks like its picture.
     void plans_data()
     {
         QTest::addColumn<PlanResult>("plan");
         QTest::addColumn<QString>("corners");
-        QTest::newRow("3 L, A 20, B 10") << shapePlan(3, 20, 10) << "0,0 0,240 120,120 120,240 240,0 240,120";
-        QTest::newRow("6 L, A 20, B 10") << shapePlan(6, 20, 10) << "0,0 0,120 120,120 120,240 240,0 240,240";
-        QTest::newRow("9 left cut, A 16, B 9") << shapePlan(9, 16, 9) << "108,0 108,192 0,192 0,36 36,0";
-        QTest::newRow("2D style 3, width 20")
-            << stylePlan(3, 20) << "168,156 168,240 0,240 0,156 24,156 24,60 84,0 144,60 144,156";
-        QTest::newRow("2D style 11, stem 12")
-            << stylePlan(11, 12) << "384,96 384,192 288,288 192,288 96,192 48,192 48,216 0,216 0,72 48,72 48,96 96,96 "
-                                    "192,0 288,0";
+        for (const QStringList &r : tableRows(QStringLiteral("plans.txt"))) {
+            const QStringList p = r.value(1).split(u' ');
+            QTest::newRow(qPrintable(r[0])) << (p.value(0) == u"shape" ? shapePlan(p.value(1).toInt(), p.value(2).toDouble(), p.value(3).toDouble())
+                                                                     : stylePlan(p.value(1).toInt(), p.value(2).toDouble()))
+                                            << r.value(2);
+        }
     }
     void plans()
     {
