@@ -1,6 +1,6 @@
 // The deckhost program on a private session bus: its journal file, its claim
 // on the name, its journal on stdout, and how it answers what the contract
-// does not allow.
+// does not allow (data/contract.txt).
 #include "deckhostprocess.h"
 
 #include <QDBusConnection>

@@ -1,6 +1,7 @@
 // Reading the wizard's files as the host's symbols read them: every value of
 // the worked example by its line, and every way a file can fail the model,
-// each with the message that names the file and the line.
+// each with the message that names the file and the line (data/reading.txt),
+// and the 2D hand-off (data/handoff.txt).
 #include "deckcases.h"
 
 #include <QDir>

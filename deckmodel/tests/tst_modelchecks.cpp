@@ -1,7 +1,7 @@
 // The model checks: every shape frames soundly at its smallest, a typical
 // and its largest size (with its outline's area counted by hand), sizes that
 // cannot be framed are refused, and a deck with a planted fault fails the
-// check that should catch it.
+// check that should catch it. The tables are data/shapes.txt and data/plans.txt.
 #include "deckcases.h"
 #include "framing.h"
 #include "plan.h"
