@@ -1,5 +1,5 @@
 // deckhost --render: headless, exit code 0 and the file on success, exit
-// code 1 and one line saying why otherwise, 2 for a half-given option. The
+// code 1 and one line saying why otherwise, 2 for a half-given option; a journal that cannot be opened. The
 // takeoff as the golden CSV; drawings well formed, with the title block.
 #include "../view/tests/pdftext.h"
 
@@ -82,6 +82,8 @@ private slots:
         QTest::newRow("file of no family") << QStringList{"--render", JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt", "--out", "x.step"} << 1
                                        << QByteArray("deckhost: \"Deck_Slice-unlisted-sizes.txt\" is not a deck parameter file "
                                                      "(Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
+        QTest::newRow("journal in no folder") << QStringList{"--headless", "--journal", "/nonexistent/folder/journal"} << 1
+                                              << QByteArray("deckhost: cannot open the journal /nonexistent/folder/journal: No such file or directory\n");
         QTest::newRow("no out") << QStringList{"--render", "folder"} << 2
                                 << QByteArray("deckhost: --render and --out go together: --render FOLDER|FILE --out "
                                               "FILE.step|.glb|.csv|.png|.svg|.pdf.\n");

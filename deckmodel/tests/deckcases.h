@@ -4,6 +4,7 @@
 
 #include "deckfile.h"
 
+#include <QFile>
 #include <QString>
 
 inline deckmodel::DeckParameters deckOf(int type, double a, double b, double height, const QString &beam,
@@ -32,4 +33,20 @@ inline deckmodel::DeckParameters workedExample()
     d.materials = QStringList{QStringLiteral("4 inch x 4 inch Square Posts"), QStringLiteral("12 foot 2x8 Beams"),
                               QStringLiteral("8 foot 2x6 Joists"), QStringLiteral("2x6 Pieces of Decking")};
     return d;
+}
+
+// The rows of a table under data/, one a line, its fields parted by " | ";
+// blank lines and lines from "#" are left out.
+inline QList<QStringList> tableRows(const QString &name)
+{
+    QFile file(QStringLiteral(JM_DATA "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    QList<QStringList> rows;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
+        if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
+            rows << line.trimmed().split(QStringLiteral(" | "));
+    if (rows.isEmpty())
+        qFatal("%s holds no rows", qPrintable(file.fileName()));
+    return rows;
 }

@@ -1,7 +1,8 @@
 // Reading the wizard's files as the host's symbols read them: every value of
 // the worked example by its line, and every way a file can fail the model,
-// each with the message that names the file and the line.
-#include "deckfile.h"
+// each with the message that names the file and the line (data/reading.txt),
+// and the 2D hand-off (data/handoff.txt).
+#include "deckcases.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,7 @@
 
 namespace {
 
-QByteArray workedExample()
+QByteArray workedExampleFile()
 {
     QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -18,7 +19,7 @@ QByteArray workedExample()
 
 QByteArray withLine(int line, const QByteArray &text)
 {
-    QList<QByteArray> lines = workedExample().split('\n');
+    QList<QByteArray> lines = workedExampleFile().split('\n');
     lines[line - 1] = text + '\r';
     return lines.join('\n');
 }
@@ -30,7 +31,7 @@ class TestDeckFile : public QObject {
 private slots:
     void workedExampleValues()
     {
-        const deckmodel::ReadResult read = deckmodel::readDeckFile(workedExample(), QStringLiteral("Deck_Rectangle.txt"));
+        const deckmodel::ReadResult read = deckmodel::readDeckFile(workedExampleFile(), QStringLiteral("Deck_Rectangle.txt"));
         QVERIFY2(read.deck, qPrintable(read.error));
         const deckmodel::DeckParameters &d = *read.deck;
         const QList<double> got{double(d.deckType), d.depthA, d.widthB, d.height, d.overhangX, d.overhangZ,
@@ -43,33 +44,19 @@ private slots:
                                            "2x6 Pieces of Decking"}));
     }
 
-    void deckTypeByFamilyAndCode_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("code");
-        QTest::addColumn<int>("deckType");
-        QTest::newRow("rectangle") << "Deck_Rectangle.txt" << QByteArray("1     - Deck Type") << 2;
-        QTest::newRow("L 1") << "Deck_L-Shape.txt" << QByteArray("1     - Deck Type") << 3;
-        QTest::newRow("L 4") << "Deck_L-Shape.txt" << QByteArray("4     - Deck Type") << 6;
-        QTest::newRow("slice2") << "Deck_Slice2.txt" << QByteArray("1     - Deck Type") << 7;
-        QTest::newRow("slice 1") << "Deck_Slice.txt" << QByteArray("1     - Deck Type") << 8;
-        QTest::newRow("slice 0") << "Deck_Slice.txt" << QByteArray("0     - Deck Type") << 9;
-    }
-    void deckTypeByFamilyAndCode()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, code);
-        QFETCH(int, deckType);
-        const deckmodel::ReadResult read = deckmodel::readDeckFile(withLine(19, code), file);
-        QVERIFY2(read.deck, qPrintable(read.error));
-        QCOMPARE(read.deck->deckType, deckType);
-    }
-
-    void readingErrors_data()
+    // Each file read as a deck of the type its family and code give, or
+    // refused with the message that names the file and the line.
+    void reading_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("outcome");
+        const QList<QStringList> rows = tableRows(QStringLiteral("reading.txt"));
+        QCOMPARE(rows.size(), 13);
+        for (const QStringList &r : rows)
+            QTest::newRow(qPrintable(r[0])) << r.value(1)
+                                            << (r.value(2) == u"-" ? workedExampleFile() : withLine(r.value(2).toInt(), r.value(3).toUtf8()))
+                                            << r.value(4);
         QTest::newRow("short file") << "Deck_Rectangle.txt"
                                     << QByteArray("16        ' Z,   ', Deck Depth\r\n12        ' X,   ', Deck Width\r\n"
                                                   "3        ' Y,   ', Deck Height\r\n")
@@ -79,30 +66,13 @@ private slots:
         QTest::newRow("unlisted sizes") << "Deck_Slice.txt" << unlisted.readAll()
                                         << "\"Deck_Slice.txt\" line 6 (Length Between Posts) begins with no number: "
                                            "\"       ' X,   ', Length Between Posts\".";
-        QTest::newRow("empty beam height") << "Deck_Rectangle.txt" << withLine(9, "")
-                                           << "\"Deck_Rectangle.txt\" line 9 (Beam Height) is empty.";
-        QTest::newRow("empty beam depth") << "Deck_Rectangle.txt" << withLine(10, "  ")
-                                          << "\"Deck_Rectangle.txt\" line 10 (Beam Depth) is empty.";
-        QTest::newRow("empty joist height") << "Deck_Rectangle.txt" << withLine(12, "")
-                                            << "\"Deck_Rectangle.txt\" line 12 (Joist Height) is empty.";
-        QTest::newRow("empty joist width") << "Deck_Rectangle.txt" << withLine(14, "")
-                                           << "\"Deck_Rectangle.txt\" line 14 (Joist Width) is empty.";
-        QTest::newRow("zero post") << "Deck_Rectangle.txt" << withLine(7, "0       ' XZ,  ', Post Width & Depth")
-                                   << "\"Deck_Rectangle.txt\" line 7 (Post Width & Depth) is 0; it must be above 0.";
-        QTest::newRow("code of no type") << "Deck_Slice.txt" << withLine(19, "2     - Deck Type")
-                                         << "\"Deck_Slice.txt\" line 19 (Deck Type) is 2, which is no deck type of this file.";
-        QTest::newRow("not a deck file") << "Deck_Round.txt" << workedExample()
-                                         << "\"Deck_Round.txt\" is not a deck parameter file (Deck_Rectangle.txt, "
-                                            "Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt).";
     }
-    void readingErrors()
+    void reading()
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, error);
         const deckmodel::ReadResult read = deckmodel::readDeckFile(bytes, file);
-        QVERIFY(!read.deck);
-        QCOMPARE(read.error, error);
+        QTEST(read.deck ? QStringLiteral("deck type %1").arg(read.deck->deckType) : read.error, "outcome");
     }
 
     void folderErrors()
@@ -121,25 +91,15 @@ private slots:
 
     void twoDHandOff_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QByteArray>("deckSize");
-        QTest::addColumn<int>("style");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("style 19") << "*\\Program Data\\2D Decks\\Deck 19.dc" << QByteArray("24.5\r\n") << 19 << 24.5 << "";
-        QTest::newRow("style 20") << "*\\Program Data\\2D Decks\\Deck 20.dc" << QByteArray("24\r\n") << 20 << 0.0
-                                  << "The symbol path \"*\\Program Data\\2D Decks\\Deck 20.dc\" names no 2D deck style 1 to 19.";
-        QTest::newRow("no width") << "*\\Program Data\\2D Decks\\Deck 3.dc" << QByteArray("\r\n") << 3 << 0.0
-                                  << "\"DeckSize.txt\" line 1 holds no deck width.";
+        QTest::addColumn<QStringList>("row");
+        for (const QStringList &r : tableRows(QStringLiteral("handoff.txt")))
+            QTest::newRow(qPrintable(r[0])) << r;
     }
     void twoDHandOff()
     {
-        QFETCH(QString, path);
-        QFETCH(QByteArray, deckSize);
-        const deckmodel::Deck2D deck = deckmodel::read2D(path, deckSize);
-        QTEST(deck.style, "style");
-        QTEST(deck.widthFeet, "width");
-        QTEST(deck.error, "error");
+        QFETCH(QStringList, row);
+        const deckmodel::Deck2D deck = deckmodel::read2D(row.value(1), row.value(2).toUtf8() + "\r\n");
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(deck.style).arg(deck.widthFeet).arg(deck.error).trimmed(), row.value(3));
     }
 };
 

@@ -29,12 +29,6 @@ QWidget *visibleWindow(const char *name)
     return nullptr;
 }
 
-template<typename Widget>
-Widget *child(QWidget *window, const char *name)
-{
-    return window->findChild<Widget *>(QLatin1String(name));
-}
-
 void say(const char *step)
 {
     std::fprintf(stderr, "jmdriver: %s\n", step);
@@ -63,22 +57,20 @@ private:
 
     void driveWizard()
     {
-        if (m_stage == 0) {
-            if (QWidget *start = visibleWindow("Wiz_1")) {
-                say("Wiz_1: click Image1");
-                QTest::mouseClick(child<QWidget>(start, "Image1"), Qt::LeftButton);
-                m_stage = 1;
-            }
-        } else if (m_stage == 1) {
-            if (QWidget *page = visibleWindow("Wiz_2D_1")) {
-                say("Wiz_2D_1: Next Style twice, width 24.5, Finish");
-                QTest::mouseClick(child<QPushButton>(page, "Command5"), Qt::LeftButton);
-                QTest::mouseClick(child<QPushButton>(page, "Command5"), Qt::LeftButton);
-                child<QLineEdit>(page, "Text1")->setText(QStringLiteral("24.5"));
-                m_stage = 2;
-                m_timer.stop();
-                QTest::mouseClick(child<QPushButton>(page, "Command3"), Qt::LeftButton);
-            }
+        QWidget *start = visibleWindow("Wiz_1"), *page = visibleWindow("Wiz_2D_1");
+        if (m_stage == 0 && start) {
+            say("Wiz_1: click Image1");
+            QTest::mouseClick(start->findChild<QWidget *>(QStringLiteral("Image1")), Qt::LeftButton);
+            m_stage = 1;
+        } else if (m_stage == 1 && page) {
+            say("Wiz_2D_1: Next Style twice, width 24.5, Finish");
+            QPushButton *nextStyle = page->findChild<QPushButton *>(QStringLiteral("Command5"));
+            QTest::mouseClick(nextStyle, Qt::LeftButton);
+            QTest::mouseClick(nextStyle, Qt::LeftButton);
+            page->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("24.5"));
+            m_stage = 2;
+            m_timer.stop();
+            QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
         }
     }
 
@@ -86,14 +78,14 @@ private:
     void driveHost()
     {
         QWidget *window = visibleWindow("DeckWindow");
-        if (window && QFile::exists(m_folder + QStringLiteral("/close-deckhost"))) {
-            say("DeckWindow: close");
-            m_timer.stop();
-            QFile shown(m_folder + QStringLiteral("/deckhost-shown.txt"));
-            if (shown.open(QIODevice::WriteOnly))
-                shown.write(child<QPlainTextEdit>(window, "parameterFiles")->toPlainText().toUtf8());
-            window->close();
-        }
+        if (!window || !QFile::exists(m_folder + QStringLiteral("/close-deckhost")))
+            return;
+        say("DeckWindow: close");
+        m_timer.stop();
+        QFile shown(m_folder + QStringLiteral("/deckhost-shown.txt"));
+        if (shown.open(QIODevice::WriteOnly))
+            shown.write(window->findChild<QPlainTextEdit *>(QStringLiteral("parameterFiles"))->toPlainText().toUtf8());
+        window->close();
     }
 
     QString m_folder;

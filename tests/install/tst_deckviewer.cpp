@@ -32,10 +32,11 @@ void TestDeckViewer::write(const QString &name, const QByteArray &bytes)
 void TestDeckViewer::initTestCase()
 {
     // A folder after a 2D finish and an older 3D one, with a file that is no
-    // parameter file beside them.
+    // parameter file beside them; the blanks around the deck type are shown.
     QVERIFY(m_folder.isValid());
     write(QStringLiteral("Deck_Rectangle.txt"), "16        ' Z,   ', Deck Depth\r\n12        ' X,   ', Deck Width\r\n");
     write(QStringLiteral("DeckSize.txt"), "24.5\r\n");
+    write(QStringLiteral("DeckType.txt"), " 2 \r\n");
     write(QStringLiteral("Sizes.txt"), "12\n16\r\n");
     write(QStringLiteral("notes.txt"), "not a parameter file\r\n");
 }
@@ -49,7 +50,7 @@ void TestDeckViewer::open_data()
 
     QTest::newRow("a folder: the fixed names first, then Deck_*.txt")
         << "<folder>" << true << "Parameter files in <folder>:"
-        << "DeckSize.txt\n    24.5\nSizes.txt\n    12<LF>16\nDeck_Rectangle.txt\n"
+        << "DeckSize.txt\n    24.5\nDeckType.txt\n     2 \nSizes.txt\n    12<LF>16\nDeck_Rectangle.txt\n"
            "    16        ' Z,   ', Deck Depth\n    12        ' X,   ', Deck Width\n";
     QTest::newRow("one parameter file by itself")
         << "<folder>/Deck_Rectangle.txt" << true << "Parameter files in <folder>:"

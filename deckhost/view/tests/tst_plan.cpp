@@ -2,6 +2,7 @@
 // the plan puts its measures and area.
 #include "plan.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace deckview;
@@ -9,51 +10,30 @@ using namespace deckview;
 class TestPlan : public QObject {
     Q_OBJECT
 private slots:
-    void feetAndInches_data();
-    void feetAndInches();
-    void squareFeet_data();
-    void squareFeet();
+    void numbers_data();
+    void numbers();
     void measuresAroundTheOutline();
 };
 
-void TestPlan::feetAndInches_data()
+void TestPlan::numbers_data()
 {
-    QTest::addColumn<double>("feet");
+    QTest::addColumn<QStringList>("value"); // feet and inches, or square feet
     QTest::addColumn<QString>("text");
-    QTest::newRow("whole feet") << 16.0 << QStringLiteral("16' 0\"");
-    QTest::newRow("half a foot") << 12.5 << QStringLiteral("12' 6\"");
-    QTest::newRow("eleven inches") << 10 + 11 / 12.0 << QStringLiteral("10' 11\"");
-    QTest::newRow("just under a foot rounds up to it") << 0.99 << QStringLiteral("1' 0\"");
-    QTest::newRow("half an inch rounds up") << 3 + 0.5 / 12 << QStringLiteral("3' 1\"");
-    QTest::newRow("under half an inch rounds down") << 3 + 0.49 / 12 << QStringLiteral("3' 0\"");
-    QTest::newRow("inches only") << 0.25 << QStringLiteral("0' 3\"");
-    QTest::newRow("nothing") << 0.0 << QStringLiteral("0' 0\"");
-    QTest::newRow("the largest deck") << 99.0 << QStringLiteral("99' 0\"");
-    QTest::newRow("negative") << -2.5 << QStringLiteral("-2' 6\"");
-    QTest::newRow("negative under half an inch is nothing") << -0.01 << QStringLiteral("0' 0\"");
+    QFile file(QFINDTESTDATA("data/plan-numbers.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    int rows = 0;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        if (const QStringList f = line.split(QStringLiteral(" | ")); !line.startsWith(u'#') && f.size() == 3)
+            QTest::newRow(qPrintable(f[0])) << f[1].split(u' ') << f[2], ++rows;
+    QCOMPARE(rows, 14);
 }
 
-void TestPlan::feetAndInches()
+void TestPlan::numbers()
 {
-    QFETCH(double, feet);
+    QFETCH(QStringList, value);
     QFETCH(QString, text);
-    QCOMPARE(deckview::feetAndInches(feet), text);
-}
-
-void TestPlan::squareFeet_data()
-{
-    QTest::addColumn<double>("area");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << 192.0 << QStringLiteral("192 sq ft");
-    QTest::newRow("a tenth") << 110.5 << QStringLiteral("110.5 sq ft");
-    QTest::newRow("rounds to whole") << 99.96 << QStringLiteral("100 sq ft");
-}
-
-void TestPlan::squareFeet()
-{
-    QFETCH(double, area);
-    QFETCH(QString, text);
-    QCOMPARE(deckview::squareFeet(area), text);
+    QCOMPARE(value.size() == 2 ? feetAndInches(value[0].toDouble() + value[1].toDouble() / 12) : squareFeet(value[0].toDouble()),
+             text);
 }
 
 // A 16 by 12.5 ft deck: the width written above it, the depth on its left,
@@ -63,33 +43,20 @@ void TestPlan::measuresAroundTheOutline()
 {
     const QPolygonF outline({{0, 0}, {16, 0}, {16, 12.5}, {0, 12.5}});
     const Drawing drawing = planDrawing({outline, overallDimensions(outline)}, QSize(800, 600));
-
     QRectF box;
     int visible = 0;
     for (const Segment2 &s : drawing.lines)
-        if (s.stroke == Stroke::Visible) {
-            ++visible;
-            box |= QRectF(s.a, s.b).normalized();
-        }
+        if (s.stroke == Stroke::Visible)
+            ++visible, box |= QRectF(s.a, s.b).normalized();
     QCOMPARE(visible, 4);
     QVERIFY(QRectF(0, 0, 800, 600).contains(box));
-
-    QCOMPARE(drawing.labels.size(), 3u);
-    auto label = [&](const QString &text) -> const Label * {
-        for (const Label &l : drawing.labels)
-            if (l.text == text)
-                return &l;
-        return nullptr;
-    };
-    const Label *width = label(QStringLiteral("16' 0\""));
-    const Label *depth = label(QStringLiteral("12' 6\""));
-    const Label *area = label(QStringLiteral("Area: 200 sq ft"));
-    QVERIFY(width && depth && area);
-    QVERIFY(width->at.y() < box.top());
-    QCOMPARE(width->angle, 0.0);
-    QVERIFY(depth->at.x() < box.left());
-    QCOMPARE(std::abs(depth->angle), 90.0);
-    QVERIFY(box.contains(area->at));
+    QStringList where;
+    for (const Label &l : drawing.labels)
+        where << l.text + QLatin1String(l.at.y() < box.top() ? " above" : l.at.x() < box.left() ? " left"
+                                         : box.contains(l.at) ? " inside" : " elsewhere")
+                     + QStringLiteral(" at %1 degrees").arg(std::abs(l.angle));
+    where.sort();
+    QCOMPARE(where, (QStringList{"12' 6\" left at 90 degrees", "16' 0\" above at 0 degrees", "Area: 200 sq ft inside at 0 degrees"}));
 
     const QPolygonF l({{0, 0}, {20, 0}, {20, 12}, {10, 12}, {10, 20}, {0, 20}});
     QCOMPARE(planDrawing({l, {}}, QSize(800, 600)).labels.at(0).text, QStringLiteral("Area: 320 sq ft"));
