@@ -2,8 +2,8 @@
 // after the hand-off and after the finish byte for byte against golden files,
 // and the symbol handed over; the shape ring; each size button and box wired
 // to its rule, with the check of a box running before the click that takes
-// the focus from it; every box a 3D page shows, with its icon; Enter, Escape
-// and Cancel on each page; answers kept going back and on. The rules row by
+// the focus from it; every box a 3D page shows, with its icon; answers kept
+// going back and on. Enter, Escape and Cancel are in the six-page test. The rules row by
 // row are in tst_deck3drules.
 #include "golden.h"
 #include "resources.h"
@@ -44,14 +44,6 @@ QStringList files(const TestWizard &t)
     return names;
 }
 
-QStringList journal(const TestWizard &t)
-{
-    QStringList lines;
-    for (const std::string &line : t.host.journal())
-        lines << QString::fromStdString(line);
-    return lines;
-}
-
 QString sizes(const Wiz_3D_1 *page)
 {
     return page->deckLength->text() + ' ' + page->deckWidth->text() + ' ' + page->deckHeight->text();
@@ -72,7 +64,6 @@ private slots:
     void droppedTextIsCheckedAtNext();
     void finishRefusedOrFailing();
     void joistReminder();
-    void keys();
     void answersKeptBackAndOn();
 };
 
@@ -125,7 +116,7 @@ void TestRoad3D::goldenFiles()
         QCOMPARE(files(t), names);
         for (const QString &name : names)
             COMPARE_BYTES(t.read(name), expected(name));
-        QCOMPARE(journal(t), (QStringList{"attach Plankora.Application", "app.ActiveProvider", "app.ActiveTarget",
+        QCOMPARE(t.journal(), (QStringList{"attach Plankora.Application", "app.ActiveProvider", "app.ActiveTarget",
                                           "app.Prepare", "activeTarget.Mode2D = False", "provider.Target",
                                           "release activeTarget", "providerTarget.OpenSymbolFile (\"" + QString(r.symbol) + "\")",
                                           "release app", "release provider", "release providerTarget"}));
@@ -362,44 +353,6 @@ void TestRoad3D::joistReminder()
     QTest::mouseClick(page->Command9, Qt::LeftButton);
     QCOMPARE(boxes(t), QStringList(2, "Wiz_3D_2 plain: Please choose a joist size."));
     QCOMPARE(t.visiblePages(), QStringList{"Shading"});
-}
-
-// Enter presses only the viewing page's Back; Escape and Cancel end the
-// program at once, without checking a wrong or empty box: no box, no file,
-// no host call.
-void TestRoad3D::keys()
-{
-    const struct { PageId page; const char *focus; Qt::Key key; const char *shown; int ends; } rows[] = {
-        {PageId::Wiz_3D_1, "deckWidth", Qt::Key_Return, "Wiz_3D_1", 0},
-        {PageId::Wiz_3D_Post, "Option4", Qt::Key_Return, "Wiz_3D_Post", 0},
-        {PageId::Wiz_3D_2, "BeamSize", Qt::Key_Return, "Wiz_3D_2", 0},
-        {PageId::Shading, "Option2", Qt::Key_Return, "Wiz_3D_2", 0},
-        {PageId::Wiz_3D_1, "deckHeight", Qt::Key_Escape, "Wiz_3D_1", 1},
-        {PageId::Wiz_3D_Post, "Option1", Qt::Key_Escape, "Wiz_3D_Post", 1},
-        {PageId::Wiz_3D_2, "JoistSize", Qt::Key_Escape, "Wiz_3D_2", 1},
-        {PageId::Shading, "Option3", Qt::Key_Escape, "Shading", 1},
-        {PageId::Wiz_3D_1, "deckLength", Qt::Key_unknown, "Wiz_3D_1", 1}, // a click on Cancel
-        {PageId::Wiz_3D_Post, "Option1", Qt::Key_unknown, "Wiz_3D_Post", 1},
-        {PageId::Wiz_3D_2, "JoistSize", Qt::Key_unknown, "Wiz_3D_2", 1},
-        {PageId::Shading, "Option2", Qt::Key_unknown, "Shading", 1},
-    };
-    for (const auto &r : rows) {
-        TestWizard t;
-        QWidget *page = t.open<WizardPage>(r.page);
-        QWidget *target = named<QWidget>(page, r.focus);
-        target->setFocus();
-        if (auto *box = qobject_cast<QLineEdit *>(target))
-            box->setText("0");
-        if (auto *box = qobject_cast<QComboBox *>(target))
-            box->setEditText({});
-        if (r.key != Qt::Key_unknown)
-            QTest::keyClick(target, r.key);
-        else
-            QTest::mouseClick(named(page, r.page == PageId::Wiz_3D_1 || r.page == PageId::Shading ? "Command6" : "Command2"), Qt::LeftButton);
-        const QString name = page->objectName() + ", " + r.focus + ", key " + QString::number(r.key) + ": ";
-        QCOMPARE(name + t.visiblePages().join(u' ') + " ends " + QString::number(t.end.count), name + r.shown + " ends " + QString::number(r.ends));
-        QVERIFY(files(t).isEmpty() && t.host.journal().empty() && t.messages.shown.empty());
-    }
 }
 
 // Every page keeps what the user left on it, all the way back to the shape
