@@ -41,13 +41,10 @@ std::string utf8(const wchar_t *text, size_t length)
 
 bool isOption(const wchar_t *name, const wchar_t *key) { return _wcsicmp(name, option[key].c_str()) == 0; }
 
+// A member: its arguments' types in call order, and for a property the index
+// of the object it hands out.
 enum class Kind { Get, Put, Method };
-struct Member {
-    const wchar_t *name;
-    Kind kind;
-    std::vector<VARTYPE> takes; // the arguments, in call order
-    int handsOut = -1;          // a property's value: the object with this index
-};
+struct Member { const wchar_t *name; Kind kind; std::vector<VARTYPE> takes; int handsOut = -1; };
 
 class Object : public IDispatch {
 public:
