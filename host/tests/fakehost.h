@@ -17,11 +17,6 @@ struct FakeHostState {
     std::set<std::string> failing; // members that fail, e.g. "Prepare", "Target"
     std::vector<std::string> journal;
     int live = 0; // objects handed out and not yet released
-
-    Error failure(const std::string &member) const
-    {
-        return Error{errors::MemberFailed, "The host refused " + member + "."};
-    }
 };
 
 class FakeConnector : public Connector {
