@@ -87,8 +87,6 @@ public:
 
 } // namespace
 
-FakeConnector::FakeConnector() : m_state(std::make_shared<FakeHostState>()) {}
-
 Result<std::unique_ptr<HostApplication>> FakeConnector::attach(const std::string &progId)
 {
     m_state->journal.push_back("attach " + progId);

@@ -21,14 +21,13 @@ struct FakeHostState {
 
 class FakeConnector : public Connector {
 public:
-    FakeConnector();
     Result<std::unique_ptr<HostApplication>> attach(const std::string &progId) override;
 
     FakeHostState &state() { return *m_state; }
     const std::vector<std::string> &journal() const { return m_state->journal; }
 
 private:
-    std::shared_ptr<FakeHostState> m_state;
+    std::shared_ptr<FakeHostState> m_state = std::make_shared<FakeHostState>();
 };
 
 } // namespace host::testing

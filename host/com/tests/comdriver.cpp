@@ -50,11 +50,12 @@ int main(int argc, char **argv)
     const char *arg = argc == 3 ? argv[2] : nullptr;
     host::com::ComConnector connector;
     const auto say = [](const char *what) { return [what] { std::puts(what); }; };
+    const auto writeDeckSize = [&] { return say("writeDeckSize")(), host::success(); };
     host::Status status = host::success();
     if (mode == "startup" && argc == 2)
         host::runStartup(connector, say("showPage"));
     else if (mode == "finish2d" && arg)
-        status = host::runFinish2D(connector, std::atoi(arg), say("hidePage"), [&] { return say("writeDeckSize")(), host::success(); });
+        status = host::runFinish2D(connector, std::atoi(arg), say("hidePage"), writeDeckSize);
     else if (mode == "finish3d" && arg)
         status = host::runFinish3D(connector, arg);
     else if ((mode == "open" && arg) || (mode == "leak" && argc == 2))
@@ -63,7 +64,6 @@ int main(int argc, char **argv)
         return std::fputs("usage: comdriver startup | finish2d STYLE | finish3d PATH | open PATH | leak\n", stderr), 2;
     if (status)
         return std::puts("ok"), 0;
-    std::printf("error 0x%08llX: %s\n", static_cast<unsigned long long>(status.error().number),
-                status.error().description.c_str());
-    return 1;
+    const host::Error &e = status.error();
+    return std::printf("error 0x%08llX: %s\n", static_cast<unsigned long long>(e.number), e.description.c_str()), 1;
 }

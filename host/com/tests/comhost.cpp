@@ -53,11 +53,10 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override
     {
-        const bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch);
         if (!object)
             return E_POINTER;
-        *object = known ? this : nullptr;
-        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
+        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? this : nullptr;
+        return *object ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(++m_refs); }
     // The host keeps its own reference until it ends, so the count stops at
@@ -131,11 +130,9 @@ HRESULT fail(const Member &member, EXCEPINFO *info)
     const HRESULT code = HRESULT(std::wcstoul(option[L"--fail-code"].c_str(), nullptr, 0));
     if (!info)
         return code ? code : DISP_E_EXCEPTION;
-    *info = EXCEPINFO{};
-    info->bstrSource = SysAllocString(L"Plankora.Application");
-    info->bstrDescription = SysAllocString((L"The host refused " + std::wstring(member.name) + L".").c_str());
-    info->scode = code;
-    info->wCode = code ? 0 : 1001;
+    *info = EXCEPINFO{.wCode = WORD(code ? 0 : 1001), .bstrSource = SysAllocString(L"Plankora.Application"),
+                      .bstrDescription = SysAllocString((L"The host refused " + std::wstring(member.name) + L".").c_str()),
+                      .scode = code};
     return DISP_E_EXCEPTION;
 }
 
@@ -154,13 +151,14 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, 
     for (UINT i = params->cArgs; i-- > 0;) {
         VARIANT *arg = args.emplace_back(&params->rgvarg[i]);
         const VARTYPE vt = arg->vt;
-        const bool boolean = vt == VT_BOOL && (arg->boolVal == VARIANT_TRUE || arg->boolVal == VARIANT_FALSE);
         // The journal shows a malformed boolean raw and leaves a by-reference out value out.
         host::Value value;
         if (vt == VT_BSTR)
             value = utf8(arg->bstrVal, SysStringLen(arg->bstrVal));
+        else if (vt == VT_BOOL && (arg->boolVal == VARIANT_TRUE || arg->boolVal == VARIANT_FALSE))
+            value = arg->boolVal == VARIANT_TRUE;
         else if (vt == VT_BOOL || vt == VT_I4)
-            value = boolean ? host::Value{arg->boolVal == VARIANT_TRUE} : std::int64_t(vt == VT_BOOL ? arg->boolVal : arg->lVal);
+            value = std::int64_t(vt == VT_BOOL ? arg->boolVal : arg->lVal);
         if (vt != (VT_BYREF | VT_VARIANT))
             entry.args.push_back(value);
         entry.types.push_back(vt == VT_BSTR ? "VT_BSTR" : vt == VT_BOOL ? "VT_BOOL"
@@ -190,15 +188,13 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, 
         args[1]->pvarVal->vt = VT_BSTR;
         args[1]->pvarVal->bstrVal = SysAllocString((L"Opened: " + std::wstring(args[0]->bstrVal)).c_str());
     }
-    if (member.handsOut < 0)
-        return S_OK;
-    if (!result)
+    if (member.handsOut >= 0 && !result)
         return E_INVALIDARG;
-    Object &object = objects()[size_t(member.handsOut)];
-    object.AddRef();
-    object.m_handedOut = true;
-    result->vt = VT_DISPATCH;
-    result->pdispVal = &object;
+    if (member.handsOut >= 0) {
+        Object &object = objects()[size_t(member.handsOut)];
+        object.m_handedOut = true, object.AddRef();
+        result->vt = VT_DISPATCH, result->pdispVal = &object;
+    }
     return S_OK;
 }
 
@@ -238,11 +234,9 @@ int wmain(int argc, wchar_t **argv)
     CLSID clsid;
     if (const HRESULT hr = CLSIDFromProgID(L"Plankora.Application", &clsid); FAILED(hr))
         return complain(L"Plankora.Application is not registered", hr, 3);
-    int code = 0;
     DWORD cookie = 0;
-    if (const HRESULT hr = RegisterActiveObject(&objects()[0], clsid, ACTIVEOBJECT_STRONG, &cookie); FAILED(hr)) {
-        code = complain(L"cannot register the running object", hr, 3);
-    } else {
+    const HRESULT registered = RegisterActiveObject(&objects()[0], clsid, ACTIVEOBJECT_STRONG, &cookie);
+    if (SUCCEEDED(registered)) {
         if (std::FILE *ready = option[L"--ready"].empty() ? nullptr : _wfopen(option[L"--ready"].c_str(), L"wb"))
             std::fclose(ready);
         serve(option[L"--stop"], std::wcstoull(option[L"--timeout"].c_str(), nullptr, 10) * 1000);
@@ -256,5 +250,5 @@ int wmain(int argc, wchar_t **argv)
     for (Object &object : objects())
         CoDisconnectObject(&object, 0);
     CoUninitialize();
-    return code;
+    return FAILED(registered) ? complain(L"cannot register the running object", registered, 3) : 0;
 }
