@@ -19,10 +19,6 @@ uint ownerProcessId()
 
 bool DeckHostProcess::start()
 {
-    if (ownerProcessId() != 0) {
-        qWarning("DeckHostProcess: the name is owned already (or there is no session bus).");
-        return false;
-    }
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(qEnvironmentVariable("DECKHOST"),
@@ -40,9 +36,7 @@ bool DeckHostProcess::start()
 
 void DeckHostProcess::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
+    m_process.terminate(); // nothing to end when it never ran or has ended
     if (!m_process.waitForFinished(3000))
         m_process.kill();
     m_process.waitForFinished(3000);
@@ -57,8 +51,7 @@ QStringList DeckHostProcess::calls() const
     QFile file(journalPath());
     QStringList lines;
     if (file.open(QIODevice::ReadOnly))
-        for (const QByteArray &line : file.readAll().split('\n'))
-            if (!line.isEmpty())
-                lines << compactCall(QJsonDocument::fromJson(line).object());
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+            lines << compactCall(QJsonDocument::fromJson(line.toUtf8()).object());
     return lines;
 }

@@ -11,20 +11,17 @@ using StatePtr = std::shared_ptr<FakeHostState>;
 class Recorded {
 public:
     Recorded(StatePtr state, std::string name) : m_state(std::move(state)), m_name(std::move(name)) { ++m_state->live; }
-    ~Recorded()
-    {
-        --m_state->live;
-        m_state->journal.push_back("release " + m_name);
-    }
+    ~Recorded() { --m_state->live, m_state->journal.push_back("release " + m_name); }
 
 protected:
-    // Journals "name.member args"; the member's failure when it is to fail.
-    Status call(const std::string &member, const std::string &args = {})
+    // Journals "name.member args"; the member's failure when it is to fail, else `value`.
+    template<typename T = Done>
+    Result<T> call(const std::string &member, const std::string &args = {}, T value = {})
     {
         m_state->journal.push_back(m_name + "." + member + (args.empty() ? "" : " " + args));
         if (m_state->failing.count(member))
-            return m_state->failure(member);
-        return success();
+            return Error{errors::MemberFailed, "The host refused " + member + "."};
+        return value;
     }
     // A property that hands out a new object of the host, named `name`.
     template<typename Object, typename Interface>
@@ -47,9 +44,7 @@ public:
         std::string text;
         for (const auto &arg : args)
             text += (text.empty() ? "" : ", ") + describe(arg);
-        if (auto s = call(member, "(" + text + ")"); !s)
-            return s.error();
-        return Value{};
+        return call<Value>(member, "(" + text + ")");
     }
 };
 
@@ -59,9 +54,7 @@ public:
     Status SetMode2D(bool on) override { return call("Mode2D", on ? "= True" : "= False"); }
     Result<Value> OpenSymbolFile(const std::string &path) override
     {
-        if (auto s = call("OpenSymbolFile", "(\"" + path + "\")"); !s)
-            return s.error();
-        return Value{true};
+        return call<Value>("OpenSymbolFile", "(\"" + path + "\")", true);
     }
     Result<std::unique_ptr<host::SymbolLoader>> SymbolLoader() override
     {
@@ -93,8 +86,6 @@ public:
 };
 
 } // namespace
-
-FakeConnector::FakeConnector() : m_state(std::make_shared<FakeHostState>()) {}
 
 Result<std::unique_ptr<HostApplication>> FakeConnector::attach(const std::string &progId)
 {

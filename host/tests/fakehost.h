@@ -17,23 +17,17 @@ struct FakeHostState {
     std::set<std::string> failing; // members that fail, e.g. "Prepare", "Target"
     std::vector<std::string> journal;
     int live = 0; // objects handed out and not yet released
-
-    Error failure(const std::string &member) const
-    {
-        return Error{errors::MemberFailed, "The host refused " + member + "."};
-    }
 };
 
 class FakeConnector : public Connector {
 public:
-    FakeConnector();
     Result<std::unique_ptr<HostApplication>> attach(const std::string &progId) override;
 
     FakeHostState &state() { return *m_state; }
     const std::vector<std::string> &journal() const { return m_state->journal; }
 
 private:
-    std::shared_ptr<FakeHostState> m_state;
+    std::shared_ptr<FakeHostState> m_state = std::make_shared<FakeHostState>();
 };
 
 } // namespace host::testing

@@ -15,79 +15,55 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 
 // Symbol paths begin with "*": the runtime must not expand them as file patterns.
 int _dowildcard = 0;
 
 namespace {
-
-int report(const host::Status &status)
-{
-    if (status) {
-        std::puts("ok");
-        return 0;
-    }
-    std::printf("error 0x%08llX: %s\n", static_cast<unsigned long long>(status.error().number),
-                status.error().description.c_str());
-    return 1;
-}
-
-host::Status openSymbolFile(host::Connector &connector, const std::string &path)
+// "open" with a path, "leak" without one.
+host::Status openOrLeak(host::Connector &connector, const char *path)
 {
     auto app = connector.attach(host::ProgId);
     if (!app)
         return app.error();
+    if (!path) {
+        auto provider = app.value()->ActiveProvider();
+        if (provider)
+            (void)provider.take().release();
+        return provider ? host::success() : provider.error();
+    }
     auto target = app.value()->ActiveTarget();
     if (!target)
         return target.error();
     auto opened = target.value()->OpenSymbolFile(path);
-    if (!opened)
-        return opened.error();
-    std::printf("value %s\n", host::describe(opened.value()).c_str());
-    return host::success();
+    if (opened)
+        std::printf("value %s\n", host::describe(opened.value()).c_str());
+    return opened ? host::success() : opened.error();
 }
-
-host::Status leakProvider(host::Connector &connector)
-{
-    auto app = connector.attach(host::ProgId);
-    if (!app)
-        return app.error();
-    auto provider = app.value()->ActiveProvider();
-    if (!provider)
-        return provider.error();
-    (void)provider.take().release();
-    return host::success();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string mode = argc > 1 ? argv[1] : "";
+    const char *arg = argc == 3 ? argv[2] : nullptr;
     host::com::ComConnector connector;
-    auto say = [](const char *what) { return [what] { std::puts(what); }; };
-
-    if (mode == "startup" && argc == 2) {
+    const auto say = [](const char *what) { return [what] { std::puts(what); }; };
+    const auto writeDeckSize = [&] { return say("writeDeckSize")(), host::success(); };
+    host::Status status = host::success();
+    if (mode == "startup" && argc == 2)
         host::runStartup(connector, say("showPage"));
-        std::puts("ok");
-        return 0;
-    }
-    if (mode == "finish2d" && argc == 3) {
-        auto writeDeckSize = [] {
-            std::puts("writeDeckSize");
-            return host::success();
-        };
-        return report(host::runFinish2D(connector, std::atoi(argv[2]), say("hidePage"), writeDeckSize));
-    }
-    if (mode == "finish3d" && argc == 3)
-        return report(host::runFinish3D(connector, argv[2]));
-    if (mode == "open" && argc == 3)
-        return report(openSymbolFile(connector, argv[2]));
-    if (mode == "leak" && argc == 2)
-        return report(leakProvider(connector));
-
-    std::fputs("usage: comdriver startup | finish2d STYLE | finish3d PATH | open PATH | leak\n", stderr);
-    return 2;
+    else if (mode == "finish2d" && arg)
+        status = host::runFinish2D(connector, std::atoi(arg), say("hidePage"), writeDeckSize);
+    else if (mode == "finish3d" && arg)
+        status = host::runFinish3D(connector, arg);
+    else if ((mode == "open" && arg) || (mode == "leak" && argc == 2))
+        status = openOrLeak(connector, arg);
+    else
+        return std::fputs("usage: comdriver startup | finish2d STYLE | finish3d PATH | open PATH | leak\n", stderr), 2;
+    if (status)
+        return std::puts("ok"), 0;
+    const host::Error &e = status.error();
+    return std::printf("error 0x%08llX: %s\n", static_cast<unsigned long long>(e.number), e.description.c_str()), 1;
 }
