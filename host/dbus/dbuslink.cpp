@@ -111,10 +111,13 @@ Error callFailed(const QString &what, const QString &errorName, const QString &e
                                                      "busy or hung.")
                                           .arg(what)
                                           .arg(timeoutMs))};
-    if (isLostConnection(errorName) || ownerGone)
+    if (isLostConnection(errorName) || ownerGone) {
+        // The bus's own words do not always end their sentence.
+        const QString why = errorText.endsWith(u'.') ? errorText : errorText + u'.';
         return {errors::Transport, text(QStringLiteral("The connection to the host application was lost during %1: "
                                                        "%2 Make sure the host application is running, then try again.")
-                                            .arg(what, errorText))};
+                                            .arg(what, why))};
+    }
     return {errors::MemberFailed,
             text(QStringLiteral("The host application failed %1: %2 [%3]").arg(what, errorText, errorName))};
 }
