@@ -142,7 +142,8 @@ void checkLayout(QWidget *page, const QString &name)
         // Every caption fits its control; an option's circle takes 20 pixels, a button's border 4.
         const int room = w->width() - (row.kind == u"option" ? 20 : row.kind == u"button" ? 4 : 0);
         if (row.kind == u"button" || row.kind == u"label" || row.kind == u"option")
-            QVERIFY2(w->fontMetrics().horizontalAdvance(QString(captionOf(w)).remove(u'&')) <= room, qPrintable(row.name));
+            QVERIFY2(w->fontMetrics().horizontalAdvance(QString(captionOf(w)).remove(u'&')) <= room,
+                     qPrintable(row.name));
         rows.push_back(row);
     }
     QVERIFY2(!rows.empty(), qPrintable(name));
