@@ -36,9 +36,7 @@ QStringList RecordingMessages::lines() const
     return list;
 }
 
-TestWizard::TestWizard() : wizard(folder.path(), &host, &messages, &end)
-{
-}
+TestWizard::TestWizard() : wizard(folder.path(), &host, &messages, &end) {}
 
 TestWizard::~TestWizard()
 {
@@ -55,10 +53,7 @@ void TestWizard::activate(QWidget *page)
         qWarning("page %s did not become active", qPrintable(page->objectName()));
 }
 
-QString TestWizard::path(const QString &name) const
-{
-    return QDir(folder.path()).filePath(name);
-}
+QString TestWizard::path(const QString &name) const { return QDir(folder.path()).filePath(name); }
 
 QByteArray TestWizard::read(const QString &name) const
 {
@@ -68,10 +63,7 @@ QByteArray TestWizard::read(const QString &name) const
     return file.readAll();
 }
 
-bool TestWizard::exists(const QString &name) const
-{
-    return QFile::exists(path(name));
-}
+bool TestWizard::exists(const QString &name) const { return QFile::exists(path(name)); }
 
 void TestWizard::write(const QString &name, const QByteArray &bytes) const
 {
@@ -83,9 +75,8 @@ void TestWizard::write(const QString &name, const QByteArray &bytes) const
 QStringList TestWizard::visiblePages() const
 {
     QStringList names;
-    for (PageId id : {PageId::Wiz_1, PageId::Wiz_2D_1, PageId::Wiz_3D_1, PageId::Wiz_3D_Post, PageId::Wiz_3D_2,
-                      PageId::Shading})
-        if (auto *page = wizard.existingPage(id); page && page->isVisible())
+    for (int id = 0; id <= int(PageId::Shading); ++id)
+        if (auto *page = wizard.existingPage(PageId(id)); page && page->isVisible())
             names << page->objectName();
     return names;
 }

@@ -56,10 +56,9 @@ public:
     Page *open(PageId id)
     {
         wizard.move(nullptr, id);
-        for (PageId other : {PageId::Wiz_1, PageId::Wiz_2D_1, PageId::Wiz_3D_1, PageId::Wiz_3D_Post,
-                             PageId::Wiz_3D_2, PageId::Shading})
-            if (other != id && wizard.existingPage(other))
-                wizard.existingPage(other)->hide();
+        for (int other = 0; other <= int(PageId::Shading); ++other)
+            if (PageId(other) != id && wizard.existingPage(PageId(other)))
+                wizard.existingPage(PageId(other))->hide();
         auto *shown = page<Page>(id);
         activate(shown);
         return shown;

@@ -13,37 +13,18 @@ using Action = CommandLine::Action;
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void read();
-
-private:
-    QTemporaryDir m_root;
-    QString m_oldCurrent;
 };
 
-void TestCommandLine::initTestCase()
-{
-    // <root>/exe is the executable's folder, <root>/chosen another folder,
-    // <root>/DeckSize.txt a file; the tests run from <root>.
-    QVERIFY(m_root.isValid());
-    QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("exe")));
-    QVERIFY(QDir(m_root.path()).mkpath(QStringLiteral("chosen")));
-    QFile file(m_root.filePath(QStringLiteral("DeckSize.txt")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    m_oldCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_root.path()));
-}
-
-void TestCommandLine::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
-}
-
-// The rows are in data/command-lines.txt.
+// The rows are in data/command-lines.txt. <root>/exe is the executable's folder,
+// <root>/chosen another folder, <root>/DeckSize.txt a file; the lines are read in <root>.
 void TestCommandLine::read()
 {
-    const QString root = QDir(m_root.path()).canonicalPath();
+    QTemporaryDir folder;
+    const QString root = QDir(folder.path()).canonicalPath(), oldCurrent = QDir::currentPath();
+    QVERIFY(QDir(root).mkpath("exe") && QDir(root).mkpath("chosen"));
+    QFile file(root + "/DeckSize.txt");
+    QVERIFY(file.open(QIODevice::WriteOnly) && QDir::setCurrent(root));
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt");
     QCOMPARE(rows.size(), 15);
     for (QStringList row : rows) {
@@ -57,6 +38,7 @@ void TestCommandLine::read()
         if (read.action == Action::Version)
             QVERIFY2(read.text.startsWith(QStringLiteral("joistmaster ")), qPrintable(read.text));
     }
+    QDir::setCurrent(oldCurrent);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -38,7 +38,6 @@ class TestNumberText : public QObject {
 private slots:
     void reading();
     void generalFormat();
-    void fileLine_data();
     void fileLine();
 };
 
@@ -73,47 +72,29 @@ void TestNumberText::generalFormat()
     }
 }
 
-void TestNumberText::fileLine_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("width") << QStringList{"24.5"} << QByteArray("24.5\r\n");
-    QTest::newRow("empty line") << QStringList{""} << QByteArray("\r\n");
-    QTest::newRow("blanks kept") << QStringList{" 24 "} << QByteArray(" 24 \r\n");
-    QTest::newRow("no lines") << QStringList{} << QByteArray();
-    QTest::newRow("three lines") << QStringList{"1", "", "x"} << QByteArray("1\r\n\r\nx\r\n");
-    QTest::newRow("Latin-1 letter") << QStringList{QStringLiteral("caf\u00e9")} << QByteArray("caf\xe9\r\n");
-    QTest::newRow("last Latin-1 character") << QStringList{QStringLiteral("\u00ff")} << QByteArray("\xff\r\n");
-    QTest::newRow("euro sign cannot be held") << QStringList{QStringLiteral("5\u20ac")} << QByteArray("5?\r\n");
-    QTest::newRow("beyond the basic plane is one ?") << QStringList{QStringLiteral("a\U0001F600b")}
-                                                     << QByteArray("a?b\r\n");
-    QTest::newRow("lone surrogate") << QStringList{QString(QChar(0xD800))} << QByteArray("?\r\n");
-    QTest::newRow("inch sign") << QStringList{"4\" Square Posts"} << QByteArray("4\" Square Posts\r\n");
-    // A line break in a value would split its line: refused, the old file kept.
-    QTest::newRow("CR LF dropped in") << QStringList{"3", "9\r\n7"} << QByteArray("old\r\n");
-    QTest::newRow("a lone LF") << QStringList{"9\n"} << QByteArray("old\r\n");
-    QTest::newRow("a lone CR") << QStringList{"\r9"} << QByteArray("old\r\n");
-}
-
-// The bytes a file holds after the lines are written over "old".
+// The rows are in data/file-lines.txt.
 void TestNumberText::fileLine()
 {
-    QFETCH(QStringList, lines);
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir folder;
-    const QString path = folder.filePath("Sizes.txt");
-    QVERIFY(!textfiles::writeWhole(path, "old\r\n"));
-    const auto failure = textfiles::writeLines(path, lines);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), bytes);
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Sizes.txt"});
-    const QString refusal = "Could not write the file \"Sizes.txt\" in the folder \""
-        + QDir::toNativeSeparators(folder.path()) + "\": the value \"" + lines.value(lines.size() - 1).simplified()
-        + "\" holds a line break, which would split its line in two. Nothing was written.";
-    QCOMPARE(failure ? failure->description : QString(), bytes == "old\r\n" ? refusal : QString());
-    if (lines.size() == 1 && bytes != "old\r\n")
-        QCOMPARE(textfiles::encodeLine(lines[0]), bytes);
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/file-lines.txt");
+    QCOMPARE(rows.size(), 14);
+    for (const QStringList &row : rows) {
+        const QStringList lines = row.mid(2);
+        const QByteArray bytes = row[1].toLatin1();
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Sizes.txt");
+        QVERIFY(!textfiles::writeWhole(path, "old\r\n"));
+        const auto failure = textfiles::writeLines(path, lines);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(row[0] + ": " + file.readAll().toPercentEncoding(), row[0] + ": " + bytes.toPercentEncoding());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Sizes.txt"});
+        const QString refusal = "Could not write the file \"Sizes.txt\" in the folder \""
+            + QDir::toNativeSeparators(folder.path()) + "\": the value \"" + lines.value(lines.size() - 1).simplified()
+            + "\" holds a line break, which would split its line in two. Nothing was written.";
+        QCOMPARE(failure ? failure->description : QString(), bytes == "old\r\n" ? refusal : QString());
+        if (lines.size() == 1 && bytes != "old\r\n")
+            QCOMPARE(textfiles::encodeLine(lines[0]), bytes);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNumberText)
