@@ -6,8 +6,13 @@
 // - in deckhost it closes the window once the file DIR/close-deckhost appears,
 //   and leaves the parameter files it showed in DIR/deckhost-shown.txt.
 // Each program writes its process id to DIR/<program>.pid at start, and the
-// steps it took to stderr.
+// steps it took to stderr. For the fault tests: every message box is answered
+// with OK and appended to DIR/messages.txt as "title|icon|text" (line breaks
+// as \n); the time the start page first shows goes to DIR/joistmaster.shown
+// (milliseconds since the epoch); with JMDRIVER_STAY=1 the wizard is not driven.
 #include <QApplication>
+#include <QDateTime>
+#include <QMessageBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QGenericPlugin>
@@ -55,6 +60,15 @@ public:
 private:
     void step()
     {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+                answer(box);
+        if (m_program == u"joistmaster" && !m_shown && visibleWindow("Wiz_1")) {
+            m_shown = true;
+            write("joistmaster.shown", QByteArray::number(QDateTime::currentMSecsSinceEpoch()));
+        }
+        if (m_program == u"joistmaster" && qEnvironmentVariableIntValue("JMDRIVER_STAY"))
+            return;
         if (m_program == u"joistmaster")
             driveWizard();
         else if (m_program == u"deckhost")
@@ -76,10 +90,25 @@ private:
                 QTest::mouseClick(child<QPushButton>(page, "Command5"), Qt::LeftButton);
                 child<QLineEdit>(page, "Text1")->setText(QStringLiteral("24.5"));
                 m_stage = 2;
-                m_timer.stop();
-                QTest::mouseClick(child<QPushButton>(page, "Command3"), Qt::LeftButton);
+                // Outside this timer's call, so that it can answer the boxes the finish shows.
+                QTimer::singleShot(0, page, [page] { QTest::mouseClick(child<QPushButton>(page, "Command3"), Qt::LeftButton); });
             }
         }
+    }
+
+    void answer(QMessageBox *box)
+    {
+        static const char *const icons[] = {"none", "information", "warning", "critical", "question"};
+        write("messages.txt", (box->windowTitle() + u'|' + QLatin1String(icons[box->icon()]) + u'|'
+                               + box->text().replace(u'\n', QStringLiteral("\\n")) + u'\n').toUtf8(), QIODevice::Append);
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    void write(const char *name, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+    {
+        QFile file(m_folder + u'/' + QLatin1String(name));
+        if (file.open(mode | QIODevice::WriteOnly))
+            file.write(bytes);
     }
 
     void driveHost()
@@ -99,6 +128,7 @@ private:
     QString m_program;
     QTimer m_timer;
     int m_stage = 0;
+    bool m_shown = false;
 };
 
 } // namespace
