@@ -5,6 +5,7 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace deckmodel {
@@ -36,15 +37,13 @@ QString sqft(double squareInches) { return numbertext::generalNumber(std::round(
 int beamsUnder(const Deck &deck, const Member &joist)
 {
     // A beam line counts once, however many of its plies carry the joist.
-    int lines = 0;
-    for (double line : deck.beamLines)
-        for (const Member &m : deck.members)
-            if (m.kind == Kind::BeamPly && std::abs(centre(m.plan).z - line) <= deck.parameters.beamPly
-                && standsOn(joist, m)) {
-                ++lines;
-                break;
-            }
-    return lines;
+    // One pass over the members: a file may ask for hundreds of beam lines.
+    std::vector<bool> carries(deck.beamLines.size());
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::BeamPly && standsOn(joist, m))
+            for (size_t line = 0; line < carries.size(); ++line)
+                carries[line] = carries[line] || std::abs(centre(m.plan).z - deck.beamLines[line]) <= deck.parameters.beamPly;
+    return int(std::count(carries.begin(), carries.end(), true));
 }
 
 int endsOnRims(const Deck &deck, const Member &joist)
@@ -69,8 +68,11 @@ QStringList checkDeck(const Deck &deck)
     for (const Member &m : members)
         boxes.push_back(bounds(m.plan));
 
-    for (size_t i = 0; i < members.size(); ++i)
-        for (size_t j = i + 1; j < members.size(); ++j) {
+    // Past a few overlaps the framing is wrong throughout; finding them all
+    // could take minutes on a hand-edited file.
+    constexpr qsizetype mostOverlaps = 20;
+    for (size_t i = 0; i < members.size() && problems.size() < mostOverlaps; ++i)
+        for (size_t j = i + 1; j < members.size() && problems.size() < mostOverlaps; ++j) {
             const Member &a = members[i], &b = members[j];
             if (a.base >= b.top() - touching || b.base >= a.top() - touching || !boxesOverlap(boxes[i], boxes[j]))
                 continue;
