@@ -5,6 +5,7 @@
 
 #include "numbertext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace deckmodel {
@@ -18,9 +19,28 @@ bool boxesOverlap(const Box &a, const Box &b)
     return a.x0 < b.x1 - touching && b.x0 < a.x1 - touching && a.z0 < b.z1 - touching && b.z0 < a.z1 - touching;
 }
 
+bool isUprightRectangle(const Polygon &polygon, const Box &box)
+{
+    const auto onCorner = [&](Point p) { return (p.x == box.x0 || p.x == box.x1) && (p.z == box.z0 || p.z == box.z1); };
+    return polygon.size() == 4 && std::all_of(polygon.begin(), polygon.end(), onCorner)
+        && std::abs(area(polygon) - (box.x1 - box.x0) * (box.z1 - box.z0)) < touching;
+}
+
+// The area two plans share: at once for two upright rectangles (a joist
+// across a beam), by clipping otherwise.
+double sharedArea(const Polygon &a, const Polygon &b)
+{
+    const Box ba = bounds(a), bb = bounds(b);
+    const double across = std::min(ba.x1, bb.x1) - std::max(ba.x0, bb.x0);
+    const double along = std::min(ba.z1, bb.z1) - std::max(ba.z0, bb.z0);
+    if (across <= 0 || along <= 0)
+        return 0;
+    return isUprightRectangle(a, ba) && isUprightRectangle(b, bb) ? across * along : overlapArea(a, b);
+}
+
 bool standsOn(const Member &upper, const Member &lower)
 {
-    return std::abs(upper.base - lower.top()) < touching && overlapArea(upper.plan, lower.plan) > touching;
+    return std::abs(upper.base - lower.top()) < touching && sharedArea(upper.plan, lower.plan) > touching;
 }
 
 Point centre(const Polygon &polygon)
@@ -36,15 +56,15 @@ QString sqft(double squareInches) { return numbertext::generalNumber(std::round(
 int beamsUnder(const Deck &deck, const Member &joist)
 {
     // A beam line counts once, however many of its plies carry the joist.
-    int lines = 0;
-    for (double line : deck.beamLines)
-        for (const Member &m : deck.members)
-            if (m.kind == Kind::BeamPly && std::abs(centre(m.plan).z - line) <= deck.parameters.beamPly
-                && standsOn(joist, m)) {
-                ++lines;
-                break;
-            }
-    return lines;
+    // One pass over the members: a file may ask for hundreds of beam lines.
+    std::vector<bool> carries(deck.beamLines.size());
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::BeamPly && standsOn(joist, m)) {
+            const double z = centre(m.plan).z;
+            for (size_t line = 0; line < carries.size(); ++line)
+                carries[line] = carries[line] || std::abs(z - deck.beamLines[line]) <= deck.parameters.beamPly;
+        }
+    return int(std::count(carries.begin(), carries.end(), true));
 }
 
 int endsOnRims(const Deck &deck, const Member &joist)
@@ -69,14 +89,19 @@ QStringList checkDeck(const Deck &deck)
     for (const Member &m : members)
         boxes.push_back(bounds(m.plan));
 
-    for (size_t i = 0; i < members.size(); ++i)
-        for (size_t j = i + 1; j < members.size(); ++j) {
+    // Past a few overlaps the framing is wrong throughout; finding them all,
+    // or checking further, could take minutes on a hand-edited file.
+    constexpr qsizetype mostOverlaps = 20;
+    for (size_t i = 0; i < members.size() && problems.size() < mostOverlaps; ++i)
+        for (size_t j = i + 1; j < members.size() && problems.size() < mostOverlaps; ++j) {
             const Member &a = members[i], &b = members[j];
             if (a.base >= b.top() - touching || b.base >= a.top() - touching || !boxesOverlap(boxes[i], boxes[j]))
                 continue;
-            if (overlapArea(a.plan, b.plan) > touching)
+            if (sharedArea(a.plan, b.plan) > touching)
                 problems << QStringLiteral("%1 and %2 overlap.").arg(a.name, b.name);
         }
+    if (problems.size() == mostOverlaps)
+        return problems;
 
     for (const Member &m : members) {
         if (m.kind == Kind::Joist) {

@@ -38,7 +38,8 @@ const char *const lineNames[fileLines] = {
 // comma or a blank; a number only if all of that is one.
 std::optional<double> leadingValue(const QString &line)
 {
-    const QString field = line.trimmed().section(QRegularExpression(QStringLiteral("[ ,\\t]")), 0, 0);
+    static const QRegularExpression separator(QStringLiteral("[ ,\\t]"));
+    const QString field = line.trimmed().section(separator, 0, 0);
     const auto value = numbertext::strictNumber(field);
     return value && std::isfinite(*value) ? value : std::nullopt;
 }

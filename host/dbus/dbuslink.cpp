@@ -212,13 +212,8 @@ Result<QString> Link::getObject(const QString &path, const busmembers::Member &p
     auto reply = send(get, what);
     if (!reply)
         return reply.error();
-    if (reply.value().signature() != u"v")
-        return wrongType(what, reply.value().signature(), QStringLiteral("v"));
-    const QVariant value = reply.value().arguments().at(0).value<QDBusVariant>().variant();
-    const QString expected = QString::fromLatin1(property.expects);
-    if (busType(value) != expected)
-        return wrongType(what, busType(value), expected);
-    return value.value<QDBusObjectPath>().path();
+    return objectPathOf(what, QString::fromLatin1(property.expects), reply.value().signature(),
+                        reply.value().arguments());
 }
 
 Status Link::put(const QString &path, const busmembers::Member &property, const QVariant &value)
@@ -230,9 +225,7 @@ Status Link::put(const QString &path, const busmembers::Member &property, const 
     auto reply = send(set, what);
     if (!reply)
         return reply.error();
-    if (!reply.value().signature().isEmpty())
-        return wrongType(what, reply.value().signature(), QString());
-    return success();
+    return nothingOf(what, reply.value().signature());
 }
 
 Result<QVariantList> Link::call(const QString &path, const busmembers::Member &method, const QVariantList &args)
@@ -243,9 +236,7 @@ Result<QVariantList> Link::call(const QString &path, const busmembers::Member &m
     auto reply = send(call, what);
     if (!reply)
         return reply.error();
-    if (reply.value().signature() != QLatin1String(method.expects))
-        return wrongType(what, reply.value().signature(), QLatin1String(method.expects));
-    return reply.value().arguments();
+    return argumentsOf(what, method.expects, reply.value().signature(), reply.value().arguments());
 }
 
 Result<QVariantList> Link::callByName(const QString &path, const QString &interface, const QString &member,
@@ -257,9 +248,33 @@ Result<QVariantList> Link::callByName(const QString &path, const QString &interf
     auto reply = send(call, what);
     if (!reply)
         return reply.error();
-    if (reply.value().arguments().size() > 1)
-        return wrongType(what, reply.value().signature(), QStringLiteral("v"));
-    return reply.value().arguments();
+    return argumentsOf(what, nullptr, reply.value().signature(), reply.value().arguments());
+}
+
+Result<QString> objectPathOf(const QString &what, const QString &expects, const QString &signature,
+                             const QVariantList &arguments)
+{
+    if (signature != u"v" || arguments.size() != 1)
+        return wrongType(what, signature, QStringLiteral("v"));
+    const QVariant value = arguments.front().value<QDBusVariant>().variant();
+    if (busType(value) != expects)
+        return wrongType(what, busType(value), expects);
+    return value.value<QDBusObjectPath>().path();
+}
+
+Status nothingOf(const QString &what, const QString &signature)
+{
+    if (!signature.isEmpty())
+        return wrongType(what, signature, QString());
+    return success();
+}
+
+Result<QVariantList> argumentsOf(const QString &what, const char *expects, const QString &signature,
+                                 const QVariantList &arguments)
+{
+    if (expects ? signature != QLatin1String(expects) : arguments.size() > 1)
+        return wrongType(what, signature, QLatin1String(expects ? expects : "v"));
+    return arguments;
 }
 
 } // namespace host::dbus

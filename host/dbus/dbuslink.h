@@ -67,6 +67,17 @@ Value toValue(const QVariant &value);
 // The value to send, or an empty QVariant for monostate (which cannot travel).
 QVariant toVariant(const Value &value);
 
+// What the wizard takes from a reply, its signature and arguments as they
+// arrived; plain, so that any reply can be tried without a bus. A property
+// read gives the object path in its one variant; a property write, nothing;
+// a method, its arguments when they have the signature `expects`, or with
+// `expects` null (a method by name) at most one value of any type.
+Result<QString> objectPathOf(const QString &what, const QString &expects, const QString &signature,
+                             const QVariantList &arguments);
+Status nothingOf(const QString &what, const QString &signature);
+Result<QVariantList> argumentsOf(const QString &what, const char *expects, const QString &signature,
+                                 const QVariantList &arguments);
+
 // The errors, worded for a person who has to do something about them.
 Error noHost(const QString &service);
 Error noBus(const QString &service, const QString &why);

@@ -6,8 +6,13 @@
 // - in deckhost it closes the window once the file DIR/close-deckhost appears,
 //   and leaves the parameter files it showed in DIR/deckhost-shown.txt.
 // Each program writes its process id to DIR/<program>.pid at start, and the
-// steps it took to stderr.
+// steps it took to stderr. For the fault tests: every message box is answered
+// with OK and appended to DIR/messages.txt as "title|icon|text" (line breaks
+// as \n); the time the start page first shows goes to DIR/joistmaster.shown
+// (milliseconds since the epoch); with JMDRIVER_STAY=1 the wizard is not driven.
 #include <QApplication>
+#include <QDateTime>
+#include <QMessageBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QGenericPlugin>
@@ -27,6 +32,12 @@ QWidget *visibleWindow(const char *name)
         if (window->objectName() == QLatin1String(name) && window->isVisible())
             return window;
     return nullptr;
+}
+
+template<typename Widget>
+Widget *child(QWidget *window, const char *name)
+{
+    return window->findChild<Widget *>(QLatin1String(name));
 }
 
 void say(const char *step)
@@ -49,6 +60,15 @@ public:
 private:
     void step()
     {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(window); box && box->isVisible())
+                answer(box);
+        if (m_program == u"joistmaster" && !m_shown && visibleWindow("Wiz_1")) {
+            m_shown = true;
+            write("joistmaster.shown", QByteArray::number(QDateTime::currentMSecsSinceEpoch()));
+        }
+        if (m_program == u"joistmaster" && qEnvironmentVariableIntValue("JMDRIVER_STAY"))
+            return;
         if (m_program == u"joistmaster")
             driveWizard();
         else if (m_program == u"deckhost")
@@ -57,24 +77,40 @@ private:
 
     void driveWizard()
     {
-        QWidget *start = visibleWindow("Wiz_1"), *page = visibleWindow("Wiz_2D_1");
-        if (m_stage == 0 && start) {
-            say("Wiz_1: click Image1");
-            QTest::mouseClick(start->findChild<QWidget *>(QStringLiteral("Image1")), Qt::LeftButton);
-            m_stage = 1;
-        } else if (m_stage == 1 && page) {
-            say("Wiz_2D_1: Next Style twice, width 24.5, Finish");
-            QPushButton *nextStyle = page->findChild<QPushButton *>(QStringLiteral("Command5"));
-            QTest::mouseClick(nextStyle, Qt::LeftButton);
-            QTest::mouseClick(nextStyle, Qt::LeftButton);
-            page->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("24.5"));
-            m_stage = 2;
-            m_timer.stop();
-            QTest::mouseClick(page->findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
+        if (m_stage == 0) {
+            if (QWidget *start = visibleWindow("Wiz_1")) {
+                say("Wiz_1: click Image1");
+                QTest::mouseClick(child<QWidget>(start, "Image1"), Qt::LeftButton);
+                m_stage = 1;
+            }
+        } else if (m_stage == 1) {
+            if (QWidget *page = visibleWindow("Wiz_2D_1")) {
+                say("Wiz_2D_1: Next Style twice, width 24.5, Finish");
+                QTest::mouseClick(child<QPushButton>(page, "Command5"), Qt::LeftButton);
+                QTest::mouseClick(child<QPushButton>(page, "Command5"), Qt::LeftButton);
+                child<QLineEdit>(page, "Text1")->setText(QStringLiteral("24.5"));
+                m_stage = 2;
+                // Outside this timer's call, so that it can answer the boxes the finish shows.
+                QTimer::singleShot(0, page, [page] { QTest::mouseClick(child<QPushButton>(page, "Command3"), Qt::LeftButton); });
+            }
         }
     }
 
-    // deckhost's window holds the parameter files in its Calls tab.
+    void answer(QMessageBox *box)
+    {
+        static const char *const icons[] = {"none", "information", "warning", "critical", "question"};
+        write("messages.txt", (box->windowTitle() + u'|' + QLatin1String(icons[box->icon()]) + u'|'
+                               + box->text().replace(u'\n', QStringLiteral("\\n")) + u'\n').toUtf8(), QIODevice::Append);
+        box->button(QMessageBox::Ok)->click();
+    }
+
+    void write(const char *name, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+    {
+        QFile file(m_folder + u'/' + QLatin1String(name));
+        if (file.open(mode | QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+
     void driveHost()
     {
         QWidget *window = visibleWindow("DeckWindow");
@@ -84,7 +120,7 @@ private:
         m_timer.stop();
         QFile shown(m_folder + QStringLiteral("/deckhost-shown.txt"));
         if (shown.open(QIODevice::WriteOnly))
-            shown.write(window->findChild<QPlainTextEdit *>(QStringLiteral("parameterFiles"))->toPlainText().toUtf8());
+            shown.write(child<QPlainTextEdit>(window, "parameterFiles")->toPlainText().toUtf8());
         window->close();
     }
 
@@ -92,6 +128,7 @@ private:
     QString m_program;
     QTimer m_timer;
     int m_stage = 0;
+    bool m_shown = false;
 };
 
 } // namespace
