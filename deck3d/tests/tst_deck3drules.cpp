@@ -3,6 +3,7 @@
 // values on top of the worked example; each deck type's files and code line;
 // the joists-against-beams rule; and the reading back of DeckType.txt and
 // Sizes.txt. Whole files, through the pages, are proved in tst_road3d.
+#include "datatable.h"
 #include "deckparameters.h"
 #include "decksizes.h"
 #include "freeformat.h"
@@ -16,17 +17,6 @@ using namespace deckparameters;
 // A row's result, named so that a failure says which row it is.
 #define COMPARE_ROW(name, actual, expected) QCOMPARE(QString(name) + ": " + (actual), QString(name) + ": " + (expected))
 
-namespace {
-// A table under data/: one row a line, its fields split at '|'; '#' begins a comment line.
-QList<QStringList> table(const QString &name)
-{
-    QList<QStringList> rows;
-    for (const QByteArray &line : golden::read(name).split('\n'))
-        if (!line.isEmpty() && !line.startsWith('#'))
-            rows << QString::fromUtf8(line).split(u'|');
-    return rows;
-}
-} // namespace
 
 class TestDeck3dRules : public QObject {
     Q_OBJECT
@@ -42,7 +32,7 @@ private slots:
 void TestDeck3dRules::sizes()
 {
     using enum decksizes::Row;
-    const QList<QStringList> rows = table(QStringLiteral("size-rules.txt"));
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/size-rules.txt");
     QCOMPARE(rows.size(), 33);
     for (const QStringList &r : rows) {
         const decksizes::Row row = r[1] == u"A" ? A : r[1] == u"B" ? B : Height;
@@ -110,10 +100,10 @@ void TestDeck3dRules::joistsAgainstBeams()
 // The rows are in data/read-back.txt.
 void TestDeck3dRules::readBack()
 {
-    const QList<QStringList> rows = table(QStringLiteral("read-back.txt"));
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/read-back.txt");
     QCOMPARE(rows.size(), 14);
     for (const QStringList &r : rows) {
-        const QByteArray bytes = r[2].toLatin1().replace("\\r", "\r").replace("\\n", "\n").replace("\\t", "\t");
+        const QByteArray bytes = r[2].toLatin1();
         const bool deckType = r[1] == u"DeckType.txt";
         const freeformat::DeckType type = deckType ? freeformat::readDeckType(bytes) : freeformat::DeckType{};
         const freeformat::Numbers sizes = deckType ? freeformat::Numbers{} : freeformat::readNumbers(bytes, 2, r[1]);

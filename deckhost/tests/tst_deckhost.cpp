@@ -1,6 +1,7 @@
 // The deckhost program on a private session bus: its journal file, its claim
 // on the name, its journal on stdout, and how it answers what the contract
 // does not allow (data/contract.txt).
+#include "datatable.h"
 #include "deckhostprocess.h"
 
 #include <QDBusConnection>
@@ -79,13 +80,10 @@ void TestDeckHost::targetsAreDistinctObjects()
 void TestDeckHost::whatTheContractDoesNotAllow_data()
 {
     QTest::addColumn<QStringList>("row");
-    QFile file(QFINDTESTDATA("data/contract.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    int rows = 0;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
-        if (const QStringList f = line.split(QStringLiteral(" | ")); !line.startsWith(u'#') && f.size() == 7)
-            QTest::newRow(qPrintable(f[0])) << f, ++rows;
-    QCOMPARE(rows, 4);
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/contract.txt", QStringLiteral(" | "));
+    QCOMPARE(rows.size(), 4);
+    for (const QStringList &f : rows)
+        QTest::newRow(qPrintable(f[0])) << f;
 }
 
 void TestDeckHost::whatTheContractDoesNotAllow()

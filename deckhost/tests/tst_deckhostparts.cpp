@@ -1,5 +1,6 @@
 // deckhost's command line, read without starting it, against the table in
 // data/command-lines.txt.
+#include "datatable.h"
 #include "options.h"
 
 #include <QFile>
@@ -39,13 +40,10 @@ void TestDeckHostParts::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
-    QFile file(QFINDTESTDATA("data/command-lines.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    int rows = 0;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
-        if (const QStringList f = line.split(QStringLiteral(" | ")); !line.startsWith(u'#') && f.size() == 3)
-            QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2], ++rows;
-    QCOMPARE(rows, 9);
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
+    QCOMPARE(rows.size(), 9);
+    for (const QStringList &f : rows)
+        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
 }
 
 void TestDeckHostParts::commandLine()

@@ -1,7 +1,9 @@
 // Tables of named rows kept as text under a test's data/ folder, so that the
-// expectations are read as written by hand: one row a line, its fields split
-// at '|'; empty lines and lines that begin with '#' are skipped. In a field,
-// \r, \n, \t, \| and \\ stand for themselves and \uXXXX for any character.
+// expectations are read as written by hand: one row a line; empty lines and
+// lines that begin with '#' are skipped. dataTable(path) splits the fields at
+// '|', and in a field \r, \n, \t, \| and \\ stand for themselves and
+// \uXXXX for any character; dataTable(path, separator) splits them at the
+// separator as written, with no escapes.
 #pragma once
 
 #include <QFile>
@@ -35,20 +37,35 @@ inline QString unescapedField(const QString &field)
     return out;
 }
 
-inline QList<QStringList> dataTable(const QString &path)
+// The table's row lines.
+inline QStringList dataLines(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "the table %s is missing\n", qPrintable(path));
         std::abort();
     }
+    QStringList lines;
+    for (const QByteArray &line : file.readAll().split('\n'))
+        if (!line.isEmpty() && !line.startsWith('#'))
+            lines << QString::fromUtf8(line);
+    return lines;
+}
+
+inline QList<QStringList> dataTable(const QString &path, const QString &separator)
+{
     QList<QStringList> rows;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
+    for (const QString &line : dataLines(path))
+        rows << line.split(separator);
+    return rows;
+}
+
+inline QList<QStringList> dataTable(const QString &path)
+{
+    QList<QStringList> rows;
+    for (const QString &text : dataLines(path)) {
         QStringList fields;
         QString field;
-        const QString text = QString::fromUtf8(line);
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text[i] == u'\\' && i + 1 < text.size()) {
                 field += text[i];

@@ -1,5 +1,6 @@
 // The 2D plan's words and numbers: feet and inches, square feet, and where
 // the plan puts its measures and area.
+#include "datatable.h"
 #include "plan.h"
 
 #include <QFile>
@@ -19,13 +20,10 @@ void TestPlan::numbers_data()
 {
     QTest::addColumn<QStringList>("value"); // feet and inches, or square feet
     QTest::addColumn<QString>("text");
-    QFile file(QFINDTESTDATA("data/plan-numbers.txt"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    int rows = 0;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
-        if (const QStringList f = line.split(QStringLiteral(" | ")); !line.startsWith(u'#') && f.size() == 3)
-            QTest::newRow(qPrintable(f[0])) << f[1].split(u' ') << f[2], ++rows;
-    QCOMPARE(rows, 14);
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/plan-numbers.txt", QStringLiteral(" | "));
+    QCOMPARE(rows.size(), 14);
+    for (const QStringList &f : rows)
+        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ') << f[2];
 }
 
 void TestPlan::numbers()
