@@ -68,6 +68,26 @@ Polygon square(double x, double z, double size)
     return {{x - h, z - h}, {x + h, z - h}, {x + h, z + h}, {x - h, z + h}};
 }
 
+// Members of one kind set closer than their own width would stand in each
+// other: such sizes are refused, never framed.
+QString crowded(const QString &fileName, const char *members, double width, double apart, int firstLine, int secondLine)
+{
+    return QStringLiteral("The %1 of \"%2\" would overlap: %3 inches wide, %4 inches apart centre to centre (lines %5 and %6).")
+        .arg(QLatin1String(members), fileName, numbertext::generalNumber(width),
+             numbertext::generalNumber(std::round(apart * 1000) / 1000))
+        .arg(firstLine)
+        .arg(secondLine);
+}
+
+// The closest two neighbours of a sorted list of stations, or infinity.
+double closest(const std::vector<double> &at)
+{
+    double gap = INFINITY;
+    for (size_t i = 1; i < at.size(); ++i)
+        gap = std::min(gap, at[i] - at[i - 1]);
+    return gap;
+}
+
 void add(Deck &deck, Kind kind, const QString &name, Polygon plan, double base, double thickness)
 {
     deck.members.push_back({kind, name, std::move(plan), base, thickness});
@@ -106,6 +126,18 @@ BuildResult frameDeck(const DeckParameters &p)
     // each, side by side on the line; posts under each beam, the outer ones
     // set in by the X overhang.
     deck.beamLines = stations(extent.z0 + p.overhangZ * 12, extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
+    if (closest(deck.beamLines) < 2 * p.beamPly)
+        return {{}, crowded(p.fileName, "beams", 2 * p.beamPly, closest(deck.beamLines), 8, 10)};
+    if (closest(deck.beamLines) < p.postSize)
+        return {{}, crowded(p.fileName, "posts", p.postSize, closest(deck.beamLines), 7, 8)};
+    for (double z : deck.beamLines)
+        for (const Interval &run : runAlongX(outline, z)) {
+            const std::vector<double> posts = stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12);
+            if (closest(posts) < p.postSize)
+                return {{}, crowded(p.fileName, "posts", p.postSize, closest(posts), 6, 7)};
+        }
+    if (p.joistSpacing < p.joistWidth)
+        return {{}, crowded(p.fileName, "joists", p.joistWidth, p.joistSpacing, 14, 15)};
     int beam = 0, post = 0;
     for (double z : deck.beamLines) {
         const std::vector<Polygon> first = stripPieces(outline, true, z - p.beamPly, z);

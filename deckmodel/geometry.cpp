@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace deckmodel {
 
@@ -16,6 +15,7 @@ double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.z - o.z) - (a.
 Polygon tidy(const Polygon &polygon)
 {
     Polygon out;
+    out.reserve(polygon.size());
     for (const Point &p : polygon)
         if (out.empty() || std::hypot(p.x - out.back().x, p.z - out.back().z) > 1e-7)
             out.push_back(p);
@@ -37,9 +37,11 @@ Polygon tidy(const Polygon &polygon)
 }
 
 // Sutherland-Hodgman against one half-plane: keeps the points where inside(p) >= 0.
-Polygon clipHalf(const Polygon &polygon, const std::function<double(Point)> &inside)
+template<typename Inside>
+Polygon clipHalf(const Polygon &polygon, Inside inside)
 {
     Polygon out;
+    out.reserve(polygon.size() + 2);
     for (size_t i = 0; i < polygon.size(); ++i) {
         const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
         const double da = inside(a), db = inside(b);

@@ -1,7 +1,9 @@
 // The model checks: every shape frames soundly at its smallest, a typical
 // and its largest size (with its outline's area counted by hand), sizes that
 // cannot be framed are refused, and a deck with a planted fault fails the
-// check that should catch it. The tables are data/shapes.txt and data/plans.txt.
+// check that should catch it. Sizes that would crowd members into each other
+// are refused before framing. The tables are data/shapes.txt, data/plans.txt
+// and data/framing.txt.
 #include "deckcases.h"
 #include "framing.h"
 #include "plan.h"
@@ -29,6 +31,22 @@ void shift(Member *m, double x, double z)
 {
     for (Point &p : m->plan)
         p.x += x, p.z += z;
+}
+
+// The worked example's deck file with "line=value" changes made.
+QByteArray workedExampleWith(const QString &changes)
+{
+    QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QString &change : changes.split(u' ', Qt::SkipEmptyParts)) {
+        if (change == u"-")
+            continue;
+        const QStringList lineAndValue = change.split(u'=');
+        lines[lineAndValue.value(0).toInt() - 1] = lineAndValue.value(1).toLatin1() + "      ' changed\r";
+    }
+    return lines.join('\n');
 }
 
 void removeWhere(Deck &deck, const std::function<bool(const Member &)> &test)
@@ -91,6 +109,24 @@ private slots:
         got.sort();
         expected.sort();
         QCOMPARE(got, expected);
+    }
+
+    void crowdedSizes_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("outcome");
+        const QList<QStringList> rows = tableRows(QStringLiteral("framing.txt"));
+        QCOMPARE(rows.size(), 11);
+        for (const QStringList &r : rows)
+            QTest::newRow(qPrintable(r[0])) << workedExampleWith(r.value(1)) << r.value(2);
+    }
+    void crowdedSizes()
+    {
+        QFETCH(QByteArray, file);
+        const ReadResult read = readDeckFile(file, QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY2(read.deck, qPrintable(read.error));
+        const BuildResult built = buildDeck(*read.deck);
+        QTEST(built.deck ? QStringLiteral("sound") : built.error, "outcome");
     }
 
     void plantedFaults_data()
