@@ -51,7 +51,7 @@ void DeckView::createActions()
                                                   {ViewMode::Shaded, tr("Shaded")}};
     for (const auto &[mode, text] : modes) {
         QAction *action = add(m_modeActions, QStringLiteral("mode%1").arg(int(mode)), text, Qt::Key_0 + int(mode),
-                              [this, mode] { setMode(mode); });
+                              [this, m = mode] { setMode(m); });
         action->setCheckable(true);
         action->setChecked(mode == m_options.mode);
         m_modeGroup->addAction(action);
