@@ -1,6 +1,7 @@
 // Joistmaster: a wizard that designs a garden deck and hands it to the host
 // CAD application. main() only wires the real seams to the pages.
 #include "commandline.h"
+#include "endonsignal.h"
 #include "realseams.h"
 #include "system.h"
 #include "wizard.h"
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
 
     QMessageBoxes messages;
     ApplicationEnd end;
+    endOnSignals(end);
     const auto host = host::makeSystemConnector();
     Wizard wizard(commandLine.programFolder, host.get(), &messages, &end);
     if (!wizard.start())

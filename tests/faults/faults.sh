@@ -112,7 +112,10 @@ check "C: its message" "Plankora Joistmaster|information|Joistmaster is already 
 check "C: it shows no page" "" "$(ls "$work/second/joistmaster.shown" 2>/dev/null)"
 check "C: the folder is as it was" "$before" "$(listing "$work/folder")"
 check "C: the first wizard stays" yes "$(kill -0 "$first" 2>/dev/null && echo yes)"
-kill "$first"; wait_for 5 gone "$first"
+kill "$first"
+if wait_for 5 gone "$first"; then wait "$first" && code=0 || code=$?; else code=running; fi
+check "C: the first wizard, sent SIGTERM, ends with 0" 0 "$code"
+check "C: and leaves no lock in the folder" "" "$(ls "$work/folder/Joistmaster.lock" 2>/dev/null)"
 stop_host
 
 # --- D: a host that answers every member after 2.9 s ---------------------------
