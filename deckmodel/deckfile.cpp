@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace deckmodel {
@@ -131,7 +132,9 @@ ReadResult readDeckFile(const QByteArray &bytes, const QString &fileName)
     if (d.overhangX < 0 || d.overhangZ < 0 || d.deckingGap < 0)
         return {{}, where(fileName, d.overhangX < 0 ? 4 : d.overhangZ < 0 ? 5 : 18) + QStringLiteral(" is below 0.")};
     d.materials = lines.mid(19, 4);
-    d.viewingMode = int(viewing);
+    // A mode past the three there are is the nearest of them (a number too
+    // large for an int included).
+    d.viewingMode = int(std::clamp(viewing, 0.0, 2.0));
     return {d, {}};
 }
 
@@ -144,8 +147,9 @@ ReadResult readDeck(const QString &path)
         if (type.failure)
             return {{}, type.failure->description};
         const auto number = leadingValue(splitLines(type.bytes).value(0));
-        const QString family = number ? familyFile(int(*number)) : QString();
-        if (family.isEmpty() || *number != std::floor(*number))
+        const bool whole = number && *number >= 1 && *number <= 9 && *number == std::floor(*number);
+        const QString family = whole ? familyFile(int(*number)) : QString();
+        if (family.isEmpty())
             return {{}, QStringLiteral("\"DeckType.txt\" line 1 holds no deck type 1 to 9.")};
         file = textfiles::pathIn(path, family);
     }

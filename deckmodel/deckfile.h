@@ -34,7 +34,7 @@ struct DeckParameters {
     double deckingWidth = 0;     // line 17, inches
     double deckingGap = 0;       // line 18, inches
     QStringList materials;   // lines 20 to 23 as written
-    int viewingMode = 0;     // line 24: 0 wireframe, 1 hidden line, 2 shaded
+    int viewingMode = 0;     // line 24: 0 wireframe, 1 hidden line, 2 shaded (the nearest)
 };
 
 struct ReadResult {

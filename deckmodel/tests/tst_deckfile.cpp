@@ -52,7 +52,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("outcome");
         const QList<QStringList> rows = tableRows(QStringLiteral("reading.txt"));
-        QCOMPARE(rows.size(), 13);
+        QCOMPARE(rows.size(), 18);
         for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << r.value(1)
                                             << (r.value(2) == u"-" ? workedExampleFile() : withLine(r.value(2).toInt(), r.value(3).toUtf8()))
@@ -72,7 +72,9 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
         const deckmodel::ReadResult read = deckmodel::readDeckFile(bytes, file);
-        QTEST(read.deck ? QStringLiteral("deck type %1").arg(read.deck->deckType) : read.error, "outcome");
+        QTEST(read.deck ? QStringLiteral("deck type %1, viewing mode %2").arg(read.deck->deckType).arg(read.deck->viewingMode)
+                        : read.error,
+              "outcome");
     }
 
     void folderErrors()
@@ -87,6 +89,13 @@ private slots:
         type.close();
         QCOMPARE(deckmodel::readDeck(folder.path()).error,
                  "Could not read the file \"Deck_L-Shape.txt\" in the folder \"" + native + "\": No such file or directory.");
+        // Deck types past any whole number an int holds are no deck type either.
+        for (const QByteArray &number : {QByteArray("30000000000000000000000"), QByteArray("-3E+30"), QByteArray("10")}) {
+            QVERIFY(type.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            type.write(number + "\r\n");
+            type.close();
+            QCOMPARE(deckmodel::readDeck(folder.path()).error, "\"DeckType.txt\" line 1 holds no deck type 1 to 9.");
+        }
     }
 
     void twoDHandOff_data()
