@@ -26,22 +26,26 @@ bool isUprightRectangle(const Polygon &polygon, const Box &box)
         && std::abs(area(polygon) - (box.x1 - box.x0) * (box.z1 - box.z0)) < touching;
 }
 
+// A plan with its box, and whether the plan is that box.
+struct Footprint {
+    const Polygon &plan;
+    Box box;
+    bool upright;
+    explicit Footprint(const Polygon &p) : plan(p), box(bounds(p)), upright(isUprightRectangle(p, box)) {}
+};
+
 // The area two plans share: at once for two upright rectangles (a joist
 // across a beam), by clipping otherwise.
-double sharedArea(const Polygon &a, const Polygon &b)
+double sharedArea(const Footprint &a, const Footprint &b)
 {
-    const Box ba = bounds(a), bb = bounds(b);
-    const double across = std::min(ba.x1, bb.x1) - std::max(ba.x0, bb.x0);
-    const double along = std::min(ba.z1, bb.z1) - std::max(ba.z0, bb.z0);
+    const double across = std::min(a.box.x1, b.box.x1) - std::max(a.box.x0, b.box.x0);
+    const double along = std::min(a.box.z1, b.box.z1) - std::max(a.box.z0, b.box.z0);
     if (across <= 0 || along <= 0)
         return 0;
-    return isUprightRectangle(a, ba) && isUprightRectangle(b, bb) ? across * along : overlapArea(a, b);
+    return a.upright && b.upright ? across * along : overlapArea(a.plan, b.plan);
 }
 
-bool standsOn(const Member &upper, const Member &lower)
-{
-    return std::abs(upper.base - lower.top()) < touching && sharedArea(upper.plan, lower.plan) > touching;
-}
+double sharedArea(const Polygon &a, const Polygon &b) { return sharedArea(Footprint(a), Footprint(b)); }
 
 Point centre(const Polygon &polygon)
 {
@@ -53,19 +57,109 @@ QString sqft(double squareInches) { return numbertext::generalNumber(std::round(
 
 } // namespace
 
-int beamsUnder(const Deck &deck, const Member &joist)
+namespace {
+
+// A beam ply as the joists' bearing check sees it: its plan's box, whether the
+// plan is that box, and the beam lines it lies on.
+struct Ply {
+    const Member *member;
+    Footprint footprint;
+    std::vector<size_t> lines;
+};
+
+std::vector<Ply> beamPlies(const Deck &deck)
+{
+    std::vector<Ply> plies;
+    for (const Member &m : deck.members) {
+        if (m.kind != Kind::BeamPly)
+            continue;
+        const Footprint footprint(m.plan);
+        std::vector<size_t> lines;
+        for (size_t l = 0; l < deck.beamLines.size(); ++l)
+            if (std::abs((footprint.box.z0 + footprint.box.z1) / 2 - deck.beamLines[l]) <= deck.parameters.beamPly)
+                lines.push_back(l);
+        plies.push_back({&m, footprint, std::move(lines)});
+    }
+    return plies;
+}
+
+int beamsUnder(const Deck &deck, const Member &joist, const std::vector<Ply> &plies)
 {
     // A beam line counts once, however many of its plies carry the joist.
-    // One pass over the members: a file may ask for hundreds of beam lines.
-    std::vector<bool> carries(deck.beamLines.size());
-    for (const Member &m : deck.members)
-        if (m.kind == Kind::BeamPly && standsOn(joist, m)) {
-            const double z = centre(m.plan).z;
-            for (size_t line = 0; line < carries.size(); ++line)
-                carries[line] = carries[line] || std::abs(z - deck.beamLines[line]) <= deck.parameters.beamPly;
-        }
-    return int(std::count(carries.begin(), carries.end(), true));
+    // One pass over the plies: a file may ask for hundreds of beam lines.
+    const Footprint footprint(joist.plan);
+    std::vector<char> carries(deck.beamLines.size(), 0);
+    for (const Ply &ply : plies) {
+        const auto carried = [&](size_t line) { return carries[line] != 0; };
+        if (std::all_of(ply.lines.begin(), ply.lines.end(), carried) || std::abs(joist.base - ply.member->top()) >= touching)
+            continue;
+        if (sharedArea(footprint, ply.footprint) > touching)
+            for (size_t line : ply.lines)
+                carries[line] = 1;
+    }
+    return int(std::count(carries.begin(), carries.end(), 1));
 }
+
+// The pairs of members whose heights and plan boxes overlap, in the order of
+// the members. Members are compared only within bands of equal height, and
+// there by a sweep along the axis across their length (boards and beams run
+// along X, joists along Z), so a deck of thousands of members is not searched
+// pair by pair.
+std::vector<std::pair<size_t, size_t>> overlapCandidates(const std::vector<Member> &members, const std::vector<Box> &boxes)
+{
+    std::vector<size_t> order(members.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return std::make_pair(members[a].base, members[a].top()) < std::make_pair(members[b].base, members[b].top());
+    });
+    std::vector<std::vector<size_t>> bands;
+    for (size_t i : order) {
+        if (bands.empty() || members[bands.back().front()].base != members[i].base
+            || members[bands.back().front()].top() != members[i].top())
+            bands.emplace_back();
+        bands.back().push_back(i);
+    }
+
+    std::vector<std::pair<size_t, size_t>> pairs;
+    const auto consider = [&](size_t a, size_t b) {
+        const Member &ma = members[a], &mb = members[b];
+        if (ma.base < mb.top() - touching && mb.base < ma.top() - touching && boxesOverlap(boxes[a], boxes[b]))
+            pairs.push_back(std::minmax(a, b));
+    };
+    // Within a band: those running along X swept along Z, the others along X,
+    // each of one set against the other in full (in a framed deck one of the
+    // two is a handful of rim joists).
+    const auto sweep = [&](std::vector<size_t> set, bool alongZ) {
+        const auto from = [&](size_t i) { return alongZ ? boxes[i].z0 : boxes[i].x0; };
+        const auto to = [&](size_t i) { return alongZ ? boxes[i].z1 : boxes[i].x1; };
+        std::sort(set.begin(), set.end(), [&](size_t a, size_t b) { return from(a) < from(b); });
+        for (size_t k = 0; k < set.size(); ++k)
+            for (size_t l = k + 1; l < set.size() && from(set[l]) < to(set[k]) - touching; ++l)
+                consider(set[k], set[l]);
+    };
+    for (size_t b = 0; b < bands.size(); ++b) {
+        std::vector<size_t> alongX, alongZ;
+        for (size_t i : bands[b])
+            (boxes[i].x1 - boxes[i].x0 > boxes[i].z1 - boxes[i].z0 ? alongX : alongZ).push_back(i);
+        sweep(alongX, true);
+        sweep(alongZ, false);
+        for (size_t i : alongX)
+            for (size_t j : alongZ)
+                consider(i, j);
+        // Bands of other heights that reach into this one (never, in a framed deck).
+        for (size_t other = b + 1; other < bands.size() && members[bands[other].front()].base < members[bands[b].front()].top() - touching; ++other)
+            for (size_t i : bands[b])
+                for (size_t j : bands[other])
+                    consider(i, j);
+    }
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}
+
+} // namespace
+
+int beamsUnder(const Deck &deck, const Member &joist) { return beamsUnder(deck, joist, beamPlies(deck)); }
 
 int endsOnRims(const Deck &deck, const Member &joist)
 {
@@ -92,20 +186,19 @@ QStringList checkDeck(const Deck &deck)
     // Past a few overlaps the framing is wrong throughout; finding them all,
     // or checking further, could take minutes on a hand-edited file.
     constexpr qsizetype mostOverlaps = 20;
-    for (size_t i = 0; i < members.size() && problems.size() < mostOverlaps; ++i)
-        for (size_t j = i + 1; j < members.size() && problems.size() < mostOverlaps; ++j) {
-            const Member &a = members[i], &b = members[j];
-            if (a.base >= b.top() - touching || b.base >= a.top() - touching || !boxesOverlap(boxes[i], boxes[j]))
-                continue;
-            if (sharedArea(a.plan, b.plan) > touching)
-                problems << QStringLiteral("%1 and %2 overlap.").arg(a.name, b.name);
-        }
+    for (const auto &[i, j] : overlapCandidates(members, boxes)) {
+        if (problems.size() == mostOverlaps)
+            break;
+        if (sharedArea(members[i].plan, members[j].plan) > touching)
+            problems << QStringLiteral("%1 and %2 overlap.").arg(members[i].name, members[j].name);
+    }
     if (problems.size() == mostOverlaps)
         return problems;
 
+    const std::vector<Ply> plies = beamPlies(deck);
     for (const Member &m : members) {
         if (m.kind == Kind::Joist) {
-            const int beams = beamsUnder(deck, m);
+            const int beams = beamsUnder(deck, m, plies);
             if (beams < 2 && !(beams == 1 && endsOnRims(deck, m) > 0))
                 problems << QStringLiteral("%1 rests on %2 beam lines and %3 rim joists.").arg(m.name).arg(beams).arg(endsOnRims(deck, m));
         }
