@@ -57,20 +57,7 @@ start_host() {
 }
 stop_host() { kill "$host_pid" 2>/dev/null || true; wait "$host_pid" 2>/dev/null || true; }
 
-# The journal as "kind path member args" lines.
-calls() {
-    python3 - "$work/journal" <<'PY'
-import json, sys
-for line in open(sys.argv[1]):
-    e = json.loads(line)
-    def show(a):
-        if isinstance(a, bool): return "True" if a else "False"
-        if isinstance(a, str): return '"' + a + '"'
-        return str(a)
-    args = ", ".join(show(a) for a in e.get("args", []))
-    print(e["kind"], e["path"], e["member"] + (" " + args if args else ""))
-PY
-}
+source "$(dirname "$0")/../support/journal.sh"
 
 wizard_pid=
 start_wizard() {
@@ -174,7 +161,7 @@ put /Application/ActiveTarget Mode2D False
 get /Application/Provider Target
 call /Application/Provider/Target OpenSymbolFile "*Program Data\3D Decks\Deck_Rectangle.bsx"
 J
-)" "$(calls)"
+)" "$(calls "$work/journal")"
 check "3D: deckhost drew the deck" "drawn Deck_Rectangle: 16' x 12'" "$(drawn)"
 stop_host
 
@@ -192,19 +179,7 @@ key Return                        # Enter finishes
 wait_end
 
 check "2D: DeckSize.txt" "$(crlf 24.5 | cat -A)" "$(cat -A <"$work/DeckSize.txt")"
-check "2D: host journal" "$(cat <<'J'
-get /Application ActiveProvider
-get /Application ActiveTarget
-call /Application Prepare
-get /Application ActiveProvider
-get /Application ActiveTarget
-put /Application/ActiveTarget Mode2D True
-get /Application/Provider Target
-get /Application/Provider/Target SymbolLoader
-call /Application/Provider/Target/Loader LoadSymbol "*\Program Data\2D Decks\Deck 3.dc", False, True, True
-call /Application/Provider/Target OpenSymbolFile "*\Program Data\2D Decks\2ddecks.bsx"
-J
-)" "$(calls)"
+check "2D: host journal" "$start_and_finish_style3" "$(calls "$work/journal")"
 check "2D: deckhost drew the plan" "drawn Deck 3: 24' 6\" wide" "$(drawn)"
 stop_host
 

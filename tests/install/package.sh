@@ -52,34 +52,7 @@ alive() { kill -0 "$1" 2>/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # The journal lines among a program's output, as "kind path member args".
-calls() {
-    python3 - "$1" <<'PY'
-import json, sys
-for line in open(sys.argv[1]):
-    if not line.startswith('{"path"'):
-        continue
-    e = json.loads(line)
-    def show(a):
-        if isinstance(a, bool): return "True" if a else "False"
-        if isinstance(a, str): return '"' + a + '"'
-        return str(a)
-    args = ", ".join(show(a) for a in e.get("args", []))
-    print(e["kind"], e["path"], e["member"] + (" " + args if args else ""))
-PY
-}
-start_and_finish_style3=$(cat <<'J'
-get /Application ActiveProvider
-get /Application ActiveTarget
-call /Application Prepare
-get /Application ActiveProvider
-get /Application ActiveTarget
-put /Application/ActiveTarget Mode2D True
-get /Application/Provider Target
-get /Application/Provider/Target SymbolLoader
-call /Application/Provider/Target/Loader LoadSymbol "*\Program Data\2D Decks\Deck 3.dc", False, True, True
-call /Application/Provider/Target OpenSymbolFile "*\Program Data\2D Decks\2ddecks.bsx"
-J
-)
+source "$(dirname "$0")/../support/journal.sh"
 
 # ---- The package ------------------------------------------------------------
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack.log" 2>&1 || {
