@@ -6,6 +6,8 @@
 #include "deckexport.h"
 #include "takeoff.h"
 
+#include "benchsupport.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,27 +19,6 @@
 using namespace deckmodel;
 
 namespace {
-
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-QByteArray replaceLines(QByteArray bytes, const std::vector<std::pair<int, QByteArray>> &lines)
-{
-    QList<QByteArray> all = bytes.split('\n');
-    for (const auto &[line, text] : lines)
-        all[line - 1] = text + '\r';
-    return all.join('\n');
-}
 
 Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr)
 {
@@ -68,15 +49,15 @@ int main()
                                                      {9, "5.5    ' Y,  - Beam Height"},
                                                      {10, "1.5     ' Z,  - Beam Depth"}});
 
-    const double workedMs = medianMs(21, [&] { readAndBuild(worked); });
+    const double workedMs = medianMs(21, [&] { return timedMs([&] { readAndBuild(worked); }); });
     const Deck big = readAndBuild(largest);
-    const double largestMs = medianMs(7, [&] { readAndBuild(largest); });
-    const double solidsMs = medianMs(5, [&] { buildSolids(big); });
+    const double largestMs = medianMs(7, [&] { return timedMs([&] { readAndBuild(largest); }); });
+    const double solidsMs = medianMs(5, [&] { return timedMs([&] { buildSolids(big); }); });
     QTemporaryDir folder;
     const QString step = folder.filePath(QStringLiteral("largest.step"));
     const QString glb = folder.filePath(QStringLiteral("largest.glb"));
-    const double stepMs = medianMs(3, [&] { (void)writeDeck(big, step, Format::Step); });
-    const double glbMs = medianMs(3, [&] { (void)writeDeck(big, glb, Format::Glb); });
+    const double stepMs = medianMs(3, [&] { return timedMs([&] { (void)writeDeck(big, step, Format::Step); }); });
+    const double glbMs = medianMs(3, [&] { return timedMs([&] { (void)writeDeck(big, glb, Format::Glb); }); });
 
     std::printf("worked example, read + frame + check + count: %8.2f ms (goal 20)\n", workedMs);
     std::printf("largest deck (%zu members), the same:        %8.2f ms (goal 300)\n", big.members.size(), largestMs);

@@ -10,6 +10,8 @@
 #include "presenter.h"
 
 #include <QApplication>
+#include "benchsupport.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -21,23 +23,6 @@
 #include <functional>
 
 namespace {
-
-double medianMs(int runs, const std::function<double()> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i)
-        ms.push_back(run());
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-QByteArray replaceLines(QByteArray bytes, const std::vector<std::pair<int, QByteArray>> &lines)
-{
-    QList<QByteArray> all = bytes.split('\n');
-    for (const auto &[line, text] : lines)
-        all[line - 1] = text + '\r';
-    return all.join('\n');
-}
 
 void write(const QString &path, const QByteArray &bytes)
 {
