@@ -55,10 +55,6 @@ Point centre(const Polygon &polygon)
 
 QString sqft(double squareInches) { return numbertext::generalNumber(std::round(squareInches / 144 * 100) / 100); }
 
-} // namespace
-
-namespace {
-
 // A beam ply as the joists' bearing check sees it: its plan's box, whether the
 // plan is that box, and the beam lines it lies on.
 struct Ply {
