@@ -7,6 +7,8 @@
 #include "wiz_3d_2.h"
 #include "wiz_3d_post.h"
 
+#include "resources.h"
+
 Wizard::Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end)
     : m_context{programFolder, host, messages, end, this},
       m_deck3d(std::make_unique<deckparameters::Deck3dAnswers>()),
@@ -23,6 +25,10 @@ bool Wizard::start()
         m_context.messages->show(nullptr, MessageBoxes::Icon::Information, AlreadyRunningMessage);
         return false;
     }
+    // The start page's pictures and icon are decoded while its controls are
+    // built and their captions laid out.
+    using resources::Picture;
+    resources::DecodingAhead startPagePictures({Picture::Deck3D, Picture::Deck2D, Picture::Banner}, {1});
     page(PageId::Wiz_1)->show();
     return true;
 }
@@ -44,6 +50,7 @@ WizardPage *Wizard::page(PageId id)
         case PageId::Wiz_3D_2: slot = std::make_unique<Wiz_3D_2>(m_context, *m_deck3d); break;
         case PageId::Shading: slot = std::make_unique<Shading>(m_context, *m_deck3d); break;
         }
+        slot->setPageIcon();
         slot->load();
     }
     return slot.get();

@@ -17,19 +17,44 @@ static void registerResources()
     Q_UNUSED(registered);
 }
 
-// A picture read by the reader of its own format alone. Named formats still
-// let the toolkit ask every image reader it has whether it knows the content
-// better (loading them all, JPEG's library too); that is turned off. Like a
-// picture loaded by name, it is kept in the pixmap cache, so that every use of
-// one resource shares one pixmap.
+static resources::DecodingAhead *decodingAhead = nullptr;
+
+// The images of a resource read by the reader of its own format alone: every
+// size of an icon, the first image of anything else. Named formats still let
+// the toolkit ask every image reader it has whether it knows the content
+// better (loading them all, JPEG's library too); that is turned off. Safe on
+// any thread.
+static QList<QImage> decode(const QString &path, const char *format, bool everySize)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    QList<QImage> images;
+    QImage image;
+    for (bool ok = reader.read(&image); ok; ok = everySize && reader.jumpToNextImage() && reader.read(&image))
+        images << image;
+    return images;
+}
+
+// The images of a resource, decoded ahead or now.
+static QList<QImage> imagesOf(const QString &path, const char *format, bool everySize)
+{
+    if (decodingAhead) {
+        QList<QImage> images = decodingAhead->take(path);
+        if (!images.isEmpty())
+            return images;
+    }
+    return decode(path, format, everySize);
+}
+
+// Like a picture loaded by name, a picture is kept in the pixmap cache, so
+// that every use of one resource shares one pixmap.
 static QPixmap readAs(const QString &path, const char *format)
 {
     QPixmap pixmap;
     if (QPixmapCache::find(path, &pixmap))
         return pixmap;
-    QImageReader reader(path, format);
-    reader.setAutoDetectImageFormat(false);
-    pixmap = QPixmap::fromImage(reader.read());
+    const QList<QImage> images = imagesOf(path, format, false);
+    pixmap = images.isEmpty() ? QPixmap() : QPixmap::fromImage(images.first());
     QPixmapCache::insert(path, pixmap);
     return pixmap;
 }
@@ -80,10 +105,7 @@ QIcon icon(int id)
     // would otherwise guess the format of a name without a suffix from its
     // content, loading the MIME database and every image reader to do so.
     QIcon icon;
-    QImageReader reader(iconPath(id), "ICO");
-    reader.setAutoDetectImageFormat(false);
-    QImage image;
-    for (bool ok = reader.read(&image); ok; ok = reader.jumpToNextImage() && reader.read(&image))
+    for (const QImage &image : imagesOf(iconPath(id), "ICO", true))
         icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
@@ -126,6 +148,46 @@ static const char *pictureFormat(Picture which)
 QPixmap picture(Picture which)
 {
     return readAs(picturePath(which), pictureFormat(which));
+}
+
+DecodingAhead::DecodingAhead(const QList<Picture> &pictures, const QList<int> &icons)
+{
+    struct Work {
+        QString path;
+        const char *format;
+        bool everySize;
+    };
+    QList<Work> work;
+    for (Picture which : pictures)
+        work.append({picturePath(which), pictureFormat(which), false});
+    for (int id : icons)
+        work.append({iconPath(id), "ICO", true});
+    for (const Work &w : work)
+        m_pending << w.path;
+    m_decoder = std::thread([this, work] {
+        for (const Work &w : work) {
+            QList<QImage> images = decode(w.path, w.format, w.everySize);
+            const std::lock_guard lock(m_mutex);
+            m_images.insert(w.path, std::move(images));
+            m_pending.removeOne(w.path);
+            m_decoded.notify_all();
+        }
+    });
+    decodingAhead = this;
+}
+
+DecodingAhead::~DecodingAhead()
+{
+    decodingAhead = nullptr;
+    if (m_decoder.joinable())
+        m_decoder.join();
+}
+
+QList<QImage> DecodingAhead::take(const QString &path)
+{
+    std::unique_lock lock(m_mutex);
+    m_decoded.wait(lock, [&] { return !m_pending.contains(path); });
+    return m_images.take(path);
 }
 
 } // namespace resources

@@ -59,18 +59,23 @@ WizardPage::WizardPage(WizardContext &context, const QString &title, int clientW
               Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_context(context)
+    , m_withIcon(withIcon)
     , m_pressWatcher(new PressWatcher(this))
 {
     static const bool announced = (QAccessible::installFactory(pageAccessible), true);
     Q_UNUSED(announced);
     setWindowTitle(QStringLiteral("Joistmaster . . . ") + title);
-    if (withIcon)
-        setWindowIcon(resources::icon(1));
     setFont(pageFont());
     setFixedSize(pixels(clientWidthTwips), pixels(clientHeightTwips));
     // Centred on the screen when first shown.
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void WizardPage::setPageIcon()
+{
+    if (m_withIcon)
+        setWindowIcon(resources::icon(1));
 }
 
 void WizardPage::setPicture(QLabel *box, const QPixmap &picture)

@@ -35,6 +35,11 @@ public:
     // The page's load: runs once, when the page is first shown.
     virtual void load() {}
 
+    // Gives the page its window icon, the hammer, where the page has one. The
+    // wizard calls it once the page's controls are built, so that the icon's
+    // decoding may run alongside their building.
+    void setPageIcon();
+
     // A picture box that takes its picture's size plus its border.
     static void setPicture(QLabel *box, const QPixmap &picture);
 
@@ -120,6 +125,7 @@ private:
     };
 
     WizardContext &m_context;
+    const bool m_withIcon;
     PressWatcher *m_pressWatcher;
     QPushButton *m_cancel = nullptr;
     QPushButton *m_default = nullptr;

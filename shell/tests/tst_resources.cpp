@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPixmapCache>
 #include <QSet>
 #include <QTest>
 #include <QtEndian>
@@ -56,6 +57,7 @@ class TestResources : public QObject {
     Q_OBJECT
 private slots:
     void files();
+    void decodedAhead();
 };
 
 // No two bitmaps alike: each number loads its own. The hand's topmost row is
@@ -98,6 +100,35 @@ void TestResources::files()
             QFAIL(qPrintable("in the row " + row[0]));
     }
     QCOMPARE(seen.size(), 28);
+}
+
+QImage pixels(const QPixmap &pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+
+QImage pixels(const QString &path, const char *format)
+{
+    return QImageReader(path, format).read().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Pictures and the icon decoded ahead on a thread are those read when asked
+// for: the same pixels, every size of the icon; what was not asked for ahead,
+// or is asked for once it is gone, is read then.
+void TestResources::decodedAhead()
+{
+    using resources::Picture;
+    QPixmapCache::clear();
+    const QList<QSize> iconSizes{{32, 32}, {16, 16}}; // in the order of the file
+    {
+        resources::DecodingAhead ahead({Picture::Deck3D, Picture::Banner}, {1});
+        QCOMPARE(resources::icon(1).availableSizes(), iconSizes);
+        const QPixmap deck3d = resources::picture(Picture::Deck3D);
+        QCOMPARE(deck3d.size(), QSize(137, 154));
+        QCOMPARE(pixels(deck3d), pixels(resources::picturePath(Picture::Deck3D), "gif"));
+        QCOMPARE(resources::picture(Picture::Deck2D).size(), QSize(147, 140));
+        QCOMPARE(pixels(resources::picture(Picture::Banner)), pixels(resources::picturePath(Picture::Banner), "bmp"));
+        QCOMPARE(resources::icon(1).availableSizes(), iconSizes);
+    }
+    QCOMPARE(resources::icon(1).availableSizes(), iconSizes);
+    QCOMPARE(resources::picture(Picture::Banner).size(), QSize(58, 202));
 }
 
 QTEST_MAIN(TestResources)
