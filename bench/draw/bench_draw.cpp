@@ -61,16 +61,10 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray worked = workedExample();
+    if (worked.isEmpty())
         return 1;
-    const QByteArray worked = file.readAll();
-    const QByteArray largest = replaceLines(worked, {{1, "99        ' Z,   ', Deck Depth"},
-                                                     {2, "99        ' X,   ', Deck Width"},
-                                                     {6, "6       ' X,   ', Length Between Posts"},
-                                                     {7, "6       ' XZ,  ', Post Width & Depth"},
-                                                     {9, "5.5    ' Y,  - Beam Height"},
-                                                     {10, "1.5     ' Z,  - Beam Depth"}});
+    const QByteArray largest = largestDeck(worked);
     QTemporaryDir folder;
     const QString deckFile = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
     const std::pair<QByteArray, const char *> modes[] = {
