@@ -69,7 +69,7 @@ Polygon square(double x, double z, double size)
 }
 
 // Members of one kind set closer than their own width would stand in each
-// other: such sizes are refused, never framed.
+// other: such sizes are refused, and what was framed of the deck is dropped.
 QString crowded(const QString &fileName, const char *members, double width, double apart, int firstLine, int secondLine)
 {
     return QStringLiteral("The %1 of \"%2\" would overlap: %3 inches wide, %4 inches apart centre to centre (lines %5 and %6).")
@@ -126,18 +126,11 @@ BuildResult frameDeck(const DeckParameters &p)
     // each, side by side on the line; posts under each beam, the outer ones
     // set in by the X overhang.
     deck.beamLines = stations(extent.z0 + p.overhangZ * 12, extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
-    if (closest(deck.beamLines) < 2 * p.beamPly)
-        return {{}, crowded(p.fileName, "beams", 2 * p.beamPly, closest(deck.beamLines), 8, 10)};
-    if (closest(deck.beamLines) < p.postSize)
-        return {{}, crowded(p.fileName, "posts", p.postSize, closest(deck.beamLines), 7, 8)};
-    for (double z : deck.beamLines)
-        for (const Interval &run : runAlongX(outline, z)) {
-            const std::vector<double> posts = stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12);
-            if (closest(posts) < p.postSize)
-                return {{}, crowded(p.fileName, "posts", p.postSize, closest(posts), 6, 7)};
-        }
-    if (p.joistSpacing < p.joistWidth)
-        return {{}, crowded(p.fileName, "joists", p.joistWidth, p.joistSpacing, 14, 15)};
+    const double lineGap = closest(deck.beamLines);
+    if (lineGap < 2 * p.beamPly)
+        return {{}, crowded(p.fileName, "beams", 2 * p.beamPly, lineGap, 8, 10)};
+    if (lineGap < p.postSize)
+        return {{}, crowded(p.fileName, "posts", p.postSize, lineGap, 7, 8)};
     int beam = 0, post = 0;
     for (double z : deck.beamLines) {
         const std::vector<Polygon> first = stripPieces(outline, true, z - p.beamPly, z);
@@ -147,10 +140,16 @@ BuildResult frameDeck(const DeckParameters &p)
             add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply 1").arg(beam), first[i], beamBottom, p.beamHeight);
             add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply 2").arg(beam), second[i], beamBottom, p.beamHeight);
         }
-        for (const Interval &run : runAlongX(outline, z))
-            for (double x : stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12))
+        for (const Interval &run : runAlongX(outline, z)) {
+            const std::vector<double> posts = stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12);
+            if (closest(posts) < p.postSize)
+                return {{}, crowded(p.fileName, "posts", p.postSize, closest(posts), 6, 7)};
+            for (double x : posts)
                 add(deck, Kind::Post, QStringLiteral("Post %1").arg(++post), square(x, z, p.postSize), 0, beamBottom);
+        }
     }
+    if (p.joistSpacing < p.joistWidth)
+        return {{}, crowded(p.fileName, "joists", p.joistWidth, p.joistSpacing, 14, 15)};
 
     // Rim joists along every edge, mitred at the corners; joists inside them.
     const Polygon inside = inset(outline, p.joistWidth);
