@@ -11,7 +11,7 @@
 
 Wizard::Wizard(const QString &programFolder, host::Connector *host, MessageBoxes *messages, ProgramEnd *end)
     : m_context{programFolder, host, messages, end, this},
-      m_deck3d(std::make_unique<deckparameters::Deck3dAnswers>()),
+      m_deck3d(std::make_unique<deckfile::Deck3dAnswers>()),
       m_lock(programFolder)
 {
 }

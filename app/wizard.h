@@ -8,7 +8,7 @@
 #include <array>
 #include <memory>
 
-namespace deckparameters {
+namespace deckfile {
 struct Deck3dAnswers;
 }
 
@@ -31,7 +31,7 @@ public:
 private:
     WizardContext m_context;
     // What the later 3D pages hold for the 3D finish.
-    std::unique_ptr<deckparameters::Deck3dAnswers> m_deck3d;
+    std::unique_ptr<deckfile::Deck3dAnswers> m_deck3d;
     std::array<std::unique_ptr<WizardPage>, 6> m_pages;
     FolderLock m_lock;
 };

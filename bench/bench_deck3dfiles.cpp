@@ -1,6 +1,5 @@
 // How long the 3D road's file work takes: the three writes and the read-back
 // of one Next, and the framing section of a finish. Not run by the tests.
-#include "deckparameters.h"
 #include "handoff.h"
 #include "textfiles.h"
 
@@ -18,16 +17,16 @@ void BenchDeck3dFiles::next()
 {
     QTemporaryDir dir;
     QBENCHMARK {
-        QVERIFY(!handoff::write(dir.path(), 3, {"20", "10", "3"}));
+        QVERIFY(deckfile::writeHandOff(dir.path(), 3, {"20", "10", "3"}));
     }
 }
 
 void BenchDeck3dFiles::framingSection()
 {
-    const deckparameters::Answers answers{2, 12, {QStringLiteral("2 X 8"), QStringLiteral("2 X 6")}};
+    const deckfile::Answers answers{2, 12, {QStringLiteral("2 X 8"), QStringLiteral("2 X 6")}};
     QByteArray bytes;
     QBENCHMARK {
-        bytes = textfiles::encodeLines(deckparameters::framingLines(answers));
+        bytes = textfiles::encodeLines(deckfile::framingLines(answers));
     }
     QVERIFY(!bytes.isEmpty());
 }

@@ -3,12 +3,14 @@
 // The host symbol of each style is host::styleSymbolPath.
 #pragma once
 
+#include "catalogue.h"
+
 #include <QtGlobal>
 
 namespace styles {
 
-inline constexpr qint16 First = 1;
-inline constexpr qint16 Last = 19;
+inline constexpr qint16 First = deckfile::FirstStyle;
+inline constexpr qint16 Last = deckfile::LastStyle;
 
 // Style n shows bitmap 299 + n: 300 to 318.
 constexpr int bitmapId(qint16 style) { return 299 + style; }

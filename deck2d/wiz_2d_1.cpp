@@ -4,7 +4,7 @@
 #include "resources.h"
 #include "sequences.h"
 #include "styles.h"
-#include "textfiles.h"
+#include "handoff.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -116,11 +116,10 @@ void Wiz_2D_1::finish()
     }
 
     // The host's 2D symbols read the width exactly as typed, blanks and all.
-    const QString path = textfiles::pathIn(context().programFolder, QStringLiteral("DeckSize.txt"));
     bool written = false;
     const auto writeDeckSize = [&]() -> host::Status {
-        if (const auto failure = textfiles::writeLines(path, {width}))
-            return host::Error{failure->number, failure->description.toStdString()};
+        if (const jm::Status saved = deckfile::writeDeckSize(context().programFolder, width); !saved)
+            return host::Error{saved.failure().number, saved.failure().description.toStdString()};
         written = true;
         return host::success();
     };
@@ -129,9 +128,9 @@ void Wiz_2D_1::finish()
         // The wizard ends after this box: once the width is on disk, it says
         // where, and what the host was to load, so the deck is not lost.
         const QString afterwards = written
-            ? QStringLiteral("The deck width is saved in the file \"DeckSize.txt\" in the folder \"%1\". The host "
-                             "application was asked to load \"%2\" and open \"%3\".")
-                  .arg(QDir::toNativeSeparators(QDir(context().programFolder).absolutePath()),
+            ? QStringLiteral("The deck width is saved in the file \"%1\" in the folder \"%2\". The host "
+                             "application was asked to load \"%3\" and open \"%4\".")
+                  .arg(deckfile::DeckSizeFile, QDir::toNativeSeparators(QDir(context().programFolder).absolutePath()),
                        QString::fromStdString(host::styleSymbolPath(styleNumber)),
                        QLatin1String(host::Deck2DSymbolFile))
             : QString();

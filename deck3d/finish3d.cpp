@@ -1,90 +1,37 @@
-#include "finish3d.h"
-
-#include "freeformat.h"
+// The 3D finish: the stored sizes read back, the deck parameter file
+// completed, the deck's symbol handed to the host.
+#include "handoff.h"
 #include "sequences.h"
 #include "shading.h"
 
 #include <QDir>
-#include <QFileDevice>
-#include <QFileInfo>
 
-namespace finish3d {
+namespace {
 
-Stored readStored(const QString &programFolder)
-{
-    Stored stored;
-    const auto typeFile = textfiles::readWhole(textfiles::pathIn(programFolder, QStringLiteral("DeckType.txt")));
-    if (typeFile.failure) {
-        stored.failure = typeFile.failure;
-        return stored;
-    }
-    const auto deckType = freeformat::readDeckType(typeFile.bytes);
-    if (deckType.failure) {
-        stored.failure = deckType.failure;
-        return stored;
-    }
-    stored.deckType = deckType.value;
+const QString JoistsTooDeepMessage = QStringLiteral("The joists must be smaller than the beams on this type of deck.");
 
-    const QString sizesName = QStringLiteral("Sizes.txt");
-    const auto sizesFile = textfiles::readWhole(textfiles::pathIn(programFolder, sizesName));
-    if (sizesFile.failure) {
-        stored.failure = sizesFile.failure;
-        return stored;
-    }
-    const auto sizes = freeformat::readNumbers(sizesFile.bytes, 2, sizesName);
-    if (sizes.failure) {
-        stored.failure = sizes.failure;
-        return stored;
-    }
-    stored.deckWidth = sizes.values[0];
-    stored.deckLength = sizes.values[1];
-    return stored;
-}
+} // namespace
 
-std::optional<textfiles::Failure> completeParameterFile(const QString &programFolder,
-                                                        const deckparameters::Answers &answers)
-{
-    const QString path = textfiles::pathIn(programFolder, deckparameters::parameterFile(answers.deckType));
-    // The dimension lines must be there: framing lines without them would
-    // give the symbol a deck of no size.
-    const auto head = textfiles::readWhole(path);
-    if (head.failure)
-        return head.failure;
-    // The finished file is those three lines and the framing lines, written
-    // whole: whatever else the file held (a second wizard's lines, say), a
-    // finished file has exactly 24 lines.
-    const QStringList dimensions = textfiles::decodeLines(head.bytes).mid(0, 3);
-    if (dimensions.size() < 3)
-        return textfiles::Failure{qint64(QFileDevice::ReadError),
-                                  QStringLiteral("The file \"%1\" in the folder \"%2\" does not hold the deck's three "
-                                                 "dimension lines. Go back to the first page of the 3D deck and press "
-                                                 "Next again.")
-                                      .arg(QFileInfo(path).fileName(),
-                                           QDir::toNativeSeparators(QFileInfo(path).absolutePath()))};
-    return textfiles::writeLines(path, dimensions + deckparameters::framingLines(answers));
-}
+using namespace deckfile;
 
-} // namespace finish3d
-
-using namespace deckparameters;
 
 void Shading::finish()
 {
-    const finish3d::Stored stored = finish3d::readStored(context().programFolder);
-    if (stored.failure) {
-        reportFailure(stored.failure->number, stored.failure->description);
+    const auto stored = readStored(context().programFolder);
+    if (!stored) {
+        reportFailure(stored.failure().number, stored.failure().description);
         endProgram();
         return;
     }
 
-    const Answers answers{stored.deckType, stored.deckWidth, m_answers};
+    const Answers answers{stored->deckType, stored->deckWidth, m_answers};
     if (joistsDeeperThanBeams(answers.deckType, m_answers.beamSize, m_answers.joistSize)) {
         showMessage(JoistsTooDeepMessage);
         return;
     }
 
-    if (const auto failure = finish3d::completeParameterFile(context().programFolder, answers)) {
-        reportFailure(failure->number, failure->description);
+    if (const jm::Status completed = completeParameterFile(context().programFolder, answers); !completed) {
+        reportFailure(completed.failure().number, completed.failure().description);
         endProgram();
         return;
     }

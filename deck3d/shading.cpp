@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-Shading::Shading(WizardContext &context, deckparameters::Deck3dAnswers &answers)
+Shading::Shading(WizardContext &context, deckfile::Deck3dAnswers &answers)
     : WizardPage(context, QStringLiteral("Viewing Options"), 6780, 4020, true), m_answers(answers)
 {
     setObjectName(QStringLiteral("Shading"));
@@ -56,7 +56,7 @@ Shading::Shading(WizardContext &context, deckparameters::Deck3dAnswers &answers)
 
 void Shading::rememberViewing()
 {
-    using deckparameters::ViewingMode;
+    using deckfile::ViewingMode;
     m_answers.viewing = Option2->isChecked()   ? ViewingMode::HiddenLine
                         : Option3->isChecked() ? ViewingMode::Shaded
                                                : ViewingMode::Wireframe;

@@ -2,7 +2,7 @@
 // finish (finish3d.cpp).
 #pragma once
 
-#include "deckparameters.h"
+#include "parameterfile.h"
 #include "wizardpage.h"
 
 #include <array>
@@ -15,7 +15,7 @@ class QRadioButton;
 class Shading : public WizardPage {
     Q_OBJECT
 public:
-    Shading(WizardContext &context, deckparameters::Deck3dAnswers &answers);
+    Shading(WizardContext &context, deckfile::Deck3dAnswers &answers);
 
     QRadioButton *Option3 = nullptr; // "Shaded"
     QRadioButton *Option2 = nullptr; // "Hidden Line"
@@ -41,5 +41,5 @@ private:
     void rememberViewing();
     void back();
 
-    deckparameters::Deck3dAnswers &m_answers;
+    deckfile::Deck3dAnswers &m_answers;
 };

@@ -1,5 +1,6 @@
 #include "wiz_3d_1.h"
 
+#include "catalogue.h"
 #include "handoff.h"
 #include "resources.h"
 
@@ -81,18 +82,18 @@ Wiz_3D_1::Wiz_3D_1(WizardContext &context)
 
 void Wiz_3D_1::load()
 {
-    shapeNumber = 1;
-    setPicture(Picture2, resources::bitmap(101));
+    shapeNumber = deckfile::FirstDeckType;
+    setPicture(Picture2, resources::bitmap(deckfile::shapeOf(shapeNumber)->pictureId));
 }
 
 void Wiz_3D_1::nextStyle()
 {
-    showStyle(shapeNumber == 9 ? 1 : shapeNumber + 1);
+    showStyle(deckfile::nextDeckType(shapeNumber));
 }
 
 void Wiz_3D_1::previousStyle()
 {
-    showStyle(shapeNumber == 1 ? 9 : shapeNumber - 1);
+    showStyle(deckfile::previousDeckType(shapeNumber));
 }
 
 void Wiz_3D_1::showStyle(int shape)
@@ -102,11 +103,11 @@ void Wiz_3D_1::showStyle(int shape)
     if (shapeNumber == 1) {
         deckLength->setText(QStringLiteral("10"));
         deckWidth->setText(QStringLiteral("10"));
-    } else if (shapeNumber != 9) {
+    } else if (shapeNumber != deckfile::LastDeckType) {
         deckLength->setText(QStringLiteral("20"));
         deckWidth->setText(QStringLiteral("10"));
     }
-    setPicture(Picture2, resources::bitmap(100 + shapeNumber));
+    setPicture(Picture2, resources::bitmap(deckfile::shapeOf(shapeNumber)->pictureId));
     if (shapeNumber == 1)
         deckLength->setText(deckWidth->text());
 }
@@ -170,9 +171,9 @@ void Wiz_3D_1::next()
     for (QLineEdit *box : {deckLength, deckWidth, deckHeight})
         checkBox(box);
     // The files first: if one cannot be written the user stays here to try again.
-    const handoff::Sizes sizes{deckLength->text(), deckWidth->text(), deckHeight->text()};
-    if (const auto failure = handoff::write(context().programFolder, shapeNumber, sizes)) {
-        showStopMessage(failure->description);
+    const deckfile::Sizes sizes{deckLength->text(), deckWidth->text(), deckHeight->text()};
+    if (const jm::Status written = deckfile::writeHandOff(context().programFolder, shapeNumber, sizes); !written) {
+        showStopMessage(written.failure().description);
         return;
     }
     moveTo(PageId::Wiz_3D_Post);

@@ -1,5 +1,6 @@
 #include "wiz_3d_2.h"
 
+#include "catalogue.h"
 #include "resources.h"
 
 #include <QComboBox>
@@ -7,18 +8,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-const QString SmallestSize = QStringLiteral("2 X 6");
-
-} // namespace
-
-Wiz_3D_2::Wiz_3D_2(WizardContext &context, deckparameters::Deck3dAnswers &answers)
+Wiz_3D_2::Wiz_3D_2(WizardContext &context, deckfile::Deck3dAnswers &answers)
     : WizardPage(context, QStringLiteral("Joist and Beam Size"), 6792, 4032, true), m_answers(answers)
 {
     setObjectName(QStringLiteral("Wiz_3D_2"));
 
-    const QStringList sizes{SmallestSize, QStringLiteral("2 X 8"), QStringLiteral("2 X 10")};
+    const QStringList sizes = deckfile::framingSizeTexts();
     JoistSize = addComboBox(this, "JoistSize", sizes, twips(960, 2880, 1215, 315));
     BeamSize = addComboBox(this, "BeamSize", sizes, twips(3840, 2880, 1215, 315));
     Command4 = addButton(this, "Command4", QStringLiteral("<< &Back"), twips(3240, 3600, 1125, 345));
@@ -65,9 +60,9 @@ Wiz_3D_2::Wiz_3D_2(WizardContext &context, deckparameters::Deck3dAnswers &answer
 void Wiz_3D_2::load()
 {
     if (BeamSize->currentText().isEmpty())
-        BeamSize->setEditText(SmallestSize);
+        BeamSize->setEditText(deckfile::framingSizeTexts().constFirst());
     if (JoistSize->currentText().isEmpty())
-        JoistSize->setEditText(SmallestSize);
+        JoistSize->setEditText(deckfile::framingSizeTexts().constFirst());
 }
 
 void Wiz_3D_2::rememberJoistSize(const QString &text)

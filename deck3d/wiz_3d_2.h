@@ -2,7 +2,7 @@
 // the 3D answers for the finish exactly as they stand.
 #pragma once
 
-#include "deckparameters.h"
+#include "parameterfile.h"
 #include "wizardpage.h"
 
 class QComboBox;
@@ -13,7 +13,7 @@ class QPushButton;
 class Wiz_3D_2 : public WizardPage {
     Q_OBJECT
 public:
-    Wiz_3D_2(WizardContext &context, deckparameters::Deck3dAnswers &answers);
+    Wiz_3D_2(WizardContext &context, deckfile::Deck3dAnswers &answers);
     void load() override;
 
     QComboBox *JoistSize = nullptr;
@@ -36,5 +36,5 @@ private:
     void next();
     void back();
 
-    deckparameters::Deck3dAnswers &m_answers;
+    deckfile::Deck3dAnswers &m_answers;
 };

@@ -10,7 +10,7 @@
 
 // Two independent groups: the post sizes in Frame1, the decking kinds on the
 // page.
-Wiz_3D_Post::Wiz_3D_Post(WizardContext &context, deckparameters::Deck3dAnswers &answers)
+Wiz_3D_Post::Wiz_3D_Post(WizardContext &context, deckfile::Deck3dAnswers &answers)
     : WizardPage(context, QStringLiteral("Post and Decking Size"), 6792, 4032, false), m_answers(answers)
 {
     setObjectName(QStringLiteral("Wiz_3D_Post"));
@@ -60,7 +60,7 @@ Wiz_3D_Post::Wiz_3D_Post(WizardContext &context, deckparameters::Deck3dAnswers &
 
 void Wiz_3D_Post::rememberChoices()
 {
-    using namespace deckparameters;
+    using namespace deckfile;
     m_answers.posts = Option1->isChecked() ? Posts::FourInch : Posts::SixInch;
     m_answers.decking = Option3->isChecked()   ? Decking::TwoByFour
                         : Option4->isChecked() ? Decking::TwoBySix

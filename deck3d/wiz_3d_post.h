@@ -2,7 +2,7 @@
 // the 3D answers for the finish.
 #pragma once
 
-#include "deckparameters.h"
+#include "parameterfile.h"
 #include "wizardpage.h"
 
 class QGroupBox;
@@ -13,7 +13,7 @@ class QRadioButton;
 class Wiz_3D_Post : public WizardPage {
     Q_OBJECT
 public:
-    Wiz_3D_Post(WizardContext &context, deckparameters::Deck3dAnswers &answers);
+    Wiz_3D_Post(WizardContext &context, deckfile::Deck3dAnswers &answers);
 
     QRadioButton *Option5 = nullptr; // "5/4x6 Decking"
     QRadioButton *Option4 = nullptr; // "2x6 Decking"
@@ -35,5 +35,5 @@ private:
     void next();
     void back();
 
-    deckparameters::Deck3dAnswers &m_answers;
+    deckfile::Deck3dAnswers &m_answers;
 };

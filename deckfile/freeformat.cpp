@@ -1,10 +1,12 @@
 #include "freeformat.h"
 
+#include "catalogue.h"
+#include "handoff.h"
 #include "numbertext.h"
 
 #include <cmath>
 
-namespace freeformat {
+namespace deckfile {
 
 namespace {
 
@@ -23,7 +25,7 @@ QString ordinal(int n)
 
 } // namespace
 
-std::optional<QString> Reader::next()
+std::optional<QString> FieldReader::next()
 {
     const qsizetype size = m_bytes.size();
     while (m_pos < size && isBlank(m_bytes[m_pos]))
@@ -65,41 +67,45 @@ std::optional<QString> Reader::next()
     return QString::fromLatin1(field);
 }
 
-Numbers readNumbers(const QByteArray &bytes, int count, const QString &fileName)
+jm::Result<std::vector<double>> readNumbers(const QByteArray &bytes, int count, const QString &fileName)
 {
-    Numbers numbers;
-    Reader reader(bytes);
+    std::vector<double> values;
+    FieldReader reader(bytes);
     for (int i = 1; i <= count; ++i) {
         const auto field = reader.next();
-        if (!field) {
-            numbers.failure = textfiles::Failure{
-                PastTheEnd, QStringLiteral("The file \"%1\" ends before its %2 value.").arg(fileName, ordinal(i))};
-            return numbers;
-        }
+        if (!field)
+            return jm::Failure{PastTheEnd,
+                               QStringLiteral("The file \"%1\" ends before its %2 value.").arg(fileName, ordinal(i))};
         const auto value = numbertext::strictNumber(*field);
-        if (!value || !std::isfinite(*value)) {
-            numbers.failure = textfiles::Failure{
-                NotANumber, QStringLiteral("The %1 value of the file \"%2\" is \"%3\", which is not a number.")
-                                .arg(ordinal(i), fileName, *field)};
-            return numbers;
-        }
-        numbers.values.push_back(*value);
+        if (!value || !std::isfinite(*value))
+            return jm::Failure{NotANumber, QStringLiteral("The %1 value of the file \"%2\" is \"%3\", which is not a number.")
+                                               .arg(ordinal(i), fileName, *field)};
+        values.push_back(*value);
     }
-    return numbers;
+    return values;
 }
 
-DeckType readDeckType(const QByteArray &bytes)
+jm::Result<int> readDeckType(const QByteArray &bytes)
 {
-    const QString fileName = QStringLiteral("DeckType.txt");
-    const Numbers numbers = readNumbers(bytes, 1, fileName);
-    if (numbers.failure)
-        return {0, numbers.failure};
-    const double value = numbers.values.front();
-    if (value < 1 || value > 9 || value != std::floor(value))
-        return {0, textfiles::Failure{NotANumber,
-                                      QStringLiteral("The file \"%1\" holds the deck type %2, which is not one of 1 to 9.")
-                                          .arg(fileName, numbertext::generalNumber(value))}};
-    return {int(value), std::nullopt};
+    const QString fileName = DeckTypeFile;
+    const auto numbers = readNumbers(bytes, 1, fileName);
+    if (!numbers)
+        return numbers.failure();
+    const double value = numbers->front();
+    if (value < FirstDeckType || value > LastDeckType || value != std::floor(value))
+        return jm::Failure{NotANumber,
+                           QStringLiteral("The file \"%1\" holds the deck type %2, which is not one of %3 to %4.")
+                               .arg(fileName, numbertext::generalNumber(value))
+                               .arg(FirstDeckType)
+                               .arg(LastDeckType)};
+    return int(value);
+}
+
+std::optional<double> firstNumber(QStringView line)
+{
+    const auto field = FieldReader(line.toLatin1()).next();
+    const auto value = field ? numbertext::strictNumber(*field) : std::nullopt;
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 } // namespace freeformat

@@ -1,11 +1,17 @@
 #include "handoff.h"
 
-#include "deckparameters.h"
+#include "catalogue.h"
 #include "freeformat.h"
+#include "textfiles.h"
+
+#include <QDir>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cmath>
 
-namespace handoff {
+namespace deckfile {
 
 QByteArray integerLine(qint16 value)
 {
@@ -19,43 +25,123 @@ QStringList sizesLines(const Sizes &sizes)
     return {sizes.b, sizes.a, sizes.height};
 }
 
-QStringList dimensionLines(const Sizes &sizes)
-{
-    return {
-        sizes.a + QStringLiteral("        ' Z,   ', Deck Depth"),
-        sizes.b + QStringLiteral("        ' X,   ', Deck Width"),
-        sizes.height + QStringLiteral("        ' Y,   ', Deck Height"),
-    };
-}
-
 QByteArray sizesBytes(const Sizes &sizes)
 {
     return textfiles::encodeLines(sizesLines(sizes));
 }
 
-QByteArray dimensionBytes(const Sizes &sizes)
-{
-    return textfiles::encodeLines(dimensionLines(sizes));
-}
-
-std::optional<textfiles::Failure> write(const QString &folder, qint16 deckType, const Sizes &sizes)
+jm::Status writeHandOff(const QString &folder, qint16 deckType, const Sizes &sizes)
 {
     const QString typePath = textfiles::pathIn(folder, DeckTypeFile);
-    if (auto failure = textfiles::writeWhole(typePath, deckTypeBytes(deckType)))
-        return failure;
+    if (const jm::Status written = textfiles::writeWhole(typePath, integerLine(deckType)); !written)
+        return written;
 
     // The deck parameter file follows the type as the file now holds it.
-    const textfiles::ReadResult written = textfiles::readWhole(typePath);
-    if (written.failure)
-        return written.failure;
-    const freeformat::DeckType type = freeformat::readDeckType(written.bytes);
-    if (type.failure)
-        return type.failure;
+    const auto written = textfiles::readWhole(typePath);
+    if (!written)
+        return written.failure();
+    const auto type = readDeckType(*written);
+    if (!type)
+        return type.failure();
 
-    const QString parameterFile = deckparameters::parameterFile(type.value);
-    if (auto failure = textfiles::writeLines(textfiles::pathIn(folder, parameterFile), dimensionLines(sizes)))
-        return failure;
+    if (const jm::Status head = textfiles::writeLines(textfiles::pathIn(folder, parameterFile(*type)), dimensionLines(sizes));
+        !head)
+        return head;
     return textfiles::writeLines(textfiles::pathIn(folder, SizesFile), sizesLines(sizes));
 }
 
-} // namespace handoff
+jm::Result<Stored> readStored(const QString &folder)
+{
+    const auto typeFile = textfiles::readWhole(textfiles::pathIn(folder, DeckTypeFile));
+    if (!typeFile)
+        return typeFile.failure();
+    const auto deckType = readDeckType(*typeFile);
+    if (!deckType)
+        return deckType.failure();
+
+    const auto sizesFile = textfiles::readWhole(textfiles::pathIn(folder, SizesFile));
+    if (!sizesFile)
+        return sizesFile.failure();
+    const auto sizes = readNumbers(*sizesFile, 2, SizesFile);
+    if (!sizes)
+        return sizes.failure();
+    return Stored{*deckType, (*sizes)[0], (*sizes)[1]};
+}
+
+jm::Status completeParameterFile(const QString &folder, const Answers &answers)
+{
+    const QString path = textfiles::pathIn(folder, parameterFile(answers.deckType));
+    // The dimension lines must be there: framing lines without them would
+    // give the symbol a deck of no size.
+    const auto head = textfiles::readWhole(path);
+    if (!head)
+        return head.failure();
+    const QStringList dimensions = textfiles::decodeLines(*head).mid(0, 3);
+    if (dimensions.size() < 3)
+        return jm::Failure{qint64(QFileDevice::ReadError),
+                           QStringLiteral("The file \"%1\" in the folder \"%2\" does not hold the deck's three "
+                                          "dimension lines. Go back to the first page of the 3D deck and press "
+                                          "Next again.")
+                               .arg(QFileInfo(path).fileName(),
+                                    QDir::toNativeSeparators(QFileInfo(path).absolutePath()))};
+    return textfiles::writeLines(path, dimensions + framingLines(answers));
+}
+
+jm::Result<DeckParameters> readDeck(const QString &path)
+{
+    if (!QFileInfo(path).isDir()) {
+        const auto read = textfiles::readWhole(path);
+        if (!read)
+            return read.failure();
+        return readDeckFile(*read, QFileInfo(path).fileName());
+    }
+    const auto stored = textfiles::readWhole(textfiles::pathIn(path, DeckTypeFile));
+    if (!stored)
+        return stored.failure();
+    const auto type = readDeckType(*stored);
+    if (!type)
+        return type.failure();
+    const QString file = textfiles::pathIn(path, parameterFile(*type));
+    const auto read = textfiles::readWhole(file);
+    if (!read)
+        return read.failure();
+    auto deck = readDeckFile(*read, QFileInfo(file).fileName());
+    // The file cannot tell a square from a rectangle; DeckType.txt can.
+    const Shape *named = shapeOf(*type);
+    const Shape *shape = deck ? shapeOf(deck->deckType) : nullptr;
+    if (shape && shape->family == named->family && shape->code == named->code)
+        deck->deckType = *type;
+    return deck;
+}
+
+jm::Status writeDeckSize(const QString &folder, const QString &widthText)
+{
+    return textfiles::writeLines(textfiles::pathIn(folder, DeckSizeFile), {widthText});
+}
+
+jm::Result<Deck2D> read2D(const QString &symbolPath, const QByteArray &deckSizeBytes)
+{
+    static const QRegularExpression pattern(QStringLiteral("(?:^|[\\\\/])Deck (\\d+)\\.dc$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(symbolPath);
+    const int style = match.hasMatch() ? match.captured(1).toInt() : 0;
+    if (style < FirstStyle || style > LastStyle)
+        return jm::failure(QStringLiteral("The symbol path \"%1\" names no 2D deck style %2 to %3.")
+                               .arg(symbolPath)
+                               .arg(FirstStyle)
+                               .arg(LastStyle));
+    const auto width = firstNumber(QString::fromLatin1(deckSizeBytes));
+    if (!width || !(*width > 0))
+        return jm::failure(QStringLiteral("\"%1\" line 1 holds no deck width.").arg(DeckSizeFile));
+    return Deck2D{style, *width};
+}
+
+jm::Result<Deck2D> read2DFrom(const QString &symbolPath, const QString &folder)
+{
+    const auto bytes = textfiles::readWhole(textfiles::pathIn(folder, DeckSizeFile));
+    if (!bytes)
+        return bytes.failure();
+    return read2D(symbolPath, *bytes);
+}
+
+} // namespace deckfile

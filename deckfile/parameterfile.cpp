@@ -1,47 +1,89 @@
-#include "deckparameters.h"
+#include "parameterfile.h"
 
+#include "catalogue.h"
+#include "freeformat.h"
+#include "numbertext.h"
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 
-namespace deckparameters {
+namespace deckfile {
 
 namespace {
 
-// One row of the lumber tables. The symbols read these lines column by
-// column, so every blank in them matters, irregular ones included.
-struct Lumber {
-    const char *text;     // as listed in the size boxes
-    const char *spacing;  // post spacing, beams only
-    const char *height;
-    const char *depthOrWidth;
-    const char *label;    // in the material list
-};
-
-constexpr std::array<Lumber, 3> Beams{{
-    {"2 X 6", "6", "5.5    ' Y,  - Beam Height", "1.5     ' Z,  - Beam Depth", "2x6"},
-    {"2 X 8", "8", "7.25    ' Y,  - Beam Height", "1.5      ' Z,  - Beam Depth", "2x8"},
-    {"2 X 10", "10", "9.25    ' Y,  - Beam Height", "1.5      ' Z,  - Beam Depth", "2x10"},
+// The symbols read the file column by column, so every blank below matters,
+// irregular ones included.
+constexpr std::array<LineSpec, LineCount> LineRows{{
+    {Line::DeckDepth, "Deck Depth", Unit::Feet, nullptr, "        ' Z,   ', Deck Depth"},
+    {Line::DeckWidth, "Deck Width", Unit::Feet, nullptr, "        ' X,   ', Deck Width"},
+    {Line::DeckHeight, "Deck Height", Unit::Feet, nullptr, "        ' Y,   ', Deck Height"},
+    {Line::XOverhang, "X Deck Overhang", Unit::Feet, "2       ' X,   ', X Deck Overhang", nullptr},
+    {Line::ZOverhang, "Z Deck Overhang", Unit::Feet, "2.5     ' Z,   ', Z Deck Overhang", nullptr},
+    {Line::PostSpacing, "Length Between Posts", Unit::Feet, nullptr, "       ' X,   ', Length Between Posts"},
+    {Line::PostSize, "Post Width & Depth", Unit::Inches, nullptr, "       ' XZ,  ', Post Width & Depth"},
+    {Line::BeamSpacing, "Space Between Beams", Unit::Feet, "6       ' Z,   ', Space Between Beams", nullptr},
+    {Line::BeamHeight, "Beam Height", Unit::Inches, nullptr, nullptr},
+    {Line::BeamDepth, "Beam Depth", Unit::Inches, nullptr, nullptr},
+    {Line::BeamWidth, "Beam Width", Unit::Feet, nullptr, "      - X - Beam Width"},
+    {Line::JoistHeight, "Joist Height", Unit::Inches, nullptr, nullptr},
+    {Line::JoistDepth, "Joist Depth", Unit::Feet, nullptr, "       ' Z - Joist Depth"},
+    {Line::JoistWidth, "Joist Width", Unit::Inches, nullptr, nullptr},
+    {Line::JoistSpacing, "Joist Center Spacing", Unit::Inches, "12      ' X - Joist Center Spacing", nullptr},
+    {Line::DeckingHeight, "Decking Height", Unit::Inches, nullptr, nullptr},
+    {Line::DeckingDepth, "Decking Depth", Unit::Inches, nullptr, "     ' Z - Decking Depth"},
+    {Line::DeckingSpacing, "Decking Spacing", Unit::Inches, ".25     ' X - Decking Spacing", nullptr},
+    {Line::DeckTypeCode, "Deck Type", Unit::Code, nullptr, "     - Deck Type"},
+    {Line::PostsMaterial, "posts material", Unit::Words, nullptr, nullptr},
+    {Line::BeamsMaterial, "beams material", Unit::Words, nullptr, nullptr},
+    {Line::JoistsMaterial, "joists material", Unit::Words, nullptr, nullptr},
+    {Line::DeckingMaterial, "decking material", Unit::Words, nullptr, nullptr},
+    {Line::ViewingMode, "viewing mode", Unit::Code, nullptr, nullptr},
 }};
 
-constexpr std::array<Lumber, 3> Joists{{
-    {"2 X 6", "", "5.5     ' Y,  - Joist Height", "1.5      ' X,  - Joist Width", "2x6"},
-    {"2 X 8", "", "7.25    ' Y,  - Joist Height", "1.5      ' X,  - Joist Width", "2x8"},
-    {"2 X 10", "", "9.25    ' Y,  - Joist Height", "1.5      ' X,  - Joist Width", "2x10"},
+// The lines a framing size gives. The 2 X 6 beam depth line is one blank
+// shorter than the others; the joist heights are padded to one column.
+struct FramingLines {
+    const char *listText;
+    const char *postSpacing; // the beams decide how far apart the posts stand
+    const char *beamHeight;
+    const char *beamDepth;
+    const char *joistHeight;
+    const char *joistWidth;
+};
+
+constexpr std::array<FramingLines, 3> FramingRows{{
+    {"2 X 6", "6", "5.5    ' Y,  - Beam Height", "1.5     ' Z,  - Beam Depth", "5.5     ' Y,  - Joist Height",
+     "1.5      ' X,  - Joist Width"},
+    {"2 X 8", "8", "7.25    ' Y,  - Beam Height", "1.5      ' Z,  - Beam Depth", "7.25    ' Y,  - Joist Height",
+     "1.5      ' X,  - Joist Width"},
+    {"2 X 10", "10", "9.25    ' Y,  - Beam Height", "1.5      ' Z,  - Beam Depth", "9.25    ' Y,  - Joist Height",
+     "1.5      ' X,  - Joist Width"},
 }};
 
 // A text outside the list matches no row: every value it would give is empty.
-constexpr Lumber NoLumber{"", "", "", "", ""};
+constexpr FramingLines NoFraming{"", "", "", "", "", ""};
 
-const Lumber &lumberOf(const std::array<Lumber, 3> &table, const QString &text)
+const FramingLines &framingOf(const QString &text)
 {
-    for (const Lumber &row : table)
-        if (text == QLatin1String(row.text))
+    for (const FramingLines &row : FramingRows)
+        if (text == QLatin1String(row.listText))
             return row;
-    return NoLumber;
+    return NoFraming;
 }
+
+QString nominalOf(const QString &listText)
+{
+    const FramingSize *size = framingSizeOf(listText);
+    return size ? QLatin1String(size->lumber->nominal) : QString();
+}
+
+QString fixed(Line line) { return QLatin1String(specOf(line).fixed); }
+QString valued(Line line, const QString &value) { return value + QLatin1String(specOf(line).afterValue); }
 
 // Five ranges, each starting at its own value: 12 and 14 fall in the rows
 // that begin there.
-int beamWidth(double deckWidth)
+int beamWidthFeet(double deckWidth)
 {
     if (deckWidth >= 20)
         return 20;
@@ -54,119 +96,184 @@ int beamWidth(double deckWidth)
     return 10;
 }
 
-// The code the symbol family uses to tell its shapes apart.
-QString deckTypeCode(int deckType)
+QString decking(Line line, Decking choice)
 {
-    static constexpr std::array<char, 10> codes{' ', '1', '1', '1', '2', '3', '4', '1', '1', '0'};
-    if (deckType < 1 || deckType > 9)
-        return {};
-    return QLatin1Char(codes[deckType]) + QStringLiteral("     - Deck Type");
+    const bool height = line == Line::DeckingHeight;
+    switch (choice) {
+    case Decking::TwoByFour:
+        return height ? QStringLiteral("1.5     ' Y - Decking Height") : valued(line, QStringLiteral("3.5"));
+    case Decking::TwoBySix:
+        return height ? QStringLiteral("1.5     ' Y - Decking Height") : valued(line, QStringLiteral("5.5"));
+    case Decking::FiveQuarterBySix:
+        break;
+    }
+    return height ? QStringLiteral("1       ' Y - Decking Height") : valued(line, QStringLiteral("5.5"));
 }
 
-struct Family {
-    const char *file;
-    const char *symbol;
-};
-
-const Family *familyOf(int deckType)
+QString viewingLine(ViewingMode mode)
 {
-    static constexpr Family rectangle{"Deck_Rectangle.txt", "*Program Data\\3D Decks\\Deck_Rectangle.bsx"};
-    static constexpr Family lShape{"Deck_L-Shape.txt", "*Program Data\\3D Decks\\Deck_L-Shape.bsx"};
-    static constexpr Family slice2{"Deck_Slice2.txt", "*Program Data\\3D Decks\\Deck_Slice2.bsx"};
-    static constexpr Family slice{"Deck_Slice.txt", "*Program Data\\3D Decks\\Deck_Slice.bsx"};
-    switch (deckType) {
-    case 1: case 2: return &rectangle;
-    case 3: case 4: case 5: case 6: return &lShape;
-    case 7: return &slice2;
-    case 8: case 9: return &slice;
-    default: return nullptr;
+    switch (mode) {
+    case ViewingMode::Wireframe: return QStringLiteral("0          - WireFrame");
+    case ViewingMode::HiddenLine: return QStringLiteral("1          - Hidden");
+    case ViewingMode::Shaded: break;
     }
+    return QStringLiteral("2          - Shaded");
+}
+
+QStringList splitLines(const QByteArray &bytes)
+{
+    QStringList lines = QString::fromLatin1(bytes).split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    return lines;
+}
+
+QString where(const QString &fileName, Line line)
+{
+    return QStringLiteral("\"%1\" line %2 (%3)").arg(fileName).arg(numberOf(line)).arg(QLatin1String(specOf(line).name));
 }
 
 } // namespace
 
+std::span<const LineSpec> lineTable() { return LineRows; }
+
+const LineSpec &specOf(Line line) { return LineRows[numberOf(line) - 1]; }
+
+QStringList dimensionLines(const Sizes &sizes)
+{
+    return {valued(Line::DeckDepth, sizes.a), valued(Line::DeckWidth, sizes.b), valued(Line::DeckHeight, sizes.height)};
+}
+
 QStringList framingLines(const Answers &answers)
 {
     const Deck3dAnswers &pages = answers.pages;
-    const Lumber &beam = lumberOf(Beams, pages.beamSize);
-    const Lumber &joist = lumberOf(Joists, pages.joistSize);
+    const FramingLines &beam = framingOf(pages.beamSize);
+    const FramingLines &joist = framingOf(pages.joistSize);
     // The joists span between the posts, so their depth follows the beams.
-    const QString spacing = QLatin1String(beam.spacing);
-    const QString width = QString::number(beamWidth(answers.deckWidth));
+    const QString spacing = QLatin1String(beam.postSpacing);
+    const QString width = QString::number(beamWidthFeet(answers.deckWidth));
     const bool fourInch = pages.posts == Posts::FourInch;
-
-    QString deckingHeight, deckingDepth;
-    switch (pages.decking) {
-    case Decking::TwoByFour:
-        deckingHeight = QStringLiteral("1.5     ' Y - Decking Height");
-        deckingDepth = QStringLiteral("3.5     ' Z - Decking Depth");
-        break;
-    case Decking::TwoBySix:
-        deckingHeight = QStringLiteral("1.5     ' Y - Decking Height");
-        deckingDepth = QStringLiteral("5.5     ' Z - Decking Depth");
-        break;
-    case Decking::FiveQuarterBySix:
-        deckingHeight = QStringLiteral("1       ' Y - Decking Height");
-        deckingDepth = QStringLiteral("5.5     ' Z - Decking Depth");
-        break;
-    }
-
-    QString viewing;
-    switch (pages.viewing) {
-    case ViewingMode::Wireframe: viewing = QStringLiteral("0          - WireFrame"); break;
-    case ViewingMode::HiddenLine: viewing = QStringLiteral("1          - Hidden"); break;
-    case ViewingMode::Shaded: viewing = QStringLiteral("2          - Shaded"); break;
-    }
+    const Shape *shape = shapeOf(answers.deckType);
 
     return {
-        QStringLiteral("2       ' X,   ', X Deck Overhang"),
-        QStringLiteral("2.5     ' Z,   ', Z Deck Overhang"),
-        spacing + QStringLiteral("       ' X,   ', Length Between Posts"),
-        fourInch ? QStringLiteral("4       ' XZ,  ', Post Width & Depth")
-                 : QStringLiteral("6       ' XZ,  ', Post Width & Depth"),
-        QStringLiteral("6       ' Z,   ', Space Between Beams"),
-        QLatin1String(beam.height),
-        QLatin1String(beam.depthOrWidth),
-        width + QStringLiteral("      - X - Beam Width"),
-        QLatin1String(joist.height),
-        spacing + QStringLiteral("       ' Z - Joist Depth"),
-        QLatin1String(joist.depthOrWidth),
-        QStringLiteral("12      ' X - Joist Center Spacing"),
-        deckingHeight,
-        deckingDepth,
-        QStringLiteral(".25     ' X - Decking Spacing"),
-        deckTypeCode(answers.deckType),
+        fixed(Line::XOverhang),
+        fixed(Line::ZOverhang),
+        valued(Line::PostSpacing, spacing),
+        valued(Line::PostSize, fourInch ? QStringLiteral("4") : QStringLiteral("6")),
+        fixed(Line::BeamSpacing),
+        QLatin1String(beam.beamHeight),
+        QLatin1String(beam.beamDepth),
+        valued(Line::BeamWidth, width),
+        QLatin1String(joist.joistHeight),
+        valued(Line::JoistDepth, spacing),
+        QLatin1String(joist.joistWidth),
+        fixed(Line::JoistSpacing),
+        decking(Line::DeckingHeight, pages.decking),
+        decking(Line::DeckingDepth, pages.decking),
+        fixed(Line::DeckingSpacing),
+        shape ? valued(Line::DeckTypeCode, QString::number(shape->code)) : QString(),
         fourInch ? QStringLiteral("4 inch x 4 inch Square Posts") : QStringLiteral("6 inch x 6 inch Square Posts"),
-        width + QStringLiteral(" foot ") + QLatin1String(beam.label) + QStringLiteral(" Beams"),
-        spacing + QStringLiteral(" foot ") + QLatin1String(joist.label) + QStringLiteral(" Joists"),
+        width + QStringLiteral(" foot ") + nominalOf(pages.beamSize) + QStringLiteral(" Beams"),
+        spacing + QStringLiteral(" foot ") + nominalOf(pages.joistSize) + QStringLiteral(" Joists"),
         pages.decking == Decking::TwoByFour ? QStringLiteral("2x4 Pieces of Decking")
                                               : QStringLiteral("2x6 Pieces of Decking"),
-        viewing,
+        viewingLine(pages.viewing),
     };
 }
 
 QString parameterFile(int deckType)
 {
-    const Family *family = familyOf(deckType);
-    return family ? QLatin1String(family->file) : QString();
+    const Shape *shape = shapeOf(deckType);
+    return shape ? QLatin1String(shape->family->file) : QString();
 }
 
 QString symbolPath(int deckType)
 {
-    const Family *family = familyOf(deckType);
-    return family ? QLatin1String(family->symbol) : QString();
+    const Shape *shape = shapeOf(deckType);
+    return shape ? QLatin1String(shape->family->symbol) : QString();
 }
 
 bool joistsDeeperThanBeams(int deckType, const QString &beamSize, const QString &joistSize)
 {
     if (deckType < 7)
         return false;
-    // Texts outside the list pass: the family only knows these three sizes.
-    if (beamSize == QLatin1String("2 X 6"))
-        return joistSize == QLatin1String("2 X 8") || joistSize == QLatin1String("2 X 10");
-    if (beamSize == QLatin1String("2 X 8"))
-        return joistSize == QLatin1String("2 X 10");
-    return false;
+    const FramingSize *beam = framingSizeOf(beamSize);
+    const FramingSize *joist = framingSizeOf(joistSize);
+    return beam && joist && joist->lumber->depthInches > beam->lumber->depthInches;
 }
 
-} // namespace deckparameters
+jm::Result<DeckParameters> readDeckFile(const QByteArray &bytes, const QString &fileName)
+{
+    const Family *family = familyOfFile(fileName);
+    if (!family) {
+        QStringList names = parameterFiles();
+        std::sort(names.begin(), names.end());
+        const QString last = names.takeLast();
+        return jm::failure(QStringLiteral("\"%1\" is not a deck parameter file (%2 or %3).")
+                               .arg(fileName, names.join(QStringLiteral(", ")), last));
+    }
+    const QStringList lines = splitLines(bytes);
+    if (lines.size() < LineCount)
+        return jm::failure(QStringLiteral("\"%1\" ends after line %2; a deck needs all %3 lines.")
+                               .arg(fileName).arg(lines.size()).arg(LineCount));
+
+    QString error;
+    auto value = [&](Line line, bool positive = true) {
+        if (!error.isEmpty())
+            return 0.0;
+        const QString &text = lines[numberOf(line) - 1];
+        const auto v = firstNumber(text);
+        if (!v)
+            error = where(fileName, line)
+                    + (text.trimmed().isEmpty() ? QStringLiteral(" is empty.")
+                                                : QStringLiteral(" begins with no number: \"%1\".").arg(text));
+        else if (positive && !(*v > 0))
+            error = where(fileName, line)
+                    + QStringLiteral(" is %1; it must be above 0.").arg(numbertext::generalNumber(*v));
+        return v.value_or(0.0);
+    };
+
+    DeckParameters d;
+    d.fileName = fileName;
+    d.depthA = value(Line::DeckDepth);
+    d.widthB = value(Line::DeckWidth);
+    d.height = value(Line::DeckHeight);
+    d.overhangX = value(Line::XOverhang, false);
+    d.overhangZ = value(Line::ZOverhang, false);
+    d.postSpacing = value(Line::PostSpacing);
+    d.postSize = value(Line::PostSize);
+    d.beamSpacing = value(Line::BeamSpacing);
+    d.beamHeight = value(Line::BeamHeight);
+    d.beamPly = value(Line::BeamDepth);
+    d.joistHeight = value(Line::JoistHeight);
+    d.joistWidth = value(Line::JoistWidth);
+    d.joistSpacing = value(Line::JoistSpacing);
+    d.deckingThickness = value(Line::DeckingHeight);
+    d.deckingWidth = value(Line::DeckingDepth);
+    d.deckingGap = value(Line::DeckingSpacing, false);
+    const double code = value(Line::DeckTypeCode, false);
+    const double viewing = value(Line::ViewingMode, false);
+    if (!error.isEmpty())
+        return jm::failure(error);
+    const Shape *shape = code >= 0 && code < 10 && code == std::floor(code) ? shapeOf(*family, int(code)) : nullptr;
+    if (!shape)
+        return jm::failure(where(fileName, Line::DeckTypeCode)
+                           + QStringLiteral(" is %1, which is no deck type of this file.").arg(numbertext::generalNumber(code)));
+    d.deckType = shape->deckType;
+    if (d.overhangX < 0 || d.overhangZ < 0 || d.deckingGap < 0)
+        return jm::failure(where(fileName, d.overhangX < 0   ? Line::XOverhang
+                                           : d.overhangZ < 0 ? Line::ZOverhang
+                                                             : Line::DeckingSpacing)
+                           + QStringLiteral(" is below 0."));
+    const int firstMaterial = numberOf(Line::PostsMaterial) - 1;
+    d.materials = lines.mid(firstMaterial, numberOf(Line::DeckingMaterial) - firstMaterial);
+    // A mode past the three there are is the nearest of them (a number too
+    // large for an int included).
+    d.viewingMode = ViewingMode(int(std::clamp(viewing, 0.0, 2.0)));
+    return d;
+}
+
+} // namespace deckfile

@@ -1,6 +1,8 @@
 #include "showdeck.h"
 
-#include "deckfile.h"
+#include "catalogue.h"
+#include "handoff.h"
+#include "lengthtext.h"
 #include "takeoff.h"
 // The model's plan.h, not the view's of the same name (which deckwindow.h has).
 #include "../deckmodel/plan.h"
@@ -41,7 +43,7 @@ deckview::Scene sceneOf(const deckmodel::Deck &deck)
 
 QString feet(double value)
 {
-    return deckmodel::feetAndInches(value * 12);
+    return lengthtext::feetAndInchesFromInches(value * 12);
 }
 
 QString squareFeet(const deckmodel::Polygon &outline)
@@ -70,10 +72,10 @@ void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck)
 
 ShownDeck deckFrom(const QString &path)
 {
-    const deckmodel::ReadResult read = deckmodel::readDeck(path);
-    if (!read.deck)
-        return failed(read.error);
-    const deckmodel::BuildResult built = deckmodel::buildDeck(*read.deck);
+    const auto read = deckfile::readDeck(path);
+    if (!read)
+        return failed(read.error());
+    const deckmodel::BuildResult built = deckmodel::buildDeck(*read);
     if (!built.deck)
         return failed(built.error);
     const deckmodel::Deck &deck = *built.deck;
@@ -81,7 +83,7 @@ ShownDeck deckFrom(const QString &path)
 
     ShownDeck shown;
     shown.scene = sceneOf(deck);
-    shown.mode = deckview::ViewMode(std::clamp(p.viewingMode, 0, 2));
+    shown.mode = deckview::ViewMode(int(p.viewingMode));
     shown.members = deck.members;
     const QString family = QFileInfo(p.fileName).completeBaseName();
     deckview::TitleBlock &block = shown.block;
@@ -109,12 +111,10 @@ void addKernel(ShownDeck &shown)
 
 ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
 {
-    QFile size(QDir(folder).filePath(QStringLiteral("DeckSize.txt")));
-    if (!size.open(QIODevice::ReadOnly))
-        return failed(QStringLiteral("There is no \"DeckSize.txt\" in %1.").arg(QDir::toNativeSeparators(folder)));
-    const deckmodel::Deck2D deck = deckmodel::read2D(loadedSymbol, size.readAll());
-    if (!deck.error.isEmpty())
-        return failed(deck.error);
+    const auto read = deckfile::read2DFrom(loadedSymbol, folder);
+    if (!read)
+        return failed(read.error());
+    const deckfile::Deck2D &deck = *read;
     const deckmodel::PlanResult plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
     if (!plan.error.isEmpty())
         return failed(plan.error);
@@ -140,15 +140,15 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
 ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder)
 {
     const QString name = symbol.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
-    const QString base = name.left(name.lastIndexOf(u'.'));
     if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
         if (loadedSymbol.isEmpty())
             return failed(QStringLiteral("The 2D decks were opened before any LoadSymbol named a deck style."));
         return planFrom(loadedSymbol, folder);
     }
-    if (!base.startsWith(QLatin1String("Deck_")) || !name.endsWith(QLatin1String(".bsx"), Qt::CaseInsensitive))
+    const deckfile::Family *family = deckfile::familyOfSymbol(symbol);
+    if (!family)
         return failed(QStringLiteral("deckhost draws no symbol \"%1\".").arg(symbol));
-    return deckFrom(QDir(folder).filePath(base + QStringLiteral(".txt")));
+    return deckFrom(QDir(folder).filePath(QLatin1String(family->file)));
 }
 
 deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel)

@@ -4,6 +4,7 @@
 // the STEP and glTF writers both read it.
 #include "deckexport.h"
 
+#include "handoff.h"
 #include "solids.h"
 #include "takeoff.h"
 #include "textfiles.h"
@@ -118,8 +119,7 @@ int buildSolids(const Deck &deck)
 QString writeDeck(const Deck &deck, const QString &path, Format format)
 {
     if (format == Format::Csv) {
-        const auto failure = textfiles::writeWhole(path, takeoffCsv(takeoffOf(deck)));
-        return failure ? failure->description : QString();
+        return textfiles::writeWhole(path, takeoffCsv(takeoffOf(deck))).error();
     }
     // The kernel writes by name: into a file beside the target, renamed over it.
     const std::filesystem::path target = path.toStdString();
@@ -150,10 +150,10 @@ QString renderDeck(const QString &input, const QString &output)
     const std::optional<Format> format = formatOf(output);
     if (!format)
         return QStringLiteral("\"%1\" names no format this host writes (.step, .glb or .csv).").arg(QFileInfo(output).fileName());
-    const ReadResult read = readDeck(input);
-    if (!read.deck)
-        return read.error;
-    const BuildResult built = buildDeck(*read.deck);
+    const auto read = deckfile::readDeck(input);
+    if (!read)
+        return read.error();
+    const BuildResult built = buildDeck(*read);
     if (!built.deck)
         return built.error;
     return writeDeck(*built.deck, output, *format);

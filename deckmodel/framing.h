@@ -5,8 +5,8 @@
 // and files.
 #pragma once
 
-#include "deckfile.h"
 #include "geometry.h"
+#include "parameterfile.h"
 
 #include <QString>
 
@@ -14,6 +14,8 @@
 #include <vector>
 
 namespace deckmodel {
+
+using deckfile::DeckParameters;
 
 enum class Kind { Post, BeamPly, Joist, RimJoist, DeckingBoard };
 

@@ -1,5 +1,7 @@
 #include "takeoff.h"
 
+#include "catalogue.h"
+#include "lengthtext.h"
 #include "numbertext.h"
 
 #include <algorithm>
@@ -13,15 +15,12 @@ namespace {
 constexpr double longestStock = 240; // inches
 constexpr double fit = 1e-6;
 
-// Nominal lumber sizes by the actual inches the file gives.
+// Nominal lumber sizes by the actual inches the file gives; an uncatalogued
+// size by its inches.
 QString nominal(double inches)
 {
-    static const std::pair<double, const char *> sizes[] = {{1, "5/4"}, {1.5, "2"}, {3.5, "4"}, {4, "4"},
-                                                            {5.5, "6"}, {6, "6"}, {7.25, "8"}, {9.25, "10"}};
-    for (const auto &[actual, name] : sizes)
-        if (std::abs(actual - inches) < fit)
-            return QLatin1String(name);
-    return numbertext::generalNumber(inches) + u'"';
+    const QString name = deckfile::nominalInches(inches);
+    return name.isEmpty() ? numbertext::generalNumber(inches) + u'"' : name;
 }
 
 QString lumberOf(const Member &m, const DeckParameters &p)
@@ -162,22 +161,6 @@ Takeoff takeoffOf(const Deck &deck)
     return takeoff;
 }
 
-QString feetAndInches(double inches)
-{
-    const long eighths = std::lround(inches * 8);
-    const long feet = eighths / 96, rest = eighths % 96, whole = rest / 8;
-    long fraction = rest % 8, denominator = 8;
-    while (fraction && fraction % 2 == 0)
-        fraction /= 2, denominator /= 2;
-    QString text = QStringLiteral("%1'").arg(feet);
-    if (rest == 0)
-        return text;
-    text += QStringLiteral(" %1").arg(whole);
-    if (fraction)
-        text += QStringLiteral(" %1/%2").arg(fraction).arg(denominator);
-    return text + u'"';
-}
-
 QString takeoffText(const Takeoff &t)
 {
     QString text;
@@ -185,7 +168,8 @@ QString takeoffText(const Takeoff &t)
         text += QStringLiteral("%1 %2: %3 x %4 (%5)\n")
                     .arg(kindName(row.kind), row.lumber)
                     .arg(row.count)
-                    .arg(feetAndInches(row.stockFeet * 12), feetAndInches(row.linearFeet() * 12));
+                    .arg(lengthtext::feetAndInchesFromInches(row.stockFeet * 12),
+                         lengthtext::feetAndInchesFromInches(row.linearFeet() * 12));
     text += QStringLiteral("Decking area: %1 square feet\n").arg(numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100));
     text += QStringLiteral("Deck screws: %1\nJoist hangers: %2\nCarriage bolts: %3\n")
                 .arg(t.deckScrews).arg(t.joistHangers).arg(t.carriageBolts);

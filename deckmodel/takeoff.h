@@ -42,9 +42,6 @@ std::vector<QStringList> takeoffRows(const Takeoff &takeoff);
 // For a spreadsheet: those rows as plain numbers, CR LF line ends.
 QByteArray takeoffCsv(const Takeoff &takeoff);
 
-// 150 -> 12' 6"; 144 -> 12'; 22.25 -> 1' 10 1/4" (to the nearest eighth).
-QString feetAndInches(double inches);
-
 // A piece's cut lengths (inches): where it must be jointed over its
 // supports (positions along it) to be bought in stock lengths.
 std::vector<double> cutLengths(double length, std::vector<double> supports);

@@ -8,38 +8,38 @@
 
 #include <cmath>
 
-using namespace freeformat;
+using namespace deckfile;
 
 FUZZ_TARGET
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const DeckType type = readDeckType(bytes);
-    require(type.failure ? type.failure->description.contains(u"\"DeckType.txt\"") : type.value >= 1 && type.value <= 9,
+    const auto type = readDeckType(bytes);
+    require(!type ? type.error().contains(u"\"DeckType.txt\"") : *type >= 1 && *type <= 9,
             "a deck type 1 to 9 or a failure naming DeckType.txt");
 
-    Reader reader(bytes);
+    FieldReader reader(bytes);
     qsizetype fields = 0;
     while (reader.next())
         require(++fields <= size + 1, "each field takes a byte");
 
-    const Numbers sizes = readNumbers(bytes, 3, QStringLiteral("Sizes.txt"));
-    if (sizes.failure) {
-        require(sizes.failure->number == NotANumber || sizes.failure->number == PastTheEnd, "error 13 or 62");
-        require(sizes.failure->description.contains(u"\"Sizes.txt\""), "the failure names the file");
+    const auto sizes = readNumbers(bytes, 3, QStringLiteral("Sizes.txt"));
+    if (!sizes) {
+        require(sizes.failure().number == NotANumber || sizes.failure().number == PastTheEnd, "error 13 or 62");
+        require(sizes.error().contains(u"\"Sizes.txt\""), "the failure names the file");
         return 0;
     }
-    require(sizes.values.size() == 3, "three sizes");
+    require(sizes->size() == 3, "three sizes");
     QString printed[3];
     for (int i = 0; i < 3; ++i) {
-        require(std::isfinite(sizes.values[i]), "finite sizes");
-        if (std::abs(sizes.values[i]) >= 1e308)
+        require(std::isfinite((*sizes)[i]), "finite sizes");
+        if (std::abs((*sizes)[i]) >= 1e308)
             return 0;
-        printed[i] = numbertext::generalNumber(sizes.values[i]);
+        printed[i] = numbertext::generalNumber((*sizes)[i]);
     }
     // Sizes.txt holds B, A and the height, one to a line.
-    const Numbers again = readNumbers(handoff::sizesBytes({printed[1], printed[0], printed[2]}), 3, QStringLiteral("Sizes.txt"));
-    require(!again.failure && again.values.size() == 3, "written sizes read back");
+    const auto again = readNumbers(sizesBytes({printed[1], printed[0], printed[2]}), 3, QStringLiteral("Sizes.txt"));
+    require(again && again->size() == 3, "written sizes read back");
     for (int i = 0; i < 3; ++i)
-        require(numbertext::generalNumber(again.values[i]) == printed[i], "a written size reads back alike:", printed[i]);
+        require(numbertext::generalNumber((*again)[i]) == printed[i], "a written size reads back alike:", printed[i]);
     return 0;
 }

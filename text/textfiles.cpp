@@ -42,7 +42,7 @@ static Failure failureOf(const QFileDevice &file, const QString &path, const cha
                             QDir::toNativeSeparators(QFileInfo(path).absolutePath()), file.errorString())};
 }
 
-std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes)
+jm::Status writeWhole(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     // No QIODevice::Text: the bytes are written exactly as given.
@@ -57,10 +57,10 @@ std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes)
     }
     if (!file.commit())
         return failureOf(file, path, "write");
-    return std::nullopt;
+    return jm::success();
 }
 
-std::optional<Failure> writeLines(const QString &path, const QStringList &lines)
+jm::Status writeLines(const QString &path, const QStringList &lines)
 {
     for (const QString &line : lines) {
         if (line.contains(u'\r') || line.contains(u'\n'))
@@ -83,16 +83,15 @@ QStringList decodeLines(const QByteArray &bytes)
     return lines;
 }
 
-ReadResult readWhole(const QString &path)
+jm::Result<QByteArray> readWhole(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, failureOf(file, path, "read")};
-    ReadResult result;
-    result.bytes = file.readAll();
+        return failureOf(file, path, "read");
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        result.failure = failureOf(file, path, "read");
-    return result;
+        return failureOf(file, path, "read");
+    return bytes;
 }
 
 } // namespace textfiles

@@ -7,20 +7,17 @@
 // write never leaves a partial file and never destroys the previous one.
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
-#include <optional>
-
 namespace textfiles {
 
 // What went wrong with a file, for the error box: a number and a sentence.
-struct Failure {
-    qint64 number = 0;
-    QString description;
-};
+using Failure = jm::Failure;
 
 // One line's bytes: the text's characters, then CR LF.
 QByteArray encodeLine(QStringView text);
@@ -30,22 +27,18 @@ QByteArray encodeLines(const QStringList &lines);
 QString pathIn(const QString &folder, const QString &name);
 
 // Writes the bytes as the whole new content of the file, or changes nothing.
-[[nodiscard]] std::optional<Failure> writeWhole(const QString &path, const QByteArray &bytes);
+jm::Status writeWhole(const QString &path, const QByteArray &bytes);
 
 // Writes the lines as the whole new content of the file, or changes nothing.
 // A line that holds a CR or an LF would split in two and shift every line
 // after it: such lines are refused, and nothing is written.
-[[nodiscard]] std::optional<Failure> writeLines(const QString &path, const QStringList &lines);
+jm::Status writeLines(const QString &path, const QStringList &lines);
 
 // The lines of a file's bytes: each ends at CR LF; bytes after the last CR LF
 // are not a line.
 QStringList decodeLines(const QByteArray &bytes);
 
 // Reads a whole file.
-struct ReadResult {
-    QByteArray bytes;
-    std::optional<Failure> failure;
-};
-[[nodiscard]] ReadResult readWhole(const QString &path);
+jm::Result<QByteArray> readWhole(const QString &path);
 
 } // namespace textfiles

@@ -22,8 +22,8 @@ namespace {
 
 Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr)
 {
-    const ReadResult read = readDeckFile(bytes, QStringLiteral("Deck_Rectangle.txt"));
-    const BuildResult built = read.deck ? buildDeck(*read.deck) : BuildResult{{}, read.error};
+    const auto read = deckfile::readDeckFile(bytes, QStringLiteral("Deck_Rectangle.txt"));
+    const BuildResult built = read ? buildDeck(*read) : BuildResult{{}, read.error()};
     if (!built.deck) {
         std::fprintf(stderr, "%s\n", qPrintable(built.error));
         std::exit(1);

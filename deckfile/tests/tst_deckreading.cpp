@@ -2,14 +2,22 @@
 // the worked example by its line, and every way a file can fail the model,
 // each with the message that names the file and the line (data/reading.txt),
 // and the 2D hand-off (data/handoff.txt).
-#include "deckcases.h"
+#include "datatable.h"
+#include "handoff.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace deckfile;
+
 namespace {
+
+QList<QStringList> tableRows(const char *name)
+{
+    return dataTable(QStringLiteral(JM_TESTDATA "/") + QLatin1String(name), QStringLiteral(" | "));
+}
 
 QByteArray workedExampleFile()
 {
@@ -26,14 +34,14 @@ QByteArray withLine(int line, const QByteArray &text)
 
 } // namespace
 
-class TestDeckFile : public QObject {
+class TestDeckReading : public QObject {
     Q_OBJECT
 private slots:
     void workedExampleValues()
     {
-        const deckmodel::ReadResult read = deckmodel::readDeckFile(workedExampleFile(), QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY2(read.deck, qPrintable(read.error));
-        const deckmodel::DeckParameters &d = *read.deck;
+        const auto read = readDeckFile(workedExampleFile(), QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY2(read, qPrintable(read.error()));
+        const DeckParameters &d = *read;
         const QList<double> got{double(d.deckType), d.depthA, d.widthB, d.height, d.overhangX, d.overhangZ,
                                 d.postSpacing, d.postSize, d.beamSpacing, d.beamHeight, d.beamPly, d.joistHeight,
                                 d.joistWidth, d.joistSpacing, d.deckingThickness, d.deckingWidth, d.deckingGap,
@@ -51,7 +59,7 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("outcome");
-        const QList<QStringList> rows = tableRows(QStringLiteral("reading.txt"));
+        const QList<QStringList> rows = tableRows("reading.txt");
         QCOMPARE(rows.size(), 18);
         for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << r.value(1)
@@ -71,9 +79,9 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
-        const deckmodel::ReadResult read = deckmodel::readDeckFile(bytes, file);
-        QTEST(read.deck ? QStringLiteral("deck type %1, viewing mode %2").arg(read.deck->deckType).arg(read.deck->viewingMode)
-                        : read.error,
+        const auto read = readDeckFile(bytes, file);
+        QTEST(read ? QStringLiteral("deck type %1, viewing mode %2").arg(read->deckType).arg(int(read->viewingMode))
+                   : read.error(),
               "outcome");
     }
 
@@ -81,36 +89,43 @@ private slots:
     {
         QTemporaryDir folder;
         const QString native = QDir::toNativeSeparators(folder.path());
-        QCOMPARE(deckmodel::readDeck(folder.path()).error,
+        QCOMPARE(readDeck(folder.path()).error(),
                  "Could not read the file \"DeckType.txt\" in the folder \"" + native + "\": No such file or directory.");
         QFile type(folder.filePath(QStringLiteral("DeckType.txt")));
         QVERIFY(type.open(QIODevice::WriteOnly));
         type.write(" 5 \r\n");
         type.close();
-        QCOMPARE(deckmodel::readDeck(folder.path()).error,
+        QCOMPARE(readDeck(folder.path()).error(),
                  "Could not read the file \"Deck_L-Shape.txt\" in the folder \"" + native + "\": No such file or directory.");
-        // Deck types past any whole number an int holds are no deck type either.
-        for (const QByteArray &number : {QByteArray("30000000000000000000000"), QByteArray("-3E+30"), QByteArray("10")}) {
+        // Deck types past any whole number an int holds are no deck type either;
+        // a square's " 1 " is the square.
+        const struct { const char *bytes; const char *outcome; } rows[] = {
+            {"30000000000000000000000", "The file \"DeckType.txt\" holds the deck type 3E+22, which is not one of 1 to 9."},
+            {"-3E+30", "The file \"DeckType.txt\" holds the deck type -3E+30, which is not one of 1 to 9."},
+            {"10", "The file \"DeckType.txt\" holds the deck type 10, which is not one of 1 to 9."},
+            {" 1 ", "Could not read the file \"Deck_Rectangle.txt\" in the folder \"<folder>\": No such file or directory."},
+        };
+        for (const auto &r : rows) {
             QVERIFY(type.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            type.write(number + "\r\n");
+            type.write(QByteArray(r.bytes) + "\r\n");
             type.close();
-            QCOMPARE(deckmodel::readDeck(folder.path()).error, "\"DeckType.txt\" line 1 holds no deck type 1 to 9.");
+            QCOMPARE(readDeck(folder.path()).error().replace(native, QStringLiteral("<folder>")), QString(r.outcome));
         }
     }
 
     void twoDHandOff_data()
     {
         QTest::addColumn<QStringList>("row");
-        for (const QStringList &r : tableRows(QStringLiteral("handoff.txt")))
+        for (const QStringList &r : tableRows("handoff.txt"))
             QTest::newRow(qPrintable(r[0])) << r;
     }
     void twoDHandOff()
     {
         QFETCH(QStringList, row);
-        const deckmodel::Deck2D deck = deckmodel::read2D(row.value(1), row.value(2).toUtf8() + "\r\n");
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(deck.style).arg(deck.widthFeet).arg(deck.error).trimmed(), row.value(3));
+        const auto deck = read2D(row.value(1), row.value(2).toUtf8() + "\r\n");
+        QCOMPARE(deck ? QStringLiteral("%1 %2").arg(deck->style).arg(deck->widthFeet) : deck.error(), row.value(3));
     }
 };
 
-QTEST_GUILESS_MAIN(TestDeckFile)
-#include "tst_deckfile.moc"
+QTEST_GUILESS_MAIN(TestDeckReading)
+#include "tst_deckreading.moc"

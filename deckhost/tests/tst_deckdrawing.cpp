@@ -101,7 +101,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile_data()
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("said");
     QTest::newRow("3D worked example") << "" << R"(*Program Data\3D Decks\Deck_Rectangle.bsx)"
-                                       << "drawn Deck_Rectangle: 16' x 12'";
+                                       << "drawn Deck_Rectangle: 16' 0\" x 12' 0\"";
     QTest::newRow("2D style 3") << R"(*\Program Data\2D Decks\Deck 3.dc)" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
                                 << "drawn Deck 3: 24' 6\" wide";
     QTest::newRow("no deck symbol") << "" << R"(*Program Data\3D Decks\Fence.bsx)"
@@ -133,7 +133,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         return;
     // The worked example's hand count (docs/deck-model.md).
     QCOMPARE(presenter.window()->facts->text(),
-             "Shape: Deck_Rectangle, deck type 2\nA: 16'\nB: 12'\nHeight: 3'\nArea: 192 sq ft\nPosts: 6\n"
+             "Shape: Deck_Rectangle, deck type 2\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34");
     QFile golden(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     QVERIFY(golden.open(QIODevice::ReadOnly));

@@ -55,8 +55,8 @@ private slots:
         QFile file(folder.filePath(out)), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
         QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        const QStringList title{"Deck_Rectangle: 16' x 12'", "Shape: Deck_Rectangle, deck type 2",
-                                "Sizes: A 16' x B 12'", "Height: 3'", "Decking boards", "884"};
+        const QStringList title{"Deck_Rectangle: 16' 0\" x 12' 0\"", "Shape: Deck_Rectangle, deck type 2",
+                                "Sizes: A 16' 0\" x B 12' 0\"", "Height: 3' 0\"", "Decking boards", "884"};
         QStringList texts;
         if (out.endsWith(".csv")) {
             QCOMPARE(bytes, golden.readAll());
@@ -81,7 +81,7 @@ private slots:
         QTest::addColumn<QByteArray>("err");
         QTest::newRow("file of no family") << QStringList{"--render", JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt", "--out", "x.step"} << 1
                                        << QByteArray("deckhost: \"Deck_Slice-unlisted-sizes.txt\" is not a deck parameter file "
-                                                     "(Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
+                                                     "(Deck_L-Shape.txt, Deck_Rectangle.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
         QTest::newRow("journal in no folder") << QStringList{"--headless", "--journal", "/nonexistent/folder/journal"} << 1
                                               << QByteArray("deckhost: cannot open the journal /nonexistent/folder/journal: No such file or directory\n");
         QTest::newRow("no out") << QStringList{"--render", "folder"} << 2

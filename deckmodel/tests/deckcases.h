@@ -2,7 +2,7 @@
 // tables: beam, joist, post and decking choices to the values of their lines.
 #pragma once
 
-#include "deckfile.h"
+#include "framing.h"
 
 #include <QFile>
 #include <QString>

@@ -123,9 +123,9 @@ private slots:
     void crowdedSizes()
     {
         QFETCH(QByteArray, file);
-        const ReadResult read = readDeckFile(file, QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY2(read.deck, qPrintable(read.error));
-        const BuildResult built = buildDeck(*read.deck);
+        const auto read = deckfile::readDeckFile(file, QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY2(read, qPrintable(read.error()));
+        const BuildResult built = buildDeck(*read);
         QTEST(built.deck ? QStringLiteral("sound") : built.error, "outcome");
     }
 

@@ -21,23 +21,6 @@ private slots:
         QCOMPARE(takeoffCsv(takeoffOf(*built.deck)), golden.readAll());
     }
 
-    void feetAndInches_data()
-    {
-        QTest::addColumn<double>("inches");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole feet") << 144.0 << "12'";
-        QTest::newRow("feet and inches") << 150.0 << "12' 6\"";
-        QTest::newRow("quarter") << 22.25 << "1' 10 1/4\"";
-        QTest::newRow("eighth") << 189.125 << "15' 9 1/8\"";
-        QTest::newRow("under a foot") << 11.5 << "0' 11 1/2\"";
-        QTest::newRow("rounds to a foot") << 35.99 << "3'";
-    }
-    void feetAndInches()
-    {
-        QFETCH(double, inches);
-        QTEST(deckmodel::feetAndInches(inches), "text");
-    }
-
     void jointsOverSupports_data()
     {
         QTest::addColumn<double>("length");

@@ -162,7 +162,7 @@ get /Application/Provider Target
 call /Application/Provider/Target OpenSymbolFile "*Program Data\3D Decks\Deck_Rectangle.bsx"
 J
 )" "$(calls "$work/journal")"
-check "3D: deckhost drew the deck" "drawn Deck_Rectangle: 16' x 12'" "$(drawn)"
+check "3D: deckhost drew the deck" 'drawn Deck_Rectangle: 16'"'"' 0" x 12'"'"' 0"' "$(drawn)"
 stop_host
 
 # ---- The 2D road: style 3, width 24.5 ----------------------------------------

@@ -82,8 +82,8 @@ void TestNumberText::fileLine()
         const QByteArray bytes = row[1].toLatin1();
         QTemporaryDir folder;
         const QString path = folder.filePath("Sizes.txt");
-        QVERIFY(!textfiles::writeWhole(path, "old\r\n"));
-        const auto failure = textfiles::writeLines(path, lines);
+        QVERIFY(textfiles::writeWhole(path, "old\r\n"));
+        const jm::Status written = textfiles::writeLines(path, lines);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(row[0] + ": " + file.readAll().toPercentEncoding(), row[0] + ": " + bytes.toPercentEncoding());
@@ -91,7 +91,7 @@ void TestNumberText::fileLine()
         const QString refusal = "Could not write the file \"Sizes.txt\" in the folder \""
             + QDir::toNativeSeparators(folder.path()) + "\": the value \"" + lines.value(lines.size() - 1).simplified()
             + "\" holds a line break, which would split its line in two. Nothing was written.";
-        QCOMPARE(failure ? failure->description : QString(), bytes == "old\r\n" ? refusal : QString());
+        QCOMPARE(written.error(), bytes == "old\r\n" ? refusal : QString());
         if (lines.size() == 1 && bytes != "old\r\n")
             QCOMPARE(textfiles::encodeLine(lines[0]), bytes);
     }

@@ -16,9 +16,6 @@ public:
     // Start-up: runs once, when the program starts.
     void load() override;
 
-    // The deck parameter files that start-up deletes, in the order it deletes them.
-    static const QStringList &deckParameterFiles();
-
     QGroupBox *Frame2;
     QLabel *Image2;
     QGroupBox *Frame1;

@@ -1,5 +1,6 @@
 #include "wiz_1.h"
 
+#include "catalogue.h"
 #include "resources.h"
 #include "sequences.h"
 #include "textfiles.h"
@@ -51,17 +52,10 @@ Wiz_1::Wiz_1(WizardContext &context)
     connect(Command1, &QPushButton::clicked, this, &Wiz_1::endProgram);
 }
 
-const QStringList &Wiz_1::deckParameterFiles()
-{
-    static const QStringList files{QStringLiteral("Deck_Rectangle.txt"), QStringLiteral("Deck_Slice.txt"),
-                                   QStringLiteral("Deck_Slice2.txt"), QStringLiteral("Deck_L-Shape.txt")};
-    return files;
-}
-
 void Wiz_1::load()
 {
     // Each deletion on its own: a missing or locked file does not stop the others.
-    for (const QString &name : deckParameterFiles())
+    for (const QString &name : deckfile::parameterFiles())
         QFile::remove(textfiles::pathIn(context().programFolder, name));
 
     host::runStartup(*context().host, [this] { show(); });

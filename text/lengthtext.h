@@ -1,0 +1,19 @@
+// Lengths and areas for a person to read, the same wherever the program shows
+// or writes one: the facts, the takeoff, the plan's dimensions and every
+// drawing. Pure text, no widgets, no locale.
+#pragma once
+
+#include <QString>
+
+namespace lengthtext {
+
+// Inches in feet and inches to the nearest eighth of an inch, the inches
+// always shown and the fraction in lowest terms: 192 -> 16' 0", 292.75 ->
+// 24' 4 3/4", 11.5 -> 0' 11 1/2". A negative length keeps its sign in front.
+QString feetAndInchesFromInches(double inches);
+
+// Square feet to a tenth, without trailing zeros: 192 -> "192 sq ft",
+// 112.46 -> "112.5 sq ft".
+QString squareFeetText(double squareFeet);
+
+} // namespace lengthtext
