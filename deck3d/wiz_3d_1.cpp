@@ -130,6 +130,7 @@ void Wiz_3D_1::step(QLineEdit *box, Row row, int direction)
         box->setText(stepped->text);
     else
         showMessage(stepped->message);
+    m_settled[box] = box->text();
     if (box != deckHeight)
         keepSquare(box);
 }
@@ -148,9 +149,13 @@ bool Wiz_3D_1::checkSize(QLineEdit *box, Row row)
 
 bool Wiz_3D_1::checkBox(QLineEdit *box)
 {
-    if (box == deckHeight)
-        return checkSize(deckHeight, Row::Height);
+    if (box == deckHeight) {
+        const bool shown = checkSize(deckHeight, Row::Height);
+        m_settled[box] = box->text();
+        return shown;
+    }
     const bool shown = checkSize(box, box == deckLength ? Row::A : Row::B);
+    m_settled[box] = box->text();
     keepSquare(box);
     return shown;
 }
@@ -166,10 +171,12 @@ void Wiz_3D_1::keepSquare(QLineEdit *actedOn)
 void Wiz_3D_1::next()
 {
     // Text dropped on a box does not move the focus, so its check may not have
-    // run: the three checks run here again, in the boxes' order, and only
-    // sizes within their limits reach the files.
+    // run: a box whose text changed since its last check or step is checked
+    // here, in the boxes' order, and only sizes the checks or the step
+    // buttons allow reach the files.
     for (QLineEdit *box : {deckLength, deckWidth, deckHeight})
-        checkBox(box);
+        if (!m_settled.contains(box) || m_settled.value(box) != box->text())
+            checkBox(box);
     // The files first: if one cannot be written the user stays here to try again.
     const deckfile::Sizes sizes{deckLength->text(), deckWidth->text(), deckHeight->text()};
     if (const jm::Status written = deckfile::writeHandOff(context().programFolder, shapeNumber, sizes); !written) {

@@ -6,6 +6,8 @@
 #include "decksizes.h"
 #include "wizardpage.h"
 
+#include <QHash>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -62,4 +64,9 @@ private:
     bool checkSize(QLineEdit *box, decksizes::Row row);
     // While the deck is square, the box acted on gives its text to the other.
     void keepSquare(QLineEdit *actedOn);
+
+    // Each box's text as its last check or step left it: Next checks a box
+    // again only when its text changed since (a drop, a paste by the mouse),
+    // so that a height the step buttons reached is written as it stands.
+    QHash<const QLineEdit *, QString> m_settled;
 };

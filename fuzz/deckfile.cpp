@@ -1,6 +1,7 @@
 // The deck parameter file reader and the model build on any bytes: a clear
 // error or a deck that passed its checks, never a crash or a hang. The first
 // byte picks the file's name, and so its family of shapes.
+#include "catalogue.h"
 #include "framing.h"
 #include "fuzzing.h"
 
@@ -10,8 +11,7 @@ FUZZ_TARGET
 {
     if (size == 0)
         return 0;
-    static const QString names[] = {QStringLiteral("Deck_Rectangle.txt"), QStringLiteral("Deck_L-Shape.txt"),
-                                    QStringLiteral("Deck_Slice.txt"), QStringLiteral("Deck_Slice2.txt")};
+    static const QStringList names = deckfile::parameterFiles();
     const QByteArray bytes(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
     const auto read = deckfile::readDeckFile(bytes, names[data[0] % 4]);
     if (!read) {

@@ -22,7 +22,7 @@ FUZZ_TARGET
     while (reader.next())
         require(++fields <= size + 1, "each field takes a byte");
 
-    const auto sizes = readNumbers(bytes, 3, QStringLiteral("Sizes.txt"));
+    const auto sizes = readNumbers(bytes, 3, SizesFile);
     if (!sizes) {
         require(sizes.failure().number == NotANumber || sizes.failure().number == PastTheEnd, "error 13 or 62");
         require(sizes.error().contains(u"\"Sizes.txt\""), "the failure names the file");
@@ -37,7 +37,7 @@ FUZZ_TARGET
         printed[i] = numbertext::generalNumber((*sizes)[i]);
     }
     // Sizes.txt holds B, A and the height, one to a line.
-    const auto again = readNumbers(sizesBytes({printed[1], printed[0], printed[2]}), 3, QStringLiteral("Sizes.txt"));
+    const auto again = readNumbers(sizesBytes({printed[1], printed[0], printed[2]}), 3, SizesFile);
     require(again && again->size() == 3, "written sizes read back");
     for (int i = 0; i < 3; ++i)
         require(numbertext::generalNumber((*again)[i]) == printed[i], "a written size reads back alike:", printed[i]);

@@ -62,6 +62,7 @@ private slots:
     void sizeButtonsAndBoxes();
     void nextAgainAndNextRefused();
     void droppedTextIsCheckedAtNext();
+    void steppedHeightIsWrittenAtNext();
     void finishRefusedOrFailing();
     void joistReminder();
     void answersKeptBackAndOn();
@@ -261,6 +262,26 @@ void TestRoad3D::droppedTextIsCheckedAtNext()
                                     "Wiz_3D_1 plain: The deck height can not be less than 3 feet."}));
     QCOMPARE(t.read("Sizes.txt"), QByteArray("10\r\n20\r\n3\r\n"));
     QCOMPARE(t.visiblePages(), QStringList{"Wiz_3D_Post"});
+}
+
+// The step buttons take the height down to 1 foot, below what a typed height
+// may be: Next writes it as the buttons left it. A drop on another box after
+// the steps is still checked.
+void TestRoad3D::steppedHeightIsWrittenAtNext()
+{
+    for (const bool drop : {false, true}) {
+        TestWizard t;
+        auto *page = t.open<Wiz_3D_1>(PageId::Wiz_3D_1);
+        page->Command4->click(); // the rectangle, 20 by 10
+        for (int i = 0; i < 4; ++i)
+            QTest::mouseClick(page->Command5, Qt::LeftButton);
+        if (drop)
+            page->deckWidth->setText("abc");
+        QTest::mouseClick(page->Command1, Qt::LeftButton);
+        QCOMPARE(boxes(t), drop ? QStringList{"Wiz_3D_1 plain: The deck Length can not be less than 10 feet."} : QStringList{});
+        QCOMPARE(t.read("Sizes.txt"), QByteArray("10\r\n20\r\n1\r\n"));
+        QCOMPARE(t.visiblePages(), QStringList{"Wiz_3D_Post"});
+    }
 }
 
 // The folder as the worked example's hand-off leaves it, Finish on the
