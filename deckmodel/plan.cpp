@@ -13,6 +13,8 @@ namespace {
 
 bool alongGridX(Side side) { return side == Side::Top || side == Side::Bottom; }
 
+bool isLShape(int deckType) { return deckType >= 3 && deckType <= 6; }
+
 // Grid coordinate -> inches along one axis of the picture.
 using AxisMap = std::map<double, double>;
 
@@ -80,6 +82,14 @@ PlanResult shapePlan(int deckType, double aFeet, double bFeet)
     const QList<Outline> shapes = deckShapes();
     if (deckType < 1 || deckType > shapes.size())
         return {{}, QStringLiteral("There is no deck type %1.").arg(deckType)};
+    // An L is the union of its two legs, each A long and B wide from the
+    // outer corner: the same outline with A and B the other way round, and
+    // a square when they are equal.
+    if (isLShape(deckType) && bFeet >= aFeet) {
+        if (bFeet == aFeet)
+            return shapePlan(1, aFeet, aFeet);
+        std::swap(aFeet, bFeet);
+    }
     const Outline &outline = shapes[deckType - 1];
     const double a = aFeet * 12, b = bFeet * 12;
     double scale = INFINITY;
