@@ -1,7 +1,8 @@
-// deckhost --render: headless, exit code 0 and the file on success, exit
-// code 1 and one line saying why otherwise, 2 for a half-given option; a journal that cannot be opened. The
-// takeoff as the golden CSV; drawings well formed, with the title block.
-#include "../view/tests/pdftext.h"
+// deckviewer --render, and deckhost --render, which hands over to the same
+// code: headless, exit code 0 and the file on success, exit code 1 and one
+// line saying why otherwise, 2 for a half-given option. The takeoff as the
+// golden CSV; drawings well formed, with the title block.
+#include "pdftext.h"
 
 #include <QFile>
 #include <QProcess>
@@ -16,30 +17,36 @@ struct Run {
     QByteArray out, err;
 };
 
-Run deckhost(const QStringList &arguments)
+// program: "deckviewer" or "deckhost"
+Run start(const QString &program, const QStringList &arguments)
 {
     QProcess process;
-    process.start(qEnvironmentVariable("DECKHOST"), arguments);
+    process.start(qEnvironmentVariable(program == u"deckhost" ? "DECKHOST" : "DECKVIEWER"), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace
 
-class TestDeckHostRender : public QObject {
+class TestRender : public QObject {
     Q_OBJECT
 private slots:
     void renderFolder_data()
     {
+        QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QStringList>("options");
-        QTest::newRow("takeoff") << "takeoff.csv" << QStringList();
-        QTest::newRow("hidden line SVG") << "deck.svg" << QStringList{"--mode", "hidden"};
-        QTest::newRow("shaded plan PDF") << "deck.pdf" << QStringList{"--view", "plan", "--mode", "shaded"};
+        for (const char *program : {"deckviewer", "deckhost"}) {
+            QTest::addRow("%s: takeoff", program) << program << "takeoff.csv" << QStringList();
+            QTest::addRow("%s: hidden line SVG", program) << program << "deck.svg" << QStringList{"--mode", "hidden"};
+            QTest::addRow("%s: shaded plan PDF", program)
+                << program << "deck.pdf" << QStringList{"--view", "plan", "--mode", "shaded"};
+        }
     }
     // A wizard folder: DeckType.txt names the family's parameter file.
     void renderFolder()
     {
+        QFETCH(QString, program);
         QFETCH(QString, out);
         QFETCH(QStringList, options);
         QTemporaryDir folder;
@@ -48,8 +55,8 @@ private slots:
         QFile type(folder.filePath(QStringLiteral("DeckType.txt")));
         QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
         type.close();
-        const Run run = deckhost(QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
-                                             folder.filePath(out)} + options);
+        const Run run = start(program, QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
+                                                   folder.filePath(out)} + options);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
         QFile file(folder.filePath(out)), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
@@ -76,30 +83,39 @@ private slots:
 
     void failures_data()
     {
+        QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("err");
-        QTest::newRow("file of no family") << QStringList{"--render", JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt", "--out", "x.step"} << 1
-                                       << QByteArray("deckhost: \"Deck_Slice-unlisted-sizes.txt\" is not a deck parameter file "
-                                                     "(Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
-        QTest::newRow("journal in no folder") << QStringList{"--headless", "--journal", "/nonexistent/folder/journal"} << 1
-                                              << QByteArray("deckhost: cannot open the journal /nonexistent/folder/journal: No such file or directory\n");
-        QTest::newRow("no out") << QStringList{"--render", "folder"} << 2
-                                << QByteArray("deckhost: --render and --out go together: --render FOLDER|FILE --out "
-                                              "FILE.step|.glb|.csv|.png|.svg|.pdf.\n");
-        QTest::newRow("no format") << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
-                                   << QByteArray("deckhost: \"deck.dxf\" names no format this host writes (.step, .glb, "
-                                                 ".csv, .png, .svg or .pdf).\n");
+        for (const char *program : {"deckviewer", "deckhost"}) {
+            QTest::addRow("%s: file of no family", program)
+                << program << QStringList{"--render", JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt", "--out", "x.step"} << 1
+                << program + QByteArray(": \"Deck_Slice-unlisted-sizes.txt\" is not a deck parameter file "
+                                        "(Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
+            QTest::addRow("%s: no out", program) << program << QStringList{"--render", "folder"} << 2
+                                                 << program + QByteArray(": --render and --out go together: --render "
+                                                                         "FOLDER|FILE --out FILE.step|.glb|.csv|.png|.svg|.pdf.\n");
+        }
+        QTest::newRow("deckviewer: no format") << "deckviewer" << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
+                                               << QByteArray("deckviewer: \"deck.dxf\" names no format deckviewer writes "
+                                                             "(.step, .glb, .csv, .png, .svg or .pdf).\n");
+        QTest::newRow("deckhost: no format") << "deckhost" << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
+                                             << QByteArray("deckhost: \"deck.dxf\" names no format this host writes (.step, "
+                                                           ".glb, .csv, .png, .svg or .pdf).\n");
+        QTest::newRow("deckviewer: nothing to do") << "deckviewer" << QStringList{"--view", "plan"} << 2
+                                                   << QByteArray("deckviewer: nothing to do: --open FOLDER|FILE shows a deck, "
+                                                                 "--render FOLDER|FILE --out FILE writes one (see --help).\n");
     }
     void failures()
     {
+        QFETCH(QString, program);
         QFETCH(QStringList, arguments);
-        const Run run = deckhost(arguments);
+        const Run run = start(program, arguments);
         QTEST(run.exitCode, "exitCode");
         QTEST(run.err, "err");
         QCOMPARE(run.out, QByteArray());
     }
 };
 
-QTEST_GUILESS_MAIN(TestDeckHostRender)
-#include "tst_deckhostrender.moc"
+QTEST_GUILESS_MAIN(TestRender)
+#include "tst_render.moc"
