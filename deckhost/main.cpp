@@ -1,21 +1,22 @@
 // deckhost: a substitute for the host application on the session bus, for
 // running and testing Joistmaster without the real host. See --help.
-#include "deckexport.h"
+#include "callspanel.h"
 #include "deckhost.h"
-#include "hostwindow.h"
 #include "journal.h"
 #include "options.h"
 #include "presenter.h"
-#include "showdeck.h"
+#include "viewer.h"
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
+// What the window is, which its title begins with.
+const QString WindowName = QStringLiteral("Joistmaster Substitute Host");
+
 int fail(const QString &message, int code)
 {
     std::fprintf(stderr, "deckhost: %s\n", qPrintable(message));
@@ -26,38 +27,6 @@ void say(const QString &line)
 {
     std::fprintf(stdout, "%s\n", line.toUtf8().constData());
     std::fflush(stdout);
-}
-
-// --render: a model or takeoff file, or a drawing, without bus or window.
-int render(const Options &options, int argc, char *argv[])
-{
-    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
-        if (!deckmodel::formatOf(options.out))
-            return fail(QStringLiteral("\"%1\" names no format this host writes (.step, .glb, .csv, .png, .svg or .pdf).")
-                            .arg(QFileInfo(options.out).fileName()),
-                        1);
-        const QString problem = deckmodel::renderDeck(options.render, options.out);
-        return problem.isEmpty() ? 0 : fail(problem, 1);
-    }
-    // Painted text needs fonts, fonts need a GUI application (but no display);
-    // an SVG drawing is written as text and needs neither. Qt's warnings (a
-    // missing runtime folder, say) are not this tool's to report: stderr
-    // carries the one line saying why a render failed.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
-    std::unique_ptr<QCoreApplication> app;
-    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Svg) {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    } else {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    const QString problem = drawDeck(options.render, *deckview::standardViewNamed(options.view),
-                                     options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
-                                     options.out);
-    return problem.isEmpty() ? 0 : fail(problem, 1);
 }
 } // namespace
 
@@ -74,22 +43,11 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(helpText()), stdout);
         return 0;
     }
-    if (!options.render.isEmpty())
-        return render(options, argc, argv);
+    // --open and --render are the deck viewer's, as they were this host's.
+    if (options.viewer)
+        return deckviewer::run({QStringLiteral("deckhost"), QStringLiteral("this host")}, *options.viewer, argc, argv);
 
     // Without a window there is no need for a display either.
-    if (!options.open.isEmpty()) {
-        QApplication viewer(argc, argv);
-        auto *files = new HostWindow(options.open); // the window's Calls tab owns it
-        files->openDeck(options.open);
-        const QFileInfo opened(options.open);
-        DeckPresenter presenter(opened.isDir() ? opened.absoluteFilePath() : opened.absolutePath(), files);
-        QObject::connect(&presenter, &DeckPresenter::drawn, &presenter, say);
-        presenter.open(options.open);
-        presenter.window()->show();
-        return viewer.exec();
-    }
-
     std::unique_ptr<QCoreApplication> app;
     if (options.headless)
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -107,10 +65,11 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<DeckPresenter> presenter;
     if (!options.headless) {
-        auto *calls = new HostWindow(options.wizardFolder); // the window's Calls tab owns it
-        QObject::connect(&host, &DeckHost::received, calls, &HostWindow::addCall);
-        QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &HostWindow::showParameterFiles);
-        presenter = std::make_unique<DeckPresenter>(options.wizardFolder, calls);
+        presenter = std::make_unique<DeckPresenter>(WindowName, options.wizardFolder);
+        auto *calls = new CallsPanel(options.wizardFolder);
+        presenter->window()->addPanel(QObject::tr("Calls"), QStringLiteral("callsDock"), calls);
+        QObject::connect(&host, &DeckHost::received, calls, &CallsPanel::addCall);
+        QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &CallsPanel::showParameterFiles);
         QObject::connect(&host, &DeckHost::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded);
         QObject::connect(&host, &DeckHost::symbolFileOpened, presenter.get(), &DeckPresenter::symbolFileOpened);
         QObject::connect(presenter.get(), &DeckPresenter::drawn, presenter.get(), say);

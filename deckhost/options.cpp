@@ -1,7 +1,6 @@
 #include "options.h"
 
 #include "contract.h"
-#include "render.h"
 
 namespace {
 bool isMember(const QString &name)
@@ -24,6 +23,7 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
     ParsedOptions parsed;
     Options &options = parsed.options;
     options.wizardFolder = defaultWizardFolder;
+    QStringList viewerArguments;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &option = arguments[i];
         if (option == u"--help" || option == u"-h") {
@@ -35,8 +35,7 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             continue;
         }
         const bool takesValue = option == u"--journal" || option == u"--wizard-folder" || option == u"--fail"
-            || option == u"--delay" || option == u"--wrong-type" || option == u"--open" || option == u"--render"
-            || option == u"--out" || option == u"--view" || option == u"--mode";
+            || option == u"--delay" || option == u"--wrong-type" || deckviewer::takesViewerValue(option);
         if (!takesValue) {
             parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
             return parsed;
@@ -46,28 +45,12 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             return parsed;
         }
         const QString value = arguments[++i];
-        if (option == u"--journal") {
+        if (deckviewer::takesViewerValue(option)) {
+            viewerArguments << option << value;
+        } else if (option == u"--journal") {
             options.journal = value;
-        } else if (option == u"--render") {
-            options.render = value;
-        } else if (option == u"--out") {
-            options.out = value;
-        } else if (option == u"--view") {
-            if (!deckview::standardViewNamed(value)) {
-                parsed.error = QStringLiteral("--view %1: write iso, plan, front or side.").arg(value);
-                return parsed;
-            }
-            options.view = value;
-        } else if (option == u"--mode") {
-            if (!deckview::viewModeNamed(value)) {
-                parsed.error = QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value);
-                return parsed;
-            }
-            options.mode = value;
         } else if (option == u"--wizard-folder") {
             options.wizardFolder = value;
-        } else if (option == u"--open") {
-            options.open = value;
         } else if (option == u"--fail" || option == u"--wrong-type") {
             if (!isMember(value)) {
                 parsed.error = unknownMember(option, value);
@@ -90,11 +73,13 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             options.behaviour.delaysMs.insert(member, ms);
         }
     }
-    if (!options.open.isEmpty() && options.headless)
+    const deckviewer::ParsedOptions viewer = deckviewer::parseOptions(viewerArguments, false);
+    if (!viewer.options.open.isEmpty() && options.headless)
         parsed.error = QStringLiteral("--open shows a window; it cannot be --headless.");
-    else if (options.render.isEmpty() != options.out.isEmpty())
-        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
-                                      "FILE.step|.glb|.csv|.png|.svg|.pdf.");
+    else if (!viewer.error.isEmpty())
+        parsed.error = viewer.error;
+    else if (!viewer.options.open.isEmpty() || !viewer.options.render.isEmpty())
+        options.viewer = viewer.options;
     return parsed;
 }
 

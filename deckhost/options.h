@@ -1,10 +1,16 @@
-// deckhost's command line. Plain text logic, no bus and no widgets.
+// deckhost's command line. Plain text logic, no bus and no widgets. --open and
+// --render with their options are the deck viewer's, read by its own reader
+// and handed over to it.
 #pragma once
+
+#include "vieweroptions.h"
 
 #include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // How the host misbehaves on purpose, member by member (a member is a method
 // or a property name, on whatever object it is asked).
@@ -17,14 +23,12 @@ struct Behaviour {
 struct Options {
     QString journal;       // empty: stdout only
     QString wizardFolder;  // where the wizard writes its parameter files
-    QString open;          // a deck folder or parameter file to show, without the bus
     bool headless = false;
     bool help = false;
-    QString render;        // a deck to write to `out` and end, without bus or window
-    QString out;
-    QString view = QStringLiteral("iso"); // for a drawing: iso, plan, front or side
-    QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
     Behaviour behaviour;
+    // With --open or --render: the viewer's work, done instead of the host's,
+    // without the bus.
+    std::optional<deckviewer::Options> viewer;
 };
 
 struct ParsedOptions {

@@ -1,4 +1,4 @@
-// How fast deckhost's view draws a deck of the worked example's size, and the
+// How fast the deck viewer's view draws a deck of the worked example's size, and the
 // largest (99 x 99 ft): meshing once, then one frame per degree of a full
 // orbit in each mode, at a window's size. While dragging the view draws the wireframe; the other modes are drawn
 // once the drag ends, off the GUI thread. With a folder argument it also

@@ -21,31 +21,31 @@ inline deckview::Scene framedScene(double aFeet, double bFeet, double heightFeet
     const double beamBase = joistBase - joistHeight;
     for (int i = 0; i * (boardWidth + gap) < a; ++i) {
         const double z = i * (boardWidth + gap);
-        scene.prisms.push_back(boxPrism(MemberKind::DeckingBoard, QStringLiteral("Board %1").arg(i + 1), 0, z, b,
+        scene.prisms.push_back(boxPrism(deckmodel::Kind::DeckingBoard, QStringLiteral("Board %1").arg(i + 1), 0, z, b,
                                         std::min(a, z + boardWidth), joistTop, board));
     }
     for (int i = 1; i * 12 < b - ply; ++i) {
         const double x = i * 12 - ply / 2;
-        scene.prisms.push_back(boxPrism(MemberKind::Joist, QStringLiteral("Joist %1").arg(i), x, ply, x + ply, a - ply,
+        scene.prisms.push_back(boxPrism(deckmodel::Kind::Joist, QStringLiteral("Joist %1").arg(i), x, ply, x + ply, a - ply,
                                         joistBase, joistHeight));
     }
-    scene.prisms.push_back(boxPrism(MemberKind::RimJoist, QStringLiteral("Rim 1"), 0, 0, b, ply, joistBase, joistHeight));
+    scene.prisms.push_back(boxPrism(deckmodel::Kind::RimJoist, QStringLiteral("Rim 1"), 0, 0, b, ply, joistBase, joistHeight));
     scene.prisms.push_back(
-        boxPrism(MemberKind::RimJoist, QStringLiteral("Rim 2"), 0, a - ply, b, a, joistBase, joistHeight));
+        boxPrism(deckmodel::Kind::RimJoist, QStringLiteral("Rim 2"), 0, a - ply, b, a, joistBase, joistHeight));
     scene.prisms.push_back(
-        boxPrism(MemberKind::RimJoist, QStringLiteral("Rim 3"), 0, ply, ply, a - ply, joistBase, joistHeight));
+        boxPrism(deckmodel::Kind::RimJoist, QStringLiteral("Rim 3"), 0, ply, ply, a - ply, joistBase, joistHeight));
     scene.prisms.push_back(
-        boxPrism(MemberKind::RimJoist, QStringLiteral("Rim 4"), b - ply, ply, b, a - ply, joistBase, joistHeight));
+        boxPrism(deckmodel::Kind::RimJoist, QStringLiteral("Rim 4"), b - ply, ply, b, a - ply, joistBase, joistHeight));
     const int beamLines = 1 + int(std::ceil((a - 48) / 144)), postsPerLine = 1 + int(std::ceil((b - 24) / 72));
     int post = 0, beam = 0;
     for (int l = 0; l < beamLines; ++l) {
         const double z = 24 + l * (a - 48) / (beamLines - 1);
         for (int p = 0; p < 2; ++p)
-            scene.prisms.push_back(boxPrism(MemberKind::BeamPly, QStringLiteral("Beam ply %1").arg(++beam), 0,
+            scene.prisms.push_back(boxPrism(deckmodel::Kind::BeamPly, QStringLiteral("Beam ply %1").arg(++beam), 0,
                                             z - ply + p * ply, b, z + p * ply, beamBase, joistHeight));
         for (int p = 0; p < postsPerLine; ++p) {
             const double x = 12 + p * (b - 24) / (postsPerLine - 1);
-            scene.prisms.push_back(boxPrism(MemberKind::Post, QStringLiteral("Post %1").arg(++post), x - 1.75,
+            scene.prisms.push_back(boxPrism(deckmodel::Kind::Post, QStringLiteral("Post %1").arg(++post), x - 1.75,
                                             z - 1.75, x + 1.75, z + 1.75, 0, beamBase));
         }
     }

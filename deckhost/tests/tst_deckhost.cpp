@@ -1,6 +1,6 @@
-// The deckhost program on a private session bus: its journal file, its claim
-// on the name, its journal on stdout, and how it answers what the contract
-// does not allow (data/contract.txt).
+// The deckhost program on a private session bus: its journal file (and one
+// it cannot open), its claim on the name, its journal on stdout, and how it
+// answers what the contract does not allow (data/contract.txt).
 #include "datatable.h"
 #include "deckhostprocess.h"
 
@@ -28,12 +28,24 @@ QDBusMessage ask(const QString &path, const QString &interface, const QString &m
 class TestDeckHost : public QObject {
     Q_OBJECT
 private slots:
+    void aJournalInNoFolder();
     void aSecondHostIsTurnedAway();
     void journalLinesAlsoGoToStdout();
     void targetsAreDistinctObjects();
     void whatTheContractDoesNotAllow_data();
     void whatTheContractDoesNotAllow();
 };
+
+void TestDeckHost::aJournalInNoFolder()
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("DECKHOST"), {"--headless", "--journal", "/nonexistent/folder/journal"});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QByteArray("deckhost: cannot open the journal /nonexistent/folder/journal: No such file or directory\n"));
+    QCOMPARE(process.readAllStandardOutput(), QByteArray());
+}
 
 void TestDeckHost::aSecondHostIsTurnedAway()
 {

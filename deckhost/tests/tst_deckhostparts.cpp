@@ -20,11 +20,15 @@ QString summary(const ParsedOptions &parsed)
     failing.sort();
     wrong.sort();
     delays.sort();
-    return QStringLiteral("journal=%1 folder=%2 headless=%3 help=%4 fail=%5 wrong=%6 delay=%7")
-        .arg(o.journal, o.wizardFolder)
-        .arg(o.headless)
-        .arg(o.help)
-        .arg(failing.join(u','), wrong.join(u','), delays.join(u','));
+    QString summary = QStringLiteral("journal=%1 folder=%2 headless=%3 help=%4 fail=%5 wrong=%6 delay=%7")
+                          .arg(o.journal, o.wizardFolder)
+                          .arg(o.headless)
+                          .arg(o.help)
+                          .arg(failing.join(u','), wrong.join(u','), delays.join(u','));
+    if (const std::optional<deckviewer::Options> &v = o.viewer)
+        summary += QStringLiteral(" viewer: open=%1 render=%2 out=%3 view=%4 mode=%5")
+                       .arg(v->open, v->render, v->out, v->view, v->mode);
+    return summary;
 }
 
 } // namespace
@@ -41,7 +45,7 @@ void TestDeckHostParts::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 9);
+    QCOMPARE(rows.size(), 14);
     for (const QStringList &f : rows)
         QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
 }

@@ -2,7 +2,8 @@
 # Drives the built wizard as a person would, with mouse and keyboard under a
 # virtual X display, against the substitute host on a private session bus:
 # one whole 3D road and one whole 2D road. Then checks the files' bytes, the
-# host's journal, and that the host drew the deck the wizard handed over.
+# host's journal, and that the host drew the deck the wizard handed over, its
+# window named for what it is and the deck's file.
 #   roads.sh JOISTMASTER DECKHOST
 # Needs Xvfb, xdotool and dbus-run-session.
 set -euo pipefail
@@ -21,6 +22,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# check, wait_for, gone, owned; the journal lines among a program's output.
+source "$(dirname "$0")/../support/checks.sh"
+source "$(dirname "$0")/../support/journal.sh"
+
 # The wizard on its own in a fresh folder: that folder is its program folder.
 cp "$joistmaster" "$work/joistmaster"
 
@@ -28,36 +33,18 @@ cp "$joistmaster" "$work/joistmaster"
 exec 5> >(cat >"$work/display")
 Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+wait_for 5 test -s "$work/display" || true
 export DISPLAY=":$(cat "$work/display")"
 export QT_QPA_PLATFORM=xcb
-
-passed=0
-failed=0
-check() { # description expected actual
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        printf 'FAIL: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-    fi
-}
 
 start_host() {
     : >"$work/journal"
     "$deckhost" --journal "$work/journal" --wizard-folder "$work" >"$work/host.out" &
     host_pid=$!
     pids+=($host_pid)
-    for _ in $(seq 100); do
-        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-            org.freedesktop.DBus.NameHasOwner string:Plankora.Application 2>/dev/null | grep -q 'boolean true' && return
-        sleep 0.05
-    done
-    echo "deckhost did not start"; exit 1
+    wait_for 5 owned || { echo "deckhost did not start"; exit 1; }
 }
 stop_host() { kill "$host_pid" 2>/dev/null || true; wait "$host_pid" 2>/dev/null || true; }
-
-source "$(dirname "$0")/../support/journal.sh"
 
 wizard_pid=
 start_wizard() {
@@ -82,21 +69,17 @@ click() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) sleep 0.1 clic
 type_text() { xdotool key --clearmodifiers ctrl+a; xdotool type --delay 20 "$1"; sleep 0.1; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.15; }
 
-wait_end() {
-    for _ in $(seq 100); do kill -0 "$wizard_pid" 2>/dev/null || return 0; sleep 0.1; done
-    echo "the wizard did not end"; return 1
-}
+wait_end() { wait_for 10 gone "$wizard_pid" || { echo "the wizard did not end"; return 1; }; }
 
 crlf() { printf '%s\r\n' "$@"; }
 
 # What the host said of its drawing ("drawn ..." or "cannot draw: ..."), once it has.
 drawn() {
-    for _ in $(seq 200); do
-        grep -E '^(drawn |cannot draw: )' "$work/host.out" && return
-        sleep 0.05
-    done
-    echo "(nothing drawn)"
+    wait_for 10 grep -qE '^(drawn |cannot draw: )' "$work/host.out" || { echo "(nothing drawn)"; return; }
+    grep -E '^(drawn |cannot draw: )' "$work/host.out"
 }
+# The title of the host's window.
+host_title() { xdotool getwindowname "$(xdotool search --onlyvisible --name '^Joistmaster Substitute Host' | head -n 1)"; }
 
 # ---- The 3D road: a rectangle 16 by 12 by 3 -------------------------------------
 start_host
@@ -163,6 +146,7 @@ call /Application/Provider/Target OpenSymbolFile "*Program Data\3D Decks\Deck_Re
 J
 )" "$(calls "$work/journal")"
 check "3D: deckhost drew the deck" 'drawn Deck_Rectangle: 16'"'"' 0" x 12'"'"' 0"' "$(drawn)"
+check "3D: the host's window title" "Joistmaster Substitute Host - Deck_Rectangle.txt" "$(host_title)"
 stop_host
 
 # ---- The 2D road: style 3, width 24.5 ----------------------------------------
@@ -181,6 +165,7 @@ wait_end
 check "2D: DeckSize.txt" "$(crlf 24.5 | cat -A)" "$(cat -A <"$work/DeckSize.txt")"
 check "2D: host journal" "$start_and_finish_style3" "$(calls "$work/journal")"
 check "2D: deckhost drew the plan" "drawn Deck 3: 24' 6\" wide" "$(drawn)"
+check "2D: the host's window title" "Joistmaster Substitute Host - DeckSize.txt" "$(host_title)"
 stop_host
 
 echo "e2e: $passed passed, $failed failed"

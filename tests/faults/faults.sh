@@ -36,21 +36,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failed=0
-check() { # description expected actual
-    if [ "$2" == "$3" ]; then echo "ok: $1"; else
-        failed=$((failed + 1))
-        printf 'FAIL: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-    fi
-}
-wait_for() { # seconds command...
-    local tries=$(($1 * 20)); shift
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
-    return 1
-}
-gone() { ! kill -0 "$1" 2>/dev/null; }
-owned() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-              string:Plankora.Application 2>/dev/null | grep -q 'boolean true'; }
+# check (saying each pass), wait_for, gone, owned.
+source "$(dirname "$0")/../support/checks.sh"
+checks_say_ok=1
 listing() { (cd "$1" && find . -type f | sort | xargs -r md5sum); }
 
 host() { # deckhost options...

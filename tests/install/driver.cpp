@@ -3,8 +3,9 @@
 // exactly as installed, headless, and still act as a person would:
 // - in joistmaster it clicks the 2D picture, steps to style 3, types the width
 //   24.5 and presses Finish;
-// - in deckhost it closes the window once the file DIR/close-deckhost appears,
-//   and leaves the parameter files it showed in DIR/deckhost-shown.txt.
+// - in deckhost and deckviewer it closes the deck window once the file
+//   DIR/close-<program> appears, and leaves the parameter files it showed in
+//   DIR/<program>-shown.txt and the window's title in DIR/<program>-title.txt.
 // Each program writes its process id to DIR/<program>.pid at start, and the
 // steps it took to stderr. For the fault tests: every message box is answered
 // with OK and appended to DIR/messages.txt as "title|icon|text" (line breaks
@@ -71,8 +72,8 @@ private:
             return;
         if (m_program == u"joistmaster")
             driveWizard();
-        else if (m_program == u"deckhost")
-            driveHost();
+        else if (m_program == u"deckhost" || m_program == u"deckviewer")
+            driveDeckWindow();
     }
 
     void driveWizard()
@@ -104,23 +105,22 @@ private:
         box->button(QMessageBox::Ok)->click();
     }
 
-    void write(const char *name, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
+    void write(const QString &name, const QByteArray &bytes, QIODevice::OpenMode mode = QIODevice::WriteOnly)
     {
-        QFile file(m_folder + u'/' + QLatin1String(name));
+        QFile file(m_folder + u'/' + name);
         if (file.open(mode | QIODevice::WriteOnly))
             file.write(bytes);
     }
 
-    void driveHost()
+    void driveDeckWindow()
     {
         QWidget *window = visibleWindow("DeckWindow");
-        if (!window || !QFile::exists(m_folder + QStringLiteral("/close-deckhost")))
+        if (!window || !QFile::exists(m_folder + QStringLiteral("/close-") + m_program))
             return;
         say("DeckWindow: close");
         m_timer.stop();
-        QFile shown(m_folder + QStringLiteral("/deckhost-shown.txt"));
-        if (shown.open(QIODevice::WriteOnly))
-            shown.write(child<QPlainTextEdit>(window, "parameterFiles")->toPlainText().toUtf8());
+        write(m_program + QStringLiteral("-shown.txt"), child<QPlainTextEdit>(window, "parameterFiles")->toPlainText().toUtf8());
+        write(m_program + QStringLiteral("-title.txt"), window->windowTitle().toUtf8());
         window->close();
     }
 

@@ -9,7 +9,8 @@
 # B. the program folder can be written and a host already runs: the files land
 #    in the program folder, no second deckhost is started, and the launcher
 #    ends with the wizard;
-# C. the viewer menu entry's command shows the files A left.
+# C. the viewer menu entry's command starts deckviewer, which shows the files A
+#    left in a window named for what it is.
 # The installed programs are driven by the test driver plugin (driver.cpp).
 #   package.sh BUILD_DIR DRIVER_PLUGIN
 # Needs cpack, dpkg-deb, desktop-file-validate, appstreamcli, dbus-run-session
@@ -32,26 +33,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() { # description expected actual
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        printf 'FAIL: %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
-    fi
-}
-wait_for() { # seconds command...
-    local tries=$(($1 * 20))
-    shift
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.05; done
-    return 1
-}
-alive() { kill -0 "$1" 2>/dev/null; }
-gone() { ! kill -0 "$1" 2>/dev/null; }
-
-# The journal lines among a program's output, as "kind path member args".
+# check, wait_for, alive, gone, owned; the journal lines among a program's
+# output, as "kind path member args".
+source "$(dirname "$0")/../support/checks.sh"
 source "$(dirname "$0")/../support/journal.sh"
 
 # ---- The package ------------------------------------------------------------
@@ -75,6 +59,7 @@ launcher="$root/usr/bin/joistmaster"
 check "installed files" "$(cat <<'F'
 ./usr/bin/joistmaster
 ./usr/lib/joistmaster/deckhost
+./usr/lib/joistmaster/deckviewer
 ./usr/lib/joistmaster/joistmaster
 ./usr/share/applications/com.plankora.Joistmaster.DeckViewer.desktop
 ./usr/share/applications/com.plankora.Joistmaster.desktop
@@ -89,8 +74,10 @@ check "installed files" "$(cat <<'F'
 ./usr/share/metainfo/com.plankora.Joistmaster.metainfo.xml
 F
 )" "$(cd "$root" && find . -type f | LC_ALL=C sort)"
-check "programs are executable" "755 755 755" "$(stat -c %a "$launcher" "$programs/joistmaster" "$programs/deckhost" | xargs)"
-check "programs are stripped" "" "$(file "$programs/joistmaster" "$programs/deckhost" | grep 'not stripped' || true)"
+check "programs are executable" "755 755 755 755" \
+    "$(stat -c %a "$launcher" "$programs/joistmaster" "$programs/deckhost" "$programs/deckviewer" | xargs)"
+check "programs are stripped" "" \
+    "$(file "$programs/joistmaster" "$programs/deckhost" "$programs/deckviewer" | grep 'not stripped' || true)"
 for size in 16 32 48 128 256; do
     check "icon ${size}x${size}" "PNG ${size}x${size}" "$(python3 -c '
 import struct, sys
@@ -142,7 +129,7 @@ if wait_for 20 test -s "$driver/joistmaster.pid" && wizard_pid=$(cat "$driver/jo
     && wait_for 20 gone "$wizard_pid"; then
     check "A: DeckSize.txt in \$XDG_DATA_HOME/joistmaster" "$(printf '24.5\r\n' | od -c)" "$(od -c <"$folder/DeckSize.txt")"
     check "A: the program folder is private" "700" "$(stat -c %a "$folder")"
-    check "A: nothing written beside the programs" "deckhost joistmaster" "$(ls "$programs" | xargs)"
+    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster" "$(ls "$programs" | xargs)"
     check "A: deckhost's journal" "$start_and_finish_style3" "$(calls "$work/a.out")"
     host_pid=$(cat "$driver/deckhost.pid" 2>/dev/null || echo none)
     check "A: deckhost still open after the wizard ended" "yes" "$(alive "$host_pid" && echo yes || echo no)"
@@ -163,13 +150,14 @@ fi
 # ---- C: the viewer, on the same program folder as A, without any bus ------------
 driver="$home/driverC"
 mkdir -p "$driver"
-touch "$driver/close-deckhost"
+touch "$driver/close-deckviewer"
 [ "$(id -u)" -ne 0 ] || chown -R nobody "$driver"
 env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
     QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
     "${run_as[@]}" timeout 20 "$launcher" --view >"$work/c.out" 2>&1 || true
 check "C: the viewer shows the program folder's files" "$(printf 'DeckSize.txt\n    24.5\n')" \
-    "$(cat "$driver/deckhost-shown.txt" 2>/dev/null || cat "$work/c.out")"
+    "$(cat "$driver/deckviewer-shown.txt" 2>/dev/null || cat "$work/c.out")"
+check "C: the viewer's window title" "Joistmaster Deck Viewer" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
 [ "$(id -u)" -eq 0 ] || chmod 755 "$programs"
 
 # ---- B: program folder writable, a host already running -----------------------
@@ -178,10 +166,6 @@ mkdir -p "$driver"
 : >"$work/b.journal"
 "$programs/deckhost" --headless --journal "$work/b.journal" --wizard-folder "$programs" >/dev/null &
 pids+=($!)
-owned() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:Plankora.Application 2>/dev/null | grep -q 'boolean true'
-}
 wait_for 10 owned || { echo "deckhost did not start"; exit 1; }
 QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
     "$launcher" >"$work/b.out" 2>"$work/b.err" &

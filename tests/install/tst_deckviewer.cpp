@@ -1,7 +1,7 @@
-// deckhost as the deck viewer (--open FOLDER|FILE): which parameter files it
+// The deck viewer (deckviewer --open FOLDER|FILE): which parameter files it
 // shows, with their lines, for a folder, a single file, and a path that is
-// neither; and the window's folder line.
-#include "hostwindow.h"
+// neither; and the panel's folder line.
+#include "filespanel.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,10 +71,10 @@ void TestDeckViewer::open()
             .replace(QStringLiteral("<start>"), QStringLiteral("/start"));
     };
 
-    HostWindow window(QStringLiteral("/start"));
-    QCOMPARE(window.openDeck(resolved(path)), found);
-    QCOMPARE(window.folderLabel->text(), resolved(label));
-    QCOMPARE(window.parameterFiles->toPlainText(), resolved(text));
+    FilesPanel panel(QStringLiteral("/start"));
+    QCOMPARE(panel.openDeck(resolved(path)), found);
+    QCOMPARE(panel.folderLabel->text(), resolved(label));
+    QCOMPARE(panel.parameterFiles->toPlainText(), resolved(text));
 }
 
 QTEST_MAIN(TestDeckViewer)

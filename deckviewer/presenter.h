@@ -1,6 +1,7 @@
-// deckhost's drawing of what the wizard asked for. LoadSymbol remembers the
-// 2D style; OpenSymbolFile reads the wizard's files and builds the deck on a
-// worker thread, and shows the result in the window when it is ready (a later
+// The deck window's contents: a deck file the viewer opens, or what the wizard
+// asked the substitute host for. LoadSymbol remembers the 2D style;
+// OpenSymbolFile reads the wizard's files and builds the deck on a worker
+// thread, and shows the result in the window when it is ready (a later
 // request wins over an earlier one still running). The hidden-line kernel is
 // built there too: before the deck is shown when its first picture is in
 // hidden line, else after, while the person already sees it.
@@ -8,19 +9,20 @@
 #pragma once
 
 #include "deckwindow.h"
+#include "latestjob.h"
 #include "showdeck.h"
 
 #include <QObject>
 #include <QThreadPool>
 
-#include <atomic>
 #include <functional>
 
 class DeckPresenter : public QObject {
     Q_OBJECT
 public:
-    // calls: the host's list of calls, shown in a tab of the window; may be null.
-    DeckPresenter(const QString &wizardFolder, QWidget *calls, QObject *parent = nullptr);
+    // windowName: what the window is ("Joistmaster Deck Viewer"); its title
+    // adds the name of the deck's file once one is shown.
+    DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent = nullptr);
     ~DeckPresenter() override;
 
     deckview::DeckWindow *window() const { return m_window.get(); }
@@ -37,14 +39,18 @@ signals:
 
 private:
     void load(std::function<ShownDeck()> work);
-    void show(quint64 request, const ShownDeck &shown);
-    void buildKernel(quint64 request, const std::vector<deckmodel::Member> &members);
+    void show(const ShownDeck &shown);
+    void buildKernel(const std::vector<deckmodel::Member> &members);
     void frameReady();
 
+    QString m_windowName;
     QString m_wizardFolder;
     QString m_loadedSymbol;
     std::unique_ptr<deckview::DeckWindow> m_window;
     QThreadPool m_pool;
-    std::atomic<quint64> m_request = 0;
+    // The latest deck is shown, and the kernel of the deck shown: a new deck
+    // makes a kernel still being built for the old one stale.
+    deckview::LatestJob m_decks{&m_pool, this};
+    deckview::LatestJob m_kernels{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
 };

@@ -1,7 +1,9 @@
-// What deckhost draws: the hidden-line kernel's lines for two boxes counted by
-// hand, the worked example's hidden lines each drawn once, and the window
-// after the wizard's OpenSymbolFile.
+// What the viewer draws: the hidden-line kernel's lines for two boxes counted
+// by hand, the worked example's hidden lines each drawn once, the substitute
+// host's window after the wizard's OpenSymbolFile, and the viewer's window
+// with its title.
 #include "presenter.h"
+#include "viewer.h"
 
 #include <QFile>
 #include <QLabel>
@@ -56,6 +58,7 @@ private slots:
     void workedExampleDrawsEachLineOnce();
     void windowAfterOpenSymbolFile_data();
     void windowAfterOpenSymbolFile();
+    void viewerWindowTitle();
 };
 
 // A 4 x 4 post 30 high under a beam ply 44 long and 1.5 thick, seen from
@@ -100,14 +103,17 @@ void TestDeckDrawing::windowAfterOpenSymbolFile_data()
     QTest::addColumn<QString>("loaded");
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("title");
     QTest::newRow("3D worked example") << "" << R"(*Program Data\3D Decks\Deck_Rectangle.bsx)"
-                                       << "drawn Deck_Rectangle: 16' 0\" x 12' 0\"";
+                                       << "drawn Deck_Rectangle: 16' 0\" x 12' 0\"" << "Host - Deck_Rectangle.txt";
     QTest::newRow("2D style 3") << R"(*\Program Data\2D Decks\Deck 3.dc)" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
-                                << "drawn Deck 3: 24' 6\" wide";
+                                << "drawn Deck 3: 24' 6\" wide" << "Host - DeckSize.txt";
     QTest::newRow("no deck symbol") << "" << R"(*Program Data\3D Decks\Fence.bsx)"
-                                    << R"(cannot draw: deckhost draws no symbol "*Program Data\3D Decks\Fence.bsx".)";
+                                    << R"(cannot draw: deckhost draws no symbol "*Program Data\3D Decks\Fence.bsx".)"
+                                    << "Host";
     QTest::newRow("2D without a style") << "" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
-                                        << "cannot draw: The 2D decks were opened before any LoadSymbol named a deck style.";
+                                        << "cannot draw: The 2D decks were opened before any LoadSymbol named a deck style."
+                                        << "Host";
 }
 
 void TestDeckDrawing::windowAfterOpenSymbolFile()
@@ -115,18 +121,21 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QFETCH(QString, loaded);
     QFETCH(QString, symbol);
     QFETCH(QString, said);
+    QFETCH(QString, title);
     QTemporaryDir folder;
     copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
     QFile size(folder.filePath("DeckSize.txt"));
     QVERIFY(size.open(QIODevice::WriteOnly) && size.write("24.5\r\n") == 6);
     size.close();
-    DeckPresenter presenter(folder.path(), new QLabel);
+    DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+    QCOMPARE(presenter.window()->windowTitle(), QStringLiteral("Host"));
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     if (!loaded.isEmpty())
         presenter.symbolLoaded(loaded);
     presenter.symbolFileOpened(symbol);
     QVERIFY(drawn.wait(10000));
     QCOMPARE(drawn.at(0).at(0).toString(), said);
+    QCOMPARE(presenter.window()->windowTitle(), title);
     if (said.startsWith("cannot draw: "))
         QCOMPARE(presenter.window()->message->text(), said.mid(13));
     if (!said.contains("Deck_Rectangle"))
@@ -147,6 +156,19 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
             row << (table->item(r, c) ? table->item(r, c)->text() : QString());
         QCOMPARE(row.join(u','), lines[r]);
     }
+}
+
+// The viewer's window names itself, then the deck's file too.
+void TestDeckDrawing::viewerWindowTitle()
+{
+    QTemporaryDir folder;
+    copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
+    DeckPresenter presenter(deckviewer::WindowName, folder.path());
+    QCOMPARE(presenter.window()->windowTitle(), "Joistmaster Deck Viewer");
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    presenter.open(folder.filePath("Deck_Rectangle.txt"));
+    QVERIFY(drawn.wait(10000));
+    QCOMPARE(presenter.window()->windowTitle(), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
 }
 
 QTEST_MAIN(TestDeckDrawing)

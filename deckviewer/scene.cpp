@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace deckview {
 
@@ -43,20 +42,17 @@ Box Scene::bounds() const
 
 std::vector<std::pair<QString, QString>> memberCounts(const Scene &scene)
 {
-    const QString names[] = {QStringLiteral("Posts"),          QStringLiteral("Beam plies"),
-                             QStringLiteral("Joists"),         QStringLiteral("Rim joists"),
-                             QStringLiteral("Decking boards"), QStringLiteral("Other members")};
-    int counts[std::size(names)] = {};
+    int counts[KindCount] = {};
     for (const Prism &prism : scene.prisms)
         ++counts[size_t(prism.kind)];
     std::vector<std::pair<QString, QString>> rows;
-    for (size_t i = 0; i < std::size(names); ++i)
+    for (size_t i = 0; i < KindCount; ++i)
         if (counts[i] > 0)
-            rows.emplace_back(names[i], QString::number(counts[i]));
+            rows.emplace_back(deckmodel::kindName(deckmodel::Kind(i)), QString::number(counts[i]));
     return rows;
 }
 
-Prism boxPrism(MemberKind kind, const QString &name, double x0, double z0, double x1, double z1, double base,
+Prism boxPrism(deckmodel::Kind kind, const QString &name, double x0, double z0, double x1, double z1, double base,
                double height)
 {
     return {kind, name, {{x0, z0}, {x1, z0}, {x1, z1}, {x0, z1}}, base, height};

@@ -67,21 +67,14 @@ void DeckView::createActions()
 
 void DeckView::setScene(const Scene &scene)
 {
-    const quint64 generation = ++m_sceneGeneration;
-    ++m_frameGeneration; // frames of the old scene are of no use now
+    m_rendering.supersede(); // frames of the old scene are of no use now
     m_frameCurrent = false;
-    m_pool.start([this, scene, generation] {
-        if (generation != m_sceneGeneration)
-            return;
-        auto mesh = std::make_shared<const Mesh>(triangulate(scene));
-        QMetaObject::invokeMethod(this, [this, generation, mesh] { meshReady(generation, mesh); }, Qt::QueuedConnection);
-    });
+    m_meshing.start([scene] { return std::make_shared<const Mesh>(triangulate(scene)); },
+                    [this](const std::shared_ptr<const Mesh> &mesh) { meshReady(mesh); });
 }
 
-void DeckView::meshReady(quint64 generation, std::shared_ptr<const Mesh> mesh)
+void DeckView::meshReady(std::shared_ptr<const Mesh> mesh)
 {
-    if (generation != m_sceneGeneration)
-        return;
     m_mesh = std::move(mesh);
     m_camera = m_fitted ? fitted(m_camera, m_mesh->bounds, size())
                         : standardCamera(StandardView::Isometric, m_mesh->bounds, size());
@@ -144,7 +137,7 @@ void DeckView::setCamera(const Camera &camera)
 void DeckView::cameraMoved()
 {
     m_frameCurrent = false;
-    ++m_frameGeneration;
+    m_rendering.supersede();
     if (m_drag == Drag::None)
         requestFrame();
     update();
@@ -160,20 +153,13 @@ void DeckView::requestFrame()
         emit frameReady();
         return;
     }
-    const quint64 generation = m_frameGeneration;
-    m_pool.start([this, generation, mesh = m_mesh, camera = m_camera, viewport = size(), options = m_options] {
-        if (generation != m_frameGeneration)
-            return;
-        Drawing frame = renderDrawing(*mesh, camera, viewport, options);
-        QMetaObject::invokeMethod(
-            this, [this, generation, frame = std::move(frame)] { frameDone(generation, frame); }, Qt::QueuedConnection);
-    });
+    m_rendering.start([mesh = m_mesh, camera = m_camera, viewport = size(), options = m_options] {
+        return renderDrawing(*mesh, camera, viewport, options);
+    }, [this](const Drawing &frame) { frameDone(frame); });
 }
 
-void DeckView::frameDone(quint64 generation, const Drawing &frame)
+void DeckView::frameDone(const Drawing &frame)
 {
-    if (generation != m_frameGeneration)
-        return;
     m_frame = frame;
     m_frameCurrent = true;
     update();

@@ -1,7 +1,8 @@
-// deckhost's window once it draws: the 3D view or the 2D plan in the middle,
-// the deck's facts and the material takeoff beside it, the calls the host
-// received in a tab of their own, a toolbar for the views, the modes, drawings
-// out and printing. Model errors are shown in words where the drawing would be.
+// The deck window of the viewer and of the substitute host: the 3D view or the
+// 2D plan in the middle, the deck's facts and the material takeoff beside it,
+// more panels (the parameter files, the calls the host received) in tabs of
+// their own, a toolbar for the views, the modes, drawings out and printing.
+// Model errors are shown in words where the drawing would be.
 #pragma once
 
 #include "deckview.h"
@@ -27,8 +28,10 @@ using Facts = std::vector<std::pair<QString, QString>>; // ("A", "16' 0\"") ...
 class DeckWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // calls: the host's list of calls received, shown in the "Calls" tab; may be null.
-    explicit DeckWindow(QWidget *calls = nullptr, QWidget *parent = nullptr);
+    explicit DeckWindow(QWidget *parent = nullptr);
+
+    // A panel in a tab beside the deck's facts, which stay in front; the window owns it.
+    void addPanel(const QString &title, const QString &objectName, QWidget *panel);
 
     // A 3D deck in a viewing mode; the title block's takeoff fills the table.
     void showDeck(const Scene &scene, ViewMode mode, const Facts &facts, const TitleBlock &block);

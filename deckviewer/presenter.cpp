@@ -1,11 +1,11 @@
 #include "presenter.h"
 
-#include <QDir>
-
-DeckPresenter::DeckPresenter(const QString &wizardFolder, QWidget *calls, QObject *parent)
-    : QObject(parent), m_wizardFolder(wizardFolder), m_window(std::make_unique<deckview::DeckWindow>(calls))
+DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
+    : QObject(parent), m_windowName(windowName), m_wizardFolder(wizardFolder),
+      m_window(std::make_unique<deckview::DeckWindow>())
 {
     m_pool.setMaxThreadCount(1);
+    m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
 }
 
@@ -35,32 +35,29 @@ void DeckPresenter::open(const QString &path)
 
 void DeckPresenter::load(std::function<ShownDeck()> work)
 {
-    const quint64 request = ++m_request;
-    m_pool.start([this, request, work = std::move(work)] {
-        if (request != m_request)
-            return;
-        ShownDeck shown = work();
-        // The first picture in hidden line needs the kernel; the others do not wait for it.
-        if (shown.mode == deckview::ViewMode::HiddenLine)
-            addKernel(shown);
-        QMetaObject::invokeMethod(this, [this, request, shown = std::move(shown)] { show(request, shown); },
-                                  Qt::QueuedConnection);
-    });
+    m_kernels.supersede();
+    m_decks.start(
+        [work = std::move(work)] {
+            ShownDeck shown = work();
+            // The first picture in hidden line needs the kernel; the others do not wait for it.
+            if (shown.mode == deckview::ViewMode::HiddenLine)
+                addKernel(shown);
+            return shown;
+        },
+        [this](const ShownDeck &shown) { show(shown); });
 }
 
-void DeckPresenter::show(quint64 request, const ShownDeck &shown)
+void DeckPresenter::show(const ShownDeck &shown)
 {
-    if (request != m_request)
-        return;
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);
-        window.setWindowTitle(QStringLiteral("deckhost - Plankora.Application"));
+        window.setWindowTitle(m_windowName);
         emit drawn(QStringLiteral("cannot draw: ") + shown.error);
         return;
     }
-    window.setWindowTitle(QStringLiteral("deckhost - ") + shown.block.title);
+    window.setWindowTitle(m_windowName + QStringLiteral(" - ") + shown.fileName);
     if (shown.isPlan) {
         window.showPlan(shown.plan, shown.facts, shown.block);
         emit drawn(QStringLiteral("drawn ") + shown.block.title);
@@ -74,23 +71,15 @@ void DeckPresenter::show(quint64 request, const ShownDeck &shown)
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block);
     m_waitingFor = shown.block.title;
     if (!shown.hiddenLines)
-        buildKernel(request, shown.members);
+        buildKernel(shown.members);
 }
 
-void DeckPresenter::buildKernel(quint64 request, const std::vector<deckmodel::Member> &members)
+void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
 {
-    m_pool.start([this, request, members] {
-        if (request != m_request)
-            return;
-        auto kernel = std::make_shared<const deckmodel::HiddenLines>(members);
-        QMetaObject::invokeMethod(
-            this,
-            [this, request, kernel] {
-                if (request == m_request)
-                    m_window->view->setHiddenLineSource(hiddenLineSource(kernel));
-            },
-            Qt::QueuedConnection);
-    });
+    m_kernels.start([members] { return std::make_shared<const deckmodel::HiddenLines>(members); },
+                    [this](const std::shared_ptr<const deckmodel::HiddenLines> &kernel) {
+                        m_window->view->setHiddenLineSource(hiddenLineSource(kernel));
+                    });
 }
 
 void DeckPresenter::frameReady()

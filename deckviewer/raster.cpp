@@ -13,12 +13,11 @@ constexpr float Nothing = -std::numeric_limits<float>::infinity();
 Palette woodPalette()
 {
     Palette palette;
-    palette.kinds[size_t(MemberKind::Post)] = QColor(124, 86, 52);
-    palette.kinds[size_t(MemberKind::BeamPly)] = QColor(158, 108, 62);
-    palette.kinds[size_t(MemberKind::Joist)] = QColor(196, 148, 92);
-    palette.kinds[size_t(MemberKind::RimJoist)] = QColor(178, 128, 78);
-    palette.kinds[size_t(MemberKind::DeckingBoard)] = QColor(222, 184, 135);
-    palette.kinds[size_t(MemberKind::Other)] = QColor(160, 160, 160);
+    palette.kinds[size_t(deckmodel::Kind::Post)] = QColor(124, 86, 52);
+    palette.kinds[size_t(deckmodel::Kind::BeamPly)] = QColor(158, 108, 62);
+    palette.kinds[size_t(deckmodel::Kind::Joist)] = QColor(196, 148, 92);
+    palette.kinds[size_t(deckmodel::Kind::RimJoist)] = QColor(178, 128, 78);
+    palette.kinds[size_t(deckmodel::Kind::DeckingBoard)] = QColor(222, 184, 135);
     palette.background = Qt::white;
     palette.line = QColor(224, 112, 0);
     return palette;

@@ -8,12 +8,12 @@
 // shown when it is done, unless the camera has moved on meanwhile.
 #pragma once
 
+#include "latestjob.h"
 #include "render.h"
 
 #include <QThreadPool>
 #include <QWidget>
 
-#include <atomic>
 #include <memory>
 
 class QAction;
@@ -73,14 +73,13 @@ private:
     void createActions();
     void cameraMoved();
     void requestFrame();
-    void meshReady(quint64 generation, std::shared_ptr<const Mesh> mesh);
-    void frameDone(quint64 generation, const Drawing &frame);
+    void meshReady(std::shared_ptr<const Mesh> mesh);
+    void frameDone(const Drawing &frame);
 
     QThreadPool m_pool; // one thread, jobs in order
-    // Each request's number; a job that is no longer the latest of its kind
-    // skips its work, and a result that is not is dropped.
-    std::atomic<quint64> m_sceneGeneration = 0;
-    std::atomic<quint64> m_frameGeneration = 0;
+    // The latest scene is meshed, the latest camera's frame rendered.
+    LatestJob m_meshing{&m_pool, this};
+    LatestJob m_rendering{&m_pool, this};
     std::shared_ptr<const Mesh> m_mesh;
     Camera m_camera;
     RenderOptions m_options;

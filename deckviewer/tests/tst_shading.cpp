@@ -62,9 +62,9 @@ void TestShading::hidesByDepth_data()
     QTest::addColumn<QSize>("viewport");
     QTest::addColumn<std::vector<Probe>>("probes");
 
-    const Prism post = boxPrism(MemberKind::Post, QStringLiteral("Post 1"), 0, 0, 4, 4, 0, 48);
-    const Prism beam = boxPrism(MemberKind::BeamPly, QStringLiteral("Beam ply 1"), -20, 4, 24, 5.5, 30, 7.25);
-    const Prism broken = boxPrism(MemberKind::Joist, QStringLiteral("Joist 1"), 0, qQNaN(), 1e300, 4, 0, qInf());
+    const Prism post = boxPrism(deckmodel::Kind::Post, QStringLiteral("Post 1"), 0, 0, 4, 4, 0, 48);
+    const Prism beam = boxPrism(deckmodel::Kind::BeamPly, QStringLiteral("Beam ply 1"), -20, 4, 24, 5.5, 30, 7.25);
+    const Prism broken = boxPrism(deckmodel::Kind::Joist, QStringLiteral("Joist 1"), 0, qQNaN(), 1e300, 4, 0, qInf());
     const Camera frontCamera{0, 0, 4, {2, 24, 0}, {}};
     const std::vector<Probe> postAndBeam = {
         {front(2, 33), Beam},   // the beam hides the post
@@ -84,8 +84,8 @@ void TestShading::hidesByDepth_data()
 
     // Faces painted far to near by their middles would draw the joist (middle
     // near the eye) over the board.
-    const Prism board = boxPrism(MemberKind::DeckingBoard, QStringLiteral("Board 1"), 0, 0, 144, 5.5, 7.25, 1);
-    const Prism joist = boxPrism(MemberKind::Joist, QStringLiteral("Joist 1"), 71.25, -10, 72.75, 200, 0, 7.25);
+    const Prism board = boxPrism(deckmodel::Kind::DeckingBoard, QStringLiteral("Board 1"), 0, 0, 144, 5.5, 7.25, 1);
+    const Prism joist = boxPrism(deckmodel::Kind::Joist, QStringLiteral("Joist 1"), 71.25, -10, 72.75, 200, 0, 7.25);
     QTest::newRow("long joist under a board")
         << std::vector<Prism>{board, joist} << Camera{0, 30, 2, {72, 8.25, 2.75}, {}} << QSize(400, 500)
         << std::vector<Probe>{{above(72, 8.25, 2.75), Board}, // the board's top over the joist
@@ -102,10 +102,10 @@ void TestShading::hidesByDepth()
 
     Palette palette;
     palette.kinds.fill(QColor(128, 128, 128));
-    palette.kinds[size_t(MemberKind::Post)] = Post;
-    palette.kinds[size_t(MemberKind::BeamPly)] = Beam;
-    palette.kinds[size_t(MemberKind::Joist)] = Joist;
-    palette.kinds[size_t(MemberKind::DeckingBoard)] = Board;
+    palette.kinds[size_t(deckmodel::Kind::Post)] = Post;
+    palette.kinds[size_t(deckmodel::Kind::BeamPly)] = Beam;
+    palette.kinds[size_t(deckmodel::Kind::Joist)] = Joist;
+    palette.kinds[size_t(deckmodel::Kind::DeckingBoard)] = Board;
     palette.background = Nothing;
     const QImage image = shadedImage(triangulate(Scene{members}), Projection(camera, viewport), palette);
     QCOMPARE(image.size(), viewport);

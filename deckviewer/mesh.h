@@ -22,7 +22,7 @@ struct Edge {
 struct Mesh {
     std::vector<Triangle> triangles;
     std::vector<Edge> edges; // every edge of every prism, once per prism
-    std::vector<MemberKind> kinds; // per member
+    std::vector<deckmodel::Kind> kinds; // per member
     Box bounds;
 };
 

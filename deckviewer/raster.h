@@ -22,7 +22,7 @@
 namespace deckview {
 
 struct Palette {
-    std::array<QColor, 6> kinds; // by MemberKind
+    std::array<QColor, KindCount> kinds; // by deckmodel::Kind
     QColor background;
     QColor line;
 };

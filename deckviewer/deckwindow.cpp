@@ -19,13 +19,12 @@
 
 namespace deckview {
 
-DeckWindow::DeckWindow(QWidget *calls, QWidget *parent)
+DeckWindow::DeckWindow(QWidget *parent)
     : QMainWindow(parent), view(new DeckView(this)), plan(new PlanView(this)), message(new QLabel(this)),
       facts(new QLabel(this)), takeoff(new QTableWidget(this)), m_pages(new QStackedWidget(this)),
       m_deckDock(new QDockWidget(tr("Deck"), this))
 {
     setObjectName(QStringLiteral("DeckWindow"));
-    setWindowTitle(QStringLiteral("deckhost - Plankora.Application"));
     message->setObjectName(QStringLiteral("message"));
     message->setWordWrap(true);
     message->setAlignment(Qt::AlignCenter);
@@ -49,14 +48,6 @@ DeckWindow::DeckWindow(QWidget *calls, QWidget *parent)
     m_deckDock->setObjectName(QStringLiteral("deckDock"));
     m_deckDock->setWidget(side);
     addDockWidget(Qt::RightDockWidgetArea, m_deckDock);
-    if (calls) {
-        auto *callsDock = new QDockWidget(tr("Calls"), this);
-        callsDock->setObjectName(QStringLiteral("callsDock"));
-        callsDock->setWidget(calls);
-        addDockWidget(Qt::RightDockWidgetArea, callsDock);
-        tabifyDockWidget(m_deckDock, callsDock);
-        m_deckDock->raise();
-    }
 
     QToolBar *tools = addToolBar(tr("View"));
     tools->setObjectName(QStringLiteral("viewToolBar"));
@@ -74,6 +65,16 @@ DeckWindow::DeckWindow(QWidget *calls, QWidget *parent)
         action->setEnabled(false);
     statusBar();
     resize(1100, 720);
+}
+
+void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidget *panel)
+{
+    auto *dock = new QDockWidget(title, this);
+    dock->setObjectName(objectName);
+    dock->setWidget(panel);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    tabifyDockWidget(m_deckDock, dock);
+    m_deckDock->raise();
 }
 
 void DeckWindow::setFacts(const Facts &rows, const TitleBlock &block)

@@ -12,8 +12,8 @@ namespace {
 // A post under a beam ply: 24 edges in all.
 Scene postUnderBeam()
 {
-    return {{boxPrism(MemberKind::Post, QStringLiteral("Post 1"), 0, 0, 4, 4, 0, 30),
-             boxPrism(MemberKind::BeamPly, QStringLiteral("Beam ply 1"), -20, 0, 24, 1.5, 30, 7.25)}};
+    return {{boxPrism(deckmodel::Kind::Post, QStringLiteral("Post 1"), 0, 0, 4, 4, 0, 30),
+             boxPrism(deckmodel::Kind::BeamPly, QStringLiteral("Beam ply 1"), -20, 0, 24, 1.5, 30, 7.25)}};
 }
 
 bool waitForFrame(DeckView &view)
@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(view.currentDrawing().picture.size(), QSize(300, 200));
         // A second post while meshing, with mode and size changes meanwhile.
         Scene two = postUnderBeam();
-        two.prisms.push_back(boxPrism(MemberKind::Post, QStringLiteral("Post 2"), 10, 0, 14, 4, 0, 30));
+        two.prisms.push_back(boxPrism(deckmodel::Kind::Post, QStringLiteral("Post 2"), 10, 0, 14, 4, 0, 30));
         view.setScene(two);
         view.setMode(ViewMode::HiddenLine);
         view.resize(320, 200);

@@ -1,6 +1,7 @@
-// What deckhost's window shows for a symbol the wizard asked it to open: the
-// deck read from the wizard's files, framed, checked and turned into a scene,
-// its facts and its title block, or one sentence saying why there is none.
+// What the viewer shows for a deck file, and the substitute host for a symbol
+// the wizard asked it to open: the deck read from the wizard's files, framed,
+// checked and turned into a scene, its facts and its title block, or one
+// sentence saying why there is none.
 // Plain functions, run off the GUI thread; the hidden-line kernel is built
 // there too, so that the window only projects.
 #pragma once
@@ -13,6 +14,7 @@
 
 struct ShownDeck {
     QString error;          // not empty: nothing to draw, and why
+    QString fileName;       // the file the deck was read from: "Deck_Rectangle.txt", "DeckSize.txt"
     bool isPlan = false;    // the 2D road's plan rather than a 3D deck
     deckview::Scene scene;
     deckview::ViewMode mode = deckview::ViewMode::Wireframe;

@@ -16,24 +16,12 @@
 
 namespace {
 
-deckview::MemberKind kindOf(deckmodel::Kind kind)
-{
-    switch (kind) {
-    case deckmodel::Kind::Post: return deckview::MemberKind::Post;
-    case deckmodel::Kind::BeamPly: return deckview::MemberKind::BeamPly;
-    case deckmodel::Kind::Joist: return deckview::MemberKind::Joist;
-    case deckmodel::Kind::RimJoist: return deckview::MemberKind::RimJoist;
-    case deckmodel::Kind::DeckingBoard: return deckview::MemberKind::DeckingBoard;
-    }
-    return deckview::MemberKind::Other;
-}
-
 deckview::Scene sceneOf(const deckmodel::Deck &deck)
 {
     deckview::Scene scene;
     scene.prisms.reserve(deck.members.size());
     for (const deckmodel::Member &m : deck.members) {
-        deckview::Prism prism{kindOf(m.kind), m.name, {}, m.base, m.thickness};
+        deckview::Prism prism{m.kind, m.name, {}, m.base, m.thickness};
         for (const deckmodel::Point &p : m.plan)
             prism.plan.emplace_back(p.x, p.z);
         scene.prisms.push_back(std::move(prism));
@@ -82,6 +70,7 @@ ShownDeck deckFrom(const QString &path)
     const deckmodel::DeckParameters &p = deck.parameters;
 
     ShownDeck shown;
+    shown.fileName = QFileInfo(p.fileName).fileName();
     shown.scene = sceneOf(deck);
     shown.mode = deckview::ViewMode(int(p.viewingMode));
     shown.members = deck.members;
@@ -120,6 +109,7 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
         return failed(plan.error);
 
     ShownDeck shown;
+    shown.fileName = QFileInfo(size).fileName();
     shown.isPlan = true;
     // Seen from above with Z to the right and X up, in feet, y down as on paper.
     for (const deckmodel::Point &p : plan.outline)

@@ -1,4 +1,4 @@
-// What deckhost draws, as plain data: the deck's members as vertical prisms.
+// What the viewer draws, as plain data: the deck's members as vertical prisms.
 //
 // The deck model hands its framing over as a list of members; each is a plan
 // polygon extruded upwards from a base height, which is all a deck's framing
@@ -6,6 +6,8 @@
 // model: Y up, X along B, Z along A, every length in inches. A plan point is
 // (x, z).
 #pragma once
+
+#include "framing.h"
 
 #include <QPointF>
 #include <QString>
@@ -33,10 +35,11 @@ struct Box {
     Vec3 centre() const { return 0.5 * (min + max); }
 };
 
-enum class MemberKind { Post, BeamPly, Joist, RimJoist, DeckingBoard, Other };
+// The member kinds are the deck model's; a palette holds a colour for each.
+inline constexpr size_t KindCount = size_t(deckmodel::Kind::DeckingBoard) + 1;
 
 struct Prism {
-    MemberKind kind = MemberKind::Other;
+    deckmodel::Kind kind = deckmodel::Kind::Post;
     QString name;               // "Joist 12"
     std::vector<QPointF> plan;  // (x, z), either winding, at least three points
     double base = 0;            // y of the underside
@@ -54,11 +57,11 @@ struct Scene {
 
 // The count of each kind present, as a person reads it: ("Posts", "6"),
 // ("Beam plies", "4"), ("Joists", "15"), ("Rim joists", "4"),
-// ("Decking boards", "35"), ("Other members", ..), in that order.
+// ("Decking boards", "35"), in that order.
 std::vector<std::pair<QString, QString>> memberCounts(const Scene &scene);
 
 // A box-shaped member from its plan corners (x0, z0) - (x1, z1).
-Prism boxPrism(MemberKind kind, const QString &name, double x0, double z0, double x1, double z1, double base,
+Prism boxPrism(deckmodel::Kind kind, const QString &name, double x0, double z0, double x1, double z1, double base,
                double height);
 
 } // namespace deckview

@@ -1,0 +1,121 @@
+// deckviewer --render, and deckhost --render, which hands over to the same
+// code: headless, exit code 0 and the file on success, exit code 1 and one
+// line saying why otherwise, 2 for a half-given option. The takeoff as the
+// golden CSV; drawings well formed, with the title block.
+#include "pdftext.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+// program: "deckviewer" or "deckhost"
+Run start(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable(program == u"deckhost" ? "DECKHOST" : "DECKVIEWER"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+class TestRender : public QObject {
+    Q_OBJECT
+private slots:
+    void renderFolder_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QStringList>("options");
+        for (const char *program : {"deckviewer", "deckhost"}) {
+            QTest::addRow("%s: takeoff", program) << program << "takeoff.csv" << QStringList();
+            QTest::addRow("%s: hidden line SVG", program) << program << "deck.svg" << QStringList{"--mode", "hidden"};
+            QTest::addRow("%s: shaded plan PDF", program)
+                << program << "deck.pdf" << QStringList{"--view", "plan", "--mode", "shaded"};
+        }
+    }
+    // A wizard folder: DeckType.txt names the family's parameter file.
+    void renderFolder()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, out);
+        QFETCH(QStringList, options);
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
+                            folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
+        QFile type(folder.filePath(QStringLiteral("DeckType.txt")));
+        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
+        type.close();
+        const Run run = start(program, QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
+                                                   folder.filePath(out)} + options);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QFile file(folder.filePath(out)), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QStringList title{"Deck_Rectangle: 16' 0\" x 12' 0\"", "Shape: Deck_Rectangle, deck type 2",
+                                "Sizes: A 16' 0\" x B 12' 0\"", "Height: 3' 0\"", "Decking boards", "884"};
+        QStringList texts;
+        if (out.endsWith(".csv")) {
+            QCOMPARE(bytes, golden.readAll());
+        } else if (out.endsWith(".svg")) {
+            QXmlStreamReader xml(bytes);
+            while (!xml.atEnd())
+                if (xml.readNext() == QXmlStreamReader::Characters)
+                    texts << xml.text().toString();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        } else {
+            QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
+            texts = pdfTexts(bytes);
+        }
+        for (const QString &text : title)
+            QVERIFY2(out.endsWith(".csv") || texts.contains(text), qPrintable(text));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("err");
+        for (const char *program : {"deckviewer", "deckhost"}) {
+            QTest::addRow("%s: file of no family", program)
+                << program << QStringList{"--render", JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt", "--out", "x.step"} << 1
+                << program + QByteArray(": \"Deck_Slice-unlisted-sizes.txt\" is not a deck parameter file "
+                                        "(Deck_L-Shape.txt, Deck_Rectangle.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
+            QTest::addRow("%s: no out", program) << program << QStringList{"--render", "folder"} << 2
+                                                 << program + QByteArray(": --render and --out go together: --render "
+                                                                         "FOLDER|FILE --out FILE.step|.glb|.csv|.png|.svg|.pdf.\n");
+        }
+        QTest::newRow("deckviewer: no format") << "deckviewer" << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
+                                               << QByteArray("deckviewer: \"deck.dxf\" names no format deckviewer writes "
+                                                             "(.step, .glb, .csv, .png, .svg or .pdf).\n");
+        QTest::newRow("deckhost: no format") << "deckhost" << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
+                                             << QByteArray("deckhost: \"deck.dxf\" names no format this host writes (.step, "
+                                                           ".glb, .csv, .png, .svg or .pdf).\n");
+        QTest::newRow("deckviewer: nothing to do") << "deckviewer" << QStringList{"--view", "plan"} << 2
+                                                   << QByteArray("deckviewer: nothing to do: --open FOLDER|FILE shows a deck, "
+                                                                 "--render FOLDER|FILE --out FILE writes one (see --help).\n");
+    }
+    void failures()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        const Run run = start(program, arguments);
+        QTEST(run.exitCode, "exitCode");
+        QTEST(run.err, "err");
+        QCOMPARE(run.out, QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRender)
+#include "tst_render.moc"

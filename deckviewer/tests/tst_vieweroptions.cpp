@@ -1,0 +1,41 @@
+// deckviewer's command line, read without starting it, against the table in
+// data/command-lines.txt.
+#include "datatable.h"
+#include "vieweroptions.h"
+
+#include <QTest>
+
+using namespace deckviewer;
+
+class TestViewerOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestViewerOptions::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("parsed");
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
+    QCOMPARE(rows.size(), 10);
+    for (const QStringList &f : rows)
+        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
+}
+
+void TestViewerOptions::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, parsed);
+    const ParsedOptions read = parseOptions(arguments);
+    const Options &o = read.options;
+    QCOMPARE(read.error.isEmpty() ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6")
+                                        .arg(o.open, o.render, o.out, o.view, o.mode)
+                                        .arg(o.help)
+                                  : QStringLiteral("error: ") + read.error,
+             parsed);
+}
+
+QTEST_GUILESS_MAIN(TestViewerOptions)
+#include "tst_vieweroptions.moc"

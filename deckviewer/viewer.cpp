@@ -1,0 +1,81 @@
+#include "viewer.h"
+
+#include "deckexport.h"
+#include "filespanel.h"
+#include "presenter.h"
+#include "showdeck.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace deckviewer {
+
+namespace {
+int fail(const Program &program, const QString &message)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(program.name), qPrintable(message));
+    return 1;
+}
+
+void say(const QString &line)
+{
+    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+// --render: a model or takeoff file, or a drawing, without a window.
+int render(const Program &program, const Options &options, int &argc, char **argv)
+{
+    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
+        if (!deckmodel::formatOf(options.out))
+            return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .png, .svg or .pdf).")
+                                     .arg(QFileInfo(options.out).fileName(), program.self));
+        const QString problem = deckmodel::renderDeck(options.render, options.out);
+        return problem.isEmpty() ? 0 : fail(program, problem);
+    }
+    // Painted text needs fonts, fonts need a GUI application (but no display);
+    // an SVG drawing is written as text and needs neither. Qt's warnings (a
+    // missing runtime folder, say) are not this tool's to report: stderr
+    // carries the one line saying why a render failed.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    std::unique_ptr<QCoreApplication> app;
+    if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Svg) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    const QString problem = drawDeck(options.render, *deckview::standardViewNamed(options.view),
+                                     options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
+                                     options.out);
+    return problem.isEmpty() ? 0 : fail(program, problem);
+}
+
+// --open: the deck in the window, its parameter files in a tab beside it.
+int open(const QString &path, int &argc, char **argv)
+{
+    QApplication viewer(argc, argv);
+    const QFileInfo opened(path);
+    DeckPresenter presenter(WindowName, opened.isDir() ? opened.absoluteFilePath() : opened.absolutePath());
+    auto *files = new FilesPanel(path);
+    files->openDeck(path);
+    presenter.window()->addPanel(QObject::tr("Files"), QStringLiteral("filesDock"), files);
+    QObject::connect(&presenter, &DeckPresenter::drawn, &presenter, say);
+    presenter.open(path);
+    presenter.window()->show();
+    return viewer.exec();
+}
+} // namespace
+
+int run(const Program &program, const Options &options, int &argc, char **argv)
+{
+    return options.render.isEmpty() ? open(options.open, argc, argv) : render(program, options, argc, argv);
+}
+
+} // namespace deckviewer

@@ -1,0 +1,93 @@
+#include "vieweroptions.h"
+
+#include "render.h"
+
+namespace deckviewer {
+
+bool takesViewerValue(const QString &option)
+{
+    return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
+        || option == u"--mode";
+}
+
+namespace {
+// The value's error, or empty once it is stored.
+QString take(Options &options, const QString &option, const QString &value)
+{
+    if (option == u"--view" && !deckview::standardViewNamed(value))
+        return QStringLiteral("--view %1: write iso, plan, front or side.").arg(value);
+    if (option == u"--mode" && !deckview::viewModeNamed(value))
+        return QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value);
+    QString &field = option == u"--open" ? options.open
+        : option == u"--render"          ? options.render
+        : option == u"--out"             ? options.out
+        : option == u"--view"            ? options.view
+                                         : options.mode;
+    field = value;
+    return {};
+}
+} // namespace
+
+ParsedOptions parseOptions(const QStringList &arguments, bool needsDeck)
+{
+    ParsedOptions parsed;
+    Options &options = parsed.options;
+    for (qsizetype i = 0; i < arguments.size() && parsed.error.isEmpty(); ++i) {
+        const QString &option = arguments[i];
+        if (option == u"--help" || option == u"-h")
+            options.help = true;
+        else if (!takesViewerValue(option))
+            parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
+        else if (i + 1 >= arguments.size())
+            parsed.error = QStringLiteral("%1 needs a value (see --help).").arg(option);
+        else
+            parsed.error = take(options, option, arguments[++i]);
+    }
+    if (!parsed.error.isEmpty())
+        return parsed;
+    if (options.render.isEmpty() != options.out.isEmpty())
+        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
+                                      "FILE.step|.glb|.csv|.png|.svg|.pdf.");
+    else if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
+        parsed.error = QStringLiteral("nothing to do: --open FOLDER|FILE shows a deck, --render FOLDER|FILE "
+                                      "--out FILE writes one (see --help).");
+    return parsed;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "Usage: deckviewer --open FOLDER|FILE\n"
+        "       deckviewer --render FOLDER|FILE [--view VIEW] [--mode MODE] --out FILE\n"
+        "\n"
+        "Shows a deck designed with Joistmaster, or writes it to a file. FOLDER is a\n"
+        "wizard folder (its DeckType.txt names the deck parameter file), FILE one deck\n"
+        "parameter file (Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or\n"
+        "Deck_Slice2.txt).\n"
+        "\n"
+        "Options:\n"
+        "  --open FOLDER|FILE    Show the deck in a window, in the file's viewing mode\n"
+        "                        (switch with 0, 1, 2; views with P, F, S, I, Home; drag\n"
+        "                        to orbit, wheel to zoom, middle button or Shift-drag\n"
+        "                        to pan), with its facts, material takeoff and\n"
+        "                        parameter files. Drawings go out as PNG, SVG or PDF\n"
+        "                        and to the printer. When the drawing is finished a\n"
+        "                        line \"drawn <deck>\" (or \"cannot draw: <why>\") goes\n"
+        "                        to stdout.\n"
+        "  --render FOLDER|FILE  With --out: read the deck, frame and check it, write it\n"
+        "                        and end, without a window.\n"
+        "  --out FILE            The file to write: .step (a solid per member, inches),\n"
+        "                        .glb (glTF binary), .csv (the material takeoff), or a\n"
+        "                        drawing with its title block and takeoff: .png, .svg\n"
+        "                        or .pdf.\n"
+        "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
+        "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
+        "                        shaded; the parameter file's viewing mode by default.\n"
+        "  --help                Show this text.\n"
+        "\n"
+        "deckviewer ends with exit code 2 when the command line is wrong. With --render\n"
+        "it ends with 0 when the file is written, else with 1 and one line saying why;\n"
+        "with --open when its window is closed.\n");
+}
+
+} // namespace deckviewer

@@ -1,0 +1,33 @@
+// deckviewer's command line, which is also what deckhost hands over to the
+// viewer (--open, --render and its options). Plain text logic, no widgets.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace deckviewer {
+
+struct Options {
+    QString open;          // a deck folder or parameter file to show in a window
+    QString render;        // a deck to write to `out` and end, without a window; wins over `open`
+    QString out;
+    QString view = QStringLiteral("iso"); // for a drawing: iso, plan, front or side
+    QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
+    bool help = false;
+};
+
+struct ParsedOptions {
+    Options options;
+    QString error; // empty when the command line was understood
+};
+
+// The viewer's options, each followed by its value: --open, --render, --out, --view, --mode.
+bool takesViewerValue(const QString &option);
+
+// arguments without the program name. With needsDeck, a command line that
+// neither opens nor renders a deck (nor asks for --help) is wrong.
+ParsedOptions parseOptions(const QStringList &arguments, bool needsDeck = true);
+
+QString helpText();
+
+} // namespace deckviewer
