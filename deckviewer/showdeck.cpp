@@ -109,7 +109,7 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
         return failed(plan.error);
 
     ShownDeck shown;
-    shown.fileName = QFileInfo(size).fileName();
+    shown.fileName = deckfile::DeckSizeFile;
     shown.isPlan = true;
     // Seen from above with Z to the right and X up, in feet, y down as on paper.
     for (const deckmodel::Point &p : plan.outline)
