@@ -1,15 +1,20 @@
 #include "parameterfiles.h"
 
+#include "catalogue.h"
+#include "handoff.h"
+#include "textfiles.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
+// A file that cannot be read (a FIFO, a device, far too large) shows why.
 ParameterFile readParameterFile(const QDir &dir, const QString &name)
 {
-    QFile file(dir.filePath(name));
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    return {name, QString::fromLatin1(bytes)};
+    const auto bytes = textfiles::readWhole(dir.filePath(name));
+    return {name, bytes ? QString::fromLatin1(*bytes) : bytes.error()};
 }
 } // namespace
 
@@ -17,10 +22,14 @@ QList<ParameterFile> parameterFiles(const QString &folder)
 {
     const QDir dir(folder);
     QStringList names;
-    for (const char *fixed : {"DeckSize.txt", "DeckType.txt", "Sizes.txt"})
-        if (dir.exists(QLatin1String(fixed)))
-            names << QLatin1String(fixed);
-    names += dir.entryList({QStringLiteral("Deck_*.txt")}, QDir::Files, QDir::Name);
+    for (const QString &fixed : {deckfile::DeckSizeFile, deckfile::DeckTypeFile, deckfile::SizesFile})
+        if (dir.exists(fixed))
+            names << fixed;
+    QStringList families = deckfile::parameterFiles();
+    std::sort(families.begin(), families.end());
+    for (const QString &family : families)
+        if (dir.exists(family))
+            names << family;
 
     QList<ParameterFile> files;
     for (const QString &name : names)

@@ -1,5 +1,8 @@
 #include "plan.h"
 
+#include "geometry.h"
+#include "lengthtext.h"
+
 #include <QLineF>
 
 #include <algorithm>
@@ -8,31 +11,18 @@
 
 namespace deckview {
 
-QString feetAndInches(double feet)
+namespace {
+
+// The area of a simple polygon in square feet, either winding.
+double squareFeetOf(const QPolygonF &polygon)
 {
-    const long long inches = std::llround(std::abs(feet) * 12);
-    const QString sign = feet < 0 && inches > 0 ? QStringLiteral("-") : QString();
-    return QStringLiteral("%1%2' %3\"").arg(sign).arg(inches / 12).arg(inches % 12);
+    deckmodel::Polygon points;
+    for (const QPointF &p : polygon)
+        points.push_back({p.x(), p.y()});
+    return deckmodel::area(points);
 }
 
-QString squareFeet(double area)
-{
-    const long long tenths = std::llround(area * 10);
-    QString text = QString::number(tenths / 10);
-    if (tenths % 10 != 0)
-        text += u'.' + QString::number(std::abs(tenths % 10));
-    return text + QStringLiteral(" sq ft");
-}
-
-double polygonArea(const QPolygonF &polygon)
-{
-    double twice = 0;
-    for (qsizetype i = 0; i < polygon.size(); ++i) {
-        const QPointF &p = polygon[i], &q = polygon[(i + 1) % polygon.size()];
-        twice += p.x() * q.y() - q.x() * p.y();
-    }
-    return std::abs(twice) / 2;
-}
+} // namespace
 
 std::vector<DimensionLine> overallDimensions(const QPolygonF &outline)
 {
@@ -87,7 +77,7 @@ void addDimension(Drawing &drawing, const DimensionLine &dimension, double scale
     else if (angle <= -89.5)
         angle += 180;
     drawing.labels.push_back({(a + b) / 2 + n * (sign * TextDistance),
-                              feetAndInches(QLineF(dimension.from, dimension.to).length()), angle});
+                              lengthtext::feetAndInchesFromInches(QLineF(dimension.from, dimension.to).length() * 12), angle});
 }
 } // namespace
 
@@ -116,7 +106,7 @@ Drawing planDrawing(const PlanDrawing &plan, QSize viewport)
     for (const DimensionLine &d : plan.dimensions)
         addDimension(drawing, d, scale, origin);
     drawing.labels.push_back(
-        {origin + centroid(plan.outline) * scale, QStringLiteral("Area: ") + squareFeet(polygonArea(plan.outline))});
+        {origin + centroid(plan.outline) * scale, QStringLiteral("Area: ") + lengthtext::squareFeetText(squareFeetOf(plan.outline))});
     return drawing;
 }
 

@@ -1,5 +1,5 @@
 // The 2D road's drawing: a deck outline in plan with dimension lines in feet
-// and inches and its area, and the text rules for those numbers.
+// and inches and its area (the numbers written as lengthtext.h writes them).
 #pragma once
 
 #include "drawing.h"
@@ -10,13 +10,6 @@
 #include <vector>
 
 namespace deckview {
-
-// Feet and inches to the nearest inch: 12.5 gives 12' 6", 0.99 gives 1' 0".
-QString feetAndInches(double feet);
-// Square feet to a tenth, without a trailing ".0": "192 sq ft", "110.5 sq ft".
-QString squareFeet(double area);
-// The area of a simple polygon, either winding.
-double polygonArea(const QPolygonF &polygon);
 
 // A dimension line between two points of the outline, drawn `offset` feet to
 // the left of from -> to as seen on the drawing (y grows downwards).

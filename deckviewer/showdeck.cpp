@@ -36,7 +36,7 @@ QString feet(double value)
 
 QString squareFeet(const deckmodel::Polygon &outline)
 {
-    return deckview::squareFeet(deckmodel::area(outline) / 144);
+    return lengthtext::squareFeetText(deckmodel::area(outline) / 144);
 }
 
 ShownDeck failed(const QString &error)

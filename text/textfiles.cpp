@@ -5,6 +5,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace textfiles {
 
 QByteArray encodeLine(QStringView text)
@@ -83,14 +91,56 @@ QStringList decodeLines(const QByteArray &bytes)
     return lines;
 }
 
+static Failure refusalOf(const QString &path, const QString &why)
+{
+    return Failure{qint64(QFileDevice::OpenError),
+                   QStringLiteral("Could not read the file \"%1\" in the folder \"%2\": %3.")
+                       .arg(QFileInfo(path).fileName(), QDir::toNativeSeparators(QFileInfo(path).absolutePath()), why)};
+}
+
+static QString tooLarge()
+{
+    return QStringLiteral("it holds more than %1 MB, far more than any file of the wizard's")
+        .arg(LargestFileBytes / (1024 * 1024));
+}
+
 jm::Result<QByteArray> readWhole(const QString &path)
 {
     QFile file(path);
+#ifdef Q_OS_UNIX
+    // Opened without waiting (a FIFO would wait for a writer), then asked
+    // what it is: what is checked is what is read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refusalOf(path, QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return refusalOf(path, S_ISDIR(status.st_mode) ? QStringLiteral("it is a folder")
+                                                       : QStringLiteral("it is not a regular file"));
+    }
+    if (status.st_size > LargestFileBytes) {
+        ::close(fd);
+        return refusalOf(path, tooLarge());
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failureOf(file, path, "read");
+    }
+#else
+    if (QFileInfo(path).isDir())
+        return refusalOf(path, QStringLiteral("it is a folder"));
     if (!file.open(QIODevice::ReadOnly))
         return failureOf(file, path, "read");
-    QByteArray bytes = file.readAll();
+    if (file.isSequential())
+        return refusalOf(path, QStringLiteral("it is not a regular file"));
+#endif
+    // A file that grows while it is read is cut off at the limit, not followed.
+    QByteArray bytes = file.read(LargestFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return failureOf(file, path, "read");
+    if (bytes.size() > LargestFileBytes)
+        return refusalOf(path, tooLarge());
     return bytes;
 }
 

@@ -38,7 +38,12 @@ jm::Status writeLines(const QString &path, const QStringList &lines);
 // are not a line.
 QStringList decodeLines(const QByteArray &bytes);
 
-// Reads a whole file.
+// The most a file of the program's may hold: a deck file is under 2 KB.
+inline constexpr qint64 LargestFileBytes = 4 * 1024 * 1024;
+
+// Reads a whole file. Only a regular file (or a link to one) of at most
+// LargestFileBytes is read; a folder, a FIFO, a device or a larger file is
+// refused with a sentence saying so, without waiting on it.
 jm::Result<QByteArray> readWhole(const QString &path);
 
 } // namespace textfiles

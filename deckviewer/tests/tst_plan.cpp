@@ -1,5 +1,5 @@
-// The 2D plan's words and numbers: feet and inches, square feet, and where
-// the plan puts its measures and area.
+// Where the 2D plan puts its measures and area (the numbers' own rules are
+// text/tests' lengths table).
 #include "datatable.h"
 #include "plan.h"
 
@@ -11,28 +11,8 @@ using namespace deckview;
 class TestPlan : public QObject {
     Q_OBJECT
 private slots:
-    void numbers_data();
-    void numbers();
     void measuresAroundTheOutline();
 };
-
-void TestPlan::numbers_data()
-{
-    QTest::addColumn<QStringList>("value"); // feet and inches, or square feet
-    QTest::addColumn<QString>("text");
-    const QList<QStringList> rows = dataTable(JM_TESTDATA "/plan-numbers.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 14);
-    for (const QStringList &f : rows)
-        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ') << f[2];
-}
-
-void TestPlan::numbers()
-{
-    QFETCH(QStringList, value);
-    QFETCH(QString, text);
-    QCOMPARE(value.size() == 2 ? feetAndInches(value[0].toDouble() + value[1].toDouble() / 12) : squareFeet(value[0].toDouble()),
-             text);
-}
 
 // A 16 by 12.5 ft deck: the width written above it, the depth on its left,
 // the area inside, the outline in four visible lines. Then an L, 20 x 20 less
