@@ -1,6 +1,7 @@
 // What deckhost draws: the hidden-line kernel's lines for two boxes counted by
 // hand, the worked example's hidden lines each drawn once, and the window
 // after the wizard's OpenSymbolFile.
+#include "datatable.h"
 #include "presenter.h"
 
 #include <QFile>
@@ -135,9 +136,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QCOMPARE(presenter.window()->facts->text(),
              "Shape: Deck_Rectangle, deck type 2\nA: 16'\nB: 12'\nHeight: 3'\nArea: 192 sq ft\nPosts: 6\n"
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34");
-    QFile golden(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QStringList lines = QString::fromLatin1(golden.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     lines.removeFirst();
     const QTableWidget *table = presenter.window()->takeoff;
     QCOMPARE(table->rowCount(), lines.size());
@@ -145,7 +144,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         QStringList row;
         for (int c = 0; c < table->columnCount(); ++c)
             row << (table->item(r, c) ? table->item(r, c)->text() : QString());
-        QCOMPARE(row.join(u','), lines[r]);
+        QCOMPARE(row.join(u',') + u'\r', lines[r]); // the CSV's lines end in CR LF
     }
 }
 
