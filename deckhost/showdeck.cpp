@@ -73,10 +73,10 @@ ShownDeck deckFrom(const QString &path)
     const deckmodel::ReadResult read = deckmodel::readDeck(path);
     if (!read.deck)
         return failed(read.error);
-    const deckmodel::BuildResult built = deckmodel::buildDeck(*read.deck);
-    if (!built.deck)
-        return failed(built.error);
-    const deckmodel::Deck &deck = *built.deck;
+    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read.deck);
+    if (!built)
+        return failed(built.error());
+    const deckmodel::Deck &deck = *built;
     const deckmodel::DeckParameters &p = deck.parameters;
 
     ShownDeck shown;

@@ -153,10 +153,10 @@ QString renderDeck(const QString &input, const QString &output)
     const ReadResult read = readDeck(input);
     if (!read.deck)
         return read.error;
-    const BuildResult built = buildDeck(*read.deck);
-    if (!built.deck)
-        return built.error;
-    return writeDeck(*built.deck, output, *format);
+    const jm::Result<Deck> built = buildDeck(*read.deck);
+    if (!built)
+        return built.error();
+    return writeDeck(*built, output, *format);
 }
 
 } // namespace deckmodel

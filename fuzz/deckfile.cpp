@@ -21,9 +21,9 @@ FUZZ_TARGET
         return 0;
     }
     require(read.deck->deckType >= 1 && read.deck->deckType <= 9, "a deck type 1 to 9");
-    const BuildResult built = buildDeck(*read.deck);
-    require(built.deck.has_value() != !built.error.isEmpty(), "a built deck or an error, not both");
-    if (built.deck)
-        require(!built.deck->members.empty(), "a built deck has members");
+    const jm::Result<Deck> built = buildDeck(*read.deck);
+    require(built || !built.error().isEmpty(), "a deck that is not built says why");
+    if (built)
+        require(!built->members.empty(), "a built deck has members");
     return 0;
 }

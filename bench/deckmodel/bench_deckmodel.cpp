@@ -23,15 +23,15 @@ namespace {
 Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr)
 {
     const ReadResult read = readDeckFile(bytes, QStringLiteral("Deck_Rectangle.txt"));
-    const BuildResult built = read.deck ? buildDeck(*read.deck) : BuildResult{{}, read.error};
-    if (!built.deck) {
-        std::fprintf(stderr, "%s\n", qPrintable(built.error));
+    const jm::Result<Deck> built = read.deck ? buildDeck(*read.deck) : jm::Result<Deck>(jm::failure(read.error));
+    if (!built) {
+        std::fprintf(stderr, "%s\n", qPrintable(built.error()));
         std::exit(1);
     }
-    const Takeoff counted = takeoffOf(*built.deck);
+    const Takeoff counted = takeoffOf(*built);
     if (takeoff)
         *takeoff = counted;
-    return *built.deck;
+    return *built;
 }
 
 } // namespace

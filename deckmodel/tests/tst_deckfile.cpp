@@ -11,18 +11,7 @@
 
 namespace {
 
-QByteArray workedExampleFile()
-{
-    QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray withLine(int line, const QByteArray &text)
-{
-    QList<QByteArray> lines = workedExampleFile().split('\n');
-    lines[line - 1] = text + '\r';
-    return lines.join('\n');
-}
+QByteArray withLine(int line, const QByteArray &text) { return withLines(workedExampleFile(), {{line, text}}); }
 
 } // namespace
 
@@ -51,7 +40,7 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("outcome");
-        const QList<QStringList> rows = tableRows(QStringLiteral("reading.txt"));
+        const QList<QStringList> rows = tableRows("reading.txt");
         QCOMPARE(rows.size(), 18);
         for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << r.value(1)
@@ -61,9 +50,7 @@ private slots:
                                     << QByteArray("16        ' Z,   ', Deck Depth\r\n12        ' X,   ', Deck Width\r\n"
                                                   "3        ' Y,   ', Deck Height\r\n")
                                     << "\"Deck_Rectangle.txt\" ends after line 3; a deck needs all 24 lines.";
-        QFile unlisted(QStringLiteral(JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt"));
-        QVERIFY(unlisted.open(QIODevice::ReadOnly));
-        QTest::newRow("unlisted sizes") << "Deck_Slice.txt" << unlisted.readAll()
+        QTest::newRow("unlisted sizes") << "Deck_Slice.txt" << dataBytes(JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt")
                                         << "\"Deck_Slice.txt\" line 6 (Length Between Posts) begins with no number: "
                                            "\"       ' X,   ', Length Between Posts\".";
     }
@@ -101,7 +88,9 @@ private slots:
     void twoDHandOff_data()
     {
         QTest::addColumn<QStringList>("row");
-        for (const QStringList &r : tableRows(QStringLiteral("handoff.txt")))
+        const QList<QStringList> rows = tableRows("handoff.txt");
+        QCOMPARE(rows.size(), 3);
+        for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << r;
     }
     void twoDHandOff()
