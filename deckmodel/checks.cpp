@@ -3,8 +3,6 @@
 // outline but for its gaps, and nothing may stick out of the outline.
 #include "framing.h"
 
-#include "numbertext.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -52,8 +50,6 @@ Point centre(const Polygon &polygon)
     const Box b = bounds(polygon);
     return {(b.x0 + b.x1) / 2, (b.z0 + b.z1) / 2};
 }
-
-QString sqft(double squareInches) { return numbertext::generalNumber(std::round(squareInches / 144 * 100) / 100); }
 
 // A beam ply as the joists' bearing check sees it: its plan's box, whether the
 // plan is that box, and the beam lines it lies on.
@@ -171,9 +167,12 @@ int endsOnRims(const Deck &deck, const Member &joist)
     return ends;
 }
 
-QStringList checkDeck(const Deck &deck)
+std::vector<Finding> checkDeck(const Deck &deck)
 {
-    QStringList problems;
+    std::vector<Finding> problems;
+    const auto found = [&](Rule rule, std::vector<QString> members, std::vector<double> values = {}) {
+        problems.push_back({rule, deck.parameters.fileName, std::move(members), {}, std::move(values)});
+    };
     const std::vector<Member> &members = deck.members;
     std::vector<Box> boxes;
     for (const Member &m : members)
@@ -181,12 +180,12 @@ QStringList checkDeck(const Deck &deck)
 
     // Past a few overlaps the framing is wrong throughout; finding them all,
     // or checking further, could take minutes on a hand-edited file.
-    constexpr qsizetype mostOverlaps = 20;
+    constexpr size_t mostOverlaps = 20;
     for (const auto &[i, j] : overlapCandidates(members, boxes)) {
         if (problems.size() == mostOverlaps)
             break;
-        if (sharedArea(members[i].plan, members[j].plan) > touching)
-            problems << QStringLiteral("%1 and %2 overlap.").arg(members[i].name, members[j].name);
+        if (const double shared = sharedArea(members[i].plan, members[j].plan); shared > touching)
+            found(Rule::MembersOverlap, {members[i].name, members[j].name}, {shared});
     }
     if (problems.size() == mostOverlaps)
         return problems;
@@ -196,7 +195,7 @@ QStringList checkDeck(const Deck &deck)
         if (m.kind == Kind::Joist) {
             const int beams = beamsUnder(deck, m, plies);
             if (beams < 2 && !(beams == 1 && endsOnRims(deck, m) > 0))
-                problems << QStringLiteral("%1 rests on %2 beam lines and %3 rim joists.").arg(m.name).arg(beams).arg(endsOnRims(deck, m));
+                found(Rule::JoistUnsupported, {m.name}, {double(beams), double(endsOnRims(deck, m))});
         }
         if (m.kind == Kind::Post) {
             bool carries = false;
@@ -204,11 +203,11 @@ QStringList checkDeck(const Deck &deck)
                 carries = carries || (beam.kind == Kind::BeamPly && std::abs(beam.base - m.top()) < touching
                                       && contains(beam.plan, centre(m.plan), touching));
             if (!carries)
-                problems << QStringLiteral("%1 stands under no beam.").arg(m.name);
+                found(Rule::PostUnderNoBeam, {m.name});
         }
         for (const Point &p : m.plan)
             if (!contains(deck.outline, p, touching)) {
-                problems << QStringLiteral("%1 lies outside the deck's outline.").arg(m.name);
+                found(Rule::OutsideOutline, {m.name});
                 break;
             }
     }
@@ -224,8 +223,7 @@ QStringList checkDeck(const Deck &deck)
     const double open = area(deck.outline) - covered;
     const double gaps = boards * deck.parameters.deckingGap * (extent.x1 - extent.x0);
     if (open > gaps + 1)
-        problems << QStringLiteral("The decking leaves %1 square feet of the deck uncovered; its gaps account for %2.")
-                        .arg(sqft(open), sqft(gaps));
+        found(Rule::DeckingUncovered, {}, {open, gaps});
     return problems;
 }
 

@@ -153,10 +153,10 @@ QString renderDeck(const QString &input, const QString &output)
     const auto read = deckfile::readDeck(input);
     if (!read)
         return read.error();
-    const BuildResult built = buildDeck(*read);
-    if (!built.deck)
-        return built.error;
-    return writeDeck(*built.deck, output, *format);
+    const jm::Result<Deck> built = buildDeck(*read);
+    if (!built)
+        return built.error();
+    return writeDeck(*built, output, *format);
 }
 
 } // namespace deckmodel

@@ -5,7 +5,6 @@
 // on the cut.
 #include "framing.h"
 
-#include "numbertext.h"
 #include "plan.h"
 
 #include <algorithm>
@@ -68,15 +67,21 @@ Polygon square(double x, double z, double size)
     return {{x - h, z - h}, {x + h, z - h}, {x + h, z + h}, {x - h, z + h}};
 }
 
+// Sizes that cannot be framed: the refusal's record goes to `findings`, its
+// sentence into the failure.
+jm::Failure refused(Finding finding, std::vector<Finding> *findings)
+{
+    jm::Failure failed = jm::failure(sentence(finding));
+    if (findings)
+        findings->push_back(std::move(finding));
+    return failed;
+}
+
 // Members of one kind set closer than their own width would stand in each
 // other: such sizes are refused, and what was framed of the deck is dropped.
-QString crowded(const QString &fileName, const char *members, double width, double apart, int firstLine, int secondLine)
+Finding crowded(Rule rule, const DeckParameters &p, double width, double apart, int firstLine, int secondLine)
 {
-    return QStringLiteral("The %1 of \"%2\" would overlap: %3 inches wide, %4 inches apart centre to centre (lines %5 and %6).")
-        .arg(QLatin1String(members), fileName, numbertext::generalNumber(width),
-             numbertext::generalNumber(std::round(apart * 1000) / 1000))
-        .arg(firstLine)
-        .arg(secondLine);
+    return {rule, p.fileName, {}, {firstLine, secondLine}, {width, apart}};
 }
 
 // The closest two neighbours of a sorted list of stations, or infinity.
@@ -95,19 +100,19 @@ void add(Deck &deck, Kind kind, const QString &name, Polygon plan, double base, 
 
 } // namespace
 
-BuildResult frameDeck(const DeckParameters &p)
+jm::Result<Deck> frameDeck(const DeckParameters &p, std::vector<Finding> *findings)
 {
+    if (findings)
+        findings->clear();
     const PlanResult plan = shapePlan(p.deckType, p.depthA, p.widthB);
     if (!plan.error.isEmpty())
-        return {{}, plan.error};
+        return jm::failure(plan.error);
     const double deckTop = p.height * 12;
     const double joistTop = deckTop - p.deckingThickness;
     const double beamTop = joistTop - p.joistHeight;
     const double beamBottom = beamTop - p.beamHeight;
     if (beamBottom <= 0)
-        return {{}, QStringLiteral("A deck %1 feet high leaves no room for posts under %2 inches of decking, "
-                                   "joists and beams.")
-                        .arg(numbertext::generalNumber(p.height), numbertext::generalNumber(deckTop - beamBottom))};
+        return refused({Rule::TooLow, p.fileName, {}, {3, 9, 12, 16}, {p.height, deckTop - beamBottom}}, findings);
 
     Deck deck;
     deck.parameters = p;
@@ -119,8 +124,8 @@ BuildResult frameDeck(const DeckParameters &p)
     const double members = width / p.joistSpacing + depth / (p.deckingWidth + p.deckingGap)
                            + (depth / (p.beamSpacing * 12) + 2) * (width / (p.postSpacing * 12) + 4);
     if (members > maxMembers)
-        return {{}, QStringLiteral("The sizes and spacings of \"%1\" would make about %2 members; a deck has at most %3.")
-                        .arg(p.fileName).arg(std::llround(std::min(members, 1e15))).arg(maxMembers)};
+        return refused({Rule::TooManyMembers, p.fileName, {}, {1, 2, 6, 8, 15, 17, 18}, {members, double(maxMembers)}},
+                       findings);
 
     // Beam lines along X, the outer ones set in by the Z overhang; two plies
     // each, side by side on the line; posts under each beam, the outer ones
@@ -128,9 +133,9 @@ BuildResult frameDeck(const DeckParameters &p)
     deck.beamLines = stations(extent.z0 + p.overhangZ * 12, extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
     const double lineGap = closest(deck.beamLines);
     if (lineGap < 2 * p.beamPly)
-        return {{}, crowded(p.fileName, "beams", 2 * p.beamPly, lineGap, 8, 10)};
+        return refused(crowded(Rule::BeamLinesCrowded, p, 2 * p.beamPly, lineGap, 8, 10), findings);
     if (lineGap < p.postSize)
-        return {{}, crowded(p.fileName, "posts", p.postSize, lineGap, 7, 8)};
+        return refused(crowded(Rule::BeamLinesUnderPosts, p, p.postSize, lineGap, 7, 8), findings);
     int beam = 0, post = 0;
     for (double z : deck.beamLines) {
         const std::vector<Polygon> first = stripPieces(outline, true, z - p.beamPly, z);
@@ -143,13 +148,13 @@ BuildResult frameDeck(const DeckParameters &p)
         for (const Interval &run : runAlongX(outline, z)) {
             const std::vector<double> posts = stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12);
             if (closest(posts) < p.postSize)
-                return {{}, crowded(p.fileName, "posts", p.postSize, closest(posts), 6, 7)};
+                return refused(crowded(Rule::PostsCrowded, p, p.postSize, closest(posts), 6, 7), findings);
             for (double x : posts)
                 add(deck, Kind::Post, QStringLiteral("Post %1").arg(++post), square(x, z, p.postSize), 0, beamBottom);
         }
     }
     if (p.joistSpacing < p.joistWidth)
-        return {{}, crowded(p.fileName, "joists", p.joistWidth, p.joistSpacing, 14, 15)};
+        return refused(crowded(Rule::JoistsCrowded, p, p.joistWidth, p.joistSpacing, 14, 15), findings);
 
     // Rim joists along every edge, mitred at the corners; joists inside them.
     const Polygon inside = inset(outline, p.joistWidth);
@@ -176,18 +181,21 @@ BuildResult frameDeck(const DeckParameters &p)
         for (const Polygon &piece : stripPieces(outline, true, z, std::min(z + p.deckingWidth, extent.z1)))
             add(deck, Kind::DeckingBoard, QStringLiteral("Decking board %1").arg(++board), piece, joistTop,
                 p.deckingThickness);
-    return {deck, {}};
+    return deck;
 }
 
-BuildResult buildDeck(const DeckParameters &parameters)
+jm::Result<Deck> buildDeck(const DeckParameters &parameters, std::vector<Finding> *findings)
 {
-    BuildResult built = frameDeck(parameters);
-    if (!built.deck)
+    jm::Result<Deck> built = frameDeck(parameters, findings);
+    if (!built)
         return built;
-    const QStringList problems = checkDeck(*built.deck);
-    if (!problems.isEmpty())
-        return {{}, QStringLiteral("The deck fails its checks: %1").arg(problems.join(QLatin1Char(' ')))};
-    return built;
+    std::vector<Finding> problems = checkDeck(*built);
+    if (problems.empty())
+        return built;
+    jm::Failure failed = jm::failure(checksFailed(problems));
+    if (findings)
+        *findings = std::move(problems);
+    return failed;
 }
 
 QString kindName(Kind kind)

@@ -5,12 +5,13 @@
 // and files.
 #pragma once
 
+#include "findings.h"
 #include "geometry.h"
 #include "parameterfile.h"
+#include "result.h"
 
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 namespace deckmodel {
@@ -35,20 +36,18 @@ struct Deck {
     std::vector<Member> members;     // posts, beam plies, rim joists, joists, decking boards
 };
 
-struct BuildResult {
-    std::optional<Deck> deck;
-    QString error;
-};
-
 // Frames the deck of a parameter file and runs the model checks on it:
-// a deck that fails a check is an error, never a model.
-BuildResult buildDeck(const DeckParameters &parameters);
+// a deck that fails a check is a failure, never a model. Where `findings` is
+// given it receives the records behind a failure: the refusal of the sizes
+// or every check's finding (none when the outline itself cannot be drawn).
+jm::Result<Deck> buildDeck(const DeckParameters &parameters, std::vector<Finding> *findings = nullptr);
 
 // The framing alone, without the checks (for the checks' own tests).
-BuildResult frameDeck(const DeckParameters &parameters);
+jm::Result<Deck> frameDeck(const DeckParameters &parameters, std::vector<Finding> *findings = nullptr);
 
-// The model checks: one sentence per problem, none for a sound deck.
-QStringList checkDeck(const Deck &deck);
+// The model checks: one finding per problem, none for a sound deck. Past 20
+// overlapping pairs nothing more is checked.
+std::vector<Finding> checkDeck(const Deck &deck);
 
 // Which supports hold a joist, which rims its ends stand on (used by the
 // checks and by the takeoff's fasteners).

@@ -63,10 +63,10 @@ ShownDeck deckFrom(const QString &path)
     const auto read = deckfile::readDeck(path);
     if (!read)
         return failed(read.error());
-    const deckmodel::BuildResult built = deckmodel::buildDeck(*read);
-    if (!built.deck)
-        return failed(built.error);
-    const deckmodel::Deck &deck = *built.deck;
+    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read);
+    if (!built)
+        return failed(built.error());
+    const deckmodel::Deck &deck = *built;
     const deckmodel::DeckParameters &p = deck.parameters;
 
     ShownDeck shown;

@@ -20,9 +20,9 @@ FUZZ_TARGET
         return 0;
     }
     require(read->deckType >= 1 && read->deckType <= 9, "a deck type 1 to 9");
-    const BuildResult built = buildDeck(*read);
-    require(built.deck.has_value() != !built.error.isEmpty(), "a built deck or an error, not both");
-    if (built.deck)
-        require(!built.deck->members.empty(), "a built deck has members");
+    const jm::Result<Deck> built = buildDeck(*read);
+    require(built || !built.error().isEmpty(), "a deck that is not built says why");
+    if (built)
+        require(!built->members.empty(), "a built deck has members");
     return 0;
 }

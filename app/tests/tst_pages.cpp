@@ -107,17 +107,10 @@ QString describe(const Row &row, QWidget *w)
 
 void checkLayout(QWidget *page, const QString &name)
 {
-    QFile file(JM_TESTDATA "/layouts/" + name + ".txt");
-    QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(name));
     std::vector<Row> rows;
     std::map<QString, QWidget *> found;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        const qsizetype quote = line.indexOf(u'"');
-        const QString caption = line.mid(quote + 1, line.lastIndexOf(u'"') - quote - 1);
-        const QStringList f = line.left(quote).split(u' ', Qt::SkipEmptyParts);
+    for (const QStringList &f : dataColumns(JM_TESTDATA "/layouts/" + name + ".txt")) {
+        const QString caption = f.last();
         if (f[0] == u"window") {
             QCOMPARE(page->objectName(), f[1]);
             QCOMPARE(page->windowTitle(), caption);

@@ -23,15 +23,15 @@ namespace {
 Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr)
 {
     const auto read = deckfile::readDeckFile(bytes, QStringLiteral("Deck_Rectangle.txt"));
-    const BuildResult built = read ? buildDeck(*read) : BuildResult{{}, read.error()};
-    if (!built.deck) {
-        std::fprintf(stderr, "%s\n", qPrintable(built.error));
+    const jm::Result<Deck> built = read ? buildDeck(*read) : jm::Result<Deck>(read.failure());
+    if (!built) {
+        std::fprintf(stderr, "%s\n", qPrintable(built.error()));
         std::exit(1);
     }
-    const Takeoff counted = takeoffOf(*built.deck);
+    const Takeoff counted = takeoffOf(*built);
     if (takeoff)
         *takeoff = counted;
-    return *built.deck;
+    return *built;
 }
 
 } // namespace

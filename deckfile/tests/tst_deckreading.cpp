@@ -21,16 +21,10 @@ QList<QStringList> tableRows(const char *name)
 
 QByteArray workedExampleFile()
 {
-    QFile file(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return dataBytes(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
 }
 
-QByteArray withLine(int line, const QByteArray &text)
-{
-    QList<QByteArray> lines = workedExampleFile().split('\n');
-    lines[line - 1] = text + '\r';
-    return lines.join('\n');
-}
+QByteArray withLine(int line, const QByteArray &text) { return withLines(workedExampleFile(), {{line, text}}); }
 
 } // namespace
 
@@ -69,9 +63,7 @@ private slots:
                                     << QByteArray("16        ' Z,   ', Deck Depth\r\n12        ' X,   ', Deck Width\r\n"
                                                   "3        ' Y,   ', Deck Height\r\n")
                                     << "\"Deck_Rectangle.txt\" ends after line 3; a deck needs all 24 lines.";
-        QFile unlisted(QStringLiteral(JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt"));
-        QVERIFY(unlisted.open(QIODevice::ReadOnly));
-        QTest::newRow("unlisted sizes") << "Deck_Slice.txt" << unlisted.readAll()
+        QTest::newRow("unlisted sizes") << "Deck_Slice.txt" << dataBytes(JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt")
                                         << "\"Deck_Slice.txt\" line 6 (Length Between Posts) begins with no number: "
                                            "\"       ' X,   ', Length Between Posts\".";
     }
@@ -116,7 +108,9 @@ private slots:
     void twoDHandOff_data()
     {
         QTest::addColumn<QStringList>("row");
-        for (const QStringList &r : tableRows("handoff.txt"))
+        const QList<QStringList> rows = tableRows("handoff.txt");
+        QCOMPARE(rows.size(), 3);
+        for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << r;
     }
     void twoDHandOff()

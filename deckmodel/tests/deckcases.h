@@ -2,9 +2,9 @@
 // tables: beam, joist, post and decking choices to the values of their lines.
 #pragma once
 
+#include "datatable.h"
 #include "framing.h"
 
-#include <QFile>
 #include <QString>
 
 inline deckmodel::DeckParameters deckOf(int type, double a, double b, double height, const QString &beam,
@@ -35,18 +35,14 @@ inline deckmodel::DeckParameters workedExample()
     return d;
 }
 
-// The rows of a table under data/, one a line, its fields parted by " | ";
-// blank lines and lines from "#" are left out.
-inline QList<QStringList> tableRows(const QString &name)
+// The worked example's deck file, as the wizard writes it.
+inline QByteArray workedExampleFile()
 {
-    QFile file(QStringLiteral(JM_DATA "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(file.fileName()));
-    QList<QStringList> rows;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
-        if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
-            rows << line.trimmed().split(QStringLiteral(" | "));
-    if (rows.isEmpty())
-        qFatal("%s holds no rows", qPrintable(file.fileName()));
-    return rows;
+    return dataBytes(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
+}
+
+// The rows of a table under data/, its fields parted by " | ".
+inline QList<QStringList> tableRows(const char *name)
+{
+    return dataTable(QStringLiteral(JM_TESTDATA "/") + QLatin1String(name), QStringLiteral(" | "));
 }

@@ -1,8 +1,8 @@
 // The clean-up of hidden-line output against the hand-drawn cases of
 // data/segments.txt.
+#include "datatable.h"
 #include "segments.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -50,12 +50,7 @@ private slots:
     {
         QTest::addColumn<Segments>("input");
         QTest::addColumn<QStringList>("expected");
-        QFile file(QFINDTESTDATA("data/segments.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringList lines;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
-            if (!line.isEmpty() && !line.startsWith(u'#'))
-                lines << line;
+        const QStringList lines = dataLines(JM_TESTDATA "/segments.txt");
         QCOMPARE(lines.size() % 3, 0);
         for (qsizetype i = 0; i < lines.size(); i += 3)
             QTest::newRow(qPrintable(lines[i])) << parse(lines[i + 1]) << normal(parse(lines[i + 2]));

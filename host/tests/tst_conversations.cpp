@@ -7,6 +7,7 @@
 //   receives and what the wizard gets back for every way a host can let it down.
 // Each journal is a section "[name]" with its lines in order; blank lines and
 // lines starting with "#" are not read.
+#include "datatable.h"
 #include "dbusconnector.h"
 #include "dbuslink.h"
 #include "deckhostprocess.h"
@@ -15,7 +16,6 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QTest>
 
 #include <csignal>
@@ -26,18 +26,8 @@ const QString Name = QStringLiteral("Plankora.Application");
 void addJournals(const char *file)
 {
     QTest::addColumn<QStringList>("journal");
-    QFile data(QStringLiteral(JM_HOST_TESTDATA "/") + file);
-    QVERIFY(data.open(QIODevice::ReadOnly | QIODevice::Text));
-    QString name;
-    QStringList journal;
-    for (const QString &line : QString::fromUtf8(data.readAll() + "[]").split(u'\n')) {
-        if (line.startsWith(u'[') && !name.isEmpty())
-            QTest::newRow(qPrintable(name)) << journal;
-        if (line.startsWith(u'['))
-            name = line.mid(1, line.size() - 2), journal.clear();
-        else if (!line.isEmpty() && !line.startsWith(u'#'))
-            journal << line;
-    }
+    for (const DataSection &section : dataSections(QStringLiteral(JM_HOST_TESTDATA "/") + file))
+        QTest::newRow(qPrintable(section.name)) << section.lines;
 }
 
 // The field `i` of the running row's name "field | field | ...".

@@ -3,11 +3,16 @@
 // lines that begin with '#' are skipped. dataTable(path) splits the fields at
 // '|', and in a field \r, \n, \t, \| and \\ stand for themselves and
 // \uXXXX for any character; dataTable(path, separator) splits them at the
-// separator as written, with no escapes.
+// separator as written, with no escapes. dataColumns(path) reads columns
+// lined up with blanks, dataSections(path) sections under "[name]" lines.
+// Whole files (golden files, inputs) are read with dataBytes(path) and
+// compared by byteLines(), and withLines() changes some of their lines.
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -37,16 +42,22 @@ inline QString unescapedField(const QString &field)
     return out;
 }
 
-// The table's row lines.
-inline QStringList dataLines(const QString &path)
+// A file's bytes; a missing file ends the test.
+inline QByteArray dataBytes(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "the table %s is missing\n", qPrintable(path));
+        std::fprintf(stderr, "the test file %s is missing\n", qPrintable(path));
         std::abort();
     }
+    return file.readAll();
+}
+
+// The table's row lines.
+inline QStringList dataLines(const QString &path)
+{
     QStringList lines;
-    for (const QByteArray &line : file.readAll().split('\n'))
+    for (const QByteArray &line : dataBytes(path).split('\n'))
         if (!line.isEmpty() && !line.startsWith('#'))
             lines << QString::fromUtf8(line);
     return lines;
@@ -80,4 +91,60 @@ inline QList<QStringList> dataTable(const QString &path)
         rows << (fields << unescapedField(field));
     }
     return rows;
+}
+
+// Columns parted by blanks, lined up by hand; a last field in double quotes
+// runs to the line's last quote, so it may hold blanks and quotes itself.
+inline QList<QStringList> dataColumns(const QString &path)
+{
+    QList<QStringList> rows;
+    for (const QString &line : dataLines(path)) {
+        const qsizetype quote = line.indexOf(u'"');
+        QStringList fields = line.left(quote).split(u' ', Qt::SkipEmptyParts);
+        if (quote >= 0)
+            fields << line.mid(quote + 1, line.lastIndexOf(u'"') - quote - 1);
+        rows << fields;
+    }
+    return rows;
+}
+
+// Sections: a line "[name]" opens one, the row lines after it are its own.
+struct DataSection {
+    QString name;
+    QStringList lines;
+};
+
+inline QList<DataSection> dataSections(const QString &path)
+{
+    QList<DataSection> sections;
+    for (const QString &line : dataLines(path)) {
+        if (line.startsWith(u'[') && line.endsWith(u']'))
+            sections.append({line.mid(1, line.size() - 2), {}});
+        else if (!sections.isEmpty())
+            sections.last().lines << line;
+    }
+    return sections;
+}
+
+// A file's lines, each with its own line end, so that a comparison names the
+// first line that differs.
+inline QList<QByteArray> byteLines(const QByteArray &bytes)
+{
+    QList<QByteArray> result;
+    for (qsizetype start = 0, end = 0; start < bytes.size(); start = end) {
+        end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        result << bytes.sliced(start, end - start);
+    }
+    return result;
+}
+
+// A file with some of its lines, by their number counted from 1, replaced by
+// other texts, each ending in CR LF.
+inline QByteArray withLines(const QByteArray &bytes, const QMap<int, QByteArray> &replaced)
+{
+    QList<QByteArray> all = byteLines(bytes);
+    for (auto it = replaced.begin(); it != replaced.end(); ++it)
+        all[it.key() - 1] = it.value() + "\r\n";
+    return all.join();
 }

@@ -1,0 +1,72 @@
+// The words of the framing's refusals and the model checks, made from their
+// records.
+#include "findings.h"
+
+#include "numbertext.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace deckmodel {
+
+namespace {
+
+QString number(double value) { return numbertext::generalNumber(value); }
+
+QString squareFeet(double squareInches) { return number(std::round(squareInches / 144 * 100) / 100); }
+
+// Members of one kind set closer than their own width.
+QString crowded(const char *kind, const Finding &f, double width, double apart, int firstLine, int secondLine)
+{
+    return QStringLiteral("The %1 of \"%2\" would overlap: %3 inches wide, %4 inches apart centre to centre (lines %5 and %6).")
+        .arg(QLatin1String(kind), f.file, number(width), number(std::round(apart * 1000) / 1000))
+        .arg(firstLine)
+        .arg(secondLine);
+}
+
+} // namespace
+
+QString sentence(const Finding &f)
+{
+    const auto member = [&](size_t i) { return i < f.members.size() ? f.members[i] : QString(); };
+    const auto value = [&](size_t i) { return i < f.values.size() ? f.values[i] : 0.0; };
+    const auto line = [&](size_t i) { return i < f.lines.size() ? f.lines[i] : 0; };
+    switch (f.rule) {
+    case Rule::TooLow:
+        return QStringLiteral("A deck %1 feet high leaves no room for posts under %2 inches of decking, joists and beams.")
+            .arg(number(value(0)), number(value(1)));
+    case Rule::TooManyMembers:
+        return QStringLiteral("The sizes and spacings of \"%1\" would make about %2 members; a deck has at most %3.")
+            .arg(f.file)
+            .arg(std::llround(std::min(value(0), 1e15)))
+            .arg(std::llround(value(1)));
+    case Rule::BeamLinesCrowded: return crowded("beams", f, value(0), value(1), line(0), line(1));
+    case Rule::BeamLinesUnderPosts:
+    case Rule::PostsCrowded: return crowded("posts", f, value(0), value(1), line(0), line(1));
+    case Rule::JoistsCrowded: return crowded("joists", f, value(0), value(1), line(0), line(1));
+    case Rule::MembersOverlap: return QStringLiteral("%1 and %2 overlap.").arg(member(0), member(1));
+    case Rule::JoistUnsupported:
+        return QStringLiteral("%1 rests on %2 beam lines and %3 rim joists.")
+            .arg(member(0))
+            .arg(std::llround(value(0)))
+            .arg(std::llround(value(1)));
+    case Rule::PostUnderNoBeam: return QStringLiteral("%1 stands under no beam.").arg(member(0));
+    case Rule::OutsideOutline: return QStringLiteral("%1 lies outside the deck's outline.").arg(member(0));
+    case Rule::DeckingUncovered:
+        return QStringLiteral("The decking leaves %1 square feet of the deck uncovered; its gaps account for %2.")
+            .arg(squareFeet(value(0)), squareFeet(value(1)));
+    }
+    return {};
+}
+
+QString checksFailed(const std::vector<Finding> &findings)
+{
+    QStringList sentences;
+    for (const Finding &f : findings)
+        sentences << sentence(f);
+    return QStringLiteral("The deck fails its checks: %1").arg(sentences.join(QLatin1Char(' ')));
+}
+
+} // namespace deckmodel
