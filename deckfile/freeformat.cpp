@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "handoff.h"
 #include "numbertext.h"
+#include "textfiles.h"
 
 #include <cmath>
 
@@ -78,8 +79,8 @@ jm::Result<std::vector<double>> readNumbers(const QByteArray &bytes, int count, 
                                QStringLiteral("The file \"%1\" ends before its %2 value.").arg(fileName, ordinal(i))};
         const auto value = numbertext::strictNumber(*field);
         if (!value || !std::isfinite(*value))
-            return jm::Failure{NotANumber, QStringLiteral("The %1 value of the file \"%2\" is \"%3\", which is not a number.")
-                                               .arg(ordinal(i), fileName, *field)};
+            return jm::Failure{NotANumber, QStringLiteral("The %1 value of the file \"%2\" is %3, which is not a number.")
+                                               .arg(ordinal(i), fileName, textfiles::quoted(*field))};
         values.push_back(*value);
     }
     return values;

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "freeformat.h"
 #include "numbertext.h"
+#include "textfiles.h"
 
 #include <algorithm>
 #include <array>
@@ -13,32 +14,34 @@ namespace deckfile {
 namespace {
 
 // The symbols read the file column by column, so every blank below matters,
-// irregular ones included.
+// irregular ones included. The largest sizes are far above any deck the
+// wizard writes (99 by 99 feet, 6 feet high): they keep a hand-edited file
+// from asking for a deck no one could build or count.
 constexpr std::array<LineSpec, LineCount> LineRows{{
-    {Line::DeckDepth, "Deck Depth", Unit::Feet, nullptr, "        ' Z,   ', Deck Depth"},
-    {Line::DeckWidth, "Deck Width", Unit::Feet, nullptr, "        ' X,   ', Deck Width"},
-    {Line::DeckHeight, "Deck Height", Unit::Feet, nullptr, "        ' Y,   ', Deck Height"},
-    {Line::XOverhang, "X Deck Overhang", Unit::Feet, "2       ' X,   ', X Deck Overhang", nullptr},
-    {Line::ZOverhang, "Z Deck Overhang", Unit::Feet, "2.5     ' Z,   ', Z Deck Overhang", nullptr},
-    {Line::PostSpacing, "Length Between Posts", Unit::Feet, nullptr, "       ' X,   ', Length Between Posts"},
-    {Line::PostSize, "Post Width & Depth", Unit::Inches, nullptr, "       ' XZ,  ', Post Width & Depth"},
-    {Line::BeamSpacing, "Space Between Beams", Unit::Feet, "6       ' Z,   ', Space Between Beams", nullptr},
-    {Line::BeamHeight, "Beam Height", Unit::Inches, nullptr, nullptr},
-    {Line::BeamDepth, "Beam Depth", Unit::Inches, nullptr, nullptr},
-    {Line::BeamWidth, "Beam Width", Unit::Feet, nullptr, "      - X - Beam Width"},
-    {Line::JoistHeight, "Joist Height", Unit::Inches, nullptr, nullptr},
-    {Line::JoistDepth, "Joist Depth", Unit::Feet, nullptr, "       ' Z - Joist Depth"},
-    {Line::JoistWidth, "Joist Width", Unit::Inches, nullptr, nullptr},
-    {Line::JoistSpacing, "Joist Center Spacing", Unit::Inches, "12      ' X - Joist Center Spacing", nullptr},
-    {Line::DeckingHeight, "Decking Height", Unit::Inches, nullptr, nullptr},
-    {Line::DeckingDepth, "Decking Depth", Unit::Inches, nullptr, "     ' Z - Decking Depth"},
-    {Line::DeckingSpacing, "Decking Spacing", Unit::Inches, ".25     ' X - Decking Spacing", nullptr},
-    {Line::DeckTypeCode, "Deck Type", Unit::Code, nullptr, "     - Deck Type"},
-    {Line::PostsMaterial, "posts material", Unit::Words, nullptr, nullptr},
-    {Line::BeamsMaterial, "beams material", Unit::Words, nullptr, nullptr},
-    {Line::JoistsMaterial, "joists material", Unit::Words, nullptr, nullptr},
-    {Line::DeckingMaterial, "decking material", Unit::Words, nullptr, nullptr},
-    {Line::ViewingMode, "viewing mode", Unit::Code, nullptr, nullptr},
+    {Line::DeckDepth, "Deck Depth", Unit::Feet, nullptr, "        ' Z,   ', Deck Depth", 1000},
+    {Line::DeckWidth, "Deck Width", Unit::Feet, nullptr, "        ' X,   ', Deck Width", 1000},
+    {Line::DeckHeight, "Deck Height", Unit::Feet, nullptr, "        ' Y,   ', Deck Height", 100},
+    {Line::XOverhang, "X Deck Overhang", Unit::Feet, "2       ' X,   ', X Deck Overhang", nullptr, 100},
+    {Line::ZOverhang, "Z Deck Overhang", Unit::Feet, "2.5     ' Z,   ', Z Deck Overhang", nullptr, 100},
+    {Line::PostSpacing, "Length Between Posts", Unit::Feet, nullptr, "       ' X,   ', Length Between Posts", 100},
+    {Line::PostSize, "Post Width & Depth", Unit::Inches, nullptr, "       ' XZ,  ', Post Width & Depth", 48},
+    {Line::BeamSpacing, "Space Between Beams", Unit::Feet, "6       ' Z,   ', Space Between Beams", nullptr, 100},
+    {Line::BeamHeight, "Beam Height", Unit::Inches, nullptr, nullptr, 48},
+    {Line::BeamDepth, "Beam Depth", Unit::Inches, nullptr, nullptr, 12},
+    {Line::BeamWidth, "Beam Width", Unit::Feet, nullptr, "      - X - Beam Width", 0},
+    {Line::JoistHeight, "Joist Height", Unit::Inches, nullptr, nullptr, 48},
+    {Line::JoistDepth, "Joist Depth", Unit::Feet, nullptr, "       ' Z - Joist Depth", 0},
+    {Line::JoistWidth, "Joist Width", Unit::Inches, nullptr, nullptr, 12},
+    {Line::JoistSpacing, "Joist Center Spacing", Unit::Inches, "12      ' X - Joist Center Spacing", nullptr, 120},
+    {Line::DeckingHeight, "Decking Height", Unit::Inches, nullptr, nullptr, 12},
+    {Line::DeckingDepth, "Decking Depth", Unit::Inches, nullptr, "     ' Z - Decking Depth", 48},
+    {Line::DeckingSpacing, "Decking Spacing", Unit::Inches, ".25     ' X - Decking Spacing", nullptr, 12},
+    {Line::DeckTypeCode, "Deck Type", Unit::Code, nullptr, "     - Deck Type", 0},
+    {Line::PostsMaterial, "posts material", Unit::Words, nullptr, nullptr, 0},
+    {Line::BeamsMaterial, "beams material", Unit::Words, nullptr, nullptr, 0},
+    {Line::JoistsMaterial, "joists material", Unit::Words, nullptr, nullptr, 0},
+    {Line::DeckingMaterial, "decking material", Unit::Words, nullptr, nullptr, 0},
+    {Line::ViewingMode, "viewing mode", Unit::Code, nullptr, nullptr, 0},
 }};
 
 // The lines a framing size gives. The 2 X 6 beam depth line is one blank
@@ -136,6 +139,43 @@ QString where(const QString &fileName, Line line)
     return QStringLiteral("\"%1\" line %2 (%3)").arg(fileName).arg(numberOf(line)).arg(QLatin1String(specOf(line).name));
 }
 
+QString unitName(Unit unit)
+{
+    return unit == Unit::Feet ? QStringLiteral("feet") : QStringLiteral("inches");
+}
+
+// The lines a beam or joist size gives. A size the wizard's list did not
+// hold (a typed "2x8") leaves them all without a value.
+struct SizeLines {
+    const char *what;
+    std::initializer_list<Line> lines;
+};
+constexpr SizeLines BeamLines{"beam", {Line::PostSpacing, Line::BeamHeight, Line::BeamDepth, Line::JoistDepth}};
+constexpr SizeLines JoistLines{"joist", {Line::JoistHeight, Line::JoistWidth}};
+
+// Why `line` holds no value, when it is because the wizard's size answer
+// was not one of its list; empty otherwise.
+QString unlistedSize(const QStringList &lines, const QString &fileName, Line line)
+{
+    for (const SizeLines &size : {BeamLines, JoistLines}) {
+        if (std::find(size.lines.begin(), size.lines.end(), line) == size.lines.end())
+            continue;
+        QStringList numbers;
+        for (Line l : size.lines) {
+            if (firstNumber(lines[numberOf(l) - 1]))
+                return {};
+            numbers << QString::number(numberOf(l));
+        }
+        const QString last = numbers.takeLast();
+        const QStringList list = framingSizeTexts();
+        return QStringLiteral("The %1 size is not one of %2, so %3 has no %1s (lines %4 and %5 hold no value). "
+                              "Run Joistmaster again and pick a %1 size from the list.")
+            .arg(QLatin1String(size.what), list.join(QStringLiteral(", ")), fileName,
+                 numbers.join(QStringLiteral(", ")), last);
+    }
+    return {};
+}
+
 } // namespace
 
 std::span<const LineSpec> lineTable() { return LineRows; }
@@ -216,9 +256,13 @@ jm::Result<DeckParameters> readDeckFile(const QByteArray &bytes, const QString &
                                .arg(fileName, names.join(QStringLiteral(", ")), last));
     }
     const QStringList lines = splitLines(bytes);
-    if (lines.size() < LineCount)
+    if (lines.size() < LineCount) {
+        if (lines.size() <= 1 && bytes.count('\r') >= LineCount - 1)
+            return jm::failure(QStringLiteral("\"%1\" ends its lines with CR alone; a deck file's lines end with CR LF.")
+                                   .arg(fileName));
         return jm::failure(QStringLiteral("\"%1\" ends after line %2; a deck needs all %3 lines.")
                                .arg(fileName).arg(lines.size()).arg(LineCount));
+    }
 
     QString error;
     auto value = [&](Line line, bool positive = true) {
@@ -226,13 +270,20 @@ jm::Result<DeckParameters> readDeckFile(const QByteArray &bytes, const QString &
             return 0.0;
         const QString &text = lines[numberOf(line) - 1];
         const auto v = firstNumber(text);
+        const double largest = specOf(line).largest;
+        if (!v && !(error = unlistedSize(lines, fileName, line)).isEmpty())
+            return 0.0;
         if (!v)
             error = where(fileName, line)
                     + (text.trimmed().isEmpty() ? QStringLiteral(" is empty.")
-                                                : QStringLiteral(" begins with no number: \"%1\".").arg(text));
+                                                : QStringLiteral(" begins with no number: %1.").arg(textfiles::quoted(text)));
         else if (positive && !(*v > 0))
             error = where(fileName, line)
                     + QStringLiteral(" is %1; it must be above 0.").arg(numbertext::generalNumber(*v));
+        else if (largest > 0 && *v > largest)
+            error = where(fileName, line)
+                    + QStringLiteral(" is %1 %2, above the %3 %2 a deck file may hold there.")
+                          .arg(numbertext::generalNumber(*v), unitName(specOf(line).unit), numbertext::generalNumber(largest));
         return v.value_or(0.0);
     };
 

@@ -38,6 +38,7 @@ struct LineSpec {
     Unit unit;
     const char *fixed;
     const char *afterValue;
+    double largest;         // the most a reader takes on this line, in its unit; 0: not read as a size
 };
 std::span<const LineSpec> lineTable();
 const LineSpec &specOf(Line line);
@@ -118,8 +119,10 @@ struct DeckParameters {
 
 // Reads a deck parameter file as a symbol reads it: each line one free-format
 // field whose leading number is its value. `fileName` is the file's own name:
-// it tells the symbol family. A short file, or an empty value the deck needs,
-// fails with a sentence naming the file and the line.
+// it tells the symbol family. A short file, an empty value the deck needs, or
+// a size past its line's largest fails with a sentence naming the file and
+// the line; a beam or joist size the wizard's list did not hold is named as
+// such.
 jm::Result<DeckParameters> readDeckFile(const QByteArray &bytes, const QString &fileName);
 
 } // namespace deckfile

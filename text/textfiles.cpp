@@ -82,6 +82,28 @@ jm::Status writeLines(const QString &path, const QStringList &lines)
     return writeWhole(path, encodeLines(lines));
 }
 
+QString quoted(QStringView text, qsizetype longest)
+{
+    QString out = QStringLiteral("\"");
+    for (qsizetype i = 0; i < text.size() && i < longest; ++i) {
+        const char16_t c = text[i].unicode();
+        switch (c) {
+        case u'\r': out += QStringLiteral("\\r"); break;
+        case u'\n': out += QStringLiteral("\\n"); break;
+        case u'\t': out += QStringLiteral("\\t"); break;
+        case 0: out += QStringLiteral("\\0"); break;
+        default:
+            if (c < 0x20 || c == 0x7f || (c >= 0x80 && c < 0xa0))
+                out += QStringLiteral("\\x%1").arg(int(c), 2, 16, QLatin1Char('0'));
+            else
+                out += QChar(c);
+        }
+    }
+    if (text.size() > longest)
+        out += QStringLiteral("...");
+    return out + u'"';
+}
+
 QStringList decodeLines(const QByteArray &bytes)
 {
     QStringList lines;

@@ -34,6 +34,12 @@ jm::Status writeWhole(const QString &path, const QByteArray &bytes);
 // after it: such lines are refused, and nothing is written.
 jm::Status writeLines(const QString &path, const QStringList &lines);
 
+// A piece of outside text for a message, in double quotes: at most
+// `longest` characters of it (then "..."), every control character written
+// as an escape (\r, \n, \t, \0, \x1b, ...), so that no text read from a file
+// can drive a terminal or cut a message short.
+QString quoted(QStringView text, qsizetype longest = 80);
+
 // The lines of a file's bytes: each ends at CR LF; bytes after the last CR LF
 // are not a line.
 QStringList decodeLines(const QByteArray &bytes);

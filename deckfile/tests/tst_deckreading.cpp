@@ -54,7 +54,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("outcome");
         const QList<QStringList> rows = tableRows("reading.txt");
-        QCOMPARE(rows.size(), 18);
+        QCOMPARE(rows.size(), 22);
         for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << r.value(1)
                                             << (r.value(2) == u"-" ? workedExampleFile() : withLine(r.value(2).toInt(), r.value(3).toUtf8()))
@@ -63,9 +63,19 @@ private slots:
                                     << QByteArray("16        ' Z,   ', Deck Depth\r\n12        ' X,   ', Deck Width\r\n"
                                                   "3        ' Y,   ', Deck Height\r\n")
                                     << "\"Deck_Rectangle.txt\" ends after line 3; a deck needs all 24 lines.";
-        QTest::newRow("unlisted sizes") << "Deck_Slice.txt" << dataBytes(JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt")
-                                        << "\"Deck_Slice.txt\" line 6 (Length Between Posts) begins with no number: "
-                                           "\"       ' X,   ', Length Between Posts\".";
+        QTest::newRow("a beam size not in the list") << "Deck_Slice.txt" << dataBytes(JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt")
+            << "The beam size is not one of 2 X 6, 2 X 8, 2 X 10, so Deck_Slice.txt has no beams (lines 6, 9, 10 and 13 "
+               "hold no value). Run Joistmaster again and pick a beam size from the list.";
+        QByteArray typedJoist = withLine(12, "");
+        typedJoist.replace("1.5      ' X,  - Joist Width", "");
+        QTest::newRow("a joist size not in the list") << "Deck_Rectangle.txt" << typedJoist
+            << "The joist size is not one of 2 X 6, 2 X 8, 2 X 10, so Deck_Rectangle.txt has no joists (lines 12 and 14 "
+               "hold no value). Run Joistmaster again and pick a joist size from the list.";
+        QTest::newRow("control characters, and more than 80 of them")
+            << "Deck_Rectangle.txt" << withLine(9, "\x1b[2J\t" + QByteArray(100, 'x'))
+            << "\"Deck_Rectangle.txt\" line 9 (Beam Height) begins with no number: \"\\x1b[2J\\t" + QString(75, u'x') + "...\".";
+        QTest::newRow("lines ended by CR alone") << "Deck_Rectangle.txt" << workedExampleFile().replace("\r\n", "\r")
+                                                 << "\"Deck_Rectangle.txt\" ends its lines with CR alone; a deck file's lines end with CR LF.";
     }
     void reading()
     {
