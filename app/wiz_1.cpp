@@ -1,6 +1,7 @@
 #include "wiz_1.h"
 
 #include "catalogue.h"
+#include "handoff.h"
 #include "resources.h"
 #include "sequences.h"
 #include "textfiles.h"
@@ -57,6 +58,7 @@ void Wiz_1::load()
     // Each deletion on its own: a missing or locked file does not stop the others.
     for (const QString &name : deckfile::parameterFiles())
         QFile::remove(textfiles::pathIn(context().programFolder, name));
+    deckfile::removeLeftovers(context().programFolder);
 
     host::runStartup(*context().host, [this] { show(); });
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileDevice>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -28,6 +29,23 @@ QStringList sizesLines(const Sizes &sizes)
 QByteArray sizesBytes(const Sizes &sizes)
 {
     return textfiles::encodeLines(sizesLines(sizes));
+}
+
+QStringList wizardFiles()
+{
+    return QStringList{DeckTypeFile, SizesFile, DeckSizeFile} + parameterFiles();
+}
+
+void removeLeftovers(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name : wizardFiles()) {
+        const QRegularExpression leftover(QLatin1Char('^') + QRegularExpression::escape(name) + QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+        for (const QFileInfo &file : dir.entryInfoList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System))
+            if (leftover.match(file.fileName()).hasMatch() && !file.isSymLink() && file.isFile()
+                && file.size() <= textfiles::LargestFileBytes)
+                QFile::remove(file.filePath());
+    }
 }
 
 jm::Status writeHandOff(const QString &folder, qint16 deckType, const Sizes &sizes)

@@ -25,6 +25,17 @@ QByteArray integerLine(qint16 value);
 QStringList sizesLines(const Sizes &sizes);
 QByteArray sizesBytes(const Sizes &sizes);
 
+// Every file the wizard writes in its folder: the three small files and the
+// four deck parameter files.
+QStringList wizardFiles();
+
+// A write killed at its last step can leave its temporary file beside the
+// file it was to replace: the file's name, a dot and six letters or digits.
+// Removes those of the wizard's files from the folder (only regular files,
+// and only small ones, as the wizard's are), at a start that holds the
+// folder's lock.
+void removeLeftovers(const QString &folder);
+
 // --- The 3D road -------------------------------------------------------------
 
 // At the shape page's Next: writes DeckType.txt, reads the deck type back from

@@ -14,9 +14,10 @@ public:
     explicit FolderLock(const QString &programFolder);
 
     // Takes the folder for this run. False only when another running wizard
-    // holds it; a lock left by a run that crashed is taken over, and a folder
-    // where no lock can be made at all is used without one (its files fail
-    // with their own messages).
+    // holds it; a lock left by a run that crashed is taken over (or, where it
+    // cannot be removed, passed by), and a folder where no lock can be made at
+    // all is used without one (its files fail with their own messages). The
+    // lock goes when this object does, on every way the wizard ends.
     [[nodiscard]] bool claim();
 
 private:
