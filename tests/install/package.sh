@@ -182,5 +182,41 @@ else
     check "B: the launcher ends with the wizard" "ended" "$(cat "$work/b.err")"
 fi
 
+# ---- D: the launcher's choice of folder, and its refusals ----------------------
+# A command's stderr and stdout, then "|" and its exit code.
+answer() {
+    local out code=0
+    out=$("$@" 2>&1) || code=$?
+    echo "$out|$code"
+}
+help=$("$launcher" --help)
+check "D: --help lists --view" "       joistmaster --view [FOLDER|FILE] [--program-folder DIR]" "$(grep -F -- '--view [' <<<"$help" | head -1)"
+check "D: --help says where the files go, here beside the programs" "Here that is: $programs" \
+    "$(HOME="$home" "$launcher" --help | tail -1)"
+check "D: without HOME the launcher still answers" "0" \
+    "$(env -i PATH=/usr/bin:/bin "$launcher" --help >"$work/d.out" 2>&1; echo $?)"
+check "D: --view of a missing folder says so" "joistmaster: there is no folder or file \"$work/none\" to view.|1" \
+    "$(answer "$launcher" --view "$work/none")"
+check "D: --view takes --program-folder" "joistmaster: there is no folder or file \"$work/other\" to view.|1" \
+    "$(answer "$launcher" --view --program-folder "$work/other")"
+if [ "$(id -u)" -eq 0 ]; then
+    # Installed under /usr, run by root, who may write there: the files still
+    # go to root's own data folder, and one that others may write is refused.
+    system=$(mktemp -d /usr/lib/jm-package-test.XXXXXX)
+    trap 'cleanup; rm -rf "$system"' EXIT
+    mkdir -p "$system/bin" "$system/lib"
+    cp -a "$launcher" "$system/bin/"
+    cp -a "$programs" "$system/lib/"
+    rm -f "$system/lib/joistmaster/"*.txt
+    check "D: under /usr the files go to the user's data folder" "Here that is: $home/data/joistmaster" \
+        "$(HOME="$home" XDG_DATA_HOME="$home/data" "$system/bin/joistmaster" --help | tail -1)"
+    mkdir -p "$work/shared/joistmaster"
+    chmod 775 "$work/shared/joistmaster"
+    check "D: a data folder others may write to is refused" \
+        "joistmaster: \"$work/shared/joistmaster\" is not a folder of yours alone (it must be a folder, owned by you and writable by no one else); move it aside, or start Joistmaster with --program-folder DIR.|1" \
+        "$(XDG_DATA_HOME="$work/shared" answer "$system/bin/joistmaster")"
+    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster" "$(ls "$system/lib/joistmaster" | xargs)"
+fi
+
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
