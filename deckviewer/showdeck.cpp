@@ -104,15 +104,15 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     if (!read)
         return failed(read.error());
     const deckfile::Deck2D &deck = *read;
-    const deckmodel::PlanResult plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
-    if (!plan.error.isEmpty())
-        return failed(plan.error);
+    const jm::Result<deckmodel::Polygon> plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
+    if (!plan)
+        return failed(plan.error());
 
     ShownDeck shown;
     shown.fileName = deckfile::DeckSizeFile;
     shown.isPlan = true;
     // Seen from above with Z to the right and X up, in feet, y down as on paper.
-    for (const deckmodel::Point &p : plan.outline)
+    for (const deckmodel::Point &p : *plan)
         shown.plan.outline << QPointF(p.z / 12, -p.x / 12);
     shown.plan.dimensions = deckview::overallDimensions(shown.plan.outline);
     deckview::TitleBlock &block = shown.block;
@@ -123,7 +123,7 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     block.date = QDate::currentDate();
     shown.facts = {{QStringLiteral("Style"), block.shape},
                    {QStringLiteral("Width (A)"), feet(deck.widthFeet)},
-                   {QStringLiteral("Area"), squareFeet(plan.outline)}};
+                   {QStringLiteral("Area"), squareFeet(*plan)}};
     return shown;
 }
 
