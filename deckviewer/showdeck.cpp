@@ -154,18 +154,17 @@ deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::Hid
     };
 }
 
-QString drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
-                 const QString &output)
+jm::Status drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
+                    const QString &output)
 {
     ShownDeck shown = deckFrom(input);
     if (!shown.error.isEmpty())
-        return shown.error;
+        return jm::failure(shown.error);
     deckview::RenderOptions options;
     options.mode = mode.value_or(shown.mode);
     if (options.mode == deckview::ViewMode::HiddenLine)
         addKernel(shown);
     if (shown.hiddenLines)
         options.hiddenLines = hiddenLineSource(shown.hiddenLines);
-    QString error;
-    return deckview::writeView(shown.scene, view, options, shown.block, output, &error) ? QString() : error;
+    return deckview::writeView(shown.scene, view, options, shown.block, output);
 }

@@ -51,10 +51,10 @@ int render(const Program &program, const Options &options, int &argc, char **arg
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const QString problem = drawDeck(options.render, *deckview::standardViewNamed(options.view),
-                                     options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
-                                     options.out);
-    return problem.isEmpty() ? 0 : fail(program, problem);
+    const jm::Status drawn = drawDeck(options.render, *deckview::standardViewNamed(options.view),
+                                      options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
+                                      options.out);
+    return drawn ? 0 : fail(program, drawn.error());
 }
 
 // --open: the deck in the window, its parameter files in a tab beside it.
