@@ -203,8 +203,7 @@ private slots:
     {
         QFETCH(jm::Result<Polygon>, plan);
         QFETCH(QString, corners);
-        QVERIFY2(plan, qPrintable(plan.error()));
-        QVERIFY(signedArea(*plan) > 0);
+        QVERIFY2(plan && signedArea(*plan) > 0, qPrintable(plan.error()));
         QStringList got, expected = corners.split(u' ');
         for (const Point &p : *plan)
             got << QStringLiteral("%1,%2").arg(std::round(p.x * 1000) / 1000).arg(std::round(p.z * 1000) / 1000);

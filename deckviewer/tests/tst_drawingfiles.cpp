@@ -67,9 +67,7 @@ jm::Result<QStringList> svgTexts(const QByteArray &svg)
     }
     if (xml.hasError())
         error = xml.errorString();
-    if (!error.isEmpty())
-        return jm::failure(error);
-    return texts;
+    return error.isEmpty() ? jm::Result<QStringList>(texts) : jm::failure(error);
 }
 } // namespace
 
