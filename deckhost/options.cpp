@@ -16,6 +16,22 @@ QString unknownMember(const QString &option, const QString &name)
 {
     return QStringLiteral("%1 %2: there is no member \"%2\" (see --help for the members).").arg(option, name);
 }
+
+// The --open the viewer's reader takes: it reads its options in order and
+// stops at the first --view or --mode it does not know, so an --open read
+// before that asks for a window even when the command line is wrong.
+QString openRead(const QStringList &viewerArguments)
+{
+    QString open;
+    for (qsizetype i = 0; i + 1 < viewerArguments.size(); i += 2) {
+        const QString &option = viewerArguments[i];
+        if (option == u"--open")
+            open = viewerArguments[i + 1];
+        else if ((option == u"--view" || option == u"--mode") && !deckviewer::parseOptions(viewerArguments.mid(i, 2), false))
+            break;
+    }
+    return open;
+}
 } // namespace
 
 ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultWizardFolder)
@@ -73,13 +89,13 @@ ParsedOptions parseOptions(const QStringList &arguments, const QString &defaultW
             options.behaviour.delaysMs.insert(member, ms);
         }
     }
-    const deckviewer::ParsedOptions viewer = deckviewer::parseOptions(viewerArguments, false);
-    if (!viewer.options.open.isEmpty() && options.headless)
+    const jm::Result<deckviewer::Options> viewer = deckviewer::parseOptions(viewerArguments, false);
+    if (options.headless && !openRead(viewerArguments).isEmpty())
         parsed.error = QStringLiteral("--open shows a window; it cannot be --headless.");
-    else if (!viewer.error.isEmpty())
-        parsed.error = viewer.error;
-    else if (!viewer.options.open.isEmpty() || !viewer.options.render.isEmpty())
-        options.viewer = viewer.options;
+    else if (!viewer)
+        parsed.error = viewer.error();
+    else if (!viewer->open.isEmpty() || !viewer->render.isEmpty())
+        options.viewer = *viewer;
     return parsed;
 }
 

@@ -63,7 +63,7 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed)
     return doc;
 }
 
-QString writeStep(const Deck &deck, const std::string &path)
+jm::Status writeStep(const Deck &deck, const std::string &path)
 {
     const Handle(TDocStd_Document) doc = documentOf(deck, false);
     STEPCAFControl_Writer writer; // sets the defaults below on its first use
@@ -76,13 +76,13 @@ QString writeStep(const Deck &deck, const std::string &path)
     writer.SetNameMode(true);
     writer.SetColorMode(true);
     if (!writer.Transfer(doc, STEPControl_AsIs))
-        return QStringLiteral("the deck could not be turned into STEP.");
+        return jm::failure(QStringLiteral("the deck could not be turned into STEP."));
     if (writer.Write(path.c_str()) != IFSelect_RetDone)
-        return QStringLiteral("the STEP file could not be written.");
-    return {};
+        return jm::failure(QStringLiteral("the STEP file could not be written."));
+    return jm::success();
 }
 
-QString writeGlb(const Deck &deck, const std::string &path)
+jm::Status writeGlb(const Deck &deck, const std::string &path)
 {
     const Handle(TDocStd_Document) doc = documentOf(deck, true);
     RWGltf_CafWriter writer(TCollection_AsciiString(path.c_str()), true);
@@ -90,8 +90,8 @@ QString writeGlb(const Deck &deck, const std::string &path)
     writer.ChangeCoordinateSystemConverter().SetInputLengthUnit(0.0254);
     writer.ChangeCoordinateSystemConverter().SetInputCoordinateSystem(RWMesh_CoordinateSystem_glTF);
     if (!writer.Perform(doc, TColStd_IndexedDataMapOfStringString(), Message_ProgressRange()))
-        return QStringLiteral("the glTF file could not be written.");
-    return {};
+        return jm::failure(QStringLiteral("the glTF file could not be written."));
+    return jm::success();
 }
 
 } // namespace
@@ -116,10 +116,10 @@ int buildSolids(const Deck &deck)
     return solids;
 }
 
-QString writeDeck(const Deck &deck, const QString &path, Format format)
+jm::Status writeDeck(const Deck &deck, const QString &path, Format format)
 {
     if (format == Format::Csv) {
-        return textfiles::writeWhole(path, takeoffCsv(takeoffOf(deck))).error();
+        return textfiles::writeWhole(path, takeoffCsv(takeoffOf(deck)));
     }
     // The kernel writes by name: into a file beside the target, renamed over it.
     const std::filesystem::path target = path.toStdString();
@@ -130,32 +130,35 @@ QString writeDeck(const Deck &deck, const QString &path, Format format)
         return true;
     }();
     (void)quiet;
-    QString problem;
+    jm::Status written = jm::success();
     try {
-        problem = format == Format::Step ? writeStep(deck, temporary.string()) : writeGlb(deck, temporary.string());
+        written = format == Format::Step ? writeStep(deck, temporary.string()) : writeGlb(deck, temporary.string());
     } catch (const Standard_Failure &failure) {
-        problem = QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString()));
+        written = jm::failure(QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString())));
     }
     std::error_code error;
-    if (problem.isEmpty())
+    if (written)
         std::filesystem::rename(temporary, target, error);
-    if (problem.isEmpty() && error)
-        problem = QStringLiteral("cannot write %1: %2").arg(path, QString::fromStdString(error.message()));
+    if (written && error)
+        written = jm::failure(QStringLiteral("cannot write %1: %2").arg(path, QString::fromStdString(error.message())));
     std::filesystem::remove(temporary, error);
-    return problem.isEmpty() ? QString() : QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), problem);
+    if (written)
+        return written;
+    return jm::failure(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), written.error()));
 }
 
-QString renderDeck(const QString &input, const QString &output)
+jm::Status renderDeck(const QString &input, const QString &output)
 {
     const std::optional<Format> format = formatOf(output);
     if (!format)
-        return QStringLiteral("\"%1\" names no format this host writes (.step, .glb or .csv).").arg(QFileInfo(output).fileName());
+        return jm::failure(
+            QStringLiteral("\"%1\" names no format this host writes (.step, .glb or .csv).").arg(QFileInfo(output).fileName()));
     const auto read = deckfile::readDeck(input);
     if (!read)
-        return read.error();
+        return read.failure();
     const jm::Result<Deck> built = buildDeck(*read);
     if (!built)
-        return built.error();
+        return built.failure();
     return writeDeck(*built, output, *format);
 }
 

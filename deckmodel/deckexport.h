@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framing.h"
+#include "result.h"
 
 #include <QString>
 
@@ -17,15 +18,15 @@ enum class Format { Step, Glb, Csv };
 // By the file name's extension (.step or .stp, .glb, .csv), any case.
 std::optional<Format> formatOf(const QString &path);
 
-// Returns an empty string on success, else one line saying why.
-[[nodiscard]] QString writeDeck(const Deck &deck, const QString &path, Format format);
+// Fails with one line saying why.
+jm::Status writeDeck(const Deck &deck, const QString &path, Format format);
 
 // Only turns the members into solids, for measuring the kernel's share.
 int buildSolids(const Deck &deck);
 
 // Reads the deck at `input` (a program folder or a deck parameter file),
 // builds and checks it, and writes `output` in the format its extension
-// names. Returns an empty string on success, else one line saying why.
-[[nodiscard]] QString renderDeck(const QString &input, const QString &output);
+// names. Fails with one line saying why.
+jm::Status renderDeck(const QString &input, const QString &output);
 
 } // namespace deckmodel

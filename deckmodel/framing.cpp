@@ -104,9 +104,9 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, std::vector<Finding> *findin
 {
     if (findings)
         findings->clear();
-    const PlanResult plan = shapePlan(p.deckType, p.depthA, p.widthB);
-    if (!plan.error.isEmpty())
-        return jm::failure(plan.error);
+    const jm::Result<Polygon> plan = shapePlan(p.deckType, p.depthA, p.widthB);
+    if (!plan)
+        return plan.failure();
     const double deckTop = p.height * 12;
     const double joistTop = deckTop - p.deckingThickness;
     const double beamTop = joistTop - p.joistHeight;
@@ -116,7 +116,7 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, std::vector<Finding> *findin
 
     Deck deck;
     deck.parameters = p;
-    deck.outline = plan.outline;
+    deck.outline = *plan;
     const Polygon &outline = deck.outline;
     const Box extent = bounds(outline);
     // A hand-edited file may ask for millions of members: refuse it first.

@@ -77,11 +77,11 @@ Polygon toPlan(const Outline &outline, const AxisMap &mapX, const AxisMap &mapY)
 
 } // namespace
 
-PlanResult shapePlan(int deckType, double aFeet, double bFeet)
+jm::Result<Polygon> shapePlan(int deckType, double aFeet, double bFeet)
 {
     const QList<Outline> shapes = deckShapes();
     if (deckType < 1 || deckType > shapes.size())
-        return {{}, QStringLiteral("There is no deck type %1.").arg(deckType)};
+        return jm::failure(QStringLiteral("There is no deck type %1.").arg(deckType));
     // An L is the union of its two legs, each A long and B wide from the
     // outer corner: the same outline with A and B the other way round, and
     // a square when they are equal.
@@ -99,19 +99,19 @@ PlanResult shapePlan(int deckType, double aFeet, double bFeet)
     }
     AxisMap mapX, mapY;
     if (!mapAxis(outline, true, a, b, scale, mapX) || !mapAxis(outline, false, a, b, scale, mapY))
-        return {{}, QStringLiteral("Deck type %1 cannot have A %2 feet and B %3 feet: its outline would fold onto itself.")
-                        .arg(deckType)
-                        .arg(numbertext::generalNumber(aFeet), numbertext::generalNumber(bFeet))};
-    return {toPlan(outline, mapX, mapY), {}};
+        return jm::failure(QStringLiteral("Deck type %1 cannot have A %2 feet and B %3 feet: its outline would fold onto itself.")
+                               .arg(deckType)
+                               .arg(numbertext::generalNumber(aFeet), numbertext::generalNumber(bFeet)));
+    return toPlan(outline, mapX, mapY);
 }
 
-PlanResult stylePlan(int style, double widthFeet)
+jm::Result<Polygon> stylePlan(int style, double widthFeet)
 {
     const QList<Outline> styles = deckStyles();
     if (style < 1 || style > styles.size())
-        return {{}, QStringLiteral("There is no 2D deck style %1.").arg(style)};
+        return jm::failure(QStringLiteral("There is no 2D deck style %1.").arg(style));
     if (!(widthFeet > 0))
-        return {{}, QStringLiteral("A deck width of %1 feet is no width.").arg(numbertext::generalNumber(widthFeet))};
+        return jm::failure(QStringLiteral("A deck width of %1 feet is no width.").arg(numbertext::generalNumber(widthFeet)));
     const Outline &outline = styles[style - 1];
     const Dimension &d = outline.dimensions.front();
     const double scale = widthFeet * 12 / std::abs(d.to.x() - d.from.x());
@@ -123,7 +123,7 @@ PlanResult stylePlan(int style, double widthFeet)
         mapX[c.x()] = (c.x() - left) * scale;
         mapY[c.y()] = (c.y() - top) * scale;
     }
-    return {toPlan(outline, mapX, mapY), {}};
+    return toPlan(outline, mapX, mapY);
 }
 
 } // namespace deckmodel

@@ -11,19 +11,13 @@
 #pragma once
 
 #include "geometry.h"
-
-#include <QString>
+#include "result.h"
 
 namespace deckmodel {
 
-struct PlanResult {
-    Polygon outline; // empty when `error` says why
-    QString error;
-};
-
-// Deck type 1 to 9, distances A and B in feet.
-PlanResult shapePlan(int deckType, double aFeet, double bFeet);
+// Deck type 1 to 9, distances A and B in feet: the outline, or why there is none.
+jm::Result<Polygon> shapePlan(int deckType, double aFeet, double bFeet);
 // 2D style 1 to 19, width A in feet.
-PlanResult stylePlan(int style, double widthFeet);
+jm::Result<Polygon> stylePlan(int style, double widthFeet);
 
 } // namespace deckmodel

@@ -138,9 +138,9 @@ Drawing DeckWindow::currentDrawing() const
     return Drawing{m_pages->size(), {}, {}, {}, false};
 }
 
-bool DeckWindow::exportDrawing(const QString &path, QString *error) const
+jm::Status DeckWindow::exportDrawing(const QString &path) const
 {
-    return writeDrawing(path, currentDrawing(), m_block, error);
+    return writeDrawing(path, currentDrawing(), m_block);
 }
 
 void DeckWindow::askExport()
@@ -149,11 +149,10 @@ void DeckWindow::askExport()
                                                       tr("PNG picture (*.png);;SVG drawing (*.svg);;PDF drawing (*.pdf)"));
     if (path.isEmpty())
         return;
-    QString error;
-    if (exportDrawing(path, &error))
+    if (const jm::Status exported = exportDrawing(path))
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
     else
-        statusBar()->showMessage(error);
+        statusBar()->showMessage(exported.error());
 }
 
 void DeckWindow::askPrint()

@@ -41,7 +41,7 @@ public:
     void showError(const QString &text);
 
     // The drawing shown now, with its title block, to a .png, .svg or .pdf.
-    [[nodiscard]] bool exportDrawing(const QString &path, QString *error) const;
+    jm::Status exportDrawing(const QString &path) const;
     Drawing currentDrawing() const;
 
     DeckView *view;

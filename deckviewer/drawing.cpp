@@ -104,12 +104,11 @@ void paintTitleBlock(QPainter &painter, const PageLayout &layout, const TitleBlo
         row(block.takeoffRows[i], i + 1);
 }
 
-[[nodiscard]] bool commit(QSaveFile &file, const QString &path, QString *error)
+jm::Status commit(QSaveFile &file, const QString &path)
 {
     if (file.commit())
-        return true;
-    *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return false;
+        return jm::success();
+    return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 } // namespace
 
@@ -168,18 +167,14 @@ DrawingFormat drawingFormatOf(const QString &path)
     return DrawingFormat::Unknown;
 }
 
-bool writeDrawing(const QString &path, const Drawing &drawing, const TitleBlock &block, QString *error)
+jm::Status writeDrawing(const QString &path, const Drawing &drawing, const TitleBlock &block)
 {
     const DrawingFormat format = drawingFormatOf(path);
-    if (format == DrawingFormat::Unknown) {
-        *error = QStringLiteral("cannot write %1: a drawing is written as .png, .svg or .pdf").arg(path);
-        return false;
-    }
+    if (format == DrawingFormat::Unknown)
+        return jm::failure(QStringLiteral("cannot write %1: a drawing is written as .png, .svg or .pdf").arg(path));
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     if (format == DrawingFormat::Svg) {
         file.write(svgDrawing(drawing, block));
     } else if (format == DrawingFormat::Png) {
@@ -190,8 +185,7 @@ bool writeDrawing(const QString &path, const Drawing &drawing, const TitleBlock 
         painter.end();
         if (!page.save(&file, "PNG")) {
             file.cancelWriting();
-            *error = QStringLiteral("cannot write %1: the picture could not be encoded").arg(path);
-            return false;
+            return jm::failure(QStringLiteral("cannot write %1: the picture could not be encoded").arg(path));
         }
     } else {
         QPdfWriter pdf(&file);
@@ -205,7 +199,7 @@ bool writeDrawing(const QString &path, const Drawing &drawing, const TitleBlock 
         paintDrawing(painter, QSizeF(pdf.width(), pdf.height()), drawing, block);
         painter.end();
     }
-    return commit(file, path, error);
+    return commit(file, path);
 }
 
 void printDrawing(QPrinter &printer, const Drawing &drawing, const TitleBlock &block)

@@ -7,6 +7,7 @@
 // PDF, printer) and the SVG text agree. Lines stay vectors in SVG and PDF.
 #pragma once
 
+#include "result.h"
 #include "segments.h"
 
 #include <QColor>
@@ -84,9 +85,9 @@ enum class DrawingFormat { Png, Svg, Pdf, Unknown };
 DrawingFormat drawingFormatOf(const QString &path); // by the suffix, any case
 
 // Writes the page whole or not at all, in the format of the path's suffix.
-// False with *error set when the suffix is not .png, .svg or .pdf or the file
-// cannot be written.
-[[nodiscard]] bool writeDrawing(const QString &path, const Drawing &drawing, const TitleBlock &block, QString *error);
+// Fails when the suffix is not .png, .svg or .pdf or the file cannot be
+// written.
+jm::Status writeDrawing(const QString &path, const Drawing &drawing, const TitleBlock &block);
 
 // Paints the page onto a printer set up by the caller (e.g. by QPrintDialog).
 void printDrawing(QPrinter &printer, const Drawing &drawing, const TitleBlock &block);

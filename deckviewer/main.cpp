@@ -9,14 +9,14 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const deckviewer::ParsedOptions parsed = deckviewer::parseOptions(arguments);
-    if (!parsed.error.isEmpty()) {
-        std::fprintf(stderr, "deckviewer: %s\n", qPrintable(parsed.error));
+    const jm::Result<deckviewer::Options> parsed = deckviewer::parseOptions(arguments);
+    if (!parsed) {
+        std::fprintf(stderr, "deckviewer: %s\n", qPrintable(parsed.error()));
         return 2;
     }
-    if (parsed.options.help) {
+    if (parsed->help) {
         std::fputs(qPrintable(deckviewer::helpText()), stdout);
         return 0;
     }
-    return deckviewer::run({QStringLiteral("deckviewer"), QStringLiteral("deckviewer")}, parsed.options, argc, argv);
+    return deckviewer::run({QStringLiteral("deckviewer"), QStringLiteral("deckviewer")}, *parsed, argc, argv);
 }

@@ -66,14 +66,14 @@ std::optional<ViewMode> viewModeNamed(const QString &name)
     return std::nullopt;
 }
 
-bool writeView(const Scene &scene, StandardView view, const RenderOptions &options, const TitleBlock &block,
-               const QString &path, QString *error)
+jm::Status writeView(const Scene &scene, StandardView view, const RenderOptions &options, const TitleBlock &block,
+                     const QString &path)
 {
     // The page's view area is about this shape; two page pixels a viewport pixel.
     const QSize viewport(1200, 760);
     const Mesh mesh = triangulate(scene);
     const Camera camera = standardCamera(view, mesh.bounds, viewport);
-    return writeDrawing(path, renderDrawing(mesh, camera, viewport, options, 2), block, error);
+    return writeDrawing(path, renderDrawing(mesh, camera, viewport, options, 2), block);
 }
 
 } // namespace deckview

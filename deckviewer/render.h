@@ -44,7 +44,7 @@ std::optional<ViewMode> viewModeNamed(const QString &name);
 
 // A fixed view of the scene as a drawing file (.png, .svg or .pdf) with its
 // title block, without a window: what a headless render writes.
-[[nodiscard]] bool writeView(const Scene &scene, StandardView view, const RenderOptions &options,
-                             const TitleBlock &block, const QString &path, QString *error);
+jm::Status writeView(const Scene &scene, StandardView view, const RenderOptions &options, const TitleBlock &block,
+                     const QString &path);
 
 } // namespace deckview

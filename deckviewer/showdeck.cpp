@@ -104,15 +104,15 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     if (!read)
         return failed(read.error());
     const deckfile::Deck2D &deck = *read;
-    const deckmodel::PlanResult plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
-    if (!plan.error.isEmpty())
-        return failed(plan.error);
+    const jm::Result<deckmodel::Polygon> plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
+    if (!plan)
+        return failed(plan.error());
 
     ShownDeck shown;
     shown.fileName = deckfile::DeckSizeFile;
     shown.isPlan = true;
     // Seen from above with Z to the right and X up, in feet, y down as on paper.
-    for (const deckmodel::Point &p : plan.outline)
+    for (const deckmodel::Point &p : *plan)
         shown.plan.outline << QPointF(p.z / 12, -p.x / 12);
     shown.plan.dimensions = deckview::overallDimensions(shown.plan.outline);
     deckview::TitleBlock &block = shown.block;
@@ -123,7 +123,7 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     block.date = QDate::currentDate();
     shown.facts = {{QStringLiteral("Style"), block.shape},
                    {QStringLiteral("Width (A)"), feet(deck.widthFeet)},
-                   {QStringLiteral("Area"), squareFeet(plan.outline)}};
+                   {QStringLiteral("Area"), squareFeet(*plan)}};
     return shown;
 }
 
@@ -154,18 +154,17 @@ deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::Hid
     };
 }
 
-QString drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
-                 const QString &output)
+jm::Status drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
+                    const QString &output)
 {
     ShownDeck shown = deckFrom(input);
     if (!shown.error.isEmpty())
-        return shown.error;
+        return jm::failure(shown.error);
     deckview::RenderOptions options;
     options.mode = mode.value_or(shown.mode);
     if (options.mode == deckview::ViewMode::HiddenLine)
         addKernel(shown);
     if (shown.hiddenLines)
         options.hiddenLines = hiddenLineSource(shown.hiddenLines);
-    QString error;
-    return deckview::writeView(shown.scene, view, options, shown.block, output, &error) ? QString() : error;
+    return deckview::writeView(shown.scene, view, options, shown.block, output);
 }

@@ -42,6 +42,6 @@ ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const Q
 deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel);
 
 // The deck's fixed view as a drawing file (.png, .svg, .pdf) with its title
-// block; the file's own viewing mode unless `mode` is given. Empty on success.
-QString drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
-                 const QString &output);
+// block; the file's own viewing mode unless `mode` is given.
+jm::Status drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
+                    const QString &output);

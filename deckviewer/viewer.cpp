@@ -33,8 +33,8 @@ int render(const Program &program, const Options &options, int &argc, char **arg
         if (!deckmodel::formatOf(options.out))
             return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .png, .svg or .pdf).")
                                      .arg(QFileInfo(options.out).fileName(), program.self));
-        const QString problem = deckmodel::renderDeck(options.render, options.out);
-        return problem.isEmpty() ? 0 : fail(program, problem);
+        const jm::Status rendered = deckmodel::renderDeck(options.render, options.out);
+        return rendered ? 0 : fail(program, rendered.error());
     }
     // Painted text needs fonts, fonts need a GUI application (but no display);
     // an SVG drawing is written as text and needs neither. Qt's warnings (a
@@ -51,10 +51,10 @@ int render(const Program &program, const Options &options, int &argc, char **arg
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const QString problem = drawDeck(options.render, *deckview::standardViewNamed(options.view),
-                                     options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
-                                     options.out);
-    return problem.isEmpty() ? 0 : fail(program, problem);
+    const jm::Status drawn = drawDeck(options.render, *deckview::standardViewNamed(options.view),
+                                      options.mode.isEmpty() ? std::nullopt : deckview::viewModeNamed(options.mode),
+                                      options.out);
+    return drawn ? 0 : fail(program, drawn.error());
 }
 
 // --open: the deck in the window, its parameter files in a tab beside it.

@@ -11,47 +11,44 @@ bool takesViewerValue(const QString &option)
 }
 
 namespace {
-// The value's error, or empty once it is stored.
-QString take(Options &options, const QString &option, const QString &value)
+// Stores the value, or says why it cannot.
+jm::Status take(Options &options, const QString &option, const QString &value)
 {
     if (option == u"--view" && !deckview::standardViewNamed(value))
-        return QStringLiteral("--view %1: write iso, plan, front or side.").arg(value);
+        return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(value));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
-        return QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value);
+        return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value));
     QString &field = option == u"--open" ? options.open
         : option == u"--render"          ? options.render
         : option == u"--out"             ? options.out
         : option == u"--view"            ? options.view
                                          : options.mode;
     field = value;
-    return {};
+    return jm::success();
 }
 } // namespace
 
-ParsedOptions parseOptions(const QStringList &arguments, bool needsDeck)
+jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
 {
-    ParsedOptions parsed;
-    Options &options = parsed.options;
-    for (qsizetype i = 0; i < arguments.size() && parsed.error.isEmpty(); ++i) {
+    Options options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &option = arguments[i];
         if (option == u"--help" || option == u"-h")
             options.help = true;
         else if (!takesViewerValue(option))
-            parsed.error = QStringLiteral("unknown option \"%1\" (see --help).").arg(option);
+            return jm::failure(QStringLiteral("unknown option \"%1\" (see --help).").arg(option));
         else if (i + 1 >= arguments.size())
-            parsed.error = QStringLiteral("%1 needs a value (see --help).").arg(option);
-        else
-            parsed.error = take(options, option, arguments[++i]);
+            return jm::failure(QStringLiteral("%1 needs a value (see --help).").arg(option));
+        else if (const jm::Status taken = take(options, option, arguments[++i]); !taken)
+            return taken.failure();
     }
-    if (!parsed.error.isEmpty())
-        return parsed;
     if (options.render.isEmpty() != options.out.isEmpty())
-        parsed.error = QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
-                                      "FILE.step|.glb|.csv|.png|.svg|.pdf.");
-    else if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
-        parsed.error = QStringLiteral("nothing to do: --open FOLDER|FILE shows a deck, --render FOLDER|FILE "
-                                      "--out FILE writes one (see --help).");
-    return parsed;
+        return jm::failure(QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
+                                          "FILE.step|.glb|.csv|.png|.svg|.pdf."));
+    if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
+        return jm::failure(QStringLiteral("nothing to do: --open FOLDER|FILE shows a deck, --render FOLDER|FILE "
+                                          "--out FILE writes one (see --help)."));
+    return options;
 }
 
 QString helpText()

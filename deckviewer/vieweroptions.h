@@ -2,6 +2,8 @@
 // viewer (--open, --render and its options). Plain text logic, no widgets.
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,17 +18,12 @@ struct Options {
     bool help = false;
 };
 
-struct ParsedOptions {
-    Options options;
-    QString error; // empty when the command line was understood
-};
-
 // The viewer's options, each followed by its value: --open, --render, --out, --view, --mode.
 bool takesViewerValue(const QString &option);
 
 // arguments without the program name. With needsDeck, a command line that
 // neither opens nor renders a deck (nor asks for --help) is wrong.
-ParsedOptions parseOptions(const QStringList &arguments, bool needsDeck = true);
+jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck = true);
 
 QString helpText();
 

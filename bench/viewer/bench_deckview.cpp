@@ -83,10 +83,10 @@ int main(int argc, char *argv[])
             options.mode = mode;
             QElapsedTimer timer;
             timer.start();
-            QString error;
             const QString path = QDir(dir).filePath(QStringLiteral("bench_deckview.%1").arg(QLatin1String(suffix)));
-            if (!writeView(workedExampleScene(), StandardView::Isometric, options, TitleBlock{}, path, &error))
-                std::fprintf(stderr, "%s\n", qPrintable(error));
+            if (const jm::Status written = writeView(workedExampleScene(), StandardView::Isometric, options, TitleBlock{}, path);
+                !written)
+                std::fprintf(stderr, "%s\n", qPrintable(written.error()));
             std::printf("16 x 12 ft, %s, iso to %s: %.1f ms\n", mode == ViewMode::Shaded ? "shaded" : "hidden line",
                         suffix, timer.nsecsElapsed() / 1e6);
             QFile::remove(path);
@@ -107,10 +107,9 @@ int main(int argc, char *argv[])
             const Camera camera = standardCamera(StandardView::Isometric, mesh.bounds, Viewport);
             const Drawing drawing = renderDrawing(mesh, camera, Viewport, options);
             for (const char *suffix : {"png", "svg", "pdf"}) {
-                QString error;
                 const QString path = dir.filePath(QStringLiteral("mode%1.%2").arg(int(mode)).arg(QLatin1String(suffix)));
-                if (!writeDrawing(path, drawing, block, &error))
-                    std::fprintf(stderr, "%s\n", qPrintable(error));
+                if (const jm::Status written = writeDrawing(path, drawing, block); !written)
+                    std::fprintf(stderr, "%s\n", qPrintable(written.error()));
             }
             std::printf("%s: %zu segments\n", name, drawing.lines.size());
         }

@@ -49,24 +49,25 @@ Drawing shaded()
     return drawing;
 }
 
-// The texts of an SVG document, with an error when it is not well formed or
-// its root is not the SVG element.
-QStringList svgTexts(const QByteArray &svg, QString *error)
+// The texts of an SVG document, or why not: it is not well formed or its
+// root is not the SVG element.
+jm::Result<QStringList> svgTexts(const QByteArray &svg)
 {
     QStringList texts;
+    QString error;
     QXmlStreamReader xml(svg);
     bool root = true;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (std::exchange(root, false) && (xml.namespaceUri() != u"http://www.w3.org/2000/svg" || xml.name() != u"svg"))
-            *error = QStringLiteral("root ") + xml.name().toString();
+            error = QStringLiteral("root ") + xml.name().toString();
         if (xml.name() == u"text")
             texts << xml.readElementText();
     }
     if (xml.hasError())
-        *error = xml.errorString();
-    return texts;
+        error = xml.errorString();
+    return error.isEmpty() ? jm::Result<QStringList>(texts) : jm::failure(error);
 }
 } // namespace
 
@@ -105,8 +106,9 @@ void TestDrawingFiles::written()
     QFETCH(int, images);
     QFETCH(QString, refusal);
     const QString path = m_dir.filePath(name);
-    QString reason;
-    QCOMPARE(writeDrawing(path, drawing, worked(), &reason), refusal.isEmpty());
+    const jm::Status written = writeDrawing(path, drawing, worked());
+    const QString reason = written.error();
+    QCOMPARE(written.ok(), refusal.isEmpty());
     if (!refusal.isEmpty()) { // refused with a reason, and no file left behind
         const QString expected = QStringLiteral("cannot write ") + path + refusal; // all of it, or its start
         QVERIFY2(refusal.endsWith(u' ') ? reason.startsWith(expected) : reason == expected, qPrintable(reason));
@@ -119,9 +121,9 @@ void TestDrawingFiles::written()
     QStringList texts;
     if (name.endsWith(u".svg")) {
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"));
-        QString error;
-        texts = svgTexts(bytes, &error);
-        QCOMPARE(error, QString());
+        const jm::Result<QStringList> read = svgTexts(bytes);
+        QCOMPARE(read.error(), QString());
+        texts = *read;
         QCOMPARE(int(bytes.count("stroke-dasharray=")), dashedPaths);
         QCOMPARE(int(bytes.count("<image ")), images);
     } else {

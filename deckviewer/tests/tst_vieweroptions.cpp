@@ -28,12 +28,11 @@ void TestViewerOptions::commandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, parsed);
-    const ParsedOptions read = parseOptions(arguments);
-    const Options &o = read.options;
-    QCOMPARE(read.error.isEmpty() ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6")
-                                        .arg(o.open, o.render, o.out, o.view, o.mode)
-                                        .arg(o.help)
-                                  : QStringLiteral("error: ") + read.error,
+    const jm::Result<Options> read = parseOptions(arguments);
+    QCOMPARE(read ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6")
+                        .arg(read->open, read->render, read->out, read->view, read->mode)
+                        .arg(read->help)
+                  : QStringLiteral("error: ") + read.error(),
              parsed);
 }
 
