@@ -5,9 +5,9 @@
 #include "deckexport.h"
 
 #include "handoff.h"
+#include "outputfile.h"
 #include "solids.h"
 #include "takeoff.h"
-#include "textfiles.h"
 
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <Interface_Static.hxx>
@@ -27,6 +27,8 @@
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <QFileInfo>
+
+#include <QFile>
 
 #include <filesystem>
 
@@ -118,12 +120,14 @@ int buildSolids(const Deck &deck)
 
 jm::Status writeDeck(const Deck &deck, const QString &path, Format format)
 {
-    if (format == Format::Csv) {
-        return textfiles::writeWhole(path, takeoffCsv(takeoffOf(deck)));
-    }
-    // The kernel writes by name: into a file beside the target, renamed over it.
-    const std::filesystem::path target = path.toStdString();
-    const std::filesystem::path temporary = target.string() + ".part";
+    if (format == Format::Csv)
+        return outputfile::writeWhole(path, takeoffCsv(takeoffOf(deck)));
+    // The kernel writes by name, and the glTF writer adds a file of its own
+    // beside the one it is given: both in a folder made for this write alone.
+    outputfile::Scratch scratch(path);
+    if (!scratch.status())
+        return scratch.status();
+    const std::string temporary = QFile::encodeName(scratch.file()).toStdString();
     // The kernel reports its progress on stdout; a command-line tool must not.
     static const bool quiet = [] {
         Message::DefaultMessenger()->ChangePrinters().Clear();
@@ -132,16 +136,12 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format)
     (void)quiet;
     jm::Status written = jm::success();
     try {
-        written = format == Format::Step ? writeStep(deck, temporary.string()) : writeGlb(deck, temporary.string());
+        written = format == Format::Step ? writeStep(deck, temporary) : writeGlb(deck, temporary);
     } catch (const Standard_Failure &failure) {
         written = jm::failure(QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString())));
     }
-    std::error_code error;
     if (written)
-        std::filesystem::rename(temporary, target, error);
-    if (written && error)
-        written = jm::failure(QStringLiteral("cannot write %1: %2").arg(path, QString::fromStdString(error.message())));
-    std::filesystem::remove(temporary, error);
+        written = scratch.commit();
     if (written)
         return written;
     return jm::failure(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), written.error()));

@@ -1,10 +1,13 @@
 #include "drawing.h"
 
+#include "outputfile.h"
+
+#include <QBuffer>
+
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -104,12 +107,6 @@ void paintTitleBlock(QPainter &painter, const PageLayout &layout, const TitleBlo
         row(block.takeoffRows[i], i + 1);
 }
 
-jm::Status commit(QSaveFile &file, const QString &path)
-{
-    if (file.commit())
-        return jm::success();
-    return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-}
 } // namespace
 
 void paintLines(QPainter &painter, const Drawing &drawing, const QColor &colour, double width, bool antialiased)
@@ -172,23 +169,21 @@ jm::Status writeDrawing(const QString &path, const Drawing &drawing, const Title
     const DrawingFormat format = drawingFormatOf(path);
     if (format == DrawingFormat::Unknown)
         return jm::failure(QStringLiteral("cannot write %1: a drawing is written as .png, .svg or .pdf").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    if (format == DrawingFormat::Svg) {
-        file.write(svgDrawing(drawing, block));
-    } else if (format == DrawingFormat::Png) {
+    if (format == DrawingFormat::Svg)
+        return outputfile::writeWhole(path, svgDrawing(drawing, block));
+    // A page is small: it is made in memory and written whole.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    if (format == DrawingFormat::Png) {
         // A4 landscape at 150 dots per inch.
         QImage page(1754, 1240, QImage::Format_RGB32);
         QPainter painter(&page);
         paintDrawing(painter, page.size(), drawing, block);
         painter.end();
-        if (!page.save(&file, "PNG")) {
-            file.cancelWriting();
+        if (!page.save(&bytes, "PNG"))
             return jm::failure(QStringLiteral("cannot write %1: the picture could not be encoded").arg(path));
-        }
     } else {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&bytes);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageOrientation(QPageLayout::Landscape);
         pdf.setPageMargins(QMarginsF());
@@ -199,7 +194,7 @@ jm::Status writeDrawing(const QString &path, const Drawing &drawing, const Title
         paintDrawing(painter, QSizeF(pdf.width(), pdf.height()), drawing, block);
         painter.end();
     }
-    return commit(file, path);
+    return outputfile::writeWhole(path, bytes.data());
 }
 
 void printDrawing(QPrinter &printer, const Drawing &drawing, const TitleBlock &block)

@@ -31,9 +31,18 @@ private slots:
         const jm::Result<Deck> built = buildDeck(workedExample());
         QVERIFY(built);
         QTemporaryDir folder;
+        // Links planted where a writer with fixed temporary names would write:
+        // the file they point to is never touched.
+        QFile victim(folder.filePath(QStringLiteral("victim")));
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("kept") == 4);
+        victim.close();
+        const QStringList planted{"deck.step.part", "deck.glb.part", "deck.glb.bin.tmp", "deck.glb.part.bin.tmp"};
+        for (const QString &name : planted)
+            QVERIFY(QFile::link(victim.fileName(), folder.filePath(name)));
         const QString path = folder.filePath(QStringLiteral("deck.step"));
         QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"deck.step"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{"deck.glb.bin.tmp", "deck.glb.part", "deck.glb.part.bin.tmp", "deck.step", "deck.step.part", "victim"}));
 
         Handle(TDocStd_Document) doc;
         XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
@@ -82,6 +91,7 @@ private slots:
         const QByteArray bytes = glb.readAll();
         QCOMPARE(bytes.left(4), QByteArray("glTF"));
         QVERIFY(bytes.contains("Decking board 34") && bytes.contains("Post 6"));
+        QCOMPARE(QFile(victim.fileName()).size(), 4);
     }
 };
 
