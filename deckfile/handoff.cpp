@@ -68,12 +68,31 @@ jm::Status writeHandOff(const QString &folder, qint16 deckType, const Sizes &siz
     return textfiles::writeLines(textfiles::pathIn(folder, SizesFile), sizesLines(sizes));
 }
 
+namespace {
+
+// The deck type of a folder's DeckType.txt.
+jm::Result<int> deckTypeIn(const QString &folder)
+{
+    const auto bytes = textfiles::readWhole(textfiles::pathIn(folder, DeckTypeFile));
+    if (!bytes)
+        return bytes.failure();
+    return readDeckType(*bytes);
+}
+
+// A file read whole, then read as a deck parameter file by its own name.
+jm::Result<DeckParameters> readDeckFileAt(const QString &path)
+{
+    const auto bytes = textfiles::readWhole(path);
+    if (!bytes)
+        return bytes.failure();
+    return readDeckFile(*bytes, QFileInfo(path).fileName());
+}
+
+} // namespace
+
 jm::Result<Stored> readStored(const QString &folder)
 {
-    const auto typeFile = textfiles::readWhole(textfiles::pathIn(folder, DeckTypeFile));
-    if (!typeFile)
-        return typeFile.failure();
-    const auto deckType = readDeckType(*typeFile);
+    const auto deckType = deckTypeIn(folder);
     if (!deckType)
         return deckType.failure();
 
@@ -107,23 +126,12 @@ jm::Status completeParameterFile(const QString &folder, const Answers &answers)
 
 jm::Result<DeckParameters> readDeck(const QString &path)
 {
-    if (!QFileInfo(path).isDir()) {
-        const auto read = textfiles::readWhole(path);
-        if (!read)
-            return read.failure();
-        return readDeckFile(*read, QFileInfo(path).fileName());
-    }
-    const auto stored = textfiles::readWhole(textfiles::pathIn(path, DeckTypeFile));
-    if (!stored)
-        return stored.failure();
-    const auto type = readDeckType(*stored);
+    if (!QFileInfo(path).isDir())
+        return readDeckFileAt(path);
+    const auto type = deckTypeIn(path);
     if (!type)
         return type.failure();
-    const QString file = textfiles::pathIn(path, parameterFile(*type));
-    const auto read = textfiles::readWhole(file);
-    if (!read)
-        return read.failure();
-    auto deck = readDeckFile(*read, QFileInfo(file).fileName());
+    auto deck = readDeckFileAt(textfiles::pathIn(path, parameterFile(*type)));
     // The file cannot tell a square from a rectangle; DeckType.txt can.
     const Shape *named = shapeOf(*type);
     const Shape *shape = deck ? shapeOf(deck->deckType) : nullptr;
