@@ -1,5 +1,6 @@
 // The 3D finish: the stored sizes read back, the deck parameter file
-// completed, the deck's symbol handed to the host.
+// completed (its lines, one by one, in docs/deck-model.md), the deck's symbol
+// handed to the host.
 #include "handoff.h"
 #include "sequences.h"
 #include "shading.h"

@@ -1,6 +1,7 @@
 // The deck as plain data: every member a plan polygon extruded upwards from
 // its base, all in inches, Y up, X along B and Z along A (docs/deck-model.md
-// has the conventions and a plan sketch). Built and checked without any
+// has the conventions, a plan sketch and the deck parameter file's lines as
+// the model reads them). Built and checked without any
 // geometry kernel; the kernel (deckexport.h) only turns the list into solids
 // and files.
 #pragma once
