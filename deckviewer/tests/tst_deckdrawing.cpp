@@ -143,7 +143,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         return;
     // The worked example's hand count (docs/deck-model.md).
     QCOMPARE(presenter.window()->facts->text(),
-             "Shape: Deck_Rectangle, deck type 2\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
+             "Shape: rectangle\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34");
     QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     lines.removeFirst();
