@@ -213,8 +213,6 @@ void DeckWindow::fitTakeoff()
         width += takeoff->columnWidth(c);
     width = std::min(width, this->width() / 2);
     takeoff->setMinimumWidth(width);
-    const QMargins margins = m_deckDock->widget()->layout()->contentsMargins();
-    resizeDocks({m_deckDock}, {width + margins.left() + margins.right()}, Qt::Horizontal);
 }
 
 void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block,
