@@ -295,9 +295,9 @@ void DeckWindow::askExport()
     if (path.isEmpty())
         return;
     path = withExtension(path, filter);
-    remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
-    remembered.setValue(ExportFilterKey, filter);
     if (const jm::Status exported = exportDrawing(path)) {
+        remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
+        remembered.setValue(ExportFilterKey, filter);
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
     } else {
         statusBar()->showMessage(exported.error());
