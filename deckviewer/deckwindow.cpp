@@ -244,7 +244,8 @@ void DeckWindow::showError(const QString &text)
     m_fileName.clear();
     m_writeModel = nullptr;
     setFacts({}, TitleBlock{});
-    message->setText(shortened(text));
+    // Room for a failed check's few sentences, not for a megabyte path.
+    message->setText(shortened(text, 600));
     m_pages->setCurrentWidget(message);
     setDrawn(false, false);
 }
