@@ -1,5 +1,6 @@
 #include "callspanel.h"
 
+#include "deckwindow.h"
 #include "filespanel.h"
 
 #include <QLabel>
@@ -11,6 +12,10 @@ CallsPanel::CallsPanel(const QString &wizardFolder, QWidget *parent)
 {
     setObjectName(QStringLiteral("callsPanel"));
     calls->setObjectName(QStringLiteral("calls"));
+    calls->setUniformItemSizes(true);
+    m_update.setSingleShot(true);
+    m_update.setInterval(50);
+    connect(&m_update, &QTimer::timeout, this, &CallsPanel::showPending);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Calls received:"), this));
@@ -21,11 +26,25 @@ CallsPanel::CallsPanel(const QString &wizardFolder, QWidget *parent)
 
 void CallsPanel::addCall(const ReceivedCall &call)
 {
-    calls->addItem(compactCall(call));
-    calls->scrollToBottom();
+    m_pendingCalls << deckview::shortened(compactCall(call));
+    m_update.start();
 }
 
 void CallsPanel::showParameterFiles(const QString &symbolFile)
 {
-    files->showAfterOpen(symbolFile);
+    m_pendingSymbol = symbolFile;
+    m_symbolPending = true;
+    m_update.start();
+}
+
+void CallsPanel::showPending()
+{
+    if (!m_pendingCalls.isEmpty()) {
+        calls->addItems(m_pendingCalls);
+        m_pendingCalls.clear();
+        calls->scrollToBottom();
+    }
+    if (m_symbolPending)
+        files->showAfterOpen(m_pendingSymbol);
+    m_symbolPending = false;
 }

@@ -1,9 +1,12 @@
 // The Calls tab of the substitute host's window: the calls received, and the
 // parameter files found in the wizard's folder after the last OpenSymbolFile.
+// Calls are shown together a moment after they come, each row cut short, so
+// that many calls or a megabyte argument never keep the host from answering.
 #pragma once
 
 #include "journal.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class FilesPanel;
@@ -19,4 +22,12 @@ public:
 
     QListWidget *calls;
     FilesPanel *files;
+
+private:
+    void showPending();
+
+    QStringList m_pendingCalls;
+    QString m_pendingSymbol; // the last OpenSymbolFile's, not yet shown
+    bool m_symbolPending = false;
+    QTimer m_update;
 };

@@ -11,6 +11,7 @@
 #include <QDBusConnection>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -68,10 +69,12 @@ int main(int argc, char *argv[])
         presenter = std::make_unique<DeckPresenter>(WindowName, options.wizardFolder);
         auto *calls = new CallsPanel(options.wizardFolder);
         presenter->window()->addPanel(QObject::tr("Calls"), QStringLiteral("callsDock"), calls);
-        QObject::connect(&host, &DeckHost::received, calls, &CallsPanel::addCall);
-        QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &CallsPanel::showParameterFiles);
-        QObject::connect(&host, &DeckHost::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded);
-        QObject::connect(&host, &DeckHost::symbolFileOpened, presenter.get(), &DeckPresenter::symbolFileOpened);
+        // Each call is answered first; what the window shows of it comes after.
+        const auto later = Qt::QueuedConnection;
+        QObject::connect(&host, &DeckHost::received, calls, &CallsPanel::addCall, later);
+        QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &CallsPanel::showParameterFiles, later);
+        QObject::connect(&host, &DeckHost::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded, later);
+        QObject::connect(&host, &DeckHost::symbolFileOpened, presenter.get(), &DeckPresenter::symbolFileOpened, later);
         QObject::connect(presenter.get(), &DeckPresenter::drawn, presenter.get(), say);
     }
 
@@ -80,5 +83,9 @@ int main(int argc, char *argv[])
         return fail(error, 1);
     if (presenter)
         presenter->window()->show();
-    return app->exec();
+    const int code = app->exec();
+    // Closing the window ends the host at once: a deck still being built is
+    // not waited for. The journal has been flushed line by line.
+    std::fflush(stdout);
+    std::_Exit(code);
 }

@@ -2,22 +2,99 @@
 
 #include "planview.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace deckview {
+
+namespace {
+// Where the window keeps the folder and the filter of the last export.
+QSettings settings()
+{
+    return QSettings(QStringLiteral("Plankora"), QStringLiteral("Joistmaster Deck Viewer"));
+}
+const QString ExportFolderKey = QStringLiteral("export/folder");
+const QString ExportFilterKey = QStringLiteral("export/filter");
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+} // namespace
+
+QStringList exportFilters(bool withModel)
+{
+    QStringList filters{QObject::tr("PDF drawing (*.pdf)"), QObject::tr("PNG picture (*.png)"),
+                        QObject::tr("SVG drawing (*.svg)")};
+    if (withModel)
+        filters << QObject::tr("STEP model (*.step *.stp)") << QObject::tr("glTF model (*.glb)")
+                << QObject::tr("CSV takeoff (*.csv)");
+    return filters;
+}
+
+QString withExtension(const QString &path, const QString &filter)
+{
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    const QRegularExpressionMatch first = QRegularExpression(QStringLiteral("\\(\\*(\\.\\w+)")).match(filter);
+    return first.hasMatch() ? path + first.captured(1) : path;
+}
+
+PrintDefaults printDefaults(QLocale::Territory territory, const QString &deckFileName, const QString &folder)
+{
+    using T = QLocale::Territory;
+    static const T letter[] = {T::UnitedStates, T::Canada,      T::Mexico,     T::Chile,
+                               T::Colombia,     T::CostaRica,   T::ElSalvador, T::Guatemala,
+                               T::Panama,       T::Philippines, T::PuertoRico, T::Venezuela,
+                               T::DominicanRepublic};
+    const bool usesLetter = std::find(std::begin(letter), std::end(letter), territory) != std::end(letter);
+    const QString name = deckFileName.isEmpty() ? QStringLiteral("deck") : QFileInfo(deckFileName).completeBaseName();
+    return {usesLetter ? QPageSize::Letter : QPageSize::A4, QDir(folder).filePath(name + QStringLiteral(".pdf"))};
+}
+
+QString shortened(const QString &text, int maxChars)
+{
+    if (text.size() <= maxChars)
+        return text;
+    return text.left(maxChars - 3) + QStringLiteral("...");
+}
+
+WindowSeams dialogSeams()
+{
+    WindowSeams seams;
+    seams.chooseExportName = [](QWidget *parent, const QString &suggested, const QStringList &filters, QString *filter) {
+        return QFileDialog::getSaveFileName(parent, QObject::tr("Export"), suggested, filters.join(QStringLiteral(";;")),
+                                            filter);
+    };
+    seams.chooseFolder = [](QWidget *parent) {
+        return QFileDialog::getExistingDirectory(parent, QObject::tr("Open a wizard folder"), documentsFolder());
+    };
+    seams.tellFailure = [](QWidget *parent, const QString &title, const QString &text) {
+        QMessageBox::warning(parent, title, text);
+    };
+    return seams;
+}
 
 DeckWindow::DeckWindow(QWidget *parent)
     : QMainWindow(parent), view(new DeckView(this)), plan(new PlanView(this)), message(new QLabel(this)),
@@ -29,7 +106,7 @@ DeckWindow::DeckWindow(QWidget *parent)
     message->setWordWrap(true);
     message->setAlignment(Qt::AlignCenter);
     message->setMargin(24);
-    message->setText(tr("Nothing to draw yet: the wizard has not opened a symbol."));
+    message->setText(tr("Nothing to draw yet. Finish a deck in Joistmaster, or open a wizard folder with File > Open."));
     m_pages->addWidget(message);
     m_pages->addWidget(view);
     m_pages->addWidget(plan);
@@ -41,6 +118,7 @@ DeckWindow::DeckWindow(QWidget *parent)
     takeoff->setEditTriggers(QAbstractItemView::NoEditTriggers);
     takeoff->verticalHeader()->hide();
     takeoff->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    takeoff->hide();
     auto *side = new QWidget(m_deckDock);
     auto *layout = new QVBoxLayout(side);
     layout->addWidget(facts);
@@ -57,14 +135,32 @@ DeckWindow::DeckWindow(QWidget *parent)
     tools->addActions(view->modeActions());
     tools->addAction(view->dashAction());
     tools->addSeparator();
-    QAction *save = tools->addAction(tr("Export..."), this, &DeckWindow::askExport);
-    save->setShortcut(QKeySequence::Save);
-    QAction *print = tools->addAction(tr("Print..."), this, &DeckWindow::askPrint);
-    print->setShortcut(QKeySequence::Print);
-    for (QAction *action : m_viewOnly)
-        action->setEnabled(false);
+    buildMenus(tools);
+    connect(view, &DeckView::modeChanged, this, [this] { setDrawn(exportAction->isEnabled(), m_pages->currentWidget() == view); });
+    setDrawn(false, false);
     statusBar();
     resize(1100, 720);
+}
+
+// The menus in one place: File (open, export, print, close) and View (the
+// toolbar and every panel, also once closed).
+void DeckWindow::buildMenus(QToolBar *tools)
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *open = file->addAction(tr("&Open..."), this, &DeckWindow::askOpen);
+    open->setShortcut(QKeySequence::Open);
+    exportAction = file->addAction(tr("&Export..."), this, &DeckWindow::askExport);
+    exportAction->setShortcut(QKeySequence::Save);
+    printAction = file->addAction(tr("&Print..."), this, &DeckWindow::askPrint);
+    printAction->setShortcut(QKeySequence::Print);
+    file->addSeparator();
+    file->addAction(tr("&Close"), this, &QWidget::close)->setShortcut(QKeySequence::Close);
+    tools->addAction(exportAction);
+    tools->addAction(printAction);
+
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
+    m_viewMenu->addAction(tools->toggleViewAction());
+    m_viewMenu->addAction(m_deckDock->toggleViewAction());
 }
 
 void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidget *panel)
@@ -75,6 +171,17 @@ void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidg
     addDockWidget(Qt::RightDockWidgetArea, dock);
     tabifyDockWidget(m_deckDock, dock);
     m_deckDock->raise();
+    m_viewMenu->addAction(dock->toggleViewAction());
+}
+
+void DeckWindow::setDrawn(bool drawn, bool viewShown)
+{
+    exportAction->setEnabled(drawn);
+    printAction->setEnabled(drawn);
+    for (QAction *action : m_viewOnly)
+        action->setEnabled(viewShown);
+    // A shaded picture has no hidden lines to dash.
+    view->dashAction()->setEnabled(viewShown && view->mode() != ViewMode::Shaded);
 }
 
 void DeckWindow::setFacts(const Facts &rows, const TitleBlock &block)
@@ -91,41 +198,69 @@ void DeckWindow::setFacts(const Facts &rows, const TitleBlock &block)
     for (int r = 0; r < block.takeoffRows.size(); ++r)
         for (int c = 0; c < block.takeoffRows[r].size(); ++c)
             takeoff->setItem(r, c, new QTableWidgetItem(block.takeoffRows[r][c]));
+    takeoff->setVisible(!block.takeoffRows.isEmpty()); // a plan has no takeoff
+    fitTakeoff();
+}
+
+// The side panel as wide as the takeoff's columns, up to half the window.
+void DeckWindow::fitTakeoff()
+{
+    if (takeoff->isHidden())
+        return;
     takeoff->resizeColumnsToContents();
-    // Wide enough for every column, up to about two fifths of the window.
     int width = 2 * takeoff->frameWidth() + takeoff->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < takeoff->columnCount(); ++c)
         width += takeoff->columnWidth(c);
-    takeoff->setMinimumWidth(std::min(width, 440));
-    takeoff->setVisible(!block.takeoffRows.isEmpty()); // a plan has no takeoff
+    width = std::min(width, this->width() / 2);
+    takeoff->setMinimumWidth(width);
 }
 
-void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block)
+void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block,
+                          const QString &fileName, std::function<jm::Status(const QString &path)> writeModel)
 {
+    m_fileName = fileName;
+    m_writeModel = std::move(writeModel);
     setFacts(rows, block);
     view->setMode(mode);
     view->setScene(scene);
-    for (QAction *action : m_viewOnly)
-        action->setEnabled(true);
     m_pages->setCurrentWidget(view);
+    setDrawn(true, true);
     view->setFocus();
 }
 
-void DeckWindow::showPlan(const PlanDrawing &drawing, const Facts &rows, const TitleBlock &block)
+void DeckWindow::showPlan(const PlanDrawing &drawing, const Facts &rows, const TitleBlock &block,
+                          const QString &fileName)
 {
+    m_fileName = fileName;
+    m_writeModel = nullptr;
     setFacts(rows, block);
     plan->setPlan(drawing);
-    for (QAction *action : m_viewOnly)
-        action->setEnabled(false);
     m_pages->setCurrentWidget(plan);
+    setDrawn(true, false);
 }
 
 void DeckWindow::showError(const QString &text)
 {
-    message->setText(text);
-    for (QAction *action : m_viewOnly)
-        action->setEnabled(false);
+    m_fileName.clear();
+    m_writeModel = nullptr;
+    setFacts({}, TitleBlock{});
+    // Room for a failed check's few sentences, not for a megabyte path.
+    message->setText(shortened(text, 600));
     m_pages->setCurrentWidget(message);
+    setDrawn(false, false);
+}
+
+void DeckWindow::comeForward()
+{
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    // The window manager may keep the focus where it is: then ask for attention.
+    QTimer::singleShot(500, this, [this] {
+        if (!isActiveWindow())
+            QApplication::alert(this);
+    });
 }
 
 Drawing DeckWindow::currentDrawing() const
@@ -140,28 +275,55 @@ Drawing DeckWindow::currentDrawing() const
 
 jm::Status DeckWindow::exportDrawing(const QString &path) const
 {
+    if (m_pages->currentWidget() == message)
+        return jm::failure(tr("There is no deck to export."));
+    // Not a drawing: the model or the takeoff, as the command line writes them.
+    if (drawingFormatOf(path) == DrawingFormat::Unknown && m_writeModel)
+        return m_writeModel(path);
     return writeDrawing(path, currentDrawing(), m_block);
 }
 
 void DeckWindow::askExport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export the drawing"), QString(),
-                                                      tr("PNG picture (*.png);;SVG drawing (*.svg);;PDF drawing (*.pdf)"));
+    QSettings remembered = settings();
+    const QStringList filters = exportFilters(bool(m_writeModel));
+    QString filter = remembered.value(ExportFilterKey).toString();
+    if (!filters.contains(filter))
+        filter = filters.front();
+    const QString folder = remembered.value(ExportFolderKey, documentsFolder()).toString();
+    const QString suggested = QDir(folder).filePath(QFileInfo(m_fileName).completeBaseName());
+    QString path = seams.chooseExportName(this, suggested, filters, &filter);
     if (path.isEmpty())
         return;
-    if (const jm::Status exported = exportDrawing(path))
+    path = withExtension(path, filter);
+    if (const jm::Status exported = exportDrawing(path)) {
+        remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
+        remembered.setValue(ExportFilterKey, filter);
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
-    else
+    } else {
         statusBar()->showMessage(exported.error());
+        seams.tellFailure(this, tr("Export failed"), exported.error());
+    }
 }
 
 void DeckWindow::askPrint()
 {
+    const PrintDefaults defaults = printDefaults(QLocale().territory(), m_fileName, documentsFolder());
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(defaults.paper));
     printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QFileInfo(defaults.fileName).completeBaseName());
+    printer.setOutputFileName(defaults.fileName);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         printDrawing(printer, currentDrawing(), m_block);
+}
+
+void DeckWindow::askOpen()
+{
+    const QString folder = seams.chooseFolder(this);
+    if (!folder.isEmpty())
+        emit openRequested(folder);
 }
 
 } // namespace deckview

@@ -1,21 +1,27 @@
 // The deck window of the viewer and of the substitute host: the 3D view or the
 // 2D plan in the middle, the deck's facts and the material takeoff beside it,
 // more panels (the parameter files, the calls the host received) in tabs of
-// their own, a toolbar for the views, the modes, drawings out and printing.
-// Model errors are shown in words where the drawing would be.
+// their own, a toolbar for the views, the modes, drawings out and printing,
+// and a menu bar that opens a deck and brings closed panels back.
+// Model errors are shown in words where the drawing would be, with nothing of
+// the deck shown before.
 #pragma once
 
 #include "deckview.h"
 #include "drawing.h"
 #include "plan.h"
 
+#include <QLocale>
 #include <QMainWindow>
+#include <QPageSize>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
 class QDockWidget;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 class QTableWidget;
 
@@ -25,40 +31,95 @@ class PlanView;
 
 using Facts = std::vector<std::pair<QString, QString>>; // ("A", "16' 0\"") ...
 
+// The file formats the window exports to, as the save dialog lists them:
+// the drawings first, then the model and the takeoff.
+QStringList exportFilters(bool withModel);
+// The name to write: as chosen, or with the chosen filter's first extension
+// when it has none ("deck" and "PDF drawing (*.pdf)": "deck.pdf").
+QString withExtension(const QString &path, const QString &filter);
+
+// What printing starts from: the locale's paper (Letter in the Americas that
+// use it, A4 elsewhere) and a PDF named after the deck in `folder`.
+struct PrintDefaults {
+    QPageSize::PageSizeId paper;
+    QString fileName;
+};
+PrintDefaults printDefaults(QLocale::Territory territory, const QString &deckFileName, const QString &folder);
+
+// A text cut to at most maxChars characters, ending in "..." when cut, for a
+// label or a list row (a path can be megabytes long).
+QString shortened(const QString &text, int maxChars = 300);
+
+// Where the window asks the person something or tells of a failure; tests
+// put their own in.
+struct WindowSeams {
+    // A file name to export to, starting at `suggested`; `filter` in: the
+    // filter to select, out: the one chosen. Empty when cancelled.
+    std::function<QString(QWidget *parent, const QString &suggested, const QStringList &filters, QString *filter)>
+        chooseExportName;
+    // A wizard folder to open; empty when cancelled.
+    std::function<QString(QWidget *parent)> chooseFolder;
+    std::function<void(QWidget *parent, const QString &title, const QString &text)> tellFailure;
+};
+WindowSeams dialogSeams();
+
 class DeckWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit DeckWindow(QWidget *parent = nullptr);
 
-    // A panel in a tab beside the deck's facts, which stay in front; the window owns it.
+    // A panel in a tab after the deck's facts, which stay in front; the window owns it.
     void addPanel(const QString &title, const QString &objectName, QWidget *panel);
 
-    // A 3D deck in a viewing mode; the title block's takeoff fills the table.
-    void showDeck(const Scene &scene, ViewMode mode, const Facts &facts, const TitleBlock &block);
+    // A 3D deck in a viewing mode, read from fileName; the title block's
+    // takeoff fills the table. writeModel writes its model or takeoff
+    // (.step, .glb, .csv).
+    void showDeck(const Scene &scene, ViewMode mode, const Facts &facts, const TitleBlock &block,
+                  const QString &fileName, std::function<jm::Status(const QString &path)> writeModel);
     // The 2D road's plan.
-    void showPlan(const PlanDrawing &plan, const Facts &facts, const TitleBlock &block);
-    // Why there is no drawing, in words, where the drawing would be.
+    void showPlan(const PlanDrawing &plan, const Facts &facts, const TitleBlock &block, const QString &fileName);
+    // Why there is no drawing, in words, where the drawing would be; nothing
+    // of a deck shown before stays.
     void showError(const QString &text);
+    // Raised and activated, also from minimised; where the window manager
+    // keeps the focus elsewhere, the window asks for attention.
+    void comeForward();
 
-    // The drawing shown now, with its title block, to a .png, .svg or .pdf.
+    // The drawing shown now, with its title block, to a .png, .svg or .pdf,
+    // or the 3D deck's model or takeoff to a .step, .glb or .csv.
     jm::Status exportDrawing(const QString &path) const;
     Drawing currentDrawing() const;
+    // Export as the toolbar's button does, remembering the folder and filter.
+    void askExport();
 
     DeckView *view;
     PlanView *plan;
     QLabel *message;
     QLabel *facts;
     QTableWidget *takeoff;
+    QAction *exportAction;
+    QAction *printAction;
+    WindowSeams seams = dialogSeams();
+
+signals:
+    // File > Open: a folder or deck file to show.
+    void openRequested(const QString &path);
 
 private:
-    void askExport();
+    void buildMenus(QToolBar *tools);
     void askPrint();
+    void askOpen();
     void setFacts(const Facts &facts, const TitleBlock &block);
+    void setDrawn(bool drawn, bool viewShown);
+    void fitTakeoff();
 
     QStackedWidget *m_pages;
     QDockWidget *m_deckDock;
+    QMenu *m_viewMenu = nullptr;
     QList<QAction *> m_viewOnly;
     TitleBlock m_block;
+    QString m_fileName;
+    std::function<jm::Status(const QString &path)> m_writeModel;
 };
 
 } // namespace deckview

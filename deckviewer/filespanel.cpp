@@ -1,5 +1,6 @@
 #include "filespanel.h"
 
+#include "deckwindow.h"
 #include "parameterfiles.h"
 
 #include <QDir>
@@ -26,12 +27,13 @@ FilesPanel::FilesPanel(const QString &folder, QWidget *parent)
 
 void FilesPanel::showFolder(const QString &folder)
 {
-    folderLabel->setText(QStringLiteral("Parameter files in %1:").arg(QDir::toNativeSeparators(folder)));
+    folderLabel->setText(
+        QStringLiteral("Parameter files in %1:").arg(deckview::shortened(QDir::toNativeSeparators(folder))));
 }
 
 void FilesPanel::showAfterOpen(const QString &symbolFile)
 {
-    parameterFiles->setPlainText(QStringLiteral("After OpenSymbolFile \"%1\":\n\n").arg(symbolFile)
+    parameterFiles->setPlainText(QStringLiteral("After OpenSymbolFile \"%1\":\n\n").arg(deckview::shortened(symbolFile))
                                  + describeParameterFiles(m_folder, ::parameterFiles(m_folder)));
 }
 
@@ -40,7 +42,8 @@ bool FilesPanel::openDeck(const QString &path)
     const OpenedDeck deck = openDeckFiles(path);
     if (!deck.found) {
         parameterFiles->setPlainText(
-            QStringLiteral("Cannot open %1: there is no such file or folder.\n").arg(QDir::toNativeSeparators(path)));
+            QStringLiteral("Cannot open %1: there is no such file or folder.\n")
+                .arg(deckview::shortened(QDir::toNativeSeparators(path))));
         return false;
     }
     m_folder = deck.folder;

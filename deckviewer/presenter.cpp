@@ -1,12 +1,17 @@
 #include "presenter.h"
 
+#include "deckexport.h"
+
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
     : QObject(parent), m_windowName(windowName), m_wizardFolder(wizardFolder),
       m_window(std::make_unique<deckview::DeckWindow>())
 {
-    m_pool.setMaxThreadCount(1);
+    // A deck that takes long to build does not hold up the next: that one
+    // starts at once, and the old one's result is dropped when it comes.
+    m_pool.setMaxThreadCount(4);
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
+    connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
 }
 
 DeckPresenter::~DeckPresenter()
@@ -51,6 +56,7 @@ void DeckPresenter::show(const ShownDeck &shown)
 {
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
+    window.comeForward();
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);
         window.setWindowTitle(m_windowName);
@@ -59,7 +65,7 @@ void DeckPresenter::show(const ShownDeck &shown)
     }
     window.setWindowTitle(m_windowName + QStringLiteral(" - ") + shown.fileName);
     if (shown.isPlan) {
-        window.showPlan(shown.plan, shown.facts, shown.block);
+        window.showPlan(shown.plan, shown.facts, shown.block, shown.fileName);
         emit drawn(QStringLiteral("drawn ") + shown.block.title);
         return;
     }
@@ -68,7 +74,8 @@ void DeckPresenter::show(const ShownDeck &shown)
     // the view's depth buffer until it is built.
     window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
                                                        : deckview::HiddenLineSource());
-    window.showDeck(shown.scene, shown.mode, shown.facts, shown.block);
+    window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
+                    [source = shown.source](const QString &path) { return deckmodel::renderDeck(source, path); });
     m_waitingFor = shown.block.title;
     if (!shown.hiddenLines)
         buildKernel(shown.members);

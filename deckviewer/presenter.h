@@ -1,8 +1,9 @@
 // The deck window's contents: a deck file the viewer opens, or what the wizard
 // asked the substitute host for. LoadSymbol remembers the 2D style;
 // OpenSymbolFile reads the wizard's files and builds the deck on a worker
-// thread, and shows the result in the window when it is ready (a later
-// request wins over an earlier one still running). The hidden-line kernel is
+// thread, and shows the result in the window when it is ready, bringing the
+// window forward (a later request wins over an earlier one still running,
+// which is not waited for: its result is dropped). The hidden-line kernel is
 // built there too: before the deck is shown when its first picture is in
 // hidden line, else after, while the person already sees it.
 // When the chosen mode is first drawn, `drawn` says so.

@@ -71,12 +71,14 @@ ShownDeck deckFrom(const QString &path)
 
     ShownDeck shown;
     shown.fileName = QFileInfo(p.fileName).fileName();
+    shown.source = path;
     shown.scene = sceneOf(deck);
     shown.mode = deckview::ViewMode(int(p.viewingMode));
     shown.members = deck.members;
     const QString family = QFileInfo(p.fileName).completeBaseName();
     deckview::TitleBlock &block = shown.block;
-    block.shape = QStringLiteral("%1, deck type %2").arg(family).arg(p.deckType);
+    const deckfile::Shape *shape = deckfile::shapeOf(p.deckType);
+    block.shape = shape ? QString::fromUtf8(shape->words) : family;
     block.sizes = QStringLiteral("A %1 x B %2").arg(feet(p.depthA), feet(p.widthB));
     block.height = feet(p.height);
     block.title = QStringLiteral("%1: %2 x %3").arg(family, feet(p.depthA), feet(p.widthB));

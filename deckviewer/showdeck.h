@@ -15,6 +15,7 @@
 struct ShownDeck {
     QString error;          // not empty: nothing to draw, and why
     QString fileName;       // the file the deck was read from: "Deck_Rectangle.txt", "DeckSize.txt"
+    QString source;         // what was opened, the path its model is written from
     bool isPlan = false;    // the 2D road's plan rather than a 3D deck
     deckview::Scene scene;
     deckview::ViewMode mode = deckview::ViewMode::Wireframe;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace deckviewer {
@@ -66,10 +67,14 @@ int open(const QString &path, int &argc, char **argv)
     auto *files = new FilesPanel(path);
     files->openDeck(path);
     presenter.window()->addPanel(QObject::tr("Files"), QStringLiteral("filesDock"), files);
+    QObject::connect(presenter.window(), &deckview::DeckWindow::openRequested, files, &FilesPanel::openDeck);
     QObject::connect(&presenter, &DeckPresenter::drawn, &presenter, say);
     presenter.open(path);
     presenter.window()->show();
-    return viewer.exec();
+    const int code = viewer.exec();
+    // Closing the window ends the viewer at once, even while a deck is being built.
+    std::fflush(stdout);
+    std::_Exit(code);
 }
 } // namespace
 

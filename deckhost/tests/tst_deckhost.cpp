@@ -10,6 +10,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QFile>
+#include <QThread>
 #include <QTest>
 
 namespace {
@@ -32,6 +33,7 @@ private slots:
     void aSecondHostIsTurnedAway();
     void journalLinesAlsoGoToStdout();
     void targetsAreDistinctObjects();
+    void aWindowedHostKeepsAnswering();
     void whatTheContractDoesNotAllow_data();
     void whatTheContractDoesNotAllow();
 };
@@ -87,6 +89,25 @@ void TestDeckHost::targetsAreDistinctObjects()
     for (const auto &[target, mode] : {std::pair{"/Application/ActiveTarget", true}, {"/Application/Provider/Target", false}})
         QCOMPARE(ask(target, Properties, "Get", {"Plankora.SymbolTarget", "Mode2D"}).arguments().value(0).value<QDBusVariant>().variant(),
                  QVariant(mode));
+}
+
+// A megabyte path to the host with its window: the next call is still
+// answered within two seconds (before, laying the path out took a minute).
+void TestDeckHost::aWindowedHostKeepsAnswering()
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(qEnvironmentVariable("DECKHOST"), QStringList());
+    QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(Service).value(), 10000);
+    const QString path = QStringLiteral("*\\") + QString(1 << 20, u'x') + QStringLiteral(".bsx");
+    QCOMPARE(ask("/Application/ActiveTarget", "Plankora.SymbolTarget", "OpenSymbolFile", {path}).type(),
+             QDBusMessage::ReplyMessage);
+    // The calls after it, a little apart, while the window shows it.
+    for (int call = 0; call < 3; ++call, QThread::msleep(300))
+        QCOMPARE(ask("/Application", Properties, "Get", {"Plankora.HostApplication", "ActiveTarget"}).type(),
+                 QDBusMessage::ReplyMessage);
+    process.terminate();
+    QVERIFY(process.waitForFinished(5000));
 }
 
 void TestDeckHost::whatTheContractDoesNotAllow_data()

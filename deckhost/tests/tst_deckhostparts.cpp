@@ -1,9 +1,11 @@
 // deckhost's command line, read without starting it, against the table in
-// data/command-lines.txt.
+// data/command-lines.txt; the calls panel with a megabyte argument.
+#include "callspanel.h"
 #include "datatable.h"
 #include "options.h"
 
 #include <QFile>
+#include <QListWidget>
 #include <QTest>
 
 namespace {
@@ -38,6 +40,7 @@ class TestDeckHostParts : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
+    void aLongCallIsShownShort();
 };
 
 void TestDeckHostParts::commandLine_data()
@@ -57,5 +60,18 @@ void TestDeckHostParts::commandLine()
     QCOMPARE(summary(parseOptions(arguments, QStringLiteral("/own"))), parsed);
 }
 
-QTEST_GUILESS_MAIN(TestDeckHostParts)
+void TestDeckHostParts::aLongCallIsShownShort()
+{
+    CallsPanel panel(QStringLiteral("/own"));
+    const QString path = QStringLiteral("*\\") + QString(1 << 20, u'x');
+    panel.addCall({"/Application/ActiveTarget", "Plankora.SymbolTarget", "OpenSymbolFile", "call", {path}});
+    panel.addCall({"/Application", "Plankora.HostApplication", "Prepare", "call", {}});
+    QTRY_COMPARE(panel.calls->count(), 2);
+    // 300 characters: the 49 of `call /Application/ActiveTarget OpenSymbolFile "*\`, 248 x and "...".
+    QCOMPARE(panel.calls->item(0)->text(),
+             QStringLiteral("call /Application/ActiveTarget OpenSymbolFile \"*\\") + QString(248, u'x') + "...");
+    QCOMPARE(panel.calls->item(1)->text(), "call /Application Prepare");
+}
+
+QTEST_MAIN(TestDeckHostParts)
 #include "tst_deckhostparts.moc"

@@ -1,14 +1,22 @@
 // What the viewer draws: the hidden-line kernel's lines for two boxes counted
 // by hand, the worked example's hidden lines each drawn once, the substitute
-// host's window after the wizard's OpenSymbolFile, and the viewer's window
-// with its title.
+// host's window after the wizard's OpenSymbolFile, and the viewer's window as
+// a person meets it: its title, a failed deck that leaves nothing of the one
+// before, coming forward, every format exported with the folder and filter
+// remembered, its words and its panels.
 #include "datatable.h"
 #include "presenter.h"
 #include "viewer.h"
 
+#include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +58,31 @@ void copy(const QString &from, const QString &to)
     QFile::remove(to);
     QVERIFY(QFile::copy(from, to));
 }
+
+// The viewer's window with the worked example in a folder of its own.
+struct Viewer {
+    QTemporaryDir folder;
+    DeckPresenter presenter{deckviewer::WindowName, QString()};
+    DeckWindow *window = presenter.window();
+    const QString rectangle = folder.filePath("Deck_Rectangle.txt");
+    Viewer() { copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", rectangle); }
+
+    // Opens a deck and waits until the window shows it or says why not.
+    bool open(const QString &path)
+    {
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(path);
+        return drawn.wait(20000);
+    }
+    // The title, the words, the facts, the takeoff's rows and whether export and print are on.
+    QString state() const
+    {
+        return QStringList{window->windowTitle(), window->message->text(), window->facts->text(),
+                           QString::number(window->takeoff->isVisible() * window->takeoff->rowCount()),
+                           QString::number(window->exportAction->isEnabled() + window->printAction->isEnabled())}
+            .join(" | ");
+    }
+};
 } // namespace
 
 class TestDeckDrawing : public QObject {
@@ -59,7 +92,19 @@ private slots:
     void workedExampleDrawsEachLineOnce();
     void windowAfterOpenSymbolFile_data();
     void windowAfterOpenSymbolFile();
-    void viewerWindowTitle();
+    void failedDeckLeavesNothing_data();
+    void failedDeckLeavesNothing();
+    void printPaper();
+    void exportsEveryFormat();
+    void wordsAndPanels();
+    void comesForwardUnderAWindowManager();
+
+private:
+    QTemporaryDir m_config = [] {
+        QTemporaryDir config; // QSettings finds its folder once, before the first test
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        return config;
+    }();
 };
 
 // A 4 x 4 post 30 high under a beam ply 44 long and 1.5 thick, seen from
@@ -101,28 +146,15 @@ void TestDeckDrawing::workedExampleDrawsEachLineOnce()
 
 void TestDeckDrawing::windowAfterOpenSymbolFile_data()
 {
-    QTest::addColumn<QString>("loaded");
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<QString>("said");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("3D worked example") << "" << R"(*Program Data\3D Decks\Deck_Rectangle.bsx)"
-                                       << "drawn Deck_Rectangle: 16' 0\" x 12' 0\"" << "Host - Deck_Rectangle.txt";
-    QTest::newRow("2D style 3") << R"(*\Program Data\2D Decks\Deck 3.dc)" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
-                                << "drawn Deck 3: 24' 6\" wide" << "Host - DeckSize.txt";
-    QTest::newRow("no deck symbol") << "" << R"(*Program Data\3D Decks\Fence.bsx)"
-                                    << R"(cannot draw: deckhost draws no symbol "*Program Data\3D Decks\Fence.bsx".)"
-                                    << "Host";
-    QTest::newRow("2D without a style") << "" << R"(*\Program Data\2D Decks\2ddecks.bsx)"
-                                        << "cannot draw: The 2D decks were opened before any LoadSymbol named a deck style."
-                                        << "Host";
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : dataTable(JM_TESTDATA "/symbols.txt", QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << f;
 }
 
 void TestDeckDrawing::windowAfterOpenSymbolFile()
 {
-    QFETCH(QString, loaded);
-    QFETCH(QString, symbol);
-    QFETCH(QString, said);
-    QFETCH(QString, title);
+    QFETCH(QStringList, row);
+    const QString loaded = row[1] == "-" ? QString() : row[1], symbol = row[2], said = row[3], title = row[4];
     QTemporaryDir folder;
     copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
     QFile size(folder.filePath("DeckSize.txt"));
@@ -143,7 +175,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         return;
     // The worked example's hand count (docs/deck-model.md).
     QCOMPARE(presenter.window()->facts->text(),
-             "Shape: Deck_Rectangle, deck type 2\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
+             "Shape: rectangle\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34");
     QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     lines.removeFirst();
@@ -157,17 +189,129 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     }
 }
 
-// The viewer's window names itself, then the deck's file too.
-void TestDeckDrawing::viewerWindowTitle()
+void TestDeckDrawing::failedDeckLeavesNothing_data()
 {
-    QTemporaryDir folder;
-    copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
-    DeckPresenter presenter(deckviewer::WindowName, folder.path());
-    QCOMPARE(presenter.window()->windowTitle(), "Joistmaster Deck Viewer");
-    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-    presenter.open(folder.filePath("Deck_Rectangle.txt"));
-    QVERIFY(drawn.wait(10000));
-    QCOMPARE(presenter.window()->windowTitle(), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : dataTable(JM_TESTDATA "/failed-decks.txt", QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << f;
+}
+
+// The worked example, then a deck that cannot be shown, asked for while the
+// worked example is being built again: only the later is shown.
+void TestDeckDrawing::failedDeckLeavesNothing()
+{
+    QFETCH(QStringList, row);
+    Viewer viewer;
+    QTemporaryDir other;
+    const QString path = other.filePath(row[1]);
+    if (row[1] != "none")
+        copy(JM_TESTDATA "/" + row[1], path);
+    QCOMPARE(viewer.state(), "Joistmaster Deck Viewer | Nothing to draw yet. Finish a deck in Joistmaster, or open "
+                             "a wizard folder with File > Open. |  | 0 | 0");
+    QVERIFY(viewer.open(viewer.rectangle));
+    QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
+    QCOMPARE(viewer.state().section(" | ", 3), "14 | 2"); // the takeoff golden file's rows
+    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
+    viewer.presenter.open(viewer.rectangle);
+    viewer.presenter.open(path);
+    QVERIFY(drawn.wait(20000));
+    row[2].replace("<folder>", other.path());
+    QCOMPARE(drawn, QList<QVariantList>{{"cannot draw: " + row[2]}});
+    QCOMPARE(viewer.state(), "Joistmaster Deck Viewer | " + row[2] + " |  | 0 | 0");
+    QCOMPARE(viewer.window->exportDrawing(other.filePath("out.pdf")).error(), "There is no deck to export.");
+}
+
+void TestDeckDrawing::printPaper()
+{
+    for (const QStringList &row : dataTable(JM_TESTDATA "/paper.txt", QStringLiteral(" | "))) {
+        const PrintDefaults paper = printDefaults(QLocale::codeToTerritory(row[0]), row[1], "/docs");
+        QCOMPARE(row[0] + (paper.paper == QPageSize::Letter ? " Letter " : paper.paper == QPageSize::A4 ? " A4 " : " ")
+                     + paper.fileName,
+                 row[0] + u' ' + row[2]);
+    }
+}
+
+// Each row exports the worked example once more; the next export starts in
+// the folder the last one went to.
+void TestDeckDrawing::exportsEveryFormat()
+{
+    Viewer viewer;
+    QVERIFY(viewer.open(viewer.rectangle));
+    QStringList asked, told;
+    QString filter = "PDF drawing (*.pdf)", folder; // the first time: PDF, in the documents folder
+    viewer.window->seams.tellFailure = [&](QWidget *, const QString &title, const QString &text) { told << title + ": " + text; };
+    for (const QStringList &row : dataTable(JM_TESTDATA "/exports.txt")) {
+        viewer.window->seams.chooseExportName = [&](QWidget *, const QString &start, const QStringList &filters, QString *f) {
+            asked = QStringList{start, *f} + filters;
+            *f = row[1];
+            return QDir(viewer.folder.path()).filePath(row[0]);
+        };
+        told.clear();
+        viewer.window->askExport();
+        QCOMPARE(asked.mid(1).join(";;"), filter + ";;PDF drawing (*.pdf);;PNG picture (*.png);;SVG drawing (*.svg);;"
+                                          "STEP model (*.step *.stp);;glTF model (*.glb);;CSV takeoff (*.csv)");
+        QCOMPARE(told, row[2] == "-" ? QStringList{row[3]} : QStringList());
+        if (!folder.isEmpty())
+            QCOMPARE(asked[0], folder + "/Deck_Rectangle");
+        if (row[2] == "-")
+            continue;
+        QFile file(viewer.folder.filePath(row[2]));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (row[3] == "csv") // the takeoff as the command line writes it
+            QCOMPARE(file.readAll(), dataBytes(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
+        else
+            QCOMPARE(file.read(row[3].size()), row[3].toLatin1());
+        filter = row[1];
+        folder = viewer.folder.path();
+    }
+}
+
+// Also under a window manager: the window minimised behind another comes forward.
+void TestDeckDrawing::wordsAndPanels()
+{
+    Viewer viewer;
+    DeckWindow *window = viewer.window;
+    window->addPanel("Files", "filesDock", new QWidget);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->showMinimized();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTRY_VERIFY(other.isActiveWindow());
+    QVERIFY(viewer.open(viewer.rectangle));
+    QTRY_VERIFY(window->isActiveWindow());
+    QVERIFY(!(window->windowState() & Qt::WindowMinimized));
+    const QTabBar *tabs = window->findChild<QTabBar *>();
+    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), QString::number(tabs->currentIndex())}),
+             QStringList({"Deck", "Files", "0"}));
+    // Every column of the takeoff in sight at the window's first size.
+    QTRY_COMPARE(window->takeoff->horizontalScrollBar()->maximum(), 0);
+    // No hidden lines to dash in a shaded picture.
+    window->view->setMode(ViewMode::Shaded);
+    const bool dashable = window->view->dashAction()->isEnabled();
+    window->view->setMode(ViewMode::HiddenLine);
+    QCOMPARE(QList<bool>({dashable, window->view->dashAction()->isEnabled()}), QList<bool>({false, true}));
+    // A closed panel comes back from the View menu; File > Open asks for a folder.
+    auto *files = window->findChild<QDockWidget *>("filesDock");
+    files->close();
+    const QList<QAction *> menus = window->menuBar()->actions();
+    QCOMPARE(menus[1]->text() + menus[1]->menu()->actions().last()->text(), "&ViewFiles");
+    menus[1]->menu()->actions().last()->trigger();
+    QVERIFY(files->isVisible());
+    QSignalSpy opened(window, &DeckWindow::openRequested);
+    window->seams.chooseFolder = [](QWidget *) { return QStringLiteral("/some/folder"); };
+    QCOMPARE(menus[0]->text() + menus[0]->menu()->actions().first()->text(), "&File&Open...");
+    menus[0]->menu()->actions().first()->trigger();
+    QCOMPARE(opened, QList<QVariantList>{{"/some/folder"}});
+}
+
+void TestDeckDrawing::comesForwardUnderAWindowManager()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("The raise by a window manager needs an X display with one (Xvfb and a window manager); "
+              "this run has the offscreen platform.");
+    wordsAndPanels();
 }
 
 QTEST_MAIN(TestDeckDrawing)

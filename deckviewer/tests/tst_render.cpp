@@ -62,7 +62,7 @@ private slots:
         QFile file(folder.filePath(out)), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
         QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        const QStringList title{"Deck_Rectangle: 16' 0\" x 12' 0\"", "Shape: Deck_Rectangle, deck type 2",
+        const QStringList title{"Deck_Rectangle: 16' 0\" x 12' 0\"", "Shape: rectangle",
                                 "Sizes: A 16' 0\" x B 12' 0\"", "Height: 3' 0\"", "Decking boards", "884"};
         QStringList texts;
         if (out.endsWith(".csv")) {
