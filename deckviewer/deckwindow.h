@@ -7,7 +7,7 @@
 
 #include "deckview.h"
 #include "drawing.h"
-#include "plan.h"
+#include "plandrawing.h"
 
 #include <QMainWindow>
 

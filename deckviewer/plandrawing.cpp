@@ -1,4 +1,4 @@
-#include "plan.h"
+#include "plandrawing.h"
 
 #include "geometry.h"
 #include "lengthtext.h"

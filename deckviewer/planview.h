@@ -1,7 +1,7 @@
 // The 2D road's plan on screen, redrawn to fit whenever the widget resizes.
 #pragma once
 
-#include "plan.h"
+#include "plandrawing.h"
 
 #include <QWidget>
 

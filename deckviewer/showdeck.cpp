@@ -3,9 +3,8 @@
 #include "catalogue.h"
 #include "handoff.h"
 #include "lengthtext.h"
+#include "plan.h"
 #include "takeoff.h"
-// The model's plan.h, not the view's of the same name (which deckwindow.h has).
-#include "../deckmodel/plan.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Where the 2D plan puts its measures and area (the numbers' own rules are
 // text/tests' lengths table).
 #include "datatable.h"
-#include "plan.h"
+#include "plandrawing.h"
 
 #include <QFile>
 #include <QTest>
