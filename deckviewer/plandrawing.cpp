@@ -71,10 +71,11 @@ void addDimension(Drawing &drawing, const DimensionLine &dimension, double scale
     const QPointF slash = (u + n) * (Tick / std::numbers::sqrt2);
     drawing.lines.push_back({a - slash, a + slash, Stroke::Thin});
     drawing.lines.push_back({b - slash, b + slash, Stroke::Thin});
+    // Text reads left to right, or from the bottom up on an upright line.
     double angle = std::atan2(u.y(), u.x()) * 180 / std::numbers::pi;
-    if (angle > 90.5)
+    if (angle >= 89.5)
         angle -= 180;
-    else if (angle <= -89.5)
+    else if (angle < -90.5)
         angle += 180;
     drawing.labels.push_back({(a + b) / 2 + n * (sign * TextDistance),
                               lengthtext::feetAndInchesFromInches(QLineF(dimension.from, dimension.to).length() * 12), angle});

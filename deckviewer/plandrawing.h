@@ -28,7 +28,7 @@ std::vector<DimensionLine> overallDimensions(const QPolygonF &outline);
 
 // The plan fitted into the viewport: outline as visible lines, dimension and
 // extension lines thin with slashes at their ends, each measure written along
-// its line, the area ("Area: 192 sq ft") at the outline's centre.
+// its line (an upright one turned to read from the bottom up), the area ("Area: 192 sq ft") at the outline's centre.
 Drawing planDrawing(const PlanDrawing &plan, QSize viewport);
 
 } // namespace deckview

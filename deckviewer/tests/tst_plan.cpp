@@ -2,6 +2,7 @@
 // text/tests' lengths table).
 #include "datatable.h"
 #include "plandrawing.h"
+#include "render.h"
 
 #include <QFile>
 #include <QTest>
