@@ -111,4 +111,21 @@ Drawing planDrawing(const PlanDrawing &plan, QSize viewport)
     return drawing;
 }
 
+void PlanZoom::zoomAt(double by, QPointF at)
+{
+    offset = at - (at - offset) * by;
+    factor *= by;
+}
+
+Drawing zoomed(Drawing drawing, const PlanZoom &zoom)
+{
+    for (Segment2 &s : drawing.lines) {
+        s.a = s.a * zoom.factor + zoom.offset;
+        s.b = s.b * zoom.factor + zoom.offset;
+    }
+    for (Label &l : drawing.labels)
+        l.at = l.at * zoom.factor + zoom.offset;
+    return drawing;
+}
+
 } // namespace deckview

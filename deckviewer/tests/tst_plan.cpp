@@ -2,9 +2,13 @@
 // text/tests' lengths table).
 #include "datatable.h"
 #include "plandrawing.h"
+#include "planview.h"
 #include "render.h"
 
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QTest>
 
 using namespace deckview;
@@ -15,6 +19,8 @@ private slots:
     void measuresAroundTheOutline();
     void fixedViewsTurnedAsThePicture_data();
     void fixedViewsTurnedAsThePicture();
+    void planZoomsAndMoves_data();
+    void planZoomsAndMoves();
 };
 
 // A 16 by 12.5 ft deck: the width written above it, the depth on its left,
@@ -77,5 +83,78 @@ void TestPlan::fixedViewsTurnedAsThePicture()
     QCOMPARE(seen.join(u' '), corners);
 }
 
-QTEST_GUILESS_MAIN(TestPlan)
+void TestPlan::planZoomsAndMoves_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QString>("shown");
+    for (const QStringList &row : dataTable(JM_TESTDATA "/plan-zoom.txt")) {
+        QStringList events;
+        for (const QString &event : row[1].split(u';', Qt::SkipEmptyParts))
+            events << event.trimmed();
+        QTest::newRow(qPrintable(row[0].trimmed())) << events << row[2].trimmed() + u' ' + row[3].trimmed();
+    }
+}
+
+namespace {
+QPointF pointOf(const QString &text)
+{
+    return {text.section(u',', 0, 0).toDouble(), text.section(u',', 1, 1).toDouble()};
+}
+
+void send(QWidget &widget, QEvent::Type type, QPointF at)
+{
+    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// "key +", "wheel 120 x,y", "drag x,y x,y" (press, move, release), "move x,y", "double x,y".
+void play(QWidget &widget, const QString &event)
+{
+    const QStringList word = event.split(u' ');
+    const std::map<QString, Qt::Key> keys{{"+", Qt::Key_Plus}, {"-", Qt::Key_Minus}, {"Home", Qt::Key_Home}};
+    if (word[0] == u"key")
+        QTest::keyClick(&widget, keys.at(word[1]));
+    if (word[0] == u"wheel") {
+        const QPointF at = pointOf(word[2]);
+        QWheelEvent wheel(at, widget.mapToGlobal(at), {}, {0, word[1].toInt()}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&widget, &wheel);
+    }
+    if (word[0] == u"drag") {
+        send(widget, QEvent::MouseButtonPress, pointOf(word[1]));
+        send(widget, QEvent::MouseMove, pointOf(word[2]));
+        send(widget, QEvent::MouseButtonRelease, pointOf(word[2]));
+    }
+    if (word[0] == u"move") {
+        QMouseEvent move(QEvent::MouseMove, pointOf(word[1]), widget.mapToGlobal(pointOf(word[1])), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &move);
+    }
+    if (word[0] == u"double")
+        send(widget, QEvent::MouseButtonDblClick, pointOf(word[1]));
+}
+} // namespace
+
+void TestPlan::planZoomsAndMoves()
+{
+    QFETCH(QStringList, events);
+    QFETCH(QString, shown);
+    PlanView view;
+    view.resize(400, 225);
+    const QPolygonF outline({{0, 0}, {16, 0}, {16, 12.5}, {0, 12.5}});
+    view.setPlan({outline, overallDimensions(outline)});
+    for (const QString &event : events)
+        play(view, event);
+    const Drawing drawing = view.currentDrawing();
+    const Label area = drawing.labels.back();
+    const Segment2 top = drawing.lines.front();
+    QCOMPARE(QStringLiteral("%1,%2 %3")
+                 .arg(area.at.x(), 0, 'f', 1)
+                 .arg(area.at.y(), 0, 'f', 1)
+                 .arg(QLineF(top.a, top.b).length(), 0, 'f', 1),
+             shown);
+}
+
+QTEST_MAIN(TestPlan)
 #include "tst_plan.moc"
