@@ -5,6 +5,7 @@
 #include "journal.h"
 #include "options.h"
 #include "presenter.h"
+#include "recentdecks.h"
 #include "viewer.h"
 
 #include <QApplication>
@@ -62,6 +63,15 @@ int main(int argc, char *argv[])
 
     DeckHost host(options.behaviour);
     QObject::connect(&host, &DeckHost::received, &host, [&journal](const ReceivedCall &call) { journal.write(call); });
+
+    // Each symbol asked for is remembered with a copy of the wizard's files.
+    recentdecks::Asked asked;
+    const auto remember = [&options, &asked] {
+        if (const jm::Status kept = recentdecks::remember(options.wizardFolder, asked); !kept)
+            std::fprintf(stderr, "deckhost: %s\n", qPrintable(kept.error()));
+    };
+    QObject::connect(&host, &DeckHost::symbolLoaded, &host, [&](const QString &path) { asked = {path, {}}, remember(); });
+    QObject::connect(&host, &DeckHost::symbolFileOpened, &host, [&](const QString &path) { asked.opened = path, remember(); });
 
     std::unique_ptr<DeckPresenter> presenter;
     if (!options.headless) {
