@@ -9,6 +9,9 @@
 #include "viewer.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QStatusBar>
 #include <QDBusConnection>
 
 #include <cstdio>
@@ -62,6 +65,7 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("cannot open the journal %1: %2").arg(options.journal, journal.errorString()), 1);
 
     DeckHost host(options.behaviour);
+    host.setWizardFolder(QDir::cleanPath(QDir(options.wizardFolder).absolutePath()));
     QObject::connect(&host, &DeckHost::received, &host, [&journal](const ReceivedCall &call) { journal.write(call); });
 
     // Each symbol asked for is remembered with a copy of the wizard's files.
@@ -78,6 +82,10 @@ int main(int argc, char *argv[])
         presenter = std::make_unique<DeckPresenter>(WindowName, options.wizardFolder);
         auto *calls = new CallsPanel(options.wizardFolder);
         presenter->window()->addPanel(QObject::tr("Calls"), QStringLiteral("callsDock"), calls);
+        auto *folder = new QLabel(QObject::tr("Reads the wizard's files in %1")
+                                      .arg(QDir::toNativeSeparators(QDir(options.wizardFolder).absolutePath())));
+        folder->setObjectName(QStringLiteral("wizardFolder"));
+        presenter->window()->statusBar()->addPermanentWidget(folder);
         QObject::connect(&host, &DeckHost::received, calls, &CallsPanel::addCall);
         QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &CallsPanel::showParameterFiles);
         QObject::connect(&host, &DeckHost::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded);
