@@ -34,8 +34,12 @@ jm::Status makeFolder(const QString &path)
         if (QFileInfo(at).isSymLink())
             return jm::failure(QStringLiteral("%1 is a link; the host's state is not written through links.")
                                    .arg(QDir::toNativeSeparators(at)));
+    // The copies are the user's designs: the state folder is made theirs alone.
+    const bool isNew = !QFileInfo::exists(stateFolder());
     if (!QDir().mkpath(path))
         return jm::failure(QStringLiteral("Cannot make the folder %1.").arg(QDir::toNativeSeparators(path)));
+    if (isNew)
+        QFile::setPermissions(stateFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return jm::success();
 }
 

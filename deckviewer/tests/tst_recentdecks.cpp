@@ -54,6 +54,9 @@ void TestRecentDecks::a2DDeckReopensPastALeftoverDeckType()
     const QDir folders(qEnvironmentVariable("XDG_STATE_HOME") + "/joistmaster/folders");
     QCOMPARE(folders.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1);
     const QString state = folders.filePath(folders.entryList(QDir::Dirs | QDir::NoDotAndDotDot).first());
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFileInfo(folders.filePath("..")).permissions() & others, QFile::Permissions());
     QCOMPARE(bytesOf(state + "/folder.txt"), wizard.path().toUtf8() + "\r\n");
     QCOMPARE(bytesOf(state + "/last.txt"), QByteArray("loaded C:\\Joistmaster\\Program Data\\2D Decks\\Deck 3.dc\r\n"
                                                       "opened C:\\Joistmaster\\Program Data\\2D Decks\\2ddecks.bsx\r\n"));
