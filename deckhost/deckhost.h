@@ -45,7 +45,7 @@ public:
     // when the bus or the name is not to be had.
     bool publish(QDBusConnection bus, QString *error);
     // The wizard folder it says it reads at paths::Host; set before publish.
-    void setWizardFolder(const QString &folder) { m_folder.reset(new HostFolder(folder, this)); }
+    void setWizardFolder(const QString &folder) { m_folder = std::make_unique<HostFolder>(folder); }
 
     const std::vector<HostObject *> &objects() const { return m_objects; }
 

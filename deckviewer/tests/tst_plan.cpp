@@ -6,8 +6,6 @@
 #include "render.h"
 
 #include <QFile>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -17,9 +15,7 @@ class TestPlan : public QObject {
     Q_OBJECT
 private slots:
     void measuresAroundTheOutline();
-    void fixedViewsTurnedAsThePicture_data();
     void fixedViewsTurnedAsThePicture();
-    void planZoomsAndMoves_data();
     void planZoomsAndMoves();
 };
 
@@ -49,111 +45,59 @@ void TestPlan::measuresAroundTheOutline()
     QCOMPARE(planDrawing({l, {}}, QSize(800, 600)).labels.at(0).text, QStringLiteral("Area: 320 sq ft"));
 }
 
-void TestPlan::fixedViewsTurnedAsThePicture_data()
+static QPoint pointOf(const QString &text)
 {
-    QTest::addColumn<QString>("view");
-    QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("corners");
-    for (const QStringList &row : dataTable(JM_TESTDATA "/plan-views.txt"))
-        QTest::newRow(qPrintable(row[0].trimmed())) << row[1].trimmed() << row[2].trimmed() << row[3].trimmed();
+    return {text.section(u',', 0, 0).toInt(), text.section(u',', 1).toInt()};
 }
 
+// Each row's drawing: its corners in feet from its top left, right and down.
 void TestPlan::fixedViewsTurnedAsThePicture()
 {
-    QFETCH(QString, view);
-    QFETCH(QString, outline);
-    QFETCH(QString, corners);
-    Prism prism{deckmodel::Kind::DeckingBoard, QStringLiteral("deck"), {}, 0, 12};
-    for (const QString &corner : outline.split(u' '))
-        prism.plan.emplace_back(corner.section(u',', 0, 0).toDouble(), corner.section(u',', 1, 1).toDouble());
-    const Mesh mesh = triangulate(Scene{{prism}});
-    const Camera camera = standardCamera(*standardViewNamed(view), mesh.bounds, QSize(800, 600));
-    const Drawing drawing = renderDrawing(mesh, camera, QSize(800, 600), {});
-    QRectF box;
-    for (const Segment2 &s : drawing.lines)
-        box |= QRectF(s.a, s.b).normalized();
-    QStringList seen;
-    for (const Segment2 &s : drawing.lines)
-        for (const QPointF p : {s.a, s.b}) {
-            const QPointF feet = (p - box.topLeft()) / (camera.scale * 12);
-            seen << QStringLiteral("%1,%2").arg(qRound(feet.x())).arg(qRound(feet.y()));
-        }
-    seen.sort();
-    seen.removeDuplicates();
-    QCOMPARE(seen.join(u' '), corners);
-}
-
-void TestPlan::planZoomsAndMoves_data()
-{
-    QTest::addColumn<QStringList>("events");
-    QTest::addColumn<QString>("shown");
-    for (const QStringList &row : dataTable(JM_TESTDATA "/plan-zoom.txt")) {
-        QStringList events;
-        for (const QString &event : row[1].split(u';', Qt::SkipEmptyParts))
-            events << event.trimmed();
-        QTest::newRow(qPrintable(row[0].trimmed())) << events << row[2].trimmed() + u' ' + row[3].trimmed();
+    for (const QStringList &row : dataTable(JM_TESTDATA "/plan-views.txt")) {
+        Prism prism{deckmodel::Kind::DeckingBoard, {}, {}, 0, 12};
+        for (const QString &corner : row[2].trimmed().split(u' '))
+            prism.plan.emplace_back(pointOf(corner));
+        const Mesh mesh = triangulate(Scene{{prism}});
+        const Camera camera = standardCamera(*standardViewNamed(row[1].trimmed()), mesh.bounds, QSize(800, 600));
+        QPolygonF ends;
+        for (const Segment2 &s : renderDrawing(mesh, camera, QSize(800, 600), {}).lines)
+            ends << s.a << s.b;
+        QStringList seen;
+        for (const QPointF p : ends.translated(-ends.boundingRect().topLeft()))
+            seen << QStringLiteral("%1,%2").arg(qRound(p.x() / camera.scale / 12)).arg(qRound(p.y() / camera.scale / 12));
+        seen.sort(), seen.removeDuplicates();
+        QCOMPARE(row[0] + seen.join(u' '), row[0] + row[3].trimmed());
     }
 }
 
-namespace {
-QPointF pointOf(const QString &text)
-{
-    return {text.section(u',', 0, 0).toDouble(), text.section(u',', 1, 1).toDouble()};
-}
-
-void send(QWidget &widget, QEvent::Type type, QPointF at)
-{
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
-// "key +", "wheel 120 x,y", "drag x,y x,y" (press, move, release), "move x,y", "double x,y".
-void play(QWidget &widget, const QString &event)
-{
-    const QStringList word = event.split(u' ');
-    const std::map<QString, Qt::Key> keys{{"+", Qt::Key_Plus}, {"-", Qt::Key_Minus}, {"Home", Qt::Key_Home}};
-    if (word[0] == u"key")
-        QTest::keyClick(&widget, keys.at(word[1]));
-    if (word[0] == u"wheel") {
-        const QPointF at = pointOf(word[2]);
-        QWheelEvent wheel(at, widget.mapToGlobal(at), {}, {0, word[1].toInt()}, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&widget, &wheel);
-    }
-    if (word[0] == u"drag") {
-        send(widget, QEvent::MouseButtonPress, pointOf(word[1]));
-        send(widget, QEvent::MouseMove, pointOf(word[2]));
-        send(widget, QEvent::MouseButtonRelease, pointOf(word[2]));
-    }
-    if (word[0] == u"move") {
-        QMouseEvent move(QEvent::MouseMove, pointOf(word[1]), widget.mapToGlobal(pointOf(word[1])), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &move);
-    }
-    if (word[0] == u"double")
-        send(widget, QEvent::MouseButtonDblClick, pointOf(word[1]));
-}
-} // namespace
-
+// Each row's events played on a fresh view: "key K", "wheel DELTA x,y",
+// "drag x,y x,y", "move x,y", "double x,y".
 void TestPlan::planZoomsAndMoves()
 {
-    QFETCH(QStringList, events);
-    QFETCH(QString, shown);
-    PlanView view;
-    view.resize(400, 225);
     const QPolygonF outline({{0, 0}, {16, 0}, {16, 12.5}, {0, 12.5}});
-    view.setPlan({outline, overallDimensions(outline)});
-    for (const QString &event : events)
-        play(view, event);
-    const Drawing drawing = view.currentDrawing();
-    const Label area = drawing.labels.back();
-    const Segment2 top = drawing.lines.front();
-    QCOMPARE(QStringLiteral("%1,%2 %3")
-                 .arg(area.at.x(), 0, 'f', 1)
-                 .arg(area.at.y(), 0, 'f', 1)
-                 .arg(QLineF(top.a, top.b).length(), 0, 'f', 1),
-             shown);
+    for (const QStringList &row : dataTable(JM_TESTDATA "/plan-zoom.txt")) {
+        PlanView view;
+        view.resize(400, 225);
+        view.setPlan({outline, overallDimensions(outline)});
+        for (const QString &event : row[1].split(u';', Qt::SkipEmptyParts)) {
+            const QStringList word = event.trimmed().split(u' ');
+            const QPoint a = pointOf(word.value(1)), b = pointOf(word.value(2));
+            QWheelEvent wheel(b, view.mapToGlobal(b), {}, {0, word[1].toInt()}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            if (word[0] == u"key")
+                QTest::keyClick(&view, word[1] == u"+" ? Qt::Key_Plus : word[1] == u"-" ? Qt::Key_Minus : Qt::Key_Home);
+            else if (word[0] == u"wheel")
+                QApplication::sendEvent(&view, &wheel);
+            else if (word[0] == u"drag")
+                QTest::mousePress(&view, Qt::LeftButton, {}, a), QTest::mouseMove(&view, b), QTest::mouseRelease(&view, Qt::LeftButton, {}, b);
+            else
+                word[0] == u"move" ? QTest::mouseMove(&view, a) : QTest::mouseDClick(&view, Qt::LeftButton, {}, a);
+        }
+        const Drawing drawing = view.currentDrawing(); // the area at the outline's centre, and its top edge
+        QCOMPARE(QStringLiteral("%1: %2,%3 %4").arg(row[0].trimmed()).arg(drawing.labels.back().at.x(), 0, 'f', 1)
+                     .arg(drawing.labels.back().at.y(), 0, 'f', 1)
+                     .arg(QLineF(drawing.lines.front().a, drawing.lines.front().b).length(), 0, 'f', 1),
+                 row[0].trimmed() + ": " + row[2].trimmed() + u' ' + row[3].trimmed());
+    }
 }
 
 QTEST_MAIN(TestPlan)
