@@ -73,6 +73,10 @@ bool DeckHost::publish(QDBusConnection bus, QString *error)
             return false;
         }
     }
+    if (m_folder && !bus.registerObject(paths::Host, m_folder.get(), QDBusConnection::ExportAllProperties)) {
+        *error = QStringLiteral("cannot put an object at %1 on the session bus.").arg(paths::Host);
+        return false;
+    }
     QDBusConnectionInterface *daemon = bus.interface();
     const auto claimed = daemon->registerService(Name, QDBusConnectionInterface::DontQueueService,
                                                  QDBusConnectionInterface::DontAllowReplacement);

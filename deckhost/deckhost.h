@@ -9,6 +9,7 @@
 #include <QDBusConnection>
 #include <QObject>
 
+#include <memory>
 #include <vector>
 
 namespace paths {
@@ -17,7 +18,22 @@ inline const QString Provider = QStringLiteral("/Application/Provider");
 inline const QString ActiveTarget = QStringLiteral("/Application/ActiveTarget");
 inline const QString ProviderTarget = QStringLiteral("/Application/Provider/Target");
 inline QString loaderOf(const QString &target) { return target + QStringLiteral("/Loader"); }
+// deckhost's own object beside the contract's: which folder it reads.
+inline const QString Host = QStringLiteral("/Joistmaster/Host");
 } // namespace paths
+
+// The object at paths::Host, on the same connection as the host's name.
+class HostFolder : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.plankora.Joistmaster.Host")
+    Q_PROPERTY(QString WizardFolder READ wizardFolder CONSTANT)
+public:
+    explicit HostFolder(const QString &folder, QObject *parent = nullptr) : QObject(parent), m_folder(folder) {}
+    QString wizardFolder() const { return m_folder; }
+
+private:
+    QString m_folder;
+};
 
 class DeckHost : public QObject {
     Q_OBJECT
@@ -28,6 +44,8 @@ public:
     // caller who sees the name owned finds them all. False with *error set
     // when the bus or the name is not to be had.
     bool publish(QDBusConnection bus, QString *error);
+    // The wizard folder it says it reads at paths::Host; set before publish.
+    void setWizardFolder(const QString &folder) { m_folder = std::make_unique<HostFolder>(folder); }
 
     const std::vector<HostObject *> &objects() const { return m_objects; }
 
@@ -42,4 +60,5 @@ private:
 
     Behaviour m_behaviour;
     std::vector<HostObject *> m_objects;
+    std::unique_ptr<HostFolder> m_folder;
 };

@@ -5,9 +5,13 @@
 #include "journal.h"
 #include "options.h"
 #include "presenter.h"
+#include "recentdecks.h"
 #include "viewer.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QStatusBar>
 #include <QDBusConnection>
 
 #include <cstdio>
@@ -62,13 +66,27 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("cannot open the journal %1: %2").arg(options.journal, journal.errorString()), 1);
 
     DeckHost host(options.behaviour);
+    host.setWizardFolder(QDir::cleanPath(QDir(options.wizardFolder).absolutePath()));
     QObject::connect(&host, &DeckHost::received, &host, [&journal](const ReceivedCall &call) { journal.write(call); });
+
+    // Each symbol asked for is remembered with a copy of the wizard's files.
+    recentdecks::Asked asked;
+    const auto remember = [&options, &asked] {
+        if (const jm::Status kept = recentdecks::remember(options.wizardFolder, asked); !kept)
+            std::fprintf(stderr, "deckhost: %s\n", qPrintable(kept.error()));
+    };
+    QObject::connect(&host, &DeckHost::symbolLoaded, &host, [&](const QString &path) { asked = {path, {}}, remember(); });
+    QObject::connect(&host, &DeckHost::symbolFileOpened, &host, [&](const QString &path) { asked.opened = path, remember(); });
 
     std::unique_ptr<DeckPresenter> presenter;
     if (!options.headless) {
         presenter = std::make_unique<DeckPresenter>(WindowName, options.wizardFolder);
         auto *calls = new CallsPanel(options.wizardFolder);
         presenter->window()->addPanel(QObject::tr("Calls"), QStringLiteral("callsDock"), calls);
+        auto *folder = new QLabel(QObject::tr("Reads the wizard's files in %1")
+                                      .arg(QDir::toNativeSeparators(QDir(options.wizardFolder).absolutePath())));
+        folder->setObjectName(QStringLiteral("wizardFolder"));
+        presenter->window()->statusBar()->addPermanentWidget(folder);
         // Each call is answered first; what the window shows of it comes after.
         const auto later = Qt::QueuedConnection;
         QObject::connect(&host, &DeckHost::received, calls, &CallsPanel::addCall, later);

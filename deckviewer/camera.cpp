@@ -66,10 +66,10 @@ Camera standardCamera(StandardView view, const Box &box, QSize viewport)
 {
     Camera camera;
     switch (view) {
-    case StandardView::Plan: camera.yaw = 0; camera.pitch = 90; break;
-    case StandardView::Front: camera.yaw = 0; camera.pitch = 0; break;
-    case StandardView::Side: camera.yaw = 90; camera.pitch = 0; break;
-    case StandardView::Isometric: camera.yaw = 45; camera.pitch = 35.264; break;
+    case StandardView::Plan: camera.yaw = -90; camera.pitch = 90; break;
+    case StandardView::Front: camera.yaw = -90; camera.pitch = 0; break;
+    case StandardView::Side: camera.yaw = 0; camera.pitch = 0; break;
+    case StandardView::Isometric: camera.yaw = -45; camera.pitch = 35.264; break;
     }
     return fitted(camera, box, viewport);
 }

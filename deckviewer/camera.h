@@ -13,12 +13,13 @@
 
 namespace deckview {
 
-// The fixed views. Front looks along -Z (from the +Z side), side along -X,
-// plan straight down with X to the right.
+// The fixed views, turned as the shape's picture is (Z to the right, X up):
+// plan straight down with Z to the right and X up, front along +X at the
+// picture's bottom edge (from the -X side), side along -Z at its right edge.
 enum class StandardView { Plan, Front, Side, Isometric };
 
 struct Camera {
-    double yaw = 45;        // degrees about +Y; 0 looks from +Z
+    double yaw = -45;       // degrees about +Y; 0 looks from +Z, -90 from -X
     double pitch = 35.264;  // degrees above the horizon, -90 to 90
     double scale = 0;       // pixels per inch; 0 until fitted
     Vec3 target;            // the scene point shown at the viewport's centre

@@ -9,7 +9,7 @@
 
 #include "deckview.h"
 #include "drawing.h"
-#include "plan.h"
+#include "plandrawing.h"
 
 #include <QLocale>
 #include <QMainWindow>

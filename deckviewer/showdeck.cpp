@@ -3,9 +3,9 @@
 #include "catalogue.h"
 #include "handoff.h"
 #include "lengthtext.h"
+#include "plan.h"
+#include "recentdecks.h"
 #include "takeoff.h"
-// The model's plan.h, not the view's of the same name (which deckwindow.h has).
-#include "../deckmodel/plan.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,11 +58,37 @@ void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck)
 
 } // namespace
 
+namespace {
+// A folder the host was never asked about: what it holds, and the deck
+// parameter files among them that open by themselves.
+QString nothingAskedIn(const QString &folder, const QString &why)
+{
+    QStringList found, decks;
+    for (const QString &name : deckfile::wizardFiles())
+        if (QFileInfo(QDir(folder).filePath(name)).isFile())
+            (deckfile::parameterFiles().contains(name) ? decks : found) << name;
+    found += decks;
+    return QStringLiteral("deckhost was never asked for a deck in %1, and it shows none there by itself: %2 It holds %3. %4")
+        .arg(QDir::toNativeSeparators(folder), why,
+             found.isEmpty() ? QStringLiteral("none of the wizard's files") : found.join(QStringLiteral(", ")),
+             decks.isEmpty() ? QStringLiteral("There is no deck to show.")
+                             : QStringLiteral("Open %1 to see the 3D deck it holds.").arg(decks.join(QStringLiteral(" or "))));
+}
+} // namespace
+
 ShownDeck deckFrom(const QString &path)
 {
+    // A wizard folder or a saved copy shows what the host was last asked for there.
+    if (QFileInfo(path).isDir()) {
+        if (const auto asked = recentdecks::askedIn(path)) {
+            const QString symbol = asked->opened.isEmpty() ? asked->loaded : asked->opened;
+            return symbol.endsWith(QLatin1String(".dc"), Qt::CaseInsensitive) ? planFrom(symbol, path)
+                                                                               : symbolFrom(symbol, asked->loaded, path);
+        }
+    }
     const auto read = deckfile::readDeck(path);
     if (!read)
-        return failed(read.error());
+        return failed(QFileInfo(path).isDir() ? nothingAskedIn(path, read.error()) : read.error());
     const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read);
     if (!built)
         return failed(built.error());
@@ -162,6 +188,8 @@ jm::Status drawDeck(const QString &input, deckview::StandardView view, std::opti
     ShownDeck shown = deckFrom(input);
     if (!shown.error.isEmpty())
         return jm::failure(shown.error);
+    if (shown.isPlan) // the 2D road's plan is the one view it has
+        return deckview::writeDrawing(output, deckview::planDrawing(shown.plan, QSize(1200, 760)), shown.block);
     deckview::RenderOptions options;
     options.mode = mode.value_or(shown.mode);
     if (options.mode == deckview::ViewMode::HiddenLine)

@@ -15,6 +15,8 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
 fi
 
 work=$(mktemp -d)
+# What deckhost remembers of its decks stays in the throw-away folder.
+export XDG_STATE_HOME="$work/state"
 pids=()
 cleanup() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done

@@ -10,7 +10,9 @@
 #    in the program folder, no second deckhost is started, and the launcher
 #    ends with the wizard;
 # C. the viewer menu entry's command starts deckviewer, which shows the files A
-#    left in a window named for what it is.
+#    left and the 2D deck A's deckhost was asked for, in a window named for it;
+# E. a host runs on another folder: the launcher told another folder refuses,
+#    and one told none follows the host's folder.
 # The installed programs are driven by the test driver plugin (driver.cpp).
 #   package.sh BUILD_DIR DRIVER_PLUGIN
 # Needs cpack, dpkg-deb, desktop-file-validate, appstreamcli, dbus-run-session
@@ -25,6 +27,8 @@ fi
 
 work=$(mktemp -d)
 chmod 755 "$work"
+# What deckhost remembers of its decks stays in the throw-away folder.
+export XDG_STATE_HOME="$work/state"
 pids=()
 cleanup() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
@@ -157,7 +161,8 @@ env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DI
     "${run_as[@]}" timeout 20 "$launcher" --view >"$work/c.out" 2>&1 || true
 check "C: the viewer shows the program folder's files" "$(printf 'DeckSize.txt\n    24.5\n')" \
     "$(cat "$driver/deckviewer-shown.txt" 2>/dev/null || cat "$work/c.out")"
-check "C: the viewer's window title" "Joistmaster Deck Viewer" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
+check "C: the viewer's window title names the 2D deck deckhost was last asked for there" \
+    "Joistmaster Deck Viewer - DeckSize.txt" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
 [ "$(id -u)" -eq 0 ] || chmod 755 "$programs"
 
 # ---- B: program folder writable, a host already running -----------------------
@@ -165,7 +170,8 @@ driver="$work/driverB"
 mkdir -p "$driver"
 : >"$work/b.journal"
 "$programs/deckhost" --headless --journal "$work/b.journal" --wizard-folder "$programs" >/dev/null &
-pids+=($!)
+b_host=$!
+pids+=($b_host)
 wait_for 10 owned || { echo "deckhost did not start"; exit 1; }
 QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
     "$launcher" >"$work/b.out" 2>"$work/b.err" &
@@ -182,6 +188,27 @@ else
     check "B: the launcher ends with the wizard" "ended" "$(cat "$work/b.err")"
 fi
 
+# ---- E: a host already running on another folder ------------------------------
+check "E: told another folder than the running host's, the launcher refuses" \
+    "joistmaster: a host is already running on the folder \"$programs\", not \"$work/other\": close it first, or start Joistmaster with --program-folder \"$programs\".|1" \
+    "$(out=$(timeout 20 "$launcher" --program-folder "$work/other" 2>&1) && echo "$out|0" || echo "$out|$?")"
+check "E: and writes nothing there" "no" "$(test -e "$work/other" && echo yes || echo no)"
+kill "$b_host"
+unowned() { ! owned; }
+wait_for 10 unowned || true
+mkdir "$work/hostfolder"
+"$programs/deckhost" --headless --wizard-folder "$work/hostfolder" >/dev/null &
+pids+=($!)
+wait_for 10 owned || { echo "deckhost did not start"; exit 1; }
+driver="$work/driverE"
+mkdir -p "$driver"
+QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$work/plugins" QT_QPA_GENERIC_PLUGINS="jmdriver:$driver" \
+    timeout 30 "$launcher" >"$work/e.out" 2>"$work/e.err" || true
+check "E: without --program-folder the wizard follows the host's folder" "$(printf '24.5\r\n' | od -c)" \
+    "$(od -c <"$work/hostfolder/DeckSize.txt" 2>/dev/null || cat "$work/e.err")"
+check "E: and the launcher says so" "joistmaster: a host is already running on the folder \"$work/hostfolder\": the wizard keeps its files there." \
+    "$(grep '^joistmaster:' "$work/e.err")"
+
 # ---- D: the launcher's choice of folder, and its refusals ----------------------
 # A command's stderr and stdout, then "|" and its exit code.
 answer() {
@@ -197,6 +224,12 @@ check "D: without HOME the launcher still answers" "0" \
     "$(env -i PATH=/usr/bin:/bin "$launcher" --help >"$work/d.out" 2>&1; echo $?)"
 check "D: --view of a missing folder says so" "joistmaster: there is no folder or file \"$work/none\" to view.|1" \
     "$(answer "$launcher" --view "$work/none")"
+mkdir "$work/never"
+printf '12\r\n' >"$work/never/DeckSize.txt"
+cp "$(dirname "$0")/../../deck3d/tests/data/Deck_L-Shape-defaults.txt" "$work/never/Deck_L-Shape.txt"
+check "D: a folder deckhost was never asked about says what it holds and what would open" \
+    "deckviewer: deckhost was never asked for a deck in $work/never, and it shows none there by itself: Could not read the file \"DeckType.txt\" in the folder \"$work/never\": No such file or directory. It holds DeckSize.txt, Deck_L-Shape.txt. Open Deck_L-Shape.txt to see the 3D deck it holds.|1" \
+    "$(answer "$programs/deckviewer" --render "$work/never" --out "$work/never/plan.svg")"
 check "D: --view takes --program-folder" "joistmaster: there is no folder or file \"$work/other\" to view.|1" \
     "$(answer "$launcher" --view --program-folder "$work/other")"
 if [ "$(id -u)" -eq 0 ]; then

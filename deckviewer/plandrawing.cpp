@@ -1,4 +1,4 @@
-#include "plan.h"
+#include "plandrawing.h"
 
 #include "geometry.h"
 #include "lengthtext.h"
@@ -71,10 +71,11 @@ void addDimension(Drawing &drawing, const DimensionLine &dimension, double scale
     const QPointF slash = (u + n) * (Tick / std::numbers::sqrt2);
     drawing.lines.push_back({a - slash, a + slash, Stroke::Thin});
     drawing.lines.push_back({b - slash, b + slash, Stroke::Thin});
+    // Text reads left to right, or from the bottom up on an upright line.
     double angle = std::atan2(u.y(), u.x()) * 180 / std::numbers::pi;
-    if (angle > 90.5)
+    if (angle >= 89.5)
         angle -= 180;
-    else if (angle <= -89.5)
+    else if (angle < -90.5)
         angle += 180;
     drawing.labels.push_back({(a + b) / 2 + n * (sign * TextDistance),
                               lengthtext::feetAndInchesFromInches(QLineF(dimension.from, dimension.to).length() * 12), angle});
@@ -107,6 +108,23 @@ Drawing planDrawing(const PlanDrawing &plan, QSize viewport)
         addDimension(drawing, d, scale, origin);
     drawing.labels.push_back(
         {origin + centroid(plan.outline) * scale, QStringLiteral("Area: ") + lengthtext::squareFeetText(squareFeetOf(plan.outline))});
+    return drawing;
+}
+
+void PlanZoom::zoomAt(double by, QPointF at)
+{
+    offset = at - (at - offset) * by;
+    factor *= by;
+}
+
+Drawing zoomed(Drawing drawing, const PlanZoom &zoom)
+{
+    for (Segment2 &s : drawing.lines) {
+        s.a = s.a * zoom.factor + zoom.offset;
+        s.b = s.b * zoom.factor + zoom.offset;
+    }
+    for (Label &l : drawing.labels)
+        l.at = l.at * zoom.factor + zoom.offset;
     return drawing;
 }
 

@@ -28,7 +28,20 @@ std::vector<DimensionLine> overallDimensions(const QPolygonF &outline);
 
 // The plan fitted into the viewport: outline as visible lines, dimension and
 // extension lines thin with slashes at their ends, each measure written along
-// its line, the area ("Area: 192 sq ft") at the outline's centre.
+// its line (an upright one turned to read from the bottom up), the area ("Area: 192 sq ft") at the outline's centre.
 Drawing planDrawing(const PlanDrawing &plan, QSize viewport);
+
+// How far a fitted plan is zoomed and moved: a point p of the fitted drawing
+// is shown at p * factor + offset (pixels). The default shows it fitted.
+struct PlanZoom {
+    double factor = 1;
+    QPointF offset;
+
+    // Zooms by `by`, keeping the drawing's point under the pixel `at` still.
+    void zoomAt(double by, QPointF at);
+};
+
+// The drawing as zoomed; the text keeps its size.
+Drawing zoomed(Drawing drawing, const PlanZoom &zoom);
 
 } // namespace deckview
