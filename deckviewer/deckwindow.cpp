@@ -149,6 +149,8 @@ void DeckWindow::buildMenus(QToolBar *tools)
     QMenu *file = menuBar()->addMenu(tr("&File"));
     QAction *open = file->addAction(tr("&Open..."), this, &DeckWindow::askOpen);
     open->setShortcut(QKeySequence::Open);
+    recentMenu = file->addMenu(tr("Open &Recent"));
+    connect(recentMenu, &QMenu::aboutToShow, this, &DeckWindow::listRecent);
     exportAction = file->addAction(tr("&Export..."), this, &DeckWindow::askExport);
     exportAction->setShortcut(QKeySequence::Save);
     printAction = file->addAction(tr("&Print..."), this, &DeckWindow::askPrint);
@@ -161,6 +163,16 @@ void DeckWindow::buildMenus(QToolBar *tools)
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->addAction(tools->toggleViewAction());
     m_viewMenu->addAction(m_deckDock->toggleViewAction());
+}
+
+void DeckWindow::listRecent()
+{
+    recentMenu->clear();
+    const QList<Recent> decks = recentDecks ? recentDecks() : QList<Recent>();
+    for (const Recent &deck : decks)
+        recentMenu->addAction(deck.label, this, [this, folder = deck.folder] { emit openRequested(folder); });
+    if (decks.isEmpty())
+        recentMenu->addAction(tr("No deck shown yet"))->setEnabled(false);
 }
 
 void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidget *panel)

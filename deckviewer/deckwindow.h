@@ -99,7 +99,17 @@ public:
     QTableWidget *takeoff;
     QAction *exportAction;
     QAction *printAction;
+    QMenu *recentMenu;
     WindowSeams seams = dialogSeams();
+
+    // A deck shown earlier: its words in File > Open Recent, and the folder
+    // that opens it.
+    struct Recent {
+        QString label;
+        QString folder;
+    };
+    // Where File > Open Recent finds its decks, asked each time it opens.
+    std::function<QList<Recent>()> recentDecks;
 
 signals:
     // File > Open: a folder or deck file to show.
@@ -109,6 +119,7 @@ private:
     void buildMenus(QToolBar *tools);
     void askPrint();
     void askOpen();
+    void listRecent();
     void setFacts(const Facts &facts, const TitleBlock &block);
     void setDrawn(bool drawn, bool viewShown);
     void fitTakeoff();

@@ -1,5 +1,9 @@
 #include "presenter.h"
 
+#include "recentdecks.h"
+
+#include <QLocale>
+
 #include "deckexport.h"
 
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
@@ -12,6 +16,14 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
+    // The copies the host kept of the decks it was asked for in this folder.
+    m_window->recentDecks = [folder = m_wizardFolder] {
+        QList<deckview::DeckWindow::Recent> decks;
+        for (const recentdecks::SavedDeck &saved : recentdecks::recentDecks(folder))
+            decks.append({QStringLiteral("%1, %2").arg(saved.deckName, QLocale().toString(saved.at, QLocale::ShortFormat)),
+                          saved.folder});
+        return decks;
+    };
 }
 
 DeckPresenter::~DeckPresenter()

@@ -1,11 +1,14 @@
 // What the host remembers of a wizard folder in the user's state folder, and
 // what opening the folder or a saved copy of it shows.
 #include "datatable.h"
+#include "presenter.h"
 #include "recentdecks.h"
 #include "showdeck.h"
 #include "textfiles.h"
 
 #include <QDir>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +68,15 @@ void TestRecentDecks::tenCopiesKeptAndOneOpensAfterTheWizardDeletedItsFiles()
                  + dataBytes(saved.last().folder + "/DeckSize.txt"),
              QByteArray("Deck_Rectangle12\r\n3\r\n"));
     QVERIFY(saved.first().at.isValid() && saved.first().at >= saved.last().at);
+    // File > Open Recent lists them, newest first, each opening its copy.
+    DeckPresenter presenter(QStringLiteral("Joistmaster Deck Viewer"), wizard.path());
+    emit presenter.window()->recentMenu->aboutToShow();
+    const QList<QAction *> listed = presenter.window()->recentMenu->actions();
+    QCOMPARE(listed.size(), 10);
+    QVERIFY(listed.first()->text().startsWith(QStringLiteral("Deck_Rectangle, ")));
+    QSignalSpy opened(presenter.window(), &deckview::DeckWindow::openRequested);
+    listed.last()->trigger();
+    QCOMPARE(opened.value(0).value(0).toString(), saved.last().folder);
     for (const QString &name : QDir(wizard.path()).entryList(QDir::Files))
         QVERIFY(QFile::remove(wizard.filePath(name)));
     QCOMPARE(deckFrom(saved.first().folder).block.title, QStringLiteral("Deck_Rectangle: 16' 0\" x 12' 0\""));
@@ -81,5 +93,5 @@ void TestRecentDecks::noLinkIsFollowed()
     QVERIFY(QDir(elsewhere.path()).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestRecentDecks)
+QTEST_MAIN(TestRecentDecks)
 #include "tst_recentdecks.moc"
