@@ -3,8 +3,9 @@
 // and the symbol handed over; the shape ring; each size button and box wired
 // to its rule, with the check of a box running before the click that takes
 // the focus from it; every box a 3D page shows, with its icon; answers kept
-// going back and on. Enter, Escape and Cancel are in the six-page test. The rules row by
-// row are in tst_deck3drules.
+// going back and on. Enter, Escape and Cancel are in the six-page test. The
+// size rules row by row are in tst_deck3drules, the files' lines row by row in
+// deckfile's tests.
 #include "golden.h"
 #include "resources.h"
 #include "shading.h"

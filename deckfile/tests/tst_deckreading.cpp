@@ -14,15 +14,8 @@ using namespace deckfile;
 
 namespace {
 
-QList<QStringList> tableRows(const char *name)
-{
-    return dataTable(QStringLiteral(JM_TESTDATA "/") + QLatin1String(name), QStringLiteral(" | "));
-}
-
-QByteArray workedExampleFile()
-{
-    return dataBytes(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"));
-}
+QList<QStringList> tableRows(const char *name) { return dataTable(JM_TESTDATA "/" + QString(name), " | "); }
+QByteArray workedExampleFile() { return dataBytes(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"); }
 
 QByteArray withLine(int line, const QByteArray &text) { return withLines(workedExampleFile(), {{line, text}}); }
 

@@ -1,6 +1,6 @@
 // The wizard's files without its pages: the framing lines on top of the
-// worked example, each deck type's family, code and picture, the lumber
-// sizes, the joists-against-beams rule, the reading back of DeckType.txt and
+// worked example, each deck type's family, code and picture, the lookups of
+// families, lumber sizes and the joists-against-beams rule, the reading back of DeckType.txt and
 // Sizes.txt, and every deck type written as the wizard writes it and read
 // back as the host reads it. Whole files through the pages are proved in
 // deck3d's tst_road3d.
@@ -17,6 +17,15 @@
 
 using namespace deckfile;
 
+// The later pages' answers as a table row writes them: the sizes' texts, 4 or
+// 6 inch posts, 2x4, 2x6 or 5/4x6 decking, viewing mode 0, 1 or 2.
+static Deck3dAnswers answersOf(const QStringList &f)
+{
+    return {f[0], f[1], f[2] == u"4" ? Posts::FourInch : Posts::SixInch,
+            f[3] == u"2x4" ? Decking::TwoByFour : f[3] == u"2x6" ? Decking::TwoBySix : Decking::FiveQuarterBySix,
+            ViewingMode(f[4].toInt())};
+}
+
 // A row's result, named so that a failure says which row it is.
 #define COMPARE_ROW(name, actual, expected) QCOMPARE(QString(name) + ": " + (actual), QString(name) + ": " + (expected))
 
@@ -25,43 +34,26 @@ class TestParameterFile : public QObject {
 private slots:
     void framing();
     void shapes();
-    void lumber();
-    void joistsAgainstBeams();
+    void lookups();
     void readBack();
     void roundTrip();
 };
 
-// Each row is the worked example with the listed lines changed.
+// The rows are in data/framing-lines.txt: the worked example with the listed lines changed.
 void TestParameterFile::framing()
 {
     const QByteArray example = golden::read(QStringLiteral("Deck_Rectangle-worked-example.txt"));
     const QByteArray head = golden::lines(example).mid(0, 3).join();
-    const struct { const char *name; double width; const char *beam; const char *joist; golden::Lines changed; } rows[] = {
-        {"W 11.999", 11.999, "2 X 8", "2 X 6", {{11, "10      - X - Beam Width"}, {21, "10 foot 2x8 Beams"}}},
-        {"W 14", 14, "2 X 8", "2 X 6", {{11, "14      - X - Beam Width"}, {21, "14 foot 2x8 Beams"}}},
-        {"W 19.5", 19.5, "2 X 8", "2 X 6", {{11, "16      - X - Beam Width"}, {21, "16 foot 2x8 Beams"}}},
-        {"W 20", 20, "2 X 8", "2 X 6", {{11, "20      - X - Beam Width"}, {21, "20 foot 2x8 Beams"}}},
-        {"2 X 10 joists", 12, "2 X 8", "2 X 10", {{12, "9.25    ' Y,  - Joist Height"}, {22, "8 foot 2x10 Joists"}}},
-        {"2 X 6 beams", 12, "2 X 6", "2 X 6", {{6, "6       ' X,   ', Length Between Posts"},
-            {9, "5.5    ' Y,  - Beam Height"}, {10, "1.5     ' Z,  - Beam Depth"}, {13, "6       ' Z - Joist Depth"},
-            {21, "12 foot 2x6 Beams"}, {22, "6 foot 2x6 Joists"}}},
-        {"joist text with a blank after it", 12, "2 X 8", "2 X 6 ", {{12, ""}, {14, ""}, {22, "8 foot  Joists"}}},
-        {"empty beam text", 12, "", "2 X 6", {{6, "       ' X,   ', Length Between Posts"}, {9, ""}, {10, ""},
-            {13, "       ' Z - Joist Depth"}, {21, "12 foot  Beams"}, {22, " foot 2x6 Joists"}}},
-    };
-    for (const auto &r : rows) {
-        const QByteArray framing = textfiles::encodeLines(framingLines({2, r.width, {r.beam, r.joist}}));
-        COMPARE_ROW(r.name, head + framing, golden::withLines(example, r.changed));
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/framing-lines.txt");
+    QCOMPARE(rows.size(), 10);
+    for (const QStringList &r : rows) {
+        const Deck3dAnswers pages = answersOf(r.mid(2, 5));
+        golden::Lines changed;
+        for (qsizetype f = 7; f + 1 < r.size(); f += 2)
+            changed[r[f].toInt()] = r[f + 1].toLatin1();
+        COMPARE_ROW(r[0], head + textfiles::encodeLines(framingLines({2, r[1].toDouble(), pages})),
+                    golden::withLines(example, changed));
     }
-    const struct { const char *name; Deck3dAnswers pages; golden::Lines changed; } choices[] = {
-        {"6 inch posts, 2x4 decking, hidden line", {"2 X 8", "2 X 6", Posts::SixInch, Decking::TwoByFour, ViewingMode::HiddenLine},
-         {{7, "6       ' XZ,  ', Post Width & Depth"}, {16, "1.5     ' Y - Decking Height"}, {17, "3.5     ' Z - Decking Depth"},
-          {20, "6 inch x 6 inch Square Posts"}, {23, "2x4 Pieces of Decking"}, {24, "1          - Hidden"}}},
-        {"2x6 decking, shaded", {"2 X 8", "2 X 6", Posts::FourInch, Decking::TwoBySix, ViewingMode::Shaded},
-         {{16, "1.5     ' Y - Decking Height"}, {24, "2          - Shaded"}}},
-    };
-    for (const auto &r : choices)
-        COMPARE_ROW(r.name, head + textfiles::encodeLines(framingLines({2, 12, r.pages})), golden::withLines(example, r.changed));
 }
 
 // The rows are in data/catalogue.txt.
@@ -84,41 +76,25 @@ void TestParameterFile::shapes()
     // The shape page steps round the nine in both directions.
     QCOMPARE(QList<int>({nextDeckType(1), nextDeckType(8), nextDeckType(9), previousDeckType(1), previousDeckType(2)}),
              QList<int>({2, 9, 1, 9, 1}));
-    const struct { const char *path; const char *file; } symbols[] = {
-        {"Deck_slice2.BSX", "Deck_Slice2.txt"}, {"/elsewhere/Deck_Slice.bsx", "Deck_Slice.txt"},
-        {"Deck_Round.bsx", ""}, {"*\\Program Data\\2D Decks\\2ddecks.bsx", ""}, {"Deck_L-Shape.txt", ""},
-    };
-    for (const auto &s : symbols) {
-        const Family *family = familyOfSymbol(QString::fromLatin1(s.path));
-        COMPARE_ROW(s.path, family ? QLatin1String(family->file) : QString(), QLatin1String(s.file));
-    }
 }
 
-void TestParameterFile::lumber()
+// The rows are in data/lookups.txt.
+void TestParameterFile::lookups()
 {
     QCOMPARE(framingSizeTexts(), (QStringList{"2 X 6", "2 X 8", "2 X 10"}));
-    const struct { double inches; const char *nominal; } actual[] = {
-        {1, "5/4"}, {1.5, "2"}, {3.5, "4"}, {4, "4"}, {5.5, "6"}, {6, "6"}, {7.25, "8"}, {9.25, "10"}, {11.25, "12"},
-        {2, ""}, {7.5, ""},
-    };
-    for (const auto &r : actual)
-        COMPARE_ROW(QString::number(r.inches), nominalInches(r.inches), QLatin1String(r.nominal));
     const Lumber *twoByEight = framingSizeOf(u"2 X 8")->lumber;
     QCOMPARE(QString("%1 %2 %3").arg(QLatin1String(twoByEight->nominal)).arg(twoByEight->thicknessInches).arg(twoByEight->depthInches),
              QString("2x8 1.5 7.25"));
     QVERIFY(!framingSizeOf(u"2 x 8") && !framingSizeOf(u"2 X 8 ") && !lumberNamed(u"2X8"));
-}
-
-void TestParameterFile::joistsAgainstBeams()
-{
-    const struct { int deckType; const char *beam; const char *joist; bool refused; } rows[] = {
-        {7, "2 X 6", "2 X 8", true}, {8, "2 X 6", "2 X 10", true}, {9, "2 X 8", "2 X 10", true},
-        {9, "2 X 8", "2 X 8", false}, {9, "2 X 10", "2 X 6", false}, {6, "2 X 6", "2 X 10", false},
-        {7, "2 x 6", "2 X 10", false}, {8, "2 X 6", "2 X 10 ", false},
-    };
-    for (const auto &r : rows)
-        COMPARE_ROW(QString("%1 %2/%3").arg(r.deckType).arg(QLatin1String(r.beam), QLatin1String(r.joist)),
-                    QString::number(joistsDeeperThanBeams(r.deckType, r.beam, r.joist)), QString::number(r.refused));
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/lookups.txt");
+    QCOMPARE(rows.size(), 24);
+    for (const QStringList &r : rows) {
+        const Family *family = r[0] == u"symbol" ? familyOfSymbol(r[1]) : nullptr;
+        const QString found = r[0] == u"symbol"    ? (family ? QLatin1String(family->file) : QString())
+                              : r[0] == u"nominal" ? nominalInches(r[1].toDouble())
+                                                   : QString::number(joistsDeeperThanBeams(r[1].toInt(), r[2], r[3]));
+        COMPARE_ROW(r.mid(0, r.size() - 1).join(u' '), found, r.last());
+    }
 }
 
 // The rows are in data/read-back.txt.
@@ -150,10 +126,7 @@ void TestParameterFile::roundTrip()
         QTemporaryDir folder;
         const int deckType = r[1].toInt();
         QVERIFY(writeHandOff(folder.path(), qint16(deckType), {r[2], r[3], r[4]}));
-        const Deck3dAnswers pages{r[5], r[6], r[7] == u"4" ? Posts::FourInch : Posts::SixInch,
-                                  r[8] == u"2x4" ? Decking::TwoByFour : r[8] == u"2x6" ? Decking::TwoBySix
-                                                                                      : Decking::FiveQuarterBySix,
-                                  ViewingMode(r[9].toInt())};
+        const Deck3dAnswers pages = answersOf(r.mid(5, 5));
         const auto stored = readStored(folder.path());
         QVERIFY(stored);
         QVERIFY(completeParameterFile(folder.path(), {stored->deckType, stored->deckWidth, pages}));

@@ -7,10 +7,6 @@
 #include "datatable.h"
 
 #include <QTemporaryDir>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -43,7 +39,6 @@ private slots:
     void reading();
     void generalFormat();
     void fileLine();
-    void readsOnlyRegularFiles();
 };
 
 // The rows are in data/readings.txt.
@@ -100,47 +95,6 @@ void TestNumberText::fileLine()
         if (lines.size() == 1 && bytes != "old\r\n")
             QCOMPARE(textfiles::encodeLine(lines[0]), bytes);
     }
-}
-
-// A file is read only when it is a regular file of at most 4 MB: a FIFO is
-// refused at once rather than waited on, a device or a link to one is never
-// read, a larger file is not read whole. A link to a regular file is read.
-void TestNumberText::readsOnlyRegularFiles()
-{
-#ifdef Q_OS_UNIX
-    QTemporaryDir folder;
-    const QDir dir(folder.path());
-    QFile regular(dir.filePath("Sizes.txt"));
-    QVERIFY(regular.open(QIODevice::WriteOnly) && regular.write("12\r\n") == 4);
-    regular.close();
-    QVERIFY(QFile::link(dir.filePath("Sizes.txt"), dir.filePath("link")));
-    QVERIFY(QFile::link("/dev/zero", dir.filePath("zero")));
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
-    QVERIFY(dir.mkdir("folder"));
-    QFile large(dir.filePath("large"));
-    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(4 * 1024 * 1024 + 1));
-    large.close();
-    QFile largest(dir.filePath("largest"));
-    QVERIFY(largest.open(QIODevice::WriteOnly) && largest.resize(4 * 1024 * 1024));
-    largest.close();
-
-    const QString in = "\" in the folder \"" + QDir::toNativeSeparators(folder.path()) + "\": ";
-    const struct { const char *name; QString outcome; } rows[] = {
-        {"link", "4 bytes"},
-        {"largest", "4194304 bytes"},
-        {"zero", "Could not read the file \"zero" + in + "it is not a regular file."},
-        {"fifo", "Could not read the file \"fifo" + in + "it is not a regular file."},
-        {"folder", "Could not read the file \"folder" + in + "it is a folder."},
-        {"large", "Could not read the file \"large" + in + "it holds more than 4 MB, far more than any file of the wizard's."},
-        {"missing", "Could not read the file \"missing" + in + "No such file or directory."},
-    };
-    for (const auto &r : rows) {
-        const auto read = textfiles::readWhole(dir.filePath(r.name));
-        QCOMPARE(read ? QString::number(read->size()) + " bytes" : read.error(), r.outcome);
-    }
-#else
-    QSKIP("FIFOs and devices are a Unix matter");
-#endif
 }
 
 QTEST_APPLESS_MAIN(TestNumberText)

@@ -1,7 +1,11 @@
-// Files a person asked for: written whole through a private folder beside
-// the target, never through a link, never over a FIFO or a device, with the
-// target's permission bits, the system's reason when they cannot be.
+// Files that are not what they seem, read and written: a file is read only
+// when it is a regular file of at most 4 MB (a FIFO refused at once rather
+// than waited on, a device or a link to one never read); a file a person
+// asked for is written whole through a private folder beside the target,
+// never through a link, never over a FIFO or a folder, with the target's
+// permission bits, and the system's reason when it cannot be.
 #include "outputfile.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +21,7 @@
 class TestOutputFile : public QObject {
     Q_OBJECT
 private slots:
-    void targets();
+    void readAndWritten();
     void concurrentWritesStayWhole();
 };
 
@@ -27,7 +31,7 @@ static QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
-void TestOutputFile::targets()
+void TestOutputFile::readAndWritten()
 {
 #ifdef Q_OS_UNIX
     QTemporaryDir folder;
@@ -36,36 +40,43 @@ void TestOutputFile::targets()
     QFile victim(path("victim"));
     QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("kept") == 4);
     victim.close();
-    QVERIFY(QFile::link(path("victim"), path("link.csv")));
-    QCOMPARE(::mkfifo(QFile::encodeName(path("fifo.csv")).constData(), 0600), 0);
-    QVERIFY(dir.mkdir("folder.csv"));
-    QFile old(path("private.csv"));
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-    old.close();
+    QVERIFY(QFile::link(path("victim"), path("link")) && QFile::link("/dev/zero", path("zero")));
+    QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    QVERIFY(dir.mkdir("folder"));
+    for (const auto &[name, size] : {std::pair{"large", 4 * 1024 * 1024 + 1}, std::pair{"largest", 4 * 1024 * 1024}}) {
+        QFile sized(path(name));
+        QVERIFY(sized.open(QIODevice::WriteOnly) && sized.resize(size));
+    }
+    QVERIFY(QFile::setPermissions(path("largest"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
 
-    const QString in = folder.path() + "/";
-    const struct { const char *name; QString outcome; } rows[] = {
-        {"new.csv", "new"},
-        {"link.csv", "new"},
-        {"private.csv", "new"},
-        {"fifo.csv", "cannot write " + in + "fifo.csv: it is not a regular file (a FIFO, a device or a socket)"},
-        {"folder.csv", "cannot write " + in + "folder.csv: it is a folder"},
-        {"missing/x.csv", "cannot write " + in + "missing/x.csv: No such file or directory"},
+    const QString in = "the file \"%1\" in the folder \"" + QDir::toNativeSeparators(folder.path()) + "\": ";
+    const QString to = "cannot write " + folder.path() + "/";
+    const QString notRegular = "it is not a regular file (a FIFO, a device or a socket)";
+    const struct { const char *name; QString read, written; } rows[] = {
+        {"link", "4 bytes", "new"},
+        {"largest", "4194304 bytes", "new"},
+        {"zero", "Could not read " + in.arg("zero") + "it is not a regular file.", "new"},
+        {"fifo", "Could not read " + in.arg("fifo") + "it is not a regular file.", to + "fifo: " + notRegular},
+        {"folder", "Could not read " + in.arg("folder") + "it is a folder.", to + "folder: it is a folder"},
+        {"large", "Could not read " + in.arg("large") + "it holds more than 4 MB, far more than any file of the wizard's.", "new"},
+        {"missing", "Could not read " + in.arg("missing") + "No such file or directory.", "new"},
+        {"none/x", "Could not read the file \"x\" in the folder \"" + QDir::toNativeSeparators(folder.path()) + "/none\": "
+                   "No such file or directory.", to + "none/x: No such file or directory"},
     };
     for (const auto &r : rows) {
+        const auto read = textfiles::readWhole(path(r.name));
+        QCOMPARE(read ? QString::number(read->size()) + " bytes" : read.error(), r.read);
         const jm::Status written = outputfile::writeWhole(path(r.name), "new");
-        QCOMPARE(written ? contentOf(path(r.name)) : written.error(), r.outcome);
+        QCOMPARE(written ? contentOf(path(r.name)) : written.error(), r.written);
     }
     // The link was replaced, not written through; the bits of the file replaced kept.
-    QCOMPARE(contentOf(path("victim")), QByteArray("kept"));
-    QVERIFY(!QFileInfo(path("link.csv")).isSymLink());
+    QVERIFY(contentOf(path("victim")) == "kept" && !QFileInfo(path("link")).isSymLink());
     struct stat status {};
-    QCOMPARE(::stat(QFile::encodeName(path("private.csv")).constData(), &status), 0);
-    QCOMPARE(status.st_mode & 0777, 0640u);
+    QVERIFY(::stat(QFile::encodeName(path("largest")).constData(), &status) == 0 && (status.st_mode & 0777) == 0640);
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-             (QStringList{"fifo.csv", "folder.csv", "link.csv", "new.csv", "private.csv", "victim"}));
+             (QStringList{"fifo", "folder", "large", "largest", "link", "missing", "victim", "zero"}));
 #else
-    QSKIP("links, FIFOs and permission bits are a Unix matter");
+    QSKIP("links, FIFOs, devices and permission bits are a Unix matter");
 #endif
 }
 
@@ -82,11 +93,9 @@ void TestOutputFile::concurrentWritesStayWhole()
         std::thread two([&] { second = outputfile::writeWhole(target, b); });
         one.join();
         two.join();
-        QVERIFY(first && second);
         const QByteArray written = contentOf(target);
-        QVERIFY(written == a || written == b);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"deck.step"});
+        QVERIFY(first && second && (written == a || written == b));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"deck.step"});
     }
 }
 
