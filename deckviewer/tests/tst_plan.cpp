@@ -80,9 +80,11 @@ void TestPlan::planZoomsAndMoves()
         view.resize(400, 225);
         view.setPlan({outline, overallDimensions(outline)});
         for (const QString &event : row[1].split(u';', Qt::SkipEmptyParts)) {
-            const QStringList word = event.trimmed().split(u' ');
+            const QStringList word = event.trimmed().split(u' ', Qt::SkipEmptyParts);
+            if (word.isEmpty())
+                continue;
             const QPoint a = pointOf(word.value(1)), b = pointOf(word.value(2));
-            QWheelEvent wheel(b, view.mapToGlobal(b), {}, {0, word[1].toInt()}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QWheelEvent wheel(b, view.mapToGlobal(b), {}, {0, word.value(1).toInt()}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
             if (word[0] == u"key")
                 QTest::keyClick(&view, word[1] == u"+" ? Qt::Key_Plus : word[1] == u"-" ? Qt::Key_Minus : Qt::Key_Home);
             else if (word[0] == u"wheel")
