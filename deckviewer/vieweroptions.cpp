@@ -51,6 +51,18 @@ jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
     return options;
 }
 
+QString outputOptionsHelp()
+{
+    return QStringLiteral(
+        "  --out FILE            The file to write: .step (a solid per member, inches),\n"
+        "                        .glb (glTF binary), .csv (the material takeoff), or a\n"
+        "                        drawing with its title block and takeoff: .png, .svg\n"
+        "                        or .pdf.\n"
+        "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
+        "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
+        "                        shaded; the parameter file's viewing mode by default.\n");
+}
+
 QString helpText()
 {
     return QStringLiteral(
@@ -73,13 +85,7 @@ QString helpText()
         "                        to stdout.\n"
         "  --render FOLDER|FILE  With --out: read the deck, frame and check it, write it\n"
         "                        and end, without a window.\n"
-        "  --out FILE            The file to write: .step (a solid per member, inches),\n"
-        "                        .glb (glTF binary), .csv (the material takeoff), or a\n"
-        "                        drawing with its title block and takeoff: .png, .svg\n"
-        "                        or .pdf.\n"
-        "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
-        "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
-        "                        shaded; the parameter file's viewing mode by default.\n"
+    ) + outputOptionsHelp() + QStringLiteral(
         "  --help                Show this text.\n"
         "\n"
         "deckviewer ends with exit code 2 when the command line is wrong. With --render\n"

@@ -25,6 +25,8 @@ bool takesViewerValue(const QString &option);
 // neither opens nor renders a deck (nor asks for --help) is wrong.
 jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck = true);
 
+// The options --out, --view and --mode, as both programs' help gives them.
+QString outputOptionsHelp();
 QString helpText();
 
 } // namespace deckviewer
