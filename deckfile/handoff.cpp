@@ -38,14 +38,14 @@ QStringList wizardFiles()
 
 void removeLeftovers(const QString &folder)
 {
-    const QDir dir(folder);
-    for (const QString &name : wizardFiles()) {
-        const QRegularExpression leftover(QLatin1Char('^') + QRegularExpression::escape(name) + QStringLiteral("\\.[A-Za-z0-9]{6}$"));
-        for (const QFileInfo &file : dir.entryInfoList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System))
-            if (leftover.match(file.fileName()).hasMatch() && !file.isSymLink() && file.isFile()
-                && file.size() <= textfiles::LargestFileBytes)
-                QFile::remove(file.filePath());
-    }
+    // One look at the folder for all of them: this runs at every start.
+    QStringList names = wizardFiles();
+    for (QString &name : names)
+        name = QRegularExpression::escape(name);
+    const QRegularExpression leftover(QStringLiteral("^(%1)\\.[A-Za-z0-9]{6}$").arg(names.join(u'|')));
+    for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.??????")}, QDir::Files | QDir::Hidden))
+        if (!file.isSymLink() && leftover.match(file.fileName()).hasMatch() && file.size() <= textfiles::LargestFileBytes)
+            QFile::remove(file.filePath());
 }
 
 jm::Status writeHandOff(const QString &folder, qint16 deckType, const Sizes &sizes)

@@ -75,8 +75,11 @@ int main(int argc, char *argv[])
         if (const jm::Status kept = recentdecks::remember(options.wizardFolder, asked); !kept)
             std::fprintf(stderr, "deckhost: %s\n", qPrintable(kept.error()));
     };
-    QObject::connect(&host, &DeckHost::symbolLoaded, &host, [&](const QString &path) { asked = {path, {}}, remember(); });
-    QObject::connect(&host, &DeckHost::symbolFileOpened, &host, [&](const QString &path) { asked.opened = path, remember(); });
+    // After the call is answered, like everything else the window does with it.
+    QObject::connect(&host, &DeckHost::symbolLoaded, &host, [&](const QString &path) { asked = {path, {}}, remember(); },
+                     Qt::QueuedConnection);
+    QObject::connect(&host, &DeckHost::symbolFileOpened, &host, [&](const QString &path) { asked.opened = path, remember(); },
+                     Qt::QueuedConnection);
 
     std::unique_ptr<DeckPresenter> presenter;
     if (!options.headless) {
