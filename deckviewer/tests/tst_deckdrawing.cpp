@@ -53,6 +53,14 @@ bool drawnTwice(const Segment2 &s, const Segment2 &t)
     return to - from > 0.5 && b.length() > 0;
 }
 
+// A test's rows, one a line of the table, each whole as "row".
+void rowsOf(const QString &table)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : dataTable(table, QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << f;
+}
+
 void copy(const QString &from, const QString &to)
 {
     QFile::remove(to);
@@ -90,9 +98,9 @@ class TestDeckDrawing : public QObject {
 private slots:
     void postUnderBeamFromAbove();
     void workedExampleDrawsEachLineOnce();
-    void windowAfterOpenSymbolFile_data();
+    void windowAfterOpenSymbolFile_data() { rowsOf(JM_TESTDATA "/symbols.txt"); }
     void windowAfterOpenSymbolFile();
-    void failedDeckLeavesNothing_data();
+    void failedDeckLeavesNothing_data() { rowsOf(JM_TESTDATA "/failed-decks.txt"); }
     void failedDeckLeavesNothing();
     void printPaper();
     void exportsEveryFormat();
@@ -144,13 +152,6 @@ void TestDeckDrawing::workedExampleDrawsEachLineOnce()
                      qPrintable(QStringList(visibleLines({visible[i], visible[j]})).join(u' ')));
 }
 
-void TestDeckDrawing::windowAfterOpenSymbolFile_data()
-{
-    QTest::addColumn<QStringList>("row");
-    for (const QStringList &f : dataTable(JM_TESTDATA "/symbols.txt", QStringLiteral(" | ")))
-        QTest::newRow(qPrintable(f[0])) << f;
-}
-
 void TestDeckDrawing::windowAfterOpenSymbolFile()
 {
     QFETCH(QStringList, row);
@@ -187,13 +188,6 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
             row << (table->item(r, c) ? table->item(r, c)->text() : QString());
         QCOMPARE(row.join(u',') + u'\r', lines[r]); // the CSV's lines end in CR LF
     }
-}
-
-void TestDeckDrawing::failedDeckLeavesNothing_data()
-{
-    QTest::addColumn<QStringList>("row");
-    for (const QStringList &f : dataTable(JM_TESTDATA "/failed-decks.txt", QStringLiteral(" | ")))
-        QTest::newRow(qPrintable(f[0])) << f;
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the

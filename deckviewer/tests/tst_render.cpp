@@ -2,6 +2,7 @@
 // code: headless, exit code 0 and the file on success, exit code 1 and one
 // line saying why otherwise, 2 for a half-given option. The takeoff as the
 // golden CSV; drawings well formed, with the title block.
+#include "datatable.h"
 #include "pdftext.h"
 
 #include <QFile>
@@ -81,39 +82,16 @@ private slots:
             QVERIFY2(out.endsWith(".csv") || texts.contains(text), qPrintable(text));
     }
 
-    void failures_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QByteArray>("err");
-        for (const char *program : {"deckviewer", "deckhost"}) {
-            QTest::addRow("%s: file of no family", program)
-                << program << QStringList{"--render", JM_DECK3D_DATA "/Deck_Slice-unlisted-sizes.txt", "--out", "x.step"} << 1
-                << program + QByteArray(": \"Deck_Slice-unlisted-sizes.txt\" is not a deck parameter file "
-                                        "(Deck_L-Shape.txt, Deck_Rectangle.txt, Deck_Slice.txt or Deck_Slice2.txt).\n");
-            QTest::addRow("%s: no out", program) << program << QStringList{"--render", "folder"} << 2
-                                                 << program + QByteArray(": --render and --out go together: --render "
-                                                                         "FOLDER|FILE --out FILE.step|.glb|.csv|.png|.svg|.pdf.\n");
-        }
-        QTest::newRow("deckviewer: no format") << "deckviewer" << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
-                                               << QByteArray("deckviewer: \"deck.dxf\" names no format deckviewer writes "
-                                                             "(.step, .glb, .csv, .png, .svg or .pdf).\n");
-        QTest::newRow("deckhost: no format") << "deckhost" << QStringList{"--render", "folder", "--out", "deck.dxf"} << 1
-                                             << QByteArray("deckhost: \"deck.dxf\" names no format this host writes (.step, "
-                                                           ".glb, .csv, .png, .svg or .pdf).\n");
-        QTest::newRow("deckviewer: nothing to do") << "deckviewer" << QStringList{"--view", "plan"} << 2
-                                                   << QByteArray("deckviewer: nothing to do: --open FOLDER|FILE shows a deck, "
-                                                                 "--render FOLDER|FILE --out FILE writes one (see --help).\n");
-    }
+    // The rows are in data/render-failures.txt.
     void failures()
     {
-        QFETCH(QString, program);
-        QFETCH(QStringList, arguments);
-        const Run run = start(program, arguments);
-        QTEST(run.exitCode, "exitCode");
-        QTEST(run.err, "err");
-        QCOMPARE(run.out, QByteArray());
+        const QList<QStringList> rows = dataTable(JM_TESTDATA "/render-failures.txt", QStringLiteral(" | "));
+        QCOMPARE(rows.size(), 7);
+        for (const QStringList &r : rows) {
+            const Run run = start(r[1], QString(r[2]).replace("<data>", JM_DECK3D_DATA).split(u' '));
+            QCOMPARE(r[0] + ": " + QString::number(run.exitCode) + " " + run.err + run.out,
+                     r[0] + ": " + r[3] + " " + r[4] + "\n");
+        }
     }
 };
 

@@ -1,7 +1,9 @@
 // The number rules of the size boxes and the bytes of a file line, each one
 // table of hand-made rows: the leading number a finish checks and the
 // whole-text number a step needs, read from the same texts; the general
-// format a step writes back; one byte per character and CR LF.
+// format a step writes back; one byte per character and CR LF; lengths and
+// areas for a person.
+#include "lengthtext.h"
 #include "numbertext.h"
 #include "textfiles.h"
 #include "datatable.h"
@@ -39,6 +41,7 @@ private slots:
     void reading();
     void generalFormat();
     void fileLine();
+    void lengths();
 };
 
 // The rows are in data/readings.txt.
@@ -94,6 +97,19 @@ void TestNumberText::fileLine()
         QCOMPARE(written.error(), bytes == "old\r\n" ? refusal : QString());
         if (lines.size() == 1 && bytes != "old\r\n")
             QCOMPARE(textfiles::encodeLine(lines[0]), bytes);
+    }
+}
+
+// Lengths and areas as a person reads them; the rows are in data/lengths.txt.
+void TestNumberText::lengths()
+{
+    const QList<QStringList> rows = dataTable(JM_TESTDATA "/lengths.txt", QStringLiteral(" | "));
+    QCOMPARE(rows.size(), 19);
+    for (const QStringList &r : rows) {
+        const bool area = r[1].startsWith(u"area ");
+        const double value = QStringView(r[1]).mid(area ? 5 : 0).toDouble();
+        const QString text = area ? lengthtext::squareFeetText(value) : lengthtext::feetAndInchesFromInches(value);
+        QCOMPARE(r[0] + ": " + text, r[0] + ": " + r[2]);
     }
 }
 
