@@ -107,6 +107,7 @@ struct DeckParameters {
     double beamSpacing = 0;  // line 8, feet
     double beamHeight = 0;   // line 9, inches
     double beamPly = 0;      // line 10, inches, one ply of the doubled beam
+    int beamPlies = 2;       // not a line of the file: the wizard's beams are doubled; a suggested framing may say otherwise
     double joistHeight = 0;  // line 12, inches
     double joistWidth = 0;   // line 14, inches
     double joistSpacing = 0; // line 15, inches, centre to centre

@@ -132,18 +132,27 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, std::vector<Finding> *findin
     // set in by the X overhang.
     deck.beamLines = stations(extent.z0 + p.overhangZ * 12, extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
     const double lineGap = closest(deck.beamLines);
-    if (lineGap < 2 * p.beamPly)
-        return refused(crowded(Rule::BeamLinesCrowded, p, 2 * p.beamPly, lineGap, 8, 10), findings);
+    const double beamWidth = p.beamPlies * p.beamPly;
+    if (lineGap < beamWidth)
+        return refused(crowded(Rule::BeamLinesCrowded, p, beamWidth, lineGap, 8, 10), findings);
     if (lineGap < p.postSize)
         return refused(crowded(Rule::BeamLinesUnderPosts, p, p.postSize, lineGap, 7, 8), findings);
     int beam = 0, post = 0;
     for (double z : deck.beamLines) {
-        const std::vector<Polygon> first = stripPieces(outline, true, z - p.beamPly, z);
-        const std::vector<Polygon> second = stripPieces(outline, true, z, z + p.beamPly);
-        for (size_t i = 0; i < std::min(first.size(), second.size()); ++i) {
+        // The plies side by side, centred on the line.
+        std::vector<std::vector<Polygon>> plies;
+        for (int ply = 0; ply < p.beamPlies; ++ply) {
+            const double from = z - beamWidth / 2 + ply * p.beamPly;
+            plies.push_back(stripPieces(outline, true, from, from + p.beamPly));
+        }
+        size_t pieces = plies.front().size();
+        for (const auto &ply : plies)
+            pieces = std::min(pieces, ply.size());
+        for (size_t i = 0; i < pieces; ++i) {
             ++beam;
-            add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply 1").arg(beam), first[i], beamBottom, p.beamHeight);
-            add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply 2").arg(beam), second[i], beamBottom, p.beamHeight);
+            for (int ply = 0; ply < p.beamPlies; ++ply)
+                add(deck, Kind::BeamPly, QStringLiteral("Beam %1 ply %2").arg(beam).arg(ply + 1), plies[ply][i],
+                    beamBottom, p.beamHeight);
         }
         for (const Interval &run : runAlongX(outline, z)) {
             const std::vector<double> posts = stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12);
