@@ -80,6 +80,18 @@ struct CodeReport {
 // The code check of a framed deck (its members, not the file's words).
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings);
 
+// The least footing under each post for the deck it carries (Table
+// R507.3.1), whole inches; outside: more deck than the table sizes for.
+struct FootingNeed {
+    QString post;
+    double x = 0, z = 0;               // the post's centre, inches
+    double tributarySquareFeet = 0;
+    double sizeInches = 0;             // diameter or side, by the settings' shape
+    double thicknessInches = 0;
+    bool outside = false;
+};
+std::vector<FootingNeed> footingNeeds(const Deck &deck, const CodeSettings &settings);
+
 // "Fails 2 of 9 checks of the 2021 IRC deck tables", with "; 1 outside the
 // tables" where some are, or "Passes all 9 checks of the 2021 IRC deck tables".
 QString verdictLine(const CodeReport &report);

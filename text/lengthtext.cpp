@@ -19,6 +19,21 @@ QString feetAndInchesFromInches(double inches)
     return text + u'"';
 }
 
+QString inchesText(double inches)
+{
+    const long long eighths = std::llround(std::abs(inches) * 8);
+    const QString sign = inches < 0 && eighths > 0 ? QStringLiteral("-") : QString();
+    long long fraction = eighths % 8, denominator = 8;
+    while (fraction && fraction % 2 == 0)
+        fraction /= 2, denominator /= 2;
+    QString text = sign;
+    if (eighths / 8 || !fraction)
+        text += QString::number(eighths / 8);
+    if (fraction)
+        text += QStringLiteral("%1%2/%3").arg(eighths / 8 ? QStringLiteral(" ") : QString()).arg(fraction).arg(denominator);
+    return text + u'"';
+}
+
 QString squareFeetText(double squareFeet)
 {
     const long long tenths = std::llround(squareFeet * 10);

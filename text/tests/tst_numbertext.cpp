@@ -104,11 +104,14 @@ void TestNumberText::fileLine()
 void TestNumberText::lengths()
 {
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/lengths.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 19);
+    QCOMPARE(rows.size(), 23);
     for (const QStringList &r : rows) {
-        const bool area = r[1].startsWith(u"area ");
-        const double value = QStringView(r[1]).mid(area ? 5 : 0).toDouble();
-        const QString text = area ? lengthtext::squareFeetText(value) : lengthtext::feetAndInchesFromInches(value);
+        const QString unit = r[1].section(u' ', 0, 0);
+        const bool plain = !unit.front().isLetter();
+        const double value = r[1].section(u' ', plain ? 0 : 1).toDouble();
+        const QString text = unit == u"area" ? lengthtext::squareFeetText(value)
+            : unit == u"inches"              ? lengthtext::inchesText(value)
+                                             : lengthtext::feetAndInchesFromInches(value);
         QCOMPARE(r[0] + ": " + text, r[0] + ": " + r[2]);
     }
 }

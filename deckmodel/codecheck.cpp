@@ -1,0 +1,756 @@
+// The code check of a framed deck: what each rule is applied to is measured
+// from the members (joists and their beam lines, beams and their posts, posts
+// and the deck they carry, boards and their joists), then looked up in the
+// tables. docs/deck-model.md gives the measures and a worked hand check.
+#include "codecheck.h"
+
+#include "catalogue.h"
+#include "codetables.h"
+#include "lengthtext.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace deckmodel {
+
+namespace {
+
+using codetables::TableValue;
+using lengthtext::feetAndInchesFromInches;
+using lengthtext::inchesText;
+
+// A measure may pass its limit by this much and still pass: the file gives
+// feet to a few decimals.
+constexpr double slack = 1.0 / 64;
+// A joist end this close past its last beam line bears on it rather than
+// cantilevering.
+constexpr double bearing = 3;
+
+QString feet(double inches) { return feetAndInchesFromInches(inches); }
+
+// Nominal lumber by actual inches ("2x6" for 1.5 by 5.5); empty when the
+// catalogue has no such size.
+QString nominalName(double thickness, double depth)
+{
+    const QString a = deckfile::nominalInches(thickness), b = deckfile::nominalInches(depth);
+    return a.isEmpty() || b.isEmpty() ? QString() : a + u'x' + b;
+}
+
+Box boxOf(const Member &m) { return bounds(m.plan); }
+double centreX(const Member &m) { const Box b = boxOf(m); return (b.x0 + b.x1) / 2; }
+double centreZ(const Member &m) { const Box b = boxOf(m); return (b.z0 + b.z1) / 2; }
+
+// What the tables are applied to, measured from the members.
+struct BeamRun {
+    size_t line = 0;
+    double z = 0, x0 = 0, x1 = 0;
+    std::vector<QString> plies;
+    std::vector<const Member *> posts; // by X
+    QString name() const { return plies.empty() ? QString() : plies.front().section(u' ', 0, 1); }
+};
+
+struct JoistRun {
+    const Member *joist = nullptr;
+    double x = 0;
+    double edge0 = 0, edge1 = 0;       // the deck's edge at each end, along Z
+    std::vector<double> supports;      // Z of the beam lines under it, in order
+    std::vector<const BeamRun *> beams;
+};
+
+struct PostSpot {
+    const Member *post = nullptr;
+    const BeamRun *beam = nullptr;
+    double height = 0;
+    double tributarySquareFeet = 0;
+};
+
+struct Layout {
+    std::vector<BeamRun> beams;
+    std::vector<JoistRun> joists;
+    std::vector<PostSpot> posts;
+    double joistSpacing = 0;
+};
+
+std::vector<BeamRun> beamRuns(const Deck &deck)
+{
+    std::vector<BeamRun> runs;
+    for (const Member &m : deck.members) {
+        if (m.kind != Kind::BeamPly || deck.beamLines.empty())
+            continue;
+        const Box b = boxOf(m);
+        const double z = (b.z0 + b.z1) / 2;
+        size_t line = 0;
+        for (size_t l = 1; l < deck.beamLines.size(); ++l)
+            if (std::abs(deck.beamLines[l] - z) < std::abs(deck.beamLines[line] - z))
+                line = l;
+        auto same = std::find_if(runs.begin(), runs.end(), [&](const BeamRun &r) {
+            return r.line == line && std::min(r.x1, b.x1) - std::max(r.x0, b.x0) > 1;
+        });
+        if (same == runs.end())
+            runs.push_back({line, deck.beamLines[line], b.x0, b.x1, {m.name}, {}});
+        else
+            same->x0 = std::min(same->x0, b.x0), same->x1 = std::max(same->x1, b.x1), same->plies.push_back(m.name);
+    }
+    for (const Member &m : deck.members) {
+        if (m.kind != Kind::Post)
+            continue;
+        const double x = centreX(m), z = centreZ(m);
+        for (BeamRun &r : runs)
+            if (std::abs(r.z - z) < 1 && x >= r.x0 - 1e-6 && x <= r.x1 + 1e-6) {
+                r.posts.push_back(&m);
+                break;
+            }
+    }
+    for (BeamRun &r : runs)
+        std::sort(r.posts.begin(), r.posts.end(), [](const Member *a, const Member *b) { return centreX(*a) < centreX(*b); });
+    return runs;
+}
+
+Layout layoutOf(const Deck &deck)
+{
+    Layout layout;
+    layout.beams = beamRuns(deck);
+    std::vector<double> xs;
+    for (const Member &m : deck.members) {
+        if (m.kind != Kind::Joist)
+            continue;
+        JoistRun run{&m, centreX(m)};
+        xs.push_back(run.x);
+        const Box b = boxOf(m);
+        run.edge0 = b.z0, run.edge1 = b.z1;
+        for (const Interval &along : runAlongZ(deck.outline, run.x))
+            if (along.from <= b.z0 + 1e-6 && along.to >= b.z1 - 1e-6)
+                run.edge0 = along.from, run.edge1 = along.to;
+        for (const BeamRun &beam : layout.beams)
+            if (run.x >= beam.x0 && run.x <= beam.x1 && beam.z > b.z0 && beam.z < b.z1)
+                run.beams.push_back(&beam);
+        std::sort(run.beams.begin(), run.beams.end(), [](const BeamRun *a, const BeamRun *b) { return a->z < b->z; });
+        for (const BeamRun *beam : run.beams)
+            run.supports.push_back(beam->z);
+        layout.joists.push_back(std::move(run));
+    }
+    std::sort(xs.begin(), xs.end());
+    for (size_t i = 1; i < xs.size(); ++i)
+        if (xs[i] - xs[i - 1] > 1e-6)
+            layout.joistSpacing = std::max(layout.joistSpacing, xs[i] - xs[i - 1]);
+    if (layout.joistSpacing == 0)
+        layout.joistSpacing = deck.parameters.joistSpacing;
+
+    // A post carries the deck halfway to its neighbours along its beam (to
+    // the beam's end past an end post) and halfway to the next beam lines
+    // (to the deck's edge past an outer one).
+    const std::vector<double> &lines = deck.beamLines;
+    const Box extent = bounds(deck.outline);
+    for (const BeamRun &beam : layout.beams) {
+        for (size_t i = 0; i < beam.posts.size(); ++i) {
+            const Member &post = *beam.posts[i];
+            const double x = centreX(post);
+            const Box tributary{i > 0 ? (centreX(*beam.posts[i - 1]) + x) / 2 : beam.x0,
+                          i + 1 < beam.posts.size() ? (centreX(*beam.posts[i + 1]) + x) / 2 : beam.x1,
+                          beam.line > 0 ? (lines[beam.line - 1] + beam.z) / 2 : extent.z0,
+                          beam.line + 1 < lines.size() ? (lines[beam.line + 1] + beam.z) / 2 : extent.z1};
+            layout.posts.push_back({&post, &beam, post.thickness, area(clip(deck.outline, tributary)) / 144});
+        }
+    }
+    return layout;
+}
+
+// A rule's result over its members: the governing one (least to spare)
+// speaks for the row.
+struct Judged {
+    QString member;
+    double value = 0, limit = 0;
+    TableValue table;
+    Verdict verdict = Verdict::Pass;
+    QString detail; // what the sentence needs beyond value and limit
+    double spare() const { return verdict == Verdict::Pass ? limit - value : -INFINITY; }
+};
+
+Verdict verdictOf(const TableValue &table, double value)
+{
+    if (table.status == TableValue::Outside)
+        return Verdict::Outside;
+    if (table.status == TableValue::NotPermitted || value > table.inches + slack)
+        return Verdict::Fail;
+    return Verdict::Pass;
+}
+
+// The row of a rule from its members' results: failing members, else those
+// outside the tables, else every member judged; the governing one's numbers.
+CodeCheck rowOf(const QString &rule, const std::vector<Judged> &all, const Judged **governing)
+{
+    CodeCheck row;
+    row.rule = rule;
+    row.result = Verdict::Pass;
+    for (const Judged &j : all)
+        if (j.verdict == Verdict::Fail || (j.verdict == Verdict::Outside && row.result == Verdict::Pass))
+            row.result = j.verdict;
+    const Judged *worst = nullptr;
+    for (const Judged &j : all) {
+        if (j.verdict != row.result)
+            continue;
+        if (std::find(row.members.begin(), row.members.end(), j.member) == row.members.end())
+            row.members.push_back(j.member);
+        const double excess = j.verdict == Verdict::Pass ? j.value - j.limit
+                              : j.table.status == TableValue::Value ? j.value - j.table.inches
+                                                                     : INFINITY;
+        const double worstExcess = !worst ? -INFINITY
+                                   : worst->verdict == Verdict::Pass ? worst->value - worst->limit
+                                   : worst->table.status == TableValue::Value ? worst->value - worst->table.inches
+                                                                               : INFINITY;
+        if (!worst || excess > worstExcess)
+            worst = &j;
+    }
+    *governing = worst;
+    if (worst) {
+        row.valueInches = worst->value;
+        if (worst->table.status == TableValue::Value)
+            row.limitInches = worst->limit;
+        row.cell = worst->table.cell;
+    }
+    return row;
+}
+
+Judged judged(const QString &member, double value, const TableValue &table, const QString &detail = {})
+{
+    return {member, value, table.inches, table, verdictOf(table, value), detail};
+}
+
+QString plural(int count, const QString &one, const QString &many) { return count == 1 ? one : many; }
+
+// --- Joists ---------------------------------------------------------------------
+
+struct Sizes {
+    QString joist;  // "2x6"
+    QString beam;   // "2-2x8"
+    QString post;   // "4x4"
+    QString species;
+};
+
+const std::vector<QString> &joistSizes()
+{
+    static const std::vector<QString> sizes{QStringLiteral("2x6"), QStringLiteral("2x8"), QStringLiteral("2x10"),
+                                            QStringLiteral("2x12")};
+    return sizes;
+}
+
+CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
+{
+    std::vector<Judged> all;
+    for (const JoistRun &run : layout.joists) {
+        if (run.supports.size() < 2) {
+            Judged header{run.joist->name, 0, 0, {}, Verdict::Outside};
+            header.table.cell = QStringLiteral("Table R507.6 spans joists between beams");
+            all.push_back(header);
+            continue;
+        }
+        double span = 0;
+        for (size_t i = 1; i < run.supports.size(); ++i)
+            span = std::max(span, run.supports[i] - run.supports[i - 1]);
+        all.push_back(judged(run.joist->name, span, codetables::joistSpan(settings, sizes.joist, layout.joistSpacing)));
+    }
+    const Judged *g = nullptr;
+    CodeCheck row = rowOf(QStringLiteral("R507.6 joist span"), all, &g);
+    if (!g)
+        return row;
+    const QString spacing = inchesText(layout.joistSpacing);
+    const QString what = QStringLiteral("%1 %2 at %3 on centre").arg(sizes.joist, sizes.species, spacing);
+    if (row.result == Verdict::Outside && g->table.status == TableValue::Outside && g->value == 0) {
+        row.valueInches.reset();
+        row.sentence = QStringLiteral("%1 %2 on one beam line and a rim joist: a rim joist that carries joists is a "
+                                      "header, which the deck tables do not cover. Have it designed by a "
+                                      "professional, or put a beam line under those joists.")
+                           .arg(row.members.size() == 1 ? row.members.front()
+                                                        : QStringLiteral("%1 joists").arg(row.members.size()),
+                                plural(int(row.members.size()), QStringLiteral("bears"), QStringLiteral("bear")));
+    } else if (row.result == Verdict::Outside) {
+        row.sentence = QStringLiteral("Joists span %1 between beam lines, but %2 (%3).")
+                           .arg(feet(g->value), QStringLiteral("the table has no span for %1").arg(what), g->table.cell);
+    } else if (row.result == Verdict::Fail) {
+        QString fix = QStringLiteral("add a beam line");
+        for (const QString &size : joistSizes()) {
+            const TableValue v = codetables::joistSpan(settings, size, layout.joistSpacing);
+            if (v.status == TableValue::Value && v.inches + slack >= g->value) {
+                fix = QStringLiteral("use %1 joists, or add a beam line").arg(size);
+                break;
+            }
+        }
+        row.sentence = QStringLiteral("Joists span %1 between beam lines; Table R507.6 allows %2 for %3. %4.")
+                           .arg(feet(g->value), feet(g->limit), what, fix.front().toUpper() + fix.mid(1));
+    } else {
+        row.sentence = QStringLiteral("Joists span at most %1 between beam lines; Table R507.6 allows %2 for %3.")
+                           .arg(feet(g->value), feet(g->limit), what);
+    }
+    return row;
+}
+
+CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
+{
+    std::vector<Judged> all;
+    for (const JoistRun &run : layout.joists) {
+        if (run.supports.size() < 2)
+            continue;
+        const size_t last = run.supports.size() - 1;
+        const double ends[2][2] = {{run.supports.front() - run.edge0, run.supports[1] - run.supports[0]},
+                                   {run.edge1 - run.supports.back(), run.supports[last] - run.supports[last - 1]}};
+        for (const auto &[cantilever, backSpan] : ends) {
+            if (cantilever <= bearing)
+                continue;
+            Judged j = judged(run.joist->name, cantilever, codetables::joistCantilever(settings, sizes.joist, backSpan));
+            j.detail = feet(backSpan);
+            all.push_back(j);
+        }
+    }
+    const Judged *g = nullptr;
+    CodeCheck row = rowOf(QStringLiteral("R507.6 joist cantilever"), all, &g);
+    if (!g) {
+        row.sentence = QStringLiteral("No joist cantilevers past its beam lines.");
+        return row;
+    }
+    const QString what = QStringLiteral("%1 %2 with a %3 back span").arg(sizes.joist, sizes.species, g->detail);
+    switch (row.result) {
+    case Verdict::Fail:
+        row.sentence = g->table.status == TableValue::NotPermitted
+            ? QStringLiteral("Joists cantilever %1 past the outer beams, which Table R507.6 does not permit for %2. "
+                             "Use deeper joists, or a shorter back span.")
+                  .arg(inchesText(g->value), what)
+            : QStringLiteral("Joists cantilever %1 past the outer beams; Table R507.6 allows %2 for %3. Move the outer "
+                             "beams out %4, or use shorter overhangs.")
+                  .arg(inchesText(g->value), inchesText(g->limit), what, inchesText(g->value - g->limit));
+        break;
+    case Verdict::Outside:
+        row.sentence = QStringLiteral("Joists cantilever %1 past a beam line with a %2 back span, outside Table R507.6 (%3): "
+                                      "have it designed by a professional, or lengthen the back span.")
+                           .arg(inchesText(g->value), g->detail, g->table.cell);
+        break;
+    default:
+        row.sentence = QStringLiteral("Joists cantilever at most %1 past the outer beams; Table R507.6 allows %2 for %3.")
+                           .arg(inchesText(g->value), inchesText(g->limit), what);
+    }
+    return row;
+}
+
+// --- Beams ------------------------------------------------------------------------
+
+// Whether a beam carries joists on both sides (joists running on over it).
+bool carriesBothSides(const Layout &layout, const BeamRun &beam)
+{
+    for (const JoistRun &run : layout.joists)
+        for (size_t i = 1; i + 1 < run.beams.size(); ++i)
+            if (run.beams[i] == &beam)
+                return true;
+    return false;
+}
+
+CodeCheck beamSupportRow(const Layout &layout)
+{
+    CodeCheck row;
+    row.rule = QStringLiteral("R507.5 beam carrying one span of joists");
+    row.result = Verdict::Pass;
+    std::vector<QString> both, all;
+    for (const BeamRun &beam : layout.beams) {
+        all.push_back(beam.name());
+        if (carriesBothSides(layout, beam))
+            both.push_back(beam.name());
+    }
+    row.cell = QStringLiteral("Tables R507.5(1) to (4), footnote b: beams supporting a single span of joists, with or "
+                              "without cantilever");
+    if (both.empty()) {
+        row.members = all;
+        row.sentence = QStringLiteral("Every beam carries a single span of joists, as Table R507.5 assumes.");
+        return row;
+    }
+    row.members = both;
+    row.result = Verdict::Outside;
+    row.sentence = QStringLiteral("%1 %2 joists from both sides; Table R507.5 covers only beams under a single span of "
+                                  "joists, so %3 a design by a professional, or a framing with two beam lines and the "
+                                  "joists spanning between them.")
+                       .arg(both.size() == 1 ? both.front() : QStringLiteral("%1 beams").arg(both.size()),
+                            plural(int(both.size()), QStringLiteral("carries"), QStringLiteral("carry")),
+                            plural(int(both.size()), QStringLiteral("it needs"), QStringLiteral("they need")));
+    return row;
+}
+
+// The effective joist span a beam carries (Table R507.5(5)): the longest of
+// its joists' spans times the factor for their cantilever past it.
+struct Effective {
+    TableValue factor;
+    double span = 0, cantilever = 0;
+    double inches() const { return span * factor.inches; }
+};
+
+Effective effectiveSpan(const Layout &layout, const BeamRun &beam)
+{
+    Effective worst;
+    bool any = false;
+    for (const JoistRun &run : layout.joists) {
+        if (run.beams.size() < 2)
+            continue;
+        const bool first = run.beams.front() == &beam, last = run.beams.back() == &beam;
+        if (!first && !last)
+            continue;
+        const size_t n = run.supports.size();
+        const double span = first ? run.supports[1] - run.supports[0] : run.supports[n - 1] - run.supports[n - 2];
+        double cantilever = first ? run.supports[0] - run.edge0 : run.edge1 - run.supports[n - 1];
+        if (cantilever <= bearing)
+            cantilever = 0;
+        Effective e{codetables::joistSpanFactor(cantilever, span), span, cantilever};
+        const bool worse = !any || (e.factor.status != TableValue::Value && worst.factor.status == TableValue::Value)
+                           || (e.factor.status == worst.factor.status && e.inches() > worst.inches());
+        if (worse)
+            worst = e, any = true;
+    }
+    return worst;
+}
+
+std::vector<double> postXs(const BeamRun &beam)
+{
+    std::vector<double> xs;
+    for (const Member *post : beam.posts)
+        xs.push_back(centreX(*post));
+    return xs;
+}
+
+const std::vector<QString> &beamSizes()
+{
+    static const std::vector<QString> sizes = [] {
+        std::vector<QString> all;
+        for (int plies : {1, 2, 3})
+            for (const QString &size : joistSizes())
+                all.push_back(QStringLiteral("%1-%2").arg(plies).arg(size));
+        return all;
+    }();
+    return sizes;
+}
+
+CodeCheck beamSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
+{
+    std::vector<Judged> all;
+    for (const BeamRun &beam : layout.beams) {
+        if (carriesBothSides(layout, beam))
+            continue;
+        const Effective e = effectiveSpan(layout, beam);
+        const std::vector<double> xs = postXs(beam);
+        double span = 0;
+        for (size_t i = 1; i < xs.size(); ++i)
+            span = std::max(span, xs[i] - xs[i - 1]);
+        if (e.factor.status != TableValue::Value) {
+            Judged j{beam.name(), span, 0, e.factor, Verdict::Outside,
+                     QStringLiteral("%1|%2").arg(inchesText(e.cantilever), feet(e.span))};
+            all.push_back(j);
+            continue;
+        }
+        Judged j = judged(beam.name(), span, codetables::beamSpan(settings, sizes.beam, e.inches()));
+        j.detail = feet(e.inches());
+        all.push_back(j);
+    }
+    const Judged *g = nullptr;
+    CodeCheck row = rowOf(QStringLiteral("R507.5 beam span"), all, &g);
+    if (!g) {
+        row.result = layout.beams.empty() ? Verdict::Pass : Verdict::Outside;
+        row.sentence = QStringLiteral("No beam carries a single span of joists, so Table R507.5 can judge none of them.");
+        return row;
+    }
+    const QString what = QStringLiteral("a %1 %2 beam").arg(sizes.beam, sizes.species);
+    if (row.result == Verdict::Outside && g->table.cell.startsWith(u"Table R507.5(5)")) {
+        const QStringList d = g->detail.split(u'|');
+        row.valueInches.reset();
+        row.sentence = QStringLiteral("%1: its joists cantilever %2 past it on a %3 span, more than the quarter of their "
+                                      "span that Table R507.5(5) reaches. Shorten the joist cantilever, or have the beam "
+                                      "designed by a professional.")
+                           .arg(g->member, d.value(0), d.value(1));
+    } else if (row.result == Verdict::Outside) {
+        row.sentence = QStringLiteral("%1 spans %2 between posts, outside Table R507.5 (%3): have it designed by a "
+                                      "professional.")
+                           .arg(g->member, feet(g->value), g->table.cell);
+    } else if (row.result == Verdict::Fail) {
+        QString bigger;
+        const double effective = [&] {
+            for (const BeamRun &beam : layout.beams)
+                if (beam.name() == g->member)
+                    return effectiveSpan(layout, beam).inches();
+            return 0.0;
+        }();
+        for (const QString &size : beamSizes()) {
+            const TableValue v = codetables::beamSpan(settings, size, effective);
+            if (v.status == TableValue::Value && v.inches + slack >= g->value) {
+                bigger = QStringLiteral(", or use a %1 beam").arg(size);
+                break;
+            }
+        }
+        row.sentence = QStringLiteral("%1 spans %2 between posts; Table R507.5 allows %3 for %4 under an effective joist "
+                                      "span of %5. Add posts, at most %3 apart%6.")
+                           .arg(g->member, feet(g->value), feet(g->limit), what, g->detail, bigger);
+    } else {
+        row.sentence = QStringLiteral("Beams span at most %1 between posts; Table R507.5 allows %2 for %3 under an "
+                                      "effective joist span of %4.")
+                           .arg(feet(g->value), feet(g->limit), what, g->detail);
+    }
+    return row;
+}
+
+CodeCheck beamCantileverRow(const Layout &layout)
+{
+    std::vector<Judged> all;
+    for (const BeamRun &beam : layout.beams) {
+        const std::vector<double> xs = postXs(beam);
+        if (xs.empty())
+            continue;
+        const double firstSpan = xs.size() > 1 ? xs[1] - xs[0] : 0;
+        const double lastSpan = xs.size() > 1 ? xs.back() - xs[xs.size() - 2] : 0;
+        for (const auto &[cantilever, span] : {std::pair{xs.front() - beam.x0, firstSpan}, std::pair{beam.x1 - xs.back(), lastSpan}}) {
+            TableValue quarter;
+            quarter.status = TableValue::Value;
+            quarter.inches = span / 4;
+            quarter.cell = QStringLiteral("R507.5: a quarter of the adjacent beam span, %1").arg(feet(span));
+            all.push_back(judged(beam.name(), cantilever, quarter, feet(span)));
+        }
+    }
+    const Judged *g = nullptr;
+    CodeCheck row = rowOf(QStringLiteral("R507.5 beam cantilever"), all, &g);
+    if (!g)
+        return row;
+    if (row.result == Verdict::Fail)
+        row.sentence = QStringLiteral("%1 cantilevers %2 past its end post; R507.5 allows a quarter of the adjacent %3 "
+                                      "span, %4. Move the end posts out %5.")
+                           .arg(g->member, inchesText(g->value), g->detail, inchesText(g->limit),
+                                inchesText(g->value - g->limit));
+    else
+        row.sentence = QStringLiteral("Beams cantilever at most %1 past their end posts; R507.5 allows a quarter of the "
+                                      "adjacent %2 span, %3.")
+                           .arg(inchesText(g->value), g->detail, inchesText(g->limit));
+    return row;
+}
+
+// --- Posts, footings, decking, guard ------------------------------------------
+
+QString area(double squareFeet) { return lengthtext::squareFeetText(squareFeet); }
+
+CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
+{
+    std::vector<Judged> all;
+    for (const PostSpot &spot : layout.posts) {
+        Judged j = judged(spot.post->name, spot.height,
+                          codetables::postHeight(settings, sizes.post, spot.tributarySquareFeet));
+        j.detail = area(spot.tributarySquareFeet);
+        all.push_back(j);
+    }
+    const Judged *g = nullptr;
+    CodeCheck row = rowOf(QStringLiteral("R507.4 post height"), all, &g);
+    if (!g)
+        return row;
+    const QString what = QStringLiteral("a %1 %2 post").arg(sizes.post, sizes.species);
+    switch (row.result) {
+    case Verdict::Fail:
+        row.sentence = g->table.status == TableValue::NotPermitted
+            ? QStringLiteral("%1 carries %2 of deck, which Table R507.4 does not permit for %3. Use larger posts, or "
+                             "more of them.")
+                  .arg(g->member, g->detail, what)
+            : QStringLiteral("%1 stands %2 under %3 of deck; Table R507.4 allows %4 for %5. Use larger posts, or more "
+                             "of them.")
+                  .arg(g->member, feet(g->value), g->detail, feet(g->limit), what);
+        break;
+    case Verdict::Outside:
+        row.sentence = QStringLiteral("%1 carries %2 of deck, more than Table R507.4 covers (%3). Add posts, or have "
+                                      "them designed by a professional.")
+                           .arg(g->member, g->detail, g->table.cell);
+        break;
+    default:
+        row.sentence = QStringLiteral("Posts stand at most %1 (%2, under %3 of deck); Table R507.4 allows %4 for %5.")
+                           .arg(feet(g->value), g->member, g->detail, feet(g->limit), what);
+    }
+    return row;
+}
+
+CodeCheck footingRow(const Layout &layout, const CodeSettings &settings)
+{
+    CodeCheck row;
+    row.rule = QStringLiteral("R507.3.1 footing size");
+    row.result = Verdict::Information;
+    const PostSpot *most = nullptr;
+    for (const PostSpot &spot : layout.posts) {
+        row.members.push_back(spot.post->name);
+        if (!most || spot.tributarySquareFeet > most->tributarySquareFeet)
+            most = &spot;
+    }
+    if (!most)
+        return row;
+    const codetables::FootingValue need = codetables::footingSize(settings, most->tributarySquareFeet);
+    row.cell = need.size.cell;
+    const QString soil = QLocale(QLocale::English, QLocale::UnitedStates).toString(settings.soilBearingPsf);
+    if (need.size.status != TableValue::Value) {
+        row.result = Verdict::Outside;
+        row.members = {most->post->name};
+        row.sentence = QStringLiteral("%1 carries %2 of deck, more than Table R507.3.1 sizes footings for. Add posts, or "
+                                      "have the footings designed by a professional.")
+                           .arg(most->post->name, area(most->tributarySquareFeet));
+        return row;
+    }
+    row.valueInches = need.size.inches;
+    row.sentence = QStringLiteral("%2 footings at least %1 and %3 thick under the most loaded post (%4, %5 of deck) on "
+                                  "%6 psf soil, their bottoms at least 12\" below undisturbed ground.")
+                       .arg(inchesText(std::ceil(need.size.inches - 1e-9))
+                                + (settings.footing == FootingShape::Round ? QStringLiteral(" across") : QStringLiteral(" a side")),
+                            settings.footing == FootingShape::Round ? QStringLiteral("Round") : QStringLiteral("Square"),
+                            inchesText(std::ceil(need.thicknessInches - 1e-9)), most->post->name,
+                            area(most->tributarySquareFeet), soil);
+    return row;
+}
+
+CodeCheck deckingRow(const Deck &deck)
+{
+    // The joists and rim joists running along Z that each board crosses.
+    std::vector<std::pair<double, Box>> supports;
+    for (const Member &m : deck.members) {
+        const Box b = boxOf(m);
+        if ((m.kind == Kind::Joist || m.kind == Kind::RimJoist) && b.x1 - b.x0 < b.z1 - b.z0)
+            supports.push_back({(b.x0 + b.x1) / 2, b});
+    }
+    std::sort(supports.begin(), supports.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    double widest = 0;
+    bool single = false;
+    for (const Member &board : deck.members) {
+        if (board.kind != Kind::DeckingBoard)
+            continue;
+        const Box b = boxOf(board);
+        std::vector<double> under;
+        for (const auto &[x, s] : supports)
+            if (x >= b.x0 - 1e-6 && x <= b.x1 + 1e-6 && s.z0 < b.z1 - 1e-6 && s.z1 > b.z0 + 1e-6)
+                under.push_back(x);
+        if (under.size() < 3)
+            single = true;
+        for (size_t i = 1; i < under.size(); ++i)
+            widest = std::max(widest, under[i] - under[i - 1]);
+    }
+    const double thickness = deck.parameters.deckingThickness;
+    const TableValue table = codetables::deckingSpacing(thickness, !single);
+    Judged j = judged(QString(), widest, table);
+    const Judged *g = nullptr;
+    CodeCheck row = rowOf(QStringLiteral("R507.7 decking span"), {j}, &g);
+    row.members.clear();
+    const QString board = thickness == 1 ? QStringLiteral("5/4") : QStringLiteral("2-inch");
+    const QString spans = single ? QStringLiteral("across two joists") : QStringLiteral("across three or more joists");
+    if (row.result == Verdict::Outside)
+        row.sentence = QStringLiteral("The decking is %1 thick; Table R507.7 covers 5/4 and 2-inch wood boards only.")
+                           .arg(inchesText(thickness));
+    else if (row.result == Verdict::Fail)
+        row.sentence = QStringLiteral("The decking spans %1 between joists; Table R507.7 allows %2 for %3 boards %4. "
+                                      "Space the joists at most %2 apart%5.")
+                           .arg(inchesText(widest), inchesText(table.inches), board, spans,
+                                thickness == 1 ? QStringLiteral(", or use 2-inch boards") : QString());
+    else
+        row.sentence = QStringLiteral("The decking spans at most %1 between joists; Table R507.7 allows %2 for %3 "
+                                      "boards %4.")
+                           .arg(inchesText(widest), inchesText(table.inches), board, spans);
+    return row;
+}
+
+CodeCheck guardRow(const Deck &deck)
+{
+    double walking = 0;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::DeckingBoard)
+            walking = std::max(walking, m.top());
+    CodeCheck row;
+    row.rule = QStringLiteral("R312.1.1 guard");
+    row.result = Verdict::Information;
+    row.valueInches = walking;
+    row.limitInches = 30;
+    row.cell = QStringLiteral("R312.1.1: guards on open sides of walking surfaces more than 30\" above the grade below");
+    row.sentence = walking > 30
+        ? QStringLiteral("The deck's surface is %1 above grade, more than 30\": every open side needs a guard at "
+                         "least 36\" high, with openings a 4\" sphere cannot pass through.")
+              .arg(feet(walking))
+        : QStringLiteral("The deck's surface is %1 above grade, not more than 30\": no guard is required.").arg(feet(walking));
+    return row;
+}
+
+Sizes sizesOf(const Deck &deck, const CodeSettings &settings)
+{
+    const DeckParameters &p = deck.parameters;
+    Sizes s;
+    s.joist = nominalName(p.joistWidth, p.joistHeight);
+    const QString ply = nominalName(p.beamPly, p.beamHeight);
+    s.beam = ply.isEmpty() ? QString() : QStringLiteral("%1-%2").arg(p.beamPlies).arg(ply);
+    s.post = nominalName(p.postSize, p.postSize);
+    s.species = codetables::speciesCellName(settings.species);
+    return s;
+}
+
+} // namespace
+
+int CodeReport::judged() const
+{
+    return int(std::count_if(checks.begin(), checks.end(), [](const CodeCheck &c) { return c.result != Verdict::Information; }));
+}
+
+int CodeReport::failed() const
+{
+    return int(std::count_if(checks.begin(), checks.end(), [](const CodeCheck &c) { return c.result == Verdict::Fail; }));
+}
+
+int CodeReport::outside() const
+{
+    return int(std::count_if(checks.begin(), checks.end(), [](const CodeCheck &c) { return c.result == Verdict::Outside; }));
+}
+
+CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
+{
+    const Layout layout = layoutOf(deck);
+    const Sizes sizes = sizesOf(deck, settings);
+    CodeReport report;
+    report.settings = settings;
+    report.checks = {joistSpanRow(layout, sizes, settings),
+                     joistCantileverRow(layout, sizes, settings),
+                     beamSupportRow(layout),
+                     beamSpanRow(layout, sizes, settings),
+                     beamCantileverRow(layout),
+                     postHeightRow(layout, sizes, settings),
+                     footingRow(layout, settings),
+                     deckingRow(deck),
+                     guardRow(deck)};
+    return report;
+}
+
+std::vector<FootingNeed> footingNeeds(const Deck &deck, const CodeSettings &settings)
+{
+    std::vector<FootingNeed> needs;
+    for (const PostSpot &spot : layoutOf(deck).posts) {
+        const codetables::FootingValue v = codetables::footingSize(settings, spot.tributarySquareFeet);
+        needs.push_back({spot.post->name, centreX(*spot.post), centreZ(*spot.post), spot.tributarySquareFeet,
+                         v.size.status == TableValue::Value ? std::ceil(v.size.inches - 1e-9) : 0,
+                         v.size.status == TableValue::Value ? std::ceil(v.thicknessInches - 1e-9) : 0,
+                         v.size.status != TableValue::Value});
+    }
+    return needs;
+}
+
+double framingBoardFeet(const Deck &deck)
+{
+    auto nominal = [](double actual) {
+        const QString name = deckfile::nominalInches(actual);
+        return name.isEmpty() ? actual : name.contains(u'/') ? 1.25 : name.toDouble();
+    };
+    const DeckParameters &p = deck.parameters;
+    double boardFeet = 0;
+    for (const Member &m : deck.members) {
+        double length = 0;
+        for (size_t i = 0; i < m.plan.size(); ++i) {
+            const Point &a = m.plan[i], &b = m.plan[(i + 1) % m.plan.size()];
+            length = std::max(length, std::hypot(a.x - b.x, a.z - b.z));
+        }
+        switch (m.kind) {
+        case Kind::Post: boardFeet += nominal(p.postSize) * nominal(p.postSize) * m.thickness / 144; break;
+        case Kind::BeamPly: boardFeet += nominal(p.beamPly) * nominal(p.beamHeight) * length / 144; break;
+        case Kind::Joist:
+        case Kind::RimJoist: boardFeet += nominal(p.joistWidth) * nominal(p.joistHeight) * length / 144; break;
+        default: break;
+        }
+    }
+    return boardFeet;
+}
+
+} // namespace deckmodel

@@ -1,0 +1,247 @@
+// The search for a framing that passes the code check with the least lumber.
+//
+// Only two beam lines can pass: a beam line between two others carries joists
+// from both sides, which the beam tables do not cover. So the search is over
+// how far in the two lines are set, the joist size and spacing, the beam's
+// plies and size, the posts per line and their size. The choices are ranked by
+// an estimate of their board feet, worked out from the deck's extent and the
+// tables; the most promising are then framed and checked in full, and the one
+// with the least board feet (then the fewest footings) of those that pass
+// every rule is proposed.
+#include "codecheck.h"
+
+#include "catalogue.h"
+#include "codetables.h"
+#include "lengthtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace deckmodel {
+
+namespace {
+
+using codetables::TableValue;
+
+struct Lumber {
+    QString name;    // "2x8"
+    double depth;    // actual inches
+    double nominal;  // nominal depth, inches
+};
+
+const std::vector<Lumber> &framingLumber()
+{
+    static const std::vector<Lumber> sizes{{QStringLiteral("2x6"), 5.5, 6},
+                                           {QStringLiteral("2x8"), 7.25, 8},
+                                           {QStringLiteral("2x10"), 9.25, 10},
+                                           {QStringLiteral("2x12"), 11.25, 12}};
+    return sizes;
+}
+
+// One framing to try, and its estimated board feet.
+struct Candidate {
+    const Lumber *joist = nullptr;
+    double spacing = 0;
+    double setIn = 0;        // the beam lines from the deck's ends, inches
+    int plies = 0;
+    const Lumber *beam = nullptr;
+    int posts = 0;           // per beam line
+    double postSpan = 0;     // inches
+    double postSize = 0;     // inches, square
+    double estimate = 0;
+};
+
+// The effective joist span of joists spanning `span` with `cantilever` past
+// each end, or nothing when the factor table does not reach them.
+std::optional<double> effectiveSpan(double span, double cantilever)
+{
+    const TableValue factor = codetables::joistSpanFactor(cantilever <= 3 ? 0 : cantilever, span);
+    if (factor.status != TableValue::Value)
+        return std::nullopt;
+    return span * factor.inches;
+}
+
+// How far in the beam lines go for a joist size and spacing: the set-in
+// (whole inches) that passes the joist tables with the shortest effective
+// span for the beams, or nothing.
+std::optional<std::pair<double, double>> bestSetIn(const CodeSettings &s, const Lumber &joist, double spacing,
+                                                   double depth)
+{
+    const TableValue allowed = codetables::joistSpan(s, joist.name, spacing);
+    if (allowed.status != TableValue::Value)
+        return std::nullopt;
+    std::optional<std::pair<double, double>> best;
+    for (double setIn = 0; setIn <= depth / 3; setIn += 1) {
+        const double span = depth - 2 * setIn;
+        if (span > allowed.inches)
+            continue;
+        if (setIn > 3) {
+            const TableValue cantilever = codetables::joistCantilever(s, joist.name, span);
+            if (cantilever.status != TableValue::Value || setIn > cantilever.inches)
+                continue;
+        }
+        const std::optional<double> effective = effectiveSpan(span, setIn);
+        if (effective && (!best || *effective < best->second))
+            best = std::pair{setIn, *effective};
+    }
+    return best;
+}
+
+DeckParameters parametersOf(const DeckParameters &base, const Candidate &c, double depth, double width)
+{
+    DeckParameters p = base;
+    p.joistHeight = c.joist->depth;
+    p.joistWidth = 1.5;
+    p.joistSpacing = c.spacing;
+    p.beamHeight = c.beam->depth;
+    p.beamPly = 1.5;
+    p.beamPlies = c.plies;
+    p.overhangZ = c.setIn / 12;
+    p.beamSpacing = (depth - 2 * c.setIn) / 12 + 1e-6;
+    p.postSpacing = c.postSpan / 12 + 1e-6;
+    p.overhangX = std::max(0.0, (width - (c.posts - 1) * c.postSpan) / 2) / 12;
+    p.postSize = c.postSize;
+    return p;
+}
+
+bool passes(const CodeReport &report) { return report.failed() == 0 && report.outside() == 0; }
+
+QString sizeWords(const DeckParameters &p, bool joists)
+{
+    const QString depth = deckfile::nominalInches(joists ? p.joistHeight : p.beamHeight);
+    const QString name = depth.isEmpty() ? lengthtext::inchesText(joists ? p.joistHeight : p.beamHeight) + QStringLiteral(" deep")
+                                         : QStringLiteral("2x") + depth;
+    return joists ? QStringLiteral("%1 at %2 on centre").arg(name, lengthtext::inchesText(p.joistSpacing))
+                  : QStringLiteral("%1-%2").arg(p.beamPlies).arg(name);
+}
+
+int countOf(const Deck &deck, Kind kind)
+{
+    return int(std::count_if(deck.members.begin(), deck.members.end(), [kind](const Member &m) { return m.kind == kind; }));
+}
+
+std::vector<QString> changesBetween(const Deck &designed, const Deck &suggested)
+{
+    const DeckParameters &a = designed.parameters, &b = suggested.parameters;
+    std::vector<QString> changes;
+    auto feet = lengthtext::feetAndInchesFromInches;
+    if (sizeWords(a, true) != sizeWords(b, true))
+        changes.push_back(QStringLiteral("Joists %1 instead of %2").arg(sizeWords(b, true), sizeWords(a, true)));
+    if (sizeWords(a, false) != sizeWords(b, false))
+        changes.push_back(QStringLiteral("Beams %1 instead of %2").arg(sizeWords(b, false), sizeWords(a, false)));
+    if (designed.beamLines.size() != suggested.beamLines.size() || std::abs(a.overhangZ - b.overhangZ) > 1e-6)
+        changes.push_back(QStringLiteral("%1 beam lines set in %2 from the deck's ends instead of %3 set in %4")
+                              .arg(suggested.beamLines.size())
+                              .arg(feet(b.overhangZ * 12))
+                              .arg(designed.beamLines.size())
+                              .arg(feet(a.overhangZ * 12)));
+    const int postsA = countOf(designed, Kind::Post), postsB = countOf(suggested, Kind::Post);
+    if (postsA != postsB || std::abs(a.overhangX - b.overhangX) > 1e-6)
+        changes.push_back(QStringLiteral("%1 posts at most %2 apart, the end ones %3 in from the beam ends, instead of %4 "
+                                         "at most %5 apart, %6 in")
+                              .arg(postsB)
+                              .arg(feet(b.postSpacing * 12), feet(b.overhangX * 12))
+                              .arg(postsA)
+                              .arg(feet(a.postSpacing * 12), feet(a.overhangX * 12)));
+    if (std::abs(a.postSize - b.postSize) > 1e-6)
+        changes.push_back(QStringLiteral("Posts %1 instead of %2")
+                              .arg(deckfile::nominalInches(b.postSize) + u'x' + deckfile::nominalInches(b.postSize),
+                                   deckfile::nominalInches(a.postSize) + u'x' + deckfile::nominalInches(a.postSize)));
+    return changes;
+}
+
+} // namespace
+
+Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
+{
+    Suggestion suggestion;
+    suggestion.boardFeetAsDesigned = framingBoardFeet(deck);
+    if (passes(checkCode(deck, settings))) {
+        suggestion.why = QStringLiteral("The framing as designed passes every rule the tables can judge.");
+        return suggestion;
+    }
+    const Box extent = bounds(deck.outline);
+    const double depth = extent.z1 - extent.z0, width = extent.x1 - extent.x0;
+    const DeckParameters &base = deck.parameters;
+    const double clear = base.height * 12 - base.deckingThickness; // decking underside above grade
+
+    // Joist sizes and spacings the decking allows, with their best beam lines.
+    const TableValue decking = codetables::deckingSpacing(base.deckingThickness, true);
+    std::vector<Candidate> candidates;
+    for (const Lumber &joist : framingLumber()) {
+        for (double spacing : {12.0, 16.0, 24.0}) {
+            if (decking.status == TableValue::Value && spacing > decking.inches)
+                continue;
+            const auto setIn = bestSetIn(settings, joist, spacing, depth);
+            if (!setIn)
+                continue;
+            for (int plies : {1, 2, 3}) {
+                for (const Lumber &beam : framingLumber()) {
+                    const TableValue span = codetables::beamSpan(settings, QStringLiteral("%1-%2").arg(plies).arg(beam.name),
+                                                                 setIn->second);
+                    if (span.status != TableValue::Value)
+                        continue;
+                    // The fewest posts whose spans the beam carries, the end
+                    // ones in by at most a quarter of a span.
+                    int posts = 2;
+                    double postSpan = std::ceil(width / 1.5);
+                    while (postSpan > span.inches && posts < 200)
+                        postSpan = std::ceil(width / (++posts - 0.5));
+                    const double height = clear - joist.depth - beam.depth;
+                    if (height <= 0 || postSpan > span.inches)
+                        continue;
+                    for (double post : {4.0, 6.0}) {
+                        const double joists = (width / spacing + 1) * depth * 2 * joist.nominal / 144;
+                        const double rims = 2 * (width + depth) * 2 * joist.nominal / 144;
+                        const double beams = 2 * plies * width * 2 * beam.nominal / 144;
+                        const double postWood = 2 * posts * height * post * post / 144;
+                        candidates.push_back({&joist, spacing, setIn->first, plies, &beam, posts, postSpan, post,
+                                              joists + rims + beams + postWood});
+                    }
+                }
+            }
+        }
+    }
+    if (candidates.empty()) {
+        suggestion.why = QStringLiteral("No framing within the deck tables fits: joists spanning the deck's %1 between two "
+                                        "beam lines, the only layout in which no beam carries joists from both sides, "
+                                        "pass Table R507.6 at no size and spacing. Have the deck designed by a "
+                                        "professional.")
+                             .arg(lengthtext::feetAndInchesFromInches(depth));
+        return suggestion;
+    }
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate &a, const Candidate &b) { return a.estimate < b.estimate; });
+
+    // Frame the most promising in turn; of the first that pass, the least wood.
+    std::optional<Deck> best;
+    int tried = 0, passed = 0;
+    for (const Candidate &c : candidates) {
+        if (++tried > 60 || passed >= 6)
+            break;
+        const jm::Result<Deck> framed = frameDeck(parametersOf(base, c, depth, width));
+        if (!framed || !checkDeck(*framed).empty() || !passes(checkCode(*framed, settings)))
+            continue;
+        ++passed;
+        const double boardFeet = framingBoardFeet(*framed);
+        const int footings = countOf(*framed, Kind::Post);
+        if (!best || boardFeet < suggestion.boardFeet - 1e-6
+            || (std::abs(boardFeet - suggestion.boardFeet) <= 1e-6 && footings < suggestion.footings)) {
+            best = *framed;
+            suggestion.boardFeet = boardFeet;
+            suggestion.footings = footings;
+        }
+    }
+    if (!best) {
+        suggestion.why = QStringLiteral("No framing within the deck tables passes every rule for this outline: the "
+                                        "joists, beams and posts that fit its %1 by %2 leave a rule failing or outside "
+                                        "the tables. Have the deck designed by a professional.")
+                             .arg(lengthtext::feetAndInchesFromInches(depth), lengthtext::feetAndInchesFromInches(width));
+        return suggestion;
+    }
+    suggestion.parameters = best->parameters;
+    suggestion.changes = changesBetween(deck, *best);
+    return suggestion;
+}
+
+} // namespace deckmodel
