@@ -603,11 +603,16 @@ CodeCheck footingRow(const Layout &layout, const CodeSettings &settings)
 CodeCheck deckingRow(const Deck &deck)
 {
     // The joists and rim joists running along Z that each board crosses.
+    // A board lying along a rim joist that runs along X bears on it all along.
     std::vector<std::pair<double, Box>> supports;
+    std::vector<Box> alongRims;
     for (const Member &m : deck.members) {
         const Box b = boxOf(m);
-        if ((m.kind == Kind::Joist || m.kind == Kind::RimJoist) && b.x1 - b.x0 < b.z1 - b.z0)
+        const double width = deck.parameters.joistWidth + 0.01;
+        if ((m.kind == Kind::Joist || m.kind == Kind::RimJoist) && b.x1 - b.x0 <= width)
             supports.push_back({(b.x0 + b.x1) / 2, b});
+        else if (m.kind == Kind::RimJoist && b.z1 - b.z0 <= width)
+            alongRims.push_back(b);
     }
     std::sort(supports.begin(), supports.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     double widest = 0;
@@ -616,6 +621,9 @@ CodeCheck deckingRow(const Deck &deck)
         if (board.kind != Kind::DeckingBoard)
             continue;
         const Box b = boxOf(board);
+        if (std::any_of(alongRims.begin(), alongRims.end(),
+                        [&](const Box &rim) { return b.z0 >= rim.z0 - 1e-6 && b.z1 <= rim.z1 + 1e-6; }))
+            continue;
         std::vector<double> under;
         for (const auto &[x, s] : supports)
             if (x >= b.x0 - 1e-6 && x <= b.x1 + 1e-6 && s.z0 < b.z1 - 1e-6 && s.z1 > b.z0 + 1e-6)

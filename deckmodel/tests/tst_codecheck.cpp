@@ -88,11 +88,12 @@ private slots:
 void TestCodeCheck::rules()
 {
     const QList<QStringList> rows = tableRows("codecheck.txt");
-    QCOMPARE(rows.size(), 35);
+    QCOMPARE(rows.size(), 36);
     for (const QStringList &r : rows) {
         const jm::Result<Deck> deck = frameDeck(changed(workedExample(), r[1]));
         QVERIFY2(deck, qPrintable(r[0] + ": " + deck.error()));
-        const CodeCheck &check = ruleOf(checkCode(*deck, settingsOf(r[2])), r[3]);
+        const CodeReport report = checkCode(*deck, settingsOf(r[2]));
+        const CodeCheck &check = ruleOf(report, r[3]);
         const QString got = QStringList{resultWord(check.result), inches(check.valueInches), inches(check.limitInches),
                                         check.members.empty() ? QStringLiteral("-") : check.members.front()}
                                 .join(QStringLiteral(" | "));
