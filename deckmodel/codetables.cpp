@@ -129,8 +129,8 @@ QString speciesCellName(Species species)
 {
     switch (species) {
     case Species::SouthernPine: return QStringLiteral("Southern pine");
-    case Species::DouglasFirLarch: return QStringLiteral("Douglas fir-larch, hem-fir, spruce-pine-fir");
-    case Species::Redwood: return QStringLiteral("redwood, western cedars, ponderosa pine, red pine");
+    case Species::DouglasFirLarch: return QStringLiteral("Douglas fir-larch, hem-fir or spruce-pine-fir");
+    case Species::Redwood: return QStringLiteral("redwood, western cedars, ponderosa pine or red pine");
     }
     return {};
 }

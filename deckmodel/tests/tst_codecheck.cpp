@@ -82,6 +82,7 @@ class TestCodeCheck : public QObject {
 private slots:
     void rules();
     void workedExampleSentences();
+    void failureSentences();
     void suggestion();
 };
 
@@ -118,6 +119,16 @@ void TestCodeCheck::workedExampleSentences()
     QCOMPARE(report.failed(), 1);
     QCOMPARE(report.outside(), 2);
     QCOMPARE(report.judged(), 7);
+}
+
+void TestCodeCheck::failureSentences()
+{
+    const QList<QStringList> rows = tableRows("codecheck-failures.txt");
+    QCOMPARE(rows.size(), 14);
+    for (const QStringList &r : rows) {
+        const CodeReport report = checkCode(*frameDeck(changed(workedExample(), r[1])), settingsOf(r[2]));
+        QCOMPARE(r[0] + ": " + ruleOf(report, r[3]).sentence, r[0] + ": " + r[4]);
+    }
 }
 
 void TestCodeCheck::suggestion()
