@@ -33,18 +33,9 @@ std::pair<CodeReport, Suggestion> failingDeck()
         check("R507.3.1 footing size", Verdict::Information, {}, std::nullopt, std::nullopt,
               "Table R507.3.1, 2,000 psf: 16 in", "Footings at least 16 in square and 12 in deep."),
     };
-    DeckParameters p;
-    p.joistWidth = 1.5;
-    p.joistHeight = 9.25;
-    p.joistSpacing = 16;
-    p.beamPlies = 3;
-    p.beamPly = 1.5;
-    p.beamHeight = 11.25;
-    p.beamSpacing = 8.5;
-    p.overhangZ = 1.5;
-    p.postSize = 6;
-    p.postSpacing = 6;
-    p.overhangX = 1;
+    const DeckParameters p{.overhangX = 1, .overhangZ = 1.5, .postSpacing = 6, .postSize = 6, .beamSpacing = 8.5,
+                           .beamHeight = 11.25, .beamPly = 1.5, .beamPlies = 3, .joistHeight = 9.25, .joistWidth = 1.5,
+                           .joistSpacing = 16};
     Suggestion suggestion{p, {}, {"Joists 2x10 at 16\" on centre instead of 2x8 at 16\"", "Beams 3-2x12 instead of 2-2x10"},
                           312.45, 290, 6};
     return {report, suggestion};

@@ -1,5 +1,5 @@
-// deckviewer's command line, read without starting it, against the tables in
-// data/command-lines.txt and, for the code check's settings, data/code-options.txt.
+// deckviewer's command line, read without starting it, against the table in
+// data/command-lines.txt.
 #include "datatable.h"
 #include "vieweroptions.h"
 
@@ -12,8 +12,6 @@ class TestViewerOptions : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
-    void codeOptions_data();
-    void codeOptions();
 };
 
 void TestViewerOptions::commandLine_data()
@@ -21,7 +19,7 @@ void TestViewerOptions::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 10);
+    QCOMPARE(rows.size(), 22);
     for (const QStringList &f : rows)
         QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
 }
@@ -31,29 +29,9 @@ void TestViewerOptions::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(QString, parsed);
     const jm::Result<Options> read = parseOptions(arguments);
-    QCOMPARE(read ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6")
+    QCOMPARE(read ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6 code=%7/%8/%9/%10")
                         .arg(read->open, read->render, read->out, read->view, read->mode)
                         .arg(read->help)
-                  : QStringLiteral("error: ") + read.error(),
-             parsed);
-}
-
-void TestViewerOptions::codeOptions_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("parsed");
-    const QList<QStringList> rows = dataTable(JM_TESTDATA "/code-options.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 13);
-    for (const QStringList &f : rows)
-        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
-}
-
-void TestViewerOptions::codeOptions()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, parsed);
-    const jm::Result<Options> read = parseOptions(arguments);
-    QCOMPARE(read ? QStringLiteral("%1 snow=%2 soil=%3 %4")
                         .arg(deckmodel::speciesKey(read->code.species))
                         .arg(read->code.snowLoadPsf)
                         .arg(read->code.soilBearingPsf)
