@@ -15,6 +15,6 @@ function(jm_add_test name)
         add_test(NAME ${name} COMMAND ${name})
     endif()
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state;DECKHOST=$<TARGET_FILE:deckhost>;DECKVIEWER=$<TARGET_FILE:deckviewer>;JOISTMASTER=$<TARGET_FILE:joistmaster>"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;DECKHOST=$<TARGET_FILE:deckhost>;DECKVIEWER=$<TARGET_FILE:deckviewer>;JOISTMASTER=$<TARGET_FILE:joistmaster>"
         TIMEOUT 300)
 endfunction()

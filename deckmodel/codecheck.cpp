@@ -690,21 +690,6 @@ Sizes sizesOf(const Deck &deck, const CodeSettings &settings)
 
 } // namespace
 
-int CodeReport::judged() const
-{
-    return int(std::count_if(checks.begin(), checks.end(), [](const CodeCheck &c) { return c.result != Verdict::Information; }));
-}
-
-int CodeReport::failed() const
-{
-    return int(std::count_if(checks.begin(), checks.end(), [](const CodeCheck &c) { return c.result == Verdict::Fail; }));
-}
-
-int CodeReport::outside() const
-{
-    return int(std::count_if(checks.begin(), checks.end(), [](const CodeCheck &c) { return c.result == Verdict::Outside; }));
-}
-
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
 {
     const Layout layout = layoutOf(deck);

@@ -107,6 +107,14 @@ void DeckView::setHiddenLineSource(HiddenLineSource source)
     cameraMoved();
 }
 
+void DeckView::setHighlighted(const QStringList &memberNames)
+{
+    if (memberNames == m_options.highlighted)
+        return;
+    m_options.highlighted = memberNames;
+    cameraMoved();
+}
+
 void DeckView::showView(StandardView view)
 {
     if (!m_mesh)

@@ -34,6 +34,8 @@ public:
     ViewMode mode() const { return m_options.mode; }
     void setDashHidden(bool dashed);
     void setHiddenLineSource(HiddenLineSource source);
+    // Members drawn in the highlight colour in every mode; none for an empty list.
+    void setHighlighted(const QStringList &memberNames);
     void showView(StandardView view);
     void fit();
     const Camera &camera() const { return m_camera; }

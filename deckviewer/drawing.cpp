@@ -115,15 +115,15 @@ void paintLines(QPainter &painter, const Drawing &drawing, const QColor &colour,
         painter.drawImage(QRectF(QPointF(), QSizeF(drawing.viewport)), drawing.picture);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, antialiased);
-    for (Stroke stroke : {Stroke::Thin, Stroke::Hidden, Stroke::Visible}) {
+    for (Stroke stroke : {Stroke::Thin, Stroke::Hidden, Stroke::Visible, Stroke::Highlight}) {
         if (stroke == Stroke::Hidden && !drawing.dashHidden)
             continue;
         std::vector<QLineF> lines;
         for (const Segment2 &s : drawing.lines)
             if (s.stroke == stroke)
                 lines.emplace_back(s.a, s.b);
-        QPen pen(stroke == Stroke::Hidden ? QColor(110, 110, 110) : colour);
-        pen.setWidthF(stroke == Stroke::Visible ? width : (stroke == Stroke::Hidden ? 0.6 : 0.5) * width);
+        QPen pen(stroke == Stroke::Hidden ? QColor(110, 110, 110) : stroke == Stroke::Highlight ? drawing.highlight : colour);
+        pen.setWidthF((stroke == Stroke::Visible ? 1 : stroke == Stroke::Hidden ? 0.6 : stroke == Stroke::Thin ? 0.5 : 2) * width);
         pen.setCapStyle(Qt::FlatCap);
         if (stroke == Stroke::Hidden)
             pen.setDashPattern({6, 4});

@@ -38,6 +38,7 @@ struct Drawing {
     std::vector<Label> labels;
     QImage picture;                // a shaded view, viewport-sized; null for line drawings
     bool dashHidden = true;        // hidden segments dashed; otherwise left out
+    QColor highlight;              // of Highlight segments, drawn over the rest
 };
 
 // The title block's words. Takeoff rows are printed as given.

@@ -102,6 +102,7 @@ Mesh triangulate(const Scene &scene)
     mesh.bounds = scene.bounds();
     for (size_t i = 0; i < scene.prisms.size(); ++i) {
         mesh.kinds.push_back(scene.prisms[i].kind);
+        mesh.names.push_back(scene.prisms[i].name);
         addPrism(mesh, scene.prisms[i], int(i));
     }
     return mesh;

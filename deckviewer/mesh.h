@@ -23,6 +23,7 @@ struct Mesh {
     std::vector<Triangle> triangles;
     std::vector<Edge> edges; // every edge of every prism, once per prism
     std::vector<deckmodel::Kind> kinds; // per member
+    std::vector<QString> names;         // per member
     Box bounds;
 };
 

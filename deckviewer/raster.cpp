@@ -20,10 +20,12 @@ Palette woodPalette()
     palette.kinds[size_t(deckmodel::Kind::DeckingBoard)] = QColor(222, 184, 135);
     palette.background = Qt::white;
     palette.line = QColor(224, 112, 0);
+    palette.highlight = QColor(20, 110, 255);
     return palette;
 }
 
-DepthRaster::DepthRaster(const Mesh &mesh, const Projection &projection, const Palette *palette)
+DepthRaster::DepthRaster(const Mesh &mesh, const Projection &projection, const Palette *palette,
+                         const std::vector<bool> &highlighted)
     : m_width(std::max(1, projection.viewport().width())), m_height(std::max(1, projection.viewport().height())),
       m_depth(size_t(m_width) * size_t(m_height), Nothing)
 {
@@ -39,7 +41,8 @@ DepthRaster::DepthRaster(const Mesh &mesh, const Projection &projection, const P
             continue; // a back face: the solid's front hides it
         QRgb colour = 0;
         if (palette) {
-            const QColor base = palette->kinds[size_t(mesh.kinds[size_t(t.member)])];
+            const bool picked = size_t(t.member) < highlighted.size() && highlighted[size_t(t.member)];
+            const QColor base = picked ? palette->highlight : palette->kinds[size_t(mesh.kinds[size_t(t.member)])];
             const double light_ = 0.45 + 0.55 * std::max(0.0, dot(t.normal, light));
             colour = qRgb(int(base.red() * light_), int(base.green() * light_), int(base.blue() * light_));
         }
@@ -88,9 +91,18 @@ void DepthRaster::fill(const Vec3 &a, const Vec3 &b, const Vec3 &c, QRgb colour)
     }
 }
 
-QImage shadedImage(const Mesh &mesh, const Projection &projection, const Palette &palette)
+QImage shadedImage(const Mesh &mesh, const Projection &projection, const Palette &palette,
+                   const std::vector<bool> &highlighted)
 {
-    return DepthRaster(mesh, projection, &palette).image();
+    return DepthRaster(mesh, projection, &palette, highlighted).image();
+}
+
+std::vector<bool> membersNamed(const Mesh &mesh, const QStringList &names)
+{
+    std::vector<bool> named(mesh.names.size(), false);
+    for (size_t i = 0; i < named.size(); ++i)
+        named[i] = names.contains(mesh.names[i]);
+    return named;
 }
 
 std::vector<Segment2> wireframeSegments(const Mesh &mesh, const Projection &projection)
@@ -104,12 +116,14 @@ std::vector<Segment2> wireframeSegments(const Mesh &mesh, const Projection &proj
     return segments;
 }
 
-std::vector<Segment2> hiddenLinesByDepth(const Mesh &mesh, const Projection &projection)
+namespace {
+// The edge split into visible and hidden pieces by the depth buffer. An edge
+// point is hidden when every pixel around it shows a face nearer than the
+// point by more than about two pixels' worth of depth: the member's own faces
+// meet it at the edge and never hide it.
+void splitByDepth(const DepthRaster &raster, const Projection &projection, const Edge &e,
+                  std::vector<Segment2> &segments)
 {
-    const DepthRaster raster(mesh, projection, nullptr);
-    // An edge point is hidden when every pixel around it shows a face nearer
-    // than the point by more than about two pixels' worth of depth: the
-    // member's own faces meet it at the edge and never hide it.
     const float tolerance = float(2.0 / projection.scale() + 1e-3);
     auto hidden = [&](double x, double y, double depth) {
         const int px = int(std::floor(x)), py = int(std::floor(y));
@@ -123,32 +137,64 @@ std::vector<Segment2> hiddenLinesByDepth(const Mesh &mesh, const Projection &pro
             }
         return true;
     };
-    std::vector<Segment2> segments;
-    for (const Edge &e : mesh.edges) {
-        const Vec3 a = projection.map(e.a), b = projection.map(e.b);
-        const double length = std::hypot(b.x - a.x, b.y - a.y);
-        if (!std::isfinite(length + a.z + b.z))
-            continue;
-        // A sample a pixel, at most as many as the viewport could show.
-        const int steps = int(std::clamp(std::ceil(length), 1.0, 4.0 * (raster.width() + raster.height())));
-        auto at = [&](double t) { return QPointF(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)); };
-        bool runHidden = false;
-        double runStart = 0;
-        for (int k = 0; k <= steps; ++k) {
-            const double t = double(k) / steps;
-            const bool h = hidden(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z));
-            if (k == 0) {
-                runHidden = h;
-            } else if (h != runHidden) {
-                const double split = (k - 0.5) / steps;
-                segments.push_back({at(runStart), at(split), runHidden ? Stroke::Hidden : Stroke::Visible});
-                runStart = split;
-                runHidden = h;
-            }
+    const Vec3 a = projection.map(e.a), b = projection.map(e.b);
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    if (!std::isfinite(length + a.z + b.z))
+        return;
+    // A sample a pixel, at most as many as the viewport could show.
+    const int steps = int(std::clamp(std::ceil(length), 1.0, 4.0 * (raster.width() + raster.height())));
+    auto at = [&](double t) { return QPointF(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)); };
+    bool runHidden = false;
+    double runStart = 0;
+    for (int k = 0; k <= steps; ++k) {
+        const double t = double(k) / steps;
+        const bool h = hidden(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z));
+        if (k == 0) {
+            runHidden = h;
+        } else if (h != runHidden) {
+            const double split = (k - 0.5) / steps;
+            segments.push_back({at(runStart), at(split), runHidden ? Stroke::Hidden : Stroke::Visible});
+            runStart = split;
+            runHidden = h;
         }
-        segments.push_back({at(runStart), at(1), runHidden ? Stroke::Hidden : Stroke::Visible});
     }
+    segments.push_back({at(runStart), at(1), runHidden ? Stroke::Hidden : Stroke::Visible});
+}
+} // namespace
+
+std::vector<Segment2> hiddenLinesByDepth(const Mesh &mesh, const Projection &projection)
+{
+    const DepthRaster raster(mesh, projection, nullptr);
+    std::vector<Segment2> segments;
+    for (const Edge &e : mesh.edges)
+        splitByDepth(raster, projection, e, segments);
     return cleanSegments(segments);
+}
+
+std::vector<Segment2> highlightSegments(const Mesh &mesh, const Projection &projection,
+                                        const std::vector<bool> &highlighted, bool visibleOnly)
+{
+    std::vector<Edge> edges;
+    for (const Edge &e : mesh.edges)
+        if (size_t(e.member) < highlighted.size() && highlighted[size_t(e.member)])
+            edges.push_back(e);
+    std::vector<Segment2> segments;
+    if (edges.empty())
+        return segments;
+    if (visibleOnly) {
+        const DepthRaster raster(mesh, projection, nullptr);
+        for (const Edge &e : edges)
+            splitByDepth(raster, projection, e, segments);
+        std::erase_if(segments, [](const Segment2 &s) { return s.stroke != Stroke::Visible; });
+    } else {
+        for (const Edge &e : edges) {
+            const Vec3 a = projection.map(e.a), b = projection.map(e.b);
+            segments.push_back({{a.x, a.y}, {b.x, b.y}});
+        }
+    }
+    for (Segment2 &s : segments)
+        s.stroke = Stroke::Highlight;
+    return segments;
 }
 
 } // namespace deckview

@@ -15,6 +15,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QStringList>
 
 #include <array>
 #include <vector>
@@ -25,16 +26,20 @@ struct Palette {
     std::array<QColor, KindCount> kinds; // by deckmodel::Kind
     QColor background;
     QColor line;
+    QColor highlight; // members picked out, faces and lines alike
 };
 
-// Wood tones, darker for the heavier members; lines in orange.
+// Wood tones, darker for the heavier members; lines in orange; picked-out
+// members in a strong blue, apart from both.
 Palette woodPalette();
 
 // A depth-buffered picture of the mesh: each visible face flat-shaded with its
 // member's colour, lit from the upper left of the viewer.
 class DepthRaster {
 public:
-    DepthRaster(const Mesh &mesh, const Projection &projection, const Palette *palette);
+    // Members marked in `highlighted` (by index) take the palette's highlight.
+    DepthRaster(const Mesh &mesh, const Projection &projection, const Palette *palette,
+                const std::vector<bool> &highlighted = {});
 
     const QImage &image() const { return m_image; }
     // The nearest face's depth at a pixel; -infinity where nothing is.
@@ -50,7 +55,16 @@ private:
     QImage m_image; // null without a palette: depth only
 };
 
-QImage shadedImage(const Mesh &mesh, const Projection &projection, const Palette &palette);
+QImage shadedImage(const Mesh &mesh, const Projection &projection, const Palette &palette,
+                   const std::vector<bool> &highlighted = {});
+
+// Which members bear one of the names, by index.
+std::vector<bool> membersNamed(const Mesh &mesh, const QStringList &names);
+
+// The highlighted members' edges as Highlight strokes: all of them, or with
+// visibleOnly the pieces the depth buffer shows.
+std::vector<Segment2> highlightSegments(const Mesh &mesh, const Projection &projection,
+                                        const std::vector<bool> &highlighted, bool visibleOnly);
 
 // Every edge, projected, all visible.
 std::vector<Segment2> wireframeSegments(const Mesh &mesh, const Projection &projection);

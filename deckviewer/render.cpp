@@ -1,5 +1,8 @@
 #include "render.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace deckview {
 
 Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options,
@@ -21,9 +24,12 @@ Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, co
     Drawing drawing;
     drawing.viewport = viewport;
     drawing.dashHidden = options.dashHidden;
+    drawing.highlight = options.palette.highlight;
+    const std::vector<bool> picked = membersNamed(mesh, options.highlighted);
     switch (options.mode) {
     case ViewMode::Wireframe:
         drawing.lines = wireframeSegments(mesh, projection);
+        std::ranges::move(highlightSegments(mesh, projection, picked, false), std::back_inserter(drawing.lines));
         break;
     case ViewMode::HiddenLine:
         if (options.hiddenLines) {
@@ -36,9 +42,10 @@ Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, co
         } else {
             drawing.lines = hiddenLinesByDepth(mesh, projection);
         }
+        std::ranges::move(highlightSegments(mesh, projection, picked, true), std::back_inserter(drawing.lines));
         break;
     case ViewMode::Shaded:
-        drawing.picture = shadedImage(mesh, projection, options.palette);
+        drawing.picture = shadedImage(mesh, projection, options.palette, picked);
         break;
     }
     return drawing;

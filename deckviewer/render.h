@@ -27,11 +27,14 @@ struct RenderOptions {
     bool dashHidden = false;       // draw hidden lines dashed instead of leaving them out
     HiddenLineSource hiddenLines;  // none: hidden lines read off a depth buffer
     Palette palette = woodPalette();
+    QStringList highlighted;       // members drawn in the palette's highlight, in every mode
 };
 
 // The view in the chosen mode. Wireframe: every edge. Hidden line: the
 // source's segments (or the depth buffer's), cleaned so that each visible
-// piece is drawn once. Shaded: the depth-buffered picture. A resolution
+// piece is drawn once. Shaded: the depth-buffered picture. Highlighted
+// members: their visible edges drawn over the lines in the highlight colour,
+// their faces shaded in it. A resolution
 // above 1 renders that many pixels a viewport pixel (a sharper picture and
 // depth buffer for a page), the lines still in viewport pixels.
 Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, const RenderOptions &options,

@@ -9,7 +9,8 @@
 
 namespace deckview {
 
-enum class Stroke { Visible, Hidden, Thin };
+// Highlight: a visible edge of a member picked out, drawn over the rest.
+enum class Stroke { Visible, Hidden, Thin, Highlight };
 
 struct Segment2 {
     QPointF a, b;

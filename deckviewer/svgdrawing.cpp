@@ -30,11 +30,13 @@ QString textElement(QPointF at, const QString &text, double size, const QString 
         .arg(number(at.x()), number(at.y()), number(size), extra, escaped(text));
 }
 
-QString strokeAttributes(Stroke stroke, double width)
+QString strokeAttributes(Stroke stroke, double width, const QColor &highlight)
 {
-    QString attributes = QStringLiteral("fill=\"none\" stroke=\"%1\" stroke-width=\"%2\"")
-                             .arg(stroke == Stroke::Hidden ? QStringLiteral("#6e6e6e") : QStringLiteral("#000000"),
-                                  number(stroke == Stroke::Visible ? width : (stroke == Stroke::Hidden ? 0.6 : 0.5) * width));
+    const QString colour = stroke == Stroke::Hidden ? QStringLiteral("#6e6e6e")
+        : stroke == Stroke::Highlight              ? highlight.name()
+                                                   : QStringLiteral("#000000");
+    const double factor = stroke == Stroke::Visible ? 1 : stroke == Stroke::Hidden ? 0.6 : stroke == Stroke::Thin ? 0.5 : 2;
+    QString attributes = QStringLiteral("fill=\"none\" stroke=\"%1\" stroke-width=\"%2\"").arg(colour, number(factor * width));
     if (stroke == Stroke::Hidden)
         attributes += QStringLiteral(" stroke-dasharray=\"%1 %2\"").arg(number(6 * 0.6 * width), number(4 * 0.6 * width));
     return attributes;
@@ -70,7 +72,7 @@ QByteArray svgDrawing(const Drawing &drawing, const TitleBlock &block, QSizeF pa
                    .arg(QString::fromLatin1(png.toBase64()));
     }
     const double width = std::max(0.5, 0.07 * layout.rowHeight) / layout.viewScale;
-    for (Stroke stroke : {Stroke::Thin, Stroke::Hidden, Stroke::Visible}) {
+    for (Stroke stroke : {Stroke::Thin, Stroke::Hidden, Stroke::Visible, Stroke::Highlight}) {
         if (stroke == Stroke::Hidden && !drawing.dashHidden)
             continue;
         QString d;
@@ -78,7 +80,7 @@ QByteArray svgDrawing(const Drawing &drawing, const TitleBlock &block, QSizeF pa
             if (s.stroke == stroke)
                 d += QStringLiteral("M%1 %2L%3 %4").arg(number(s.a.x()), number(s.a.y()), number(s.b.x()), number(s.b.y()));
         if (!d.isEmpty())
-            svg += QStringLiteral("<path %1 d=\"%2\"/>\n").arg(strokeAttributes(stroke, width), d);
+            svg += QStringLiteral("<path %1 d=\"%2\"/>\n").arg(strokeAttributes(stroke, width, drawing.highlight), d);
     }
     for (const Label &label : drawing.labels)
         svg += textElement(QPointF(), label.text, 12,

@@ -2,18 +2,61 @@
 
 #include "render.h"
 
+#include <optional>
+
 namespace deckviewer {
 
 bool takesViewerValue(const QString &option)
 {
     return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
-        || option == u"--mode";
+        || option == u"--mode" || option == u"--species" || option == u"--snow-load" || option == u"--soil"
+        || option == u"--footing";
 }
 
 namespace {
+// A whole number as written, or -1.
+int psfIn(const QString &value)
+{
+    bool isNumber = false;
+    const int psf = value.toInt(&isNumber);
+    return isNumber ? psf : -1;
+}
+
+// The code check's settings; false when the option is none of them.
+std::optional<jm::Status> takeCode(deckmodel::CodeSettings &code, const QString &option, const QString &value)
+{
+    auto refused = [&](const char *allowed) -> jm::Status {
+        return jm::failure(QStringLiteral("%1 %2: write %3.").arg(option, value, QLatin1String(allowed)));
+    };
+    if (option == u"--species") {
+        const std::optional<deckmodel::Species> species = deckmodel::speciesNamed(value);
+        if (!species)
+            return refused("southern-pine, dfl or redwood");
+        code.species = *species;
+    } else if (option == u"--snow-load") {
+        if (!deckmodel::isSnowLoad(psfIn(value)))
+            return refused("0, 50, 60 or 70");
+        code.snowLoadPsf = psfIn(value);
+    } else if (option == u"--soil") {
+        if (!deckmodel::isSoilBearing(psfIn(value)))
+            return refused("1500, 2000 or 3000");
+        code.soilBearingPsf = psfIn(value);
+    } else if (option == u"--footing") {
+        const std::optional<deckmodel::FootingShape> shape = deckmodel::footingNamed(value);
+        if (!shape)
+            return refused("round or square");
+        code.footing = *shape;
+    } else {
+        return std::nullopt;
+    }
+    return jm::success();
+}
+
 // Stores the value, or says why it cannot.
 jm::Status take(Options &options, const QString &option, const QString &value)
 {
+    if (std::optional<jm::Status> taken = takeCode(options.code, option, value))
+        return *taken;
     if (option == u"--view" && !deckview::standardViewNamed(value))
         return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(value));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
@@ -55,12 +98,24 @@ QString outputOptionsHelp()
 {
     return QStringLiteral(
         "  --out FILE            The file to write: .step (a solid per member, inches),\n"
-        "                        .glb (glTF binary), .csv (the material takeoff), or a\n"
+        "                        .glb (glTF binary), .csv (the material takeoff), a\n"
         "                        drawing with its title block and takeoff: .png, .svg\n"
-        "                        or .pdf.\n"
+        "                        or .pdf, or the deck checked against the 2021 IRC\n"
+        "                        deck tables (R507, R312.1.1): .json for a program,\n"
+        "                        .txt for a person.\n"
         "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
         "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
-        "                        shaded; the parameter file's viewing mode by default.\n");
+        "                        shaded; the parameter file's viewing mode by default.\n"
+        "  --species KEY         For the code check: southern-pine (the default), dfl\n"
+        "                        (Douglas fir-larch, hem-fir, spruce-pine-fir) or\n"
+        "                        redwood (redwood, western cedars, ponderosa pine, red\n"
+        "                        pine).\n"
+        "  --snow-load PSF       For the code check: the ground snow load, 0 (the\n"
+        "                        default: the 40 psf live load governs), 50, 60 or 70.\n"
+        "  --soil PSF            For the code check: the soil bearing, 1500 (the\n"
+        "                        default), 2000 or 3000.\n"
+        "  --footing SHAPE       For the code check: round (the default) or square\n"
+        "                        footings.\n");
 }
 
 QString helpText()

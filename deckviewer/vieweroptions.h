@@ -2,6 +2,7 @@
 // viewer (--open, --render and its options). Plain text logic, no widgets.
 #pragma once
 
+#include "codecheck.h"
 #include "result.h"
 
 #include <QString>
@@ -15,17 +16,20 @@ struct Options {
     QString out;
     QString view = QStringLiteral("iso"); // for a drawing: iso, plan, front or side
     QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
+    deckmodel::CodeSettings code; // for the code check: --species, --snow-load, --soil, --footing
     bool help = false;
 };
 
-// The viewer's options, each followed by its value: --open, --render, --out, --view, --mode.
+// The viewer's options, each followed by its value: --open, --render, --out,
+// --view, --mode, --species, --snow-load, --soil, --footing.
 bool takesViewerValue(const QString &option);
 
 // arguments without the program name. With needsDeck, a command line that
 // neither opens nor renders a deck (nor asks for --help) is wrong.
 jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck = true);
 
-// The options --out, --view and --mode, as both programs' help gives them.
+// The options --out, --view, --mode and the code check's, as both programs'
+// help gives them.
 QString outputOptionsHelp();
 QString helpText();
 

@@ -48,7 +48,7 @@ void TestDeckHostParts::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 14);
+    QCOMPARE(rows.size(), 16);
     for (const QStringList &f : rows)
         QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
 }

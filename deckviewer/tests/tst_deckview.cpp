@@ -1,8 +1,10 @@
 // The view: the chosen mode arrives from the render thread (a scene being
 // meshed survives changes made meanwhile), and an outside hidden-line
-// kernel's lines are placed at the camera's scale.
+// kernel's lines are placed at the camera's scale; highlighted members stand
+// out in every mode.
 #include "deckview.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -20,6 +22,30 @@ bool waitForFrame(DeckView &view)
 {
     QSignalSpy ready(&view, &DeckView::frameReady);
     return (!view.isRendering() && view.hasMesh()) || ready.wait(5000);
+}
+
+// How many pixels within 3 of the point are a strong blue or a shade of it
+// (nothing of the wood, the orange lines or the white ground looks like
+// it), and how many are drawn at all.
+std::pair<int, int> highlightedAndDrawnNear(const QImage &image, QPoint at)
+{
+    std::pair<int, int> count;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx) {
+            const QRgb p = image.pixel(at + QPoint(dx, dy));
+            count.first += qBlue(p) > qRed(p) + 90 && qBlue(p) > qGreen(p) + 40;
+            count.second += p != qRgb(255, 255, 255);
+        }
+    return count;
+}
+
+QImage painted(const Drawing &drawing)
+{
+    QImage image(drawing.viewport, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintLines(painter, drawing, Qt::black, 1.0, false);
+    return image;
 }
 } // namespace
 
@@ -66,6 +92,43 @@ private slots:
             for (size_t i = 0; i < 2; ++i)
                 QVERIFY(lines[i].a == expected[i].a && lines[i].b == expected[i].b && lines[i].stroke == expected[i].stroke);
         }
+    }
+
+    // Two posts seen from the front, 4 pixels an inch, scene point (2, 24) at
+    // the centre of 200 x 300: pixel = (100 + 4 (x - 2), 150 - 4 (y - 24)).
+    // Post 1 spans x 0 to 4 (pixels 92 to 108), Post 2 x 20 to 24 (172 to 188).
+    void highlights_data()
+    {
+        QTest::addColumn<ViewMode>("mode");
+        QTest::addColumn<QPoint>("post1"); // where Post 1 shows: an edge, or a face when shaded
+        QTest::addColumn<QPoint>("post2");
+        QTest::newRow("wireframe") << ViewMode::Wireframe << QPoint(92, 150) << QPoint(172, 150);
+        QTest::newRow("hidden line") << ViewMode::HiddenLine << QPoint(92, 150) << QPoint(172, 150);
+        QTest::newRow("shaded") << ViewMode::Shaded << QPoint(100, 150) << QPoint(180, 150);
+    }
+    void highlights()
+    {
+        QFETCH(ViewMode, mode);
+        QFETCH(QPoint, post1);
+        QFETCH(QPoint, post2);
+        DeckView view;
+        view.resize(200, 300);
+        view.setScene({{boxPrism(deckmodel::Kind::Post, QStringLiteral("Post 1"), 0, 0, 4, 4, 0, 48),
+                        boxPrism(deckmodel::Kind::Post, QStringLiteral("Post 2"), 20, 0, 24, 4, 0, 48)}});
+        QVERIFY(waitForFrame(view));
+        view.setCamera(Camera{0, 0, 4, {2, 24, 0}, {}});
+        view.setMode(mode);
+        view.setHighlighted({QStringLiteral("Post 1")});
+        QVERIFY(waitForFrame(view));
+        QImage image = painted(view.currentDrawing());
+        QVERIFY(highlightedAndDrawnNear(image, post1).first > 0);
+        const auto [picked, drawn] = highlightedAndDrawnNear(image, post2);
+        QVERIFY(picked == 0 && drawn > 0); // there, but not picked out
+
+        view.setHighlighted({});
+        QVERIFY(waitForFrame(view));
+        image = painted(view.currentDrawing());
+        QCOMPARE(highlightedAndDrawnNear(image, post1).first, 0);
     }
 };
 

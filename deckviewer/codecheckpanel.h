@@ -1,0 +1,57 @@
+// The code check beside the deck: the four settings, the verdict, one row per
+// rule with its mark, sentence and table cell, the choice between the framing
+// as designed and the suggested one, and what was assumed. Selecting a row
+// names its members, for the view to highlight. The panel only shows records
+// handed to it and reports what a person chose; the words of its rows are
+// plain functions below.
+#pragma once
+
+#include "codecheck.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QRadioButton;
+class QTreeWidget;
+
+namespace deckviewer {
+
+// A row's mark, telling the results apart without colour: "✓ pass",
+// "✗ fail", "⚠ outside", "i info".
+QString checkMark(deckmodel::Verdict verdict);
+// A row's columns: the mark, the rule, the sentence, the table cell.
+QStringList checkRowTexts(const deckmodel::CodeCheck &check);
+// The suggestion's changes and lumber, one line each; or why there is none.
+QString suggestionLines(const deckmodel::Suggestion &suggestion);
+
+class CodeCheckPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit CodeCheckPanel(QWidget *parent = nullptr);
+
+    void setReport(const deckmodel::CodeReport &report, const deckmodel::Suggestion &suggestion);
+    // Shows the settings without reporting them as changed.
+    void setSettings(const deckmodel::CodeSettings &settings);
+    deckmodel::CodeSettings settings() const;
+
+signals:
+    void settingsChanged(deckmodel::CodeSettings settings);
+    void membersSelected(QStringList names);
+    void framingChosen(bool suggested);
+
+private:
+    QFormLayout *createBoxes();
+    void selectionChanged();
+
+    QComboBox *m_species, *m_load, *m_soil, *m_footing;
+    QLabel *m_verdict;
+    QTreeWidget *m_checks;
+    QRadioButton *m_designed, *m_suggested;
+    QLabel *m_suggestion;
+    QLabel *m_assumptions;
+};
+
+} // namespace deckviewer
