@@ -107,6 +107,10 @@ std::optional<Format> formatOf(const QString &path)
         return Format::Glb;
     if (suffix == u"csv")
         return Format::Csv;
+    if (suffix == u"json")
+        return Format::CheckJson;
+    if (suffix == u"txt")
+        return Format::CheckText;
     return std::nullopt;
 }
 
@@ -118,10 +122,16 @@ int buildSolids(const Deck &deck)
     return solids;
 }
 
-jm::Status writeDeck(const Deck &deck, const QString &path, Format format)
+jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const CodeSettings &settings)
 {
     if (format == Format::Csv)
         return outputfile::writeWhole(path, takeoffCsv(takeoffOf(deck)));
+    if (format == Format::CheckJson || format == Format::CheckText) {
+        const CodeReport report = checkCode(deck, settings);
+        const Suggestion suggestion = suggestFraming(deck, settings);
+        return outputfile::writeWhole(path, format == Format::CheckJson ? codeCheckJson(report, suggestion)
+                                                                        : codeCheckText(report, suggestion));
+    }
     // The kernel writes by name, and the glTF writer adds a file of its own
     // beside the one it is given: both in a folder made for this write alone.
     outputfile::Scratch scratch(path);
@@ -147,19 +157,19 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format)
     return jm::failure(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), written.error()));
 }
 
-jm::Status renderDeck(const QString &input, const QString &output)
+jm::Status renderDeck(const QString &input, const QString &output, const CodeSettings &settings)
 {
     const std::optional<Format> format = formatOf(output);
     if (!format)
-        return jm::failure(
-            QStringLiteral("\"%1\" names no format this host writes (.step, .glb or .csv).").arg(QFileInfo(output).fileName()));
+        return jm::failure(QStringLiteral("\"%1\" names no format this host writes (.step, .glb, .csv, .json or .txt).")
+                               .arg(QFileInfo(output).fileName()));
     const auto read = deckfile::readDeck(input);
     if (!read)
         return read.failure();
     const jm::Result<Deck> built = buildDeck(*read);
     if (!built)
         return built.failure();
-    return writeDeck(*built, output, *format);
+    return writeDeck(*built, output, *format, settings);
 }
 
 } // namespace deckmodel

@@ -1,9 +1,11 @@
 // Writing a deck to files: the one place that knows the geometry kernel.
 // Callers hand over the plain member list; this turns it into solids and
 // writes STEP (AP214, one named solid per member, inches), binary glTF, or
-// the takeoff as CSV. Every file is written whole or not at all.
+// the takeoff as CSV, or the code check as JSON or text. Every file is
+// written whole or not at all.
 #pragma once
 
+#include "codecheck.h"
 #include "framing.h"
 #include "result.h"
 
@@ -13,20 +15,22 @@
 
 namespace deckmodel {
 
-enum class Format { Step, Glb, Csv };
+enum class Format { Step, Glb, Csv, CheckJson, CheckText };
 
-// By the file name's extension (.step or .stp, .glb, .csv), any case.
+// By the file name's extension (.step or .stp, .glb, .csv, .json, .txt), any case.
 std::optional<Format> formatOf(const QString &path);
 
-// Fails with one line saying why.
-jm::Status writeDeck(const Deck &deck, const QString &path, Format format);
+// Fails with one line saying why. The code check is made with `settings`,
+// its suggested framing with it.
+jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const CodeSettings &settings = {});
 
 // Only turns the members into solids, for measuring the kernel's share.
 int buildSolids(const Deck &deck);
 
 // Reads the deck at `input` (a program folder or a deck parameter file),
 // builds and checks it, and writes `output` in the format its extension
-// names. Fails with one line saying why.
-jm::Status renderDeck(const QString &input, const QString &output);
+// names. Fails with one line saying why; a deck that fails the code check
+// is still written (the check ran).
+jm::Status renderDeck(const QString &input, const QString &output, const CodeSettings &settings = {});
 
 } // namespace deckmodel

@@ -168,6 +168,11 @@ void CodeCheckPanel::setReport(const deckmodel::CodeReport &report, const deckmo
     m_assumptions->setText(deckmodel::codeAssumptions(report.settings));
 }
 
+bool CodeCheckPanel::suggestedChosen() const
+{
+    return m_suggested->isEnabled() && m_suggested->isChecked();
+}
+
 void CodeCheckPanel::selectionChanged()
 {
     const QList<QTreeWidgetItem *> selected = m_checks->selectedItems();

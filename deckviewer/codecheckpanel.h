@@ -36,6 +36,8 @@ public:
     // Shows the settings without reporting them as changed.
     void setSettings(const deckmodel::CodeSettings &settings);
     deckmodel::CodeSettings settings() const;
+    // Whether the suggested framing is the one chosen to be shown.
+    bool suggestedChosen() const;
 
 signals:
     void settingsChanged(deckmodel::CodeSettings settings);

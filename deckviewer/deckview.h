@@ -36,6 +36,7 @@ public:
     void setHiddenLineSource(HiddenLineSource source);
     // Members drawn in the highlight colour in every mode; none for an empty list.
     void setHighlighted(const QStringList &memberNames);
+    QStringList highlighted() const { return m_options.highlighted; }
     void showView(StandardView view);
     void fit();
     const Camera &camera() const { return m_camera; }

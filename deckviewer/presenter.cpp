@@ -1,5 +1,7 @@
 #include "presenter.h"
 
+#include "checksettings.h"
+#include "codecheckpanel.h"
 #include "recentdecks.h"
 
 #include <QLocale>
@@ -8,7 +10,8 @@
 
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
     : QObject(parent), m_windowName(windowName), m_wizardFolder(wizardFolder),
-      m_window(std::make_unique<deckview::DeckWindow>())
+      m_window(std::make_unique<deckview::DeckWindow>()), m_codeCheck(new deckviewer::CodeCheckPanel),
+      m_settings(deckviewer::loadCodeSettings())
 {
     // A deck that takes long to build does not hold up the next: that one
     // starts at once, and the old one's result is dropped when it comes.
@@ -16,6 +19,11 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
+    m_codeCheck->setSettings(m_settings);
+    m_window->addPanel(tr("Code check"), QStringLiteral("codeCheckDock"), m_codeCheck);
+    connect(m_codeCheck, &deckviewer::CodeCheckPanel::settingsChanged, this, &DeckPresenter::settingsChanged);
+    connect(m_codeCheck, &deckviewer::CodeCheckPanel::membersSelected, m_window->view, &deckview::DeckView::setHighlighted);
+    connect(m_codeCheck, &deckviewer::CodeCheckPanel::framingChosen, this, &DeckPresenter::framingChosen);
     // The copies the host kept of the decks it was asked for in this folder.
     m_window->recentDecks = [folder = m_wizardFolder] {
         QList<deckview::DeckWindow::Recent> decks;
@@ -40,22 +48,23 @@ void DeckPresenter::symbolLoaded(const QString &path)
 
 void DeckPresenter::symbolFileOpened(const QString &path)
 {
-    load([symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder] {
-        return symbolFrom(symbol, loaded, folder);
+    load([symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder](const deckmodel::CodeSettings &settings) {
+        return symbolFrom(symbol, loaded, folder, settings);
     });
 }
 
 void DeckPresenter::open(const QString &path)
 {
-    load([path] { return deckFrom(path); });
+    load([path](const deckmodel::CodeSettings &settings) { return deckFrom(path, settings); });
 }
 
-void DeckPresenter::load(std::function<ShownDeck()> work)
+void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work)
 {
+    m_lastWork = work;
     m_kernels.supersede();
     m_decks.start(
-        [work = std::move(work)] {
-            ShownDeck shown = work();
+        [work = std::move(work), settings = m_settings] {
+            ShownDeck shown = work(settings);
             // The first picture in hidden line needs the kernel; the others do not wait for it.
             if (shown.mode == deckview::ViewMode::HiddenLine)
                 addKernel(shown);
@@ -77,20 +86,56 @@ void DeckPresenter::show(const ShownDeck &shown)
     }
     window.setWindowTitle(m_windowName + QStringLiteral(" - ") + shown.fileName);
     if (shown.isPlan) {
+        m_shown.reset();
+        m_codeCheck->setReport({}, {});
         window.showPlan(shown.plan, shown.facts, shown.block, shown.fileName);
         emit drawn(QStringLiteral("drawn ") + shown.block.title);
         return;
     }
+    // The panel may switch back to the framing as designed: nothing is shown
+    // twice meanwhile.
+    m_shown.reset();
+    m_codeCheck->setReport(shown.report, shown.suggestion);
+    m_shown = std::make_shared<const ShownDeck>(shown);
+    showFraming(m_codeCheck->suggestedChosen() && shown.suggested ? *shown.suggested : shown);
+    m_waitingFor = shown.block.title;
+}
+
+// The deck as designed or its suggested framing, in the view, the facts and
+// the takeoff; the kernel for hidden lines follows.
+void DeckPresenter::showFraming(const ShownDeck &shown)
+{
+    deckview::DeckWindow &window = *m_window;
+    window.view->setHighlighted({});
     // The kernel first: a mode drawn for the old deck before the new scene is
     // meshed would be dropped anyway. Without one yet, hidden lines come from
     // the view's depth buffer until it is built.
     window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
                                                        : deckview::HiddenLineSource());
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
-                    [source = shown.source](const QString &path) { return deckmodel::renderDeck(source, path); });
-    m_waitingFor = shown.block.title;
+                    [source = shown.source, settings = m_settings](const QString &path) {
+                        return deckmodel::renderDeck(source, path, settings);
+                    });
     if (!shown.hiddenLines)
         buildKernel(shown.members);
+}
+
+void DeckPresenter::settingsChanged(const deckmodel::CodeSettings &settings)
+{
+    m_settings = settings;
+    deckviewer::saveCodeSettings(settings);
+    if (m_lastWork)
+        load(m_lastWork);
+}
+
+void DeckPresenter::framingChosen(bool suggested)
+{
+    if (!m_shown)
+        return;
+    const ShownDeck &shown = suggested && m_shown->suggested ? *m_shown->suggested : *m_shown;
+    ShownDeck framing = shown;
+    framing.mode = m_window->view->mode(); // the person's mode, not the file's
+    showFraming(framing);
 }
 
 void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)

@@ -7,8 +7,13 @@
 // built there too: before the deck is shown when its first picture is in
 // hidden line, else after, while the person already sees it.
 // When the chosen mode is first drawn, `drawn` says so.
+// A "Code check" panel beside the deck shows the deck checked against the
+// code's deck tables with the settings remembered from the last time; a
+// change of setting checks the deck again, a row selected lights up its
+// members, and the framing it suggests can be shown in place of the wizard's.
 #pragma once
 
+#include "codecheck.h"
 #include "deckwindow.h"
 #include "latestjob.h"
 #include "showdeck.h"
@@ -17,6 +22,10 @@
 #include <QThreadPool>
 
 #include <functional>
+
+namespace deckviewer {
+class CodeCheckPanel;
+}
 
 class DeckPresenter : public QObject {
     Q_OBJECT
@@ -27,6 +36,7 @@ public:
     ~DeckPresenter() override;
 
     deckview::DeckWindow *window() const { return m_window.get(); }
+    deckviewer::CodeCheckPanel *codeCheckPanel() const { return m_codeCheck; }
 
     void symbolLoaded(const QString &path);
     void symbolFileOpened(const QString &path);
@@ -39,8 +49,11 @@ signals:
     void drawn(const QString &line);
 
 private:
-    void load(std::function<ShownDeck()> work);
+    void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work);
     void show(const ShownDeck &shown);
+    void showFraming(const ShownDeck &shown);
+    void settingsChanged(const deckmodel::CodeSettings &settings);
+    void framingChosen(bool suggested);
     void buildKernel(const std::vector<deckmodel::Member> &members);
     void frameReady();
 
@@ -54,4 +67,8 @@ private:
     deckview::LatestJob m_decks{&m_pool, this};
     deckview::LatestJob m_kernels{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
+    deckviewer::CodeCheckPanel *m_codeCheck;
+    deckmodel::CodeSettings m_settings;
+    std::function<ShownDeck(const deckmodel::CodeSettings &)> m_lastWork; // checked again when a setting changes
+    std::shared_ptr<const ShownDeck> m_shown; // the 3D deck shown, with its suggested framing
 };

@@ -76,31 +76,19 @@ QString nothingAskedIn(const QString &folder, const QString &why)
 }
 } // namespace
 
-ShownDeck deckFrom(const QString &path)
+namespace {
+// What the window shows of a framed deck: its scene, title block, takeoff
+// and facts, with the code check's verdict among them.
+ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmodel::CodeReport &report)
 {
-    // A wizard folder or a saved copy shows what the host was last asked for there.
-    if (QFileInfo(path).isDir()) {
-        if (const auto asked = recentdecks::askedIn(path)) {
-            const QString symbol = asked->opened.isEmpty() ? asked->loaded : asked->opened;
-            return symbol.endsWith(QLatin1String(".dc"), Qt::CaseInsensitive) ? planFrom(symbol, path)
-                                                                               : symbolFrom(symbol, asked->loaded, path);
-        }
-    }
-    const auto read = deckfile::readDeck(path);
-    if (!read)
-        return failed(QFileInfo(path).isDir() ? nothingAskedIn(path, read.error()) : read.error());
-    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read);
-    if (!built)
-        return failed(built.error());
-    const deckmodel::Deck &deck = *built;
     const deckmodel::DeckParameters &p = deck.parameters;
-
     ShownDeck shown;
     shown.fileName = QFileInfo(p.fileName).fileName();
     shown.source = path;
     shown.scene = sceneOf(deck);
     shown.mode = deckview::ViewMode(int(p.viewingMode));
     shown.members = deck.members;
+    shown.report = report;
     const QString family = QFileInfo(p.fileName).completeBaseName();
     deckview::TitleBlock &block = shown.block;
     const deckfile::Shape *shape = deckfile::shapeOf(p.deckType);
@@ -117,6 +105,38 @@ ShownDeck deckFrom(const QString &path)
                    {QStringLiteral("Area"), squareFeet(deck.outline)}};
     for (const auto &count : deckview::memberCounts(shown.scene))
         shown.facts.push_back(count);
+    shown.facts.push_back({QStringLiteral("Code check"), deckmodel::verdictLine(report)});
+    return shown;
+}
+} // namespace
+
+ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
+{
+    // A wizard folder or a saved copy shows what the host was last asked for there.
+    if (QFileInfo(path).isDir()) {
+        if (const auto asked = recentdecks::askedIn(path)) {
+            const QString symbol = asked->opened.isEmpty() ? asked->loaded : asked->opened;
+            return symbol.endsWith(QLatin1String(".dc"), Qt::CaseInsensitive)
+                ? planFrom(symbol, path)
+                : symbolFrom(symbol, asked->loaded, path, settings);
+        }
+    }
+    const auto read = deckfile::readDeck(path);
+    if (!read)
+        return failed(QFileInfo(path).isDir() ? nothingAskedIn(path, read.error()) : read.error());
+    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read);
+    if (!built)
+        return failed(built.error());
+    ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
+    shown.suggestion = deckmodel::suggestFraming(*built, settings);
+    if (shown.suggestion.parameters) {
+        const jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters);
+        if (suggested) {
+            ShownDeck other = shownOf(*suggested, path, deckmodel::checkCode(*suggested, settings));
+            other.block.title += QStringLiteral(", suggested framing");
+            shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
+        }
+    }
     return shown;
 }
 
@@ -155,7 +175,8 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     return shown;
 }
 
-ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder)
+ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder,
+                     const deckmodel::CodeSettings &settings)
 {
     const QString name = symbol.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
     if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
@@ -166,7 +187,7 @@ ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const Q
     const deckfile::Family *family = deckfile::familyOfSymbol(symbol);
     if (!family)
         return failed(QStringLiteral("deckhost draws no symbol \"%1\".").arg(symbol));
-    return deckFrom(QDir(folder).filePath(QLatin1String(family->file)));
+    return deckFrom(QDir(folder).filePath(QLatin1String(family->file)), settings);
 }
 
 deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel)

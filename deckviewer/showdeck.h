@@ -6,6 +6,7 @@
 // there too, so that the window only projects.
 #pragma once
 
+#include "codecheck.h"
 #include "deckwindow.h"
 #include "hiddenline.h"
 #include "render.h"
@@ -24,11 +25,16 @@ struct ShownDeck {
     deckview::PlanDrawing plan;
     deckview::Facts facts;
     deckview::TitleBlock block;
+    // The code check of a 3D deck, and the framing it suggests where the
+    // deck fails: that one shown alike, for the window to switch to.
+    deckmodel::CodeReport report;
+    deckmodel::Suggestion suggestion;
+    std::shared_ptr<const ShownDeck> suggested;
 };
 
 // The 3D deck of a deck parameter file, or of a wizard folder whose
-// DeckType.txt names one.
-ShownDeck deckFrom(const QString &path);
+// DeckType.txt names one, checked with `settings`.
+ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings = {});
 // Builds the hidden-line kernel of a 3D deck's members (the slow part).
 void addKernel(ShownDeck &shown);
 // The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the
@@ -37,7 +43,8 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder);
 // What OpenSymbolFile of `symbol` shows: a 3D symbol ("...\Deck_L-Shape.bsx")
 // its family's parameter file in the folder, the 2D decks' symbol the plan of
 // the style loaded last (`loadedSymbol`).
-ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder);
+ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder,
+                     const deckmodel::CodeSettings &settings = {});
 
 // The kernel's lines for the view, in the view plane's inches.
 deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel);

@@ -32,9 +32,10 @@ int render(const Program &program, const Options &options, int &argc, char **arg
 {
     if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
         if (!deckmodel::formatOf(options.out))
-            return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .png, .svg or .pdf).")
+            return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
+                                                ".svg or .pdf).")
                                      .arg(QFileInfo(options.out).fileName(), program.self));
-        const jm::Status rendered = deckmodel::renderDeck(options.render, options.out);
+        const jm::Status rendered = deckmodel::renderDeck(options.render, options.out, options.code);
         return rendered ? 0 : fail(program, rendered.error());
     }
     // Painted text needs fonts, fonts need a GUI application (but no display);

@@ -87,7 +87,7 @@ jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
     }
     if (options.render.isEmpty() != options.out.isEmpty())
         return jm::failure(QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
-                                          "FILE.step|.glb|.csv|.png|.svg|.pdf."));
+                                          "FILE.step|.glb|.csv|.json|.txt|.png|.svg|.pdf."));
     if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
         return jm::failure(QStringLiteral("nothing to do: --open FOLDER|FILE shows a deck, --render FOLDER|FILE "
                                           "--out FILE writes one (see --help)."));

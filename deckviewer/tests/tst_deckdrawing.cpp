@@ -4,6 +4,8 @@
 // a person meets it: its title, a failed deck that leaves nothing of the one
 // before, coming forward, every format exported with the folder and filter
 // remembered, its words and its panels.
+#include "checksettings.h"
+#include "codecheckpanel.h"
 #include "datatable.h"
 #include "presenter.h"
 #include "viewer.h"
@@ -12,7 +14,10 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
+#include <QComboBox>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QTreeWidget>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -105,6 +110,7 @@ private slots:
     void printPaper();
     void exportsEveryFormat();
     void wordsAndPanels();
+    void codeCheckBesideTheDeck();
     void comesForwardUnderAWindowManager();
 
 private:
@@ -177,7 +183,8 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     // The worked example's hand count (docs/deck-model.md).
     QCOMPARE(presenter.window()->facts->text(),
              "Shape: rectangle\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
-             "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34");
+             "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34\n"
+             "Code check: Fails 1 of 7 checks of the 2021 IRC deck tables; 2 outside the tables");
     QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     lines.removeFirst();
     const QTableWidget *table = presenter.window()->takeoff;
@@ -277,8 +284,8 @@ void TestDeckDrawing::wordsAndPanels()
     QTRY_VERIFY(window->isActiveWindow());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     const QTabBar *tabs = window->findChild<QTabBar *>();
-    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), QString::number(tabs->currentIndex())}),
-             QStringList({"Deck", "Files", "0"}));
+    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), QString::number(tabs->currentIndex())}),
+             QStringList({"Deck", "Code check", "Files", "0"}));
     // Every column of the takeoff in sight at the window's first size.
     QTRY_COMPARE(window->takeoff->horizontalScrollBar()->maximum(), 0);
     // No hidden lines to dash in a shaded picture.
@@ -306,6 +313,40 @@ void TestDeckDrawing::comesForwardUnderAWindowManager()
         QSKIP("The raise by a window manager needs an X display with one (Xvfb and a window manager); "
               "this run has the offscreen platform.");
     wordsAndPanels();
+}
+
+// The code check panel of the worked example: its rows, the failing joists
+// lit up, the suggested framing shown in its place and back, and a changed
+// setting remembered and checked again.
+void TestDeckDrawing::codeCheckBesideTheDeck()
+{
+    Viewer viewer;
+    deckviewer::CodeCheckPanel *panel = viewer.presenter.codeCheckPanel();
+    panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(0);
+    QVERIFY(viewer.open(viewer.rectangle));
+    auto *rows = panel->findChild<QTreeWidget *>("checksTable");
+    QCOMPARE(rows->topLevelItemCount(), 9);
+    rows->setCurrentItem(rows->topLevelItem(1)); // the joist cantilever, failing
+    QStringList joists;
+    for (int j = 1; j <= 11; ++j)
+        joists << QStringLiteral("Joist %1").arg(j);
+    QCOMPARE(viewer.window->view->highlighted(), joists);
+
+    const QString designed = viewer.window->facts->text();
+    QVERIFY(designed.endsWith("Code check: Fails 1 of 7 checks of the 2021 IRC deck tables; 2 outside the tables"));
+    panel->findChild<QRadioButton *>("suggestedButton")->click();
+    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 7 checks of the 2021 IRC deck tables"));
+    QVERIFY(viewer.window->view->highlighted().isEmpty());
+    panel->findChild<QRadioButton *>("designedButton")->click();
+    QCOMPARE(viewer.window->facts->text(), designed);
+
+    // Redwood: the cantilever allowed at a 5' 6" back span is 12 + 4 x 3/4 = 15".
+    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
+    panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(2);
+    QVERIFY(drawn.wait(20000));
+    QVERIFY2(rows->topLevelItem(1)->text(2).contains("allows 15\" for 2x6 redwood, western cedars, ponderosa pine or red pine"),
+             qPrintable(rows->topLevelItem(1)->text(2)));
+    QCOMPARE(deckviewer::loadCodeSettings().species, deckmodel::Species::Redwood);
 }
 
 QTEST_MAIN(TestDeckDrawing)

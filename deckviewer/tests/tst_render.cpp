@@ -6,6 +6,9 @@
 #include "pdftext.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +45,8 @@ private slots:
             QTest::addRow("%s: hidden line SVG", program) << program << "deck.svg" << QStringList{"--mode", "hidden"};
             QTest::addRow("%s: shaded plan PDF", program)
                 << program << "deck.pdf" << QStringList{"--view", "plan", "--mode", "shaded"};
+            QTest::addRow("%s: code check JSON", program) << program << "check.json" << QStringList{"--species", "dfl"};
+            QTest::addRow("%s: code check text", program) << program << "check.txt" << QStringList();
         }
     }
     // A wizard folder: DeckType.txt names the family's parameter file.
@@ -68,6 +73,25 @@ private slots:
         QStringList texts;
         if (out.endsWith(".csv")) {
             QCOMPARE(bytes, golden.readAll());
+        } else if (out.endsWith(".json")) {
+            // The worked example fails the joist cantilever: 30" where the
+            // table allows 12 + 6 x 1.5 / 2 = 16 1/2" at a 5' 6" back span.
+            const QJsonObject check = QJsonDocument::fromJson(bytes).object();
+            QCOMPARE(check["code"].toString(), "IRC 2021 R507");
+            QCOMPARE(check["settings"].toObject()["species"].toString(), "dfl");
+            QCOMPARE(check["verdict"].toString(), "Fails 1 of 7 checks of the 2021 IRC deck tables; 2 outside the tables");
+            const QJsonObject cantilever = check["checks"].toArray()[1].toObject();
+            QCOMPARE(QStringList({cantilever["rule"].toString(), cantilever["result"].toString(),
+                                  QString::number(cantilever["value_in"].toDouble()),
+                                  QString::number(cantilever["limit_in"].toDouble())}),
+                     QStringList({"R507.6 joist cantilever", "fail", "30", "16.5"}));
+            QVERIFY(check["suggestion"].toObject()["found"].toBool());
+            return;
+        } else if (out.endsWith(".txt")) {
+            QVERIFY(bytes.contains("Fails 1 of 7 checks of the 2021 IRC deck tables; 2 outside the tables\n"));
+            QVERIFY(bytes.contains("Joists cantilever 30\" past the outer beams; Table R507.6 allows 16 1/2\" for 2x6 "
+                                   "Southern pine with a 5' 6\" back span."));
+            return;
         } else if (out.endsWith(".svg")) {
             QXmlStreamReader xml(bytes);
             while (!xml.atEnd())
