@@ -55,7 +55,7 @@ struct BeamRun {
 struct JoistRun {
     const Member *joist = nullptr;
     double x = 0;
-    double edge0 = 0, edge1 = 0;       // the deck's edge at each end, along Z
+    double edge0 = 0, edge1 = 0;       // the deck's edge at each end, along Z: the rims' outer faces
     std::vector<double> supports;      // Z of the beam lines under it, in order
     std::vector<const BeamRun *> beams;
 };
@@ -120,10 +120,8 @@ Layout layoutOf(const Deck &deck)
         JoistRun run{&m, centreX(m)};
         xs.push_back(run.x);
         const Box b = boxOf(m);
-        run.edge0 = b.z0, run.edge1 = b.z1;
-        for (const Interval &along : runAlongZ(deck.outline, run.x))
-            if (along.from <= b.z0 + 1e-6 && along.to >= b.z1 - 1e-6)
-                run.edge0 = along.from, run.edge1 = along.to;
+        // Joists end on the rim joists, whose outer faces are the deck's edge.
+        run.edge0 = b.z0 - deck.parameters.joistWidth, run.edge1 = b.z1 + deck.parameters.joistWidth;
         for (const BeamRun &beam : layout.beams)
             if (run.x >= beam.x0 && run.x <= beam.x1 && beam.z > b.z0 && beam.z < b.z1)
                 run.beams.push_back(&beam);
@@ -630,8 +628,16 @@ CodeCheck deckingRow(const Deck &deck)
                 under.push_back(x);
         if (under.size() < 3)
             single = true;
-        for (size_t i = 1; i < under.size(); ++i)
-            widest = std::max(widest, under[i] - under[i - 1]);
+        // Between two supports a rim joist along the board carries it too
+        // (where a board crosses an inside corner of the outline).
+        for (size_t i = 1; i < under.size(); ++i) {
+            const bool carried = std::any_of(alongRims.begin(), alongRims.end(), [&](const Box &rim) {
+                return rim.z0 < b.z1 - 1e-6 && rim.z1 > b.z0 + 1e-6 && rim.x0 <= under[i - 1] + 1e-6
+                       && rim.x1 >= under[i] - 1e-6;
+            });
+            if (!carried)
+                widest = std::max(widest, under[i] - under[i - 1]);
+        }
     }
     const double thickness = deck.parameters.deckingThickness;
     const TableValue table = codetables::deckingSpacing(thickness, !single);

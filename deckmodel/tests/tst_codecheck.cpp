@@ -84,6 +84,7 @@ private slots:
     void workedExampleSentences();
     void failureSentences();
     void suggestion();
+    void everyShape();
 };
 
 void TestCodeCheck::rules()
@@ -163,6 +164,33 @@ void TestCodeCheck::suggestion()
     QCOMPARE(none.why, QStringLiteral("No framing within the deck tables fits: joists spanning the deck's 99' 0\" between "
                                       "two beam lines, the only layout in which no beam carries joists from both sides, "
                                       "pass Table R507.6 at no size and spacing. Have the deck designed by a professional."));
+}
+
+// Every shape 20 x 14 ft, 4 ft high, 2x8 joists at 12", 2-2x10 beams, 6x6
+// posts, 2-inch decking: beam lines at Z 30, 90, 150, 210, so joists span
+// 60" (2x8 allows 13-1) and cantilever 30" where 12 + 6 x 1/2 = 15" is
+// allowed; the inner lines carry joists both ways and C/J = 1/2 is past the
+// factor table; 48 - 1.5 - 7.25 - 9.25 = 30" posts. With two beam lines an
+// L's short leg would hang its joists on a rim: no suggestion for types 3 to 6.
+void TestCodeCheck::everyShape()
+{
+    for (int type = 1; type <= 9; ++type) {
+        const Deck deck = *frameDeck(deckOf(type, 20, 14, 4, QStringLiteral("2 X 10"), QStringLiteral("2 X 8"), 6,
+                                            QStringLiteral("2x6")));
+        const CodeReport report = checkCode(deck, {});
+        QStringList results;
+        for (const CodeCheck &check : report.checks)
+            results << resultWord(check.result);
+        QCOMPARE(QString::number(type) + ": " + results.join(u' '),
+                 QString::number(type) + ": pass fail outside outside pass pass information pass information");
+        const Suggestion suggestion = suggestFraming(deck, {});
+        QCOMPARE(QString::number(type) + (suggestion.parameters ? " found" : " none"),
+                 QString::number(type) + (type >= 3 && type <= 6 ? " none" : " found"));
+        if (suggestion.parameters) {
+            const CodeReport suggested = checkCode(*buildDeck(*suggestion.parameters), {});
+            QCOMPARE(suggested.failed() + suggested.outside(), 0);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestCodeCheck)
