@@ -7,6 +7,7 @@
 #pragma once
 
 #include "deckwindow.h"
+#include "handoff.h"
 #include "hiddenline.h"
 #include "render.h"
 
@@ -24,6 +25,8 @@ struct ShownDeck {
     deckview::PlanDrawing plan;
     deckview::Facts facts;
     deckview::TitleBlock block;
+    std::shared_ptr<const deckmodel::Deck> deck; // the framed 3D deck, for its drawing set
+    deckfile::Deck2D style;                      // the 2D road's style and width
 };
 
 // The 3D deck of a deck parameter file, or of a wizard folder whose

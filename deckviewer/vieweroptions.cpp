@@ -7,7 +7,7 @@ namespace deckviewer {
 bool takesViewerValue(const QString &option)
 {
     return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
-        || option == u"--mode";
+        || option == u"--mode" || option == u"--sheets" || option == u"--paper";
 }
 
 namespace {
@@ -18,7 +18,12 @@ jm::Status take(Options &options, const QString &option, const QString &value)
         return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(value));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
         return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value));
-    QString &field = option == u"--open" ? options.open
+    if (option == u"--paper" && value.compare(QLatin1String("letter"), Qt::CaseInsensitive) != 0
+        && value.compare(QLatin1String("a4"), Qt::CaseInsensitive) != 0)
+        return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(value));
+    QString &field = option == u"--sheets" ? options.sheets
+        : option == u"--paper"           ? options.paper
+        : option == u"--open"            ? options.open
         : option == u"--render"          ? options.render
         : option == u"--out"             ? options.out
         : option == u"--view"            ? options.view
@@ -60,7 +65,13 @@ QString outputOptionsHelp()
         "                        or .pdf.\n"
         "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
         "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
-        "                        shaded; the parameter file's viewing mode by default.\n");
+        "                        shaded; the parameter file's viewing mode by default.\n"
+        "  --sheets all|NAMES    A drawing set instead of one drawing, to a .pdf (a page\n"
+        "                        a sheet) or .svg (a file a sheet, FILE-framing.svg,\n"
+        "                        ...): all, or some of plan, framing, footing,\n"
+        "                        elevations, section, schedule parted by commas.\n"
+        "  --paper letter|a4     The drawing set's paper, landscape; the locale's\n"
+        "                        by default.\n");
 }
 
 QString helpText()

@@ -16,9 +16,12 @@ struct Options {
     QString view = QStringLiteral("iso"); // for a drawing: iso, plan, front or side
     QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
     bool help = false;
+    QString sheets;        // a drawing set: "all" or sheet names parted by commas; empty: one drawing
+    QString paper;         // for a drawing set: letter or a4; empty: the locale's
 };
 
-// The viewer's options, each followed by its value: --open, --render, --out, --view, --mode.
+// The viewer's options, each followed by its value: --open, --render, --out, --view, --mode,
+// --sheets, --paper.
 bool takesViewerValue(const QString &option);
 
 // arguments without the program name. With needsDeck, a command line that
