@@ -119,19 +119,26 @@ QPolygonF textBox(const SheetText &text)
     return QPolygonF{left - up * below, right - up * below, right + up * above, left + up * above};
 }
 
-QPointF placeText(Sheet &sheet, SheetText text, QPointF step, int tries)
+std::optional<QPointF> placeTextIfClear(Sheet &sheet, SheetText text, QPointF step, int tries, bool bothWays)
 {
     const QPointF first = text.at;
     for (int i = 0; i <= tries; ++i) {
-        text.at = first + step * i;
+        const int k = bothWays ? (i % 2 ? (i + 1) / 2 : -i / 2) : i;
+        text.at = first + step * k;
         if (fits(sheet, text)) {
             sheet.texts.push_back(text);
             return text.at;
         }
     }
-    text.at = first;
+    return std::nullopt;
+}
+
+QPointF placeText(Sheet &sheet, SheetText text, QPointF step, int tries, bool bothWays)
+{
+    if (const auto at = placeTextIfClear(sheet, text, step, tries, bothWays))
+        return *at;
     sheet.texts.push_back(text);
-    return first;
+    return text.at;
 }
 
 void addLine(Sheet &sheet, QPointF a, QPointF b, Weight weight, bool dashed)

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace deckview {
@@ -90,8 +91,11 @@ struct Sheet {
 };
 
 // The text to the sheet where it overlaps no text already there: tried at
-// `at`, then moved by `step` up to `tries` times. Returns where it went.
-QPointF placeText(Sheet &sheet, SheetText text, QPointF step = {}, int tries = 0);
+// `at`, then moved by `step` up to `tries` times (one way, or either way in
+// turn). Returns where it went.
+QPointF placeText(Sheet &sheet, SheetText text, QPointF step = {}, int tries = 0, bool bothWays = false);
+// The same, or nothing added where every place tried is taken.
+std::optional<QPointF> placeTextIfClear(Sheet &sheet, SheetText text, QPointF step, int tries, bool bothWays);
 
 // A dimension: the record, its extension and dimension lines, a tick at
 // each end and its text beside the line, moved along it where another text

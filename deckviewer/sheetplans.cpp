@@ -208,7 +208,8 @@ double addTable(Sheet &sheet, QPointF topLeft, const std::vector<QStringList> &r
     for (size_t r = 0; r < rows.size(); ++r) {
         double x = topLeft.x() + 1.5;
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
-            sheet.texts.push_back({QPointF(x, y + row - 1.2), rows[r][c], heightMm, Anchor::Start, 0, r == 0});
+            if (!rows[r][c].isEmpty())
+                sheet.texts.push_back({QPointF(x, y + row - 1.2), rows[r][c], heightMm, Anchor::Start, 0, r == 0});
             x += widths[size_t(c)];
         }
         y += row;
@@ -280,14 +281,15 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         }
     }
 
-    // Beam lines: their chain at the back with both cantilevers; each beam
-    // run's posts, and its overhangs past the end posts, beside it.
+    // Beam lines: their chain at the back with both cantilevers; the posts of
+    // each kind of beam run, and its overhangs past the end posts, beside it.
     std::vector<double> lines{b.z0};
     lines.insert(lines.end(), deck.beamLines.begin(), deck.beamLines.end());
     lines.push_back(b.z1);
     addChain(sheet, frame, true, in.frontAtLowX ? b.x1 : b.x0, lines, in.frontAtLowX ? Tier1 : -Tier1, TierStep,
              QStringLiteral("beam lines"));
     const int plies = deck.parameters.beamPlies;
+    std::vector<std::vector<double>> dimensioned;
     for (size_t i = 0; i < deck.beamLines.size(); ++i) {
         const double z = deck.beamLines[i];
         for (const deckmodel::Interval &run : deckmodel::runAlongX(deck.outline, z)) {
@@ -298,12 +300,25 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
                     stations.push_back(centreX(m));
             std::sort(stations.begin() + 1, stations.end());
             stations.push_back(run.to);
-            const QString chain = QStringLiteral("posts on beam line %1 from %2").arg(i + 1).arg(feetAndInchesFromInches(run.from));
-            addChain(sheet, frame, false, z, stations, -4, 0, chain);
-            // The beam's words along it, on its other side.
-            const QPointF label = frame.at(z, run.from + (run.to - run.from) * 0.5) + QPointF(-2.2, 0);
-            placeText(sheet, {label, QStringLiteral("%1: (%2) %3 beam").arg(markOf(Kind::BeamPly)).arg(plies).arg(lumber(Kind::BeamPly)),
-                              2.5, Anchor::Middle, 90}, {0, 6}, 6);
+            // A run like one dimensioned already is not dimensioned again.
+            if (std::find(dimensioned.begin(), dimensioned.end(), stations) == dimensioned.end()) {
+                dimensioned.push_back(stations);
+                addChain(sheet, frame, false, z, stations, -4, 5,
+                         QStringLiteral("posts on beam line %1 from %2").arg(i + 1).arg(feetAndInchesFromInches(run.from)));
+            }
+            // The beam's words along it, left of it, else right of it.
+            const QPointF middle = frame.at(z, run.from + (run.to - run.from) * 0.5);
+            SheetText label{middle + QPointF(-2.2, 0),
+                            QStringLiteral("%1: (%2) %3 beam").arg(markOf(Kind::BeamPly)).arg(plies).arg(lumber(Kind::BeamPly)),
+                            2.5, Anchor::Middle, 90};
+            if (placeTextIfClear(sheet, label, {0, 5}, 12, true))
+                continue;
+            label.at = middle + QPointF(2.2 + 2.5 / CapHeightPerEm * 0.78, 0);
+            // With no room on a small scale, a beam like one labelled already goes without.
+            const bool labelled = std::any_of(sheet.texts.begin(), sheet.texts.end(),
+                                              [&](const SheetText &t) { return t.text == label.text; });
+            if (!placeTextIfClear(sheet, label, {0, 5}, 12, true) && !labelled)
+                placeText(sheet, label);
         }
     }
     addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -(Tier1 + TierStep), 0, QStringLiteral("overall along X"));
@@ -311,32 +326,36 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     // The joists called out once, in the widest bay, with their direction.
     size_t widest = 1;
     for (size_t i = 1; i < lines.size(); ++i)
-        if (lines[i] - lines[i - 1] > lines[widest] - lines[widest - 1])
+        if (lines[i] - lines[i - 1] >= lines[widest] - lines[widest - 1] - 0.01) // the last of the widest
             widest = i;
     const double bayZ = (lines[widest] + lines[widest - 1]) / 2;
     const double bayX = b.x0 + (b.x1 - b.x0) * 0.5;
     const QString joists = QStringLiteral("%1: %2 @ %3 o.c.").arg(markOf(Kind::Joist), lumber(Kind::Joist),
                                                                    lengthtext::inchesText(in.joistSpacingInches));
     const QPointF at = placeText(sheet, {frame.at(bayZ, bayX) + QPointF(0, -1.5), joists, 2.5, Anchor::Middle, 0, true},
-                                 {0, -7}, 8);
+                                 {0, -7}, 16, true);
     const double half = std::min(textWidthMm(joists, 2.5) / 2 + 3, (lines[widest] - lines[widest - 1]) * frame.mmPerInch / 2);
     const QPointF a = at + QPointF(-half, 1.5), c = at + QPointF(half, 1.5);
     addLine(sheet, a, c, Weight::Light);
     addShape(sheet, QPolygonF{a, a + QPointF(2.4, -0.9), a + QPointF(2.4, 0.9)}, Weight::Light, false, Fill::Black);
     addShape(sheet, QPolygonF{c, c + QPointF(-2.4, -0.9), c + QPointF(-2.4, 0.9)}, Weight::Light, false, Fill::Black);
 
-    // Rims and posts, once each.
-    const double back = in.frontAtLowX ? b.x1 : b.x0;
-    const QPointF rim = frame.at(b.z0 + (b.z1 - b.z0) * 0.25, back) + QPointF(0, in.frontAtLowX ? 4.5 : -2);
-    placeText(sheet, {rim, QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), lumber(Kind::RimJoist)), 2.5,
-                      Anchor::Middle}, {0, in.frontAtLowX ? 4.6 : -4.6}, 6);
+    // Rims and posts, once each, outside the front edge with a leader.
+    const double front = in.frontAtLowX ? b.x0 : b.x1, out = in.frontAtLowX ? 1 : -1;
+    auto callout = [&](QPointF target, double z, const QString &words) {
+        const QPointF at = placeText(sheet, {frame.at(z, front) + QPointF(0, out * 6 + (out > 0 ? 2.5 : 0)), words, 2.5,
+                                             Anchor::Start}, {0, out * 4.6}, 4);
+        addLine(sheet, target, at + QPointF(-0.8, out > 0 ? -2.8 : 0.8), Weight::Light);
+    };
+    callout(frame.at(b.z0 + (b.z1 - b.z0) * 0.06, front), b.z0 + (b.z1 - b.z0) * 0.1,
+            QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), lumber(Kind::RimJoist)));
+    const Member *firstPost = nullptr;
     for (const Member &m : deck.members)
-        if (m.kind == Kind::Post) {
-            const QPointF post = frame.at(centreZ(m), centreX(m));
-            placeText(sheet, {post + QPointF(1.5, 4), QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), lumber(Kind::Post)),
-                              2.5, Anchor::Start}, {0, 4.6}, 4);
-            break;
-        }
+        if (m.kind == Kind::Post && (!firstPost || std::abs(centreX(m) - front) < std::abs(centreX(*firstPost) - front) - 0.01))
+            firstPost = &m;
+    if (firstPost)
+        callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
+                QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), lumber(Kind::Post)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
     return sheet;
 }

@@ -66,8 +66,9 @@ struct Paragraph {
 // column is full.
 class Flow {
 public:
-    Flow(std::vector<Sheet> &sheets, const QRectF &area, QSizeF paper, double firstTop)
-        : m_sheets(sheets), m_area(area), m_paper(paper), m_top(firstTop), m_y(firstTop)
+    // The first column starts at firstTop, the second at secondTop.
+    Flow(std::vector<Sheet> &sheets, const QRectF &area, QSizeF paper, double firstTop, double secondTop)
+        : m_sheets(sheets), m_area(area), m_paper(paper), m_top(firstTop), m_secondTop(secondTop), m_y(firstTop)
     {
     }
 
@@ -76,6 +77,8 @@ public:
         const double lineMm = 4.6;
         m_y += p.gapBeforeMm;
         for (const QString &line : wrapText(p.text, columnWidth(), 2.5)) {
+            if (line.isEmpty())
+                continue;
             if (m_y + lineMm > m_area.bottom())
                 nextColumn();
             m_y += lineMm;
@@ -88,6 +91,7 @@ private:
     double columnLeft() const { return m_area.left() + m_column * (columnWidth() + 8); }
     void nextColumn()
     {
+        m_top = m_secondTop;
         if (++m_column > 1) {
             Sheet more;
             more.key = m_sheets.front().key;
@@ -95,7 +99,7 @@ private:
             more.paperMm = m_paper;
             m_sheets.push_back(more);
             m_column = 0;
-            m_top = m_area.top();
+            m_top = m_secondTop = m_area.top();
         }
         m_y = m_top;
     }
@@ -103,26 +107,28 @@ private:
     std::vector<Sheet> &m_sheets;
     QRectF m_area;
     QSizeF m_paper;
-    double m_top, m_y;
+    double m_top, m_secondTop, m_y;
     int m_column = 0;
 };
 
+// The takeoff's rows with their marks, narrowed to fit a column: the stock
+// length in feet, the total with its unit.
 std::vector<QStringList> markedTakeoff(const deckmodel::Takeoff &takeoff)
 {
-    std::vector<QStringList> rows;
-    for (QStringList row : deckmodel::takeoffRows(takeoff)) {
-        if (row.front() == u"Material list")
+    std::vector<QStringList> rows{{QStringLiteral("Mark"), QStringLiteral("Item"), QStringLiteral("Size"),
+                                   QStringLiteral("Stock"), QStringLiteral("Count"), QStringLiteral("Total")}};
+    const std::vector<QStringList> all = deckmodel::takeoffRows(takeoff);
+    for (auto row = all.begin() + 1; row != all.end(); ++row) {
+        const QStringList &r = *row;
+        if (r[0] == u"Material list")
             continue;
         QString mark;
         for (Kind kind : {Kind::Post, Kind::BeamPly, Kind::Joist, Kind::RimJoist, Kind::DeckingBoard})
-            if (row.front() == deckmodel::kindName(kind))
+            if (r[0] == deckmodel::kindName(kind))
                 mark = markOf(kind);
-        if (rows.empty()) {
-            for (QString &name : row)
-                name[0] = name[0].toUpper();
-            mark = QStringLiteral("Mark");
-        }
-        rows.push_back(QStringList{mark} + row);
+        const QString unit = r[5] == u"linear ft" ? QStringLiteral("lin. ft") : r[5];
+        rows.push_back({mark, r[0], r[1], r[2].isEmpty() ? QString() : r[2] + u'\'', r[3],
+                        r[4].isEmpty() ? QString() : r[4] + u' ' + unit});
     }
     return rows;
 }
@@ -143,8 +149,11 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
     }
     first.texts.push_back({QPointF(area.left(), y + 4), QStringLiteral("MATERIAL TAKEOFF"), 2.5, Anchor::Start, 0, true});
     y = addTable(first, QPointF(area.left(), y + 6), markedTakeoff(in.takeoff));
+    const double tablesRight = extentOf(first).right();
 
-    Flow flow(sheets, area, paper, y + 4);
+    // The second column beside the tables where they leave room.
+    const double secondColumn = area.left() + (area.width() - 8) / 2 + 8;
+    Flow flow(sheets, area, paper, y + 4, tablesRight < secondColumn - 2 ? area.top() : y + 4);
     if (!in.takeoff.materials.isEmpty())
         flow.add({QStringLiteral("The wizard's material list: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
     const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);

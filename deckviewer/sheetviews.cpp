@@ -57,11 +57,11 @@ double depthOf(const Elevation &view, const Member &m)
     return view.mirrored ? -b.x1 : b.x0;
 }
 
-Sheet elevationView(const DeckSheetsInput &in, bool front, double mmPerInch)
+Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
-    Elevation view{front, front && !in.frontAtLowX, front ? b.z1 - b.z0 : b.x1 - b.x0, mmPerInch};
+    Elevation view{front, front && !in.frontAtLowX, front ? b.z1 - b.z0 : b.x1 - b.x0, scale.mmPerInch()};
     Sheet sheet;
     std::vector<const Member *> order;
     for (const Member &m : deck.members)
@@ -128,7 +128,7 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, double mmPerInch)
                          feetAndInchesFromInches(view.extent), QStringLiteral("posts across"), true});
     const QRectF extent = extentOf(sheet);
     addViewTitle(sheet, QPointF(extent.center().x(), extent.bottom() + 7),
-                 front ? QStringLiteral("FRONT ELEVATION") : QStringLiteral("SIDE ELEVATION"), QString());
+                 front ? QStringLiteral("FRONT ELEVATION") : QStringLiteral("SIDE ELEVATION"), scale.words);
     return sheet;
 }
 
@@ -140,13 +140,8 @@ Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const Drawi
     auto first = std::find_if(scales.begin(), scales.end(), [&](const DrawingScale &s) { return s.ratio >= largest.ratio; });
     Sheet best;
     for (auto scale = first; scale != scales.end(); ++scale) {
-        Sheet front = elevationView(in, true, scale->mmPerInch());
-        Sheet side = elevationView(in, false, scale->mmPerInch());
-        // Their scale under each title.
-        for (Sheet *view : {&front, &side}) {
-            const QRectF e = extentOf(*view);
-            view->texts.push_back({QPointF(e.center().x(), e.bottom() + 1.5), scale->words, 2.5, Anchor::Middle});
-        }
+        Sheet front = elevationView(in, true, *scale);
+        Sheet side = elevationView(in, false, *scale);
         const QRectF f = extentOf(front), s = extentOf(side);
         moveSheet(side, QPointF(f.left() - s.left(), f.bottom() + 10 - s.top()));
         appendSheet(front, side);
@@ -225,12 +220,14 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
             box(z, joistTop, std::min(z + p.deckingWidth, to), top);
 
         // Layers chained on the left, the cantilever along the top.
-        const std::vector<double> heights{-FootingBottomInches, 0, beamBottom, beamTop, joistTop, top};
+        const std::vector<double> heights{0, beamBottom, beamTop, joistTop, top};
         for (size_t i = 1; i < heights.size(); ++i) {
             const double inches = heights[i] - heights[i - 1];
             addDimension(sheet, {at(b.z0 - 8, heights[i]), at(b.z0 - 8, heights[i - 1]), -6, inches,
                                  feetAndInchesFromInches(inches), QStringLiteral("layers"), false});
         }
+        addDimension(sheet, {at(b.z0 - 8, 0), at(b.z0 - 8, -FootingBottomInches), -6, FootingBottomInches,
+                             feetAndInchesFromInches(FootingBottomInches), QStringLiteral("footing depth"), true});
         addDimension(sheet, {at(b.z0 - 8, top), at(b.z0 - 8, 0), -18, top, feetAndInchesFromInches(top),
                              QStringLiteral("layers"), true});
         addDimension(sheet, {at(b.z0, top), at(line, top), 6, line - b.z0, feetAndInchesFromInches(line - b.z0),
@@ -262,7 +259,7 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
         const double column = at(to + 10, 0).x();
         double y = std::min(at(0, top).y() - 4, at(0, top).y());
         for (const Callout &c : callouts) {
-            const QStringList lines = wrapText(c.text, 78, 2.5);
+            const QStringList lines = wrapText(c.text, 62, 2.5);
             const double textY = std::max(y + 4.6, c.target.y() - (lines.size() - 1) * 4.6 / 2);
             for (qsizetype i = 0; i < lines.size(); ++i)
                 sheet.texts.push_back({QPointF(column, textY + i * 4.6), lines[i], 2.5, Anchor::Start});
