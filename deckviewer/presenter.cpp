@@ -1,6 +1,7 @@
 #include "presenter.h"
 
 #include "recentdecks.h"
+#include "sheetsource.h"
 
 #include <QLocale>
 
@@ -68,6 +69,7 @@ void DeckPresenter::show(const ShownDeck &shown)
 {
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
+    deckviewer::offerDrawingSet(window, shown);
     window.comeForward();
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QPrinter>
 
 namespace deckviewer {
 
@@ -35,6 +36,25 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckvi
                                    QDate::currentDate(),
                                    deckview::setFactsOf(deckmodel::Deck{}).program};
     return deckview::styleSheets(*outline, shown.style.style, shown.style.widthFeet, facts, paper);
+}
+
+void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown)
+{
+    if (!shown.error.isEmpty()) {
+        window.writeDrawingSet = nullptr;
+        window.printDrawingSet = nullptr;
+        return;
+    }
+    auto deck = std::make_shared<const ShownDeck>(shown);
+    window.writeDrawingSet = [deck](const QString &path) -> jm::Status {
+        const auto sheets = sheetsOf(*deck, localePaper());
+        return sheets ? deckview::writeSheets(path, *sheets) : jm::Status(sheets.failure());
+    };
+    window.printDrawingSet = [deck](QPrinter &printer) {
+        const bool a4 = printer.pageLayout().pageSize().id() == QPageSize::A4;
+        if (const auto sheets = sheetsOf(*deck, a4 ? deckview::Paper::A4 : deckview::Paper::Letter))
+            deckview::printSheets(printer, *sheets);
+    };
 }
 
 jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output)

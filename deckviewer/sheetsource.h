@@ -15,6 +15,11 @@ deckview::Paper localePaper();
 jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckview::Paper paper,
                                                   const deckmodel::CodeSettings &settings = {});
 
+// The window's File > Drawing Set... and Print Drawing Set... for the shown
+// deck (none for a deck that could not be shown): the set on the locale's
+// paper, or on the printer's.
+void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown);
+
 // Reads and frames the deck at `input` and writes the sheets `which` names
 // ("all", "framing", "plan,footing") to `output` (.pdf or .svg).
 jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output);

@@ -5,9 +5,13 @@
 // schedule, the command line's set as PDF text and as SVG files.
 #include "deckcases.h"
 #include "drawingset.h"
+#include "presenter.h"
 #include "sheetsource.h"
+#include "viewer.h"
 #include "vieweroptions.h"
 
+#include <QAction>
+#include <QSignalSpy>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -103,6 +107,7 @@ private slots:
     void options_data();
     void options();
     void commandLineSet();
+    void windowMenu();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -265,5 +270,33 @@ void TestSheets::commandLineSet()
         QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
 }
 
-QTEST_GUILESS_MAIN(TestSheets)
+// File > Drawing Set... asks for a PDF named after the deck and writes the
+// set there; off until a deck is shown.
+void TestSheets::windowMenu()
+{
+    QTemporaryDir dir;
+    const QString deck = dir.filePath(QStringLiteral("Deck_Rectangle.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+    DeckPresenter presenter(deckviewer::WindowName, QString());
+    DeckWindow *window = presenter.window();
+    QVERIFY(!window->drawingSetAction->isEnabled() && !window->printSetAction->isEnabled());
+    QStringList asked;
+    window->seams.chooseExportName = [&](QWidget *, const QString &start, const QStringList &filters, QString *filter) {
+        asked = QStringList{QFileInfo(start).fileName(), *filter} + filters;
+        return dir.filePath(QStringLiteral("permit"));
+    };
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    presenter.open(deck);
+    QVERIFY(drawn.wait(20000));
+    QVERIFY(window->drawingSetAction->isEnabled() && window->printSetAction->isEnabled());
+    window->drawingSetAction->trigger();
+    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"), QStringLiteral("PDF drawing set (*.pdf)"),
+                                 QStringLiteral("PDF drawing set (*.pdf)")}));
+    QFile pdf(dir.filePath(QStringLiteral("permit.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QVERIFY(pdf.readAll().count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+}
+
+QTEST_MAIN(TestSheets)
 #include "tst_sheets.moc"
