@@ -11,6 +11,7 @@
 #include "vieweroptions.h"
 
 #include <QAction>
+#include "plan.h"
 #include <QSignalSpy>
 #include <QProcess>
 #include <QStandardPaths>
@@ -108,6 +109,7 @@ private slots:
     void options();
     void commandLineSet();
     void windowMenu();
+    void stylePlan();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -296,6 +298,25 @@ void TestSheets::windowMenu()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
     QVERIFY(pdf.readAll().count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+}
+
+// The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
+// width as typed under the stretch its picture letters A (the whole width).
+void TestSheets::stylePlan()
+{
+    const auto outline = deckmodel::stylePlan(1, 24);
+    QVERIFY(outline.ok());
+    const std::vector<Sheet> sheets = styleSheets(*outline, 1, 24, SetFacts{}, Paper::A4);
+    QCOMPARE(sheets.size(), size_t(1));
+    int edges = 0;
+    QStringList typed;
+    for (const SheetDimension &d : sheets.front().dimensions) {
+        edges += d.chain.startsWith(u"edge ");
+        if (d.chain == u"typed width A")
+            typed << d.text << QString::number(std::abs(d.to.x() - d.from.x()) / 25.4 * 48 / 12);
+    }
+    QCOMPARE(edges, 11);
+    QCOMPARE(typed, (QStringList{QStringLiteral("A = 24' 0\""), QStringLiteral("24")}));
 }
 
 QTEST_MAIN(TestSheets)
