@@ -155,6 +155,8 @@ void DeckWindow::buildMenus(QToolBar *tools)
     exportAction->setShortcut(QKeySequence::Save);
     printAction = file->addAction(tr("&Print..."), this, &DeckWindow::askPrint);
     printAction->setShortcut(QKeySequence::Print);
+    drawingSetAction = file->addAction(tr("&Drawing Set..."), this, &DeckWindow::askDrawingSet);
+    printSetAction = file->addAction(tr("Print Drawing &Set..."), this, &DeckWindow::askPrintSet);
     file->addSeparator();
     file->addAction(tr("&Close"), this, &QWidget::close)->setShortcut(QKeySequence::Close);
     tools->addAction(exportAction);
@@ -190,6 +192,8 @@ void DeckWindow::setDrawn(bool drawn, bool viewShown)
 {
     exportAction->setEnabled(drawn);
     printAction->setEnabled(drawn);
+    drawingSetAction->setEnabled(drawn && writeDrawingSet);
+    printSetAction->setEnabled(drawn && printDrawingSet);
     for (QAction *action : m_viewOnly)
         action->setEnabled(viewShown);
     // A shaded picture has no hidden lines to dash.
@@ -329,6 +333,43 @@ void DeckWindow::askPrint()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         printDrawing(printer, currentDrawing(), m_block);
+}
+
+// The drawing set as a PDF, named after the deck, in the last export's folder.
+void DeckWindow::askDrawingSet()
+{
+    if (!writeDrawingSet)
+        return;
+    QSettings remembered = settings();
+    const QString folder = remembered.value(ExportFolderKey, documentsFolder()).toString();
+    const QString name = QFileInfo(m_fileName).completeBaseName() + QStringLiteral("-set.pdf");
+    QString filter = tr("PDF drawing set (*.pdf)");
+    QString path = seams.chooseExportName(this, QDir(folder).filePath(name), {filter}, &filter);
+    if (path.isEmpty())
+        return;
+    path = withExtension(path, filter);
+    if (const jm::Status written = writeDrawingSet(path)) {
+        remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
+        statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
+    } else {
+        statusBar()->showMessage(written.error());
+        seams.tellFailure(this, tr("Drawing set failed"), written.error());
+    }
+}
+
+void DeckWindow::askPrintSet()
+{
+    if (!printDrawingSet)
+        return;
+    const PrintDefaults defaults = printDefaults(QLocale().territory(), m_fileName, documentsFolder());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(defaults.paper));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QFileInfo(defaults.fileName).completeBaseName());
+    printer.setOutputFileName(defaults.fileName);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        printDrawingSet(printer);
 }
 
 void DeckWindow::askOpen()

@@ -111,6 +111,15 @@ public:
     // Where File > Open Recent finds its decks, asked each time it opens.
     std::function<QList<Recent>()> recentDecks;
 
+    // The shown deck's drawing set, written to a PDF or painted onto a
+    // printer (File > Drawing Set..., Print Drawing Set...); none: no set.
+    std::function<jm::Status(const QString &path)> writeDrawingSet;
+    std::function<void(QPrinter &printer)> printDrawingSet;
+    QAction *drawingSetAction;
+    QAction *printSetAction;
+    // Asks for a PDF's name and writes the set there, as File > Drawing Set... does.
+    void askDrawingSet();
+
 signals:
     // File > Open: a folder or deck file to show.
     void openRequested(const QString &path);
@@ -118,6 +127,7 @@ signals:
 private:
     void buildMenus(QToolBar *tools);
     void askPrint();
+    void askPrintSet();
     void askOpen();
     void listRecent();
     void setFacts(const Facts &facts, const TitleBlock &block);

@@ -3,6 +3,7 @@
 #include "checksettings.h"
 #include "codecheckpanel.h"
 #include "recentdecks.h"
+#include "sheetsource.h"
 
 #include <QLocale>
 
@@ -77,6 +78,7 @@ void DeckPresenter::show(const ShownDeck &shown)
 {
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
+    deckviewer::offerDrawingSet(window, shown);
     window.comeForward();
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);

@@ -89,6 +89,7 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
     shown.mode = deckview::ViewMode(int(p.viewingMode));
     shown.members = deck.members;
     shown.report = report;
+    shown.deck = std::make_shared<const deckmodel::Deck>(deck);
     const QString family = QFileInfo(p.fileName).completeBaseName();
     deckview::TitleBlock &block = shown.block;
     const deckfile::Shape *shape = deckfile::shapeOf(p.deckType);
@@ -159,6 +160,7 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     ShownDeck shown;
     shown.fileName = deckfile::DeckSizeFile;
     shown.isPlan = true;
+    shown.style = deck;
     // Seen from above with Z to the right and X up, in feet, y down as on paper.
     for (const deckmodel::Point &p : *plan)
         shown.plan.outline << QPointF(p.z / 12, -p.x / 12);

@@ -8,6 +8,7 @@
 
 #include "codecheck.h"
 #include "deckwindow.h"
+#include "handoff.h"
 #include "hiddenline.h"
 #include "render.h"
 
@@ -30,6 +31,8 @@ struct ShownDeck {
     deckmodel::CodeReport report;
     deckmodel::Suggestion suggestion;
     std::shared_ptr<const ShownDeck> suggested;
+    std::shared_ptr<const deckmodel::Deck> deck; // the framed 3D deck, for its drawing set
+    deckfile::Deck2D style;                      // the 2D road's style and width
 };
 
 // The 3D deck of a deck parameter file, or of a wizard folder whose

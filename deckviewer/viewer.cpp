@@ -3,6 +3,7 @@
 #include "deckexport.h"
 #include "filespanel.h"
 #include "presenter.h"
+#include "sheetsource.h"
 #include "showdeck.h"
 
 #include <QApplication>
@@ -30,6 +31,18 @@ void say(const QString &line)
 // --render: a model or takeoff file, or a drawing, without a window.
 int render(const Program &program, const Options &options, int &argc, char **argv)
 {
+    if (!options.sheets.isEmpty()) {
+        // A drawing set: the PDF's text needs fonts, and fonts a GUI application.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        const auto paper = options.paper.isEmpty() ? localePaper() : *deckview::paperNamed(options.paper);
+        const jm::Status written = writeDrawingSet(options.render, options.sheets, paper, options.out);
+        return written ? 0 : fail(program, written.error());
+    }
     if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
         if (!deckmodel::formatOf(options.out))
             return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "

@@ -10,7 +10,7 @@ bool takesViewerValue(const QString &option)
 {
     return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
         || option == u"--mode" || option == u"--species" || option == u"--snow-load" || option == u"--soil"
-        || option == u"--footing";
+        || option == u"--footing" || option == u"--sheets" || option == u"--paper";
 }
 
 namespace {
@@ -61,7 +61,12 @@ jm::Status take(Options &options, const QString &option, const QString &value)
         return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(value));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
         return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value));
-    QString &field = option == u"--open" ? options.open
+    if (option == u"--paper" && value.compare(QLatin1String("letter"), Qt::CaseInsensitive) != 0
+        && value.compare(QLatin1String("a4"), Qt::CaseInsensitive) != 0)
+        return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(value));
+    QString &field = option == u"--sheets" ? options.sheets
+        : option == u"--paper"           ? options.paper
+        : option == u"--open"            ? options.open
         : option == u"--render"          ? options.render
         : option == u"--out"             ? options.out
         : option == u"--view"            ? options.view
@@ -115,7 +120,13 @@ QString outputOptionsHelp()
         "  --soil PSF            For the code check: the soil bearing, 1500 (the\n"
         "                        default), 2000 or 3000.\n"
         "  --footing SHAPE       For the code check: round (the default) or square\n"
-        "                        footings.\n");
+        "                        footings.\n"
+        "  --sheets all|NAMES    A drawing set instead of one drawing, to a .pdf (a page\n"
+        "                        a sheet) or .svg (a file a sheet, FILE-framing.svg,\n"
+        "                        ...): all, or some of plan, framing, footing,\n"
+        "                        elevations, section, schedule parted by commas.\n"
+        "  --paper letter|a4     The drawing set's paper, landscape; the locale's\n"
+        "                        by default.\n");
 }
 
 QString helpText()

@@ -18,10 +18,12 @@ struct Options {
     QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
     deckmodel::CodeSettings code; // for the code check: --species, --snow-load, --soil, --footing
     bool help = false;
+    QString sheets;        // a drawing set: "all" or sheet names parted by commas; empty: one drawing
+    QString paper;         // for a drawing set: letter or a4; empty: the locale's
 };
 
 // The viewer's options, each followed by its value: --open, --render, --out,
-// --view, --mode, --species, --snow-load, --soil, --footing.
+// --view, --mode, --species, --snow-load, --soil, --footing, --sheets, --paper.
 bool takesViewerValue(const QString &option);
 
 // arguments without the program name. With needsDeck, a command line that

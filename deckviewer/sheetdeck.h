@@ -1,0 +1,86 @@
+// What the sheets of a framed deck are drawn from, worked out once: the deck,
+// the code settings, each post's footing, the takeoff, the lumber of each
+// kind of member with its mark, and which side of the plan is the front.
+// The composers of the plans (sheetplans.cpp), the elevations and the
+// section (sheetviews.cpp) and the schedule (sheetschedule.cpp) read it.
+#pragma once
+
+#include "codecheck.h"
+#include "sheetlayout.h"
+#include "takeoff.h"
+
+#include <map>
+
+namespace deckview {
+
+struct DeckSheetsInput {
+    deckmodel::Deck deck;
+    deckmodel::CodeSettings settings;
+    std::vector<deckmodel::FootingNeed> footings;
+    deckmodel::Takeoff takeoff;
+    std::map<deckmodel::Kind, QString> lumber; // "2x6", as the takeoff names it
+    bool frontAtLowX = true; // the A edge of the shape's picture is at the bottom of the plan
+    double joistSpacingInches = 0; // centre to centre, from the joists
+    SetFacts facts;
+};
+
+DeckSheetsInput sheetsInput(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings, const SetFacts &facts);
+
+// "J" for joists, "B" for beam plies, "P" posts, "R" rim joists, "D" decking
+// boards, "M" for a kind without a letter of its own: the marks on the
+// plans and in the takeoff's first column.
+QString markOf(deckmodel::Kind kind);
+
+// Seen from above with Z to the right and X up, as the shape's picture:
+// deck inches to paper millimetres.
+struct PlanFrame {
+    double mmPerInch = 25.4 / 48;
+    QPointF at(double z, double x) const { return {z * mmPerInch, -x * mmPerInch}; }
+    QPointF at(const deckmodel::Point &p) const { return at(p.z, p.x); }
+    QPolygonF polygon(const deckmodel::Polygon &plan) const;
+};
+
+// A chain of dimensions between stations along Z (drawn horizontally at the
+// deck's X `at`) or along X (upright at Z `at`), each part and the overall,
+// `offsetMm` left of the direction of growth; the overall `tierMm` further out.
+// No overall where tierMm is 0.
+void addChain(Sheet &sheet, const PlanFrame &frame, bool alongZ, double at, const std::vector<double> &stations,
+              double offsetMm, double tierMm, const QString &chain);
+
+// An arrow inside the outline pointing at the middle of the front edge,
+// "FRONT" beside it.
+void addFrontArrow(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygon &outline, bool frontAtLowX);
+
+// A table: header row bold, ruled; returns the y of its foot.
+double addTable(Sheet &sheet, QPointF topLeft, const std::vector<QStringList> &rows, double heightMm = 2.5);
+
+// The plans of a framed deck at a scale, their contents at no place in
+// particular (centreIn places them).
+Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale);
+Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale);
+// The footing plan with its schedule under it, or a word that the schedule
+// sheet has it; the schedule's rows, one per footing size.
+Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, bool withSchedule);
+std::vector<QStringList> footingScheduleRows(const DeckSheetsInput &in);
+// A 2D style's plan: every edge dimensioned, the typed width (A) where its
+// picture letters it.
+Sheet stylePlanSheet(const deckmodel::Polygon &outline, int style, double widthFeet, const DrawingScale &scale);
+
+// Front and side elevations stacked, fitted into `area` at the largest plan
+// scale at most `largest`; the section at the largest detail scale that fits.
+Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords);
+Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
+
+// The takeoff, the code check with its verdict and assumptions, and the
+// general notes; as many sheets as they fill, placed in `area`.
+// The footing schedule first where the footing plan had no room for it.
+std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area, QSizeF paper, bool withFootings);
+
+// The code check's words as the sheets print them: the species group, a
+// row's result, the verdict and what the check assumed.
+QString speciesText(deckmodel::Species species);
+QString resultText(deckmodel::Verdict verdict);
+QString verdictWords(const deckmodel::CodeReport &report);
+QStringList assumptionWords(const deckmodel::CodeSettings &settings);
+
+} // namespace deckview

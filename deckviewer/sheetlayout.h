@@ -1,0 +1,55 @@
+// What every sheet of a drawing set shares: the paper (Letter or A4,
+// landscape), the border, the title strip down the right-hand side with the
+// deck's words, the scale, a scale bar and "Sheet n of m", and the
+// architectural scales the views are drawn at.
+#pragma once
+
+#include "sheet.h"
+
+#include <QDate>
+
+#include <optional>
+#include <vector>
+
+namespace deckview {
+
+enum class Paper { Letter, A4 };
+QSizeF paperSizeMm(Paper paper); // landscape
+std::optional<Paper> paperNamed(const QString &name); // "letter", "a4", any case
+
+// "1/4\" = 1'-0\"" and how many inches of the deck one inch of paper holds (48).
+struct DrawingScale {
+    QString words;
+    double ratio = 48;
+    double mmPerInch() const { return 25.4 / ratio; }
+};
+// The plans' scales, largest first: 1/4", 3/16", 1/8", 3/32", 1/16" = 1'-0".
+const std::vector<DrawingScale> &planScales();
+// A section's: 1", 3/4", 1/2", 3/8", 1/4" = 1'-0".
+const std::vector<DrawingScale> &detailScales();
+
+// The title block's words, the same on every sheet.
+struct SetFacts {
+    QString deckName;    // "Deck_Rectangle"
+    QString shape;       // "Rectangle"
+    QString overallSize; // "16' 0\" x 12' 0\""
+    QString height;      // "3' 0\" above grade"
+    QDate date;
+    QString program;     // "Joistmaster 1.0"
+};
+
+// Where a sheet's drawing goes: inside the border, left of the title strip.
+QRectF drawingArea(QSizeF paperMm);
+
+// The border, the title strip and, where the sheet has one scale, a scale bar of it.
+void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, const QString &scaleWords,
+                   std::optional<DrawingScale> barScale);
+
+// A view's name and scale under it, centred at `at`: "FRAMING PLAN" over "1/4\" = 1'-0\"".
+void addViewTitle(Sheet &sheet, QPointF at, const QString &name, const QString &scaleWords);
+
+// The contents moved so that their extent is centred in `area`; false (and
+// left as they were) when they do not fit.
+bool centreIn(Sheet &sheet, const QRectF &area);
+
+} // namespace deckview

@@ -1,0 +1,510 @@
+// The plans of a drawing set: the deck plan (every edge dimensioned), the
+// framing plan (every member from above, the decking taken off) and the
+// footing plan (every footing at its true size, located from one corner),
+// all seen from above with Z to the right and X up, as the shape's picture.
+#include "sheetdeck.h"
+
+#include "catalogue.h"
+#include "lengthtext.h"
+#include "outlines.h"
+
+#include <QLineF>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace deckview {
+
+using deckmodel::Kind;
+using deckmodel::Member;
+using lengthtext::feetAndInchesFromInches;
+
+namespace {
+// Dimension tiers, from the edge outwards.
+constexpr double Tier1 = 7, TierStep = 7;
+
+// Stations closer than this are one.
+std::vector<double> distinct(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    std::vector<double> out;
+    for (double v : values)
+        if (out.empty() || v - out.back() > 0.01)
+            out.push_back(v);
+    return out;
+}
+
+double centreX(const Member &m)
+{
+    const deckmodel::Box b = deckmodel::bounds(m.plan);
+    return (b.x0 + b.x1) / 2;
+}
+
+double centreZ(const Member &m)
+{
+    const deckmodel::Box b = deckmodel::bounds(m.plan);
+    return (b.z0 + b.z1) / 2;
+}
+
+// The front edge's side of a deck type: where its picture letters A across.
+bool frontAtLowXOf(int deckType)
+{
+    const QList<deckmodel::Outline> shapes = deckmodel::deckShapes();
+    if (deckType < 1 || deckType > shapes.size())
+        return true;
+    for (const deckmodel::Dimension &d : shapes[deckType - 1].dimensions)
+        if (d.letter == u'A' && (d.side == deckmodel::Side::Top || d.side == deckmodel::Side::Bottom))
+            return d.side == deckmodel::Side::Bottom;
+    return true;
+}
+
+// A point well inside the outline for the plan's notes.
+QPointF insidePoint(const deckmodel::Polygon &outline)
+{
+    const deckmodel::Box b = deckmodel::bounds(outline);
+    double bestLength = -1;
+    QPointF best((b.z0 + b.z1) / 2, (b.x0 + b.x1) / 2);
+    for (double f : {0.5, 0.3, 0.7}) {
+        const double x = b.x0 + (b.x1 - b.x0) * f;
+        for (const deckmodel::Interval &run : deckmodel::runAlongZ(outline, x))
+            if (run.to - run.from > bestLength + 1e-6) {
+                bestLength = run.to - run.from;
+                best = QPointF((run.from + run.to) / 2, x);
+            }
+    }
+    return best; // (z, x)
+}
+
+// Every edge dimensioned outwards at the first tier.
+void addEdgeDimensions(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygon &outline)
+{
+    const QPolygonF paper = frame.polygon(outline);
+    for (qsizetype i = 0; i < paper.size(); ++i) {
+        const QPointF a = paper[i], b = paper[(i + 1) % paper.size()];
+        const QLineF edge(a, b);
+        if (edge.length() < 1e-6)
+            continue;
+        const QPointF n = QPointF(b.y() - a.y(), a.x() - b.x()) / edge.length();
+        const bool leftIsInside = paper.containsPoint((a + b) / 2 + n * 0.2, Qt::OddEvenFill);
+        const double inches = edge.length() / frame.mmPerInch;
+        addDimension(sheet, {a, b, leftIsInside ? -Tier1 : Tier1, inches, feetAndInchesFromInches(inches),
+                             QStringLiteral("edge %1").arg(i + 1), true});
+    }
+}
+
+void addOverall(Sheet &sheet, const PlanFrame &frame, const deckmodel::Box &b, bool frontAtLowX, double tier)
+{
+    // Along Z at the back, along X on the right.
+    addChain(sheet, frame, true, frontAtLowX ? b.x1 : b.x0, {b.z0, b.z1}, frontAtLowX ? tier : -tier, 0,
+             QStringLiteral("overall along Z"));
+    addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -tier, 0, QStringLiteral("overall along X"));
+}
+
+QString gapWords(double inches)
+{
+    return lengthtext::inchesText(inches);
+}
+
+} // namespace
+
+QString markOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Post: return QStringLiteral("P");
+    case Kind::BeamPly: return QStringLiteral("B");
+    case Kind::Joist: return QStringLiteral("J");
+    case Kind::RimJoist: return QStringLiteral("R");
+    case Kind::DeckingBoard: return QStringLiteral("D");
+    }
+    return QStringLiteral("M");
+}
+
+QPolygonF PlanFrame::polygon(const deckmodel::Polygon &plan) const
+{
+    QPolygonF corners;
+    for (const deckmodel::Point &p : plan)
+        corners << at(p);
+    return corners;
+}
+
+DeckSheetsInput sheetsInput(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings, const SetFacts &facts)
+{
+    DeckSheetsInput in;
+    in.deck = deck;
+    in.settings = settings;
+    in.footings = deckmodel::footingNeeds(deck, settings);
+    in.takeoff = deckmodel::takeoffOf(deck);
+    for (const deckmodel::LumberRow &row : in.takeoff.lumber)
+        in.lumber.emplace(row.kind, row.lumber);
+    in.frontAtLowX = frontAtLowXOf(deck.parameters.deckType);
+    // The spacing the most joists keep to their neighbour.
+    std::vector<double> xs;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Joist)
+            xs.push_back(centreX(m));
+    xs = distinct(xs);
+    std::map<long, int> gaps;
+    for (size_t i = 1; i < xs.size(); ++i)
+        ++gaps[std::lround((xs[i] - xs[i - 1]) * 8)];
+    int most = 0;
+    for (const auto &[eighths, count] : gaps)
+        if (count > most)
+            most = count, in.joistSpacingInches = eighths / 8.0;
+    in.facts = facts;
+    return in;
+}
+
+void addChain(Sheet &sheet, const PlanFrame &frame, bool alongZ, double at, const std::vector<double> &stations,
+              double offsetMm, double tierMm, const QString &chain)
+{
+    if (stations.size() < 2)
+        return;
+    auto point = [&](double s) { return alongZ ? frame.at(s, at) : frame.at(at, s); };
+    const bool parts = stations.size() > 2;
+    if (parts)
+        for (size_t i = 1; i < stations.size(); ++i) {
+            const double inches = stations[i] - stations[i - 1];
+            addDimension(sheet, {point(stations[i - 1]), point(stations[i]), offsetMm, inches,
+                                 feetAndInchesFromInches(inches), chain, false});
+        }
+    if (parts && tierMm == 0)
+        return;
+    const double inches = stations.back() - stations.front();
+    addDimension(sheet, {point(stations.front()), point(stations.back()),
+                         offsetMm + (parts ? (offsetMm < 0 ? -tierMm : tierMm) : 0), inches,
+                         feetAndInchesFromInches(inches), chain, true});
+}
+
+void addFrontArrow(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygon &outline, bool frontAtLowX)
+{
+    const deckmodel::Box b = deckmodel::bounds(outline);
+    const QPointF edge = frame.at((b.z0 + b.z1) / 2, frontAtLowX ? b.x0 : b.x1);
+    const double out = frontAtLowX ? 1 : -1; // paper y grows towards the front at low X
+    const QPointF tip = edge - QPointF(0, out * 1.5), tail = tip - QPointF(0, out * 9);
+    addLine(sheet, tip, tail, Weight::Medium);
+    addShape(sheet, QPolygonF{tip, tip - QPointF(-1.4, out * 3), tip - QPointF(1.4, out * 3)}, Weight::Medium, false,
+             Fill::Black);
+    placeText(sheet, {(tip + tail) / 2 + QPointF(2, 1.2), QStringLiteral("FRONT"), 2.5, Anchor::Start, 0, true},
+              {0, -out * 4.6}, 4);
+}
+
+double addTable(Sheet &sheet, QPointF topLeft, const std::vector<QStringList> &rows, double heightMm)
+{
+    if (rows.empty())
+        return topLeft.y();
+    std::vector<double> widths;
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            if (widths.size() <= size_t(c))
+                widths.resize(size_t(c) + 1, 0);
+            widths[size_t(c)] = std::max(widths[size_t(c)], textWidthMm(rows[r][c], heightMm, r == 0) + 3);
+        }
+    const double row = heightMm / 2.5 * 4.6;
+    double total = 0;
+    for (double w : widths)
+        total += w;
+    double y = topLeft.y();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        double x = topLeft.x() + 1.5;
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            if (!rows[r][c].isEmpty())
+                sheet.texts.push_back({QPointF(x, y + row - 1.2), rows[r][c], heightMm, Anchor::Start, 0, r == 0});
+            x += widths[size_t(c)];
+        }
+        y += row;
+        addLine(sheet, QPointF(topLeft.x(), y), QPointF(topLeft.x() + total, y), r == 0 ? Weight::Medium : Weight::Light);
+    }
+    addRect(sheet, QRectF(topLeft, QPointF(topLeft.x() + total, y)), Weight::Medium);
+    return y;
+}
+
+Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
+{
+    const deckmodel::Deck &deck = in.deck;
+    const deckmodel::DeckParameters &p = deck.parameters;
+    Sheet sheet;
+    sheet.key = QStringLiteral("plan");
+    sheet.title = QStringLiteral("Deck plan");
+    const PlanFrame frame{scale.mmPerInch()};
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
+    addEdgeDimensions(sheet, frame, deck.outline);
+    addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
+
+    // The notes in the middle, the boards' direction beside them.
+    const QPointF inside = insidePoint(deck.outline);
+    const QPointF centre = frame.at(inside.x(), inside.y());
+    placeText(sheet, {centre, QStringLiteral("Area: ") + lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
+                      2.5, Anchor::Middle, 0, true}, {0, 4.6}, 3);
+    placeText(sheet, {centre + QPointF(0, 4.6), QStringLiteral("Top of decking %1 above grade")
+                          .arg(feetAndInchesFromInches(p.height * 12)), 2.5, Anchor::Middle}, {0, 4.6}, 3);
+    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along B")
+                               .arg(in.lumber.count(Kind::DeckingBoard) ? in.lumber.at(Kind::DeckingBoard) : QString(),
+                                    gapWords(p.deckingGap));
+    const QPointF at = placeText(sheet, {centre + QPointF(0, 9.2), boards, 2.5, Anchor::Middle}, {0, 4.6}, 3);
+    // A double arrow along X, left of the boards' words.
+    const QPointF arrow = at + QPointF(-textWidthMm(boards, 2.5) / 2 - 4, -1);
+    addLine(sheet, arrow + QPointF(0, -6), arrow + QPointF(0, 6), Weight::Light);
+    for (double s : {-1.0, 1.0})
+        addShape(sheet, QPolygonF{arrow + QPointF(0, s * 6), arrow + QPointF(-1, s * 3.6), arrow + QPointF(1, s * 3.6)},
+                 Weight::Light, false, Fill::Black);
+    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    return sheet;
+}
+
+Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
+{
+    const deckmodel::Deck &deck = in.deck;
+    Sheet sheet;
+    sheet.key = QStringLiteral("framing");
+    sheet.title = QStringLiteral("Framing plan");
+    const PlanFrame frame{scale.mmPerInch()};
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    auto lumber = [&](Kind kind) { return in.lumber.count(kind) ? in.lumber.at(kind) : QString(); };
+
+    // Beams under the joists, dashed; posts under them, filled.
+    for (const Member &m : deck.members) {
+        switch (m.kind) {
+        case Kind::DeckingBoard: break;
+        case Kind::BeamPly: addShape(sheet, frame.polygon(m.plan), Weight::Medium, true); break;
+        case Kind::Post: addShape(sheet, frame.polygon(m.plan), Weight::Medium, false, Fill::Black); break;
+        case Kind::Joist: {
+            const deckmodel::Box j = deckmodel::bounds(m.plan);
+            if ((j.x1 - j.x0) * frame.mmPerInch >= 0.6)
+                addShape(sheet, frame.polygon(m.plan), Weight::Medium);
+            else
+                addLine(sheet, frame.at(j.z0, (j.x0 + j.x1) / 2), frame.at(j.z1, (j.x0 + j.x1) / 2), Weight::Medium);
+            break;
+        }
+        default: addShape(sheet, frame.polygon(m.plan), Weight::Medium); break;
+        }
+    }
+
+    // Beam lines: their chain at the back with both cantilevers; the posts of
+    // each kind of beam run, and its overhangs past the end posts, beside it.
+    std::vector<double> lines{b.z0};
+    lines.insert(lines.end(), deck.beamLines.begin(), deck.beamLines.end());
+    lines.push_back(b.z1);
+    addChain(sheet, frame, true, in.frontAtLowX ? b.x1 : b.x0, lines, in.frontAtLowX ? Tier1 : -Tier1, TierStep,
+             QStringLiteral("beam lines"));
+    const int plies = deck.parameters.beamPlies;
+    std::vector<std::vector<double>> dimensioned;
+    for (size_t i = 0; i < deck.beamLines.size(); ++i) {
+        const double z = deck.beamLines[i];
+        for (const deckmodel::Interval &run : deckmodel::runAlongX(deck.outline, z)) {
+            std::vector<double> stations{run.from};
+            for (const Member &m : deck.members)
+                if (m.kind == Kind::Post && std::abs(centreZ(m) - z) < 0.01 && centreX(m) > run.from - 0.01
+                    && centreX(m) < run.to + 0.01)
+                    stations.push_back(centreX(m));
+            std::sort(stations.begin() + 1, stations.end());
+            stations.push_back(run.to);
+            // A run like one dimensioned already is not dimensioned again.
+            if (std::find(dimensioned.begin(), dimensioned.end(), stations) == dimensioned.end()) {
+                dimensioned.push_back(stations);
+                addChain(sheet, frame, false, z, stations, -4, 5,
+                         QStringLiteral("posts on beam line %1 from %2").arg(i + 1).arg(feetAndInchesFromInches(run.from)));
+            }
+            // The beam's words along it, left of it, else right of it.
+            const QPointF middle = frame.at(z, run.from + (run.to - run.from) * 0.5);
+            SheetText label{middle + QPointF(-2.2, 0),
+                            QStringLiteral("%1: (%2) %3 beam").arg(markOf(Kind::BeamPly)).arg(plies).arg(lumber(Kind::BeamPly)),
+                            2.5, Anchor::Middle, 90};
+            if (placeTextIfClear(sheet, label, {0, 5}, 12, true))
+                continue;
+            label.at = middle + QPointF(2.2 + 2.5 / CapHeightPerEm * 0.78, 0);
+            // With no room on a small scale, a beam like one labelled already goes without.
+            const bool labelled = std::any_of(sheet.texts.begin(), sheet.texts.end(),
+                                              [&](const SheetText &t) { return t.text == label.text; });
+            if (!placeTextIfClear(sheet, label, {0, 5}, 12, true) && !labelled)
+                placeText(sheet, label);
+        }
+    }
+    addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -(Tier1 + TierStep), 0, QStringLiteral("overall along X"));
+
+    // The joists called out once, in the widest bay, with their direction.
+    size_t widest = 1;
+    for (size_t i = 1; i < lines.size(); ++i)
+        if (lines[i] - lines[i - 1] >= lines[widest] - lines[widest - 1] - 0.01) // the last of the widest
+            widest = i;
+    const double bayZ = (lines[widest] + lines[widest - 1]) / 2;
+    const double bayX = b.x0 + (b.x1 - b.x0) * 0.5;
+    const QString joists = QStringLiteral("%1: %2 @ %3 o.c.").arg(markOf(Kind::Joist), lumber(Kind::Joist),
+                                                                   lengthtext::inchesText(in.joistSpacingInches));
+    const QPointF at = placeText(sheet, {frame.at(bayZ, bayX) + QPointF(0, -1.5), joists, 2.5, Anchor::Middle, 0, true},
+                                 {0, -7}, 16, true);
+    const double half = std::min(textWidthMm(joists, 2.5) / 2 + 3, (lines[widest] - lines[widest - 1]) * frame.mmPerInch / 2);
+    const QPointF a = at + QPointF(-half, 1.5), c = at + QPointF(half, 1.5);
+    addLine(sheet, a, c, Weight::Light);
+    addShape(sheet, QPolygonF{a, a + QPointF(2.4, -0.9), a + QPointF(2.4, 0.9)}, Weight::Light, false, Fill::Black);
+    addShape(sheet, QPolygonF{c, c + QPointF(-2.4, -0.9), c + QPointF(-2.4, 0.9)}, Weight::Light, false, Fill::Black);
+
+    // Rims and posts, once each, outside the front edge with a leader.
+    const double front = in.frontAtLowX ? b.x0 : b.x1, out = in.frontAtLowX ? 1 : -1;
+    auto callout = [&](QPointF target, double z, const QString &words) {
+        const QPointF at = placeText(sheet, {frame.at(z, front) + QPointF(0, out * 6 + (out > 0 ? 2.5 : 0)), words, 2.5,
+                                             Anchor::Start}, {0, out * 4.6}, 4);
+        addLine(sheet, target, at + QPointF(-0.8, out > 0 ? -2.8 : 0.8), Weight::Light);
+    };
+    callout(frame.at(b.z0 + (b.z1 - b.z0) * 0.06, front), b.z0 + (b.z1 - b.z0) * 0.1,
+            QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), lumber(Kind::RimJoist)));
+    const Member *firstPost = nullptr;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Post && (!firstPost || std::abs(centreX(m) - front) < std::abs(centreX(*firstPost) - front) - 0.01))
+            firstPost = &m;
+    if (firstPost)
+        callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
+                QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), lumber(Kind::Post)));
+    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    return sheet;
+}
+
+namespace {
+
+struct FootingType {
+    QString mark;
+    double size = 0, thickness = 0;
+    bool outside = false;
+    double mostSquareFeet = 0;
+    int count = 0;
+};
+
+QString sizeWords(const FootingType &t, deckmodel::FootingShape shape)
+{
+    if (t.outside)
+        return QStringLiteral("by design");
+    const QString s = lengthtext::inchesText(t.size);
+    return shape == deckmodel::FootingShape::Round ? s + QStringLiteral(" dia.") : s + QStringLiteral(" x ") + s;
+}
+
+// One type per size and thickness, largest first.
+std::vector<FootingType> footingTypes(const std::vector<deckmodel::FootingNeed> &needs)
+{
+    std::vector<FootingType> types;
+    for (const deckmodel::FootingNeed &n : needs) {
+        auto same = std::find_if(types.begin(), types.end(), [&](const FootingType &t) {
+            return t.outside == n.outside && t.size == n.sizeInches && t.thickness == n.thicknessInches;
+        });
+        if (same == types.end())
+            same = types.insert(types.end(), {QString(), n.sizeInches, n.thicknessInches, n.outside});
+        same->mostSquareFeet = std::max(same->mostSquareFeet, n.tributarySquareFeet);
+        ++same->count;
+    }
+    std::sort(types.begin(), types.end(), [](const FootingType &a, const FootingType &b) {
+        return a.outside != b.outside ? a.outside : a.size != b.size ? a.size > b.size : a.thickness > b.thickness;
+    });
+    for (size_t i = 0; i < types.size(); ++i)
+        types[i].mark = QStringLiteral("F%1").arg(i + 1);
+    return types;
+}
+
+} // namespace
+
+Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, bool withSchedule)
+{
+    const deckmodel::Deck &deck = in.deck;
+    Sheet sheet;
+    sheet.key = QStringLiteral("footing");
+    sheet.title = QStringLiteral("Footing plan");
+    const PlanFrame frame{scale.mmPerInch()};
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    addShape(sheet, frame.polygon(deck.outline), Weight::Light, true);
+    for (double z : deck.beamLines)
+        for (const deckmodel::Interval &run : deckmodel::runAlongX(deck.outline, z))
+            addLine(sheet, frame.at(z, run.from), frame.at(z, run.to), Weight::Light, true);
+
+    const std::vector<FootingType> types = footingTypes(in.footings);
+    const bool round = in.settings.footing == deckmodel::FootingShape::Round;
+    std::vector<double> zs, xs;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Post)
+            addShape(sheet, frame.polygon(m.plan), Weight::Medium, false, Fill::Black);
+    for (const deckmodel::FootingNeed &n : in.footings) {
+        const QPointF c = frame.at(n.z, n.x);
+        const double size = (n.outside ? deck.parameters.postSize + 8 : n.sizeInches) * frame.mmPerInch;
+        if (round)
+            sheet.circles.push_back({c, size / 2, Weight::Medium, n.outside});
+        else
+            addRect(sheet, QRectF(c - QPointF(size / 2, size / 2), QSizeF(size, size)), Weight::Medium, n.outside);
+        const auto type = std::find_if(types.begin(), types.end(), [&](const FootingType &t) {
+            return t.outside == n.outside && t.size == n.sizeInches && t.thickness == n.thicknessInches;
+        });
+        placeText(sheet, {c + QPointF(size / 2 + 0.8, -size / 2 - 0.8), type->mark, 2.5, Anchor::Start}, {0, 4.5}, 3);
+        zs.push_back(n.z), xs.push_back(n.x);
+    }
+    // Located from the back left corner: along Z at the back, along X on the left.
+    std::vector<double> alongZ{b.z0}, alongX{b.x0};
+    for (double z : distinct(zs))
+        alongZ.push_back(z);
+    alongZ.push_back(b.z1);
+    for (double x : distinct(xs))
+        alongX.push_back(x);
+    alongX.push_back(b.x1);
+    addChain(sheet, frame, true, in.frontAtLowX ? b.x1 : b.x0, distinct(alongZ), in.frontAtLowX ? Tier1 : -Tier1,
+             TierStep, QStringLiteral("footings along Z"));
+    addChain(sheet, frame, false, b.z0, distinct(alongX), Tier1, TierStep, QStringLiteral("footings along X"));
+    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+
+    // The schedule under the plan, or a word where it went.
+    const QRectF extent = extentOf(sheet);
+    const double top = extent.bottom() + 7;
+    if (!withSchedule) {
+        sheet.texts.push_back({QPointF(extent.left(), top), QStringLiteral("Footing schedule: on the schedule sheet."), 2.5});
+        return sheet;
+    }
+    sheet.texts.push_back({QPointF(extent.left(), top), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
+    addTable(sheet, QPointF(extent.left(), top + 2), footingScheduleRows(in));
+    return sheet;
+}
+
+std::vector<QStringList> footingScheduleRows(const DeckSheetsInput &in)
+{
+    std::vector<QStringList> rows{{QStringLiteral("Mark"), QStringLiteral("Size"), QStringLiteral("Thickness"),
+                                   QStringLiteral("Bottom"), QStringLiteral("Tributary area"), QStringLiteral("Count")}};
+    for (const FootingType &t : footingTypes(in.footings))
+        rows.push_back({t.mark, sizeWords(t, in.settings.footing),
+                        t.outside ? QStringLiteral("by design") : lengthtext::inchesText(t.thickness),
+                        QStringLiteral("12\" min. below grade"),
+                        QStringLiteral("up to ") + lengthtext::squareFeetText(t.mostSquareFeet), QString::number(t.count)});
+    return rows;
+}
+
+Sheet stylePlanSheet(const deckmodel::Polygon &outline, int style, double widthFeet, const DrawingScale &scale)
+{
+    Sheet sheet;
+    sheet.key = QStringLiteral("plan");
+    sheet.title = QStringLiteral("Deck plan");
+    const PlanFrame frame{scale.mmPerInch()};
+    const deckmodel::Box b = deckmodel::bounds(outline);
+    addShape(sheet, frame.polygon(outline), Weight::Heavy);
+    addEdgeDimensions(sheet, frame, outline);
+    addOverall(sheet, frame, b, true, Tier1 + TierStep);
+
+    // The typed width where the style's picture letters it: under the outline.
+    const QList<deckmodel::Outline> styles = deckmodel::deckStyles();
+    if (style >= 1 && style <= styles.size()) {
+        const deckmodel::Outline &picture = styles[style - 1];
+        double gx0 = INFINITY;
+        for (const QPointF &c : picture.corners)
+            gx0 = std::min(gx0, c.x());
+        for (const deckmodel::Dimension &d : picture.dimensions) {
+            if (d.letter != u'A')
+                continue;
+            const double perGrid = widthFeet * 12 / std::abs(d.to.x() - d.from.x());
+            const double z0 = b.z0 + (std::min(d.from.x(), d.to.x()) - gx0) * perGrid;
+            const double inches = widthFeet * 12;
+            addDimension(sheet, {frame.at(z0, b.x0), frame.at(z0 + inches, b.x0), -(Tier1 + TierStep), inches,
+                                 QStringLiteral("A = ") + feetAndInchesFromInches(inches), QStringLiteral("typed width A"),
+                                 true});
+        }
+    }
+    const QPointF inside = insidePoint(outline);
+    placeText(sheet, {frame.at(inside.x(), inside.y()),
+                      QStringLiteral("Area: ") + lengthtext::squareFeetText(deckmodel::area(outline) / 144), 2.5,
+                      Anchor::Middle, 0, true}, {0, 4.6}, 3);
+    addFrontArrow(sheet, frame, outline, true);
+    return sheet;
+}
+
+} // namespace deckview

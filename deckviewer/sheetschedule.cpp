@@ -1,0 +1,189 @@
+// The schedule sheet: the takeoff with the members' marks, the code check's
+// rows with its verdict and assumptions, and the general notes, flowed down
+// two columns and onto further sheets as long as they run.
+#include "sheetdeck.h"
+
+#include <QLocale>
+
+namespace deckview {
+
+using deckmodel::Kind;
+
+QString speciesText(deckmodel::Species species)
+{
+    switch (species) {
+    case deckmodel::Species::SouthernPine: return QStringLiteral("Southern pine");
+    case deckmodel::Species::DouglasFirLarch: return QStringLiteral("Douglas fir-larch, hem-fir or spruce-pine-fir");
+    case deckmodel::Species::Redwood: return QStringLiteral("Redwood, western cedar, ponderosa pine or red pine");
+    }
+    return {};
+}
+
+QString resultText(deckmodel::Verdict verdict)
+{
+    switch (verdict) {
+    case deckmodel::Verdict::Pass: return QStringLiteral("PASS");
+    case deckmodel::Verdict::Fail: return QStringLiteral("FAIL");
+    case deckmodel::Verdict::Outside: return QStringLiteral("OUTSIDE THE TABLES");
+    case deckmodel::Verdict::Information: return QStringLiteral("TO BUILD TO");
+    }
+    return {};
+}
+
+QString verdictWords(const deckmodel::CodeReport &report)
+{
+    const QString tables = QStringLiteral("of the 2021 IRC deck tables");
+    const int judged = report.judged();
+    QString words = report.failed() == 0 ? QStringLiteral("Passes all %1 checks %2").arg(judged).arg(tables)
+                                         : QStringLiteral("Fails %1 of %2 checks %3").arg(report.failed()).arg(judged).arg(tables);
+    if (report.outside() > 0)
+        words += QStringLiteral("; %1 outside the tables").arg(report.outside());
+    return words;
+}
+
+QStringList assumptionWords(const deckmodel::CodeSettings &settings)
+{
+    const QString soil = QLocale(QLocale::English, QLocale::UnitedStates).toString(settings.soilBearingPsf);
+    return {QStringLiteral("Lumber: %1, No. 2 grade or better.").arg(speciesText(settings.species)),
+            settings.snowLoadPsf > 0
+                ? QStringLiteral("Design load: %1 psf ground snow load and 10 psf dead load.").arg(settings.snowLoadPsf)
+                : QStringLiteral("Design load: 40 psf live load and 10 psf dead load."),
+            QStringLiteral("Soil bearing: %1 psf; footings %2.")
+                .arg(soil, settings.footing == deckmodel::FootingShape::Round ? QStringLiteral("round") : QStringLiteral("square")),
+            QStringLiteral("The building department has the last word: local amendments, the frost depth and the site "
+                           "may ask for more.")};
+}
+
+namespace {
+
+struct Paragraph {
+    QString text;
+    bool bold = false;
+    double gapBeforeMm = 0;
+};
+
+// Lines down columns, each sheet with two; a sheet is added when the last
+// column is full.
+class Flow {
+public:
+    // The first column starts at firstTop, the second at secondTop.
+    Flow(std::vector<Sheet> &sheets, const QRectF &area, QSizeF paper, double firstTop, double secondTop)
+        : m_sheets(sheets), m_area(area), m_paper(paper), m_top(firstTop), m_secondTop(secondTop), m_y(firstTop)
+    {
+    }
+
+    void add(const Paragraph &p)
+    {
+        const double lineMm = 4.6;
+        m_y += p.gapBeforeMm;
+        for (const QString &line : wrapText(p.text, columnWidth(), 2.5)) {
+            if (line.isEmpty())
+                continue;
+            if (m_y + lineMm > m_area.bottom())
+                nextColumn();
+            m_y += lineMm;
+            m_sheets.back().texts.push_back({QPointF(columnLeft(), m_y), line, 2.5, Anchor::Start, 0, p.bold});
+        }
+    }
+
+private:
+    double columnWidth() const { return (m_area.width() - 8) / 2; }
+    double columnLeft() const { return m_area.left() + m_column * (columnWidth() + 8); }
+    void nextColumn()
+    {
+        m_top = m_secondTop;
+        if (++m_column > 1) {
+            Sheet more;
+            more.key = m_sheets.front().key;
+            more.title = m_sheets.front().title + QStringLiteral(" (continued)");
+            more.paperMm = m_paper;
+            m_sheets.push_back(more);
+            m_column = 0;
+            m_top = m_secondTop = m_area.top();
+        }
+        m_y = m_top;
+    }
+
+    std::vector<Sheet> &m_sheets;
+    QRectF m_area;
+    QSizeF m_paper;
+    double m_top, m_secondTop, m_y;
+    int m_column = 0;
+};
+
+// The takeoff's rows with their marks, narrowed to fit a column: the stock
+// length in feet, the total with its unit.
+std::vector<QStringList> markedTakeoff(const deckmodel::Takeoff &takeoff)
+{
+    std::vector<QStringList> rows{{QStringLiteral("Mark"), QStringLiteral("Item"), QStringLiteral("Size"),
+                                   QStringLiteral("Stock"), QStringLiteral("Count"), QStringLiteral("Total")}};
+    const std::vector<QStringList> all = deckmodel::takeoffRows(takeoff);
+    for (auto row = all.begin() + 1; row != all.end(); ++row) {
+        const QStringList &r = *row;
+        if (r[0] == u"Material list")
+            continue;
+        QString mark;
+        for (Kind kind : {Kind::Post, Kind::BeamPly, Kind::Joist, Kind::RimJoist, Kind::DeckingBoard})
+            if (r[0] == deckmodel::kindName(kind))
+                mark = markOf(kind);
+        const QString unit = r[5] == u"linear ft" ? QStringLiteral("lin. ft") : r[5];
+        rows.push_back({mark, r[0], r[1], r[2].isEmpty() ? QString() : r[2] + u'\'', r[3],
+                        r[4].isEmpty() ? QString() : r[4] + u' ' + unit});
+    }
+    return rows;
+}
+
+} // namespace
+
+std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area, QSizeF paper, bool withFootings)
+{
+    std::vector<Sheet> sheets(1);
+    sheets.front().key = QStringLiteral("schedule");
+    sheets.front().title = QStringLiteral("Schedule and notes");
+    sheets.front().paperMm = paper;
+    Sheet &first = sheets.front();
+    double y = area.top();
+    if (withFootings) {
+        first.texts.push_back({QPointF(area.left(), y + 4), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
+        y = addTable(first, QPointF(area.left(), y + 6), footingScheduleRows(in)) + 4;
+    }
+    first.texts.push_back({QPointF(area.left(), y + 4), QStringLiteral("MATERIAL TAKEOFF"), 2.5, Anchor::Start, 0, true});
+    y = addTable(first, QPointF(area.left(), y + 6), markedTakeoff(in.takeoff));
+    const double tablesRight = extentOf(first).right();
+
+    // The second column beside the tables where they leave room.
+    const double secondColumn = area.left() + (area.width() - 8) / 2 + 8;
+    Flow flow(sheets, area, paper, y + 4, tablesRight < secondColumn - 2 ? area.top() : y + 4);
+    if (!in.takeoff.materials.isEmpty())
+        flow.add({QStringLiteral("The wizard's material list: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
+    const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);
+    flow.add({QStringLiteral("CODE CHECK"), true, 4});
+    flow.add({verdictWords(report), true});
+    for (const deckmodel::CodeCheck &check : report.checks) {
+        flow.add({QStringLiteral("%1: %2").arg(check.rule, resultText(check.result)), true, 1.5});
+        flow.add({check.sentence});
+    }
+    flow.add({QStringLiteral("ASSUMPTIONS"), true, 4});
+    for (const QString &line : assumptionWords(in.settings))
+        flow.add({line});
+    const QStringList notes{
+        QStringLiteral("All framing lumber %1, No. 2 grade or better, pressure treated for wet service; posts and "
+                       "any lumber within 6\" of the ground treated for ground contact.")
+            .arg(speciesText(in.settings.species)),
+        QStringLiteral("Fasteners and connectors in treated lumber hot-dip galvanized (ASTM A153) or stainless steel; "
+                       "hangers and post bases of a coating to match."),
+        QStringLiteral("Joist hangers at every joist end on a rim joist, every nail hole filled with the maker's nails."),
+        QStringLiteral("Footings of concrete on undisturbed soil, their bottoms at least 12\" below grade and below the "
+                       "local frost depth."),
+        QStringLiteral("Guards at least 36\" high on every open side more than 30\" above the grade below, with no opening "
+                       "a 4\" sphere passes through."),
+        QStringLiteral("Dimensions are to the deck's edges and to the centres of beam lines, posts and footings; the "
+                       "written dimensions govern over scaling the drawing."),
+    };
+    flow.add({QStringLiteral("GENERAL NOTES"), true, 4});
+    for (qsizetype i = 0; i < notes.size(); ++i)
+        flow.add({QStringLiteral("%1. %2").arg(i + 1).arg(notes[i])});
+    return sheets;
+}
+
+} // namespace deckview

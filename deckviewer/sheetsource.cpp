@@ -1,0 +1,75 @@
+#include "sheetsource.h"
+
+#include "deckwindow.h"
+#include "lengthtext.h"
+#include "plan.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QPrinter>
+
+namespace deckviewer {
+
+deckview::Paper localePaper()
+{
+    return deckview::printDefaults(QLocale::system().territory(), {}, {}).paper == QPageSize::Letter
+        ? deckview::Paper::Letter
+        : deckview::Paper::A4;
+}
+
+jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckview::Paper paper,
+                                                  const deckmodel::CodeSettings &settings)
+{
+    if (!shown.error.isEmpty())
+        return jm::failure(shown.error);
+    if (shown.deck)
+        return deckview::deckSheets(*shown.deck, settings, deckview::setFactsOf(*shown.deck), paper);
+    const jm::Result<deckmodel::Polygon> outline = deckmodel::stylePlan(shown.style.style, shown.style.widthFeet);
+    if (!outline)
+        return outline.failure();
+    const deckmodel::Box b = deckmodel::bounds(*outline);
+    const deckview::SetFacts facts{QStringLiteral("Deck %1").arg(shown.style.style),
+                                   QStringLiteral("2D deck style %1").arg(shown.style.style),
+                                   QStringLiteral("%1 x %2").arg(lengthtext::feetAndInchesFromInches(b.z1 - b.z0),
+                                                                 lengthtext::feetAndInchesFromInches(b.x1 - b.x0)),
+                                   QStringLiteral("on the ground"),
+                                   QDate::currentDate(),
+                                   deckview::setFactsOf(deckmodel::Deck{}).program};
+    return deckview::styleSheets(*outline, shown.style.style, shown.style.widthFeet, facts, paper);
+}
+
+void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown)
+{
+    if (!shown.error.isEmpty()) {
+        window.writeDrawingSet = nullptr;
+        window.printDrawingSet = nullptr;
+        return;
+    }
+    auto deck = std::make_shared<const ShownDeck>(shown);
+    window.writeDrawingSet = [deck](const QString &path) -> jm::Status {
+        const auto sheets = sheetsOf(*deck, localePaper());
+        return sheets ? deckview::writeSheets(path, *sheets) : jm::Status(sheets.failure());
+    };
+    window.printDrawingSet = [deck](QPrinter &printer) {
+        const bool a4 = printer.pageLayout().pageSize().id() == QPageSize::A4;
+        if (const auto sheets = sheetsOf(*deck, a4 ? deckview::Paper::A4 : deckview::Paper::Letter))
+            deckview::printSheets(printer, *sheets);
+    };
+}
+
+jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output)
+{
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix != u"pdf" && suffix != u"svg")
+        return jm::failure(QStringLiteral("\"%1\": a drawing set is written as .pdf (a page a sheet) or .svg (a file a sheet).")
+                               .arg(QFileInfo(output).fileName()));
+    const jm::Result<std::vector<deckview::Sheet>> sheets = sheetsOf(deckFrom(input), paper);
+    if (!sheets)
+        return sheets.failure();
+    const jm::Result<std::vector<deckview::Sheet>> chosen = deckview::selectSheets(*sheets, which);
+    if (!chosen)
+        return chosen.failure();
+    return deckview::writeSheets(output, *chosen);
+}
+
+} // namespace deckviewer

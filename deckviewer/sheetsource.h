@@ -1,0 +1,27 @@
+// Where a drawing set's sheets come from: the deck the viewer shows (a
+// framed 3D deck, or the 2D road's plan), and the command line's
+// `--render FILE --sheets all --out set.pdf`.
+#pragma once
+
+#include "drawingset.h"
+#include "showdeck.h"
+
+namespace deckviewer {
+
+// The paper of the user's locale: Letter where it is used, else A4.
+deckview::Paper localePaper();
+
+// Every sheet of a shown deck, or why there is none.
+jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckview::Paper paper,
+                                                  const deckmodel::CodeSettings &settings = {});
+
+// The window's File > Drawing Set... and Print Drawing Set... for the shown
+// deck (none for a deck that could not be shown): the set on the locale's
+// paper, or on the printer's.
+void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown);
+
+// Reads and frames the deck at `input` and writes the sheets `which` names
+// ("all", "framing", "plan,footing") to `output` (.pdf or .svg).
+jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output);
+
+} // namespace deckviewer

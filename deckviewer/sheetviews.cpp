@@ -1,0 +1,282 @@
+// The views from the side: the front and side elevations (every member as
+// the box it fills, the far ones first so that the near ones cover them, the
+// ground line, the footings below it dashed, the heights chained) and the
+// typical section from the footing to the decking, its layers labelled and
+// dimensioned.
+#include "sheetdeck.h"
+
+#include "lengthtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace deckview {
+
+using deckmodel::Kind;
+using deckmodel::Member;
+using lengthtext::feetAndInchesFromInches;
+using lengthtext::inchesText;
+
+namespace {
+
+constexpr double FootingBottomInches = 12; // below grade, the least depth
+
+// One elevation: looking at the front (along Z on the paper) or from the
+// right-hand end (along X), in deck inches; paper y up from the ground.
+struct Elevation {
+    bool front = true;
+    bool mirrored = false; // a front at high X is seen from there: Z runs right to left
+    double extent = 0;     // the deck's length across the view
+    double mmPerInch = 1;
+    double across(double z, double x) const
+    {
+        if (!front)
+            return x;
+        return mirrored ? extent - z : z;
+    }
+    QPointF at(double u, double y) const { return {u * mmPerInch, -y * mmPerInch}; }
+};
+
+struct Span {
+    double from = 0, to = 0;
+};
+
+Span spanOf(const Elevation &view, const Member &m)
+{
+    const deckmodel::Box b = deckmodel::bounds(m.plan);
+    const double u0 = view.across(b.z0, b.x0), u1 = view.across(b.z1, b.x1);
+    return {std::min(u0, u1), std::max(u0, u1)};
+}
+
+// How far a member is from the eye: the far ones are drawn first.
+double depthOf(const Elevation &view, const Member &m)
+{
+    const deckmodel::Box b = deckmodel::bounds(m.plan);
+    if (!view.front)
+        return -b.z1; // seen from the high Z end
+    return view.mirrored ? -b.x1 : b.x0;
+}
+
+Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &scale)
+{
+    const deckmodel::Deck &deck = in.deck;
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    Elevation view{front, front && !in.frontAtLowX, front ? b.z1 - b.z0 : b.x1 - b.x0, scale.mmPerInch()};
+    Sheet sheet;
+    std::vector<const Member *> order;
+    for (const Member &m : deck.members)
+        order.push_back(&m);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const Member *a, const Member *c) { return depthOf(view, *a) > depthOf(view, *c); });
+    for (const Member *m : order) {
+        const Span s = spanOf(view, *m);
+        addRect(sheet, QRectF(view.at(s.from, m->top()), view.at(s.to, m->base)).normalized(), Weight::Medium, false,
+                Fill::White);
+    }
+    // The ground, the footings under it.
+    addLine(sheet, view.at(-18, 0), view.at(view.extent + 18, 0), Weight::Heavy);
+    sheet.texts.push_back({view.at(-18, 0) + QPointF(0, 4.2), QStringLiteral("GRADE"), 2.5, Anchor::Start});
+    for (const deckmodel::FootingNeed &n : in.footings) {
+        const double size = n.outside ? deck.parameters.postSize + 8 : n.sizeInches;
+        const double thickness = n.outside ? 8 : n.thicknessInches;
+        const double u = view.across(n.z, n.x);
+        addRect(sheet, QRectF(view.at(u - size / 2, -FootingBottomInches + thickness),
+                              view.at(u + size / 2, -FootingBottomInches)).normalized(), Weight::Light, true);
+    }
+
+    // Heights chained on the right: post, beam, joist, decking, and the whole.
+    const deckmodel::DeckParameters &p = deck.parameters;
+    const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
+                 beamBottom = beamTop - p.beamHeight;
+    const std::vector<double> heights{0, beamBottom, beamTop, joistTop, top};
+    const double right = view.extent;
+    for (size_t i = 1; i < heights.size(); ++i) {
+        const double inches = heights[i] - heights[i - 1];
+        addDimension(sheet, {view.at(right, heights[i - 1]), view.at(right, heights[i]), -8, inches,
+                             feetAndInchesFromInches(inches), QStringLiteral("heights"), false});
+    }
+    addDimension(sheet, {view.at(right, 0), view.at(right, top), -24, top, feetAndInchesFromInches(top),
+                         QStringLiteral("heights"), true});
+    const QString name = front ? QStringLiteral("Post height %1, beam %2, joists %3, decking %4")
+                                     .arg(feetAndInchesFromInches(beamBottom), inchesText(p.beamHeight),
+                                          inchesText(p.joistHeight), inchesText(p.deckingThickness))
+                               : QString();
+    if (!name.isEmpty())
+        placeText(sheet, {view.at(0, top) + QPointF(0, -4), name, 2.5, Anchor::Start}, {0, -4.6}, 3);
+
+    // Where the posts stand along the view, under the ground.
+    std::vector<double> posts;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Post) {
+            const Span s = spanOf(view, m);
+            posts.push_back((s.from + s.to) / 2);
+        }
+    std::sort(posts.begin(), posts.end());
+    std::vector<double> stations{0};
+    for (double u : posts)
+        if (u - stations.back() > 0.01)
+            stations.push_back(u);
+    if (view.extent - stations.back() > 0.01)
+        stations.push_back(view.extent);
+    const double below = -FootingBottomInches;
+    for (size_t i = 1; i < stations.size(); ++i) {
+        const double inches = stations[i] - stations[i - 1];
+        addDimension(sheet, {view.at(stations[i - 1], below), view.at(stations[i], below), -6, inches,
+                             feetAndInchesFromInches(inches), QStringLiteral("posts across"), false});
+    }
+    addDimension(sheet, {view.at(0, below), view.at(view.extent, below), -14, view.extent,
+                         feetAndInchesFromInches(view.extent), QStringLiteral("posts across"), true});
+    const QRectF extent = extentOf(sheet);
+    addViewTitle(sheet, QPointF(extent.center().x(), extent.bottom() + 7),
+                 front ? QStringLiteral("FRONT ELEVATION") : QStringLiteral("SIDE ELEVATION"), scale.words);
+    return sheet;
+}
+
+} // namespace
+
+Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords)
+{
+    const std::vector<DrawingScale> &scales = planScales();
+    auto first = std::find_if(scales.begin(), scales.end(), [&](const DrawingScale &s) { return s.ratio >= largest.ratio; });
+    Sheet best;
+    for (auto scale = first; scale != scales.end(); ++scale) {
+        Sheet front = elevationView(in, true, *scale);
+        Sheet side = elevationView(in, false, *scale);
+        const QRectF f = extentOf(front), s = extentOf(side);
+        moveSheet(side, QPointF(f.left() - s.left(), f.bottom() + 10 - s.top()));
+        appendSheet(front, side);
+        front.key = QStringLiteral("elevations");
+        front.title = QStringLiteral("Elevations");
+        *scaleWords = scale->words;
+        best = std::move(front);
+        if (centreIn(best, area))
+            break;
+    }
+    return best;
+}
+
+namespace {
+
+// A label at the right of the section with a leader to what it names.
+struct Callout {
+    QPointF target; // paper
+    QString text;
+};
+
+} // namespace
+
+Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords)
+{
+    const deckmodel::Deck &deck = in.deck;
+    const deckmodel::DeckParameters &p = deck.parameters;
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
+                 beamBottom = beamTop - p.beamHeight;
+    const double line = deck.beamLines.empty() ? b.z0 + 24 : deck.beamLines.front();
+    const double to = std::min(b.z1, line + 30);
+    // The heaviest footing stands for all.
+    deckmodel::FootingNeed footing{};
+    for (const deckmodel::FootingNeed &n : in.footings)
+        if (n.sizeInches >= footing.sizeInches)
+            footing = n;
+    const double footingSize = footing.outside ? p.postSize + 8 : footing.sizeInches;
+    const double footingThickness = footing.outside ? 8 : footing.thicknessInches;
+    auto lumber = [&](Kind kind) { return in.lumber.count(kind) ? in.lumber.at(kind) : QString(); };
+    const QString species = speciesText(in.settings.species);
+
+    Sheet sheet;
+    for (const DrawingScale &scale : detailScales()) {
+        sheet = Sheet{};
+        const double s = scale.mmPerInch();
+        auto at = [&](double z, double y) { return QPointF((z - b.z0) * s, -y * s); };
+        auto box = [&](double z0, double y0, double z1, double y1, Weight w = Weight::Medium, bool dashed = false) {
+            addRect(sheet, QRectF(at(z0, y1), at(z1, y0)).normalized(), w, dashed, Fill::White);
+        };
+        addLine(sheet, at(b.z0 - 8, 0), at(to + 8, 0), Weight::Heavy);
+        sheet.texts.push_back({at(b.z0 - 8, 0) + QPointF(0, 4.2), QStringLiteral("GRADE"), 2.5, Anchor::Start});
+        box(line - footingSize / 2, -FootingBottomInches, line + footingSize / 2, -FootingBottomInches + footingThickness,
+            Weight::Medium);
+        box(line - p.postSize / 2 - 2, -FootingBottomInches + footingThickness, line + p.postSize / 2 + 2, 2, Weight::Light, true);
+        box(line - p.postSize / 2, 0, line + p.postSize / 2, beamBottom);
+        // The post base: a strap each side of the post's foot.
+        for (double side : {-1.0, 1.0}) {
+            const double face = line + side * p.postSize / 2;
+            addLine(sheet, at(face + side * 0.25, 0), at(face + side * 0.25, 3), Weight::Medium);
+        }
+        const double beamWidth = p.beamPlies * p.beamPly;
+        for (int ply = 0; ply < p.beamPlies; ++ply) {
+            const double z0 = line - beamWidth / 2 + ply * p.beamPly;
+            box(z0, beamBottom, z0 + p.beamPly, beamTop);
+            addLine(sheet, at(z0, beamBottom), at(z0 + p.beamPly, beamTop), Weight::Light); // cut
+        }
+        // A carriage bolt through the plies, dashed.
+        addLine(sheet, at(line - beamWidth / 2 - 1, (beamBottom + beamTop) / 2),
+                at(line + beamWidth / 2 + 1, (beamBottom + beamTop) / 2), Weight::Light, true);
+        box(b.z0, beamTop, b.z0 + p.joistWidth, joistTop);                 // the rim, cut
+        box(b.z0 + p.joistWidth, beamTop, to, joistTop);                    // a joist, along
+        addLine(sheet, at(b.z0 + p.joistWidth, beamTop - 0.75), at(b.z0 + p.joistWidth + 3, beamTop - 0.75),
+                Weight::Medium); // the hanger's seat
+        for (double z = b.z0; z < to - 0.01; z += p.deckingWidth + p.deckingGap)
+            box(z, joistTop, std::min(z + p.deckingWidth, to), top);
+
+        // Layers chained on the left, the cantilever along the top.
+        const std::vector<double> heights{0, beamBottom, beamTop, joistTop, top};
+        for (size_t i = 1; i < heights.size(); ++i) {
+            const double inches = heights[i] - heights[i - 1];
+            addDimension(sheet, {at(b.z0 - 8, heights[i]), at(b.z0 - 8, heights[i - 1]), -6, inches,
+                                 feetAndInchesFromInches(inches), QStringLiteral("layers"), false});
+        }
+        addDimension(sheet, {at(b.z0 - 8, 0), at(b.z0 - 8, -FootingBottomInches), -6, FootingBottomInches,
+                             feetAndInchesFromInches(FootingBottomInches), QStringLiteral("footing depth"), true});
+        addDimension(sheet, {at(b.z0 - 8, top), at(b.z0 - 8, 0), -18, top, feetAndInchesFromInches(top),
+                             QStringLiteral("layers"), true});
+        addDimension(sheet, {at(b.z0, top), at(line, top), 6, line - b.z0, feetAndInchesFromInches(line - b.z0),
+                             QStringLiteral("joist cantilever"), true});
+
+        const std::vector<Callout> callouts{
+            {at((b.z0 + to) / 2, top - p.deckingThickness / 2),
+             QStringLiteral("%1 decking, %2 gaps, 2 deck screws at each joist").arg(lumber(Kind::DeckingBoard), inchesText(p.deckingGap))},
+            {at(to - 6, (beamTop + joistTop) / 2),
+             QStringLiteral("%1 joists @ %2 o.c., %3, No. 2").arg(lumber(Kind::Joist), inchesText(in.joistSpacingInches), species)},
+            {at(b.z0 + p.joistWidth + 1.5, beamTop - 0.75),
+             QStringLiteral("Joist hanger at each joist end on a rim (%1 in all)").arg(in.takeoff.joistHangers)},
+            {at(b.z0 + p.joistWidth / 2, (beamTop + joistTop) / 2), QStringLiteral("%1 rim joist").arg(lumber(Kind::RimJoist))},
+            {at(line + beamWidth / 2, beamTop - 1),
+             QStringLiteral("(%1) %2 beam, %3, No. 2").arg(p.beamPlies).arg(lumber(Kind::BeamPly)).arg(species)},
+            {at(line + beamWidth / 2 + 1, (beamBottom + beamTop) / 2),
+             QStringLiteral("Carriage bolts, 2 per ply at each post (%1 in all)").arg(in.takeoff.carriageBolts)},
+            {at(line + p.postSize / 2, beamBottom / 2),
+             QStringLiteral("%1 post, wet-service treated for ground contact").arg(lumber(Kind::Post))},
+            {at(line + p.postSize / 2 + 0.25, 1.5), QStringLiteral("Post base connector, hot-dip galvanized")},
+            {at(line + footingSize / 2, -FootingBottomInches + footingThickness / 2),
+             footing.outside ? QStringLiteral("Concrete footing by design: more deck than the tables size for")
+                             : QStringLiteral("Concrete footing %1%2 x %3 thick, bottom 12\" min. below grade and below frost depth")
+                                   .arg(inchesText(footingSize),
+                                        in.settings.footing == deckmodel::FootingShape::Round ? QStringLiteral(" dia.") : QString(),
+                                        inchesText(footingThickness))},
+        };
+        // The labels in a column right of the section, top down in the order above.
+        const double column = at(to + 10, 0).x();
+        double y = std::min(at(0, top).y() - 4, at(0, top).y());
+        for (const Callout &c : callouts) {
+            const QStringList lines = wrapText(c.text, 62, 2.5);
+            const double textY = std::max(y + 4.6, c.target.y() - (lines.size() - 1) * 4.6 / 2);
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                sheet.texts.push_back({QPointF(column, textY + i * 4.6), lines[i], 2.5, Anchor::Start});
+            addLine(sheet, c.target, QPointF(column - 1.5, textY - 1.2), Weight::Light);
+            sheet.circles.push_back({c.target, 0.5, Weight::Light, false});
+            y = textY + (lines.size() - 1) * 4.6 + 1.5;
+        }
+        const QRectF extent = extentOf(sheet);
+        addViewTitle(sheet, QPointF(extent.center().x(), extent.bottom() + 7), QStringLiteral("TYPICAL SECTION"),
+                     scale.words);
+        sheet.key = QStringLiteral("section");
+        sheet.title = QStringLiteral("Typical section");
+        *scaleWords = scale.words;
+        if (centreIn(sheet, area))
+            break;
+    }
+    return sheet;
+}
+
+} // namespace deckview
