@@ -21,7 +21,7 @@ deckview::Scene sceneOf(const deckmodel::Deck &deck)
     deckview::Scene scene;
     scene.prisms.reserve(deck.members.size());
     for (const deckmodel::Member &m : deck.members) {
-        deckview::Prism prism{m.kind, m.name, {}, m.base, m.thickness};
+        deckview::Prism prism{m.kind, m.name, {}, m.base, m.thickness, m.step};
         for (const deckmodel::Point &p : m.plan)
             prism.plan.emplace_back(p.x, p.z);
         scene.prisms.push_back(std::move(prism));
