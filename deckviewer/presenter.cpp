@@ -1,6 +1,7 @@
 #include "presenter.h"
 
 #include "recentdecks.h"
+#include "savedstairs.h"
 
 #include <QLocale>
 
@@ -8,8 +9,11 @@
 
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
     : QObject(parent), m_windowName(windowName), m_wizardFolder(wizardFolder),
-      m_window(std::make_unique<deckview::DeckWindow>())
+      m_window(std::make_unique<deckview::DeckWindow>()), m_stairPanel(new StairPanel)
 {
+    // The stair's place, saved per deck in the user's state folder.
+    m_window->addPanel(tr("Stair"), QStringLiteral("stairDock"), m_stairPanel);
+    connect(m_stairPanel, &StairPanel::stairChanged, this, &DeckPresenter::placeStair);
     // A deck that takes long to build does not hold up the next: that one
     // starts at once, and the old one's result is dropped when it comes.
     m_pool.setMaxThreadCount(4);
@@ -69,6 +73,10 @@ void DeckPresenter::show(const ShownDeck &shown)
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
     window.comeForward();
+    if (!shown.deck) { // nothing to place a stair on
+        m_shownDeckFile.clear();
+        m_stairPanel->setEnabled(false);
+    }
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);
         window.setWindowTitle(m_windowName);
@@ -87,7 +95,17 @@ void DeckPresenter::show(const ShownDeck &shown)
     window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
                                                        : deckview::HiddenLineSource());
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
-                    [source = shown.source](const QString &path) { return deckmodel::renderDeck(source, path); });
+                    [deck = shown.deck, source = shown.source](const QString &path) {
+                        const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
+                        return format && deck ? deckmodel::writeDeck(*deck, path, *format) : deckmodel::renderDeck(source, path);
+                    });
+    m_shownSource = shown.source;
+    m_shownDeckFile = shown.deckFile;
+    m_stairPanel->setDeck(shown.stairEdges, shown.deck ? shown.deck->stair.layout : deckmodel::StairLayout{false});
+    if (shown.deck && !shown.deck->stair.present)
+        m_stairPanel->edge->setCurrentIndex(0);
+    if (!shown.stairNote.isEmpty())
+        m_stairPanel->note->setText(shown.stairNote);
     m_waitingFor = shown.block.title;
     if (!shown.hiddenLines)
         buildKernel(shown.members);
@@ -99,6 +117,15 @@ void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
                     [this](const std::shared_ptr<const deckmodel::HiddenLines> &kernel) {
                         m_window->view->setHiddenLineSource(hiddenLineSource(kernel));
                     });
+}
+
+void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
+{
+    if (m_shownDeckFile.isEmpty())
+        return;
+    if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)
+        m_stairPanel->note->setText(saved.error());
+    load([source = m_shownSource] { return deckFrom(source); });
 }
 
 void DeckPresenter::frameReady()

@@ -12,6 +12,7 @@
 #include "deckwindow.h"
 #include "latestjob.h"
 #include "showdeck.h"
+#include "stairpanel.h"
 
 #include <QObject>
 #include <QThreadPool>
@@ -27,6 +28,7 @@ public:
     ~DeckPresenter() override;
 
     deckview::DeckWindow *window() const { return m_window.get(); }
+    StairPanel *stairPanel() const { return m_stairPanel; }
 
     void symbolLoaded(const QString &path);
     void symbolFileOpened(const QString &path);
@@ -43,6 +45,7 @@ private:
     void show(const ShownDeck &shown);
     void buildKernel(const std::vector<deckmodel::Member> &members);
     void frameReady();
+    void placeStair(const deckmodel::StairLayout &layout);
 
     QString m_windowName;
     QString m_wizardFolder;
@@ -54,4 +57,6 @@ private:
     deckview::LatestJob m_decks{&m_pool, this};
     deckview::LatestJob m_kernels{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
+    StairPanel *m_stairPanel;
+    QString m_shownSource, m_shownDeckFile; // the 3D deck shown: what it was opened from, its file
 };

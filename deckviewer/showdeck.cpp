@@ -5,6 +5,9 @@
 #include "lengthtext.h"
 #include "plan.h"
 #include "recentdecks.h"
+#include "savedstairs.h"
+#include "stair.h"
+#include "deckexport.h"
 #include "takeoff.h"
 
 #include <QDir>
@@ -37,6 +40,35 @@ QString feet(double value)
 QString squareFeet(const deckmodel::Polygon &outline)
 {
     return lengthtext::squareFeetText(deckmodel::area(outline) / 144);
+}
+
+// The way a stair off an edge faces, by the outline's axes.
+QString facing(deckmodel::Point out)
+{
+    QStringList words;
+    if (std::abs(out.x) > 0.3)
+        words << (out.x > 0 ? QStringLiteral("+X") : QStringLiteral("-X"));
+    if (std::abs(out.z) > 0.3)
+        words << (out.z > 0 ? QStringLiteral("+Z") : QStringLiteral("-Z"));
+    return words.join(u' ');
+}
+
+std::vector<StairEdge> stairEdges(const deckmodel::Deck &deck)
+{
+    std::vector<StairEdge> edges;
+    const double width = deck.stair.present ? deck.stair.layout.widthInches : deckmodel::StairLayout().widthInches;
+    for (int i = 0; i < int(deck.outline.size()); ++i) {
+        const deckmodel::Reach reach = deckmodel::stairReach(deck.outline, i, width);
+        if (!reach.fits())
+            continue;
+        const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, i);
+        edges.push_back({i,
+                         QStringLiteral("Edge %1: %2 long, facing %3")
+                             .arg(i + 1)
+                             .arg(lengthtext::feetAndInchesFromInches(edge.lengthInches), facing(edge.out)),
+                         reach.from, reach.to});
+    }
+    return edges;
 }
 
 ShownDeck failed(const QString &error)
@@ -89,13 +121,27 @@ ShownDeck deckFrom(const QString &path)
     const auto read = deckfile::readDeck(path);
     if (!read)
         return failed(QFileInfo(path).isDir() ? nothingAskedIn(path, read.error()) : read.error());
-    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read);
+    const QString deckFile = QFileInfo(path).isDir() ? QDir(path).filePath(QFileInfo(read->fileName).fileName()) : path;
+    deckmodel::Extras extras;
+    const std::optional<deckmodel::StairLayout> saved = savedstairs::savedStair(deckFile);
+    if (saved)
+        extras.stair = *saved;
+    jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read, extras);
+    QString stairNote;
+    if (!built && saved) {
+        stairNote = built.error();
+        built = deckmodel::buildDeck(*read);
+    }
     if (!built)
         return failed(built.error());
     const deckmodel::Deck &deck = *built;
     const deckmodel::DeckParameters &p = deck.parameters;
 
     ShownDeck shown;
+    shown.deck = std::make_shared<const deckmodel::Deck>(deck);
+    shown.deckFile = deckFile;
+    shown.stairNote = stairNote;
+    shown.stairEdges = stairEdges(deck);
     shown.fileName = QFileInfo(p.fileName).fileName();
     shown.source = path;
     shown.scene = sceneOf(deck);
@@ -118,6 +164,19 @@ ShownDeck deckFrom(const QString &path)
     for (const auto &count : deckview::memberCounts(shown.scene))
         shown.facts.push_back(count);
     return shown;
+}
+
+jm::Status writeModel(const QString &input, const QString &output)
+{
+    const std::optional<deckmodel::Format> format = deckmodel::formatOf(output);
+    if (!format)
+        return deckmodel::renderDeck(input, output); // which says why not
+    const ShownDeck shown = deckFrom(input);
+    if (!shown.error.isEmpty())
+        return jm::failure(shown.error);
+    if (!shown.deck)
+        return jm::failure(QStringLiteral("A 2D plan has no model to write."));
+    return deckmodel::writeDeck(*shown.deck, output, *format);
 }
 
 void addKernel(ShownDeck &shown)

@@ -9,6 +9,7 @@
 #include "deckwindow.h"
 #include "hiddenline.h"
 #include "render.h"
+#include "stairpanel.h"
 
 #include <memory>
 
@@ -24,11 +25,18 @@ struct ShownDeck {
     deckview::PlanDrawing plan;
     deckview::Facts facts;
     deckview::TitleBlock block;
+    std::shared_ptr<const deckmodel::Deck> deck; // a 3D deck as built, for its model files
+    QString deckFile;                            // its parameter file's path, the key of its saved stair
+    std::vector<StairEdge> stairEdges;           // the edges a stair fits on
+    QString stairNote;                           // why a saved stair could not be kept, when it could not
 };
 
 // The 3D deck of a deck parameter file, or of a wizard folder whose
-// DeckType.txt names one.
+// DeckType.txt names one, with the stair saved for it (savedstairs.h) or the
+// default one; a saved stair that no longer fits gives way to the default.
 ShownDeck deckFrom(const QString &path);
+// The model or takeoff (.step, .glb, .csv) of that deck, as shown.
+jm::Status writeModel(const QString &input, const QString &output);
 // Builds the hidden-line kernel of a 3D deck's members (the slow part).
 void addKernel(ShownDeck &shown);
 // The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the

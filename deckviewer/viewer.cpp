@@ -34,7 +34,7 @@ int render(const Program &program, const Options &options, int &argc, char **arg
         if (!deckmodel::formatOf(options.out))
             return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .png, .svg or .pdf).")
                                      .arg(QFileInfo(options.out).fileName(), program.self));
-        const jm::Status rendered = deckmodel::renderDeck(options.render, options.out);
+        const jm::Status rendered = writeModel(options.render, options.out);
         return rendered ? 0 : fail(program, rendered.error());
     }
     // Painted text needs fonts, fonts need a GUI application (but no display);

@@ -282,8 +282,8 @@ void TestDeckDrawing::wordsAndPanels()
     QTRY_VERIFY(window->isActiveWindow());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     const QTabBar *tabs = window->findChild<QTabBar *>();
-    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), QString::number(tabs->currentIndex())}),
-             QStringList({"Deck", "Files", "0"}));
+    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), QString::number(tabs->currentIndex())}),
+             QStringList({"Deck", "Stair", "Files", "0"}));
     // Every column of the takeoff in sight at the window's first size.
     QTRY_COMPARE(window->takeoff->horizontalScrollBar()->maximum(), 0);
     // No hidden lines to dash in a shaded picture.
