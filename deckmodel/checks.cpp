@@ -1,6 +1,7 @@
 // The model checks run on every deck built: members must not overlap, every
 // joist must bear, every post must carry a beam, the decking must cover the
-// outline but for its gaps, and nothing may stick out of the outline.
+// outline but for its gaps, no framing may stick out of the outline and no
+// guard or stair member may stand within it.
 #include "framing.h"
 
 #include <algorithm>
@@ -204,6 +205,12 @@ std::vector<Finding> checkDeck(const Deck &deck)
                                       && contains(beam.plan, centre(m.plan), touching));
             if (!carries)
                 found(Rule::PostUnderNoBeam, {m.name});
+        }
+        // The framing stands within the outline, guards and the stair outside it.
+        if (!isFraming(m.kind)) {
+            if (overlapArea(m.plan, deck.outline) > touching)
+                found(Rule::InsideOutline, {m.name});
+            continue;
         }
         for (const Point &p : m.plan)
             if (!contains(deck.outline, p, touching)) {

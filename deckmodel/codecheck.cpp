@@ -6,6 +6,8 @@
 
 #include "catalogue.h"
 #include "codetables.h"
+#include "guardchecks.h"
+#include "guards.h"
 #include "lengthtext.h"
 
 #include <QLocale>
@@ -682,6 +684,25 @@ CodeCheck guardRow(const Deck &deck)
     return row;
 }
 
+// The AWC deck guide's advice, not a rule of the tables: guard posts bolted
+// to rim joists of 2x8 or deeper.
+CodeCheck guardRimAdvice(const Deck &deck)
+{
+    CodeCheck row;
+    row.rule = QStringLiteral("Guard posts on the rim joists");
+    row.result = Verdict::Information;
+    row.valueInches = deck.parameters.joistHeight;
+    row.limitInches = 7.25;
+    row.cell = QStringLiteral("AWC deck construction guide (DCA 6): rim joists carrying guards at least 2x8");
+    row.sentence = QStringLiteral("The guard posts are bolted to rim joists %1 deep; the AWC deck guide advises rims of "
+                                  "2x8 or deeper where guards attach.")
+                       .arg(inchesText(deck.parameters.joistHeight));
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::RimJoist)
+            row.members.push_back(m.name);
+    return row;
+}
+
 Sizes sizesOf(const Deck &deck, const CodeSettings &settings)
 {
     const DeckParameters &p = deck.parameters;
@@ -711,6 +732,10 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
                      footingRow(layout, settings),
                      deckingRow(deck),
                      guardRow(deck)};
+    for (CodeCheck &row : guardAndStairChecks(deck))
+        report.checks.push_back(std::move(row));
+    if (rimTooShallowForGuards(deck))
+        report.checks.push_back(guardRimAdvice(deck));
     return report;
 }
 

@@ -44,6 +44,13 @@ Quantity_Color colourOf(Kind kind)
     case Kind::Joist: return Quantity_Color(0.80, 0.62, 0.40, Quantity_TOC_RGB);
     case Kind::RimJoist: return Quantity_Color(0.72, 0.55, 0.36, Quantity_TOC_RGB);
     case Kind::DeckingBoard: return Quantity_Color(0.86, 0.72, 0.52, Quantity_TOC_RGB);
+    case Kind::GuardPost: return Quantity_Color(0.45, 0.33, 0.22, Quantity_TOC_RGB);
+    case Kind::GuardRail: return Quantity_Color(0.68, 0.50, 0.30, Quantity_TOC_RGB);
+    case Kind::Baluster: return Quantity_Color(0.92, 0.88, 0.80, Quantity_TOC_RGB);
+    case Kind::Stringer: return Quantity_Color(0.58, 0.44, 0.28, Quantity_TOC_RGB);
+    case Kind::Tread: return Quantity_Color(0.90, 0.76, 0.55, Quantity_TOC_RGB);
+    case Kind::Handrail: return Quantity_Color(0.36, 0.24, 0.16, Quantity_TOC_RGB);
+    case Kind::LandingPad: return Quantity_Color(0.70, 0.70, 0.68, Quantity_TOC_RGB);
     }
     return Quantity_Color();
 }

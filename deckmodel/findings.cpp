@@ -46,6 +46,21 @@ QString sentence(const Finding &f)
     case Rule::BeamLinesUnderPosts:
     case Rule::PostsCrowded: return crowded("posts", f, value(0), value(1), line(0), line(1));
     case Rule::JoistsCrowded: return crowded("joists", f, value(0), value(1), line(0), line(1));
+    case Rule::StairOffDeck:
+        return QStringLiteral("The stair is set on edge %1, but the deck's outline has %2 edges.")
+            .arg(std::llround(value(0)))
+            .arg(std::llround(value(1)));
+    case Rule::StairDoesNotFit:
+        if (value(3) > value(4) + 1e-9)
+            return QStringLiteral("The edge of %1 is %2 inches long; a stair %3 inches wide needs %4 with room for a guard post each side. Choose a longer edge.")
+                .arg(member(0), number(std::round(value(0) * 100) / 100), number(value(1)),
+                     number(std::round(value(3) * 2 * 100) / 100));
+        return QStringLiteral("A stair centred %1 inches along the edge of %2 leaves no room for the guard posts beside it; on that edge it fits centred %3 to %4 inches along.")
+            .arg(number(std::round(value(2) * 100) / 100), member(0), number(std::round(value(3) * 100) / 100),
+                 number(std::round(value(4) * 100) / 100));
+    case Rule::StairBlocked:
+        return QStringLiteral("The stair off the edge of %1 would run into %2 (at %3); move it along the edge or to another edge.")
+            .arg(member(0), member(2), member(1));
     case Rule::MembersOverlap: return QStringLiteral("%1 and %2 overlap.").arg(member(0), member(1));
     case Rule::JoistUnsupported:
         return QStringLiteral("%1 rests on %2 beam lines and %3 rim joists.")
@@ -54,6 +69,7 @@ QString sentence(const Finding &f)
             .arg(std::llround(value(1)));
     case Rule::PostUnderNoBeam: return QStringLiteral("%1 stands under no beam.").arg(member(0));
     case Rule::OutsideOutline: return QStringLiteral("%1 lies outside the deck's outline.").arg(member(0));
+    case Rule::InsideOutline: return QStringLiteral("%1 stands within the deck's outline.").arg(member(0));
     case Rule::DeckingUncovered:
         return QStringLiteral("The decking leaves %1 square feet of the deck uncovered; its gaps account for %2.")
             .arg(squareFeet(value(0)), squareFeet(value(1)));

@@ -20,11 +20,17 @@ enum class Rule {
     BeamLinesUnderPosts,    // lines 7 8; values: post size inches, closest beam lines inches apart
     PostsCrowded,           // lines 6 7; values: post size inches, closest posts along a beam inches apart
     JoistsCrowded,          // lines 14 15; values: joist width inches, joist spacing inches
+    // Refusals of the stair's place, after the framing; no lines.
+    StairOffDeck,           // values: the edge asked for (counted from 1), the outline's edges
+    StairDoesNotFit,        // members: the edge's rim joist; values: the edge's length, the stair's width,
+                            // its centre's offset along the edge, the least and the most offset it fits at, inches
+    StairBlocked,           // members: the edge's rim joist, the stair's member, what it runs into (or "the deck")
     // Model checks of a framed deck; no lines.
     MembersOverlap,         // members: the two; values: their shared plan area square inches
     JoistUnsupported,       // members: the joist; values: beam lines under it, its ends on rim joists
     PostUnderNoBeam,        // members: the post; no values
-    OutsideOutline,         // members: the member with a corner outside; no values
+    OutsideOutline,         // members: the framing member with a corner outside; no values
+    InsideOutline,          // members: the guard's or stair's member standing within the outline; no values
     DeckingUncovered,       // no members; values: the outline's area the boards leave open, what their gaps account for
 };
 

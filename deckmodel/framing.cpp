@@ -6,6 +6,7 @@
 #include "framing.h"
 
 #include "plan.h"
+#include "stair.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,7 +101,7 @@ void add(Deck &deck, Kind kind, const QString &name, Polygon plan, double base, 
 
 } // namespace
 
-jm::Result<Deck> frameDeck(const DeckParameters &p, std::vector<Finding> *findings)
+jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::vector<Finding> *findings)
 {
     if (findings)
         findings->clear();
@@ -190,12 +191,35 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, std::vector<Finding> *findin
         for (const Polygon &piece : stripPieces(outline, true, z, std::min(z + p.deckingWidth, extent.z1)))
             add(deck, Kind::DeckingBoard, QStringLiteral("Decking board %1").arg(++board), piece, joistTop,
                 p.deckingThickness);
+
+    // The stair's place first, so that the guards leave its opening.
+    if (extras.stair.present) {
+        const StairLayout layout = resolvedLayout(extras.stair, p.deckType, outline);
+        if (std::optional<Finding> refusal = stairRefusal(deck, layout))
+            return refused(std::move(*refusal), findings);
+        placeStair(deck, layout);
+    }
+    GuardNumbers numbers;
+    if (guardsWanted(p, extras.guardsBelow30))
+        addGuards(deck, numbers);
+    if (std::optional<Finding> blocked = addStair(deck, numbers))
+        return refused(std::move(*blocked), findings);
     return deck;
+}
+
+jm::Result<Deck> frameDeck(const DeckParameters &parameters, std::vector<Finding> *findings)
+{
+    return frameDeck(parameters, Extras{}, findings);
 }
 
 jm::Result<Deck> buildDeck(const DeckParameters &parameters, std::vector<Finding> *findings)
 {
-    jm::Result<Deck> built = frameDeck(parameters, findings);
+    return buildDeck(parameters, Extras{}, findings);
+}
+
+jm::Result<Deck> buildDeck(const DeckParameters &parameters, const Extras &extras, std::vector<Finding> *findings)
+{
+    jm::Result<Deck> built = frameDeck(parameters, extras, findings);
     if (!built)
         return built;
     std::vector<Finding> problems = checkDeck(*built);
@@ -215,6 +239,13 @@ QString kindName(Kind kind)
     case Kind::Joist: return QStringLiteral("Joists");
     case Kind::RimJoist: return QStringLiteral("Rim joists");
     case Kind::DeckingBoard: return QStringLiteral("Decking boards");
+    case Kind::GuardPost: return QStringLiteral("Guard posts");
+    case Kind::GuardRail: return QStringLiteral("Guard rails");
+    case Kind::Baluster: return QStringLiteral("Balusters");
+    case Kind::Stringer: return QStringLiteral("Stringers");
+    case Kind::Tread: return QStringLiteral("Tread boards");
+    case Kind::Handrail: return QStringLiteral("Handrails");
+    case Kind::LandingPad: return QStringLiteral("Landing pads");
     }
     return {};
 }

@@ -6,6 +6,7 @@
 // and files.
 #pragma once
 
+#include "extras.h"
 #include "findings.h"
 #include "geometry.h"
 #include "parameterfile.h"
@@ -19,7 +20,15 @@ namespace deckmodel {
 
 using deckfile::DeckParameters;
 
-enum class Kind { Post, BeamPly, Joist, RimJoist, DeckingBoard };
+// The framing's kinds, then the guards' and the stair's (the last one ends
+// the list: the viewer sizes its palettes by it).
+enum class Kind {
+    Post, BeamPly, Joist, RimJoist, DeckingBoard,
+    GuardPost, GuardRail, Baluster, Stringer, Tread, Handrail, LandingPad,
+};
+
+// Guards and the stair stand outside the outline, the framing within it.
+inline bool isFraming(Kind kind) { return kind <= Kind::DeckingBoard; }
 
 struct Member {
     Kind kind = Kind::Post;
@@ -27,6 +36,7 @@ struct Member {
     Polygon plan;       // seen from above, counter-clockwise
     double base = 0;    // underside, inches above the ground
     double thickness = 0;
+    int step = 0;       // 0: a piece cut whole; n: the n-th step of a sloped piece (Deck::slopedPieces)
     double top() const { return base + thickness; }
 };
 
@@ -34,17 +44,26 @@ struct Deck {
     DeckParameters parameters;
     Polygon outline;                 // the plan of the deck's edge
     std::vector<double> beamLines;   // Z of each beam line's centre
-    std::vector<Member> members;     // posts, beam plies, rim joists, joists, decking boards
+    std::vector<Member> members;     // posts, beam plies, rim joists, joists, decking boards, then guards and stair
+    std::vector<GuardBay> guardBays; // along the edges in order, then along the stair
+    Stair stair;
+    std::vector<SlopedPiece> slopedPieces;
 };
 
 // Frames the deck of a parameter file and runs the model checks on it:
 // a deck that fails a check is a failure, never a model. Where `findings` is
 // given it receives the records behind a failure: the refusal of the sizes
 // or every check's finding (none when the outline itself cannot be drawn).
+// Without extras, the deck has its guards and its stair on the middle of the
+// front edge.
 jm::Result<Deck> buildDeck(const DeckParameters &parameters, std::vector<Finding> *findings = nullptr);
+jm::Result<Deck> buildDeck(const DeckParameters &parameters, const Extras &extras,
+                           std::vector<Finding> *findings = nullptr);
 
-// The framing alone, without the checks (for the checks' own tests).
+// The framing, guards and stair, without the checks (for the checks' own tests).
 jm::Result<Deck> frameDeck(const DeckParameters &parameters, std::vector<Finding> *findings = nullptr);
+jm::Result<Deck> frameDeck(const DeckParameters &parameters, const Extras &extras,
+                           std::vector<Finding> *findings = nullptr);
 
 // The model checks: one finding per problem, none for a sound deck. Past 20
 // overlapping pairs nothing more is checked.

@@ -23,14 +23,22 @@ QString nominal(double inches)
     return name.isEmpty() ? numbertext::generalNumber(inches) + u'"' : name;
 }
 
-QString lumberOf(const Member &m, const DeckParameters &p)
+QString lumberOf(Kind kind, const DeckParameters &p)
 {
-    switch (m.kind) {
+    switch (kind) {
     case Kind::Post: return nominal(p.postSize) + u'x' + nominal(p.postSize);
     case Kind::BeamPly: return nominal(p.beamPly) + u'x' + nominal(p.beamHeight);
     case Kind::Joist:
     case Kind::RimJoist: return nominal(p.joistWidth) + u'x' + nominal(p.joistHeight);
-    case Kind::DeckingBoard: return nominal(p.deckingThickness) + u'x' + nominal(p.deckingWidth);
+    case Kind::DeckingBoard:
+    case Kind::Tread: return nominal(p.deckingThickness) + u'x' + nominal(p.deckingWidth);
+    // The guards' and the stair's own sizes (guards.h, stair.h).
+    case Kind::GuardPost: return QStringLiteral("4x4");
+    case Kind::GuardRail: return QStringLiteral("2x4");
+    case Kind::Baluster:
+    case Kind::Handrail: return QStringLiteral("2x2");
+    case Kind::Stringer: return QStringLiteral("2x12");
+    case Kind::LandingPad: return {};
     }
     return {};
 }
@@ -54,8 +62,21 @@ Run runOf(const Member &m, const Deck &deck)
     };
     switch (m.kind) {
     case Kind::Post:
+    case Kind::GuardPost:
+    case Kind::Baluster:
         run.length = m.thickness;
         break;
+    case Kind::GuardRail:
+    case Kind::Tread:
+        for (size_t i = 0; i < m.plan.size(); ++i) {
+            const Point a = m.plan[i], c = m.plan[(i + 1) % m.plan.size()];
+            run.length = std::max(run.length, std::hypot(c.x - a.x, c.z - a.z));
+        }
+        break;
+    case Kind::Stringer:
+    case Kind::Handrail:
+    case Kind::LandingPad:
+        break; // bought as sloped pieces, or not lumber
     case Kind::BeamPly:
         run.length = b.x1 - b.x0;
         supportsAt(Kind::Post, true);
@@ -91,6 +112,20 @@ int stockFor(double inches)
     return 20;
 }
 
+// The rails' and the stair's fasteners, from the records that group their pieces.
+void addStairFasteners(Takeoff &takeoff, const Deck &deck)
+{
+    for (const GuardBay &bay : deck.guardBays)
+        takeoff.railScrews += 4 * ((bay.topRail.empty() ? 0 : 1) + (bay.bottomRail.empty() ? 0 : 1));
+    int stringers = 0, boards = 0;
+    for (const SlopedPiece &piece : deck.slopedPieces)
+        stringers += piece.kind == Kind::Stringer ? 1 : 0;
+    for (const auto &tread : deck.stair.treads)
+        boards += int(tread.size());
+    takeoff.stringerHangers = stringers;
+    takeoff.treadScrews = 2 * boards * stringers;
+}
+
 } // namespace
 
 std::vector<double> cutLengths(double length, std::vector<double> supports)
@@ -122,10 +157,15 @@ Takeoff takeoffOf(const Deck &deck)
     // one of the shortest stock that holds it.
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
     for (const Member &m : deck.members) {
+        if (m.step > 0 || m.kind == Kind::LandingPad)
+            continue; // the steps of a sloped piece are bought as the piece
         const Run run = runOf(m, deck);
         for (double cut : cutLengths(run.length, run.supports))
-            cuts[{m.kind, lumberOf(m, p)}].push_back(cut);
+            cuts[{m.kind, lumberOf(m.kind, p)}].push_back(cut);
     }
+    for (const SlopedPiece &piece : deck.slopedPieces)
+        for (double cut : cutLengths(piece.lengthInches, {}))
+            cuts[{piece.kind, lumberOf(piece.kind, p)}].push_back(cut);
     for (auto &[key, lengths] : cuts) {
         std::sort(lengths.rbegin(), lengths.rend());
         std::vector<std::pair<int, double>> bought; // stock feet, inches left
@@ -157,9 +197,33 @@ Takeoff takeoffOf(const Deck &deck)
                 if (s.kind == Kind::BeamPly && std::abs(s.base - m.top()) < 1e-3
                     && overlapArea(s.plan, m.plan) > 1e-3)
                     takeoff.carriageBolts += 2;
+        if (m.kind == Kind::GuardPost && m.base > 1e-3)
+            takeoff.guardPostBolts += 2; // against a rim joist
+        else if (m.kind == Kind::GuardPost)
+            ++takeoff.postBases;         // on the ground or the pad
+        if (m.kind == Kind::Baluster)
+            takeoff.balusterScrews += 4;
+        if (m.kind == Kind::LandingPad)
+            takeoff.padCubicFeet += area(m.plan) * m.thickness / 1728;
     }
+    addStairFasteners(takeoff, deck);
     return takeoff;
 }
+
+namespace {
+// The guards' and the stair's fasteners that a deck has, by name.
+std::vector<std::pair<QString, int>> extraFasteners(const Takeoff &t)
+{
+    std::vector<std::pair<QString, int>> all{{QStringLiteral("Guard post bolts"), t.guardPostBolts},
+                                             {QStringLiteral("Post bases"), t.postBases},
+                                             {QStringLiteral("Rail screws"), t.railScrews},
+                                             {QStringLiteral("Baluster screws"), t.balusterScrews},
+                                             {QStringLiteral("Stringer hangers"), t.stringerHangers},
+                                             {QStringLiteral("Tread screws"), t.treadScrews}};
+    all.erase(std::remove_if(all.begin(), all.end(), [](const auto &f) { return f.second == 0; }), all.end());
+    return all;
+}
+} // namespace
 
 QString takeoffText(const Takeoff &t)
 {
@@ -171,8 +235,12 @@ QString takeoffText(const Takeoff &t)
                     .arg(lengthtext::feetAndInchesFromInches(row.stockFeet * 12),
                          lengthtext::feetAndInchesFromInches(row.linearFeet() * 12));
     text += QStringLiteral("Decking area: %1 square feet\n").arg(numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100));
+    if (t.padCubicFeet > 0)
+        text += QStringLiteral("Landing pad: %1 cubic feet of concrete\n").arg(numbertext::generalNumber(std::round(t.padCubicFeet * 100) / 100));
     text += QStringLiteral("Deck screws: %1\nJoist hangers: %2\nCarriage bolts: %3\n")
                 .arg(t.deckScrews).arg(t.joistHangers).arg(t.carriageBolts);
+    for (const auto &[name, count] : extraFasteners(t))
+        text += QStringLiteral("%1: %2\n").arg(name == u"Guard post bolts" ? QStringLiteral("Guard post bolts (1/2 in through)") : name).arg(count);
     for (const QString &line : t.materials)
         text += QStringLiteral("Material list: %1\n").arg(line);
     return text;
@@ -187,9 +255,15 @@ std::vector<QStringList> takeoffRows(const Takeoff &t)
                         QString::number(row.linearFeet()), QStringLiteral("linear ft")});
     const QString area = numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100);
     rows.push_back({QStringLiteral("Decking area"), {}, {}, {}, area, QStringLiteral("sq ft")});
+    if (t.padCubicFeet > 0)
+        rows.push_back({QStringLiteral("Landing pad"), QStringLiteral("concrete 4 in"), {}, QStringLiteral("1"),
+                        numbertext::generalNumber(std::round(t.padCubicFeet * 100) / 100), QStringLiteral("cu ft")});
     rows.push_back({QStringLiteral("Deck screws"), {}, {}, QString::number(t.deckScrews), {}, {}});
     rows.push_back({QStringLiteral("Joist hangers"), {}, {}, QString::number(t.joistHangers), {}, {}});
     rows.push_back({QStringLiteral("Carriage bolts"), {}, {}, QString::number(t.carriageBolts), {}, {}});
+    for (const auto &[name, count] : extraFasteners(t))
+        rows.push_back({name, name == u"Guard post bolts" ? QStringLiteral("1/2 in through") : QString(), {},
+                        QString::number(count), {}, {}});
     for (const QString &line : t.materials)
         rows.push_back({QStringLiteral("Material list"), line, {}, {}, {}, {}});
     return rows;

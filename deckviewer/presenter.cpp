@@ -3,6 +3,7 @@
 #include "checksettings.h"
 #include "codecheckpanel.h"
 #include "recentdecks.h"
+#include "savedstairs.h"
 #include "sheetsource.h"
 
 #include <QLocale>
@@ -11,9 +12,12 @@
 
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
     : QObject(parent), m_windowName(windowName), m_wizardFolder(wizardFolder),
-      m_window(std::make_unique<deckview::DeckWindow>()), m_codeCheck(new deckviewer::CodeCheckPanel),
-      m_settings(deckviewer::loadCodeSettings())
+      m_window(std::make_unique<deckview::DeckWindow>()), m_stairPanel(new StairPanel),
+      m_codeCheck(new deckviewer::CodeCheckPanel), m_settings(deckviewer::loadCodeSettings())
 {
+    // The stair's place, saved per deck in the user's state folder.
+    m_window->addPanel(tr("Stair"), QStringLiteral("stairDock"), m_stairPanel);
+    connect(m_stairPanel, &StairPanel::stairChanged, this, &DeckPresenter::placeStair);
     // A deck that takes long to build does not hold up the next: that one
     // starts at once, and the old one's result is dropped when it comes.
     m_pool.setMaxThreadCount(4);
@@ -78,8 +82,12 @@ void DeckPresenter::show(const ShownDeck &shown)
 {
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
-    deckviewer::offerDrawingSet(window, shown);
+    deckviewer::offerDrawingSet(window, shown, m_settings);
     window.comeForward();
+    if (!shown.deck) { // nothing to place a stair on
+        m_shownDeckFile.clear();
+        m_stairPanel->setEnabled(false);
+    }
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);
         window.setWindowTitle(m_windowName);
@@ -100,6 +108,13 @@ void DeckPresenter::show(const ShownDeck &shown)
     m_codeCheck->setReport(shown.report, shown.suggestion);
     m_shown = std::make_shared<const ShownDeck>(shown);
     showFraming(m_codeCheck->suggestedChosen() && shown.suggested ? *shown.suggested : shown);
+    m_shownSource = shown.source;
+    m_shownDeckFile = shown.deckFile;
+    m_stairPanel->setDeck(shown.stairEdges, shown.deck ? shown.deck->stair.layout : deckmodel::StairLayout{false});
+    if (shown.deck && !shown.deck->stair.present)
+        m_stairPanel->edge->setCurrentIndex(0);
+    if (!shown.stairNote.isEmpty())
+        m_stairPanel->note->setText(shown.stairNote);
     m_waitingFor = shown.block.title;
 }
 
@@ -115,8 +130,10 @@ void DeckPresenter::showFraming(const ShownDeck &shown)
     window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
                                                        : deckview::HiddenLineSource());
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
-                    [source = shown.source, settings = m_settings](const QString &path) {
-                        return deckmodel::renderDeck(source, path, settings);
+                    [deck = shown.deck, source = shown.source, settings = m_settings](const QString &path) {
+                        const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
+                        return format && deck ? deckmodel::writeDeck(*deck, path, *format, settings)
+                                              : deckmodel::renderDeck(source, path, settings);
                     });
     if (!shown.hiddenLines)
         buildKernel(shown.members);
@@ -146,6 +163,15 @@ void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
                     [this](const std::shared_ptr<const deckmodel::HiddenLines> &kernel) {
                         m_window->view->setHiddenLineSource(hiddenLineSource(kernel));
                     });
+}
+
+void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
+{
+    if (m_shownDeckFile.isEmpty())
+        return;
+    if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)
+        m_stairPanel->note->setText(saved.error());
+    load([source = m_shownSource](const deckmodel::CodeSettings &settings) { return deckFrom(source, settings); });
 }
 
 void DeckPresenter::frameReady()

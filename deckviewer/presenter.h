@@ -17,6 +17,7 @@
 #include "deckwindow.h"
 #include "latestjob.h"
 #include "showdeck.h"
+#include "stairpanel.h"
 
 #include <QObject>
 #include <QThreadPool>
@@ -36,6 +37,7 @@ public:
     ~DeckPresenter() override;
 
     deckview::DeckWindow *window() const { return m_window.get(); }
+    StairPanel *stairPanel() const { return m_stairPanel; }
     deckviewer::CodeCheckPanel *codeCheckPanel() const { return m_codeCheck; }
 
     void symbolLoaded(const QString &path);
@@ -56,6 +58,7 @@ private:
     void framingChosen(bool suggested);
     void buildKernel(const std::vector<deckmodel::Member> &members);
     void frameReady();
+    void placeStair(const deckmodel::StairLayout &layout);
 
     QString m_windowName;
     QString m_wizardFolder;
@@ -67,6 +70,8 @@ private:
     deckview::LatestJob m_decks{&m_pool, this};
     deckview::LatestJob m_kernels{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
+    StairPanel *m_stairPanel;
+    QString m_shownSource, m_shownDeckFile; // the 3D deck shown: what it was opened from, its file
     deckviewer::CodeCheckPanel *m_codeCheck;
     deckmodel::CodeSettings m_settings;
     std::function<ShownDeck(const deckmodel::CodeSettings &)> m_lastWork; // checked again when a setting changes

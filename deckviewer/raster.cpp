@@ -18,6 +18,13 @@ Palette woodPalette()
     palette.kinds[size_t(deckmodel::Kind::Joist)] = QColor(196, 148, 92);
     palette.kinds[size_t(deckmodel::Kind::RimJoist)] = QColor(178, 128, 78);
     palette.kinds[size_t(deckmodel::Kind::DeckingBoard)] = QColor(222, 184, 135);
+    palette.kinds[size_t(deckmodel::Kind::GuardPost)] = QColor(112, 82, 54);
+    palette.kinds[size_t(deckmodel::Kind::GuardRail)] = QColor(172, 126, 76);
+    palette.kinds[size_t(deckmodel::Kind::Baluster)] = QColor(236, 226, 206);
+    palette.kinds[size_t(deckmodel::Kind::Stringer)] = QColor(148, 112, 72);
+    palette.kinds[size_t(deckmodel::Kind::Tread)] = QColor(230, 194, 140);
+    palette.kinds[size_t(deckmodel::Kind::Handrail)] = QColor(92, 62, 40);
+    palette.kinds[size_t(deckmodel::Kind::LandingPad)] = QColor(178, 178, 172);
     palette.background = Qt::white;
     palette.line = QColor(224, 112, 0);
     palette.highlight = QColor(20, 110, 255);

@@ -44,7 +44,7 @@ std::vector<std::pair<QString, QString>> memberCounts(const Scene &scene)
 {
     int counts[KindCount] = {};
     for (const Prism &prism : scene.prisms)
-        ++counts[size_t(prism.kind)];
+        counts[size_t(prism.kind)] += prism.step <= 1 ? 1 : 0;
     std::vector<std::pair<QString, QString>> rows;
     for (size_t i = 0; i < KindCount; ++i)
         if (counts[i] > 0)

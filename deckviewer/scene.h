@@ -36,7 +36,7 @@ struct Box {
 };
 
 // The member kinds are the deck model's; a palette holds a colour for each.
-inline constexpr size_t KindCount = size_t(deckmodel::Kind::DeckingBoard) + 1;
+inline constexpr size_t KindCount = size_t(deckmodel::Kind::LandingPad) + 1;
 
 struct Prism {
     deckmodel::Kind kind = deckmodel::Kind::Post;
@@ -44,6 +44,7 @@ struct Prism {
     std::vector<QPointF> plan;  // (x, z), either winding, at least three points
     double base = 0;            // y of the underside
     double height = 0;          // extent upwards
+    int step = 0;               // a sloped piece's step (deckmodel::Member::step): counted once, by its first
 };
 
 // False when a coordinate, the base or the height is not a finite number:
@@ -57,7 +58,8 @@ struct Scene {
 
 // The count of each kind present, as a person reads it: ("Posts", "6"),
 // ("Beam plies", "4"), ("Joists", "15"), ("Rim joists", "4"),
-// ("Decking boards", "35"), in that order.
+// ("Decking boards", "35"), in that order, then the guards' and the stair's;
+// a sloped piece drawn in steps counts once.
 std::vector<std::pair<QString, QString>> memberCounts(const Scene &scene);
 
 // A box-shaped member from its plan corners (x0, z0) - (x1, z1).

@@ -239,13 +239,13 @@ void appendSheet(Sheet &to, const Sheet &from)
     to.dimensions.insert(to.dimensions.end(), from.dimensions.begin(), from.dimensions.end());
 }
 
-QStringList wrapText(const QString &text, double widthMm, double heightMm)
+QStringList wrapText(const QString &text, double widthMm, double heightMm, bool bold)
 {
     QStringList lines;
     QString line;
     for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
         const QString longer = line.isEmpty() ? word : line + u' ' + word;
-        if (!line.isEmpty() && textWidthMm(longer, heightMm) > widthMm) {
+        if (!line.isEmpty() && textWidthMm(longer, heightMm, bold) > widthMm) {
             lines << line;
             line = word;
         } else {

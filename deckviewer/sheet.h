@@ -114,6 +114,6 @@ void moveSheet(Sheet &sheet, QPointF by);
 void appendSheet(Sheet &to, const Sheet &from);
 
 // Lines of text no wider than widthMm, broken at blanks.
-QStringList wrapText(const QString &text, double widthMm, double heightMm);
+QStringList wrapText(const QString &text, double widthMm, double heightMm, bool bold = false);
 
 } // namespace deckview

@@ -76,11 +76,7 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
 // The footing schedule first where the footing plan had no room for it.
 std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area, QSizeF paper, bool withFootings);
 
-// The code check's words as the sheets print them: the species group, a
-// row's result, the verdict and what the check assumed.
-QString speciesText(deckmodel::Species species);
+// A code check row's result as the schedule prints it.
 QString resultText(deckmodel::Verdict verdict);
-QString verdictWords(const deckmodel::CodeReport &report);
-QStringList assumptionWords(const deckmodel::CodeSettings &settings);
 
 } // namespace deckview

@@ -9,16 +9,6 @@ namespace deckview {
 
 using deckmodel::Kind;
 
-QString speciesText(deckmodel::Species species)
-{
-    switch (species) {
-    case deckmodel::Species::SouthernPine: return QStringLiteral("Southern pine");
-    case deckmodel::Species::DouglasFirLarch: return QStringLiteral("Douglas fir-larch, hem-fir or spruce-pine-fir");
-    case deckmodel::Species::Redwood: return QStringLiteral("Redwood, western cedar, ponderosa pine or red pine");
-    }
-    return {};
-}
-
 QString resultText(deckmodel::Verdict verdict)
 {
     switch (verdict) {
@@ -28,30 +18,6 @@ QString resultText(deckmodel::Verdict verdict)
     case deckmodel::Verdict::Information: return QStringLiteral("TO BUILD TO");
     }
     return {};
-}
-
-QString verdictWords(const deckmodel::CodeReport &report)
-{
-    const QString tables = QStringLiteral("of the 2021 IRC deck tables");
-    const int judged = report.judged();
-    QString words = report.failed() == 0 ? QStringLiteral("Passes all %1 checks %2").arg(judged).arg(tables)
-                                         : QStringLiteral("Fails %1 of %2 checks %3").arg(report.failed()).arg(judged).arg(tables);
-    if (report.outside() > 0)
-        words += QStringLiteral("; %1 outside the tables").arg(report.outside());
-    return words;
-}
-
-QStringList assumptionWords(const deckmodel::CodeSettings &settings)
-{
-    const QString soil = QLocale(QLocale::English, QLocale::UnitedStates).toString(settings.soilBearingPsf);
-    return {QStringLiteral("Lumber: %1, No. 2 grade or better.").arg(speciesText(settings.species)),
-            settings.snowLoadPsf > 0
-                ? QStringLiteral("Design load: %1 psf ground snow load and 10 psf dead load.").arg(settings.snowLoadPsf)
-                : QStringLiteral("Design load: 40 psf live load and 10 psf dead load."),
-            QStringLiteral("Soil bearing: %1 psf; footings %2.")
-                .arg(soil, settings.footing == deckmodel::FootingShape::Round ? QStringLiteral("round") : QStringLiteral("square")),
-            QStringLiteral("The building department has the last word: local amendments, the frost depth and the site "
-                           "may ask for more.")};
 }
 
 namespace {
@@ -76,7 +42,7 @@ public:
     {
         const double lineMm = 4.6;
         m_y += p.gapBeforeMm;
-        for (const QString &line : wrapText(p.text, columnWidth(), 2.5)) {
+        for (const QString &line : wrapText(p.text, columnWidth(), 2.5, p.bold)) {
             if (line.isEmpty())
                 continue;
             if (m_y + lineMm > m_area.bottom())
@@ -158,18 +124,18 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
         flow.add({QStringLiteral("The wizard's material list: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
     const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);
     flow.add({QStringLiteral("CODE CHECK"), true, 4});
-    flow.add({verdictWords(report), true});
+    flow.add({deckmodel::verdictLine(report), true});
     for (const deckmodel::CodeCheck &check : report.checks) {
         flow.add({QStringLiteral("%1: %2").arg(check.rule, resultText(check.result)), true, 1.5});
         flow.add({check.sentence});
     }
     flow.add({QStringLiteral("ASSUMPTIONS"), true, 4});
-    for (const QString &line : assumptionWords(in.settings))
+    for (const QString &line : {deckmodel::codeAssumptions(in.settings)})
         flow.add({line});
     const QStringList notes{
         QStringLiteral("All framing lumber %1, No. 2 grade or better, pressure treated for wet service; posts and "
                        "any lumber within 6\" of the ground treated for ground contact.")
-            .arg(speciesText(in.settings.species)),
+            .arg(deckmodel::speciesWords(in.settings.species)),
         QStringLiteral("Fasteners and connectors in treated lumber hot-dip galvanized (ASTM A153) or stainless steel; "
                        "hangers and post bases of a coating to match."),
         QStringLiteral("Joist hangers at every joist end on a rim joist, every nail hole filled with the maker's nails."),

@@ -38,7 +38,7 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckvi
     return deckview::styleSheets(*outline, shown.style.style, shown.style.widthFeet, facts, paper);
 }
 
-void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown)
+void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown, const deckmodel::CodeSettings &settings)
 {
     if (!shown.error.isEmpty()) {
         window.writeDrawingSet = nullptr;
@@ -46,24 +46,25 @@ void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown)
         return;
     }
     auto deck = std::make_shared<const ShownDeck>(shown);
-    window.writeDrawingSet = [deck](const QString &path) -> jm::Status {
-        const auto sheets = sheetsOf(*deck, localePaper());
+    window.writeDrawingSet = [deck, settings](const QString &path) -> jm::Status {
+        const auto sheets = sheetsOf(*deck, localePaper(), settings);
         return sheets ? deckview::writeSheets(path, *sheets) : jm::Status(sheets.failure());
     };
-    window.printDrawingSet = [deck](QPrinter &printer) {
+    window.printDrawingSet = [deck, settings](QPrinter &printer) {
         const bool a4 = printer.pageLayout().pageSize().id() == QPageSize::A4;
-        if (const auto sheets = sheetsOf(*deck, a4 ? deckview::Paper::A4 : deckview::Paper::Letter))
+        if (const auto sheets = sheetsOf(*deck, a4 ? deckview::Paper::A4 : deckview::Paper::Letter, settings))
             deckview::printSheets(printer, *sheets);
     };
 }
 
-jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output)
+jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output,
+                           const deckmodel::CodeSettings &settings)
 {
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (suffix != u"pdf" && suffix != u"svg")
         return jm::failure(QStringLiteral("\"%1\": a drawing set is written as .pdf (a page a sheet) or .svg (a file a sheet).")
                                .arg(QFileInfo(output).fileName()));
-    const jm::Result<std::vector<deckview::Sheet>> sheets = sheetsOf(deckFrom(input), paper);
+    const jm::Result<std::vector<deckview::Sheet>> sheets = sheetsOf(deckFrom(input, settings), paper, settings);
     if (!sheets)
         return sheets.failure();
     const jm::Result<std::vector<deckview::Sheet>> chosen = deckview::selectSheets(*sheets, which);

@@ -18,10 +18,11 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckvi
 // The window's File > Drawing Set... and Print Drawing Set... for the shown
 // deck (none for a deck that could not be shown): the set on the locale's
 // paper, or on the printer's.
-void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown);
+void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown, const deckmodel::CodeSettings &settings = {});
 
 // Reads and frames the deck at `input` and writes the sheets `which` names
 // ("all", "framing", "plan,footing") to `output` (.pdf or .svg).
-jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output);
+jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output,
+                           const deckmodel::CodeSettings &settings = {});
 
 } // namespace deckviewer

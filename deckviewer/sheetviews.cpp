@@ -150,8 +150,10 @@ Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const Drawi
         *scaleWords = scale->words;
         best = std::move(front);
         if (centreIn(best, area))
-            break;
+            return best;
     }
+    // At the smallest scale still a little wider than the room: centred on it.
+    moveSheet(best, area.center() - extentOf(best).center());
     return best;
 }
 
@@ -182,7 +184,7 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
     const double footingSize = footing.outside ? p.postSize + 8 : footing.sizeInches;
     const double footingThickness = footing.outside ? 8 : footing.thicknessInches;
     auto lumber = [&](Kind kind) { return in.lumber.count(kind) ? in.lumber.at(kind) : QString(); };
-    const QString species = speciesText(in.settings.species);
+    const QString species = deckmodel::speciesWords(in.settings.species);
 
     Sheet sheet;
     for (const DrawingScale &scale : detailScales()) {

@@ -5,6 +5,9 @@
 #include "lengthtext.h"
 #include "plan.h"
 #include "recentdecks.h"
+#include "savedstairs.h"
+#include "stair.h"
+#include "deckexport.h"
 #include "takeoff.h"
 
 #include <QDir>
@@ -21,7 +24,7 @@ deckview::Scene sceneOf(const deckmodel::Deck &deck)
     deckview::Scene scene;
     scene.prisms.reserve(deck.members.size());
     for (const deckmodel::Member &m : deck.members) {
-        deckview::Prism prism{m.kind, m.name, {}, m.base, m.thickness};
+        deckview::Prism prism{m.kind, m.name, {}, m.base, m.thickness, m.step};
         for (const deckmodel::Point &p : m.plan)
             prism.plan.emplace_back(p.x, p.z);
         scene.prisms.push_back(std::move(prism));
@@ -37,6 +40,35 @@ QString feet(double value)
 QString squareFeet(const deckmodel::Polygon &outline)
 {
     return lengthtext::squareFeetText(deckmodel::area(outline) / 144);
+}
+
+// The way a stair off an edge faces, by the outline's axes.
+QString facing(deckmodel::Point out)
+{
+    QStringList words;
+    if (std::abs(out.x) > 0.3)
+        words << (out.x > 0 ? QStringLiteral("+X") : QStringLiteral("-X"));
+    if (std::abs(out.z) > 0.3)
+        words << (out.z > 0 ? QStringLiteral("+Z") : QStringLiteral("-Z"));
+    return words.join(u' ');
+}
+
+std::vector<StairEdge> stairEdges(const deckmodel::Deck &deck)
+{
+    std::vector<StairEdge> edges;
+    const double width = deck.stair.present ? deck.stair.layout.widthInches : deckmodel::StairLayout().widthInches;
+    for (int i = 0; i < int(deck.outline.size()); ++i) {
+        const deckmodel::Reach reach = deckmodel::stairReach(deck.outline, i, width);
+        if (!reach.fits())
+            continue;
+        const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, i);
+        edges.push_back({i,
+                         QStringLiteral("Edge %1: %2 long, facing %3")
+                             .arg(i + 1)
+                             .arg(lengthtext::feetAndInchesFromInches(edge.lengthInches), facing(edge.out)),
+                         reach.from, reach.to});
+    }
+    return edges;
 }
 
 ShownDeck failed(const QString &error)
@@ -83,13 +115,14 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
 {
     const deckmodel::DeckParameters &p = deck.parameters;
     ShownDeck shown;
+    shown.deck = std::make_shared<const deckmodel::Deck>(deck);
+    shown.stairEdges = stairEdges(deck);
     shown.fileName = QFileInfo(p.fileName).fileName();
     shown.source = path;
     shown.scene = sceneOf(deck);
     shown.mode = deckview::ViewMode(int(p.viewingMode));
     shown.members = deck.members;
     shown.report = report;
-    shown.deck = std::make_shared<const deckmodel::Deck>(deck);
     const QString family = QFileInfo(p.fileName).completeBaseName();
     deckview::TitleBlock &block = shown.block;
     const deckfile::Shape *shape = deckfile::shapeOf(p.deckType);
@@ -125,20 +158,50 @@ ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
     const auto read = deckfile::readDeck(path);
     if (!read)
         return failed(QFileInfo(path).isDir() ? nothingAskedIn(path, read.error()) : read.error());
-    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read);
+    const QString deckFile = QFileInfo(path).isDir() ? QDir(path).filePath(QFileInfo(read->fileName).fileName()) : path;
+    deckmodel::Extras extras;
+    const std::optional<deckmodel::StairLayout> saved = savedstairs::savedStair(deckFile);
+    if (saved)
+        extras.stair = *saved;
+    jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read, extras);
+    QString stairNote;
+    if (!built && saved) {
+        stairNote = built.error();
+        extras = {};
+        built = deckmodel::buildDeck(*read, extras);
+    }
     if (!built)
         return failed(built.error());
     ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
+    shown.deckFile = deckFile;
+    shown.stairNote = stairNote;
     shown.suggestion = deckmodel::suggestFraming(*built, settings);
     if (shown.suggestion.parameters) {
-        const jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters);
+        // The same stair where it still fits, else the default one.
+        jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+        if (!suggested)
+            suggested = deckmodel::buildDeck(*shown.suggestion.parameters);
         if (suggested) {
             ShownDeck other = shownOf(*suggested, path, deckmodel::checkCode(*suggested, settings));
+            other.deckFile = deckFile;
             other.block.title += QStringLiteral(", suggested framing");
             shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
         }
     }
     return shown;
+}
+
+jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings)
+{
+    const std::optional<deckmodel::Format> format = deckmodel::formatOf(output);
+    if (!format)
+        return deckmodel::renderDeck(input, output); // which says why not
+    const ShownDeck shown = deckFrom(input, settings);
+    if (!shown.error.isEmpty())
+        return jm::failure(shown.error);
+    if (!shown.deck)
+        return jm::failure(QStringLiteral("A 2D plan has no model to write."));
+    return deckmodel::writeDeck(*shown.deck, output, *format, settings);
 }
 
 void addKernel(ShownDeck &shown)

@@ -11,6 +11,7 @@
 #include "handoff.h"
 #include "hiddenline.h"
 #include "render.h"
+#include "stairpanel.h"
 
 #include <memory>
 
@@ -31,13 +32,21 @@ struct ShownDeck {
     deckmodel::CodeReport report;
     deckmodel::Suggestion suggestion;
     std::shared_ptr<const ShownDeck> suggested;
-    std::shared_ptr<const deckmodel::Deck> deck; // the framed 3D deck, for its drawing set
+    std::shared_ptr<const deckmodel::Deck> deck; // a 3D deck as built, for its model files and drawing set
     deckfile::Deck2D style;                      // the 2D road's style and width
+    QString deckFile;                            // its parameter file's path, the key of its saved stair
+    std::vector<StairEdge> stairEdges;           // the edges a stair fits on
+    QString stairNote;                           // why a saved stair could not be kept, when it could not
 };
 
 // The 3D deck of a deck parameter file, or of a wizard folder whose
-// DeckType.txt names one, checked with `settings`.
+// DeckType.txt names one, with the stair saved for it (savedstairs.h) or the
+// default one (a saved stair that no longer fits gives way to the default),
+// checked with `settings`.
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings = {});
+// The model, takeoff or code check (.step, .glb, .csv, .json, .txt) of that
+// deck, as shown.
+jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings = {});
 // Builds the hidden-line kernel of a 3D deck's members (the slow part).
 void addKernel(ShownDeck &shown);
 // The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the

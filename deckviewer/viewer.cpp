@@ -40,7 +40,7 @@ int render(const Program &program, const Options &options, int &argc, char **arg
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         const auto paper = options.paper.isEmpty() ? localePaper() : *deckview::paperNamed(options.paper);
-        const jm::Status written = writeDrawingSet(options.render, options.sheets, paper, options.out);
+        const jm::Status written = writeDrawingSet(options.render, options.sheets, paper, options.out, options.code);
         return written ? 0 : fail(program, written.error());
     }
     if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
@@ -48,7 +48,7 @@ int render(const Program &program, const Options &options, int &argc, char **arg
             return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
                                                 ".svg or .pdf).")
                                      .arg(QFileInfo(options.out).fileName(), program.self));
-        const jm::Status rendered = deckmodel::renderDeck(options.render, options.out, options.code);
+        const jm::Status rendered = writeModel(options.render, options.out, options.code);
         return rendered ? 0 : fail(program, rendered.error());
     }
     // Painted text needs fonts, fonts need a GUI application (but no display);

@@ -1,9 +1,13 @@
 // bench_deckmodel: the deck model's timings.
 //   worked example (16 x 12 x 3): read, frame, check and count; goal under 20 ms
-//   largest deck (99 x 99, 6-inch posts, 2 X 6 beams): the same; goal under 300 ms
+//     its guards and stair's share (built with and without the stair, whose
+//     guard bays, posts and balusters come with it): the whole under 5 ms
+//   largest deck (99 x 99, 6-inch posts, 2 X 6 beams): the same; goal under 300 ms,
+//     with its guards (about 1,100 balusters) and stair under 150 ms
 //   its STEP file written; goal under 1.5 s; its glTF file for comparison
 // Each figure is the median of several runs.
 #include "deckexport.h"
+#include "guardchecks.h"
 #include "takeoff.h"
 
 #include "benchsupport.h"
@@ -20,10 +24,10 @@ using namespace deckmodel;
 
 namespace {
 
-Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr)
+Deck readAndBuild(const QByteArray &bytes, Takeoff *takeoff = nullptr, const Extras &extras = {})
 {
     const auto read = deckfile::readDeckFile(bytes, QStringLiteral("Deck_Rectangle.txt"));
-    const jm::Result<Deck> built = read ? buildDeck(*read) : jm::Result<Deck>(read.failure());
+    const jm::Result<Deck> built = read ? buildDeck(*read, extras) : jm::Result<Deck>(read.failure());
     if (!built) {
         std::fprintf(stderr, "%s\n", qPrintable(built.error()));
         std::exit(1);
@@ -43,9 +47,16 @@ int main()
         return 1;
     const QByteArray largest = largestDeck(worked);
 
+    Extras noStair;
+    noStair.stair.present = false;
     const double workedMs = medianMs(21, [&] { return timedMs([&] { readAndBuild(worked); }); });
+    const double workedNoStairMs = medianMs(21, [&] { return timedMs([&] { readAndBuild(worked, nullptr, noStair); }); });
+    const Deck workedDeck = readAndBuild(worked);
+    const double workedRowsMs = medianMs(21, [&] { return timedMs([&] { guardAndStairChecks(workedDeck); }); });
     const Deck big = readAndBuild(largest);
     const double largestMs = medianMs(7, [&] { return timedMs([&] { readAndBuild(largest); }); });
+    const double bigRowsMs = medianMs(7, [&] { return timedMs([&] { guardAndStairChecks(big); }); });
+    const auto count = [&](Kind kind) { return std::count_if(big.members.begin(), big.members.end(), [&](const Member &m) { return m.kind == kind; }); };
     const double solidsMs = medianMs(5, [&] { return timedMs([&] { buildSolids(big); }); });
     QTemporaryDir folder;
     const QString step = folder.filePath(QStringLiteral("largest.step"));
@@ -53,8 +64,12 @@ int main()
     const double stepMs = medianMs(3, [&] { return timedMs([&] { (void)writeDeck(big, step, Format::Step); }); });
     const double glbMs = medianMs(3, [&] { return timedMs([&] { (void)writeDeck(big, glb, Format::Glb); }); });
 
-    std::printf("worked example, read + frame + check + count: %8.2f ms (goal 20)\n", workedMs);
-    std::printf("largest deck (%zu members), the same:        %8.2f ms (goal 300)\n", big.members.size(), largestMs);
+    std::printf("worked example, read + frame + check + count: %8.2f ms (goal 20; with guards and stair 5)\n", workedMs);
+    std::printf("worked example, the same without the stair:   %8.2f ms\n", workedNoStairMs);
+    std::printf("worked example, guard and stair code rows:    %8.2f ms\n", workedRowsMs);
+    std::printf("largest deck (%zu members), the same:        %8.2f ms (goal 300; with guards and stair 150)\n", big.members.size(), largestMs);
+    std::printf("largest deck: %ld guard posts, %ld balusters; its guard and stair code rows: %.2f ms\n",
+                long(count(Kind::GuardPost)), long(count(Kind::Baluster)), bigRowsMs);
     std::printf("largest deck, solids only:                    %8.2f ms\n", solidsMs);
     std::printf("largest deck, STEP written:                   %8.2f ms (goal 1500), %lld bytes\n", stepMs,
                 QFile(step).size());

@@ -141,6 +141,10 @@ void TestDeckDrawing::workedExampleDrawsEachLineOnce()
     copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
     ShownDeck shown = deckFrom(folder.filePath("Deck_Rectangle.txt"));
     QVERIFY2(shown.error.isEmpty(), qPrintable(shown.error));
+    // The framing alone: in this view some of the guard's hundred balusters
+    // and the stair's pieces pass within half a pixel of each other by chance.
+    std::erase_if(shown.scene.prisms, [](const Prism &p) { return !deckmodel::isFraming(p.kind); });
+    std::erase_if(shown.members, [](const deckmodel::Member &m) { return !deckmodel::isFraming(m.kind); });
     addKernel(shown);
     const Mesh mesh = triangulate(shown.scene);
     const QSize viewport(1000, 700);
@@ -183,8 +187,9 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     // The worked example's hand count (docs/deck-model.md).
     QCOMPARE(presenter.window()->facts->text(),
              "Shape: rectangle\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
-             "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34\n"
-             "Code check: Fails 1 of 7 checks of the 2021 IRC deck tables; 2 outside the tables");
+             "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34\nGuard posts: 17\nGuard rails: 22\n"
+             "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\n"
+             "Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables");
     QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
     lines.removeFirst();
     const QTableWidget *table = presenter.window()->takeoff;
@@ -211,7 +216,7 @@ void TestDeckDrawing::failedDeckLeavesNothing()
                              "a wizard folder with File > Open. |  | 0 | 0");
     QVERIFY(viewer.open(viewer.rectangle));
     QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
-    QCOMPARE(viewer.state().section(" | ", 3), "14 | 2"); // the takeoff golden file's rows
+    QCOMPARE(viewer.state().section(" | ", 3), "27 | 2"); // the takeoff golden file's rows
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
     viewer.presenter.open(viewer.rectangle);
     viewer.presenter.open(path);
@@ -284,8 +289,9 @@ void TestDeckDrawing::wordsAndPanels()
     QTRY_VERIFY(window->isActiveWindow());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     const QTabBar *tabs = window->findChild<QTabBar *>();
-    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), QString::number(tabs->currentIndex())}),
-             QStringList({"Deck", "Code check", "Files", "0"}));
+    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), tabs->tabText(3),
+                          QString::number(tabs->currentIndex())}),
+             QStringList({"Deck", "Stair", "Code check", "Files", "0"}));
     // Every column of the takeoff in sight at the window's first size.
     QTRY_COMPARE(window->takeoff->horizontalScrollBar()->maximum(), 0);
     // No hidden lines to dash in a shaded picture.
@@ -325,7 +331,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(0);
     QVERIFY(viewer.open(viewer.rectangle));
     auto *rows = panel->findChild<QTreeWidget *>("checksTable");
-    QCOMPARE(rows->topLevelItemCount(), 9);
+    QCOMPARE(rows->topLevelItemCount(), 16); // the framing's 9 rules, the guard's and stair's 6, the rim advice
     rows->setCurrentItem(rows->topLevelItem(1)); // the joist cantilever, failing
     QStringList joists;
     for (int j = 1; j <= 11; ++j)
@@ -333,9 +339,9 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     QCOMPARE(viewer.window->view->highlighted(), joists);
 
     const QString designed = viewer.window->facts->text();
-    QVERIFY(designed.endsWith("Code check: Fails 1 of 7 checks of the 2021 IRC deck tables; 2 outside the tables"));
+    QVERIFY(designed.endsWith("Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables"));
     panel->findChild<QRadioButton *>("suggestedButton")->click();
-    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 7 checks of the 2021 IRC deck tables"));
+    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 13 checks of the 2021 IRC deck tables"));
     QVERIFY(viewer.window->view->highlighted().isEmpty());
     panel->findChild<QRadioButton *>("designedButton")->click();
     QCOMPARE(viewer.window->facts->text(), designed);
