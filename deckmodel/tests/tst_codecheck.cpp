@@ -85,6 +85,7 @@ private slots:
     void failureSentences();
     void suggestion();
     void everyShape();
+    void passingDeckFile();
 };
 
 void TestCodeCheck::rules()
@@ -204,6 +205,27 @@ void TestCodeCheck::everyShape()
             QCOMPARE(suggested.failed() + suggested.outside(), 0);
         }
     }
+}
+
+// A deck file framed to pass, worked by hand: the worked example with 2x8
+// joists at 16" (span 11-10), two beam lines 26" in (a 140" back span; the
+// cantilever allowed there is 30 - 3 x 1.67 / 2 = 27 1/2"; C/J = 0.19, factor
+// 1.00), 2-2x8 beams under an 11' 8" effective span (81 - 7 x 0.83 = 75"),
+// posts 60" apart and 12" in from the beam ends (a quarter span is 15").
+void TestCodeCheck::passingDeckFile()
+{
+    const auto read = deckfile::readDeckFile(dataBytes(JM_TESTDATA "/Deck_Rectangle-passing.txt"),
+                                             QStringLiteral("Deck_Rectangle.txt"));
+    QVERIFY2(read, qPrintable(read.error()));
+    const jm::Result<Deck> deck = buildDeck(*read);
+    QVERIFY2(deck, qPrintable(deck.error()));
+    const CodeReport report = checkCode(*deck, {});
+    QStringList results;
+    for (const CodeCheck &check : report.checks)
+        results << resultWord(check.result);
+    QCOMPARE(results.join(u' '), "pass pass pass pass pass pass information pass information pass pass pass pass pass pass");
+    QCOMPARE(verdictLine(report), "Passes all 13 checks of the 2021 IRC deck tables");
+    QVERIFY(!suggestFraming(*deck, {}).parameters);
 }
 
 QTEST_APPLESS_MAIN(TestCodeCheck)
