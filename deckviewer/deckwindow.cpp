@@ -322,16 +322,23 @@ void DeckWindow::askExport()
     }
 }
 
-void DeckWindow::askPrint()
+// The printer set to the locale's paper, landscape, a PDF named after the
+// deck as its file; false when the person cancels.
+bool DeckWindow::choosePrinter(QPrinter &printer)
 {
     const PrintDefaults defaults = printDefaults(QLocale().territory(), m_fileName, documentsFolder());
-    QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(defaults.paper));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(QFileInfo(defaults.fileName).completeBaseName());
     printer.setOutputFileName(defaults.fileName);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DeckWindow::askPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (choosePrinter(printer))
         printDrawing(printer, currentDrawing(), m_block);
 }
 
@@ -361,14 +368,8 @@ void DeckWindow::askPrintSet()
 {
     if (!printDrawingSet)
         return;
-    const PrintDefaults defaults = printDefaults(QLocale().territory(), m_fileName, documentsFolder());
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(defaults.paper));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QFileInfo(defaults.fileName).completeBaseName());
-    printer.setOutputFileName(defaults.fileName);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (choosePrinter(printer))
         printDrawingSet(printer);
 }
 

@@ -22,6 +22,7 @@
 class QDockWidget;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QStackedWidget;
 class QTableWidget;
 
@@ -126,6 +127,7 @@ signals:
 
 private:
     void buildMenus(QToolBar *tools);
+    bool choosePrinter(QPrinter &printer);
     void askPrint();
     void askPrintSet();
     void askOpen();
