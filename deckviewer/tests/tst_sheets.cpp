@@ -190,7 +190,8 @@ void TestSheets::everyDeck()
 // sq ft), so one row.
 void TestSheets::footingSchedule()
 {
-    const Sheet &footing = sheetNamed(setOf(framed(workedExample())), QStringLiteral("footing"));
+    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
+    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
     std::map<double, std::map<double, QString>> rows; // by baseline, by x
     double markX = -1;
     for (const SheetText &t : footing.texts) {
