@@ -1,11 +1,13 @@
 #include "pricelist.h"
 
+#include "numbertext.h"
 #include "outputfile.h"
 #include "textfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace deckmodel {
@@ -14,7 +16,8 @@ namespace {
 
 const QString Header = QStringLiteral("item,size,length ft,unit,price");
 const QString ExampleNote = QStringLiteral(
-    "# These are example prices, not a yard's: change them to what you pay. Once one is changed this line goes.");
+    "# These are example prices, not a yard's: change them to what you pay.");
+const QString OwnNote = QStringLiteral("# Prices of your own, changed from the examples.");
 
 // The fields of a CSV line; a field in double quotes may hold commas and
 // doubled quotes. Nothing when a quote is left open.
@@ -59,38 +62,36 @@ QString lineOf(const PriceKey &key, double price)
 PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
 {
     PriceList list;
-    const QString text = QString::fromUtf8(bytes);
-    list.m_lines = text.split(u'\n');
-    if (!list.m_lines.isEmpty() && list.m_lines.back().isEmpty())
-        list.m_lines.removeLast();
+    for (qsizetype from = 0; from < bytes.size();) {
+        const qsizetype end = bytes.indexOf('\n', from);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        list.m_lines.push_back(bytes.mid(from, next - from));
+        from = next;
+    }
     auto problem = [&](int index, const QString &why) {
         list.m_problems.push_back(
             {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why)});
     };
-    for (int i = 0; i < list.m_lines.size(); ++i) {
-        QString &line = list.m_lines[i];
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        const QString trimmed = line.trimmed();
-        if (trimmed == ExampleNote)
+    for (int i = 0; i < int(list.m_lines.size()); ++i) {
+        const QString line = QString::fromUtf8(list.m_lines[size_t(i)]).trimmed();
+        if (line == ExampleNote)
             list.m_exampleLine = i;
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#') || trimmed == Header)
+        if (line.isEmpty() || line.startsWith(u'#') || line == Header)
             continue;
         const std::optional<QStringList> fields = fieldsOf(line);
         if (!fields || fields->size() != 5) {
             problem(i, QStringLiteral("%1 holds %2 fields, not the 5 of item, size, length ft, unit, price")
-                           .arg(textfiles::quoted(trimmed, 60))
+                           .arg(textfiles::quoted(line, 60))
                            .arg(fields ? fields->size() : 0));
             continue;
         }
         const QStringList &f = *fields;
-        bool number = false;
-        const double price = f[4].toDouble(&number);
-        if (!number || !std::isfinite(price)) {
+        const std::optional<double> price = numbertext::strictNumber(f[4]);
+        if (!price || !std::isfinite(*price)) {
             problem(i, QStringLiteral("the price %1 is not a number").arg(textfiles::quoted(f[4], 40)));
             continue;
         }
-        if (price < 0) {
+        if (*price < 0) {
             problem(i, QStringLiteral("the price %1 is negative").arg(f[4]));
             continue;
         }
@@ -100,9 +101,35 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
                            .arg(f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")));
             continue;
         }
-        list.m_rows.push_back({key, price, i});
+        list.m_rows.push_back({key, *price, i});
     }
     return list;
+}
+
+QByteArray PriceList::exampleBytes()
+{
+    // item, size, length ft, unit, price: the worked example's rows and the
+    // usual sizes beside them.
+    static const char *const rows[] = {
+        "Posts,4x4,8,piece,12.98",        "Posts,4x4,10,piece,16.48",     "Posts,6x6,8,piece,32.98",
+        "Beam plies,2x8,12,piece,14.28",  "Beam plies,2x8,16,piece,19.98", "Beam plies,2x10,12,piece,18.98",
+        "Joists,2x6,16,piece,13.48",      "Joists,2x8,16,piece,18.98",    "Joists,2x10,16,piece,24.98",
+        "Rim joists,2x6,12,piece,9.98",   "Rim joists,2x6,16,piece,13.48",
+        "Decking boards,5/4x6,12,piece,11.48", "Decking boards,5/4x6,16,piece,15.28",
+        "Blocking,2x6,8,piece,6.98",      "Guard posts,4x4,8,piece,12.98", "Guard rails,2x4,8,piece,4.98",
+        "Balusters,2x2,8,piece,2.98",     "Stringers,2x12,8,piece,19.98",  "Tread boards,5/4x6,8,piece,7.68",
+        "Handrails,2x2,8,piece,2.98",     "Post bases,4x4,,piece,9.48",    "Joist hangers,2x6,,piece,1.48",
+        "Joist ties,2x6,,piece,0.98",     "Stringer hangers,2x12,,piece,6.28",
+        "Carriage bolts,1/2 in,,piece,1.18", "Guard post bolts,1/2 in,,piece,2.48",
+        "Deck screws,#10 x 2 1/2 in,,box of 350,39.98", "Rail screws,#10 x 3 in,,box of 100,14.98",
+        "Connector nails,10d x 1 1/2 in,,box of 250,11.98", "Beam nails,10d x 3 in,,box of 69,7.98",
+        "Concrete mix,80 lb,,bag,6.48",   "Concrete mix,60 lb,,bag,4.98",
+    };
+    QByteArray bytes = ExampleNote.toUtf8() + "\n# One row a price: item, size, length ft (empty where none), unit as the takeoff "
+                                              "names it, price.\n" + Header.toUtf8() + "\n";
+    for (const char *row : rows)
+        bytes += QByteArray(row) + "\n";
+    return bytes;
 }
 
 std::optional<double> PriceList::price(const PriceKey &key) const
@@ -118,23 +145,28 @@ void PriceList::setPrice(const PriceKey &key, double price)
     auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row &r) { return r.key == key; });
     if (row != m_rows.end()) {
         row->price = price;
-        m_lines[row->line] = lineOf(key, price);
+        QByteArray &line = m_lines[size_t(row->line)];
+        const QByteArray end = line.endsWith("\r\n") ? QByteArray("\r\n") : line.endsWith('\n') ? QByteArray("\n") : QByteArray();
+        line = lineOf(key, price).toUtf8() + end;
     } else {
-        m_lines << lineOf(key, price);
+        if (!m_lines.empty() && !m_lines.back().endsWith('\n'))
+            m_lines.back() += '\n';
+        m_lines.push_back(lineOf(key, price).toUtf8() + '\n');
         m_rows.push_back({key, price, int(m_lines.size()) - 1});
     }
     if (m_exampleLine >= 0) {
-        m_lines.removeAt(m_exampleLine);
-        for (Row &r : m_rows)
-            if (r.line > m_exampleLine)
-                --r.line;
+        QByteArray &note = m_lines[size_t(m_exampleLine)];
+        note = OwnNote.toUtf8() + (note.endsWith("\r\n") ? "\r\n" : "\n");
         m_exampleLine = -1;
     }
 }
 
 QByteArray PriceList::bytes() const
 {
-    return m_lines.isEmpty() ? QByteArray() : (m_lines.join(u'\n') + u'\n').toUtf8();
+    QByteArray all;
+    for (const QByteArray &line : m_lines)
+        all += line;
+    return all;
 }
 
 QString defaultPriceListPath()

@@ -1,8 +1,10 @@
 // The user's price list: a plain CSV the person owns (item, size, length ft,
 // unit, price), read leniently and changed one line at a time. A row that
 // cannot be read is named with its line and left out, the rest still apply;
-// a price changed from the viewer rewrites only its own line (or adds one),
-// so the file never ends up with less than it had. Plain data, no widgets.
+// a price changed from the viewer rewrites only its own line (or adds one)
+// and, the first time, the line saying the prices are examples; every other
+// line is kept byte for byte, so the file never ends up with less than it
+// had. Plain data, no widgets.
 #pragma once
 
 #include "result.h"
@@ -42,11 +44,12 @@ public:
     std::optional<double> price(const PriceKey &key) const;
     // Still the example prices: the file's line saying so is there.
     bool isExample() const { return m_exampleLine >= 0; }
+    int priced() const { return int(m_rows.size()); }
     const std::vector<PriceProblem> &problems() const { return m_problems; }
 
     // A new price for a key: its line rewritten, or a row added at the end;
     // every other line kept as it was. The list is the person's own once a
-    // price is changed: the example note goes.
+    // price is changed: the example note becomes a line saying so.
     void setPrice(const PriceKey &key, double price);
     QByteArray bytes() const;
 
@@ -56,7 +59,7 @@ private:
         double price = 0;
         int line = 0; // index into m_lines
     };
-    QStringList m_lines; // as read, without their line ends
+    std::vector<QByteArray> m_lines; // as read, each with its own line end
     std::vector<Row> m_rows;
     std::vector<PriceProblem> m_problems;
     int m_exampleLine = -1;
