@@ -1,7 +1,6 @@
 #include "takeoffprices.h"
 
-#include "checksettings.h"
-
+#include <QDir>
 #include <QSettings>
 
 #include <optional>
@@ -20,6 +19,14 @@ std::optional<double> &chosenWaste()
     return percent;
 }
 const QString WasteKey = QStringLiteral("takeoff/waste_percent");
+
+// The viewer's config file, beside the code check's settings.
+QString configPath()
+{
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(base + QStringLiteral("/joistmaster/deckviewer.conf"));
+}
 } // namespace
 
 void usePriceList(const QString &path)
@@ -65,7 +72,7 @@ double wastePercent()
 {
     if (chosenWaste())
         return *chosenWaste();
-    const QSettings stored(codeSettingsPath(), QSettings::IniFormat);
+    const QSettings stored(configPath(), QSettings::IniFormat);
     bool isNumber = false;
     const double percent = stored.value(WasteKey).toString().toDouble(&isNumber);
     return isNumber && isWastePercent(percent) ? percent : 10;
@@ -78,7 +85,7 @@ void useWastePercent(double percent)
 
 void saveWastePercent(double percent)
 {
-    QSettings stored(codeSettingsPath(), QSettings::IniFormat);
+    QSettings stored(configPath(), QSettings::IniFormat);
     stored.setValue(WasteKey, percent);
     chosenWaste().reset();
 }
