@@ -129,10 +129,11 @@ int buildSolids(const Deck &deck)
     return solids;
 }
 
-jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const CodeSettings &settings)
+jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const CodeSettings &settings,
+                     const PriceList &prices, double wastePercent)
 {
     if (format == Format::Csv)
-        return outputfile::writeWhole(path, takeoffCsv(takeoffOf(deck)));
+        return outputfile::writeWhole(path, takeoffCsv(takeoffOf(deck, {settings, wastePercent}), prices));
     if (format == Format::CheckJson || format == Format::CheckText) {
         const CodeReport report = checkCode(deck, settings);
         const Suggestion suggestion = suggestFraming(deck, settings);

@@ -7,6 +7,7 @@
 
 #include "codecheck.h"
 #include "framing.h"
+#include "pricelist.h"
 #include "result.h"
 
 #include <QString>
@@ -21,8 +22,10 @@ enum class Format { Step, Glb, Csv, CheckJson, CheckText };
 std::optional<Format> formatOf(const QString &path);
 
 // Fails with one line saying why. The code check is made with `settings`,
-// its suggested framing with it.
-jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const CodeSettings &settings = {});
+// its suggested framing with it; the takeoff's footings too, priced from
+// `prices` with `wastePercent` on the decking.
+jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const CodeSettings &settings = {},
+                     const PriceList &prices = {}, double wastePercent = 10);
 
 // Only turns the members into solids, for measuring the kernel's share.
 int buildSolids(const Deck &deck);

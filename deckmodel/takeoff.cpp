@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace deckmodel {
 
@@ -126,6 +127,181 @@ void addStairFasteners(Takeoff &takeoff, const Deck &deck)
     takeoff.treadScrews = 2 * boards * stringers;
 }
 
+
+// The footings by size, from the least footing under each post.
+void addFootings(Takeoff &takeoff, const Deck &deck, const CodeSettings &code)
+{
+    for (const FootingNeed &need : footingNeeds(deck, code)) {
+        auto same = std::find_if(takeoff.footings.begin(), takeoff.footings.end(), [&](const FootingCount &f) {
+            return f.sizeInches == need.sizeInches && f.thicknessInches == need.thicknessInches;
+        });
+        if (same == takeoff.footings.end())
+            same = takeoff.footings.insert(takeoff.footings.end(), {code.footing, need.sizeInches, need.thicknessInches, 0});
+        ++same->count;
+    }
+    std::sort(takeoff.footings.begin(), takeoff.footings.end(),
+              [](const FootingCount &a, const FootingCount &b) { return a.sizeInches < b.sizeInches; });
+}
+
+int bagsFor(double cubicFeet, double perBag)
+{
+    return int(std::ceil(cubicFeet / perBag - fit));
+}
+
+int boxesFor(int pieces, int perBox)
+{
+    return (pieces + perBox - 1) / perBox;
+}
+
+QString hundredths(double value)
+{
+    return numbertext::generalNumber(std::round(value * 100) / 100);
+}
+
+// "6 posts of 22 1/4", cut from 2 pieces of 8 ft": the cuts by length, longest first.
+QString cutNote(Kind kind, const std::vector<double> &cuts, int count, int feet)
+{
+    std::vector<std::pair<QString, int>> byLength;
+    for (double cut : cuts) {
+        const QString text = lengthtext::inchesText(cut);
+        if (byLength.empty() || byLength.back().first != text)
+            byLength.push_back({text, 0});
+        ++byLength.back().second;
+    }
+    QStringList parts;
+    QString name = kindName(kind);
+    name[0] = name[0].toLower();
+    if (cuts.size() == 1)
+        name = name.endsWith(QLatin1String("ies")) ? name.chopped(3) + u'y' : name.chopped(1);
+    for (const auto &[text, n] : byLength)
+        parts << (parts.isEmpty() ? QStringLiteral("%1 %2 of %3").arg(n).arg(name, text)
+                                  : QStringLiteral("%1 of %2").arg(n).arg(text));
+    return QStringLiteral("%1, cut from %2 %3 of %4 ft")
+        .arg(parts.join(QStringLiteral(", ")))
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("piece") : QStringLiteral("pieces"))
+        .arg(feet);
+}
+
+void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces, const std::vector<bool> &jointed)
+{
+    const QString piece = QStringLiteral("piece");
+    for (size_t i = 0; i < t.lumber.size(); ++i) {
+        const LumberRow &row = t.lumber[i];
+        QString note = cutNote(row.kind, pieces[i], row.count, row.stockFeet);
+        if (row.kind == Kind::DeckingBoard)
+            note += QStringLiteral("; %1 sq ft of deck").arg(hundredths(t.deckingSquareFeet));
+        t.rows.push_back({Group::Lumber, kindName(row.kind), row.lumber, row.stockFeet, row.count, piece, note});
+        if (row.kind == Kind::DeckingBoard || jointed[i]) {
+            const int extra = int(std::ceil(row.count * t.wastePercent / 100 - fit));
+            if (extra > 0)
+                t.rows.push_back({Group::Lumber, kindName(row.kind), row.lumber, row.stockFeet, extra, piece,
+                                  QStringLiteral("waste allowance: %1 % of %2, rounded up")
+                                      .arg(numbertext::generalNumber(t.wastePercent))
+                                      .arg(row.count),
+                                  true});
+        }
+    }
+    if (t.blocks > 0) {
+        const QString &size = t.blockLumber;
+        std::vector<double> cuts(size_t(t.blocks), t.blockInches);
+        const int perPiece = std::max(1, int(std::floor(96 / t.blockInches + fit)));
+        const int count = (t.blocks + perPiece - 1) / perPiece;
+        t.rows.push_back({Group::Lumber, QStringLiteral("Blocking"), size, 8, count, piece,
+                          QStringLiteral("%1 blocks of %2, one at each guard post on a rim joist, cut from %3 %4 of 8 ft")
+                              .arg(t.blocks)
+                              .arg(lengthtext::inchesText(t.blockInches))
+                              .arg(count)
+                              .arg(count == 1 ? QStringLiteral("piece") : QStringLiteral("pieces"))});
+    }
+}
+
+QString plural(int n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+void addHardwareRows(Takeoff &t)
+{
+    const QString piece = QStringLiteral("piece");
+    auto add = [&](const QString &item, const QString &size, int count, const QString &unit, const QString &note) {
+        if (count > 0)
+            t.rows.push_back({Group::Hardware, item, size, 0, count, unit, note});
+    };
+    for (const auto &[size, count] : t.postBases)
+        add(QStringLiteral("Post bases"), size, count, piece, QStringLiteral("one under each post on a footing or the pad"));
+    add(QStringLiteral("Joist hangers"), t.blockLumber, t.joistHangers, piece, QStringLiteral("one per joist end on a rim joist"));
+    add(QStringLiteral("Joist ties"), t.blockLumber, t.joistTies, piece,
+        QStringLiteral("one per joist at each beam line under it"));
+    add(QStringLiteral("Stringer hangers"), QStringLiteral("2x12"), t.stringerHangers, piece,
+        QStringLiteral("one per stringer, at the rim joist"));
+    add(QStringLiteral("Carriage bolts"), QStringLiteral("1/2 in"), t.carriageBolts, piece,
+        QStringLiteral("two per beam ply on each post, with nut and washer"));
+    add(QStringLiteral("Guard post bolts"), QStringLiteral("1/2 in"), t.guardPostBolts, piece,
+        QStringLiteral("two through each guard post and its rim joist"));
+    const int screws = t.deckScrews + t.treadScrews + t.balusterScrews;
+    QStringList uses{QStringLiteral("%1 in the decking").arg(t.deckScrews)};
+    if (t.treadScrews > 0)
+        uses << QStringLiteral("%1 in the treads").arg(t.treadScrews);
+    if (t.balusterScrews > 0)
+        uses << QStringLiteral("%1 in the balusters").arg(t.balusterScrews);
+    add(QStringLiteral("Deck screws"), QStringLiteral("#10 x 2 1/2 in"), boxesFor(screws, DeckScrewsPerBox),
+        QStringLiteral("box of %1").arg(DeckScrewsPerBox), plural(screws, "screw", "screws") + u':' + u' ' + uses.join(QStringLiteral(", ")));
+    add(QStringLiteral("Rail screws"), QStringLiteral("#10 x 3 in"), boxesFor(t.railScrews, RailScrewsPerBox),
+        QStringLiteral("box of %1").arg(RailScrewsPerBox), plural(t.railScrews, "screw", "screws") + QStringLiteral(", two per rail end"));
+    add(QStringLiteral("Connector nails"), QStringLiteral("10d x 1 1/2 in"), boxesFor(t.connectorNails, ConnectorNailsPerBox),
+        QStringLiteral("box of %1").arg(ConnectorNailsPerBox),
+        plural(t.connectorNails, "nail", "nails") + QStringLiteral(": 10 a hanger, 6 a tie"));
+    add(QStringLiteral("Beam nails"), QStringLiteral("10d x 3 in"), boxesFor(t.beamNails, BeamNailsPerBox),
+        QStringLiteral("box of %1").arg(BeamNailsPerBox),
+        plural(t.beamNails, "nail", "nails") + QStringLiteral(": two rows at 16 in along each pair of beam plies; a 1 lb box"));
+}
+
+void addConcreteRows(Takeoff &t)
+{
+    double cubicFeet = 0;
+    int bags80 = 0, bags60 = 0;
+    QStringList uses;
+    for (const FootingCount &f : t.footings) {
+        const int each80 = bagsFor(f.cubicFeetEach(), CubicFeetPer80LbBag);
+        const int each60 = bagsFor(f.cubicFeetEach(), CubicFeetPer60LbBag);
+        t.rows.push_back({Group::Concrete, QStringLiteral("Footings"),
+                          QStringLiteral("%1 in %2, %3 in thick")
+                              .arg(numbertext::generalNumber(f.sizeInches),
+                                   f.shape == FootingShape::Round ? QStringLiteral("round") : QStringLiteral("square"),
+                                   numbertext::generalNumber(f.thicknessInches)),
+                          0, f.count, QStringLiteral("footing"),
+                          QStringLiteral("%1 cu ft each, %2 cu ft in all; %3 of 80 lb or %4 of 60 lb each")
+                              .arg(hundredths(f.cubicFeetEach()), hundredths(f.cubicFeetEach() * f.count),
+                                   plural(each80, "bag", "bags"))
+                              .arg(each60),
+                          false, false});
+        cubicFeet += f.cubicFeetEach() * f.count;
+        bags80 += each80 * f.count;
+        bags60 += each60 * f.count;
+        uses << QStringLiteral("%1 for the footings").arg(each80 * f.count);
+    }
+    if (t.padCubicFeet > 0) {
+        const int pad80 = bagsFor(t.padCubicFeet, CubicFeetPer80LbBag);
+        const int pad60 = bagsFor(t.padCubicFeet, CubicFeetPer60LbBag);
+        t.rows.push_back({Group::Concrete, QStringLiteral("Landing pad"), QStringLiteral("concrete 4 in"), 0, 1,
+                          QStringLiteral("pad"),
+                          QStringLiteral("%1 cu ft; %2 of 80 lb or %3 of 60 lb")
+                              .arg(hundredths(t.padCubicFeet), plural(pad80, "bag", "bags"))
+                              .arg(pad60),
+                          false, false});
+        cubicFeet += t.padCubicFeet;
+        bags80 += pad80;
+        bags60 += pad60;
+        uses << QStringLiteral("%1 for the landing pad").arg(pad80);
+    }
+    if (bags80 > 0)
+        t.rows.push_back({Group::Concrete, QStringLiteral("Concrete mix"), QStringLiteral("80 lb"), 0, bags80,
+                          QStringLiteral("bag"),
+                          QStringLiteral("%1 cu ft: %2; or %3 bags of 60 lb")
+                              .arg(hundredths(cubicFeet), uses.join(QStringLiteral(", ")))
+                              .arg(bags60)});
+}
 } // namespace
 
 std::vector<double> cutLengths(double length, std::vector<double> supports)
@@ -145,22 +321,31 @@ std::vector<double> cutLengths(double length, std::vector<double> supports)
     return cuts;
 }
 
-Takeoff takeoffOf(const Deck &deck)
+Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
 {
     const DeckParameters &p = deck.parameters;
     Takeoff takeoff;
+    takeoff.wastePercent = settings.wastePercent;
     takeoff.materials = p.materials;
     takeoff.deckingSquareFeet = area(deck.outline) / 144;
+    int beamPlyNails = 0;
+    std::map<QString, int> bases;
 
     // Cuts by kind and lumber, then packed into stock lengths, longest first:
     // a cut goes into the first bought length it still fits, else into a new
     // one of the shortest stock that holds it.
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
+    std::set<Kind> jointedKinds;
+    std::vector<std::vector<double>> pieces; // by lumber row: the cuts it yields
+    std::vector<bool> jointed;               // by lumber row: a rim or beam ply of it is jointed
     for (const Member &m : deck.members) {
         if (m.step > 0 || m.kind == Kind::LandingPad)
             continue; // the steps of a sloped piece are bought as the piece
         const Run run = runOf(m, deck);
-        for (double cut : cutLengths(run.length, run.supports))
+        const std::vector<double> lengths = cutLengths(run.length, run.supports);
+        if (lengths.size() > 1 && (m.kind == Kind::RimJoist || m.kind == Kind::BeamPly))
+            jointedKinds.insert(m.kind);
+        for (double cut : lengths)
             cuts[{m.kind, lumberOf(m.kind, p)}].push_back(cut);
     }
     for (const SlopedPiece &piece : deck.slopedPieces)
@@ -168,18 +353,27 @@ Takeoff takeoffOf(const Deck &deck)
             cuts[{piece.kind, lumberOf(piece.kind, p)}].push_back(cut);
     for (auto &[key, lengths] : cuts) {
         std::sort(lengths.rbegin(), lengths.rend());
-        std::vector<std::pair<int, double>> bought; // stock feet, inches left
+        struct Bought {
+            int feet;
+            double left;
+        };
+        std::vector<Bought> bought;
+        std::map<int, std::vector<double>> cutFrom; // stock feet: the cuts from those lengths
         for (double cut : lengths) {
-            auto open = std::find_if(bought.begin(), bought.end(), [&](const auto &b) { return b.second >= cut - fit; });
+            auto open = std::find_if(bought.begin(), bought.end(), [&](const Bought &b) { return b.left >= cut - fit; });
             if (open == bought.end())
                 open = bought.insert(bought.end(), {stockFor(cut), stockFor(cut) * 12.0});
-            open->second -= cut;
+            open->left -= cut;
+            cutFrom[open->feet].push_back(cut);
         }
         std::map<int, int> byStock;
         for (const auto &b : bought)
-            ++byStock[b.first];
-        for (const auto &[feet, count] : byStock)
+            ++byStock[b.feet];
+        for (const auto &[feet, count] : byStock) {
             takeoff.lumber.push_back({key.first, key.second, feet, count});
+            pieces.push_back(cutFrom[feet]);
+            jointed.push_back(jointedKinds.count(key.first) > 0);
+        }
     }
 
     for (const Member &m : deck.members) {
@@ -190,86 +384,131 @@ Takeoff takeoffOf(const Deck &deck)
                 if (crossing && overlapArea(m.plan, s.plan) > 1e-3)
                     takeoff.deckScrews += 2;
             }
-        if (m.kind == Kind::Joist)
+        if (m.kind == Kind::Joist) {
             takeoff.joistHangers += endsOnRims(deck, m);
+            takeoff.joistTies += beamsUnder(deck, m);
+        }
+        if (m.kind == Kind::BeamPly) {
+            const Box b = bounds(m.plan);
+            beamPlyNails += 2 * (int(std::floor((b.x1 - b.x0) / 16 + fit)) + 1);
+        }
         if (m.kind == Kind::Post)
             for (const Member &s : deck.members)
                 if (s.kind == Kind::BeamPly && std::abs(s.base - m.top()) < 1e-3
                     && overlapArea(s.plan, m.plan) > 1e-3)
                     takeoff.carriageBolts += 2;
-        if (m.kind == Kind::GuardPost && m.base > 1e-3)
+        if (m.kind == Kind::GuardPost && m.base > 1e-3) {
             takeoff.guardPostBolts += 2; // against a rim joist
-        else if (m.kind == Kind::GuardPost)
-            ++takeoff.postBases;         // on the ground or the pad
+            ++takeoff.blocks;
+        } else if (m.kind == Kind::GuardPost) {
+            ++bases[lumberOf(m.kind, p)];
+        }
+        if (m.kind == Kind::Post)
+            ++bases[lumberOf(m.kind, p)];
         if (m.kind == Kind::Baluster)
             takeoff.balusterScrews += 4;
         if (m.kind == Kind::LandingPad)
             takeoff.padCubicFeet += area(m.plan) * m.thickness / 1728;
     }
     addStairFasteners(takeoff, deck);
+    for (const auto &[size, count] : bases)
+        takeoff.postBases.push_back({size, count});
+    // Each pair of plies nailed together: the nails of every ply after a beam's first.
+    takeoff.beamNails = p.beamPlies > 1 ? beamPlyNails * (p.beamPlies - 1) / p.beamPlies : 0;
+    takeoff.connectorNails = 10 * (takeoff.joistHangers + takeoff.stringerHangers) + 6 * takeoff.joistTies;
+    takeoff.blockInches = p.joistSpacing - p.joistWidth;
+    takeoff.blockLumber = lumberOf(Kind::Joist, p);
+    addFootings(takeoff, deck, settings.code);
+    addLumberRows(takeoff, pieces, jointed);
+    addHardwareRows(takeoff);
+    addConcreteRows(takeoff);
     return takeoff;
 }
 
-namespace {
-// The guards' and the stair's fasteners that a deck has, by name.
-std::vector<std::pair<QString, int>> extraFasteners(const Takeoff &t)
+QString TakeoffRow::shownItem() const
 {
-    std::vector<std::pair<QString, int>> all{{QStringLiteral("Guard post bolts"), t.guardPostBolts},
-                                             {QStringLiteral("Post bases"), t.postBases},
-                                             {QStringLiteral("Rail screws"), t.railScrews},
-                                             {QStringLiteral("Baluster screws"), t.balusterScrews},
-                                             {QStringLiteral("Stringer hangers"), t.stringerHangers},
-                                             {QStringLiteral("Tread screws"), t.treadScrews}};
-    all.erase(std::remove_if(all.begin(), all.end(), [](const auto &f) { return f.second == 0; }), all.end());
-    return all;
+    return allowance ? item + QStringLiteral(" (waste allowance)") : item;
+}
+
+PriceKey TakeoffRow::priceKey() const
+{
+    return {item, size, lengthFeet > 0 ? QString::number(lengthFeet) : QString(), unit};
+}
+
+double FootingCount::cubicFeetEach() const
+{
+    const double face = shape == FootingShape::Round ? M_PI * sizeInches * sizeInches / 4 : sizeInches * sizeInches;
+    return face * thicknessInches / 1728;
+}
+
+PricedTakeoff priceTakeoff(const Takeoff &t, const PriceList &prices)
+{
+    PricedTakeoff priced;
+    for (const TakeoffRow &row : t.rows) {
+        const std::optional<double> price = row.bought ? prices.price(row.priceKey()) : std::nullopt;
+        priced.unitPrices.push_back(price);
+        if (row.bought && !price)
+            ++priced.unpriced;
+        if (!price)
+            continue;
+        const double line = *price * row.count;
+        (row.group == Group::Lumber ? priced.lumber : row.group == Group::Hardware ? priced.hardware : priced.concrete) += line;
+    }
+    return priced;
+}
+
+namespace {
+QString money(double value)
+{
+    return QString::number(value, 'f', 2);
 }
 } // namespace
 
 QString takeoffText(const Takeoff &t)
 {
     QString text;
-    for (const LumberRow &row : t.lumber)
-        text += QStringLiteral("%1 %2: %3 x %4 (%5)\n")
-                    .arg(kindName(row.kind), row.lumber)
-                    .arg(row.count)
-                    .arg(lengthtext::feetAndInchesFromInches(row.stockFeet * 12),
-                         lengthtext::feetAndInchesFromInches(row.linearFeet() * 12));
-    text += QStringLiteral("Decking area: %1 square feet\n").arg(numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100));
-    if (t.padCubicFeet > 0)
-        text += QStringLiteral("Landing pad: %1 cubic feet of concrete\n").arg(numbertext::generalNumber(std::round(t.padCubicFeet * 100) / 100));
-    text += QStringLiteral("Deck screws: %1\nJoist hangers: %2\nCarriage bolts: %3\n")
-                .arg(t.deckScrews).arg(t.joistHangers).arg(t.carriageBolts);
-    for (const auto &[name, count] : extraFasteners(t))
-        text += QStringLiteral("%1: %2\n").arg(name == u"Guard post bolts" ? QStringLiteral("Guard post bolts (1/2 in through)") : name).arg(count);
+    for (const TakeoffRow &row : t.rows) {
+        text += QStringLiteral("%1 %2").arg(row.shownItem(), row.size).trimmed();
+        if (row.lengthFeet > 0)
+            text += u' ' + lengthtext::feetAndInchesFromInches(row.lengthFeet * 12);
+        text += QStringLiteral(": %1 %2 (%3)\n").arg(row.count).arg(row.unit, row.note);
+    }
     for (const QString &line : t.materials)
-        text += QStringLiteral("Material list: %1\n").arg(line);
+        text += QStringLiteral("The wizard's notes: %1\n").arg(line);
     return text;
 }
 
-std::vector<QStringList> takeoffRows(const Takeoff &t)
+std::vector<QStringList> totalRows(const PricedTakeoff &priced)
 {
-    std::vector<QStringList> rows{{QStringLiteral("item"), QStringLiteral("size"), QStringLiteral("stock length ft"),
-                                   QStringLiteral("count"), QStringLiteral("total"), QStringLiteral("unit")}};
-    for (const LumberRow &row : t.lumber)
-        rows.push_back({kindName(row.kind), row.lumber, QString::number(row.stockFeet), QString::number(row.count),
-                        QString::number(row.linearFeet()), QStringLiteral("linear ft")});
-    const QString area = numbertext::generalNumber(std::round(t.deckingSquareFeet * 100) / 100);
-    rows.push_back({QStringLiteral("Decking area"), {}, {}, {}, area, QStringLiteral("sq ft")});
-    if (t.padCubicFeet > 0)
-        rows.push_back({QStringLiteral("Landing pad"), QStringLiteral("concrete 4 in"), {}, QStringLiteral("1"),
-                        numbertext::generalNumber(std::round(t.padCubicFeet * 100) / 100), QStringLiteral("cu ft")});
-    rows.push_back({QStringLiteral("Deck screws"), {}, {}, QString::number(t.deckScrews), {}, {}});
-    rows.push_back({QStringLiteral("Joist hangers"), {}, {}, QString::number(t.joistHangers), {}, {}});
-    rows.push_back({QStringLiteral("Carriage bolts"), {}, {}, QString::number(t.carriageBolts), {}, {}});
-    for (const auto &[name, count] : extraFasteners(t))
-        rows.push_back({name, name == u"Guard post bolts" ? QStringLiteral("1/2 in through") : QString(), {},
-                        QString::number(count), {}, {}});
-    for (const QString &line : t.materials)
-        rows.push_back({QStringLiteral("Material list"), line, {}, {}, {}, {}});
+    return {{QStringLiteral("Subtotal lumber"), money(priced.lumber), {}},
+            {QStringLiteral("Subtotal hardware"), money(priced.hardware), {}},
+            {QStringLiteral("Subtotal concrete"), money(priced.concrete), {}},
+            {QStringLiteral("Total"), money(priced.total()),
+             priced.unpriced == 0 ? QString()
+                                  : QStringLiteral("%1 with no price left out")
+                                        .arg(priced.unpriced == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(priced.unpriced))}};
+}
+
+std::vector<QStringList> takeoffRows(const Takeoff &t, const PriceList &prices)
+{
+    std::vector<QStringList> rows{{QStringLiteral("item"), QStringLiteral("size"), QStringLiteral("length ft"),
+                                   QStringLiteral("count"), QStringLiteral("unit"), QStringLiteral("unit price"),
+                                   QStringLiteral("line total"), QStringLiteral("note")}};
+    const PricedTakeoff priced = priceTakeoff(t, prices);
+    for (size_t i = 0; i < t.rows.size(); ++i) {
+        const TakeoffRow &row = t.rows[i];
+        const std::optional<double> price = priced.unitPrices[i];
+        rows.push_back({row.shownItem(), row.size, row.lengthFeet > 0 ? QString::number(row.lengthFeet) : QString(),
+                        QString::number(row.count), row.unit,
+                        price ? money(*price) : row.bought ? QStringLiteral("no price") : QString(),
+                        price ? money(*price * row.count) : QString(), row.note});
+    }
+    for (const QStringList &total : totalRows(priced))
+        rows.push_back({total[0], {}, {}, {}, {}, {}, total[1], total[2]});
     return rows;
 }
 
-QByteArray takeoffCsv(const Takeoff &t)
+QByteArray takeoffCsv(const Takeoff &t, const PriceList &prices)
 {
     auto field = [](QString text) {
         if (text.contains(u',') || text.contains(u'"'))
@@ -277,12 +516,17 @@ QByteArray takeoffCsv(const Takeoff &t)
         return text;
     };
     QStringList lines;
-    for (QStringList row : takeoffRows(t)) {
+    for (QStringList row : takeoffRows(t, prices)) {
         for (QString &cell : row)
             cell = field(cell);
         lines << row.join(u',');
     }
-    return lines.join(QLatin1String("\r\n")).toLatin1() + "\r\n";
+    if (!t.materials.isEmpty()) {
+        lines << QString() << QStringLiteral("The wizard's notes");
+        for (const QString &line : t.materials)
+            lines << field(line);
+    }
+    return lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n";
 }
 
 } // namespace deckmodel

@@ -1,15 +1,19 @@
 // The material takeoff: what a person takes to the lumber yard for a deck.
 // Lumber by kind of member, in standard stock lengths (8 to 20 feet in 2-foot
-// steps) with every joint over a support; the decking area; the fasteners;
-// and the file's own material list beside it.
+// steps) with every joint over a support; the footings and their concrete;
+// the connectors and fasteners by the piece or the box; the waste allowance
+// on rows of its own; and the file's own material list apart from it all.
 #pragma once
 
+#include "codecheck.h"
 #include "framing.h"
+#include "pricelist.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace deckmodel {
@@ -22,6 +26,39 @@ struct LumberRow {
     int linearFeet() const { return stockFeet * count; }
 };
 
+// What a row is bought as: the takeoff's subtotals go by these.
+enum class Group { Lumber, Hardware, Concrete };
+
+// One row a person buys from: item, size, stock length (0: none), how many of
+// the unit, and what is cut from it or what it is for. A row for the record
+// (a footing is dug, not bought) has `bought` false and takes no price.
+struct TakeoffRow {
+    Group group = Group::Lumber;
+    QString item;        // "Joists", "Deck screws"
+    QString size;        // "2x6", "#10 x 2 1/2 in"
+    int lengthFeet = 0;
+    int count = 0;
+    QString unit;        // "piece", "box of 350", "bag", "footing"
+    QString note;        // "11 joists of 189\", cut from 11 pieces of 16 ft"
+    bool allowance = false; // a waste allowance, beside the counted row of the same item
+    bool bought = true;
+    QString shownItem() const; // "Decking boards (waste allowance)"
+    PriceKey priceKey() const;
+};
+
+struct FootingCount {
+    FootingShape shape = FootingShape::Round;
+    double sizeInches = 0;      // diameter or side
+    double thicknessInches = 0;
+    int count = 0;
+    double cubicFeetEach() const;
+};
+
+struct TakeoffSettings {
+    CodeSettings code;          // the footings' sizes
+    double wastePercent = 10;   // on decking, and on rim and beam stock where pieces are jointed
+};
+
 struct Takeoff {
     std::vector<LumberRow> lumber; // by kind in build order, then by stock length
     double deckingSquareFeet = 0;
@@ -30,25 +67,56 @@ struct Takeoff {
     int carriageBolts = 0; // two per beam ply per post
     double padCubicFeet = 0;  // the stair's landing pad, concrete
     int guardPostBolts = 0;   // two 1/2" through-bolts per guard post on a rim joist
-    int postBases = 0;        // one per stair post on the ground or the pad
     int railScrews = 0;       // two per end of each rail and handrail piece
     int balusterScrews = 0;   // two per end of each baluster
     int stringerHangers = 0;  // one per stringer, at the rim joist
     int treadScrews = 0;      // two per tread board per stringer under it
-    QStringList materials; // lines 20 to 23 of the file, as given
+    std::vector<FootingCount> footings; // by size, from the code check's footing per post
+    std::vector<std::pair<QString, int>> postBases; // by post size: every post on the ground or the pad
+    int joistTies = 0;      // one per joist per beam line under it
+    int connectorNails = 0; // into the hangers and ties
+    int beamNails = 0;      // two rows of 10d at 16 inches along each pair of beam plies
+    int blocks = 0;         // one at each guard post on a rim joist, against the joist beside it
+    double blockInches = 0;
+    QString blockLumber;    // the joists' size, which the blocks, hangers and ties take
+    double wastePercent = 10;
+    std::vector<TakeoffRow> rows; // lumber, then hardware, then concrete
+    QStringList materials; // lines 20 to 23 of the file, as given: the wizard's notes
 };
 
-Takeoff takeoffOf(const Deck &deck);
+Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings = {});
+
+// Box sizes and what a bag of concrete makes, as the takeoff counts them.
+constexpr int DeckScrewsPerBox = 350;
+constexpr int RailScrewsPerBox = 100;
+constexpr int ConnectorNailsPerBox = 250;
+constexpr int BeamNailsPerBox = 69; // a 1 lb box of 10d common nails
+constexpr double CubicFeetPer80LbBag = 0.60;
+constexpr double CubicFeetPer60LbBag = 0.45;
+
+// The takeoff's rows with their prices: a row without one is left out of the
+// totals and counted.
+struct PricedTakeoff {
+    std::vector<std::optional<double>> unitPrices; // by row; none for a row for the record or one unpriced
+    double lumber = 0, hardware = 0, concrete = 0;
+    int unpriced = 0; // bought rows with no price
+    double total() const { return lumber + hardware + concrete; }
+};
+PricedTakeoff priceTakeoff(const Takeoff &takeoff, const PriceList &prices);
 
 // For a person: lengths in feet and inches.
 QString takeoffText(const Takeoff &takeoff);
-// The takeoff as a table: a header row, then one row per lumber size and
-// length, the decking area, the landing pad's concrete, the fasteners (those
-// of the guards and the stair where there are any) and the material list, in the
-// spreadsheet's columns (item, size, stock length ft, count, total, unit).
-std::vector<QStringList> takeoffRows(const Takeoff &takeoff);
-// For a spreadsheet: those rows as plain numbers, CR LF line ends.
-QByteArray takeoffCsv(const Takeoff &takeoff);
+// The takeoff as a table: a header row, then the rows in the spreadsheet's
+// columns (item, size, length ft, count, unit, unit price, line total, note),
+// prices as plain numbers with two decimals or "no price"; then the
+// subtotals, the total and the count of rows with no price. The wizard's
+// notes are not among them.
+std::vector<QStringList> takeoffRows(const Takeoff &takeoff, const PriceList &prices);
+// The subtotal and total lines alone: {label, amount, note}.
+std::vector<QStringList> totalRows(const PricedTakeoff &priced);
+// For a spreadsheet: those rows, then the heading "The wizard's notes" and its
+// lines; CR LF line ends.
+QByteArray takeoffCsv(const Takeoff &takeoff, const PriceList &prices);
 
 // A piece's cut lengths (inches): where it must be jointed over its
 // supports (positions along it) to be bought in stock lengths.

@@ -1,5 +1,8 @@
 #include "deckwindow.h"
 
+#include "numbertext.h"
+#include "takeoffprices.h"
+
 #include "planview.h"
 
 #include <QApplication>
@@ -9,6 +12,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
+#include <QSignalBlocker>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -98,7 +103,7 @@ WindowSeams dialogSeams()
 
 DeckWindow::DeckWindow(QWidget *parent)
     : QMainWindow(parent), view(new DeckView(this)), plan(new PlanView(this)), message(new QLabel(this)),
-      facts(new QLabel(this)), takeoff(new QTableWidget(this)), m_pages(new QStackedWidget(this)),
+      facts(new QLabel(this)), takeoff(new QTableWidget(this)), takeoffNotes(new QLabel(this)), m_pages(new QStackedWidget(this)),
       m_deckDock(new QDockWidget(tr("Deck"), this))
 {
     setObjectName(QStringLiteral("DeckWindow"));
@@ -115,14 +120,20 @@ DeckWindow::DeckWindow(QWidget *parent)
     facts->setObjectName(QStringLiteral("facts"));
     facts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     takeoff->setObjectName(QStringLiteral("takeoff"));
-    takeoff->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    takeoff->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    connect(takeoff, &QTableWidget::cellChanged, this, &DeckWindow::priceEdited);
+    takeoffNotes->setObjectName(QStringLiteral("takeoffNotes"));
+    takeoffNotes->setWordWrap(true);
+    takeoffNotes->setTextInteractionFlags(Qt::TextSelectableByMouse);
     takeoff->verticalHeader()->hide();
+    takeoff->horizontalHeader()->setStretchLastSection(true);
     takeoff->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     takeoff->hide();
     auto *side = new QWidget(m_deckDock);
     auto *layout = new QVBoxLayout(side);
     layout->addWidget(facts);
     layout->addWidget(takeoff, 1);
+    layout->addWidget(takeoffNotes);
     m_deckDock->setObjectName(QStringLiteral("deckDock"));
     m_deckDock->setWidget(side);
     addDockWidget(Qt::RightDockWidgetArea, m_deckDock);
@@ -207,15 +218,64 @@ void DeckWindow::setFacts(const Facts &rows, const TitleBlock &block)
     for (const auto &[name, value] : rows)
         lines << name + QStringLiteral(": ") + value;
     facts->setText(lines.join(u'\n'));
+    fillPrices();
+}
+
+// The takeoff priced from the price list as it is now, notes and all; the
+// unit price of a row bought is the one cell a person may edit.
+void DeckWindow::fillPrices()
+{
+    const QSignalBlocker quiet(takeoff);
     takeoff->clear();
-    takeoff->setColumnCount(int(block.takeoffHeader.size()));
-    takeoff->setHorizontalHeaderLabels(block.takeoffHeader);
-    takeoff->setRowCount(int(block.takeoffRows.size()));
-    for (int r = 0; r < block.takeoffRows.size(); ++r)
-        for (int c = 0; c < block.takeoffRows[r].size(); ++c)
-            takeoff->setItem(r, c, new QTableWidgetItem(block.takeoffRows[r][c]));
-    takeoff->setVisible(!block.takeoffRows.isEmpty()); // a plan has no takeoff
+    takeoffNotes->clear();
+    takeoff->setVisible(bool(m_block.takeoff)); // a plan has no takeoff
+    takeoffNotes->setVisible(bool(m_block.takeoff));
+    if (!m_block.takeoff)
+        return;
+    const deckviewer::Prices prices = deckviewer::pricesOrNone();
+    std::vector<QStringList> rows = deckmodel::takeoffRows(*m_block.takeoff, prices.list);
+    for (QString &name : rows.front())
+        name[0] = name[0].toUpper();
+    takeoff->setColumnCount(int(rows.front().size()));
+    takeoff->setHorizontalHeaderLabels(rows.front());
+    takeoff->setRowCount(int(rows.size()) - 1);
+    const int bought = int(m_block.takeoff->rows.size());
+    for (int r = 0; r + 1 < int(rows.size()); ++r)
+        for (int c = 0; c < rows[size_t(r) + 1].size(); ++c) {
+            auto *item = new QTableWidgetItem(rows[size_t(r) + 1][c]);
+            const bool editable = c == 5 && r < bought && m_block.takeoff->rows[size_t(r)].bought;
+            item->setFlags(editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable);
+            item->setToolTip(item->text());
+            takeoff->setItem(r, c, item);
+        }
+    const deckmodel::PricedTakeoff priced = deckmodel::priceTakeoff(*m_block.takeoff, prices.list);
+    const QLocale locale = QLocale::system();
+    QStringList lines;
+    for (const QStringList &total : deckmodel::totalRows(priced))
+        lines << total[0] + QStringLiteral(": ") + locale.toCurrencyString(total[1].toDouble())
+                     + (total[2].isEmpty() ? QString() : QStringLiteral(" (%1)").arg(total[2]));
+    if (prices.example)
+        lines << tr("These are example prices: double-click a unit price to put in your own (saved to %1).")
+                     .arg(QDir::toNativeSeparators(deckviewer::priceListPath()));
+    lines += prices.problems;
+    if (!m_block.wizardNotes.isEmpty())
+        lines << QString() << tr("The wizard's notes") << m_block.wizardNotes;
+    takeoffNotes->setText(lines.join(u'\n'));
     fitTakeoff();
+}
+
+// A unit price typed into the table: saved to its line of the price list,
+// then every total again; a price that is no number leaves the file alone.
+void DeckWindow::priceEdited(int row, int column)
+{
+    if (column != 5 || !m_block.takeoff || row >= int(m_block.takeoff->rows.size()))
+        return;
+    const std::optional<double> price = numbertext::strictNumber(takeoff->item(row, column)->text());
+    const jm::Status saved = price ? deckmodel::savePrice(deckviewer::priceListPath(), m_block.takeoff->rows[size_t(row)].priceKey(), *price)
+                                   : jm::failure(tr("A price is a number of at least 0."));
+    fillPrices();
+    if (!saved)
+        takeoffNotes->setText(saved.error() + u'\n' + takeoffNotes->text());
 }
 
 // The side panel as wide as the takeoff's columns, up to half the window.
@@ -227,7 +287,14 @@ void DeckWindow::fitTakeoff()
     int width = 2 * takeoff->frameWidth() + takeoff->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < takeoff->columnCount(); ++c)
         width += takeoff->columnWidth(c);
-    width = std::min(width, this->width() / 2);
+    // The notes, the last column, give way: each shows whole as its tooltip.
+    const int room = this->width() / 2, last = takeoff->columnCount() - 1;
+    if (width > room && last > 0) {
+        const int narrower = 60; // the last section stretches into what room there is
+        width -= takeoff->columnWidth(last) - narrower;
+        takeoff->setColumnWidth(last, narrower);
+    }
+    width = std::min(width, room);
     takeoff->setMinimumWidth(width);
 }
 

@@ -97,7 +97,8 @@ public:
     PlanView *plan;
     QLabel *message;
     QLabel *facts;
-    QTableWidget *takeoff;
+    QTableWidget *takeoff; // its unit prices editable: an edit is saved to the price list
+    QLabel *takeoffNotes;  // the totals, the price list's problems, the wizard's notes
     QAction *exportAction;
     QAction *printAction;
     QMenu *recentMenu;
@@ -135,6 +136,8 @@ private:
     void setFacts(const Facts &facts, const TitleBlock &block);
     void setDrawn(bool drawn, bool viewShown);
     void fitTakeoff();
+    void fillPrices();
+    void priceEdited(int row, int column);
 
     QStackedWidget *m_pages;
     QDockWidget *m_deckDock;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "result.h"
+#include "takeoff.h"
 #include "segments.h"
 
 #include <QColor>
@@ -19,6 +20,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -49,7 +51,9 @@ struct TitleBlock {
     QString height;
     QDate date;
     QStringList takeoffHeader;
-    QList<QStringList> takeoffRows;
+    QList<QStringList> takeoffRows;   // without the notes: a drawing has no room for them
+    std::shared_ptr<const deckmodel::Takeoff> takeoff; // what the rows are made from, for pricing afresh
+    QStringList wizardNotes;          // the file's four material lines, apart from the takeoff
 };
 
 // The lines of the title block's left column: "Shape: ...", "Sizes: ...",

@@ -4,6 +4,8 @@
 // architectural scales the views are drawn at.
 #pragma once
 
+#include "pricelist.h"
+
 #include "sheet.h"
 
 #include <QDate>
@@ -36,6 +38,8 @@ struct SetFacts {
     QString height;      // "3' 0\" above grade"
     QDate date;
     QString program;     // "Joistmaster 1.0"
+    deckmodel::PriceList prices; // the schedule's prices and totals
+    double wastePercent = 10;
 };
 
 // Where a sheet's drawing goes: inside the border, left of the title strip.

@@ -78,23 +78,21 @@ private:
 };
 
 // The takeoff's rows with their marks, narrowed to fit a column: the stock
-// length in feet, the total with its unit.
-std::vector<QStringList> markedTakeoff(const deckmodel::Takeoff &takeoff)
+// length in feet, the count with its unit, the line total; then the
+// subtotals and the total.
+std::vector<QStringList> markedTakeoff(const deckmodel::Takeoff &takeoff, const deckmodel::PriceList &prices)
 {
     std::vector<QStringList> rows{{QStringLiteral("Mark"), QStringLiteral("Item"), QStringLiteral("Size"),
-                                   QStringLiteral("Stock"), QStringLiteral("Count"), QStringLiteral("Total")}};
-    const std::vector<QStringList> all = deckmodel::takeoffRows(takeoff);
+                                   QStringLiteral("Stock"), QStringLiteral("Count"), QStringLiteral("Price")}};
+    const std::vector<QStringList> all = deckmodel::takeoffRows(takeoff, prices);
     for (auto row = all.begin() + 1; row != all.end(); ++row) {
         const QStringList &r = *row;
-        if (r[0] == u"Material list")
-            continue;
         QString mark;
         for (Kind kind : {Kind::Post, Kind::BeamPly, Kind::Joist, Kind::RimJoist, Kind::DeckingBoard})
             if (r[0] == deckmodel::kindName(kind))
                 mark = markOf(kind);
-        const QString unit = r[5] == u"linear ft" ? QStringLiteral("lin. ft") : r[5];
-        rows.push_back({mark, r[0], r[1], r[2].isEmpty() ? QString() : r[2] + u'\'', r[3],
-                        r[4].isEmpty() ? QString() : r[4] + u' ' + unit});
+        rows.push_back({mark, r[0], r[1], r[2].isEmpty() ? QString() : r[2] + u'\'',
+                        r[3].isEmpty() ? QString() : r[3] + u' ' + r[4], r[6].isEmpty() ? r[5] : r[6]});
     }
     return rows;
 }
@@ -114,14 +112,14 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
         y = addTable(first, QPointF(area.left(), y + 6), footingScheduleRows(in)) + 4;
     }
     first.texts.push_back({QPointF(area.left(), y + 4), QStringLiteral("MATERIAL TAKEOFF"), 2.5, Anchor::Start, 0, true});
-    y = addTable(first, QPointF(area.left(), y + 6), markedTakeoff(in.takeoff));
+    y = addTable(first, QPointF(area.left(), y + 6), markedTakeoff(in.takeoff, in.facts.prices));
     const double tablesRight = extentOf(first).right();
 
     // The second column beside the tables where they leave room.
     const double secondColumn = area.left() + (area.width() - 8) / 2 + 8;
     Flow flow(sheets, area, paper, y + 4, tablesRight < secondColumn - 2 ? area.top() : y + 4);
     if (!in.takeoff.materials.isEmpty())
-        flow.add({QStringLiteral("The wizard's material list: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
+        flow.add({QStringLiteral("The wizard's notes: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
     const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);
     flow.add({QStringLiteral("CODE CHECK"), true, 4});
     flow.add({deckmodel::verdictLine(report), true});

@@ -3,6 +3,7 @@
 #include "deckwindow.h"
 #include "lengthtext.h"
 #include "plan.h"
+#include "takeoffprices.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -23,7 +24,12 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckvi
     if (!shown.error.isEmpty())
         return jm::failure(shown.error);
     if (shown.deck)
-        return deckview::deckSheets(*shown.deck, settings, deckview::setFactsOf(*shown.deck), paper);
+    {
+        deckview::SetFacts facts = deckview::setFactsOf(*shown.deck);
+        facts.prices = pricesOrNone().list;
+        facts.wastePercent = wastePercent();
+        return deckview::deckSheets(*shown.deck, settings, facts, paper);
+    }
     const jm::Result<deckmodel::Polygon> outline = deckmodel::stylePlan(shown.style.style, shown.style.widthFeet);
     if (!outline)
         return outline.failure();

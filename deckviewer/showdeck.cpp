@@ -9,6 +9,7 @@
 #include "stair.h"
 #include "deckexport.h"
 #include "takeoff.h"
+#include "takeoffprices.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,14 +79,21 @@ ShownDeck failed(const QString &error)
     return shown;
 }
 
-// The takeoff's header with capitals, as a table heads its columns.
-void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck)
+// The takeoff's header with capitals, as a table heads its columns; the
+// rows priced from the price list of the run, without their notes.
+void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings)
 {
-    std::vector<QStringList> rows = deckmodel::takeoffRows(deckmodel::takeoffOf(deck));
+    auto takeoff = std::make_shared<const deckmodel::Takeoff>(
+        deckmodel::takeoffOf(deck, {settings, deckviewer::wastePercent()}));
+    std::vector<QStringList> rows = deckmodel::takeoffRows(*takeoff, deckviewer::pricesOrNone().list);
+    for (QStringList &row : rows)
+        row.removeLast();
     for (QString &name : rows.front())
         name[0] = name[0].toUpper();
     block.takeoffHeader = rows.front();
     block.takeoffRows = QList<QStringList>(rows.begin() + 1, rows.end());
+    block.takeoff = takeoff;
+    block.wizardNotes = takeoff->materials;
 }
 
 } // namespace
@@ -131,7 +139,7 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
     block.height = feet(p.height);
     block.title = QStringLiteral("%1: %2 x %3").arg(family, feet(p.depthA), feet(p.widthB));
     block.date = QDate::currentDate();
-    fillTakeoff(block, deck);
+    fillTakeoff(block, deck, report.settings);
     shown.facts = {{QStringLiteral("Shape"), block.shape},
                    {QStringLiteral("A"), feet(p.depthA)},
                    {QStringLiteral("B"), feet(p.widthB)},
@@ -201,7 +209,12 @@ jm::Status writeModel(const QString &input, const QString &output, const deckmod
         return jm::failure(shown.error);
     if (!shown.deck)
         return jm::failure(QStringLiteral("A 2D plan has no model to write."));
-    return deckmodel::writeDeck(*shown.deck, output, *format, settings);
+    if (*format != deckmodel::Format::Csv)
+        return deckmodel::writeDeck(*shown.deck, output, *format, settings);
+    const jm::Result<deckviewer::Prices> prices = deckviewer::loadPrices();
+    if (!prices)
+        return prices.failure();
+    return deckmodel::writeDeck(*shown.deck, output, *format, settings, prices->list, deckviewer::wastePercent());
 }
 
 void addKernel(ShownDeck &shown)

@@ -5,6 +5,7 @@
 #include "presenter.h"
 #include "sheetsource.h"
 #include "showdeck.h"
+#include "takeoffprices.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -94,6 +95,17 @@ int open(const QString &path, int &argc, char **argv)
 
 int run(const Program &program, const Options &options, int &argc, char **argv)
 {
+    usePriceList(options.prices);
+    if (options.wastePercent)
+        useWastePercent(*options.wastePercent);
+    if (!options.render.isEmpty() && options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        // A price list that cannot be read stops the run; a row that cannot be read does not.
+        const jm::Result<Prices> prices = loadPrices();
+        if (!prices)
+            return fail(program, prices.error());
+        for (const QString &problem : prices->problems)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(program.name), qPrintable(problem));
+    }
     return options.render.isEmpty() ? open(options.open, argc, argv) : render(program, options, argc, argv);
 }
 

@@ -1,5 +1,6 @@
 #include "vieweroptions.h"
 
+#include "numbertext.h"
 #include "render.h"
 
 #include <optional>
@@ -10,7 +11,8 @@ bool takesViewerValue(const QString &option)
 {
     return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
         || option == u"--mode" || option == u"--species" || option == u"--snow-load" || option == u"--soil"
-        || option == u"--footing" || option == u"--sheets" || option == u"--paper";
+        || option == u"--footing" || option == u"--sheets" || option == u"--paper" || option == u"--prices"
+        || option == u"--waste";
 }
 
 namespace {
@@ -57,6 +59,13 @@ jm::Status take(Options &options, const QString &option, const QString &value)
 {
     if (std::optional<jm::Status> taken = takeCode(options.code, option, value))
         return *taken;
+    if (option == u"--waste") {
+        const std::optional<double> percent = numbertext::strictNumber(value);
+        if (!percent || *percent < 0 || *percent > 100)
+            return jm::failure(QStringLiteral("--waste %1: write a percentage from 0 to 100.").arg(value));
+        options.wastePercent = *percent;
+        return jm::success();
+    }
     if (option == u"--view" && !deckview::standardViewNamed(value))
         return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(value));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
@@ -64,7 +73,8 @@ jm::Status take(Options &options, const QString &option, const QString &value)
     if (option == u"--paper" && value.compare(QLatin1String("letter"), Qt::CaseInsensitive) != 0
         && value.compare(QLatin1String("a4"), Qt::CaseInsensitive) != 0)
         return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(value));
-    QString &field = option == u"--sheets" ? options.sheets
+    QString &field = option == u"--prices" ? options.prices
+        : option == u"--sheets"          ? options.sheets
         : option == u"--paper"           ? options.paper
         : option == u"--open"            ? options.open
         : option == u"--render"          ? options.render
@@ -126,7 +136,14 @@ QString outputOptionsHelp()
         "                        ...): all, or some of plan, framing, footing,\n"
         "                        elevations, section, schedule parted by commas.\n"
         "  --paper letter|a4     The drawing set's paper, landscape; the locale's\n"
-        "                        by default.\n");
+        "                        by default.\n"
+        "  --prices FILE         The takeoff's price list (item, size, length ft, unit,\n"
+        "                        price); $XDG_CONFIG_HOME/joistmaster/prices.csv by\n"
+        "                        default, made with example prices when missing. A\n"
+        "                        row that cannot be read is named on stderr and left\n"
+        "                        out; the file is still written.\n"
+        "  --waste PERCENT       The decking's waste allowance, 0 to 100; the viewer's\n"
+        "                        setting (10 at first) by default.\n");
 }
 
 QString helpText()

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace deckviewer {
 
 struct Options {
@@ -20,6 +22,8 @@ struct Options {
     bool help = false;
     QString sheets;        // a drawing set: "all" or sheet names parted by commas; empty: one drawing
     QString paper;         // for a drawing set: letter or a4; empty: the locale's
+    QString prices;        // the takeoff's price list; empty: the user's own
+    std::optional<double> wastePercent; // the decking's waste allowance for this run
 };
 
 // The viewer's options, each followed by its value: --open, --render, --out,

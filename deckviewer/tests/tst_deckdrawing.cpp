@@ -190,16 +190,41 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34\nGuard posts: 17\nGuard rails: 22\n"
              "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\n"
              "Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables");
-    QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff.csv");
+    // The table as the priced golden CSV, up to the wizard's notes, which stand apart under it.
+    QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv");
     lines.removeFirst();
-    const QTableWidget *table = presenter.window()->takeoff;
+    lines = lines.mid(0, lines.indexOf(QStringLiteral("\r")));
+    QTableWidget *table = presenter.window()->takeoff;
     QCOMPARE(table->rowCount(), lines.size());
-    for (int r = 0; r < table->rowCount(); ++r) {
+    auto rowText = [&](int r) {
         QStringList row;
-        for (int c = 0; c < table->columnCount(); ++c)
-            row << (table->item(r, c) ? table->item(r, c)->text() : QString());
-        QCOMPARE(row.join(u',') + u'\r', lines[r]); // the CSV's lines end in CR LF
-    }
+        for (int c = 0; c < table->columnCount(); ++c) {
+            QString cell = table->item(r, c) ? table->item(r, c)->text() : QString();
+            if (cell.contains(u',') || cell.contains(u'"'))
+                cell = u'"' + cell.replace(QLatin1String("\""), QLatin1String("\"\"")) + u'"';
+            row << cell;
+        }
+        return row.join(u',') + u'\r'; // the CSV's lines end in CR LF
+    };
+    for (int r = 0; r < table->rowCount(); ++r)
+        QCOMPARE(rowText(r), lines[r]);
+    QVERIFY(presenter.window()->takeoffNotes->text().contains(
+        "The wizard's notes\n4 inch x 4 inch Square Posts\n12 foot 2x8 Beams\n8 foot 2x6 Joists\n2x6 Pieces of Decking"));
+    QVERIFY(presenter.window()->takeoffNotes->text().contains("These are example prices"));
+
+    // A price typed into the table: in prices.csv afterwards and in the totals
+    // (11 joists at 20.00 = 220.00 for 148.28: the total 1759.12 + 71.72).
+    table->item(2, 5)->setText("20");
+    QCOMPARE(rowText(2).section(u',', 0, 6), "Joists,2x6,16,11,piece,20.00,220.00");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1830.84,\r");
+    QFile saved(m_config.filePath("joistmaster/prices.csv"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    QVERIFY(bytes.contains("\nJoists,2x6,16,piece,20.00\n"));
+    QVERIFY(bytes.startsWith("# Prices of your own, changed from the examples.\n"));
+    QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
+    table->item(2, 5)->setText("13.48");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1759.12,\r");
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the
@@ -216,7 +241,7 @@ void TestDeckDrawing::failedDeckLeavesNothing()
                              "a wizard folder with File > Open. |  | 0 | 0");
     QVERIFY(viewer.open(viewer.rectangle));
     QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
-    QCOMPARE(viewer.state().section(" | ", 3), "27 | 2"); // the takeoff golden file's rows
+    QCOMPARE(viewer.state().section(" | ", 3), "31 | 2"); // the priced golden file's rows and totals
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
     viewer.presenter.open(viewer.rectangle);
     viewer.presenter.open(path);
