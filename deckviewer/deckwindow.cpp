@@ -278,21 +278,28 @@ void DeckWindow::priceEdited(int row, int column)
         takeoffNotes->setText(saved.error() + u'\n' + takeoffNotes->text());
 }
 
-// The side panel as wide as the takeoff's columns, up to half the window.
+// The side panel as wide as the takeoff's columns, up to three fifths of the window.
 void DeckWindow::fitTakeoff()
 {
     if (takeoff->isHidden())
         return;
     takeoff->resizeColumnsToContents();
+    // A long item or size is cut short in its cell; its tooltip shows it whole.
+    constexpr int widest = 150;
     int width = 2 * takeoff->frameWidth() + takeoff->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < takeoff->columnCount(); ++c)
+    for (int c = 0; c < takeoff->columnCount(); ++c) {
+        if (c + 1 < takeoff->columnCount() && takeoff->columnWidth(c) > widest)
+            takeoff->setColumnWidth(c, widest);
         width += takeoff->columnWidth(c);
+    }
     // The notes, the last column, give way: each shows whole as its tooltip.
-    const int room = this->width() / 2, last = takeoff->columnCount() - 1;
+    const int room = this->width() * 3 / 5, last = takeoff->columnCount() - 1;
     if (width > room && last > 0) {
-        const int narrower = 60; // the last section stretches into what room there is
-        width -= takeoff->columnWidth(last) - narrower;
+        // The last section stretches into what room the others leave.
+        const int others = width - takeoff->columnWidth(last);
+        const int narrower = std::max(takeoff->horizontalHeader()->minimumSectionSize(), room - others);
         takeoff->setColumnWidth(last, narrower);
+        width = others + narrower;
     }
     width = std::min(width, room);
     takeoff->setMinimumWidth(width);

@@ -5,6 +5,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace deckview {
 
 using deckmodel::Kind;
@@ -99,21 +101,61 @@ std::vector<QStringList> markedTakeoff(const deckmodel::Takeoff &takeoff, const 
 
 } // namespace
 
+namespace {
+
+// A sheet more of the schedule, after the last.
+void continueSchedule(std::vector<Sheet> &sheets, QSizeF paper)
+{
+    Sheet more;
+    more.key = sheets.front().key;
+    more.title = sheets.front().title + QStringLiteral(" (continued)");
+    more.paperMm = paper;
+    sheets.push_back(more);
+}
+
+// A table under its heading from y down the last sheet, continued on new
+// sheets with its header row repeated where it runs past the area's bottom;
+// the y under its last row.
+double flowTable(std::vector<Sheet> &sheets, const QRectF &area, QSizeF paper, double y, const QString &heading,
+                 const std::vector<QStringList> &rows)
+{
+    constexpr double RowMm = 4.6;
+    size_t next = 1; // the first row not yet placed; row 0 is the header
+    while (true) {
+        const int room = int((area.bottom() - (y + 6)) / RowMm) - 1;
+        if (room < 1 && y > area.top()) {
+            continueSchedule(sheets, paper);
+            y = area.top();
+            continue;
+        }
+        const size_t take = std::min(rows.size() - next, size_t(std::max(room, 1)));
+        std::vector<QStringList> part{rows.front()};
+        part.insert(part.end(), rows.begin() + qsizetype(next), rows.begin() + qsizetype(next + take));
+        sheets.back().texts.push_back({QPointF(area.left(), y + 4),
+                                       next > 1 ? heading + QStringLiteral(" (continued)") : heading, 2.5,
+                                       Anchor::Start, 0, true});
+        y = addTable(sheets.back(), QPointF(area.left(), y + 6), part);
+        next += take;
+        if (next >= rows.size())
+            return y;
+        continueSchedule(sheets, paper);
+        y = area.top();
+    }
+}
+
+} // namespace
+
 std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area, QSizeF paper, bool withFootings)
 {
     std::vector<Sheet> sheets(1);
     sheets.front().key = QStringLiteral("schedule");
     sheets.front().title = QStringLiteral("Schedule and notes");
     sheets.front().paperMm = paper;
-    Sheet &first = sheets.front();
     double y = area.top();
-    if (withFootings) {
-        first.texts.push_back({QPointF(area.left(), y + 4), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
-        y = addTable(first, QPointF(area.left(), y + 6), footingScheduleRows(in)) + 4;
-    }
-    first.texts.push_back({QPointF(area.left(), y + 4), QStringLiteral("MATERIAL TAKEOFF"), 2.5, Anchor::Start, 0, true});
-    y = addTable(first, QPointF(area.left(), y + 6), markedTakeoff(in.takeoff, in.facts.prices));
-    const double tablesRight = extentOf(first).right();
+    if (withFootings)
+        y = flowTable(sheets, area, paper, y, QStringLiteral("FOOTING SCHEDULE"), footingScheduleRows(in)) + 4;
+    y = flowTable(sheets, area, paper, y, QStringLiteral("MATERIAL TAKEOFF"), markedTakeoff(in.takeoff, in.facts.prices));
+    const double tablesRight = extentOf(sheets.back()).right();
 
     // The second column beside the tables where they leave room.
     const double secondColumn = area.left() + (area.width() - 8) / 2 + 8;
