@@ -28,6 +28,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 
 #include <algorithm>
 
@@ -103,7 +105,8 @@ WindowSeams dialogSeams()
 
 DeckWindow::DeckWindow(QWidget *parent)
     : QMainWindow(parent), view(new DeckView(this)), plan(new PlanView(this)), message(new QLabel(this)),
-      facts(new QLabel(this)), takeoff(new QTableWidget(this)), takeoffNotes(new QLabel(this)), m_pages(new QStackedWidget(this)),
+      facts(new QLabel(this)), takeoff(new QTableWidget(this)), takeoffNotes(new QLabel(this)),
+      wasteBox(new QDoubleSpinBox(this)), m_pages(new QStackedWidget(this)),
       m_deckDock(new QDockWidget(tr("Deck"), this))
 {
     setObjectName(QStringLiteral("DeckWindow"));
@@ -134,6 +137,20 @@ DeckWindow::DeckWindow(QWidget *parent)
     layout->addWidget(facts);
     layout->addWidget(takeoff, 1);
     layout->addWidget(takeoffNotes);
+    auto *waste = new QFormLayout;
+    wasteBox->setObjectName(QStringLiteral("wasteBox"));
+    wasteBox->setRange(0, 100);
+    wasteBox->setDecimals(0);
+    wasteBox->setSuffix(QStringLiteral(" %"));
+    wasteBox->setValue(deckviewer::wastePercent());
+    connect(wasteBox, &QDoubleSpinBox::editingFinished, this, [this] {
+        if (wasteBox->value() == deckviewer::wastePercent())
+            return;
+        deckviewer::saveWastePercent(wasteBox->value());
+        emit wasteChanged();
+    });
+    waste->addRow(tr("Decking waste allowance:"), wasteBox);
+    layout->addLayout(waste);
     m_deckDock->setObjectName(QStringLiteral("deckDock"));
     m_deckDock->setWidget(side);
     addDockWidget(Qt::RightDockWidgetArea, m_deckDock);

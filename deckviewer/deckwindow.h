@@ -20,6 +20,7 @@
 #include <vector>
 
 class QDockWidget;
+class QDoubleSpinBox;
 class QLabel;
 class QMenu;
 class QPrinter;
@@ -99,6 +100,7 @@ public:
     QLabel *facts;
     QTableWidget *takeoff; // its unit prices editable: an edit is saved to the price list
     QLabel *takeoffNotes;  // the totals, the price list's problems, the wizard's notes
+    QDoubleSpinBox *wasteBox; // the decking's waste allowance in percent, remembered
     QAction *exportAction;
     QAction *printAction;
     QMenu *recentMenu;
@@ -125,6 +127,9 @@ public:
 signals:
     // File > Open: a folder or deck file to show.
     void openRequested(const QString &path);
+    // The decking's waste allowance was changed (and remembered): the takeoff
+    // is to be counted again.
+    void wasteChanged();
 
 private:
     void buildMenus(QToolBar *tools);

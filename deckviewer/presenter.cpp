@@ -24,6 +24,10 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
+    connect(m_window.get(), &deckview::DeckWindow::wasteChanged, this, [this] {
+        if (m_lastWork)
+            load(m_lastWork);
+    });
     m_codeCheck->setSettings(m_settings);
     m_window->addPanel(tr("Code check"), QStringLiteral("codeCheckDock"), m_codeCheck);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::settingsChanged, this, &DeckPresenter::settingsChanged);

@@ -1,5 +1,6 @@
 // bench_deckmodel: the deck model's timings.
 //   worked example (16 x 12 x 3): read, frame, check and count; goal under 20 ms
+//   its whole takeoff counted and priced with the example prices; goal under 5 ms
 //     its guards and stair's share (built with and without the stair, whose
 //     guard bays, posts and balusters come with it): the whole under 5 ms
 //   largest deck (99 x 99, 6-inch posts, 2 X 6 beams): the same; goal under 300 ms,
@@ -50,6 +51,13 @@ int main()
     Extras noStair;
     noStair.stair.present = false;
     const double workedMs = medianMs(21, [&] { return timedMs([&] { readAndBuild(worked); }); });
+    // The worked example's whole takeoff with the example prices: counted,
+    // priced and written as the CSV's rows.
+    const Deck example = readAndBuild(worked);
+    const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+    const double pricedMs = medianMs(21, [&] {
+        return timedMs([&] { (void)takeoffCsv(takeoffOf(example), prices); });
+    });
     const double workedNoStairMs = medianMs(21, [&] { return timedMs([&] { readAndBuild(worked, nullptr, noStair); }); });
     const Deck workedDeck = readAndBuild(worked);
     const double workedRowsMs = medianMs(21, [&] { return timedMs([&] { guardAndStairChecks(workedDeck); }); });
@@ -67,6 +75,7 @@ int main()
     std::printf("worked example, read + frame + check + count: %8.2f ms (goal 20; with guards and stair 5)\n", workedMs);
     std::printf("worked example, the same without the stair:   %8.2f ms\n", workedNoStairMs);
     std::printf("worked example, guard and stair code rows:    %8.2f ms\n", workedRowsMs);
+    std::printf("worked example, full takeoff with prices:     %8.2f ms (goal 5)\n", pricedMs);
     std::printf("largest deck (%zu members), the same:        %8.2f ms (goal 300; with guards and stair 150)\n", big.members.size(), largestMs);
     std::printf("largest deck: %ld guard posts, %ld balusters; its guard and stair code rows: %.2f ms\n",
                 long(count(Kind::GuardPost)), long(count(Kind::Baluster)), bigRowsMs);

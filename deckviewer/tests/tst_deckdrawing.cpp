@@ -6,6 +6,7 @@
 // remembered, its words and its panels.
 #include "checksettings.h"
 #include "codecheckpanel.h"
+#include "takeoffprices.h"
 #include "datatable.h"
 #include "presenter.h"
 #include "viewer.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -111,6 +113,7 @@ private slots:
     void exportsEveryFormat();
     void wordsAndPanels();
     void codeCheckBesideTheDeck();
+    void wasteAllowanceRemembered();
     void comesForwardUnderAWindowManager();
 
 private:
@@ -378,6 +381,32 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     QVERIFY2(rows->topLevelItem(1)->text(2).contains("allows 15\" for 2x6 redwood, western cedars, ponderosa pine or red pine"),
              qPrintable(rows->topLevelItem(1)->text(2)));
     QCOMPARE(deckviewer::loadCodeSettings().species, deckmodel::Species::Redwood);
+}
+
+// The decking's waste allowance changed beside the takeoff: remembered, and
+// the takeoff counted again (20 % of the worked example's 34 boards is 6.8:
+// 7 boards more; 10 % is 3.4: 4).
+void TestDeckDrawing::wasteAllowanceRemembered()
+{
+    Viewer viewer;
+    QVERIFY(viewer.open(viewer.rectangle));
+    auto wasteRow = [&] {
+        for (int r = 0; r < viewer.window->takeoff->rowCount(); ++r)
+            if (viewer.window->takeoff->item(r, 0)->text() == "Decking boards (waste allowance)")
+                return viewer.window->takeoff->item(r, 3)->text();
+        return QString();
+    };
+    QCOMPARE(wasteRow(), "4");
+    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
+    viewer.window->wasteBox->setValue(20);
+    emit viewer.window->wasteBox->editingFinished();
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(wasteRow(), "7");
+    QCOMPARE(deckviewer::wastePercent(), 20.0);
+    viewer.window->wasteBox->setValue(10);
+    emit viewer.window->wasteBox->editingFinished();
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(wasteRow(), "4");
 }
 
 QTEST_MAIN(TestDeckDrawing)
