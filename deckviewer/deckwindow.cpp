@@ -205,6 +205,13 @@ void DeckWindow::listRecent()
         recentMenu->addAction(tr("No deck shown yet"))->setEnabled(false);
 }
 
+// Closing the window moves the focus off the waste box, which would report
+// an edit to a window half destroyed.
+DeckWindow::~DeckWindow()
+{
+    wasteBox->blockSignals(true);
+}
+
 void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidget *panel)
 {
     auto *dock = new QDockWidget(title, this);

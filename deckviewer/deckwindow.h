@@ -69,6 +69,7 @@ class DeckWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit DeckWindow(QWidget *parent = nullptr);
+    ~DeckWindow() override;
 
     // A panel in a tab after the deck's facts, which stay in front; the window owns it.
     void addPanel(const QString &title, const QString &objectName, QWidget *panel);
