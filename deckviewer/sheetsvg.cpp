@@ -2,20 +2,13 @@
 // path per weight and dash, every word as a <text> element. Written as text
 // (as svgdrawing.cpp does) so that it needs no further Qt module and no fonts.
 #include "drawingset.h"
+#include "svgtext.h"
 
 namespace deckview {
 
 namespace {
 
-QString svgNumber(double v)
-{
-    QString text = QString::number(v, 'f', 3);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    return text == u"-0" ? QStringLiteral("0") : text;
-}
+QString svgNumber(double v) { return deckview::svgNumber(v, 3); }
 
 QString strokeOf(Weight weight, bool dashed)
 {

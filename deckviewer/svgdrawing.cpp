@@ -3,21 +3,14 @@
 // Written by hand rather than through a painter device so that the file holds
 // real text elements and needs no further Qt module.
 #include "drawing.h"
+#include "svgtext.h"
 
 #include <QBuffer>
 
 namespace deckview {
 
 namespace {
-QString number(double v)
-{
-    QString text = QString::number(v, 'f', 2);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    return text == u"-0" ? QStringLiteral("0") : text;
-}
+QString number(double v) { return svgNumber(v, 2); }
 
 QString escaped(const QString &text)
 {
