@@ -166,7 +166,7 @@ struct Judged {
     TableValue table;
     Verdict verdict = Verdict::Pass;
     QString detail; // what the sentence needs beyond value and limit
-    double spare() const { return verdict == Verdict::Pass ? limit - value : -INFINITY; }
+    double basis = 0; // what the table was looked up for, where a fix looks it up again
 };
 
 Verdict verdictOf(const TableValue &table, double value)
@@ -230,12 +230,6 @@ struct Sizes {
     QString species;
 };
 
-const std::vector<QString> &joistSizes()
-{
-    static const std::vector<QString> sizes{QStringLiteral("2x6"), QStringLiteral("2x8"), QStringLiteral("2x10"),
-                                            QStringLiteral("2x12")};
-    return sizes;
-}
 
 CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
 {
@@ -271,7 +265,7 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
                            .arg(feet(g->value), QStringLiteral("the table has no span for %1").arg(what), g->table.cell);
     } else if (row.result == Verdict::Fail) {
         QString fix = QStringLiteral("add a beam line");
-        for (const QString &size : joistSizes()) {
+        for (const QString &size : codetables::tableLumber()) {
             const TableValue v = codetables::joistSpan(settings, size, layout.joistSpacing);
             if (v.status == TableValue::Value && v.inches + slack >= g->value) {
                 fix = QStringLiteral("use %1 joists, or add a beam line").arg(size);
@@ -419,7 +413,7 @@ const std::vector<QString> &beamSizes()
     static const std::vector<QString> sizes = [] {
         std::vector<QString> all;
         for (int plies : {1, 2, 3})
-            for (const QString &size : joistSizes())
+            for (const QString &size : codetables::tableLumber())
                 all.push_back(QStringLiteral("%1-%2").arg(plies).arg(size));
         return all;
     }();
@@ -445,6 +439,7 @@ CodeCheck beamSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettin
         }
         Judged j = judged(beam.name(), span, codetables::beamSpan(settings, sizes.beam, e.inches()));
         j.detail = feet(e.inches());
+        j.basis = e.inches();
         all.push_back(j);
     }
     const Judged *g = nullptr;
@@ -468,14 +463,8 @@ CodeCheck beamSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettin
                            .arg(g->member, feet(g->value), g->table.cell);
     } else if (row.result == Verdict::Fail) {
         QString bigger;
-        const double effective = [&] {
-            for (const BeamRun &beam : layout.beams)
-                if (beam.name() == g->member)
-                    return effectiveSpan(layout, beam).inches();
-            return 0.0;
-        }();
         for (const QString &size : beamSizes()) {
-            const TableValue v = codetables::beamSpan(settings, size, effective);
+            const TableValue v = codetables::beamSpan(settings, size, g->basis);
             if (v.status == TableValue::Value && v.inches + slack >= g->value) {
                 bigger = QStringLiteral(", or use a %1 beam").arg(size);
                 break;

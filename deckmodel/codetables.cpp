@@ -54,22 +54,11 @@ double inchesOf(const QString &cell)
     return dash < 0 ? cell.toDouble() : cell.first(dash).toDouble() * 12 + cell.sliced(dash + 1).toDouble();
 }
 
-// The species group as the table files name it.
-QString speciesRow(Species species)
-{
-    switch (species) {
-    case Species::SouthernPine: return QStringLiteral("southern-pine");
-    case Species::DouglasFirLarch: return QStringLiteral("dfl");
-    case Species::Redwood: return QStringLiteral("redwood");
-    }
-    return {};
-}
-
 int loadOf(const CodeSettings &s) { return s.snowLoadPsf > 0 ? s.snowLoadPsf : 40; }
 
 QString key(const CodeSettings &s, const QString &size)
 {
-    return QStringLiteral("%1 %2 %3").arg(loadOf(s)).arg(speciesRow(s.species), size);
+    return QStringLiteral("%1 %2 %3").arg(loadOf(s)).arg(speciesKey(s.species), size); // the files name the species groups by their keys
 }
 
 // Where a table's columns stand (feet of span, square feet of area) and how
@@ -124,6 +113,13 @@ QString loadHeading(const CodeSettings &s, const QString &table)
 }
 
 } // namespace
+
+const std::vector<QString> &tableLumber()
+{
+    static const std::vector<QString> sizes{QStringLiteral("2x6"), QStringLiteral("2x8"), QStringLiteral("2x10"),
+                                            QStringLiteral("2x12")};
+    return sizes;
+}
 
 QString speciesCellName(Species species)
 {

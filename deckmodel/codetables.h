@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace deckmodel::codetables {
 
 struct TableValue {
@@ -46,6 +48,9 @@ FootingValue footingSize(const CodeSettings &settings, double tributarySquareFee
 // Table R507.7: the widest joist spacing for boards laid across the joists,
 // by the board's actual thickness (1 for 5/4, 1.5 for 2-inch boards).
 TableValue deckingSpacing(double boardThicknessInches, bool multipleSpan);
+
+// The joists and beam plies the tables size: 2x6, 2x8, 2x10, 2x12.
+const std::vector<QString> &tableLumber();
 
 // "Southern pine", as a cell names the species group.
 QString speciesCellName(Species species);

@@ -169,12 +169,16 @@ QByteArray PriceList::bytes() const
     return all;
 }
 
+QString configFile(const QString &name)
+{
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(base + QStringLiteral("/joistmaster/") + name);
+}
+
 QString defaultPriceListPath()
 {
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty() || QDir::isRelativePath(config))
-        config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/joistmaster/prices.csv");
+    return configFile(QStringLiteral("prices.csv"));
 }
 
 jm::Result<PriceList> loadPriceList(const QString &path, bool createIfMissing, bool *created)

@@ -65,8 +65,11 @@ private:
     int m_exampleLine = -1;
 };
 
-// Where the price list lives: $XDG_CONFIG_HOME/joistmaster/prices.csv, or
-// ~/.config/joistmaster/prices.csv.
+// A file of the person's own settings: $XDG_CONFIG_HOME/joistmaster/<name>,
+// or ~/.config/joistmaster/<name> where that is unset or not absolute.
+QString configFile(const QString &name);
+
+// Where the price list lives: configFile("prices.csv").
 QString defaultPriceListPath();
 
 // The price list in a file. A missing file at the default place is created

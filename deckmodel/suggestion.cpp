@@ -29,12 +29,15 @@ struct Lumber {
     double nominal;  // nominal depth, inches
 };
 
+// The sizes the tables have, measured as the catalogue has them.
 const std::vector<Lumber> &framingLumber()
 {
-    static const std::vector<Lumber> sizes{{QStringLiteral("2x6"), 5.5, 6},
-                                           {QStringLiteral("2x8"), 7.25, 8},
-                                           {QStringLiteral("2x10"), 9.25, 10},
-                                           {QStringLiteral("2x12"), 11.25, 12}};
+    static const std::vector<Lumber> sizes = [] {
+        std::vector<Lumber> all;
+        for (const QString &name : codetables::tableLumber())
+            all.push_back({name, deckfile::lumberNamed(name)->depthInches, name.section(u'x', 1).toDouble()});
+        return all;
+    }();
     return sizes;
 }
 

@@ -1,5 +1,7 @@
 #include "checksettings.h"
 
+#include "pricelist.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -22,9 +24,7 @@ int storedNumber(const QSettings &stored, const QString &key)
 
 QString codeSettingsPath()
 {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(base + QStringLiteral("/joistmaster/deckviewer.conf"));
+    return deckmodel::configFile(QStringLiteral("deckviewer.conf"));
 }
 
 CodeSettings loadCodeSettings()

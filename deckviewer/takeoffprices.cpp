@@ -23,9 +23,7 @@ const QString WasteKey = QStringLiteral("takeoff/waste_percent");
 // The viewer's config file, beside the code check's settings.
 QString configPath()
 {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    const QString base = QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(base + QStringLiteral("/joistmaster/deckviewer.conf"));
+    return deckmodel::configFile(QStringLiteral("deckviewer.conf"));
 }
 } // namespace
 
