@@ -6,6 +6,8 @@
 #include "savedstairs.h"
 #include "sheetsource.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLocale>
 
 #include "deckexport.h"
