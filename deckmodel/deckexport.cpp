@@ -1,7 +1,8 @@
 // Solids and files through Open CASCADE. Each member is its plan polygon
 // extruded upwards: no Boolean operation, so building cannot fail and stays
-// fast. One XCAF document holds the solids with their names and colours;
-// the STEP and glTF writers both read it.
+// fast. Members that are one piece moved share its solid (sharedshapes.h):
+// an XCAF document holds each piece's solid once, with its colour, and the
+// members as named placements of it; the STEP and glTF writers read it.
 #include "deckexport.h"
 
 #include "handoff.h"
