@@ -3,6 +3,7 @@
 // inches, each placing its piece's one solid) and the glTF file's nodes.
 #include "deckcases.h"
 #include "deckexport.h"
+#include "hiddenline.h"
 
 #include <Bnd_Box.hxx>
 #include <BRepBndLib.hxx>
@@ -29,6 +30,10 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QtEndian>
+
+#include <array>
+#include <cmath>
+#include <utility>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +57,46 @@ QStringList linesOf(const QString &path)
 class TestDeckExport : public QObject {
     Q_OBJECT
 private slots:
+    // Seen from above (view X along the deck's X, view Y along -Z), each
+    // member's top edges are seen and its bottom edges hidden under them; a
+    // rail along X is the piece of a rail along Z turned, so a wrong turn or
+    // move shows here. Segments as "x0 y0 x1 y1", each from its smaller end.
+    void hiddenLinesOfPlacedPieces()
+    {
+        const auto box = [](Kind kind, const char *name, double x0, double z0, double x1, double z1, double base) {
+            Member m;
+            m.kind = kind;
+            m.name = QString::fromLatin1(name);
+            m.plan = {{x0, z0}, {x1, z0}, {x1, z1}, {x0, z1}};
+            m.base = base;
+            m.thickness = 1.5;
+            return m;
+        };
+        const std::vector<Member> members{box(Kind::GuardRail, "Top rail 1", 0, 0, 3.5, 60, 70),
+                                          box(Kind::GuardRail, "Top rail 2", 12, 100, 72, 103.5, 70)};
+        const HiddenLines lines(members);
+        QCOMPARE(lines.solids(), 2);
+        QStringList seen, hidden;
+        for (const ViewSegment &s : lines.project({0, 1, 0}, {1, 0, 0})) {
+            std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
+            if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
+                ends = {s.x1, s.y1, s.x0, s.y0};
+            QStringList words;
+            for (double v : ends)
+                words << QString::number(std::abs(v) < 1e-9 ? 0 : v, 'f', 3);
+            (s.visible ? seen : hidden) << words.join(u' ');
+        }
+        seen.sort();
+        hidden.sort();
+        QStringList outlines{"0.000 -60.000 0.000 0.000", "0.000 -60.000 3.500 -60.000", "0.000 0.000 3.500 0.000",
+                             "3.500 -60.000 3.500 0.000", "12.000 -103.500 12.000 -100.000",
+                             "12.000 -103.500 72.000 -103.500", "12.000 -100.000 72.000 -100.000",
+                             "72.000 -103.500 72.000 -100.000"};
+        outlines.sort();
+        QCOMPARE(seen, outlines);
+        QCOMPARE(hidden, outlines);
+    }
+
     void stepReadBack()
     {
         const jm::Result<Deck> built = buildDeck(workedExample());
