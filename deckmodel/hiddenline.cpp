@@ -13,6 +13,7 @@
 #include "sharedshapes.h"
 #include "solids.h"
 
+#include <BRepLib.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepTools.hxx>
 #include <BRepTools_WireExplorer.hxx>
@@ -29,6 +30,7 @@
 #include <Standard_Failure.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 
@@ -165,8 +167,16 @@ HiddenLines::HiddenLines(const std::vector<Member> &members) : m_kernel(std::mak
         try {
             const TopoDS_Shape solid = solidOf(shared.pieces[i]);
             bool meshed = true;
-            for (TopExp_Explorer faces(solid, TopAbs_FACE); faces.More(); faces.Next())
-                meshed = meshFlatFace(TopoDS::Face(faces.Current())) && meshed;
+            for (TopExp_Explorer faces(solid, TopAbs_FACE); faces.More(); faces.Next()) {
+                const TopoDS_Face &face = TopoDS::Face(faces.Current());
+                meshed = meshFlatFace(face) && meshed;
+                // The edges' curves on the face's plane, kept: the algorithm
+                // would otherwise work them out again for every placement.
+                TopTools_ListOfShape edges;
+                for (TopExp_Explorer edge(face, TopAbs_EDGE); edge.More(); edge.Next())
+                    edges.Append(edge.Current());
+                BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
+            }
             if (!meshed)
                 BRepMesh_IncrementalMesh(solid, 1.0, false, 0.5, false);
             pieces[i] = solid;
