@@ -330,16 +330,19 @@ void DeckWindow::fitTakeoff()
 }
 
 void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block,
-                          const QString &fileName, std::function<jm::Status(const QString &path)> writeModel)
+                          const QString &fileName, std::function<jm::Status(const QString &path)> writeModel,
+                          bool sameDeck)
 {
     m_fileName = fileName;
     m_writeModel = std::move(writeModel);
     setFacts(rows, block);
     view->setMode(mode);
-    view->setScene(scene);
+    view->setScene(scene, sameDeck);
+    const bool wasShown = m_pages->currentWidget() == view;
     m_pages->setCurrentWidget(view);
     setDrawn(true, true);
-    view->setFocus();
+    if (!wasShown)
+        view->setFocus();
 }
 
 void DeckWindow::showPlan(const PlanDrawing &drawing, const Facts &rows, const TitleBlock &block,

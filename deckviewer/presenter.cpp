@@ -28,7 +28,7 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
     connect(m_window.get(), &deckview::DeckWindow::wasteChanged, this, [this] {
         if (m_lastWork)
-            load(m_lastWork);
+            load(m_lastWork, true);
     });
     m_codeCheck->setSettings(m_settings);
     m_window->addPanel(tr("Code check"), QStringLiteral("codeCheckDock"), m_codeCheck);
@@ -69,7 +69,7 @@ void DeckPresenter::open(const QString &path)
     load([path](const deckmodel::CodeSettings &settings) { return deckFrom(path, settings); });
 }
 
-void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work)
+void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work, bool sameDeck)
 {
     m_lastWork = work;
     m_kernels.supersede();
@@ -81,10 +81,10 @@ void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &
                 addKernel(shown);
             return shown;
         },
-        [this](const ShownDeck &shown) { show(shown); });
+        [this, sameDeck](const ShownDeck &shown) { show(shown, sameDeck); });
 }
 
-void DeckPresenter::show(const ShownDeck &shown)
+void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
 {
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
@@ -113,7 +113,11 @@ void DeckPresenter::show(const ShownDeck &shown)
     m_shown.reset();
     m_codeCheck->setReport(shown.report, shown.suggestion);
     m_shown = std::make_shared<const ShownDeck>(shown);
-    showFraming(m_codeCheck->suggestedChosen() && shown.suggested ? *shown.suggested : shown);
+    sameDeck = sameDeck && shown.source == m_shownSource;
+    ShownDeck framing = m_codeCheck->suggestedChosen() && shown.suggested ? *shown.suggested : shown;
+    if (sameDeck)
+        framing.mode = m_window->view->mode(); // the person's mode, not the file's
+    showFraming(framing, sameDeck);
     m_shownSource = shown.source;
     m_shownDeckFile = shown.deckFile;
     m_stairPanel->setDeck(shown.stairEdges, shown.deck ? shown.deck->stair.layout : deckmodel::StairLayout{false});
@@ -126,7 +130,7 @@ void DeckPresenter::show(const ShownDeck &shown)
 
 // The deck as designed or its suggested framing, in the view, the facts and
 // the takeoff; the kernel for hidden lines follows.
-void DeckPresenter::showFraming(const ShownDeck &shown)
+void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
 {
     deckview::DeckWindow &window = *m_window;
     window.view->setHighlighted({});
@@ -140,7 +144,8 @@ void DeckPresenter::showFraming(const ShownDeck &shown)
                         const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
                         return format && deck ? deckmodel::writeDeck(*deck, path, *format, settings)
                                               : deckmodel::renderDeck(source, path, settings);
-                    });
+                    },
+                    sameDeck);
     if (!shown.hiddenLines)
         buildKernel(shown.members);
 }
@@ -150,7 +155,7 @@ void DeckPresenter::settingsChanged(const deckmodel::CodeSettings &settings)
     m_settings = settings;
     deckviewer::saveCodeSettings(settings);
     if (m_lastWork)
-        load(m_lastWork);
+        load(m_lastWork, true);
 }
 
 void DeckPresenter::framingChosen(bool suggested)
@@ -160,7 +165,7 @@ void DeckPresenter::framingChosen(bool suggested)
     const ShownDeck &shown = suggested && m_shown->suggested ? *m_shown->suggested : *m_shown;
     ShownDeck framing = shown;
     framing.mode = m_window->view->mode(); // the person's mode, not the file's
-    showFraming(framing);
+    showFraming(framing, true);
 }
 
 void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
@@ -177,7 +182,7 @@ void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
         return;
     if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)
         m_stairPanel->note->setText(saved.error());
-    load([source = m_shownSource](const deckmodel::CodeSettings &settings) { return deckFrom(source, settings); });
+    load([source = m_shownSource](const deckmodel::CodeSettings &settings) { return deckFrom(source, settings); }, true);
 }
 
 void DeckPresenter::frameReady()

@@ -51,9 +51,11 @@ signals:
     void drawn(const QString &line);
 
 private:
-    void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work);
-    void show(const ShownDeck &shown);
-    void showFraming(const ShownDeck &shown);
+    // sameDeck: the deck shown, again (a stair moved, a setting changed): the
+    // view keeps its mode, camera and the keyboard focus.
+    void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work, bool sameDeck = false);
+    void show(const ShownDeck &shown, bool sameDeck);
+    void showFraming(const ShownDeck &shown, bool sameDeck = false);
     void settingsChanged(const deckmodel::CodeSettings &settings);
     void framingChosen(bool suggested);
     void buildKernel(const std::vector<deckmodel::Member> &members);

@@ -6,6 +6,7 @@
 #include "presenter.h"
 #include "savedstairs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
@@ -89,6 +90,50 @@ private slots:
         QVERIFY(QFile::exists(m_state.filePath(QStringLiteral("joistmaster/stairs.json"))));
         const auto saved = savedstairs::savedStair(deck);
         QVERIFY(saved && !saved->present && saved->edge == 1 && saved->offsetInches == 40);
+    }
+
+    // A stair moved, the deck checked again with another setting, the waste
+    // changed: each time the person's viewing mode, camera and keyboard focus
+    // stay as they were (the file asks for wireframe).
+    void viewAndFocusKept()
+    {
+        QTemporaryDir folder;
+        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        deckview::DeckWindow *window = presenter.window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(window->view->mode(), deckview::ViewMode::Wireframe);
+        QCOMPARE(QApplication::focusWidget(), window->view); // a deck first shown takes the focus
+        window->view->setMode(deckview::ViewMode::Shaded);
+        deckview::Camera camera = window->view->camera();
+        camera.yaw = 30;
+        camera.scale *= 2;
+        window->view->setCamera(camera);
+        auto *dock = window->findChild<QDockWidget *>(QStringLiteral("stairDock"));
+        dock->raise();
+        StairPanel *panel = presenter.stairPanel();
+        panel->edge->setFocus();
+        QCOMPARE(QApplication::focusWidget(), panel->edge);
+
+        panel->edge->setCurrentIndex(2);
+        QVERIFY(drawn.wait(20000));
+        QCOMPARE(factNamed(presenter, "Stringers"), "3"); // drawn anew
+        QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
+        QCOMPARE(window->view->camera().yaw, 30.0);
+        QCOMPARE(window->view->camera().scale, camera.scale);
+        QCOMPARE(QApplication::focusWidget(), panel->edge);
+
+        auto *species = window->findChild<QComboBox *>(QStringLiteral("speciesBox"));
+        species->setFocus();
+        species->setCurrentIndex(2);
+        QVERIFY(drawn.wait(20000));
+        QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
+        QCOMPARE(window->view->camera().scale, camera.scale);
+        QCOMPARE(QApplication::focusWidget(), species);
     }
 
 private:
