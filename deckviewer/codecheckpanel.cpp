@@ -231,6 +231,7 @@ void CodeCheckPanel::setSettings(const deckmodel::CodeSettings &settings)
 
 void CodeCheckPanel::setReport(const deckmodel::CodeReport &report, const deckmodel::Suggestion &suggestion)
 {
+    setEnabled(true);
     m_verdict->setText(deckmodel::verdictLine(report));
     m_checks->clear();
     m_finding->clear();
@@ -260,6 +261,19 @@ void CodeCheckPanel::setReport(const deckmodel::CodeReport &report, const deckmo
         m_designed->setChecked(true);
     m_suggestion->setText(suggestionLines(suggestion));
     m_assumptions->setText(deckmodel::codeAssumptions(report.settings));
+}
+
+void CodeCheckPanel::setNone(const QString &why)
+{
+    m_checks->clear();
+    m_noRowText.clear();
+    m_finding->clear();
+    m_verdict->setText(why);
+    m_suggestion->clear();
+    m_assumptions->clear();
+    m_suggested->setEnabled(false);
+    m_designed->setChecked(true);
+    setEnabled(false);
 }
 
 bool CodeCheckPanel::suggestedChosen() const

@@ -44,6 +44,9 @@ public:
     explicit CodeCheckPanel(QWidget *parent = nullptr);
 
     void setReport(const deckmodel::CodeReport &report, const deckmodel::Suggestion &suggestion);
+    // Nothing to check (a 2D plan, no deck): the panel empty and disabled,
+    // saying why in place of the verdict.
+    void setNone(const QString &why);
     // Shows the settings without reporting them as changed.
     void setSettings(const deckmodel::CodeSettings &settings);
     deckmodel::CodeSettings settings() const;

@@ -90,9 +90,14 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
     deckview::DeckWindow &window = *m_window;
     deckviewer::offerDrawingSet(window, shown, m_settings);
     window.comeForward();
-    if (!shown.deck) { // nothing to place a stair on
+    if (!shown.deck) { // nothing to place a stair on, nor to check
         m_shownDeckFile.clear();
-        m_stairPanel->setEnabled(false);
+        m_shownSource.clear();
+        m_shown.reset();
+        m_stairPanel->setNone(shown.isPlan ? tr("A 2D deck is a plan on the ground, with no stair to place.")
+                                           : tr("No deck is shown."));
+        m_codeCheck->setNone(shown.isPlan ? tr("A 2D deck is a plan on the ground, with no framing to check.")
+                                          : tr("No deck is shown."));
     }
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);
@@ -102,8 +107,6 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
     }
     window.setWindowTitle(m_windowName + QStringLiteral(" - ") + shown.fileName);
     if (shown.isPlan) {
-        m_shown.reset();
-        m_codeCheck->setReport({}, {});
         window.showPlan(shown.plan, shown.facts, shown.block, shown.fileName);
         emit drawn(QStringLiteral("drawn ") + shown.block.title);
         return;

@@ -50,6 +50,19 @@ void StairPanel::setDeck(const std::vector<StairEdge> &edges, const deckmodel::S
     m_filling = false;
 }
 
+void StairPanel::setNone(const QString &why)
+{
+    m_filling = true;
+    m_edges.clear();
+    m_stair = deckmodel::StairLayout{false};
+    edge->clear();
+    edge->addItem(tr("No stair"), -1);
+    offset->setEnabled(false);
+    note->setText(why);
+    setEnabled(false);
+    m_filling = false;
+}
+
 void StairPanel::changed()
 {
     if (m_filling)

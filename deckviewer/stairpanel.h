@@ -26,6 +26,9 @@ public:
 
     // The deck's edges and its stair as built; none: a deck without one to place.
     void setDeck(const std::vector<StairEdge> &edges, const deckmodel::StairLayout &stair);
+    // No deck to place a stair on (a 2D plan, a deck that could not be
+    // built): the panel empty and disabled, saying why.
+    void setNone(const QString &why);
 
     QComboBox *edge;       // "No stair", then the edges
     QDoubleSpinBox *offset; // inches along the edge

@@ -3,6 +3,7 @@
 // deck rebuilt each time (the guard posts counted by hand in
 // docs/deck-model.md's way), the choice kept in the user's state folder and
 // found again by a new window, the wizard's folder left as it was.
+#include "codecheckpanel.h"
 #include "presenter.h"
 #include "savedstairs.h"
 
@@ -13,6 +14,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,6 +136,41 @@ private slots:
         QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
         QCOMPARE(window->view->camera().scale, camera.scale);
         QCOMPARE(QApplication::focusWidget(), species);
+    }
+
+    // The 3D deck, then a 2D plan, then the 3D deck again: the plan leaves
+    // the Stair and Code check panels empty and disabled, saying why.
+    void panelsOfA2DDeck()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
+                            folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
+        QFile size(folder.filePath("DeckSize.txt"));
+        QVERIFY(size.open(QIODevice::WriteOnly) && size.write("24.5\r\n") == 6);
+        size.close();
+        DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        StairPanel *stair = presenter.stairPanel();
+        auto *check = presenter.codeCheckPanel();
+        auto *verdict = check->findChild<QLabel *>(QStringLiteral("verdictLabel"));
+        auto *rows = check->findChild<QTreeWidget *>(QStringLiteral("checksTable"));
+        for (int round = 0; round < 2; ++round) {
+            presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\3D Decks\\Deck_Rectangle.bsx"));
+            QVERIFY(drawn.wait(20000));
+            QVERIFY(stair->isEnabled() && check->isEnabled());
+            QCOMPARE(stair->edge->count(), 5);
+            QCOMPARE(rows->topLevelItemCount(), 16);
+
+            presenter.symbolLoaded(QStringLiteral("C:\\Program Data\\2D Decks\\Deck 3.dc"));
+            presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\2D Decks\\2ddecks.bsx"));
+            QVERIFY(drawn.wait(20000));
+            QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 24' 6\" wide"));
+            QVERIFY(!stair->isEnabled() && !check->isEnabled());
+            QCOMPARE(items(stair->edge), QStringList{"No stair"});
+            QCOMPARE(stair->note->text(), QStringLiteral("A 2D deck is a plan on the ground, with no stair to place."));
+            QCOMPARE(verdict->text(), QStringLiteral("A 2D deck is a plan on the ground, with no framing to check."));
+            QCOMPARE(rows->topLevelItemCount(), 0);
+        }
     }
 
 private:
