@@ -56,7 +56,8 @@ QStringList exportFilters(bool withModel)
                         QObject::tr("SVG drawing (*.svg)")};
     if (withModel)
         filters << QObject::tr("STEP model (*.step *.stp)") << QObject::tr("glTF model (*.glb)")
-                << QObject::tr("CSV takeoff (*.csv)");
+                << QObject::tr("CSV takeoff (*.csv)") << QObject::tr("Code check text (*.txt)")
+                << QObject::tr("Code check JSON (*.json)");
     return filters;
 }
 

@@ -34,7 +34,7 @@ class PlanView;
 using Facts = std::vector<std::pair<QString, QString>>; // ("A", "16' 0\"") ...
 
 // The file formats the window exports to, as the save dialog lists them:
-// the drawings first, then the model and the takeoff.
+// the drawings first, then the model, the takeoff and the code check.
 QStringList exportFilters(bool withModel);
 // The name to write: as chosen, or with the chosen filter's first extension
 // when it has none ("deck" and "PDF drawing (*.pdf)": "deck.pdf").
