@@ -3,6 +3,7 @@
 #include "panellayout.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -39,22 +40,27 @@ QString outsideMeaning(const deckmodel::CodeCheck &check)
     if (check.result != Verdict::Outside)
         return {};
     // The change that brings each rule's part of the framing inside its table.
-    static const std::pair<const char *, const char *> changes[] = {
-        {"R507.6 joist span", "shorten the joists' span between beam lines (add a beam line), or use deeper joists "
-                              "or joists closer together"},
-        {"R507.6 joist cantilever", "move the outer beam out, so that the joists cantilever less past it"},
-        {"R507.5 beam carrying", "frame with two beam lines, so that each beam carries the joists from one side only"},
-        {"R507.5 beam span", "put the posts closer together along the beam, or the beam lines closer together so that "
-                             "the joists they carry span less"},
-        {"R507.5 beam cantilever", "move the end posts out towards the beam's ends"},
-        {"R507.4", "add posts, so that each carries less deck, or use larger posts"},
-        {"R507.3.1", "add posts, so that each footing carries less deck"},
-        {"R507.7", "use 5/4 or 2-inch wood decking boards, on joists close enough for them"},
+    struct Change {
+        const char *rule, *cell, *words; // the rule's and the cell's beginnings
+    };
+    static const Change changes[] = {
+        {"R507.6 joist span", "", "shorten the joists' span between beam lines (add a beam line), or use deeper "
+                                  "joists or joists closer together"},
+        {"R507.6 joist cantilever", "", "move the outer beam out, so that the joists cantilever less past it"},
+        {"R507.5 beam carrying", "", "frame with two beam lines, so that each beam carries the joists from one side only"},
+        {"R507.5 beam span", "Table R507.5(5)", "move the beam out, so that the joists cantilever past it at most a "
+                                                "quarter of their span"},
+        {"R507.5 beam span", "", "put the posts closer together along the beam, or the beam lines closer together so "
+                                 "that the joists they carry span less"},
+        {"R507.5 beam cantilever", "", "move the end posts out towards the beam's ends"},
+        {"R507.4", "", "add posts, so that each carries less deck, or use larger posts"},
+        {"R507.3.1", "", "add posts, so that each footing carries less deck"},
+        {"R507.7", "", "use 5/4 or 2-inch wood decking boards, on joists close enough for them"},
     };
     QString change = QStringLiteral("change this part of the deck to one the tables list");
-    for (const auto &[rule, words] : changes)
-        if (check.rule.startsWith(QLatin1String(rule))) {
-            change = QString::fromUtf8(words);
+    for (const Change &c : changes)
+        if (check.rule.startsWith(QLatin1String(c.rule)) && check.cell.startsWith(QLatin1String(c.cell))) {
+            change = QString::fromUtf8(c.words);
             break;
         }
     return QStringLiteral("Outside the tables: the code's prescriptive deck tables do not cover this, so the check "
@@ -140,7 +146,7 @@ CodeCheckPanel::CodeCheckPanel(QWidget *parent)
     m_divider->setChildrenCollapsible(false);
     m_divider->addWidget(m_checks);
     m_divider->addWidget(m_finding);
-    m_divider->setStretchFactor(0, 3);
+    m_divider->setStretchFactor(0, 1);
     m_divider->setStretchFactor(1, 1);
     m_designed->setObjectName(QStringLiteral("designedButton"));
     m_suggested->setObjectName(QStringLiteral("suggestedButton"));
@@ -171,7 +177,12 @@ CodeCheckPanel::CodeCheckPanel(QWidget *parent)
 // left), and the divider where it was; each change is remembered at once.
 void CodeCheckPanel::restoreSizes()
 {
-    const QList<int> widths = savedSizes(ColumnsName);
+    QList<int> widths = savedSizes(ColumnsName);
+    if (widths.size() != m_checks->columnCount() - 1) { // the finding wider than the rest at first
+        const QFontMetrics metrics = fontMetrics();
+        widths = {metrics.horizontalAdvance(checkMark(Verdict::Outside)) + 24,
+                  metrics.horizontalAdvance(QStringLiteral("R507.5 beam cantilever")) + 16, metrics.averageCharWidth() * 48};
+    }
     if (widths.size() == m_checks->columnCount() - 1)
         for (int column = 0; column < widths.size(); ++column)
             m_checks->setColumnWidth(column, widths[column]);

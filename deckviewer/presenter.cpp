@@ -7,6 +7,7 @@
 #include "sheetsource.h"
 
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLocale>
 
@@ -20,6 +21,12 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     // The stair's place, saved per deck in the user's state folder.
     m_window->addPanel(tr("Stair"), QStringLiteral("stairDock"), m_stairPanel);
     connect(m_stairPanel, &StairPanel::stairChanged, this, &DeckPresenter::placeStair);
+    // The edges labelled in the view while the panel is shown.
+    auto *stairDock = m_window->findChild<QDockWidget *>(QStringLiteral("stairDock"));
+    connect(stairDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        m_stairShown = shown;
+        labelEdges();
+    });
     // A deck that takes long to build does not hold up the next: that one
     // starts at once, and the old one's result is dropped when it comes.
     m_pool.setMaxThreadCount(4);
@@ -98,6 +105,7 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
                                            : tr("No deck is shown."));
         m_codeCheck->setNone(shown.isPlan ? tr("A 2D deck is a plan on the ground, with no framing to check.")
                                           : tr("No deck is shown."));
+        labelEdges();
     }
     if (!shown.error.isEmpty()) {
         window.showError(shown.error);
@@ -123,9 +131,10 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
     showFraming(framing, sameDeck);
     m_shownSource = shown.source;
     m_shownDeckFile = shown.deckFile;
-    m_stairPanel->setDeck(shown.stairEdges, shown.deck ? shown.deck->stair.layout : deckmodel::StairLayout{false});
-    if (shown.deck && !shown.deck->stair.present)
-        m_stairPanel->edge->setCurrentIndex(0);
+    deckmodel::StairLayout stair = shown.deck ? shown.deck->stair.layout : deckmodel::StairLayout{false};
+    stair.present = shown.deck && shown.deck->stair.present;
+    m_stairPanel->setDeck(shown.stairEdges, stair);
+    labelEdges();
     if (!shown.stairNote.isEmpty())
         m_stairPanel->note->setText(shown.stairNote);
     m_waitingFor = shown.block.title;
@@ -186,6 +195,15 @@ void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
     if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)
         m_stairPanel->note->setText(saved.error());
     load([source = m_shownSource](const deckmodel::CodeSettings &settings) { return deckFrom(source, settings); }, true);
+}
+
+void DeckPresenter::labelEdges()
+{
+    std::vector<deckview::DeckView::Label> labels;
+    if (m_stairShown && m_stairPanel->isEnabled())
+        for (const StairEdge &edge : m_stairPanel->edges())
+            labels.push_back({{edge.labelAt.x, edge.labelHeightInches, edge.labelAt.z}, edge.name});
+    m_window->view->setLabels(labels);
 }
 
 void DeckPresenter::frameReady()

@@ -61,6 +61,7 @@ private:
     void buildKernel(const std::vector<deckmodel::Member> &members);
     void frameReady();
     void placeStair(const deckmodel::StairLayout &layout);
+    void labelEdges();
 
     QString m_windowName;
     QString m_wizardFolder;
@@ -73,6 +74,7 @@ private:
     deckview::LatestJob m_kernels{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
     StairPanel *m_stairPanel;
+    bool m_stairShown = false; // its tab in front, the window open
     QString m_shownSource, m_shownDeckFile; // the 3D deck shown: what it was opened from, its file
     deckviewer::CodeCheckPanel *m_codeCheck;
     deckmodel::CodeSettings m_settings;

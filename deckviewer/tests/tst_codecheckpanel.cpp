@@ -189,29 +189,34 @@ private slots:
     void outsideChanges_data()
     {
         QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("change");
-        QTest::newRow("joist span") << "R507.6 joist span"
+        QTest::newRow("joist span") << "R507.6 joist span" << ""
                                     << "shorten the joists' span between beam lines (add a beam line), or use deeper "
                                        "joists or joists closer together";
-        QTest::newRow("joist cantilever") << "R507.6 joist cantilever"
+        QTest::newRow("joist cantilever") << "R507.6 joist cantilever" << ""
                                           << "move the outer beam out, so that the joists cantilever less past it";
-        QTest::newRow("beam under two spans") << "R507.5 beam carrying one span of joists"
+        QTest::newRow("beam under two spans") << "R507.5 beam carrying one span of joists" << ""
                                               << "frame with two beam lines, so that each beam carries the joists from "
                                                  "one side only";
-        QTest::newRow("beam span") << "R507.5 beam span"
+        QTest::newRow("beam span") << "R507.5 beam span" << "Table R507.5(1), 40 psf"
                                    << "put the posts closer together along the beam, or the beam lines closer together "
                                       "so that the joists they carry span less";
-        QTest::newRow("beam cantilever") << "R507.5 beam cantilever" << "move the end posts out towards the beam's ends";
-        QTest::newRow("footing") << "R507.3.1 footing size" << "add posts, so that each footing carries less deck";
-        QTest::newRow("decking") << "R507.7 decking span" << "use 5/4 or 2-inch wood decking boards, on joists close "
+        QTest::newRow("beam span, joists cantilevered") << "R507.5 beam span" << "Table R507.5(5) ends at C/J 1/4"
+                                                        << "move the beam out, so that the joists cantilever past it "
+                                                           "at most a quarter of their span";
+        QTest::newRow("beam cantilever") << "R507.5 beam cantilever" << "" << "move the end posts out towards the beam's ends";
+        QTest::newRow("footing") << "R507.3.1 footing size" << "" << "add posts, so that each footing carries less deck";
+        QTest::newRow("decking") << "R507.7 decking span" << "" << "use 5/4 or 2-inch wood decking boards, on joists close "
                                                              "enough for them";
-        QTest::newRow("another rule") << "R311.7.2 stair width" << "change this part of the deck to one the tables list";
+        QTest::newRow("another rule") << "R311.7.2 stair width" << "" << "change this part of the deck to one the tables list";
     }
     void outsideChanges()
     {
         QFETCH(QString, rule);
+        QFETCH(QString, cell);
         QFETCH(QString, change);
-        CodeCheck row{rule, {}, {}, {}, "", Verdict::Outside, "Why."};
+        CodeCheck row{rule, {}, {}, {}, cell, Verdict::Outside, "Why."};
         QVERIFY(outsideMeaning(row).endsWith(QStringLiteral("so that the tables cover it: ") + change + u'.'));
         row.result = Verdict::Fail;
         QCOMPARE(outsideMeaning(row), QString());

@@ -57,11 +57,17 @@ private slots:
             auto *edge = dock->findChild<QComboBox *>(QStringLiteral("stairEdge"));
             auto *offset = dock->findChild<QDoubleSpinBox *>(QStringLiteral("stairOffset"));
             QVERIFY(edge && offset);
-            // The outline from (144, 0) counter-clockwise: its four edges, the front one (X = 0) third.
-            QCOMPARE(items(edge), (QStringList{"No stair", "Edge 1: 16' 0\" long, facing +X", "Edge 2: 12' 0\" long, facing +Z",
-                                               "Edge 3: 16' 0\" long, facing -X", "Edge 4: 12' 0\" long, facing -Z"}));
+            // The outline from (144, 0) counter-clockwise: its four edges, the
+            // front one (X = 0, where the Front view looks from) third, run
+            // from its right corner (Z = 192) to its left.
+            QCOMPARE(items(edge), (QStringList{"No stair", "Back edge, 16' 0\" long", "Right edge, 12' 0\" long",
+                                               "Front edge, 16' 0\" long", "Left edge, 12' 0\" long"}));
             QCOMPARE(edge->currentIndex(), 3);
             QCOMPARE(offset->value(), 96.0);
+            QCOMPARE(offset->suffix(), " in");
+            auto *offsetLabel = dock->findChild<QLabel *>(QStringLiteral("stairOffsetLabel"));
+            QCOMPARE(offsetLabel->text(), "&Centre from the right corner");
+            QCOMPARE(offsetLabel->buddy(), offset);
             QCOMPARE(factNamed(presenter, "Guard posts"), "17");
 
             // To the 12-foot edge at Z = 192: its runs of (144 - 36) / 2 = 54
@@ -70,13 +76,36 @@ private slots:
             QVERIFY(drawn.wait(20000));
             QCOMPARE(edge->currentIndex(), 2);
             QCOMPARE(offset->value(), 72.0);
+            QCOMPARE(offsetLabel->text(), "&Centre from the back corner"); // the right edge runs from X = 144 to 0
             QCOMPARE(factNamed(presenter, "Guard posts"), "16");
             QCOMPARE(factNamed(presenter, "Stringers"), "3");
+
+            // A centre where the stair would not fit: 36 / 2 + two 3 1/2" posts
+            // = 25" from either corner of the 144" edge at least; refused in
+            // words, the box back at the stair's place, nothing rebuilt.
+            QSignalSpy changed(presenter.stairPanel(), &StairPanel::stairChanged);
+            offset->setValue(20);
+            QCOMPARE(presenter.stairPanel()->note->text(),
+                     "At 1' 8\" from the back corner the stair would not fit. Its centre can be from 2' 1\" to 9' 11\" "
+                     "from the back corner, so that the 3' 0\" stair and room for the guard posts beside it (7\" each "
+                     "side) lie on the edge. The stair stays where it was.");
+            QCOMPARE(offset->value(), 72.0);
+            offset->setValue(500);
+            QCOMPARE(presenter.stairPanel()->note->text(),
+                     "41' 8\" is past the end of the 12' 0\" right edge. Its centre can be from 2' 1\" to 9' 11\" from "
+                     "the back corner, so that the 3' 0\" stair and room for the guard posts beside it (7\" each side) "
+                     "lie on the edge. The stair stays where it was.");
+            QCOMPARE(offset->value(), 72.0);
+            offset->setValue(119.5);
+            QCOMPARE(offset->value(), 72.0);
+            QCOMPARE(changed.size(), 0);
 
             // Along it, then none at all: 4 + 3 + 4 + 3 posts and no stringer.
             offset->setValue(40);
             QVERIFY(drawn.wait(20000));
             QCOMPARE(offset->value(), 40.0);
+            QCOMPARE(presenter.stairPanel()->note->text(),
+                     "The stair is saved for this deck and shown in every view, the takeoff and the facts.");
             edge->setCurrentIndex(0);
             QVERIFY(drawn.wait(20000));
             QCOMPARE(factNamed(presenter, "Guard posts"), "14");
@@ -171,6 +200,29 @@ private slots:
             QCOMPARE(verdict->text(), QStringLiteral("A 2D deck is a plan on the ground, with no framing to check."));
             QCOMPARE(rows->topLevelItemCount(), 0);
         }
+    }
+
+    // While the Stair panel is shown, the view names the edges it lists, 18"
+    // outside each one's middle at the deck's top (3' up); not otherwise.
+    void edgesLabelled()
+    {
+        QTemporaryDir folder;
+        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        deckview::DeckView *view = presenter.window()->view;
+        QVERIFY(view->labels().empty()); // the deck's facts are in front
+        presenter.window()->findChild<QDockWidget *>(QStringLiteral("stairDock"))->raise();
+        QStringList labels;
+        for (const auto &label : view->labels())
+            labels << QStringLiteral("%1 at %2 %3 %4").arg(label.text).arg(label.at.x).arg(label.at.y).arg(label.at.z);
+        QCOMPARE(labels, (QStringList{"Back edge at 162 36 96", "Right edge at 72 36 210", "Front edge at -18 36 96",
+                                      "Left edge at 72 36 -18"}));
+        presenter.window()->findChild<QDockWidget *>(QStringLiteral("deckDock"))->raise();
+        QVERIFY(view->labels().empty());
     }
 
 private:
