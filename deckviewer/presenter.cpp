@@ -7,9 +7,11 @@
 #include "sheetsource.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 
 #include "deckexport.h"
 
@@ -37,6 +39,13 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
         if (m_lastWork)
             load(m_lastWork, true);
     });
+    askReload = [](QWidget *parent, const QString &path) {
+        return QMessageBox::question(parent, tr("The deck changed"),
+                                     tr("%1 changed on disk since the deck was shown. Show the deck as it is now?")
+                                         .arg(QDir::toNativeSeparators(path)))
+            == QMessageBox::Yes;
+    };
+    connect(&m_watch, &DeckWatch::changed, this, &DeckPresenter::filesChanged);
     m_codeCheck->setSettings(m_settings);
     m_window->addPanel(tr("Code check"), QStringLiteral("codeCheckDock"), m_codeCheck);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::settingsChanged, this, &DeckPresenter::settingsChanged);
@@ -66,6 +75,7 @@ void DeckPresenter::symbolLoaded(const QString &path)
 
 void DeckPresenter::symbolFileOpened(const QString &path)
 {
+    m_openedPath.clear(); // the host is asked again when the wizard's files change
     load([symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder](const deckmodel::CodeSettings &settings) {
         return symbolFrom(symbol, loaded, folder, settings);
     });
@@ -73,6 +83,7 @@ void DeckPresenter::symbolFileOpened(const QString &path)
 
 void DeckPresenter::open(const QString &path)
 {
+    m_openedPath = path;
     load([path](const deckmodel::CodeSettings &settings) { return deckFrom(path, settings); });
 }
 
@@ -93,6 +104,8 @@ void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &
 
 void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
 {
+    if (m_watch.path() != m_openedPath || !sameDeck)
+        m_watch.watch(m_openedPath);
     m_waitingFor.clear();
     deckview::DeckWindow &window = *m_window;
     deckviewer::offerDrawingSet(window, shown, m_settings);
@@ -195,6 +208,22 @@ void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
     if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)
         m_stairPanel->note->setText(saved.error());
     load([source = m_shownSource](const deckmodel::CodeSettings &settings) { return deckFrom(source, settings); }, true);
+}
+
+// The deck's files changed on disk: shown again if the person wants it;
+// else nothing changes, and only a later change asks again.
+void DeckPresenter::filesChanged()
+{
+    const QString path = m_watch.path();
+    if (path.isEmpty() || m_asking) // one question at a time
+        return;
+    m_asking = true;
+    const bool again = askReload(m_window.get(), path);
+    m_asking = false;
+    if (again && m_watch.path() == path)
+        open(path);
+    else
+        m_watch.rewatch();
 }
 
 void DeckPresenter::labelEdges()
