@@ -5,6 +5,7 @@
 #include "recentdecks.h"
 #include "savedstairs.h"
 #include "sheetsource.h"
+#include "windowlayout.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -51,6 +52,10 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::settingsChanged, this, &DeckPresenter::settingsChanged);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::membersSelected, m_window->view, &deckview::DeckView::setHighlighted);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::framingChosen, this, &DeckPresenter::framingChosen);
+    // The window as the person left it last time, by its name's letters.
+    QString layoutName = m_windowName.toLower();
+    layoutName.removeIf([](QChar c) { return c < u'a' || c > u'z'; });
+    deckviewer::rememberLayout(m_window.get(), layoutName);
     // The copies the host kept of the decks it was asked for in this folder.
     m_window->recentDecks = [folder = m_wizardFolder] {
         QList<deckview::DeckWindow::Recent> decks;

@@ -15,7 +15,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QTreeWidget>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -223,6 +225,38 @@ private slots:
                                       "Left edge at 72 36 -18"}));
         presenter.window()->findChild<QDockWidget *>(QStringLiteral("deckDock"))->raise();
         QVERIFY(view->labels().empty());
+    }
+
+    // The window's size and the panel in front come back in the next window,
+    // from the viewer's config file.
+    void layoutRemembered()
+    {
+        QTemporaryDir config;
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const auto frontTab = [](const DeckPresenter &presenter) {
+            const QList<QTabBar *> bars = presenter.window()->findChildren<QTabBar *>();
+            for (const QTabBar *bar : bars)
+                if (bar->isVisible() && bar->count() == 3)
+                    return bar->tabText(bar->currentIndex());
+            return QStringLiteral("none");
+        };
+        {
+            DeckPresenter presenter(QStringLiteral("Joistmaster Deck Viewer"), QString());
+            presenter.window()->show();
+            presenter.window()->resize(1000, 640);
+            presenter.window()->findChild<QDockWidget *>(QStringLiteral("codeCheckDock"))->raise();
+            QCOMPARE(frontTab(presenter), "Code check");
+            presenter.window()->close();
+        }
+        QSettings stored(config.filePath("joistmaster/deckviewer.conf"), QSettings::IniFormat);
+        QVERIFY(stored.contains("layout/joistmasterdeckviewer_geometry"));
+        QVERIFY(stored.contains("layout/joistmasterdeckviewer_panels"));
+        DeckPresenter again(QStringLiteral("Joistmaster Deck Viewer"), QString());
+        again.window()->show();
+        QCOMPARE(again.window()->size(), QSize(1000, 640));
+        QCOMPARE(frontTab(again), "Code check");
+        qputenv("XDG_CONFIG_HOME", before);
     }
 
 private:
