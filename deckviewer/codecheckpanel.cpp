@@ -213,10 +213,10 @@ QFormLayout *CodeCheckPanel::createBoxes()
     m_footing = comboBox(QStringLiteral("footingBox"), {{tr("Round"), footingKey(FootingShape::Round)},
                                                         {tr("Square"), footingKey(FootingShape::Square)}}, this);
     auto *form = new QFormLayout;
-    form->addRow(tr("Species:"), m_species);
-    form->addRow(tr("Design load:"), m_load);
-    form->addRow(tr("Soil bearing:"), m_soil);
-    form->addRow(tr("Footings:"), m_footing);
+    form->addRow(tr("&Species:"), m_species);
+    form->addRow(tr("Design &load:"), m_load);
+    form->addRow(tr("Soil &bearing:"), m_soil);
+    form->addRow(tr("F&ootings:"), m_footing);
     for (QComboBox *box : {m_species, m_load, m_soil, m_footing})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { emit settingsChanged(settings()); });
     return form;
