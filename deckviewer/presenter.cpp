@@ -75,12 +75,16 @@ DeckPresenter::~DeckPresenter()
 
 void DeckPresenter::symbolLoaded(const QString &path)
 {
+    m_openedPath.clear();
+    m_watch.watch({});
     m_loadedSymbol = path;
 }
 
 void DeckPresenter::symbolFileOpened(const QString &path)
 {
-    m_openedPath.clear(); // the host is asked again when the wizard's files change
+    // The host is asked again when the wizard's files change: no question.
+    m_openedPath.clear();
+    m_watch.watch({});
     load([symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder](const deckmodel::CodeSettings &settings) {
         return symbolFrom(symbol, loaded, folder, settings);
     });

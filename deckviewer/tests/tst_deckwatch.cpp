@@ -123,6 +123,32 @@ private slots:
         QCOMPARE(drawn.last().at(0).toString(), "drawn Deck_Rectangle: 16' 0\" x 12' 0\"");
     }
 
+    // A deck the host was asked for is not watched: the wizard that wrote
+    // its files asks again itself.
+    void hostDecksNotWatched()
+    {
+        QTemporaryDir folder;
+        const QString deck = folder.filePath("Deck_Rectangle.txt");
+        QVERIFY(write(deck, workedExample()));
+        DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+        QStringList asked;
+        presenter.askReload = [&](QWidget *, const QString &path) {
+            asked << path;
+            return true;
+        };
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        // As the wizard does: its files written, then the host asked.
+        QByteArray changed = workedExample();
+        changed.replace(0, 2, "14");
+        QVERIFY(write(deck, changed));
+        presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\3D Decks\\Deck_Rectangle.bsx"));
+        QVERIFY(drawn.wait(20000));
+        QTest::qWait(3 * DeckWatch::settleMs); // time for a change to be told, were it watched
+        QVERIFY(asked.isEmpty());
+    }
+
 private:
     QTemporaryDir m_state;
 };
