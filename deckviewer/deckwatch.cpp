@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 QByteArray deckFilesStamp(const QString &path)
 {

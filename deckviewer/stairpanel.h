@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
