@@ -256,6 +256,7 @@ void CodeCheckPanel::setReport(const deckmodel::CodeReport &report, const deckmo
                                "\u26a0 outside to read which.")
                           : QString();
     m_finding->setPlainText(m_noRowText);
+    m_verdict->setToolTip(m_noRowText);
     for (const deckmodel::CodeCheck &check : report.checks) {
         const QStringList texts = checkRowTexts(check);
         auto *item = new QTreeWidgetItem(m_checks, texts);
@@ -282,6 +283,7 @@ void CodeCheckPanel::setNone(const QString &why)
     m_noRowText.clear();
     m_finding->clear();
     m_verdict->setText(why);
+    m_verdict->setToolTip({});
     m_suggestion->clear();
     m_assumptions->clear();
     m_suggested->setEnabled(false);

@@ -169,6 +169,8 @@ private slots:
         table->setCurrentItem(table->topLevelItem(3));
         row < 0 ? table->clearSelection() : table->setCurrentItem(table->topLevelItem(row));
         QTEST(finding->toPlainText(), "text");
+        if (row < 0) // the verdict's "outside the tables" explained where it is said
+            QCOMPARE(panel.findChild<QLabel *>("verdictLabel")->toolTip(), finding->toPlainText());
         if (row >= 0) // the Finding cell's tooltip holds the sentence whole
             QCOMPARE(table->topLevelItem(row)->toolTip(2), r.checks[size_t(row)].sentence);
     }
