@@ -7,6 +7,7 @@
 #include "recentdecks.h"
 #include "savedstairs.h"
 #include "stair.h"
+#include "stairedges.h"
 #include "deckexport.h"
 #include "takeoff.h"
 #include "takeoffprices.h"
@@ -41,35 +42,6 @@ QString feet(double value)
 QString squareFeet(const deckmodel::Polygon &outline)
 {
     return lengthtext::squareFeetText(deckmodel::area(outline) / 144);
-}
-
-// The way a stair off an edge faces, by the outline's axes.
-QString facing(deckmodel::Point out)
-{
-    QStringList words;
-    if (std::abs(out.x) > 0.3)
-        words << (out.x > 0 ? QStringLiteral("+X") : QStringLiteral("-X"));
-    if (std::abs(out.z) > 0.3)
-        words << (out.z > 0 ? QStringLiteral("+Z") : QStringLiteral("-Z"));
-    return words.join(u' ');
-}
-
-std::vector<StairEdge> stairEdges(const deckmodel::Deck &deck)
-{
-    std::vector<StairEdge> edges;
-    const double width = deck.stair.present ? deck.stair.layout.widthInches : deckmodel::StairLayout().widthInches;
-    for (int i = 0; i < int(deck.outline.size()); ++i) {
-        const deckmodel::Reach reach = deckmodel::stairReach(deck.outline, i, width);
-        if (!reach.fits())
-            continue;
-        const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, i);
-        edges.push_back({i,
-                         QStringLiteral("Edge %1: %2 long, facing %3")
-                             .arg(i + 1)
-                             .arg(lengthtext::feetAndInchesFromInches(edge.lengthInches), facing(edge.out)),
-                         reach.from, reach.to});
-    }
-    return edges;
 }
 
 ShownDeck failed(const QString &error)
@@ -124,7 +96,7 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
     const deckmodel::DeckParameters &p = deck.parameters;
     ShownDeck shown;
     shown.deck = std::make_shared<const deckmodel::Deck>(deck);
-    shown.stairEdges = stairEdges(deck);
+    shown.stairEdges = stairedges::stairEdges(deck);
     shown.fileName = QFileInfo(p.fileName).fileName();
     shown.source = path;
     shown.scene = sceneOf(deck);
