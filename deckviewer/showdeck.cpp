@@ -1,6 +1,7 @@
 #include "showdeck.h"
 
 #include "catalogue.h"
+#include "designfile.h"
 #include "handoff.h"
 #include "lengthtext.h"
 #include "plan.h"
@@ -152,8 +153,77 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
 }
 } // namespace
 
+namespace {
+bool suggestedFraming = false;
+
+// The suggested framing of a deck in its place, where the run asks for it.
+ShownDeck framingAsked(ShownDeck shown)
+{
+    if (!suggestedFraming || !shown.error.isEmpty() || shown.isPlan)
+        return shown;
+    if (shown.suggested)
+        return *shown.suggested;
+    if (shown.report.failed() > 0 || shown.report.outside() > 0)
+        return failed(QStringLiteral("There is no suggested framing: ") + shown.suggestion.why);
+    return shown;
+}
+
+// The deck of a parameter file with its guards and stair: the stair as asked
+// where it fits, else the default one and why.
+ShownDeck builtDeck(const deckmodel::DeckParameters &parameters, deckmodel::Extras extras, bool stairSaved,
+                    const QString &path, const deckmodel::CodeSettings &settings)
+{
+    jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(parameters, extras);
+    QString stairNote;
+    if (!built && stairSaved) {
+        stairNote = built.error();
+        extras.stair = {};
+        built = deckmodel::buildDeck(parameters, extras);
+    }
+    if (!built)
+        return failed(built.error());
+    ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
+    shown.stairNote = stairNote;
+    shown.suggestion = deckmodel::suggestFraming(*built, settings);
+    if (shown.suggestion.parameters) {
+        // The same stair where it still fits, else the default one.
+        jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+        if (!suggested) {
+            extras.stair = {};
+            suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+        }
+        if (suggested) {
+            ShownDeck other = shownOf(*suggested, path, deckmodel::checkCode(*suggested, settings));
+            other.block.title += QStringLiteral(", suggested framing");
+            shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
+        }
+    }
+    return shown;
+}
+} // namespace
+
+void useSuggestedFraming(bool suggested)
+{
+    suggestedFraming = suggested;
+}
+
+ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings)
+{
+    if (design.is2D) {
+        ShownDeck shown = planOf(design.plan);
+        shown.source = source;
+        return shown;
+    }
+    return framingAsked(builtDeck(design::parametersOf(design), design::extrasOf(design),
+                                  design.stair != deckmodel::StairLayout{}, source, settings));
+}
+
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
 {
+    if (design::isDesignPath(path) && !QFileInfo(path).isDir()) {
+        const jm::Result<design::Design> read = design::readDesign(path);
+        return read ? deckFromDesign(*read, path, settings) : failed(read.error());
+    }
     // A wizard folder or a saved copy shows what the host was last asked for there.
     if (QFileInfo(path).isDir()) {
         if (const auto asked = recentdecks::askedIn(path)) {
@@ -171,32 +241,14 @@ ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
     const std::optional<deckmodel::StairLayout> saved = savedstairs::savedStair(deckFile);
     if (saved)
         extras.stair = *saved;
-    jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read, extras);
-    QString stairNote;
-    if (!built && saved) {
-        stairNote = built.error();
-        extras = {};
-        built = deckmodel::buildDeck(*read, extras);
-    }
-    if (!built)
-        return failed(built.error());
-    ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
+    ShownDeck shown = builtDeck(*read, extras, bool(saved), path, settings);
     shown.deckFile = deckFile;
-    shown.stairNote = stairNote;
-    shown.suggestion = deckmodel::suggestFraming(*built, settings);
-    if (shown.suggestion.parameters) {
-        // The same stair where it still fits, else the default one.
-        jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
-        if (!suggested)
-            suggested = deckmodel::buildDeck(*shown.suggestion.parameters);
-        if (suggested) {
-            ShownDeck other = shownOf(*suggested, path, deckmodel::checkCode(*suggested, settings));
-            other.deckFile = deckFile;
-            other.block.title += QStringLiteral(", suggested framing");
-            shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
-        }
+    if (shown.suggested) {
+        auto other = std::make_shared<ShownDeck>(*shown.suggested);
+        other->deckFile = deckFile;
+        shown.suggested = other;
     }
-    return shown;
+    return framingAsked(shown);
 }
 
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings)
@@ -228,7 +280,11 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     const auto read = deckfile::read2DFrom(loadedSymbol, folder);
     if (!read)
         return failed(read.error());
-    const deckfile::Deck2D &deck = *read;
+    return planOf(*read);
+}
+
+ShownDeck planOf(const deckfile::Deck2D &deck)
+{
     const jm::Result<deckmodel::Polygon> plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
     if (!plan)
         return failed(plan.error());

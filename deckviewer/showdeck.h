@@ -8,6 +8,7 @@
 
 #include "codecheck.h"
 #include "deckwindow.h"
+#include "design.h"
 #include "handoff.h"
 #include "hiddenline.h"
 #include "render.h"
@@ -43,7 +44,17 @@ struct ShownDeck {
 // DeckType.txt names one, with the stair saved for it (savedstairs.h) or the
 // default one (a saved stair that no longer fits gives way to the default),
 // checked with `settings`.
+// A design file (.jmdeck) shows the design it holds.
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings = {});
+// A design built, checked with `settings` and shown; `source` is what it was
+// opened from (its model is written from it when no deck could be built). A
+// stair that no longer fits gives way to the default one, and stairNote
+// says why.
+ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings);
+// From now on, in this run, deckFrom shows the suggested framing of a deck
+// that has one in place of its own (deckviewer --framing suggested); a deck
+// that fails with none to suggest is not shown, and says why.
+void useSuggestedFraming(bool suggested);
 // The model, takeoff or code check (.step, .glb, .csv, .json, .txt) of that
 // deck, as shown.
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings = {});
@@ -52,6 +63,7 @@ void addKernel(ShownDeck &shown);
 // The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the
 // width from DeckSize.txt in the folder.
 ShownDeck planFrom(const QString &loadedSymbol, const QString &folder);
+ShownDeck planOf(const deckfile::Deck2D &deck);
 // What OpenSymbolFile of `symbol` shows: a 3D symbol ("...\Deck_L-Shape.bsx")
 // its family's parameter file in the folder, the 2D decks' symbol the plan of
 // the style loaded last (`loadedSymbol`).
