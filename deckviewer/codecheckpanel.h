@@ -14,6 +14,7 @@
 class QComboBox;
 class QFormLayout;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QTreeWidget;
 
@@ -38,11 +39,15 @@ public:
     deckmodel::CodeSettings settings() const;
     // Whether the suggested framing is the one chosen to be shown.
     bool suggestedChosen() const;
+    // Back to the framing as designed, without reporting it.
+    void chooseDesigned();
 
 signals:
     void settingsChanged(deckmodel::CodeSettings settings);
     void membersSelected(QStringList names);
     void framingChosen(bool suggested);
+    // "Use the suggested framing": the design is to take it.
+    void useSuggested();
 
 private:
     QFormLayout *createBoxes();
@@ -52,6 +57,7 @@ private:
     QLabel *m_verdict;
     QTreeWidget *m_checks;
     QRadioButton *m_designed, *m_suggested;
+    QPushButton *m_use;
     QLabel *m_suggestion;
     QLabel *m_assumptions;
 };

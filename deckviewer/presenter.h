@@ -10,11 +10,17 @@
 // A "Code check" panel beside the deck shows the deck checked against the
 // code's deck tables with the settings remembered from the last time; a
 // change of setting checks the deck again, a row selected lights up its
-// members, and the framing it suggests can be shown in place of the wizard's.
+// members, and the framing it suggests can be shown in place of the wizard's
+// (a preview, everywhere at once: the view, the facts, the takeoff, the
+// check list, exports and the drawing set) or taken into the design.
+// Whatever is opened becomes the one design on screen (designdocument.h):
+// the Framing panel and the Stair panel change it, each change undoable,
+// and each change rebuilds, rechecks and redraws it; File > Save keeps it.
 #pragma once
 
 #include "codecheck.h"
 #include "deckwindow.h"
+#include "designdocument.h"
 #include "latestjob.h"
 #include "showdeck.h"
 #include "stairpanel.h"
@@ -26,6 +32,7 @@
 
 namespace deckviewer {
 class CodeCheckPanel;
+class FramingPanel;
 }
 
 class DeckPresenter : public QObject {
@@ -39,11 +46,18 @@ public:
     deckview::DeckWindow *window() const { return m_window.get(); }
     StairPanel *stairPanel() const { return m_stairPanel; }
     deckviewer::CodeCheckPanel *codeCheckPanel() const { return m_codeCheck; }
+    deckviewer::FramingPanel *framingPanel() const { return m_framing; }
+    deckviewer::DesignDocument *document() { return &m_document; }
 
     void symbolLoaded(const QString &path);
     void symbolFileOpened(const QString &path);
-    // The viewer without a bus: a wizard folder or one deck parameter file.
+    // The viewer without a bus: a wizard folder, one deck parameter file or a
+    // design; a design with unsaved changes is asked about first.
     void open(const QString &path);
+    // File > Save and Save As...: false when not saved (cancelled or failed,
+    // the failure told).
+    bool save();
+    bool saveAs();
 
 signals:
     // "drawn <title>" once the deck's first picture is finished; "cannot draw:
@@ -51,6 +65,14 @@ signals:
     void drawn(const QString &line);
 
 private:
+    // Whether the design on screen may be left: saved, discarded or unchanged.
+    bool settle();
+    void openDesign(const jm::Result<design::Design> &made, const QString &path, const QString &source,
+                    std::function<ShownDeck(const deckmodel::CodeSettings &)> otherwise);
+    void rebuild();
+    void showTitle();
+    void useSuggested();
+    void wasteEdited();
     void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work);
     void show(const ShownDeck &shown);
     void showFraming(const ShownDeck &shown);
@@ -76,4 +98,8 @@ private:
     deckmodel::CodeSettings m_settings;
     std::function<ShownDeck(const deckmodel::CodeSettings &)> m_lastWork; // checked again when a setting changes
     std::shared_ptr<const ShownDeck> m_shown; // the 3D deck shown, with its suggested framing
+    deckviewer::DesignDocument m_document;
+    deckviewer::FramingPanel *m_framing;
+    QString m_stairFile; // a new design's wizard file, where its stair is also kept for the file alone
+    bool m_previewing = false;
 };
