@@ -173,9 +173,10 @@ void DeckPresenter::showTitle()
 {
     if (!m_document.isOpen())
         return;
-    m_window->setWindowTitle(m_document.name() + QStringLiteral("[*] - ") + m_windowName
+    // The mark is written into the title: a placeholder would reach the title's readers ("[*]").
+    m_window->setWindowTitle(m_windowName + QStringLiteral(" - ") + m_document.name()
+                             + (m_document.isModified() ? QStringLiteral("*") : QString())
                              + (m_previewing ? tr(" (preview of the suggested framing)") : QString()));
-    m_window->setWindowModified(m_document.isModified());
 }
 
 bool DeckPresenter::settle()

@@ -162,7 +162,7 @@ env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DI
 check "C: the viewer shows the program folder's files" "$(printf 'DeckSize.txt\n    24.5\n')" \
     "$(cat "$driver/deckviewer-shown.txt" 2>/dev/null || cat "$work/c.out")"
 check "C: the viewer's window title names the 2D deck deckhost was last asked for there" \
-    "Joistmaster Deck Viewer - DeckSize.txt" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
+    "Joistmaster Deck Viewer - Deck 3" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
 [ "$(id -u)" -eq 0 ] || chmod 755 "$programs"
 
 # ---- B: program folder writable, a host already running -----------------------
