@@ -74,9 +74,14 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
         QList<deckview::DeckWindow::Recent> decks;
         for (const deckviewer::RecentDesign &recent : deckviewer::recentDesigns())
             decks.append({deckviewer::recentDesignLabel(recent), recent.path});
-        for (const recentdecks::SavedDeck &saved : recentdecks::recentDecks(folder))
-            decks.append({QStringLiteral("%1, %2").arg(saved.deckName, QLocale().toString(saved.at, QLocale::ShortFormat)),
+        // The host's copies by their deck's name, shape, size and time.
+        for (const recentdecks::SavedDeck &saved : recentdecks::recentDecks(folder)) {
+            const auto copy = deckviewer::designFrom(saved.folder, {}, 0);
+            decks.append({QStringLiteral("%1, %2%3")
+                              .arg(saved.deckName, copy ? deckviewer::shapeAndSize(*copy) + QStringLiteral(", ") : QString(),
+                                   QLocale().toString(saved.at, QLocale::ShortFormat)),
                           saved.folder});
+        }
         return decks;
     };
 }

@@ -43,19 +43,20 @@ QList<RecentDesign> recentDesigns()
     return designs;
 }
 
+QString shapeAndSize(const design::Design &d)
+{
+    if (d.is2D)
+        return QStringLiteral("2D deck %1, %2 wide").arg(d.plan.style).arg(feet(d.plan.widthFeet));
+    const deckfile::Shape *known = deckfile::shapeOf(d.deck.deckType);
+    return QStringLiteral("%1, %2 x %3")
+        .arg(known ? QString::fromUtf8(known->words) : QStringLiteral("deck"), feet(d.deck.depthA), feet(d.deck.widthB));
+}
+
 QString recentDesignLabel(const RecentDesign &recent)
 {
-    const design::Design &d = recent.design;
-    QString shape;
-    if (d.is2D) {
-        shape = QStringLiteral("2D deck %1, %2 wide").arg(d.plan.style).arg(feet(d.plan.widthFeet));
-    } else {
-        const deckfile::Shape *known = deckfile::shapeOf(d.deck.deckType);
-        shape = QStringLiteral("%1, %2 x %3")
-                    .arg(known ? QString::fromUtf8(known->words) : QStringLiteral("deck"), feet(d.deck.depthA), feet(d.deck.widthB));
-    }
     return QStringLiteral("%1 (design): %2, saved %3")
-        .arg(QFileInfo(recent.path).completeBaseName(), shape, QLocale().toString(recent.savedAt, QLocale::ShortFormat));
+        .arg(QFileInfo(recent.path).completeBaseName(), shapeAndSize(recent.design),
+             QLocale().toString(recent.savedAt, QLocale::ShortFormat));
 }
 
 } // namespace deckviewer

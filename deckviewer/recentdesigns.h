@@ -25,5 +25,7 @@ void rememberDesign(const QString &path);
 QList<RecentDesign> recentDesigns();
 // "Back deck (design): rectangle, 16' 0" x 12' 0", saved 12/7/26 9:40 PM"
 QString recentDesignLabel(const RecentDesign &recent);
+// A design's shape and size: "rectangle, 16' 0\" x 12' 0\"", "2D deck 3, 24' 6\" wide".
+QString shapeAndSize(const design::Design &design);
 
 } // namespace deckviewer

@@ -76,6 +76,7 @@ private slots:
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
     void wizardFolderUntouched();
+    void openFindsFoldersByTheirFiles();
 
 private:
     // Opens the wizard folder in a new window and waits for its picture.
@@ -162,6 +163,11 @@ void TestDesignWindow::saveAndAskBeforeLeaving()
     QCOMPARE(dataBytes(file), design::designBytes(presenter.document()->design()));
     QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Back deck"));
     QCOMPARE(menuAction(window, QStringLiteral("&File"), QStringLiteral("&Save"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    // Open Recent lists it first, told apart from the host's copies.
+    emit window->recentMenu->aboutToShow();
+    QVERIFY2(window->recentMenu->actions().value(0)->text().startsWith(
+                 QStringLiteral("Back deck (design): rectangle, 16' 0\" x 12' 0\", saved ")),
+             qPrintable(window->recentMenu->actions().value(0)->text()));
 
     // A change, then another deck asked for: Cancel keeps the change on screen.
     auto *plies = presenter.framingPanel()->findChild<QSpinBox *>(QStringLiteral("pliesBox"));
@@ -228,6 +234,17 @@ void TestDesignWindow::wizardFolderUntouched()
 {
     QCOMPARE(hashes(m_wizard.path()), m_before);
     QCOMPARE(m_before.size(), 2);
+}
+
+// File > Open's one dialog: a wizard folder by one of its files, anything else as itself.
+void TestDesignWindow::openFindsFoldersByTheirFiles()
+{
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/DeckType.txt")), QStringLiteral("/home/ana/Joistmaster"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/DeckSize.txt")), QStringLiteral("/home/ana/Joistmaster"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/copy/symbols.txt")), QStringLiteral("/home/ana/copy"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt")),
+             QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Back deck.jmdeck")), QStringLiteral("/home/ana/Back deck.jmdeck"));
 }
 
 QTEST_MAIN(TestDesignWindow)
