@@ -36,7 +36,7 @@ void DesignDocument::reset(const design::Design &design, const QString &path, co
     m_source = source;
     m_undo.setClean();
     emit stateChanged();
-    emit changed();
+    emit changed(false);
 }
 
 void DesignDocument::clear()
@@ -79,7 +79,7 @@ jm::Status DesignDocument::saveTo(const QString &path)
 void DesignDocument::set(const design::Design &design)
 {
     m_design = design;
-    emit changed();
+    emit changed(true);
 }
 
 } // namespace deckviewer

@@ -40,8 +40,8 @@ public:
     QUndoStack *undoStack() { return &m_undo; }
 
 signals:
-    // The design changed (an edit, an undo, a redo, another design).
-    void changed();
+    // The design changed: `edited` by a change, an undo or a redo, else another design.
+    void changed(bool edited);
     // Whether it has unsaved changes changed, or its name.
     void stateChanged();
 

@@ -156,7 +156,7 @@ void DeckPresenter::openDesign(const jm::Result<design::Design> &made, const QSt
 
 // The design as it is now: checked with its own settings, its waste
 // allowance counted, built and shown.
-void DeckPresenter::rebuild()
+void DeckPresenter::rebuild(bool edited)
 {
     if (!m_document.isOpen())
         return;
@@ -169,9 +169,25 @@ void DeckPresenter::rebuild()
         m_window->wasteBox->setValue(shown.wastePercent);
     }
     m_framing->setDesign(&shown);
-    load([design = shown, source = m_document.source()](const deckmodel::CodeSettings &settings) {
-        return deckFromDesign(design, source, settings);
+    load([design = shown, source = m_document.source(), edited](const deckmodel::CodeSettings &settings) {
+        return deckFromDesign(design, source, settings, !edited);
     });
+}
+
+// The search for a passing framing of the deck shown, after it is shown; a
+// later deck makes it stale.
+void DeckPresenter::searchSuggestion(const ShownDeck &shown)
+{
+    m_suggestions.start(
+        [shown, extras = design::extrasOf(m_document.design()), settings = m_settings] {
+            ShownDeck searched = shown;
+            addSuggestion(searched, extras, settings);
+            return std::make_shared<const ShownDeck>(std::move(searched));
+        },
+        [this](const std::shared_ptr<const ShownDeck> &found) {
+            m_shown = found;
+            m_codeCheck->setReport(found->report, found->suggestion);
+        });
 }
 
 void DeckPresenter::showTitle()
@@ -258,6 +274,7 @@ void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &
 {
     m_lastWork = work;
     m_kernels.supersede();
+    m_suggestions.supersede();
     m_decks.start(
         [work = std::move(work), settings = m_settings] {
             ShownDeck shown = work(settings);
@@ -311,6 +328,8 @@ void DeckPresenter::show(const ShownDeck &shown)
     if (!shown.stairNote.isEmpty())
         m_stairPanel->note->setText(shown.stairNote);
     m_waitingFor = shown.block.title;
+    if (shown.suggestionPending)
+        searchSuggestion(shown);
 }
 
 // The deck as designed or its suggested framing, in the view, the facts and

@@ -69,7 +69,9 @@ private:
     bool settle();
     void openDesign(const jm::Result<design::Design> &made, const QString &path, const QString &source,
                     std::function<ShownDeck(const deckmodel::CodeSettings &)> otherwise);
-    void rebuild();
+    // After an edit the deck is shown first and its suggested framing searched for after.
+    void rebuild(bool edited);
+    void searchSuggestion(const ShownDeck &shown);
     void showTitle();
     void useSuggested();
     void wasteEdited();
@@ -91,6 +93,7 @@ private:
     // makes a kernel still being built for the old one stale.
     deckview::LatestJob m_decks{&m_pool, this};
     deckview::LatestJob m_kernels{&m_pool, this};
+    deckview::LatestJob m_suggestions{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
     StairPanel *m_stairPanel;
     QString m_shownSource, m_shownDeckFile; // the 3D deck shown: what it was opened from, its file

@@ -171,7 +171,7 @@ ShownDeck framingAsked(ShownDeck shown)
 // The deck of a parameter file with its guards and stair: the stair as asked
 // where it fits, else the default one and why.
 ShownDeck builtDeck(const deckmodel::DeckParameters &parameters, deckmodel::Extras extras, bool stairSaved,
-                    const QString &path, const deckmodel::CodeSettings &settings)
+                    const QString &path, const deckmodel::CodeSettings &settings, bool suggest = true)
 {
     jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(parameters, extras);
     QString stairNote;
@@ -184,30 +184,46 @@ ShownDeck builtDeck(const deckmodel::DeckParameters &parameters, deckmodel::Extr
         return failed(built.error());
     ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
     shown.stairNote = stairNote;
-    shown.suggestion = deckmodel::suggestFraming(*built, settings);
-    if (shown.suggestion.parameters) {
-        // The same stair where it still fits, else the default one.
-        jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
-        if (!suggested) {
-            extras.stair = {};
-            suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
-        }
-        if (suggested) {
-            ShownDeck other = shownOf(*suggested, path, deckmodel::checkCode(*suggested, settings));
-            other.block.title += QStringLiteral(", suggested framing");
-            shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
-        }
+    if (suggest) {
+        addSuggestion(shown, extras, settings);
+    } else {
+        shown.suggestionPending = true;
+        shown.suggestion.why = QStringLiteral("looking for a framing that passes...");
     }
     return shown;
 }
 } // namespace
+
+void addSuggestion(ShownDeck &shown, const deckmodel::Extras &given, const deckmodel::CodeSettings &settings)
+{
+    shown.suggestionPending = false;
+    if (!shown.deck)
+        return;
+    shown.suggestion = deckmodel::suggestFraming(*shown.deck, settings);
+    if (!shown.suggestion.parameters)
+        return;
+    // The same stair where it still fits, else the default one.
+    deckmodel::Extras extras = given;
+    jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+    if (!suggested) {
+        extras.stair = {};
+        suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+    }
+    if (suggested) {
+        ShownDeck other = shownOf(*suggested, shown.source, deckmodel::checkCode(*suggested, settings));
+        other.block.title += QStringLiteral(", suggested framing");
+        other.deckFile = shown.deckFile;
+        shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
+    }
+}
 
 void useSuggestedFraming(bool suggested)
 {
     suggestedFraming = suggested;
 }
 
-ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings)
+ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings,
+                         bool suggest)
 {
     if (design.is2D) {
         ShownDeck shown = planOf(design.plan);
@@ -215,7 +231,7 @@ ShownDeck deckFromDesign(const design::Design &design, const QString &source, co
         return shown;
     }
     return framingAsked(builtDeck(design::parametersOf(design), design::extrasOf(design),
-                                  design.stair != deckmodel::StairLayout{}, source, settings));
+                                  design.stair != deckmodel::StairLayout{}, source, settings, suggest));
 }
 
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)

@@ -33,6 +33,7 @@ struct ShownDeck {
     deckmodel::CodeReport report;
     deckmodel::Suggestion suggestion;
     std::shared_ptr<const ShownDeck> suggested;
+    bool suggestionPending = false;              // shown before its suggestion was searched for (addSuggestion)
     std::shared_ptr<const deckmodel::Deck> deck; // a 3D deck as built, for its model files and drawing set
     deckfile::Deck2D style;                      // the 2D road's style and width
     QString deckFile;                            // its parameter file's path, the key of its saved stair
@@ -50,7 +51,13 @@ ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings 
 // opened from (its model is written from it when no deck could be built). A
 // stair that no longer fits gives way to the default one, and stairNote
 // says why.
-ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings);
+// Without `suggest`, the search for a passing framing (the slow part) is left
+// for addSuggestion.
+ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings,
+                         bool suggest = true);
+// The suggested framing of a 3D deck shown without it, searched for and
+// added, built with `extras` (the default stair where that one does not fit).
+void addSuggestion(ShownDeck &shown, const deckmodel::Extras &extras, const deckmodel::CodeSettings &settings);
 // From now on, in this run, deckFrom shows the suggested framing of a deck
 // that has one in place of its own (deckviewer --framing suggested); a deck
 // that fails with none to suggest is not shown, and says why.

@@ -127,6 +127,9 @@ void TestDesignWindow::editUndoRedo()
     QCOMPARE(factNamed(presenter, QStringLiteral("Beam plies")), QStringLiteral("6"));
     QVERIFY(redrawn(presenter, [&] { redo->trigger(); }));
     QCOMPARE(design::designBytes(presenter.document()->design()), expected);
+    // After an edit the deck comes first, the search for a passing framing after it.
+    auto *use = presenter.codeCheckPanel()->findChild<QPushButton *>(QStringLiteral("useSuggestedButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(use->isEnabled(), 20000);
 
     // The stair moved to the back edge, and back with Undo.
     auto *edge = presenter.stairPanel()->findChild<QComboBox *>(QStringLiteral("stairEdge"));
