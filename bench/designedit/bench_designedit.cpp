@@ -6,8 +6,10 @@
 // the wireframe the file asks for. Private state and config folders.
 #include "benchsupport.h"
 
+#include "designsource.h"
 #include "framingpanel.h"
 #include "presenter.h"
+#include "showdeck.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +50,18 @@ double editToView(const QByteArray &deckFile, int runs)
         });
     });
 }
+// The median milliseconds of the deck's rebuild alone (framed, checked, taken off, its scene made), off the window.
+double rebuildOnly(const QByteArray &deckFile, int runs)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+    if (!write(file, deckFile))
+        return -1;
+    const auto made = deckviewer::designFrom(file, {}, 10);
+    if (!made)
+        return -1;
+    return medianMs(runs, [&] { return timedMs([&] { deckFromDesign(*made, file, made->code, false); }); });
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -59,5 +73,7 @@ int main(int argc, char *argv[])
     const QByteArray worked = workedExample();
     std::printf("edit to redrawn view, worked example 16 x 12 ft: %.1f ms (median of 21)\n", editToView(worked, 21));
     std::printf("edit to redrawn view, largest deck 99 x 99 ft: %.1f ms (median of 5)\n", editToView(largestDeck(worked), 5));
+    std::printf("the rebuild alone, worked example: %.1f ms; largest deck: %.1f ms\n", rebuildOnly(worked, 21),
+                rebuildOnly(largestDeck(worked), 5));
     return 0;
 }
