@@ -33,12 +33,24 @@ constexpr double bearing = 3;
 
 QString feet(double inches) { return feetAndInchesFromInches(inches); }
 
-// Nominal lumber by actual inches ("2x6" for 1.5 by 5.5); empty when the
-// catalogue has no such size.
-QString nominalName(double thickness, double depth)
+// The sizes a table's rows are for, for the sentence that names them.
+QString sizesListed(const QStringList &sizes)
 {
-    const QString a = deckfile::nominalInches(thickness), b = deckfile::nominalInches(depth);
-    return a.isEmpty() || b.isEmpty() ? QString() : a + u'x' + b;
+    return sizes.size() < 2 ? sizes.join(QString()) : sizes.first(sizes.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + sizes.last();
+}
+
+QStringList tableLumberList()
+{
+    const std::vector<QString> &sizes = codetables::tableLumber();
+    return QStringList(sizes.begin(), sizes.end());
+}
+
+// A member whose size the table has no row for: what it does size.
+QString noRowSentence(const QString &table, const QString &size, const QString &members, const QStringList &sizes)
+{
+    return QStringLiteral("%1 has no row for %2 %3; it sizes %4. Use one of those, or have the %3 designed by a "
+                          "professional.")
+        .arg(table, size, members, sizesListed(sizes));
 }
 
 Box boxOf(const Member &m) { return bounds(m.plan); }
@@ -252,7 +264,9 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
         return row;
     const QString spacing = inchesText(layout.joistSpacing);
     const QString what = QStringLiteral("%1 %2 at %3 on centre").arg(sizes.joist, sizes.species, spacing);
-    if (row.result == Verdict::Outside && g->table.status == TableValue::Outside && g->value == 0) {
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), tableLumberList());
+    } else if (row.result == Verdict::Outside && g->table.status == TableValue::Outside && g->value == 0) {
         row.valueInches.reset();
         row.sentence = QStringLiteral("%1 %2 on one beam line and a rim joist: a rim joist that carries joists is a "
                                       "header, which the deck tables do not cover. Have it designed by a "
@@ -305,6 +319,10 @@ CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const Cod
         return row;
     }
     const QString what = QStringLiteral("%1 %2 with a %3 back span").arg(sizes.joist, sizes.species, g->detail);
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), tableLumberList());
+        return row;
+    }
     switch (row.result) {
     case Verdict::Fail:
         row.sentence = g->table.status == TableValue::NotPermitted
@@ -450,7 +468,12 @@ CodeCheck beamSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettin
         return row;
     }
     const QString what = QStringLiteral("a %1 %2 beam").arg(sizes.beam, sizes.species);
-    if (row.result == Verdict::Outside && g->table.cell.startsWith(u"Table R507.5(5)")) {
+    if (g->table.noRow) {
+        QStringList beams;
+        for (const QString &size : tableLumberList())
+            beams << QStringLiteral("1- to 3-ply ") + size;
+        row.sentence = noRowSentence(QStringLiteral("Table R507.5"), sizes.beam, QStringLiteral("beams"), beams);
+    } else if (row.result == Verdict::Outside && g->table.cell.startsWith(u"Table R507.5(5)")) {
         const QStringList d = g->detail.split(u'|');
         row.valueInches.reset();
         row.sentence = QStringLiteral("%1: its joists cantilever %2 past it on a %3 span, more than the quarter of their "
@@ -532,6 +555,11 @@ CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSett
     if (!g)
         return row;
     const QString what = QStringLiteral("a %1 %2 post").arg(sizes.post, sizes.species);
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.4"), sizes.post, QStringLiteral("posts"),
+                                     {QStringLiteral("4x4"), QStringLiteral("4x6"), QStringLiteral("6x6"), QStringLiteral("8x8")});
+        return row;
+    }
     switch (row.result) {
     case Verdict::Fail:
         row.sentence = g->table.status == TableValue::NotPermitted
@@ -696,15 +724,22 @@ Sizes sizesOf(const Deck &deck, const CodeSettings &settings)
 {
     const DeckParameters &p = deck.parameters;
     Sizes s;
-    s.joist = nominalName(p.joistWidth, p.joistHeight);
-    const QString ply = nominalName(p.beamPly, p.beamHeight);
-    s.beam = ply.isEmpty() ? QString() : QStringLiteral("%1-%2").arg(p.beamPlies).arg(ply);
-    s.post = nominalName(p.postSize, p.postSize);
+    s.joist = lumberName(p.joistWidth, p.joistHeight);
+    s.beam = QStringLiteral("%1-%2").arg(p.beamPlies).arg(lumberName(p.beamPly, p.beamHeight));
+    s.post = lumberName(p.postSize, p.postSize);
     s.species = codetables::speciesCellName(settings.species);
     return s;
 }
 
 } // namespace
+
+QString lumberName(double thicknessInches, double depthInches)
+{
+    const QString a = deckfile::nominalInches(thicknessInches), b = deckfile::nominalInches(depthInches);
+    if (!a.isEmpty() && !b.isEmpty())
+        return a + u'x' + b;
+    return QStringLiteral("%1 x %2").arg(inchesText(thicknessInches), inchesText(depthInches));
+}
 
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
 {

@@ -77,6 +77,11 @@ struct CodeReport {
     int outside() const;
 };
 
+// A size of lumber for a person: the catalogue's nominal name ("2x6" for 1.5
+// by 5.5 inches, "8x8" for an 8-inch post), or its inches where the catalogue
+// has no such size (1 1/2" x 6").
+QString lumberName(double thicknessInches, double depthInches);
+
 // The code check of a framed deck (its members, not the file's words).
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings);
 

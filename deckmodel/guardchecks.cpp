@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <vector>
 
 namespace deckmodel {
 
@@ -44,7 +45,7 @@ struct Governing {
             judged.push_back(member);
         if (spare_ < 0 && (failing.empty() || failing.back() != member))
             failing.push_back(member);
-        if (spare_ < spare)
+        if (spare_ < spare - 1e-9) // a tie keeps the first: the same figure every run
             spare = spare_, value = value_, limit = limit_;
     }
 };
@@ -278,10 +279,15 @@ CodeCheck handrail(const Deck &deck, const Measures &measures)
     const QString cell = QStringLiteral("R311.7.8: 34 to 38 in above the nosings, at 4 risers or more");
     const Stair &s = deck.stair;
     Governing g;
+    // The rail's line, not the steps drawn for it: a step holds its slice of
+    // the sloped rail, so its top is the rail's top only at its uphill end
+    // (at the downhill end the rail has fallen by the slice's slope). The
+    // line through those ends runs parallel to the nosings; a level piece
+    // is measured at both ends.
     for (const QString &name : s.handrail)
         if (const Member *m = measures.member(name)) {
             const auto [a, b] = measures.heightsAbove(*m, true, m->top());
-            for (double height : {a, b}) {
+            for (double height : m->step > 0 ? std::vector<double>{a} : std::vector<double>{a, b}) {
                 g.consider(name, height, 34, height - 34);
                 g.consider(name, height, 38, 38 - height);
             }

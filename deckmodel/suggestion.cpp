@@ -148,8 +148,7 @@ std::vector<QString> changesBetween(const Deck &designed, const Deck &suggested)
                               .arg(feet(a.postSpacing * 12), feet(a.overhangX * 12)));
     if (std::abs(a.postSize - b.postSize) > 1e-6)
         changes.push_back(QStringLiteral("Posts %1 instead of %2")
-                              .arg(deckfile::nominalInches(b.postSize) + u'x' + deckfile::nominalInches(b.postSize),
-                                   deckfile::nominalInches(a.postSize) + u'x' + deckfile::nominalInches(a.postSize)));
+                              .arg(lumberName(b.postSize, b.postSize), lumberName(a.postSize, a.postSize)));
     return changes;
 }
 

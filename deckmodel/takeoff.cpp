@@ -133,14 +133,17 @@ void addFootings(Takeoff &takeoff, const Deck &deck, const CodeSettings &code)
 {
     for (const FootingNeed &need : footingNeeds(deck, code)) {
         auto same = std::find_if(takeoff.footings.begin(), takeoff.footings.end(), [&](const FootingCount &f) {
-            return f.sizeInches == need.sizeInches && f.thicknessInches == need.thicknessInches;
+            return f.outside == need.outside && f.sizeInches == need.sizeInches && f.thicknessInches == need.thicknessInches;
         });
         if (same == takeoff.footings.end())
-            same = takeoff.footings.insert(takeoff.footings.end(), {code.footing, need.sizeInches, need.thicknessInches, 0});
+            same = takeoff.footings.insert(takeoff.footings.end(),
+                                           {code.footing, need.sizeInches, need.thicknessInches, 0, need.outside});
         ++same->count;
     }
     std::sort(takeoff.footings.begin(), takeoff.footings.end(),
-              [](const FootingCount &a, const FootingCount &b) { return a.sizeInches < b.sizeInches; });
+              [](const FootingCount &a, const FootingCount &b) {
+                  return std::pair(a.outside, a.sizeInches) < std::pair(b.outside, b.sizeInches);
+              });
 }
 
 int bagsFor(double cubicFeet, double perBag)
@@ -262,7 +265,21 @@ void addConcreteRows(Takeoff &t)
     double cubicFeet = 0;
     int bags80 = 0, bags60 = 0;
     QStringList uses;
+    int designed = 0;
     for (const FootingCount &f : t.footings) {
+        if (f.outside) {
+            // No table sizes it: a row that says so, bought but never priced.
+            TakeoffRow row{Group::Concrete, QStringLiteral("Footings"), QStringLiteral("size by a designer"), 0, f.count,
+                           QStringLiteral("footing"),
+                           QStringLiteral("%1 more deck than Table R507.3.1 sizes footings for; the concrete "
+                                          "mix below leaves %2 out")
+                               .arg(f.count == 1 ? QStringLiteral("1 post carries") : QStringLiteral("%1 posts carry").arg(f.count),
+                                    f.count == 1 ? QStringLiteral("it") : QStringLiteral("them"))};
+            row.byDesigner = true;
+            t.rows.push_back(row);
+            designed += f.count;
+            continue;
+        }
         const int each80 = bagsFor(f.cubicFeetEach(), CubicFeetPer80LbBag);
         const int each60 = bagsFor(f.cubicFeetEach(), CubicFeetPer60LbBag);
         t.rows.push_back({Group::Concrete, QStringLiteral("Footings"),
@@ -300,7 +317,10 @@ void addConcreteRows(Takeoff &t)
                           QStringLiteral("bag"),
                           QStringLiteral("%1 cu ft: %2; or %3 bags of 60 lb")
                               .arg(hundredths(cubicFeet), uses.join(QStringLiteral(", ")))
-                              .arg(bags60)});
+                              .arg(bags60)
+                              + (designed > 0 ? QStringLiteral("; not the %1 a designer sizes")
+                                                    .arg(designed == 1 ? QStringLiteral("footing") : QStringLiteral("%1 footings").arg(designed))
+                                              : QString())});
 }
 } // namespace
 
@@ -445,7 +465,7 @@ PricedTakeoff priceTakeoff(const Takeoff &t, const PriceList &prices)
 {
     PricedTakeoff priced;
     for (const TakeoffRow &row : t.rows) {
-        const std::optional<double> price = row.bought ? prices.price(row.priceKey()) : std::nullopt;
+        const std::optional<double> price = row.bought && !row.byDesigner ? prices.price(row.priceKey()) : std::nullopt;
         priced.unitPrices.push_back(price);
         if (row.bought && !price)
             ++priced.unpriced;

@@ -42,6 +42,7 @@ struct TakeoffRow {
     QString note;        // "11 joists of 189\", cut from 11 pieces of 16 ft"
     bool allowance = false; // a waste allowance, beside the counted row of the same item
     bool bought = true;
+    bool byDesigner = false; // sized by no table: bought, but never priced from the list
     QString shownItem() const; // "Decking boards (waste allowance)"
     PriceKey priceKey() const;
 };
@@ -51,6 +52,7 @@ struct FootingCount {
     double sizeInches = 0;      // diameter or side
     double thicknessInches = 0;
     int count = 0;
+    bool outside = false;       // more deck than Table R507.3.1 sizes for: no size, a designer's
     double cubicFeetEach() const;
 };
 
