@@ -46,11 +46,18 @@ QStringList tableLumberList()
 }
 
 // A member whose size the table has no row for: what it does size.
-QString noRowSentence(const QString &table, const QString &size, const QString &members, const QStringList &sizes)
+QString noRowSentence(const QString &table, const QString &size, const QString &members, const QString &sizes)
 {
     return QStringLiteral("%1 has no row for %2 %3; it sizes %4. Use one of those, or have the %3 designed by a "
                           "professional.")
-        .arg(table, size, members, sizesListed(sizes));
+        .arg(table, size, members, sizes);
+}
+
+// "a 4x4", "an 8x8".
+QString article(const QString &words)
+{
+    return (words.startsWith(u'8') || words.startsWith(QLatin1String("11")) ? QStringLiteral("an ") : QStringLiteral("a "))
+        + words;
 }
 
 Box boxOf(const Member &m) { return bounds(m.plan); }
@@ -265,7 +272,7 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
     const QString spacing = inchesText(layout.joistSpacing);
     const QString what = QStringLiteral("%1 %2 at %3 on centre").arg(sizes.joist, sizes.species, spacing);
     if (g->table.noRow) {
-        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), tableLumberList());
+        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), sizesListed(tableLumberList()));
     } else if (row.result == Verdict::Outside && g->table.status == TableValue::Outside && g->value == 0) {
         row.valueInches.reset();
         row.sentence = QStringLiteral("%1 %2 on one beam line and a rim joist: a rim joist that carries joists is a "
@@ -320,7 +327,7 @@ CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const Cod
     }
     const QString what = QStringLiteral("%1 %2 with a %3 back span").arg(sizes.joist, sizes.species, g->detail);
     if (g->table.noRow) {
-        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), tableLumberList());
+        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), sizesListed(tableLumberList()));
         return row;
     }
     switch (row.result) {
@@ -467,12 +474,10 @@ CodeCheck beamSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettin
         row.sentence = QStringLiteral("No beam carries a single span of joists, so Table R507.5 can judge none of them.");
         return row;
     }
-    const QString what = QStringLiteral("a %1 %2 beam").arg(sizes.beam, sizes.species);
+    const QString what = article(QStringLiteral("%1 %2 beam").arg(sizes.beam, sizes.species));
     if (g->table.noRow) {
-        QStringList beams;
-        for (const QString &size : tableLumberList())
-            beams << QStringLiteral("1- to 3-ply ") + size;
-        row.sentence = noRowSentence(QStringLiteral("Table R507.5"), sizes.beam, QStringLiteral("beams"), beams);
+        row.sentence = noRowSentence(QStringLiteral("Table R507.5"), sizes.beam, QStringLiteral("beams"),
+                                     QStringLiteral("1 to 3 plies of ") + sizesListed(tableLumberList()));
     } else if (row.result == Verdict::Outside && g->table.cell.startsWith(u"Table R507.5(5)")) {
         const QStringList d = g->detail.split(u'|');
         row.valueInches.reset();
@@ -518,18 +523,33 @@ CodeCheck beamCantileverRow(const Layout &layout)
             quarter.status = TableValue::Value;
             quarter.inches = span / 4;
             quarter.cell = QStringLiteral("R507.5: a quarter of the adjacent beam span, %1").arg(feet(span));
-            all.push_back(judged(beam.name(), cantilever, quarter, feet(span)));
+            Judged j = judged(beam.name(), cantilever, quarter, feet(span));
+            // With n posts spread evenly and the ends set in c, the span is
+            // (L - 2c) / (n - 1), so c <= L / (4n - 2) passes; one post
+            // has no span at all, and two are needed, L / 6 in.
+            const double length = beam.x1 - beam.x0;
+            const int posts = std::max(2, int(xs.size()));
+            j.basis = length / (4 * posts - 2);
+            j.table.noRow = xs.size() == 1; // one post: the fix is a second one
+            all.push_back(j);
         }
     }
     const Judged *g = nullptr;
     CodeCheck row = rowOf(QStringLiteral("R507.5 beam cantilever"), all, &g);
     if (!g)
         return row;
-    if (row.result == Verdict::Fail)
+    // Whole eighths down, so that the advice taken as written passes.
+    const QString setIn = inchesText(std::floor(g->basis * 8 + 1e-9) / 8);
+    if (row.result == Verdict::Fail && g->table.noRow)
+        row.sentence = QStringLiteral("%1 rests on one post, %2 from its ends; R507.5 lets a beam cantilever only a "
+                                      "quarter of its span between posts. Put two posts under it, each at most %3 in "
+                                      "from its ends.")
+                           .arg(g->member, inchesText(g->value), setIn);
+    else if (row.result == Verdict::Fail)
         row.sentence = QStringLiteral("%1 cantilevers %2 past its end post; R507.5 allows a quarter of the adjacent %3 "
-                                      "span, %4. Move the end posts out %5.")
-                           .arg(g->member, inchesText(g->value), g->detail, inchesText(g->limit),
-                                inchesText(g->value - g->limit));
+                                      "span, %4. Set the end posts at most %5 in from the beam's ends, the posts "
+                                      "between spread evenly.")
+                           .arg(g->member, inchesText(g->value), g->detail, inchesText(g->limit), setIn);
     else
         row.sentence = QStringLiteral("Beams cantilever at most %1 past their end posts; R507.5 allows a quarter of the "
                                       "adjacent %2 span, %3.")
@@ -554,10 +574,11 @@ CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSett
     CodeCheck row = rowOf(QStringLiteral("R507.4 post height"), all, &g);
     if (!g)
         return row;
-    const QString what = QStringLiteral("a %1 %2 post").arg(sizes.post, sizes.species);
+    const QString what = article(QStringLiteral("%1 %2 post").arg(sizes.post, sizes.species));
     if (g->table.noRow) {
         row.sentence = noRowSentence(QStringLiteral("Table R507.4"), sizes.post, QStringLiteral("posts"),
-                                     {QStringLiteral("4x4"), QStringLiteral("4x6"), QStringLiteral("6x6"), QStringLiteral("8x8")});
+                                     sizesListed({QStringLiteral("4x4"), QStringLiteral("4x6"), QStringLiteral("6x6"),
+                                                  QStringLiteral("8x8")}));
         return row;
     }
     switch (row.result) {
@@ -735,9 +756,9 @@ Sizes sizesOf(const Deck &deck, const CodeSettings &settings)
 
 QString lumberName(double thicknessInches, double depthInches)
 {
-    const QString a = deckfile::nominalInches(thicknessInches), b = deckfile::nominalInches(depthInches);
-    if (!a.isEmpty() && !b.isEmpty())
-        return a + u'x' + b;
+    for (const deckfile::Lumber &size : deckfile::lumber())
+        if (std::abs(size.thicknessInches - thicknessInches) < 1e-6 && std::abs(size.depthInches - depthInches) < 1e-6)
+            return QLatin1String(size.nominal);
     return QStringLiteral("%1 x %2").arg(inchesText(thicknessInches), inchesText(depthInches));
 }
 

@@ -33,7 +33,8 @@ DeckParameters changed(DeckParameters p, const QString &changes)
             : name == u"overhangX" ? &p.overhangX : name == u"overhangZ" ? &p.overhangZ
             : name == u"postSpacing" ? &p.postSpacing : name == u"beamSpacing" ? &p.beamSpacing
             : name == u"joistSpacing" ? &p.joistSpacing : name == u"joistHeight" ? &p.joistHeight
-            : name == u"deckingThickness" ? &p.deckingThickness : nullptr;
+            : name == u"deckingThickness" ? &p.deckingThickness : name == u"postSize" ? &p.postSize
+            : name == u"beamHeight" ? &p.beamHeight : nullptr;
         if (!field)
             qFatal("no field \"%s\"", qPrintable(name));
         *field = value;
@@ -83,6 +84,7 @@ private slots:
     void rules();
     void workedExampleSentences();
     void failureSentences();
+    void adviceTaken();
     void suggestion();
     void everyShape();
     void passingDeckFile();
@@ -91,7 +93,7 @@ private slots:
 void TestCodeCheck::rules()
 {
     const QList<QStringList> rows = tableRows("codecheck.txt");
-    QCOMPARE(rows.size(), 36);
+    QCOMPARE(rows.size(), 37);
     for (const QStringList &r : rows) {
         const jm::Result<Deck> deck = frameDeck(changed(workedExample(), r[1]));
         QVERIFY2(deck, qPrintable(r[0] + ": " + deck.error()));
@@ -137,10 +139,26 @@ void TestCodeCheck::workedExampleSentences()
 void TestCodeCheck::failureSentences()
 {
     const QList<QStringList> rows = tableRows("codecheck-failures.txt");
-    QCOMPARE(rows.size(), 14);
+    QCOMPARE(rows.size(), 20);
     for (const QStringList &r : rows) {
         const CodeReport report = checkCode(*frameDeck(changed(workedExample(), r[1])), settingsOf(r[2]));
         QCOMPARE(r[0] + ": " + ruleOf(report, r[3]).sentence, r[0] + ": " + r[4]);
+    }
+}
+
+// Each failing rule's advice, applied as a person would read it, passes
+// that rule (data/codecheck-advice.txt; the sentences in codecheck-failures.txt).
+void TestCodeCheck::adviceTaken()
+{
+    const QList<QStringList> rows = tableRows("codecheck-advice.txt");
+    QCOMPARE(rows.size(), 7);
+    for (const QStringList &r : rows) {
+        const CodeReport before = checkCode(*frameDeck(changed(workedExample(), r[1])), settingsOf(r[3]));
+        QCOMPARE(r[0] + ": " + resultWord(ruleOf(before, r[4]).result), r[0] + ": fail");
+        const jm::Result<Deck> taken = frameDeck(changed(workedExample(), r[2]));
+        QVERIFY2(taken, qPrintable(r[0] + ": " + taken.error()));
+        const CodeReport after = checkCode(*taken, settingsOf(r[3]));
+        QCOMPARE(r[0] + ": " + resultWord(ruleOf(after, r[4]).result), r[0] + ": pass");
     }
 }
 
