@@ -56,6 +56,41 @@ private slots:
         QCOMPARE(shown, allowance);
     }
 
+    // A 30 x 28 ft deck, 5 ft high, 2x10 beams and joists, beam lines 24" in
+    // (Z 24 and 336, 26 ft apart), posts 12 ft apart (X 24, 168, 312). An end
+    // post carries 8 ft along its beam (0 to 96) by 15 ft across (0 to 180):
+    // 120 sq ft, Table R507.3.1 at 1,500 psf round: 27 in, 9 in thick, each
+    // pi x 13.5^2 x 9 / 1728 = 2.98 cu ft, 5 bags of 80 lb (2.98 / 0.60 =
+    // 4.97), 7 of 60 lb (6.63). A middle post carries 12 x 15 = 180 sq ft,
+    // past the table's 160: no size, a designer's, and never a price.
+    void footingsOutsideTheTable()
+    {
+        DeckParameters p = deckOf(2, 30, 28, 5, QStringLiteral("2 X 10"), QStringLiteral("2 X 10"), 4, QStringLiteral("5/4x6"));
+        p.overhangZ = 2, p.beamSpacing = 26, p.postSpacing = 12;
+        const jm::Result<Deck> built = buildDeck(p);
+        QVERIFY2(built, qPrintable(built.error()));
+        const Takeoff t = takeoffOf(*built);
+        QStringList footings;
+        for (const TakeoffRow &row : t.rows)
+            if (row.item == u"Footings")
+                footings << QStringList{row.size, QString::number(row.count), row.unit, row.note}.join(u'|');
+        QCOMPARE(footings, QStringList({"27 in round, 9 in thick|4|footing|2.98 cu ft each, 11.93 cu ft in all; 5 bags of "
+                                        "80 lb or 7 of 60 lb each",
+                                        "size by a designer|2|footing|2 posts carry more deck than Table R507.3.1 sizes "
+                                        "footings for; the concrete mix below leaves them out"}));
+        const auto mix = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.item == u"Concrete mix"; });
+        QVERIFY(mix != t.rows.end());
+        QVERIFY2(mix->note.endsWith(u"; not the 2 footings a designer sizes"), qPrintable(mix->note));
+        // Priced at nothing, even where the list names it: the row counts as one with no price.
+        const PriceList list = PriceList::parse("Footings,size by a designer,,footing,1.00\n", QStringLiteral("p.csv"));
+        const PricedTakeoff priced = priceTakeoff(t, list);
+        const auto row = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.size == u"size by a designer"; });
+        QVERIFY(!priced.unitPrices[size_t(row - t.rows.begin())]);
+        const std::vector<QStringList> csv = takeoffRows(t, list);
+        QCOMPARE(csv[size_t(row - t.rows.begin()) + 1].mid(1, 6),
+                 QStringList({"size by a designer", "", "2", "footing", "no price", ""}));
+    }
+
     void jointsOverSupports_data()
     {
         QTest::addColumn<double>("length");
