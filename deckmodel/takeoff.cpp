@@ -4,10 +4,11 @@
 #include "lengthtext.h"
 #include "numbertext.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <set>
 
 namespace deckmodel {
 
@@ -186,7 +187,7 @@ QString cutNote(Kind kind, const std::vector<double> &cuts, int count, int feet)
         .arg(feet);
 }
 
-void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces, const std::vector<bool> &jointed)
+void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces)
 {
     const QString piece = QStringLiteral("piece");
     for (size_t i = 0; i < t.lumber.size(); ++i) {
@@ -195,7 +196,9 @@ void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces, c
         if (row.kind == Kind::DeckingBoard)
             note += QStringLiteral("; %1 sq ft of deck").arg(hundredths(t.deckingSquareFeet));
         t.rows.push_back({Group::Lumber, kindName(row.kind), row.lumber, row.stockFeet, row.count, piece, note});
-        if (row.kind == Kind::DeckingBoard || jointed[i]) {
+        // The decking's waste allowance: the boards alone, as the setting is
+        // named; framing is counted piece by piece, its joints over supports.
+        if (row.kind == Kind::DeckingBoard) {
             const int extra = int(std::ceil(row.count * t.wastePercent / 100 - fit));
             if (extra > 0)
                 t.rows.push_back({Group::Lumber, kindName(row.kind), row.lumber, row.stockFeet, extra, piece,
@@ -355,16 +358,12 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
     // a cut goes into the first bought length it still fits, else into a new
     // one of the shortest stock that holds it.
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
-    std::set<Kind> jointedKinds;
     std::vector<std::vector<double>> pieces; // by lumber row: the cuts it yields
-    std::vector<bool> jointed;               // by lumber row: a rim or beam ply of it is jointed
     for (const Member &m : deck.members) {
         if (m.step > 0 || m.kind == Kind::LandingPad)
             continue; // the steps of a sloped piece are bought as the piece
         const Run run = runOf(m, deck);
         const std::vector<double> lengths = cutLengths(run.length, run.supports);
-        if (lengths.size() > 1 && (m.kind == Kind::RimJoist || m.kind == Kind::BeamPly))
-            jointedKinds.insert(m.kind);
         for (double cut : lengths)
             cuts[{m.kind, lumberOf(m.kind, p)}].push_back(cut);
     }
@@ -392,7 +391,6 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
         for (const auto &[feet, count] : byStock) {
             takeoff.lumber.push_back({key.first, key.second, feet, count});
             pieces.push_back(cutFrom[feet]);
-            jointed.push_back(jointedKinds.count(key.first) > 0);
         }
     }
 
@@ -439,7 +437,7 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
     takeoff.blockInches = p.joistSpacing - p.joistWidth;
     takeoff.blockLumber = lumberOf(Kind::Joist, p);
     addFootings(takeoff, deck, settings.code);
-    addLumberRows(takeoff, pieces, jointed);
+    addLumberRows(takeoff, pieces);
     addHardwareRows(takeoff);
     addConcreteRows(takeoff);
     return takeoff;
@@ -452,7 +450,7 @@ QString TakeoffRow::shownItem() const
 
 PriceKey TakeoffRow::priceKey() const
 {
-    return {item, size, lengthFeet > 0 ? QString::number(lengthFeet) : QString(), unit};
+    return {group == Group::Lumber ? LumberItem : item, size, lengthFeet > 0 ? QString::number(lengthFeet) : QString(), unit};
 }
 
 double FootingCount::cubicFeetEach() const
@@ -503,10 +501,27 @@ std::vector<QStringList> totalRows(const PricedTakeoff &priced)
     return {{QStringLiteral("Subtotal lumber"), money(priced.lumber), {}},
             {QStringLiteral("Subtotal hardware"), money(priced.hardware), {}},
             {QStringLiteral("Subtotal concrete"), money(priced.concrete), {}},
-            {QStringLiteral("Total"), money(priced.total()),
-             priced.unpriced == 0 ? QString()
-                                  : QStringLiteral("%1 with no price left out")
-                                        .arg(priced.unpriced == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(priced.unpriced))}};
+            {QStringLiteral("Total"), money(priced.total()), unpricedWords(priced)}};
+}
+
+QString unpricedWords(const PricedTakeoff &priced)
+{
+    if (priced.unpriced == 0)
+        return {};
+    return priced.unpriced == 1 ? QStringLiteral("1 row has no price")
+                                : QStringLiteral("%1 rows have no price").arg(priced.unpriced);
+}
+
+QString amountText(double value)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'f', 2);
+}
+
+QString totalLine(const PricedTakeoff &priced)
+{
+    const QString unpriced = unpricedWords(priced);
+    return QStringLiteral("Total ") + amountText(priced.total())
+        + (unpriced.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unpriced));
 }
 
 std::vector<QStringList> takeoffRows(const Takeoff &t, const PriceList &prices)

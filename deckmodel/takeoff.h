@@ -58,7 +58,7 @@ struct FootingCount {
 
 struct TakeoffSettings {
     CodeSettings code;          // the footings' sizes
-    double wastePercent = 10;   // on decking, and on rim and beam stock where pieces are jointed
+    double wastePercent = 10;   // on the decking boards alone
 };
 
 struct Takeoff {
@@ -114,8 +114,16 @@ QString takeoffText(const Takeoff &takeoff);
 // subtotals, the total and the count of rows with no price. The wizard's
 // notes are not among them.
 std::vector<QStringList> takeoffRows(const Takeoff &takeoff, const PriceList &prices);
-// The subtotal and total lines alone: {label, amount, note}.
+// The subtotal and total lines alone: {label, amount, note}; the total's
+// note says how many rows have no price.
 std::vector<QStringList> totalRows(const PricedTakeoff &priced);
+// "14 rows have no price", "1 row has no price", or empty.
+QString unpricedWords(const PricedTakeoff &priced);
+// An amount for a person: "3,169.00".
+QString amountText(double value);
+// The total for a person, wherever one is shown: "Total 3,169.00 (14 rows
+// have no price)", or "Total 1,759.12" when every row is priced.
+QString totalLine(const PricedTakeoff &priced);
 // For a spreadsheet: those rows, then the heading "The wizard's notes" and its
 // lines; CR LF line ends.
 QByteArray takeoffCsv(const Takeoff &takeoff, const PriceList &prices);

@@ -86,6 +86,9 @@ void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck, const
     auto takeoff = std::make_shared<const deckmodel::Takeoff>(
         deckmodel::takeoffOf(deck, {settings, deckviewer::wastePercent()}));
     std::vector<QStringList> rows = deckmodel::takeoffRows(*takeoff, deckviewer::pricesOrNone().list);
+    // The notes stay off the drawing, but for the total's: how many rows have no price.
+    if (!rows.back().last().isEmpty())
+        rows.back()[1] = QStringLiteral("(%1)").arg(rows.back().last());
     for (QStringList &row : rows)
         row.removeLast();
     for (QString &name : rows.front())

@@ -9,6 +9,8 @@
 
 using namespace deckmodel;
 
+Q_DECLARE_METATYPE(deckmodel::DeckParameters)
+
 class TestTakeoff : public QObject {
     Q_OBJECT
 private slots:
@@ -89,6 +91,54 @@ private slots:
         const std::vector<QStringList> csv = takeoffRows(t, list);
         QCOMPARE(csv[size_t(row - t.rows.begin()) + 1].mid(1, 6),
                  QStringList({"size by a designer", "", "2", "footing", "no price", ""}));
+    }
+
+    // Every shape at 40 x 30 ft, low and high, in the wizard's framings and
+    // the other catalogued sizes: with the example prices no row bought goes
+    // without a price (but a footing a designer sizes, which never has one).
+    void examplePricesEveryRow_data()
+    {
+        QTest::addColumn<DeckParameters>("deck");
+        for (int type = 1; type <= 9; ++type) {
+            QTest::addRow("type %d, 3 ft, the wizard's 2x8 beams, 2x6 joists, 4x4, 5/4x6", type)
+                << deckOf(type, 40, 30, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 6"), 4, QStringLiteral("5/4x6"));
+            QTest::addRow("type %d, 8 ft, 2x10 beams and joists, 6x6, 2x6 decking", type)
+                << deckOf(type, 40, 30, 8, QStringLiteral("2 X 10"), QStringLiteral("2 X 10"), 6, QStringLiteral("2x6"));
+        }
+        DeckParameters big = deckOf(2, 40, 30, 5, QStringLiteral("2 X 6"), QStringLiteral("2 X 8"), 8, QStringLiteral("2x4"));
+        big.beamHeight = 11.25, big.joistHeight = 11.25, big.beamPlies = 3;
+        QTest::addRow("2x12 beams of 3 plies and joists, 8x8, 2x4 decking") << big;
+    }
+    void examplePricesEveryRow()
+    {
+        QFETCH(DeckParameters, deck);
+        const jm::Result<Deck> built = buildDeck(deck);
+        QVERIFY2(built, qPrintable(built.error()));
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        const Takeoff t = takeoffOf(*built);
+        const PricedTakeoff priced = priceTakeoff(t, prices);
+        QStringList unpriced;
+        int designed = 0;
+        for (size_t i = 0; i < t.rows.size(); ++i) {
+            designed += t.rows[i].byDesigner ? 1 : 0;
+            if (t.rows[i].bought && !t.rows[i].byDesigner && !priced.unitPrices[i])
+                unpriced << t.rows[i].shownItem() + u' ' + t.rows[i].size + u' ' + QString::number(t.rows[i].lengthFeet);
+        }
+        QCOMPARE(unpriced, QStringList());
+        QCOMPARE(priced.unpriced, designed);
+    }
+
+    // The example list prices every catalogued size of lumber, and the
+    // balusters' 2x2, in every stock length the takeoff buys.
+    void examplePricesEveryLength()
+    {
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        QStringList missing;
+        for (const char *size : {"2x2", "2x4", "2x6", "2x8", "2x10", "2x12", "5/4x6", "4x4", "6x6", "8x8"})
+            for (int feet = 8; feet <= 20; feet += 2)
+                if (!prices.price({"Lumber", size, QString::number(feet), "piece"}))
+                    missing << QStringLiteral("%1 %2").arg(QLatin1String(size)).arg(feet);
+        QCOMPARE(missing, QStringList());
     }
 
     void jointsOverSupports_data()
