@@ -212,12 +212,20 @@ jm::Status writeModel(const QString &input, const QString &output, const deckmod
         return jm::failure(shown.error);
     if (!shown.deck)
         return jm::failure(QStringLiteral("A 2D plan has no model to write."));
+    return writeDeckModel(*shown.deck, output, settings);
+}
+
+jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, const deckmodel::CodeSettings &settings)
+{
+    const std::optional<deckmodel::Format> format = deckmodel::formatOf(output);
+    if (!format)
+        return jm::failure(QStringLiteral("\"%1\" names no model format (.step, .glb, .csv, .json, .txt).").arg(output));
     if (*format != deckmodel::Format::Csv)
-        return deckmodel::writeDeck(*shown.deck, output, *format, settings);
+        return deckmodel::writeDeck(deck, output, *format, settings);
     const jm::Result<deckviewer::Prices> prices = deckviewer::loadPrices();
     if (!prices)
         return prices.failure();
-    return deckmodel::writeDeck(*shown.deck, output, *format, settings, prices->list, deckviewer::wastePercent());
+    return deckmodel::writeDeck(deck, output, *format, settings, prices->list, deckviewer::wastePercent());
 }
 
 void addKernel(ShownDeck &shown)

@@ -111,6 +111,7 @@ private slots:
     void failedDeckLeavesNothing();
     void printPaper();
     void exportsEveryFormat();
+    void exportKeepsTheWindowsWaste();
     void wordsAndPanels();
     void codeCheckBesideTheDeck();
     void wasteAllowanceRemembered();
@@ -215,15 +216,18 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         "The wizard's notes\n4 inch x 4 inch Square Posts\n12 foot 2x8 Beams\n8 foot 2x6 Joists\n2x6 Pieces of Decking"));
     QVERIFY(presenter.window()->takeoffNotes->text().contains("These are example prices"));
 
-    // A price typed into the table: in prices.csv afterwards and in the totals
-    // (11 joists at 20.00 = 220.00 for 148.28: the total 1759.12 + 71.72).
+    // A price typed into the table: in prices.csv afterwards and in the totals.
+    // It is the price of 2x6 lumber 16 ft long, so the 2 rim joists of that
+    // size and length follow the 11 joists: 13 x (20.00 - 13.48) = 84.76 more
+    // than 1759.12.
     table->item(2, 5)->setText("20");
     QCOMPARE(rowText(2).section(u',', 0, 6), "Joists,2x6,16,11,piece,20.00,220.00");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1830.84,\r");
+    QCOMPARE(rowText(4).section(u',', 0, 6), "Rim joists,2x6,16,2,piece,20.00,40.00");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1843.88,\r");
     QFile saved(m_config.filePath("joistmaster/prices.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
-    QVERIFY(bytes.contains("\nJoists,2x6,16,piece,20.00\n"));
+    QVERIFY(bytes.contains("\nLumber,2x6,16,piece,20.00\n"));
     QVERIFY(bytes.startsWith("# Prices of your own, changed from the examples.\n"));
     QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
     table->item(2, 5)->setText("13.48");
@@ -291,13 +295,44 @@ void TestDeckDrawing::exportsEveryFormat()
             continue;
         QFile file(viewer.folder.filePath(row[2]));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        if (row[3] == "csv") // the takeoff as the command line writes it
-            QCOMPARE(file.readAll(), dataBytes(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
-        else
+        if (row[3] == "csv") { // the takeoff priced as the window shows it, as the command line writes it
+            const QByteArray exported = file.readAll();
+            QCOMPARE(exported, dataBytes(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv"));
+            const QString rendered = viewer.folder.filePath("rendered.csv");
+            QVERIFY(writeModel(viewer.rectangle, rendered));
+            QFile command(rendered);
+            QVERIFY(command.open(QIODevice::ReadOnly));
+            QCOMPARE(exported, command.readAll());
+        } else
             QCOMPARE(file.read(row[3].size()), row[3].toLatin1());
         filter = row[1];
         folder = viewer.folder.path();
     }
+}
+
+// The waste allowance set beside the takeoff is the one the window's export
+// and the command line use: 15 % of the 34 boards is 5.1, so 6 more.
+void TestDeckDrawing::exportKeepsTheWindowsWaste()
+{
+    Viewer viewer;
+    QVERIFY(viewer.open(viewer.rectangle));
+    QDoubleSpinBox *waste = viewer.window->findChild<QDoubleSpinBox *>("wasteBox");
+    QVERIFY(waste);
+    waste->setValue(15);
+    emit waste->editingFinished();
+    const QString exported = viewer.folder.filePath("window.csv"), rendered = viewer.folder.filePath("command.csv");
+    QVERIFY(viewer.window->exportDrawing(exported));
+    QVERIFY(writeModel(viewer.rectangle, rendered));
+    QFile a(exported), b(rendered);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray bytes = a.readAll();
+    QCOMPARE(bytes, b.readAll());
+    QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
+                            "rounded up\"\r\n"),
+             bytes.constData());
+    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1782.08,\r\n"), bytes.constData()); // 1759.12 + 2 x 11.48
+    waste->setValue(10); // as the other tests expect it
+    emit waste->editingFinished();
 }
 
 // Also under a window manager: the window minimised behind another comes forward.
