@@ -101,8 +101,11 @@ std::vector<FootingNeed> footingNeeds(const Deck &deck, const CodeSettings &sett
 // tables" where some are, or "Passes all 9 checks of the 2021 IRC deck tables".
 QString verdictLine(const CodeReport &report);
 
-// What was applied and assumed, and who has the last word: a few sentences.
-QString codeAssumptions(const CodeSettings &settings);
+// What was applied and assumed, and who has the last word: a few sentences;
+// the stair's section (R311.7) named where a stair is checked, as it is
+// where the report judges a stair row.
+QString codeAssumptions(const CodeSettings &settings, bool stair = false);
+QString codeAssumptions(const CodeReport &report);
 
 // A framing of the same outline and height that passes every rule, with the
 // least lumber (board feet; ties broken by fewer footings): joist size and

@@ -173,7 +173,7 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
         flow.add({check.sentence});
     }
     flow.add({QStringLiteral("ASSUMPTIONS"), true, 4});
-    for (const QString &line : {deckmodel::codeAssumptions(in.settings)})
+    for (const QString &line : {deckmodel::codeAssumptions(in.settings, in.deck.stair.present)})
         flow.add({line});
     const QStringList notes{
         QStringLiteral("All framing lumber %1, No. 2 grade or better, pressure treated for wet service; posts and "
