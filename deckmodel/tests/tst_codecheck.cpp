@@ -85,6 +85,7 @@ private slots:
     void workedExampleSentences();
     void failureSentences();
     void adviceTaken();
+    void cutShapeSuggestion();
     void suggestion();
     void everyShape();
     void passingDeckFile();
@@ -160,6 +161,44 @@ void TestCodeCheck::adviceTaken()
         const CodeReport after = checkCode(*taken, settingsOf(r[3]));
         QCOMPARE(r[0] + ": " + resultWord(ruleOf(after, r[4]).result), r[0] + ": pass");
     }
+}
+
+// A cut shape (type 7) 12 x 20 ft, 3 ft high, 2x8 beams and joists, beam
+// lines at most 10 ft apart: its cut (27" along each side) shortens the
+// beam under it, so posts set in from the deck's extent stand a little too
+// far in, and beam lines set in less than the cut leave the joists beside it
+// on no beam. A framing passes every rule by hand: 2x8 joists at 16" span
+// 8 ft (11-10 allowed) and cantilever 24" (2-0 at an 8 ft back span), 2-2x10
+// beams set in 2 ft, posts 22" in from the beams' ends and 96.5" apart
+// (cantilevers 23.5" and 22", a quarter of 96.5" is 24.1"). So the search
+// finds one, and it passes.
+void TestCodeCheck::cutShapeSuggestion()
+{
+    DeckParameters p = deckOf(7, 12, 20, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4, QStringLiteral("5/4x6"));
+    p.beamSpacing = 10;
+    DeckParameters hand = p;
+    hand.joistSpacing = 16, hand.beamHeight = 9.25, hand.overhangZ = 2, hand.postSpacing = 96.5 / 12 + 1e-6;
+    hand.overhangX = 22.0 / 12;
+    const jm::Result<Deck> framed = frameDeck(hand);
+    QVERIFY2(framed, qPrintable(framed.error()));
+    const CodeReport byHand = checkCode(*framed, {});
+    QCOMPARE(std::make_tuple(byHand.failed(), byHand.outside()), std::make_tuple(0, 0));
+
+    const Deck deck = *frameDeck(p);
+    const Suggestion s = suggestFraming(deck, {});
+    QVERIFY2(s.parameters, qPrintable(s.why));
+    const jm::Result<Deck> suggested = buildDeck(*s.parameters);
+    QVERIFY2(suggested, qPrintable(suggested.error()));
+    const CodeReport report = checkCode(*suggested, {});
+    QCOMPARE(std::make_tuple(report.failed(), report.outside()), std::make_tuple(0, 0));
+    QCOMPARE(s.parameters->deckType, 7);
+
+    // The slice (type 8) at 7.75 ft: its stair's handrail passes, so a
+    // framing is found for it too.
+    const Deck slice = *frameDeck(deckOf(8, 16, 12, 7.75, QStringLiteral("2 X 8"), QStringLiteral("2 X 6"), 4,
+                                         QStringLiteral("5/4x6")));
+    const Suggestion forSlice = suggestFraming(slice, {});
+    QVERIFY2(forSlice.parameters, qPrintable(forSlice.why));
 }
 
 void TestCodeCheck::suggestion()
