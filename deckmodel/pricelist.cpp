@@ -123,6 +123,8 @@ QByteArray PriceList::exampleBytes()
     // usual sizes beside them.
     static const char *const rows[] = {
         // Lumber by size and stock length, whatever it is used for.
+        "Lumber,1x8,8,piece,6.48", "Lumber,1x8,10,piece,8.48", "Lumber,1x8,12,piece,9.98", "Lumber,1x8,14,piece,11.48",
+        "Lumber,1x8,16,piece,12.98", "Lumber,1x8,18,piece,14.98", "Lumber,1x8,20,piece,16.48",
         "Lumber,2x2,8,piece,2.98", "Lumber,2x2,10,piece,3.98", "Lumber,2x2,12,piece,4.48", "Lumber,2x2,14,piece,4.98",
         "Lumber,2x2,16,piece,5.98", "Lumber,2x2,18,piece,6.98", "Lumber,2x2,20,piece,7.48",
         "Lumber,2x4,8,piece,4.98", "Lumber,2x4,10,piece,5.98", "Lumber,2x4,12,piece,6.98", "Lumber,2x4,14,piece,8.98",

@@ -41,6 +41,7 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::Handrail: return QStringLiteral("2x2");
     case Kind::Stringer: return QStringLiteral("2x12");
     case Kind::LandingPad: return {};
+    case Kind::Riser: return QStringLiteral("1x8");
     }
     return {};
 }
@@ -70,6 +71,7 @@ Run runOf(const Member &m, const Deck &deck)
         break;
     case Kind::GuardRail:
     case Kind::Tread:
+    case Kind::Riser:
         for (size_t i = 0; i < m.plan.size(); ++i) {
             const Point a = m.plan[i], c = m.plan[(i + 1) % m.plan.size()];
             run.length = std::max(run.length, std::hypot(c.x - a.x, c.z - a.z));
@@ -126,6 +128,7 @@ void addStairFasteners(Takeoff &takeoff, const Deck &deck)
         boards += int(tread.size());
     takeoff.stringerHangers = stringers;
     takeoff.treadScrews = 2 * boards * stringers;
+    takeoff.riserScrews = 2 * int(deck.stair.riserBoards.size()) * stringers;
 }
 
 
@@ -245,10 +248,12 @@ void addHardwareRows(Takeoff &t)
         QStringLiteral("two per beam ply on each post, with nut and washer"));
     add(QStringLiteral("Guard post bolts"), QStringLiteral("1/2 in"), t.guardPostBolts, piece,
         QStringLiteral("two through each guard post and its rim joist"));
-    const int screws = t.deckScrews + t.treadScrews + t.balusterScrews;
+    const int screws = t.deckScrews + t.treadScrews + t.riserScrews + t.balusterScrews;
     QStringList uses{QStringLiteral("%1 in the decking").arg(t.deckScrews)};
     if (t.treadScrews > 0)
         uses << QStringLiteral("%1 in the treads").arg(t.treadScrews);
+    if (t.riserScrews > 0)
+        uses << QStringLiteral("%1 in the riser boards").arg(t.riserScrews);
     if (t.balusterScrews > 0)
         uses << QStringLiteral("%1 in the balusters").arg(t.balusterScrews);
     add(QStringLiteral("Deck screws"), QStringLiteral("#10 x 2 1/2 in"), boxesFor(screws, DeckScrewsPerBox),

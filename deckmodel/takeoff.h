@@ -73,6 +73,7 @@ struct Takeoff {
     int balusterScrews = 0;   // two per end of each baluster
     int stringerHangers = 0;  // one per stringer, at the rim joist
     int treadScrews = 0;      // two per tread board per stringer under it
+    int riserScrews = 0;      // two per riser board per stringer behind it
     std::vector<FootingCount> footings; // by size, from the code check's footing per post
     std::vector<std::pair<QString, int>> postBases; // by post size: every post on the ground or the pad
     int joistTies = 0;      // one per joist per beam line under it

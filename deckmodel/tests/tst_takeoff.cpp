@@ -129,12 +129,12 @@ private slots:
     }
 
     // The example list prices every catalogued size of lumber, and the
-    // balusters' 2x2, in every stock length the takeoff buys.
+    // balusters' 2x2 and the riser boards' 1x8, in every stock length the takeoff buys.
     void examplePricesEveryLength()
     {
         const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
         QStringList missing;
-        for (const char *size : {"2x2", "2x4", "2x6", "2x8", "2x10", "2x12", "5/4x6", "4x4", "6x6", "8x8"})
+        for (const char *size : {"1x8", "2x2", "2x4", "2x6", "2x8", "2x10", "2x12", "5/4x6", "4x4", "6x6", "8x8"})
             for (int feet = 8; feet <= 20; feet += 2)
                 if (!prices.price({"Lumber", size, QString::number(feet), "piece"}))
                     missing << QStringLiteral("%1 %2").arg(QLatin1String(size)).arg(feet);
