@@ -192,8 +192,8 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QCOMPARE(presenter.window()->facts->text(),
              "Shape: rectangle\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34\nGuard posts: 17\nGuard rails: 22\n"
-             "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\n"
-             "Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables");
+             "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\nRiser boards: 3\n"
+             "Code check: Fails 1 of 14 checks of the 2021 IRC deck tables; 2 outside the tables");
     // The table as the priced golden CSV, up to the wizard's notes, which stand apart under it.
     QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv");
     lines.removeFirst();
@@ -219,11 +219,11 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     // A price typed into the table: in prices.csv afterwards and in the totals.
     // It is the price of 2x6 lumber 16 ft long, so the 2 rim joists of that
     // size and length follow the 11 joists: 13 x (20.00 - 13.48) = 84.76 more
-    // than 1759.12.
+    // than 1812.06.
     table->item(2, 5)->setText("20");
     QCOMPARE(rowText(2).section(u',', 0, 6), "Joists,2x6,16,11,piece,20.00,220.00");
     QCOMPARE(rowText(4).section(u',', 0, 6), "Rim joists,2x6,16,2,piece,20.00,40.00");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1843.88,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1896.82,\r");
     QFile saved(m_config.filePath("joistmaster/prices.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -231,7 +231,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QVERIFY(bytes.startsWith("# Prices of your own, changed from the examples.\n"));
     QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
     table->item(2, 5)->setText("13.48");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1759.12,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1812.06,\r");
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the
@@ -248,7 +248,7 @@ void TestDeckDrawing::failedDeckLeavesNothing()
                              "a wizard folder with File > Open. |  | 0 | 0");
     QVERIFY(viewer.open(viewer.rectangle));
     QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
-    QCOMPARE(viewer.state().section(" | ", 3), "31 | 2"); // the priced golden file's rows and totals
+    QCOMPARE(viewer.state().section(" | ", 3), "32 | 2"); // the priced golden file's rows and totals
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
     viewer.presenter.open(viewer.rectangle);
     viewer.presenter.open(path);
@@ -330,7 +330,7 @@ void TestDeckDrawing::exportKeepsTheWindowsWaste()
     QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
                             "rounded up\"\r\n"),
              bytes.constData());
-    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1782.08,\r\n"), bytes.constData()); // 1759.12 + 2 x 11.48
+    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1835.02,\r\n"), bytes.constData()); // 1812.06 + 2 x 11.48
     waste->setValue(10); // as the other tests expect it
     emit waste->editingFinished();
 }
@@ -394,7 +394,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(0);
     QVERIFY(viewer.open(viewer.rectangle));
     auto *rows = panel->findChild<QTreeWidget *>("checksTable");
-    QCOMPARE(rows->topLevelItemCount(), 16); // the framing's 9 rules, the guard's and stair's 6, the rim advice
+    QCOMPARE(rows->topLevelItemCount(), 17); // the framing's 9 rules, the guard's and stair's 7, the rim advice
     rows->setCurrentItem(rows->topLevelItem(1)); // the joist cantilever, failing
     QStringList joists;
     for (int j = 1; j <= 11; ++j)
@@ -402,9 +402,9 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     QCOMPARE(viewer.window->view->highlighted(), joists);
 
     const QString designed = viewer.window->facts->text();
-    QVERIFY(designed.endsWith("Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables"));
+    QVERIFY(designed.endsWith("Code check: Fails 1 of 14 checks of the 2021 IRC deck tables; 2 outside the tables"));
     panel->findChild<QRadioButton *>("suggestedButton")->click();
-    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 13 checks of the 2021 IRC deck tables"));
+    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 14 checks of the 2021 IRC deck tables"));
     QVERIFY(viewer.window->view->highlighted().isEmpty());
     panel->findChild<QRadioButton *>("designedButton")->click();
     QCOMPARE(viewer.window->facts->text(), designed);
