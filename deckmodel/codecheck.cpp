@@ -302,7 +302,27 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
     return row;
 }
 
-CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
+// How far to move the outer beam lines out so that the joists' cantilever
+// passes: the beam lines spread evenly again between them, at most the
+// file's beam-line spacing apart, as the framing lays them; nothing when no
+// move does it.
+std::optional<double> beamsOutBy(const DeckParameters &p, double depthInches, const Sizes &sizes,
+                                 const CodeSettings &settings, double cantilever)
+{
+    const double most = p.beamSpacing * 12;
+    for (double out = 0.25; out < cantilever; out += 0.25) {
+        const double left = cantilever - out, between = depthInches - 2 * left;
+        if (most <= 0 || between <= 0)
+            break;
+        const int gaps = int(std::ceil(between / most - 1e-9));
+        const TableValue limit = codetables::joistCantilever(settings, sizes.joist, between / gaps);
+        if (limit.status == TableValue::Value && left <= limit.inches + slack)
+            return out;
+    }
+    return std::nullopt;
+}
+
+CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings, const Deck &deck)
 {
     std::vector<Judged> all;
     for (const JoistRun &run : layout.joists) {
@@ -336,9 +356,16 @@ CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const Cod
             ? QStringLiteral("Joists cantilever %1 past the outer beams, which Table R507.6 does not permit for %2. "
                              "Use deeper joists, or a shorter back span.")
                   .arg(inchesText(g->value), what)
-            : QStringLiteral("Joists cantilever %1 past the outer beams; Table R507.6 allows %2 for %3. Move the outer "
-                             "beams out %4, or use shorter overhangs.")
-                  .arg(inchesText(g->value), inchesText(g->limit), what, inchesText(g->value - g->limit));
+            : QStringLiteral("Joists cantilever %1 past the outer beams; Table R507.6 allows %2 for %3. %4")
+                  .arg(inchesText(g->value), inchesText(g->limit), what,
+                       [&] {
+                           const Box extent = bounds(deck.outline);
+                           const std::optional<double> out =
+                               beamsOutBy(deck.parameters, extent.z1 - extent.z0, sizes, settings, g->value);
+                           return out ? QStringLiteral("Move the outer beams out %1, the lines between spread evenly again.")
+                                            .arg(inchesText(*out))
+                                      : QStringLiteral("Use deeper joists, or have the cantilever designed by a professional.");
+                       }());
         break;
     case Verdict::Outside:
         row.sentence = QStringLiteral("Joists cantilever %1 past a beam line with a %2 back span, outside Table R507.6 (%3): "
@@ -769,7 +796,7 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
     CodeReport report;
     report.settings = settings;
     report.checks = {joistSpanRow(layout, sizes, settings),
-                     joistCantileverRow(layout, sizes, settings),
+                     joistCantileverRow(layout, sizes, settings, deck),
                      beamSupportRow(layout),
                      beamSpanRow(layout, sizes, settings),
                      beamCantileverRow(layout),

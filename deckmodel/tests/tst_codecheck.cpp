@@ -153,7 +153,7 @@ void TestCodeCheck::failureSentences()
 void TestCodeCheck::adviceTaken()
 {
     const QList<QStringList> rows = tableRows("codecheck-advice.txt");
-    QCOMPARE(rows.size(), 7);
+    QCOMPARE(rows.size(), 8);
     for (const QStringList &r : rows) {
         const CodeReport before = checkCode(*frameDeck(changed(workedExample(), r[1])), settingsOf(r[3]));
         QCOMPARE(r[0] + ": " + resultWord(ruleOf(before, r[4]).result), r[0] + ": fail");

@@ -71,11 +71,12 @@ private slots:
         // 6 posts, 3 beams of 2 plies, 4 rim joists, 11 joists, 34 decking
         // boards; the guard's 16 posts, 11 bays of a top and a bottom rail and
         // 116 balusters; the stair's post, 3 stringers of 4 steps, 4 treads of
-        // 2 boards, a handrail of 14 steps and its pad (docs/deck-model.md).
+        // 2 boards, a handrail of 14 steps, its pad and 3 riser boards between
+        // the treads (docs/deck-model.md).
         QStringList expected;
         for (const auto &[kind, count] : {std::pair{"Post %1", 6}, {"Rim joist %1", 4}, {"Joist %1", 11}, {"Decking board %1", 34},
                                           {"Guard post %1", 16}, {"Top rail %1", 11}, {"Bottom rail %1", 11},
-                                          {"Baluster %1", 116}, {"Handrail 1 step %1", 14}})
+                                          {"Baluster %1", 116}, {"Handrail 1 step %1", 14}, {"Riser %1", 3}})
             for (int i = 1; i <= count; ++i)
                 expected << QString::fromLatin1(kind).arg(i);
         for (int beam = 1; beam <= 3; ++beam)
@@ -86,7 +87,7 @@ private slots:
         for (int tread = 1; tread <= 4; ++tread)
             expected << QStringLiteral("Tread %1 board 1").arg(tread) << QStringLiteral("Tread %1 board 2").arg(tread);
         expected << "Stair post 1" << "Landing pad";
-        QCOMPARE(labels.Length(), 251);
+        QCOMPARE(labels.Length(), 254);
         names.sort();
         expected.sort();
         QCOMPARE(names, expected);
@@ -108,7 +109,7 @@ private slots:
         const QByteArray bytes = glb.readAll();
         QCOMPARE(bytes.left(4), QByteArray("glTF"));
         QVERIFY(bytes.contains("Decking board 34") && bytes.contains("Post 6") && bytes.contains("Baluster 116")
-                && bytes.contains("Landing pad"));
+                && bytes.contains("Landing pad") && bytes.contains("Riser 3"));
         QCOMPARE(QFile(victim.fileName()).size(), 4);
     }
 };
