@@ -195,7 +195,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
              "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\nRiser boards: 3\n"
              "Code check: Fails 1 of 14 checks of the 2021 IRC deck tables; 2 outside the tables");
     // The table as the priced golden CSV, up to the wizard's notes, which stand apart under it.
-    QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv");
+    QStringList lines = dataLines(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv");
     lines.removeFirst();
     lines = lines.mid(0, lines.indexOf(QStringLiteral("\r")));
     QTableWidget *table = presenter.window()->takeoff;
@@ -297,7 +297,7 @@ void TestDeckDrawing::exportsEveryFormat()
         QVERIFY(file.open(QIODevice::ReadOnly));
         if (row[3] == "csv") { // the takeoff priced as the window shows it, as the command line writes it
             const QByteArray exported = file.readAll();
-            QCOMPARE(exported, dataBytes(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv"));
+            QCOMPARE(exported, dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
             const QString rendered = viewer.folder.filePath("rendered.csv");
             QVERIFY(writeModel(viewer.rectangle, rendered));
             QFile command(rendered);
