@@ -166,7 +166,7 @@ private slots:
         // riser boards one each; the rim joists two (across and along), the decking boards two
         // (whole and the ripped last), the guard posts two (the deck's and the
         // stair's), the guard rails three (bay lengths), the stringers two
-        // (the first step and the rest), the riser boards one: 19.
+        // (the first step and the rest): 19.
         QCOMPARE(pieces.size(), 19);
         // 6 posts, 3 beams of 2 plies, 4 rim joists, 11 joists, 34 decking
         // boards; the guard's 16 posts, 11 bays of a top and a bottom rail and
