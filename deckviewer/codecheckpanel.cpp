@@ -281,7 +281,7 @@ void CodeCheckPanel::setReport(const deckmodel::CodeReport &report, const deckmo
     if (!found)
         m_designed->setChecked(true);
     m_suggestion->setText(suggestionLines(suggestion));
-    m_assumptions->setText(deckmodel::codeAssumptions(report.settings));
+    m_assumptions->setText(deckmodel::codeAssumptions(report));
 }
 
 void CodeCheckPanel::setNone(const QString &why)

@@ -308,11 +308,11 @@ void DeckWindow::fillPrices()
             takeoff->setItem(r, c, item);
         }
     const deckmodel::PricedTakeoff priced = deckmodel::priceTakeoff(*m_block.takeoff, prices.list);
-    const QLocale locale = QLocale::system();
     QStringList lines;
     for (const QStringList &total : deckmodel::totalRows(priced))
-        lines << total[0] + QStringLiteral(": ") + locale.toCurrencyString(total[1].toDouble())
-                     + (total[2].isEmpty() ? QString() : QStringLiteral(" (%1)").arg(total[2]));
+        if (total[0] != u"Total")
+            lines << total[0] + u' ' + deckmodel::amountText(total[1].toDouble());
+    lines << deckmodel::totalLine(priced);
     if (prices.example)
         lines << tr("These are example prices: double-click a unit price to put in your own (saved to %1).")
                      .arg(QDir::toNativeSeparators(deckviewer::priceListPath()));
@@ -329,7 +329,7 @@ void DeckWindow::priceEdited(int row, int column)
 {
     if (column != 5 || !m_block.takeoff || row >= int(m_block.takeoff->rows.size()))
         return;
-    const std::optional<double> price = numbertext::strictNumber(takeoff->item(row, column)->text());
+    const std::optional<double> price = deckmodel::priceNumber(takeoff->item(row, column)->text());
     const jm::Status saved = price ? deckmodel::savePrice(deckviewer::priceListPath(), m_block.takeoff->rows[size_t(row)].priceKey(), *price)
                                    : jm::failure(tr("A price is a number of at least 0."));
     fillPrices();

@@ -387,7 +387,7 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
                     [deck = shown.deck, source = shown.source, settings = m_settings](const QString &path) {
                         const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
-                        return format && deck ? deckmodel::writeDeck(*deck, path, *format, settings)
+                        return format && deck ? writeDeckModel(*deck, path, settings)
                                               : deckmodel::renderDeck(source, path, settings);
                     },
                     sameDeck);

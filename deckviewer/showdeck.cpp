@@ -59,6 +59,9 @@ void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck, const
     auto takeoff = std::make_shared<const deckmodel::Takeoff>(
         deckmodel::takeoffOf(deck, {settings, deckviewer::wastePercent()}));
     std::vector<QStringList> rows = deckmodel::takeoffRows(*takeoff, deckviewer::pricesOrNone().list);
+    // The notes stay off the drawing, but for the total's: how many rows have no price.
+    if (!rows.back().last().isEmpty())
+        rows.back()[1] = QStringLiteral("(%1)").arg(rows.back().last());
     for (QStringList &row : rows)
         row.removeLast();
     for (QString &name : rows.front())
@@ -300,12 +303,20 @@ jm::Status writeModel(const QString &input, const QString &output, const deckmod
         return jm::failure(shown.error);
     if (!shown.deck)
         return jm::failure(QStringLiteral("A 2D plan has no model to write."));
+    return writeDeckModel(*shown.deck, output, settings);
+}
+
+jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, const deckmodel::CodeSettings &settings)
+{
+    const std::optional<deckmodel::Format> format = deckmodel::formatOf(output);
+    if (!format)
+        return jm::failure(QStringLiteral("\"%1\" names no model format (.step, .glb, .csv, .json, .txt).").arg(output));
     if (*format != deckmodel::Format::Csv)
-        return deckmodel::writeDeck(*shown.deck, output, *format, settings);
+        return deckmodel::writeDeck(deck, output, *format, settings);
     const jm::Result<deckviewer::Prices> prices = deckviewer::loadPrices();
     if (!prices)
         return prices.failure();
-    return deckmodel::writeDeck(*shown.deck, output, *format, settings, prices->list, deckviewer::wastePercent());
+    return deckmodel::writeDeck(deck, output, *format, settings, prices->list, deckviewer::wastePercent());
 }
 
 void addKernel(ShownDeck &shown)

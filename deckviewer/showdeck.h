@@ -70,6 +70,10 @@ void useSuggestedFraming(bool suggested);
 // The model, takeoff or code check (.step, .glb, .csv, .json, .txt) of that
 // deck, as shown.
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings = {});
+// The model, takeoff or code check of a deck already built: what writeModel
+// writes, and what the window's Export writes for the deck on screen (the
+// takeoff priced from the run's price list with its waste allowance).
+jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, const deckmodel::CodeSettings &settings = {});
 // Builds the hidden-line kernel of a 3D deck's members (the slow part).
 void addKernel(ShownDeck &shown);
 // The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the
