@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +59,18 @@ QString lineOf(const PriceKey &key, double price)
         .join(u',');
 }
 
+// Lines ended by CR alone read as one line.
+bool endsLinesWithCrAlone(const QByteArray &bytes)
+{
+    return !bytes.contains('\n') && bytes.count('\r') > 1;
+}
+
 } // namespace
+
+size_t qHash(const PriceKey &key, size_t seed)
+{
+    return qHashMulti(seed, key.item, key.size, key.length, key.unit);
+}
 
 PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
 {
@@ -68,9 +81,19 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
         list.m_lines.push_back(bytes.mid(from, next - from));
         from = next;
     }
+    // A file whose lines end in CR alone reads as one line: say so.
+    if (endsLinesWithCrAlone(bytes)) {
+        list.m_lines = {bytes};
+        list.m_problems.push_back({1, QStringLiteral("%1 ends its lines with CR alone; a price list's lines end with LF "
+                                                     "or CR LF. No row is priced.")
+                                          .arg(fileName)});
+        return list;
+    }
+    int badRows = 0;
     auto problem = [&](int index, const QString &why) {
-        list.m_problems.push_back(
-            {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why)});
+        if (++badRows <= NamedBadRows)
+            list.m_problems.push_back(
+                {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why)});
     };
     for (int i = 0; i < int(list.m_lines.size()); ++i) {
         const QString line = QString::fromUtf8(list.m_lines[size_t(i)]).trimmed();
@@ -95,13 +118,26 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
             problem(i, QStringLiteral("the price %1 is negative").arg(f[4]));
             continue;
         }
-        const PriceKey key{f[0], f[1], f[2], f[3]};
-        if (list.price(key)) {
-            problem(i, QStringLiteral("%1 %2 %3 is priced on an earlier line already")
-                           .arg(f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")));
+        if (*price > LargestPrice) {
+            problem(i, QStringLiteral("the price %1 is more than 1,000,000 a unit").arg(textfiles::quoted(f[4], 40)));
             continue;
         }
+        const PriceKey key{f[0], f[1], f[2], f[3]};
+        if (list.m_index.contains(key)) {
+            problem(i, QStringLiteral("%1 is priced on an earlier line already")
+                           .arg(textfiles::quoted(QStringList{f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")}
+                                                      .join(u' '))));
+            continue;
+        }
+        list.m_index.insert(key, list.m_rows.size());
         list.m_rows.push_back({key, *price, i});
+    }
+    if (badRows > NamedBadRows) {
+        const QString more = QLocale(QLocale::English).toString(badRows - NamedBadRows);
+        list.m_problems.push_back({0, QStringLiteral("%1: and %2 more %3 that cannot be read; %4 left out.")
+                                          .arg(fileName, more,
+                                               badRows - NamedBadRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                                               badRows - NamedBadRows == 1 ? QStringLiteral("it is") : QStringLiteral("they are"))});
     }
     return list;
 }
@@ -134,16 +170,17 @@ QByteArray PriceList::exampleBytes()
 
 std::optional<double> PriceList::price(const PriceKey &key) const
 {
-    for (const Row &row : m_rows)
-        if (row.key == key)
-            return row.price;
-    return std::nullopt;
+    const auto at = m_index.constFind(key);
+    if (at == m_index.cend())
+        return std::nullopt;
+    return m_rows[*at].price;
 }
 
 void PriceList::setPrice(const PriceKey &key, double price)
 {
-    auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row &r) { return r.key == key; });
-    if (row != m_rows.end()) {
+    const auto at = m_index.constFind(key);
+    if (at != m_index.cend()) {
+        Row *row = &m_rows[*at];
         row->price = price;
         QByteArray &line = m_lines[size_t(row->line)];
         const QByteArray end = line.endsWith("\r\n") ? QByteArray("\r\n") : line.endsWith('\n') ? QByteArray("\n") : QByteArray();
@@ -152,6 +189,7 @@ void PriceList::setPrice(const PriceKey &key, double price)
         if (!m_lines.empty() && !m_lines.back().endsWith('\n'))
             m_lines.back() += '\n';
         m_lines.push_back(lineOf(key, price).toUtf8() + '\n');
+        m_index.insert(key, m_rows.size());
         m_rows.push_back({key, price, int(m_lines.size()) - 1});
     }
     if (m_exampleLine >= 0) {
@@ -204,12 +242,21 @@ jm::Result<PriceList> loadPriceList(const QString &path, bool createIfMissing, b
 
 jm::Status savePrice(const QString &path, const PriceKey &key, double price)
 {
-    if (!std::isfinite(price) || price < 0)
-        return jm::failure(QStringLiteral("A price is a number of at least 0."));
+    if (!std::isfinite(price) || price < 0 || price > LargestPrice)
+        return jm::failure(QStringLiteral("A price is a number from 0 to 1,000,000."));
+    // Two viewers saving at once: each reads, changes and writes in turn, so
+    // neither loses the other's price.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(5000))
+        return jm::failure(QStringLiteral("The price list \"%1\" is being changed by another program; the price is not "
+                                          "saved.")
+                               .arg(QDir::toNativeSeparators(path)));
     const jm::Result<QByteArray> bytes = textfiles::readWhole(path);
     if (!bytes)
         return bytes.failure();
     PriceList list = PriceList::parse(*bytes, path);
+    if (endsLinesWithCrAlone(*bytes))
+        return jm::failure(list.problems().front().sentence);
     list.setPrice(key, price);
     return outputfile::writeWhole(path, list.bytes());
 }
