@@ -2,6 +2,7 @@
 
 #include "numbertext.h"
 #include "outputfile.h"
+#include "ownfolder.h"
 #include "textfiles.h"
 
 #include <QDir>
@@ -224,11 +225,15 @@ jm::Result<PriceList> loadPriceList(const QString &path, bool createIfMissing, b
     if (created)
         *created = false;
     const QString name = QDir::toNativeSeparators(path);
+    // The person's own list is taken only from a folder of theirs alone.
+    if (createIfMissing)
+        if (const jm::Status own = ownfolder::check(QFileInfo(path).absolutePath()); !own)
+            return own.failure();
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
         if (!createIfMissing)
             return jm::failure(QStringLiteral("The price list \"%1\" does not exist.").arg(name));
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            return jm::failure(QStringLiteral("The folder of the price list \"%1\" could not be made.").arg(name));
+        if (const jm::Status made = ownfolder::make(QFileInfo(path).absolutePath()); !made)
+            return made.failure();
         if (const jm::Status written = outputfile::writeWhole(path, PriceList::exampleBytes()); !written)
             return written.failure();
         if (created)
@@ -247,9 +252,18 @@ jm::Status savePrice(const QString &path, const PriceKey &key, double price)
     // Two viewers saving at once: each reads, changes and writes in turn, so
     // neither loses the other's price.
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(5000))
+    // A folder that holds no lock file holds no new list either: the write says why.
+    if (!lock.tryLock(5000) && lock.error() != QLockFile::PermissionError)
         return jm::failure(QStringLiteral("The price list \"%1\" is being changed by another program; the price is not "
                                           "saved.")
+                               .arg(QDir::toNativeSeparators(path)));
+    if (path == defaultPriceListPath())
+        if (const jm::Status own = ownfolder::check(QFileInfo(path).absolutePath()); !own)
+            return own;
+    // Like the viewer's settings, a price list is read through a link but
+    // never written through one.
+    if (QFileInfo(path).isSymLink())
+        return jm::failure(QStringLiteral("The price list \"%1\" is a link; a price is not written through links.")
                                .arg(QDir::toNativeSeparators(path)));
     const jm::Result<QByteArray> bytes = textfiles::readWhole(path);
     if (!bytes)

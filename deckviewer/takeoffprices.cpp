@@ -1,5 +1,8 @@
 #include "takeoffprices.h"
 
+#include "ownfolder.h"
+#include "settingsfile.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -70,10 +73,9 @@ double wastePercent()
 {
     if (chosenWaste())
         return *chosenWaste();
-    const QSettings stored(configPath(), QSettings::IniFormat);
-    bool isNumber = false;
-    const double percent = stored.value(WasteKey).toString().toDouble(&isNumber);
-    return isNumber && isWastePercent(percent) ? percent : 10;
+    if (!ownfolder::settingsReadable(configPath()))
+        return 10;
+    return deckmodel::wastePercentIn(configPath());
 }
 
 void useWastePercent(double percent)
@@ -83,6 +85,10 @@ void useWastePercent(double percent)
 
 void saveWastePercent(double percent)
 {
+    if (!ownfolder::settingsWritable(configPath())) {
+        chosenWaste() = percent; // for this run, where it cannot be remembered
+        return;
+    }
     QSettings stored(configPath(), QSettings::IniFormat);
     stored.setValue(WasteKey, percent);
     chosenWaste().reset();

@@ -1,8 +1,10 @@
 #include "viewer.h"
 
+#include "checksettings.h"
 #include "deckexport.h"
 #include "filespanel.h"
 #include "presenter.h"
+#include "savedstairs.h"
 #include "sheetsource.h"
 #include "showdeck.h"
 #include "takeoffprices.h"
@@ -98,6 +100,11 @@ int run(const Program &program, const Options &options, int &argc, char **argv)
     usePriceList(options.prices);
     if (options.wastePercent)
         useWastePercent(*options.wastePercent);
+    // An output that is one of the run's inputs would replace what it is made from.
+    if (!options.render.isEmpty())
+        if (const jm::Status distinct = outputIsNoInput(options, {priceListPath(), codeSettingsPath(), savedstairs::stairsFile()});
+            !distinct)
+            return fail(program, distinct.error());
     if (!options.render.isEmpty() && options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
         // A price list that cannot be read stops the run; a row that cannot be read does not.
         const jm::Result<Prices> prices = loadPrices();

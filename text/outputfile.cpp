@@ -76,6 +76,12 @@ jm::Status Scratch::commit()
     return jm::success();
 }
 
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    return !a.isEmpty() && !b.isEmpty() && fs::equivalent(native(a), native(b), error) && !error;
+}
+
 jm::Status writeWhole(const QString &target, const QByteArray &bytes)
 {
     Scratch scratch(target);
