@@ -91,10 +91,12 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
         return list;
     }
     int badRows = 0;
-    auto problem = [&](int index, const QString &why) {
+    // Past the first bad rows only their count is kept: their sentences are
+    // not even made.
+    auto problem = [&](int index, const auto &why) {
         if (++badRows <= NamedBadRows)
             list.m_problems.push_back(
-                {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why)});
+                {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why())});
     };
     for (int i = 0; i < int(list.m_lines.size()); ++i) {
         const QString line = QString::fromUtf8(list.m_lines[size_t(i)]).trimmed();
@@ -104,30 +106,35 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
             continue;
         const std::optional<QStringList> fields = fieldsOf(line);
         if (!fields || fields->size() != 5) {
-            problem(i, QStringLiteral("%1 holds %2 fields, not the 5 of item, size, length ft, unit, price")
-                           .arg(textfiles::quoted(line, 60))
-                           .arg(fields ? fields->size() : 0));
+            problem(i, [&] {
+                return QStringLiteral("%1 holds %2 fields, not the 5 of item, size, length ft, unit, price")
+                    .arg(textfiles::quoted(line, 60))
+                    .arg(fields ? fields->size() : 0);
+            });
             continue;
         }
         const QStringList &f = *fields;
         const std::optional<double> price = numbertext::strictNumber(f[4]);
         if (!price || !std::isfinite(*price)) {
-            problem(i, QStringLiteral("the price %1 is not a number").arg(textfiles::quoted(f[4], 40)));
+            problem(i, [&] { return QStringLiteral("the price %1 is not a number").arg(textfiles::quoted(f[4], 40)); });
             continue;
         }
         if (*price < 0) {
-            problem(i, QStringLiteral("the price %1 is negative").arg(f[4]));
+            problem(i, [&] { return QStringLiteral("the price %1 is negative").arg(f[4]); });
             continue;
         }
         if (*price > LargestPrice) {
-            problem(i, QStringLiteral("the price %1 is more than 1,000,000 a unit").arg(textfiles::quoted(f[4], 40)));
+            problem(i, [&] {
+                return QStringLiteral("the price %1 is more than 1,000,000 a unit").arg(textfiles::quoted(f[4], 40));
+            });
             continue;
         }
         const PriceKey key{f[0], f[1], f[2], f[3]};
         if (list.m_index.contains(key)) {
-            problem(i, QStringLiteral("%1 is priced on an earlier line already")
-                           .arg(textfiles::quoted(QStringList{f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")}
-                                                      .join(u' '))));
+            problem(i, [&] {
+                const QString what = QStringList{f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")}.join(u' ');
+                return QStringLiteral("%1 is priced on an earlier line already").arg(textfiles::quoted(what));
+            });
             continue;
         }
         list.m_index.insert(key, list.m_rows.size());
