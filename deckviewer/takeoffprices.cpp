@@ -45,6 +45,14 @@ jm::Result<Prices> loadPrices()
     Prices prices;
     const jm::Result<deckmodel::PriceList> list =
         deckmodel::loadPriceList(priceListPath(), chosenList().isEmpty(), &prices.created);
+    if (!list && chosenList().isEmpty()) {
+        // The person's own list cannot be made or read (a read-only or shared
+        // config folder): the takeoff goes on with the example prices, and says so.
+        prices.list = deckmodel::PriceList::parse(deckmodel::PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        prices.example = true;
+        prices.problems << list.error() + QStringLiteral(" The example prices are used.");
+        return prices;
+    }
     if (!list)
         return list.failure();
     prices.list = *list;

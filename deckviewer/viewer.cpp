@@ -105,8 +105,11 @@ int run(const Program &program, const Options &options, int &argc, char **argv)
         if (const jm::Status distinct = outputIsNoInput(options, {priceListPath(), codeSettingsPath(), savedstairs::stairsFile()});
             !distinct)
             return fail(program, distinct.error());
-    if (!options.render.isEmpty() && options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        // A price list that cannot be read stops the run; a row that cannot be read does not.
+    if (!options.render.isEmpty()
+        && (options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) || !options.sheets.isEmpty())) {
+        // A price list that cannot be read stops the run (the person's own
+        // one that cannot be made gives the example prices, said once); a row
+        // that cannot be read does not.
         const jm::Result<Prices> prices = loadPrices();
         if (!prices)
             return fail(program, prices.error());

@@ -30,7 +30,7 @@ jm::Status check(const QString &folder)
 #ifdef Q_OS_UNIX
     struct stat status {};
     if (::lstat(QFile::encodeName(folder).constData(), &status) != 0)
-        return errno == ENOENT ? jm::success() : notAlone(folder);
+        return errno == ENOENT || errno == ENOTDIR ? jm::success() : notAlone(folder); // not there: made, or not, by make()
     if (!S_ISDIR(status.st_mode) || status.st_uid != ::geteuid() || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         return notAlone(folder);
     return jm::success();
