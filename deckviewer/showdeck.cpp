@@ -1,15 +1,16 @@
 #include "showdeck.h"
 
 #include "catalogue.h"
+#include "deckexport.h"
 #include "handoff.h"
 #include "lengthtext.h"
 #include "plan.h"
 #include "recentdecks.h"
 #include "savedstairs.h"
 #include "stair.h"
-#include "deckexport.h"
 #include "takeoff.h"
 #include "takeoffprices.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -264,7 +265,7 @@ ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const Q
     }
     const deckfile::Family *family = deckfile::familyOfSymbol(symbol);
     if (!family)
-        return failed(QStringLiteral("deckhost draws no symbol \"%1\".").arg(symbol));
+        return failed(QStringLiteral("deckhost draws no symbol %1.").arg(textfiles::quoted(symbol)));
     return deckFrom(QDir(folder).filePath(QLatin1String(family->file)), settings);
 }
 

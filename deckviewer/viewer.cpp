@@ -8,6 +8,7 @@
 #include "sheetsource.h"
 #include "showdeck.h"
 #include "takeoffprices.h"
+#include "textfiles.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -48,9 +49,9 @@ int render(const Program &program, const Options &options, int &argc, char **arg
     }
     if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
         if (!deckmodel::formatOf(options.out))
-            return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
+            return fail(program, QStringLiteral("%1 names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
                                                 ".svg or .pdf).")
-                                     .arg(QFileInfo(options.out).fileName(), program.self));
+                                     .arg(textfiles::quoted(QFileInfo(options.out).fileName()), program.self));
         const jm::Status rendered = writeModel(options.render, options.out, options.code);
         return rendered ? 0 : fail(program, rendered.error());
     }
