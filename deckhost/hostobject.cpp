@@ -1,11 +1,15 @@
 #include "hostobject.h"
 
+#include "textfiles.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QTimer>
+
+#include <climits>
 
 namespace {
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
@@ -20,6 +24,11 @@ QVariant unwrapped(const QVariant &value)
 QJsonValue jsonOf(const QVariant &argument)
 {
     const QVariant value = unwrapped(argument);
+    // A string past any path is journalled by its start and its length.
+    if (value.metaType() == QMetaType::fromType<QString>() && value.toString().size() > longestArgumentBytes()) {
+        const QString text = value.toString();
+        return QStringLiteral("%1... (%2 characters)").arg(text.left(80)).arg(text.size());
+    }
     if (value.metaType() == QMetaType::fromType<QDBusObjectPath>())
         return value.value<QDBusObjectPath>().path();
     const QJsonValue json = QJsonValue::fromVariant(value);
@@ -36,6 +45,30 @@ QVariant wrongValue()
     return QStringLiteral("not what the interface says");
 }
 } // namespace
+
+qsizetype longestArgumentBytes()
+{
+#ifdef PATH_MAX
+    return PATH_MAX;
+#else
+    return 4096;
+#endif
+}
+
+QString argumentRefusal(const QString &member, const QString &argument)
+{
+    if (argument.size() > longestArgumentBytes() || argument.toUtf8().size() > longestArgumentBytes())
+        return QStringLiteral("%1 takes a path of at most %2 bytes, not %3.")
+            .arg(member)
+            .arg(longestArgumentBytes())
+            .arg(argument.toUtf8().size());
+    for (qsizetype i = 0; i < argument.size(); ++i)
+        if (const char16_t c = argument[i].unicode(); c < 0x20 || c == 0x7f || (c >= 0x80 && c < 0xa0))
+            return QStringLiteral("%1 takes a path without control characters; %2 holds one at character %3.")
+                .arg(member, textfiles::quoted(argument))
+                .arg(i + 1);
+    return {};
+}
 
 QString busType(const QVariant &value)
 {
@@ -83,6 +116,10 @@ QDBusMessage HostObject::answerMethod(const QDBusMessage &message)
         return error(message, "org.freedesktop.DBus.Error.InvalidArgs",
                      QStringLiteral("%1 takes (%2), not (%3).")
                          .arg(method->name, method->inSignature(), message.signature()));
+    for (const QVariant &argument : message.arguments())
+        if (argument.metaType() == QMetaType::fromType<QString>())
+            if (const QString refusal = argumentRefusal(method->name, argument.toString()); !refusal.isEmpty())
+                return error(message, "org.freedesktop.DBus.Error.InvalidArgs", refusal);
     if (m_behaviour.failing.contains(method->name))
         return error(message, "Plankora.Error.Failed",
                      QStringLiteral("%1 failed: deckhost was told to fail it (--fail %1).").arg(method->name));

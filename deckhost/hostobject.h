@@ -52,3 +52,12 @@ private:
 
 // The D-Bus type of a value as it would travel, e.g. "o" for an object path.
 QString busType(const QVariant &value);
+
+// The longest string argument the host takes, in bytes as UTF-8: the
+// system's longest path (PATH_MAX).
+qsizetype longestArgumentBytes();
+
+// Why a method's string argument is refused (longer than
+// longestArgumentBytes(), or holding a control character, which would split
+// or garble the lines it is written into), or an empty string.
+QString argumentRefusal(const QString &member, const QString &argument);

@@ -6,6 +6,14 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 host::Value valueOf(const QJsonValue &json)
 {
@@ -61,7 +69,35 @@ bool Journal::open(const QString &path)
     if (path.isEmpty())
         return true;
     m_file.setFileName(path);
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Append);
+#ifdef Q_OS_UNIX
+    // Opened without waiting (a FIFO would wait for a reader), then asked
+    // what it is: only a regular file is written to.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        // A FIFO without a reader (or a device) answers a write-only open that does not wait with ENXIO.
+        m_error = errno == ENXIO ? QStringLiteral("it is not a regular file") : QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        m_error = QStringLiteral("it is not a regular file");
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        m_error = m_file.errorString();
+        return false;
+    }
+    return true;
+#else
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    return true;
+#endif
 }
 
 void Journal::write(const ReceivedCall &call)

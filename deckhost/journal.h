@@ -32,9 +32,10 @@ class Journal {
 public:
     // An empty path writes to stdout only. False when the file cannot be opened.
     bool open(const QString &path);
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_error; }
     void write(const ReceivedCall &call);
 
 private:
     QFile m_file;
+    QString m_error;
 };

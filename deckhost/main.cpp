@@ -6,6 +6,7 @@
 #include "options.h"
 #include "presenter.h"
 #include "recentdecks.h"
+#include "symbolcalls.h"
 #include "viewer.h"
 
 #include <QApplication>
@@ -75,11 +76,13 @@ int main(int argc, char *argv[])
         if (const jm::Status kept = recentdecks::remember(options.wizardFolder, asked); !kept)
             std::fprintf(stderr, "deckhost: %s\n", qPrintable(kept.error()));
     };
-    // After the call is answered, like everything else the window does with it.
-    QObject::connect(&host, &DeckHost::symbolLoaded, &host, [&](const QString &path) { asked = {path, {}}, remember(); },
-                     Qt::QueuedConnection);
-    QObject::connect(&host, &DeckHost::symbolFileOpened, &host, [&](const QString &path) { asked.opened = path, remember(); },
-                     Qt::QueuedConnection);
+    // After the call is answered, like everything else the window does with
+    // it; of a flood of calls only the latest deck is remembered and shown.
+    SymbolCalls symbols;
+    QObject::connect(&host, &DeckHost::symbolLoaded, &symbols, &SymbolCalls::loaded);
+    QObject::connect(&host, &DeckHost::symbolFileOpened, &symbols, &SymbolCalls::opened);
+    QObject::connect(&symbols, &SymbolCalls::symbolLoaded, &host, [&](const QString &path) { asked = {path, {}}, remember(); });
+    QObject::connect(&symbols, &SymbolCalls::symbolFileOpened, &host, [&](const QString &path) { asked.opened = path, remember(); });
 
     std::unique_ptr<DeckPresenter> presenter;
     if (!options.headless) {
@@ -93,9 +96,9 @@ int main(int argc, char *argv[])
         // Each call is answered first; what the window shows of it comes after.
         const auto later = Qt::QueuedConnection;
         QObject::connect(&host, &DeckHost::received, calls, &CallsPanel::addCall, later);
-        QObject::connect(&host, &DeckHost::symbolFileOpened, calls, &CallsPanel::showParameterFiles, later);
-        QObject::connect(&host, &DeckHost::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded, later);
-        QObject::connect(&host, &DeckHost::symbolFileOpened, presenter.get(), &DeckPresenter::symbolFileOpened, later);
+        QObject::connect(&symbols, &SymbolCalls::symbolFileOpened, calls, &CallsPanel::showParameterFiles);
+        QObject::connect(&symbols, &SymbolCalls::symbolLoaded, presenter.get(), &DeckPresenter::symbolLoaded);
+        QObject::connect(&symbols, &SymbolCalls::symbolFileOpened, presenter.get(), &DeckPresenter::symbolFileOpened);
         QObject::connect(presenter.get(), &DeckPresenter::drawn, presenter.get(), say);
     }
 

@@ -48,6 +48,12 @@ QString sentence(const Finding &f)
             .arg(high, lengthtext::feetAndInchesFromInches(stack), where);
     }
     case Rule::TooManyMembers:
+        if (f.lines.empty())
+            return QStringLiteral("The stair on \"%1\" would bring the deck to about %2 members; a deck has at most %3. "
+                                  "Make it narrower.")
+                .arg(f.file)
+                .arg(std::llround(std::min(value(0), 1e15)))
+                .arg(std::llround(value(1)));
         return QStringLiteral("The sizes and spacings of \"%1\" would make about %2 members; a deck has at most %3.")
             .arg(f.file)
             .arg(std::llround(std::min(value(0), 1e15)))
@@ -56,6 +62,14 @@ QString sentence(const Finding &f)
     case Rule::BeamLinesUnderPosts:
     case Rule::PostsCrowded: return crowded("posts", f, value(0), value(1), line(0), line(1));
     case Rule::JoistsCrowded: return crowded("joists", f, value(0), value(1), line(0), line(1));
+    case Rule::MemberTooThin:
+        return QStringLiteral("Line %1 of \"%2\" makes members %3 inches thick; a member is at least %4 inches.")
+            .arg(line(0))
+            .arg(f.file, number(value(0)), number(value(1)));
+    case Rule::StairTooNarrow:
+        return QStringLiteral("A stair %1 inches wide is narrower than the %2 inches the code asks for.")
+            .arg(std::isfinite(value(0)) ? number(std::round(value(0) * 100) / 100) : QStringLiteral("(no number)"),
+                 number(value(1)));
     case Rule::StairOffDeck:
         return QStringLiteral("The stair is set on edge %1, but the deck's outline has %2 edges.")
             .arg(std::llround(value(0)))

@@ -15,12 +15,15 @@ namespace deckmodel {
 enum class Rule {
     // Refusals of the sizes, before anything is framed; no members.
     TooLow,                 // lines 3 9 12 16; values: height feet, decking, joists and beams inches
-    TooManyMembers,         // lines 1 2 6 8 15 17 18; values: members estimated, the most a deck has
+    TooManyMembers,         // lines 1 2 6 8 15 17 18 (none when the stair makes them); values: members
+                            // estimated or counted, the most a deck has
     BeamLinesCrowded,       // lines 8 10; values: two plies' width inches, closest beam lines inches apart
     BeamLinesUnderPosts,    // lines 7 8; values: post size inches, closest beam lines inches apart
     PostsCrowded,           // lines 6 7; values: post size inches, closest posts along a beam inches apart
     JoistsCrowded,          // lines 14 15; values: joist width inches, joist spacing inches
+    MemberTooThin,          // lines: the size's line; values: the size inches, the least a member is
     // Refusals of the stair's place, after the framing; no lines.
+    StairTooNarrow,         // values: the stair's width, the least the code allows, inches
     StairOffDeck,           // values: the edge asked for (counted from 1), the outline's edges
     StairDoesNotFit,        // members: the edge's rim joist; values: the edge's length, the stair's width,
                             // its centre's offset along the edge, the least and the most offset it fits at, inches

@@ -16,6 +16,9 @@ namespace deckmodel {
 namespace {
 
 constexpr int maxMembers = 5000;
+// The least a member may be across: thinner ones could not be cut, and the
+// geometry kernel cannot make a solid of (almost) no size.
+constexpr double leastMember = 0.25;
 
 // The pieces of the polygon within the strip lo..hi across a run along X
 // (or along Z). Runs found on the strip's two edges and its middle that
@@ -108,6 +111,13 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
     const jm::Result<Polygon> plan = shapePlan(p.deckType, p.depthA, p.widthB);
     if (!plan)
         return plan.failure();
+    // Every member's size, before anything is made of it.
+    const std::pair<double, int> sizes[] = {{p.postSize, 7},    {p.beamHeight, 9},        {p.beamPly, 10},
+                                            {p.joistHeight, 12}, {p.joistWidth, 14},      {p.deckingThickness, 16},
+                                            {p.deckingWidth, 17}};
+    for (const auto &[size, line] : sizes)
+        if (!(size >= leastMember))
+            return refused({Rule::MemberTooThin, p.fileName, {}, {line}, {size, leastMember}}, findings);
     const double deckTop = p.height * 12;
     const double joistTop = deckTop - p.deckingThickness;
     const double beamTop = joistTop - p.joistHeight;
@@ -202,8 +212,20 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
     GuardNumbers numbers;
     if (guardsWanted(p, extras.guardsBelow30))
         addGuards(deck, numbers);
+    // Every member counts towards the most a deck has: the guards as made,
+    // the stair before it is made.
+    if (const double count = double(deck.members.size()) + (deck.stair.present ? stairMembers(deck, deck.stair.layout) : 0);
+        count > maxMembers) {
+        const bool framing = double(deck.members.size()) > maxMembers;
+        return refused({Rule::TooManyMembers, p.fileName, {}, framing ? std::vector<int>{1, 2, 3} : std::vector<int>{},
+                        {count, double(maxMembers)}},
+                       findings);
+    }
     if (std::optional<Finding> blocked = addStair(deck, numbers))
         return refused(std::move(*blocked), findings);
+    if (deck.members.size() > size_t(maxMembers))
+        return refused({Rule::TooManyMembers, p.fileName, {}, {}, {double(deck.members.size()), double(maxMembers)}},
+                       findings);
     return deck;
 }
 

@@ -30,6 +30,9 @@ std::vector<double> postCentres(double from, double to)
     return at;
 }
 
+// The shortest stretch between two posts' faces that holds a rail.
+constexpr double leastBay = 0.25;
+
 struct LineBuilder {
     Deck &deck;
     const GuardLine &line;
@@ -186,10 +189,13 @@ std::pair<QString, QString> addGuardLine(Deck &deck, const GuardLine &line, Guar
         }
         builder.post(centres[i]);
         const QString current = deck.members.back().name;
+        // Posts that (almost) touch have no bay between them: a rail of no
+        // length would be a member of no size.
         if (i == 0)
             first = current;
-        else
-            builder.bay(centres[i - 1] + GuardDesign::post / 2, centres[i] - GuardDesign::post / 2, previous, current);
+        else if (const double from = centres[i - 1] + GuardDesign::post / 2, to = centres[i] - GuardDesign::post / 2;
+                 to - from >= leastBay)
+            builder.bay(from, to, previous, current);
         previous = current;
     }
     return {first, previous};

@@ -78,6 +78,10 @@ Reach stairReach(const Polygon &outline, int edge, double widthInches)
 std::optional<Finding> stairRefusal(const Deck &deck, const StairLayout &layout)
 {
     const QString file = deck.parameters.fileName;
+    // Below the code's width (or no number at all) nothing of it is made: a
+    // stair of no width would be members of no size.
+    if (!(layout.widthInches >= S::minWidth))
+        return Finding{Rule::StairTooNarrow, file, {}, {}, {layout.widthInches, S::minWidth}};
     if (layout.edge < 0 || layout.edge >= int(deck.outline.size()))
         return Finding{Rule::StairOffDeck, file, {}, {}, {double(layout.edge + 1), double(deck.outline.size())}};
     const Reach reach = stairReach(deck.outline, layout.edge, layout.widthInches);
@@ -85,6 +89,15 @@ std::optional<Finding> stairRefusal(const Deck &deck, const StairLayout &layout)
         return std::nullopt;
     return Finding{Rule::StairDoesNotFit, file, {rimOf(layout.edge)}, {},
                    {edgeOf(deck.outline, layout.edge).lengthInches, layout.widthInches, layout.offsetInches, reach.from, reach.to}};
+}
+
+double stairMembers(const Deck &deck, const StairLayout &layout)
+{
+    const DeckParameters &p = deck.parameters;
+    const double risers = std::ceil(p.height * 12 / S::maxRiser - 1e-9);
+    const double boards = std::ceil((S::minTread + p.deckingGap) / (p.deckingWidth + p.deckingGap) - 1e-9);
+    const double stringers = std::ceil(layout.widthInches / S::stringerSpacing - 1e-9) + 1;
+    return (risers - 1) * (boards + stringers) + 1;
 }
 
 void placeStair(Deck &deck, const StairLayout &layout)

@@ -27,6 +27,7 @@
 namespace deckmodel {
 
 struct StairDesign {
+    static constexpr double minWidth = 36; // the code's least, and the default
     static constexpr double maxRiser = 7.75;
     static constexpr double minTread = 10;
     static constexpr double stringerWidth = 1.5, stringerDepth = 11.25;
@@ -59,6 +60,10 @@ Reach stairReach(const Polygon &outline, int edge, double widthInches);
 
 // Whether the resolved layout fits its edge: the refusal's record if not.
 std::optional<Finding> stairRefusal(const Deck &deck, const StairLayout &layout);
+
+// About how many members the resolved stair adds: its treads' boards, its
+// stringers' steps and its pad (the guards beside it not counted).
+double stairMembers(const Deck &deck, const StairLayout &layout);
 
 // Places the resolved stair (deck.stair.layout) on its edge: the record's
 // geometry, filled in before the guards leave its opening.

@@ -27,6 +27,8 @@
 #include <QStatusBar>
 #include <QUndoStack>
 
+#include <utility>
+
 #include "deckexport.h"
 
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
@@ -364,6 +366,8 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
     labelEdges();
     if (!shown.stairNote.isEmpty())
         m_stairPanel->note->setText(shown.stairNote);
+    if (!m_stairNotSaved.isEmpty())
+        m_stairPanel->note->setText(std::exchange(m_stairNotSaved, QString()));
     m_waitingFor = shown.block.title;
     if (shown.suggestionPending)
         searchSuggestion(shown);
@@ -443,8 +447,10 @@ void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
     }
     if (m_shownDeckFile.isEmpty())
         return;
-    if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)
+    if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved) {
+        m_stairNotSaved = saved.error();
         m_stairPanel->note->setText(saved.error());
+    }
     load([source = m_shownSource](const deckmodel::CodeSettings &settings) { return deckFrom(source, settings); }, true);
 }
 

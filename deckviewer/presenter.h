@@ -112,6 +112,7 @@ private:
     DeckWatch m_watch;
     bool m_asking = false;
     QString m_shownSource, m_shownDeckFile; // the 3D deck shown: what it was opened from, its file
+    QString m_stairNotSaved; // why the stair just placed was not saved, kept past the reload
     deckviewer::CodeCheckPanel *m_codeCheck;
     deckmodel::CodeSettings m_settings;
     std::function<ShownDeck(const deckmodel::CodeSettings &)> m_lastWork; // checked again when a setting changes

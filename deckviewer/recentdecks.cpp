@@ -1,12 +1,21 @@
 #include "recentdecks.h"
 
 #include "handoff.h"
+#include "ownfolder.h"
 #include "textfiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <filesystem>
+#endif
 
 namespace recentdecks {
 
@@ -25,22 +34,57 @@ QString folderState(const QString &wizardFolder)
     return stateFolder() + QStringLiteral("/folders/") + keyOf(wizardFolder);
 }
 
-// Makes the folder and every folder above it up to the state folder's parent,
-// refusing one that is a link.
+// Makes the folder and every folder above it up to the state folder, which
+// must be the user's alone (the copies are their designs), refusing one that
+// is a link.
 jm::Status makeFolder(const QString &path)
 {
-    const QString top = QFileInfo(stateFolder()).absolutePath();
-    for (QString at = path; at.size() > top.size(); at = QFileInfo(at).absolutePath())
+    if (const jm::Status own = ownfolder::make(stateFolder()); !own)
+        return own;
+    for (QString at = path; at.size() > stateFolder().size(); at = QFileInfo(at).absolutePath())
         if (QFileInfo(at).isSymLink())
             return jm::failure(QStringLiteral("%1 is a link; the host's state is not written through links.")
                                    .arg(QDir::toNativeSeparators(at)));
-    // The copies are the user's designs: the state folder is made theirs alone.
-    const bool isNew = !QFileInfo::exists(stateFolder());
     if (!QDir().mkpath(path))
         return jm::failure(QStringLiteral("Cannot make the folder %1.").arg(QDir::toNativeSeparators(path)));
-    if (isNew)
-        QFile::setPermissions(stateFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return jm::success();
+}
+
+// The files the host writes into a copy.
+QStringList copyFileNames()
+{
+    return QStringList(deckfile::wizardFiles()) << QStringLiteral("symbols.txt");
+}
+
+// Removes a copy the host made: its own files by name, each only when it is
+// a regular file, then the folder when that leaves it empty. No link is
+// followed, in the copy or as the copy: a link or anything else planted there
+// stays, and so does what it points at.
+void removeCopy(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dir < 0)
+        return;
+    for (const QString &name : copyFileNames()) {
+        const QByteArray file = QFile::encodeName(name);
+        struct stat status {};
+        if (::fstatat(dir, file.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode))
+            ::unlinkat(dir, file.constData(), 0);
+    }
+    ::close(dir);
+    ::rmdir(QFile::encodeName(folder).constData()); // only an empty folder, never a link
+#else
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path path = fs::path(folder.toStdWString());
+    if (!fs::is_directory(fs::symlink_status(path, error)))
+        return;
+    for (const QString &name : copyFileNames())
+        if (const fs::path file = path / name.toStdWString(); fs::is_regular_file(fs::symlink_status(file, error)))
+            fs::remove(file, error);
+    fs::remove(path, error);
+#endif
 }
 
 jm::Status writeFile(const QString &path, const QByteArray &bytes)
@@ -84,7 +128,10 @@ QList<std::pair<QString, QByteArray>> wizardFilesIn(const QString &folder)
 
 QStringList copiesIn(const QString &decks)
 {
-    QStringList names = QDir(decks).entryList({QStringLiteral("*")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    if (QFileInfo(decks).isSymLink())
+        return {};
+    // Folders only, never a link named like one.
+    QStringList names = QDir(decks).entryList({QStringLiteral("*")}, QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Name);
     names.removeIf([](const QString &name) { return !QRegularExpression(QStringLiteral("^\\d{8}-\\d{6}-\\d{3}(-\\d+)?$")).match(name).hasMatch(); });
     return names;
 }
@@ -137,7 +184,7 @@ jm::Status remember(const QString &wizardFolder, const Asked &asked)
         return saved;
     const QStringList kept = copiesIn(decks);
     for (qsizetype i = 0; i + KeptPerFolder < kept.size(); ++i)
-        QDir(decks + u'/' + kept[i]).removeRecursively();
+        removeCopy(decks + u'/' + kept[i]);
     return jm::success();
 }
 
@@ -145,6 +192,8 @@ std::optional<Asked> askedIn(const QString &folder)
 {
     if (const auto own = symbolsIn(QDir(folder).filePath(QStringLiteral("symbols.txt"))))
         return own;
+    if (!ownfolder::check(stateFolder()))
+        return std::nullopt;
     return symbolsIn(folderState(folder) + QStringLiteral("/last.txt"));
 }
 
@@ -152,6 +201,8 @@ QList<SavedDeck> recentDecks(const QString &wizardFolder)
 {
     const QString decks = folderState(wizardFolder) + QStringLiteral("/decks");
     QList<SavedDeck> saved;
+    if (!ownfolder::check(stateFolder()))
+        return saved;
     for (const QString &name : copiesIn(decks)) {
         const QString folder = decks + u'/' + name;
         if (const auto asked = symbolsIn(folder + QStringLiteral("/symbols.txt")))

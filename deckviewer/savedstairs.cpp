@@ -1,12 +1,14 @@
 #include "savedstairs.h"
 
+#include "outputfile.h"
+#include "ownfolder.h"
 #include "recentdecks.h"
+#include "stairrecord.h"
 #include "textfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QLockFile>
 
 namespace savedstairs {
 
@@ -14,43 +16,39 @@ namespace {
 
 QString keyOf(const QString &deckFile) { return QDir::cleanPath(QFileInfo(deckFile).absoluteFilePath()); }
 
-QJsonObject saved()
-{
-    const auto bytes = textfiles::readWhole(stairsFile());
-    return bytes ? QJsonDocument::fromJson(*bytes).object() : QJsonObject();
-}
-
 } // namespace
 
 QString stairsFile() { return recentdecks::stateFolder() + QStringLiteral("/stairs.json"); }
 
 std::optional<deckmodel::StairLayout> savedStair(const QString &deckFile)
 {
-    const QJsonValue entry = saved().value(keyOf(deckFile));
-    if (!entry.isObject())
+    if (!ownfolder::check(recentdecks::stateFolder()) || QFileInfo(stairsFile()).isSymLink())
         return std::nullopt;
-    const QJsonObject o = entry.toObject();
-    deckmodel::StairLayout layout;
-    layout.present = o.value(QStringLiteral("present")).toBool(true);
-    layout.edge = o.value(QStringLiteral("edge")).toInt(-1);
-    layout.offsetInches = o.value(QStringLiteral("offsetInches")).toDouble(-1);
-    layout.widthInches = o.value(QStringLiteral("widthInches")).toDouble(36);
-    return layout;
+    const auto bytes = textfiles::readWhole(stairsFile());
+    return bytes ? deckmodel::stairLayoutIn(*bytes, keyOf(deckFile)) : std::nullopt;
 }
 
 jm::Status saveStair(const QString &deckFile, const deckmodel::StairLayout &layout)
 {
-    QJsonObject all = saved();
-    all.insert(keyOf(deckFile), QJsonObject{{QStringLiteral("present"), layout.present},
-                                            {QStringLiteral("edge"), layout.edge},
-                                            {QStringLiteral("offsetInches"), layout.offsetInches},
-                                            {QStringLiteral("widthInches"), layout.widthInches}});
-    if (!QDir().mkpath(recentdecks::stateFolder()))
-        return jm::failure(QStringLiteral("Cannot make the folder %1.").arg(QDir::toNativeSeparators(recentdecks::stateFolder())));
+    if (const jm::Status own = ownfolder::make(recentdecks::stateFolder()); !own)
+        return own;
     if (QFileInfo(stairsFile()).isSymLink())
         return jm::failure(QStringLiteral("%1 is a link; the viewer's state is not written through links.")
                                .arg(QDir::toNativeSeparators(stairsFile())));
-    return textfiles::writeWhole(stairsFile(), QJsonDocument(all).toJson(QJsonDocument::Indented));
+    // Two viewers saving at once each read, merge and write in turn, so
+    // neither loses the other's stair.
+    QLockFile lock(stairsFile() + QStringLiteral(".lock"));
+    if (!lock.tryLock(5000))
+        return jm::failure(QStringLiteral("%1 is being changed by another viewer; the stair is not saved.")
+                               .arg(QDir::toNativeSeparators(stairsFile())));
+    QByteArray bytes;
+    if (QFileInfo::exists(stairsFile())) {
+        const auto read = textfiles::readWhole(stairsFile());
+        if (!read)
+            return read.failure();
+        bytes = *read;
+    }
+    return outputfile::writeWhole(stairsFile(), deckmodel::withStairLayout(bytes, keyOf(deckFile), layout));
 }
 
 } // namespace savedstairs

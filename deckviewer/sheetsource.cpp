@@ -4,6 +4,7 @@
 #include "lengthtext.h"
 #include "plan.h"
 #include "takeoffprices.h"
+#include "textfiles.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -68,8 +69,8 @@ jm::Status writeDrawingSet(const QString &input, const QString &which, deckview:
 {
     const QString suffix = QFileInfo(output).suffix().toLower();
     if (suffix != u"pdf" && suffix != u"svg")
-        return jm::failure(QStringLiteral("\"%1\": a drawing set is written as .pdf (a page a sheet) or .svg (a file a sheet).")
-                               .arg(QFileInfo(output).fileName()));
+        return jm::failure(QStringLiteral("%1: a drawing set is written as .pdf (a page a sheet) or .svg (a file a sheet).")
+                               .arg(textfiles::quoted(QFileInfo(output).fileName())));
     const jm::Result<std::vector<deckview::Sheet>> sheets = sheetsOf(modelFrom(input), paper, settings);
     if (!sheets)
         return sheets.failure();

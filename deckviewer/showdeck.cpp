@@ -1,6 +1,7 @@
 #include "showdeck.h"
 
 #include "catalogue.h"
+#include "deckexport.h"
 #include "designfile.h"
 #include "handoff.h"
 #include "lengthtext.h"
@@ -9,9 +10,9 @@
 #include "savedstairs.h"
 #include "stair.h"
 #include "stairedges.h"
-#include "deckexport.h"
 #include "takeoff.h"
 #include "takeoffprices.h"
+#include "textfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -243,7 +244,7 @@ ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QSt
     }
     const deckfile::Family *family = deckfile::familyOfSymbol(symbol);
     if (!family)
-        return failed(QStringLiteral("deckhost draws no symbol \"%1\".").arg(symbol));
+        return failed(QStringLiteral("deckhost draws no symbol %1.").arg(textfiles::quoted(symbol)));
     return deckAt(QDir(folder).filePath(QLatin1String(family->file)), settings, extent);
 }
 } // namespace

@@ -1,13 +1,16 @@
 #include "viewer.h"
 
+#include "checksettings.h"
 #include "deckexport.h"
 #include "designfile.h"
 #include "designsource.h"
 #include "filespanel.h"
 #include "presenter.h"
+#include "savedstairs.h"
 #include "sheetsource.h"
 #include "showdeck.h"
 #include "takeoffprices.h"
+#include "textfiles.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -75,9 +78,9 @@ int render(const Program &program, const Options &options, int &argc, char **arg
     }
     if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
         if (!deckmodel::formatOf(options.out))
-            return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
+            return fail(program, QStringLiteral("%1 names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
                                                 ".svg, .pdf or .jmdeck).")
-                                     .arg(QFileInfo(options.out).fileName(), program.self));
+                                     .arg(textfiles::quoted(QFileInfo(options.out).fileName()), program.self));
         const jm::Status rendered = writeModel(options.render, options.out, options.code);
         return rendered ? 0 : fail(program, rendered.error());
     }
@@ -139,8 +142,16 @@ int run(const Program &program, const Options &given, int &argc, char **argv)
     if (options.wastePercent)
         useWastePercent(*options.wastePercent);
     useSuggestedFraming(options.suggestedFraming);
-    if (!options.render.isEmpty() && options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        // A price list that cannot be read stops the run; a row that cannot be read does not.
+    // An output that is one of the run's inputs would replace what it is made from.
+    if (!options.render.isEmpty())
+        if (const jm::Status distinct = outputIsNoInput(options, {priceListPath(), codeSettingsPath(), savedstairs::stairsFile()});
+            !distinct)
+            return fail(program, distinct.error());
+    if (!options.render.isEmpty()
+        && (options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) || !options.sheets.isEmpty())) {
+        // A price list that cannot be read stops the run (the person's own
+        // one that cannot be made gives the example prices, said once); a row
+        // that cannot be read does not.
         const jm::Result<Prices> prices = loadPrices();
         if (!prices)
             return fail(program, prices.error());

@@ -1,8 +1,15 @@
 #include "vieweroptions.h"
 
+#include "handoff.h"
 #include "numbertext.h"
+#include "outputfile.h"
 #include "render.h"
+#include "textfiles.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <optional>
 
 namespace deckviewer {
@@ -16,6 +23,15 @@ bool takesViewerValue(const QString &option)
 }
 
 namespace {
+// A value as a message shows it: as typed where it is short and plain, else
+// quoted, cut at 80 characters, its control characters escaped.
+QString shown(const QString &value)
+{
+    const bool plain = !value.isEmpty() && value.size() <= 80
+        && std::none_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0); });
+    return plain ? value : textfiles::quoted(value);
+}
+
 // A whole number as written, or -1.
 int psfIn(const QString &value)
 {
@@ -28,7 +44,7 @@ int psfIn(const QString &value)
 std::optional<jm::Status> takeCode(deckmodel::CodeSettings &code, const QString &option, const QString &value)
 {
     auto refused = [&](const char *allowed) -> jm::Status {
-        return jm::failure(QStringLiteral("%1 %2: write %3.").arg(option, value, QLatin1String(allowed)));
+        return jm::failure(QStringLiteral("%1 %2: write %3.").arg(option, shown(value), QLatin1String(allowed)));
     };
     if (option == u"--species") {
         const std::optional<deckmodel::Species> species = deckmodel::speciesNamed(value);
@@ -57,30 +73,32 @@ std::optional<jm::Status> takeCode(deckmodel::CodeSettings &code, const QString 
 // Stores the value, or says why it cannot.
 jm::Status take(Options &options, const QString &option, const QString &value)
 {
+    if (value.isEmpty())
+        return jm::failure(QStringLiteral("%1 \"\": the value is empty (see --help).").arg(option));
     if (std::optional<jm::Status> taken = takeCode(options.code, option, value)) {
         options.codeGiven = true;
         return *taken;
     }
     if (option == u"--framing") {
         if (value != u"suggested" && value != u"designed")
-            return jm::failure(QStringLiteral("--framing %1: write suggested or designed.").arg(value));
+            return jm::failure(QStringLiteral("--framing %1: write suggested or designed.").arg(shown(value)));
         options.suggestedFraming = value == u"suggested";
         return jm::success();
     }
     if (option == u"--waste") {
         const std::optional<double> percent = numbertext::strictNumber(value);
         if (!percent || *percent < 0 || *percent > 100)
-            return jm::failure(QStringLiteral("--waste %1: write a percentage from 0 to 100.").arg(value));
+            return jm::failure(QStringLiteral("--waste %1: write a percentage from 0 to 100.").arg(shown(value)));
         options.wastePercent = *percent;
         return jm::success();
     }
     if (option == u"--view" && !deckview::standardViewNamed(value))
-        return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(value));
+        return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(shown(value)));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
-        return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value));
+        return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(shown(value)));
     if (option == u"--paper" && value.compare(QLatin1String("letter"), Qt::CaseInsensitive) != 0
         && value.compare(QLatin1String("a4"), Qt::CaseInsensitive) != 0)
-        return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(value));
+        return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(shown(value)));
     QString &field = option == u"--prices" ? options.prices
         : option == u"--sheets"          ? options.sheets
         : option == u"--paper"           ? options.paper
@@ -102,7 +120,7 @@ jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
         if (option == u"--help" || option == u"-h")
             options.help = true;
         else if (!takesViewerValue(option))
-            return jm::failure(QStringLiteral("unknown option \"%1\" (see --help).").arg(option));
+            return jm::failure(QStringLiteral("unknown option %1 (see --help).").arg(textfiles::quoted(option)));
         else if (i + 1 >= arguments.size())
             return jm::failure(QStringLiteral("%1 needs a value (see --help).").arg(option));
         else if (const jm::Status taken = take(options, option, arguments[++i]); !taken)
@@ -111,10 +129,30 @@ jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
     if (options.render.isEmpty() != options.out.isEmpty())
         return jm::failure(QStringLiteral("--render and --out go together: --render FOLDER|FILE|DESIGN --out "
                                           "FILE.step|.glb|.csv|.json|.txt|.png|.svg|.pdf|.jmdeck."));
+    if (!options.paper.isEmpty() && options.sheets.isEmpty())
+        return jm::failure(QStringLiteral("--paper is the paper of a drawing set: it goes with --sheets (see --help)."));
     if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
         return jm::failure(QStringLiteral("nothing to do: --open FOLDER|FILE|DESIGN shows a deck, --render "
                                           "FOLDER|FILE|DESIGN --out FILE writes one (see --help)."));
     return options;
+}
+
+jm::Status outputIsNoInput(const Options &options, const QStringList &alsoRead)
+{
+    QStringList inputs = alsoRead;
+    if (QFileInfo(options.render).isDir()) {
+        const QStringList names = deckfile::wizardFiles() << QStringLiteral("symbols.txt");
+        for (const QString &name : names)
+            inputs << QDir(options.render).filePath(name);
+    } else {
+        inputs << options.render;
+    }
+    for (const QString &input : inputs)
+        if (outputfile::sameFile(options.out, input))
+            return jm::failure(QStringLiteral("--out %1 is %2, which this run reads: name another file.")
+                                   .arg(textfiles::quoted(QDir::toNativeSeparators(options.out)),
+                                        textfiles::quoted(QDir::toNativeSeparators(input))));
+    return jm::success();
 }
 
 QString outputOptionsHelp()

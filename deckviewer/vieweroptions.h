@@ -37,6 +37,12 @@ bool takesViewerValue(const QString &option);
 // neither opens nor renders a deck (nor asks for --help) is wrong.
 jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck = true);
 
+// Why `out` may not be written: it is one of the files the run reads (the
+// same file after links are resolved): the file rendered, a wizard file or
+// symbols.txt of the folder rendered, or one of `alsoRead` (the price list,
+// the settings). Success when it is none of them.
+jm::Status outputIsNoInput(const Options &options, const QStringList &alsoRead);
+
 // The options --out, --view, --mode and the code check's, as both programs'
 // help gives them.
 QString outputOptionsHelp();

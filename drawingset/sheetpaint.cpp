@@ -7,12 +7,15 @@
 #include "outputfile.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace deckview {
 
@@ -132,6 +135,21 @@ QByteArray pdfOf(const std::vector<Sheet> &sheets)
 
 } // namespace
 
+// What an earlier set of the same name wrote and this one did not (a longer
+// schedule's "-schedule-3.svg"): removed, by the set's own names only and
+// only where it is a regular file, never a link.
+static void removeOlderSheets(const QString &path, const QStringList &written)
+{
+    const QFileInfo target(path);
+    const QRegularExpression own(QStringLiteral("^%1-(%2)(-[0-9]+)?\\.svg$")
+                                     .arg(QRegularExpression::escape(target.completeBaseName()), sheetKeys().join(u'|')));
+    const QDir folder = target.absoluteDir();
+    for (const QFileInfo &file : folder.entryInfoList(QDir::Files | QDir::System | QDir::Hidden))
+        if (own.match(file.fileName()).hasMatch() && !file.isSymLink() && file.isFile()
+            && !written.contains(target.path() + u'/' + file.fileName()))
+            QFile::remove(file.absoluteFilePath());
+}
+
 jm::Status writeSheets(const QString &path, const std::vector<Sheet> &sheets)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -145,6 +163,7 @@ jm::Status writeSheets(const QString &path, const std::vector<Sheet> &sheets)
     for (size_t i = 0; i < sheets.size(); ++i)
         if (const jm::Status written = outputfile::writeWhole(names[qsizetype(i)], sheetSvg(sheets[i])); !written)
             return written;
+    removeOlderSheets(path, names);
     return jm::success();
 }
 

@@ -2,10 +2,13 @@
 
 #include "numbertext.h"
 #include "outputfile.h"
+#include "ownfolder.h"
 #include "textfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
 
 #include <algorithm>
 #include <cmath>
@@ -65,7 +68,18 @@ QString lineOf(const PriceKey &key, double price)
         .join(u',');
 }
 
+// Lines ended by CR alone read as one line.
+bool endsLinesWithCrAlone(const QByteArray &bytes)
+{
+    return !bytes.contains('\n') && bytes.count('\r') > 1;
+}
+
 } // namespace
+
+size_t qHash(const PriceKey &key, size_t seed)
+{
+    return qHashMulti(seed, key.item, key.size, key.length, key.unit);
+}
 
 PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
 {
@@ -76,9 +90,21 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
         list.m_lines.push_back(bytes.mid(from, next - from));
         from = next;
     }
-    auto problem = [&](int index, const QString &why) {
-        list.m_problems.push_back(
-            {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why)});
+    // A file whose lines end in CR alone reads as one line: say so.
+    if (endsLinesWithCrAlone(bytes)) {
+        list.m_lines = {bytes};
+        list.m_problems.push_back({1, QStringLiteral("%1 ends its lines with CR alone; a price list's lines end with LF "
+                                                     "or CR LF. No row is priced.")
+                                          .arg(fileName)});
+        return list;
+    }
+    int badRows = 0;
+    // Past the first bad rows only their count is kept: their sentences are
+    // not even made.
+    auto problem = [&](int index, const auto &why) {
+        if (++badRows <= NamedBadRows)
+            list.m_problems.push_back(
+                {index + 1, QStringLiteral("%1 line %2: %3; the row is left out.").arg(fileName).arg(index + 1).arg(why())});
     };
     for (int i = 0; i < int(list.m_lines.size()); ++i) {
         const QString line = QString::fromUtf8(list.m_lines[size_t(i)]).trimmed();
@@ -91,28 +117,46 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
         if (fields && fields->size() == 6 && isCents(fields->at(5)))
             (*fields)[4] += u',' + fields->takeLast();
         if (!fields || fields->size() != 5) {
-            problem(i, QStringLiteral("%1 holds %2 fields, not the 5 of item, size, length ft, unit, price")
-                           .arg(textfiles::quoted(line, 60))
-                           .arg(fields ? fields->size() : 0));
+            problem(i, [&] {
+                return QStringLiteral("%1 holds %2 fields, not the 5 of item, size, length ft, unit, price")
+                    .arg(textfiles::quoted(line, 60))
+                    .arg(fields ? fields->size() : 0);
+            });
             continue;
         }
         const QStringList &f = *fields;
         const std::optional<double> price = priceNumber(f[4]);
         if (!price || !std::isfinite(*price)) {
-            problem(i, QStringLiteral("the price %1 is not a number").arg(textfiles::quoted(f[4], 40)));
+            problem(i, [&] { return QStringLiteral("the price %1 is not a number").arg(textfiles::quoted(f[4], 40)); });
             continue;
         }
         if (*price < 0) {
-            problem(i, QStringLiteral("the price %1 is negative").arg(f[4]));
+            problem(i, [&] { return QStringLiteral("the price %1 is negative").arg(f[4]); });
+            continue;
+        }
+        if (*price > LargestPrice) {
+            problem(i, [&] {
+                return QStringLiteral("the price %1 is more than 1,000,000 a unit").arg(textfiles::quoted(f[4], 40));
+            });
             continue;
         }
         const PriceKey key{f[0], f[1], f[2], f[3]};
-        if (std::any_of(list.m_rows.begin(), list.m_rows.end(), [&](const Row &row) { return row.key == key; })) {
-            problem(i, QStringLiteral("%1 %2 %3 is priced on an earlier line already")
-                           .arg(f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")));
+        if (list.m_index.contains(key)) {
+            problem(i, [&] {
+                const QString what = QStringList{f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")}.join(u' ');
+                return QStringLiteral("%1 is priced on an earlier line already").arg(textfiles::quoted(what));
+            });
             continue;
         }
+        list.m_index.insert(key, list.m_rows.size());
         list.m_rows.push_back({key, *price, i});
+    }
+    if (badRows > NamedBadRows) {
+        const QString more = QLocale(QLocale::English).toString(badRows - NamedBadRows);
+        list.m_problems.push_back({0, QStringLiteral("%1: and %2 more %3 that cannot be read; %4 left out.")
+                                          .arg(fileName, more,
+                                               badRows - NamedBadRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                                               badRows - NamedBadRows == 1 ? QStringLiteral("it is") : QStringLiteral("they are"))});
     }
     return list;
 }
@@ -164,9 +208,8 @@ QByteArray PriceList::exampleBytes()
 
 std::optional<double> PriceList::price(const PriceKey &key) const
 {
-    for (const Row &row : m_rows)
-        if (row.key == key)
-            return row.price;
+    if (const auto at = m_index.constFind(key); at != m_index.cend())
+        return m_rows[*at].price;
     // Lumber is the same lumber whatever it is for: a row naming its use
     // ("Joists,2x6,16") prices every piece of that size and length.
     if (key.item == LumberItem)
@@ -191,8 +234,9 @@ std::optional<double> priceNumber(const QString &text)
 
 void PriceList::setPrice(const PriceKey &key, double price)
 {
-    auto row = std::find_if(m_rows.begin(), m_rows.end(), [&](const Row &r) { return r.key == key; });
-    if (row != m_rows.end()) {
+    const auto at = m_index.constFind(key);
+    if (at != m_index.cend()) {
+        Row *row = &m_rows[*at];
         row->price = price;
         QByteArray &line = m_lines[size_t(row->line)];
         const QByteArray end = line.endsWith("\r\n") ? QByteArray("\r\n") : line.endsWith('\n') ? QByteArray("\n") : QByteArray();
@@ -201,6 +245,7 @@ void PriceList::setPrice(const PriceKey &key, double price)
         if (!m_lines.empty() && !m_lines.back().endsWith('\n'))
             m_lines.back() += '\n';
         m_lines.push_back(lineOf(key, price).toUtf8() + '\n');
+        m_index.insert(key, m_rows.size());
         m_rows.push_back({key, price, int(m_lines.size()) - 1});
     }
     if (m_exampleLine >= 0) {
@@ -235,11 +280,15 @@ jm::Result<PriceList> loadPriceList(const QString &path, bool createIfMissing, b
     if (created)
         *created = false;
     const QString name = QDir::toNativeSeparators(path);
+    // The person's own list is taken only from a folder of theirs alone.
+    if (createIfMissing)
+        if (const jm::Status own = ownfolder::check(QFileInfo(path).absolutePath()); !own)
+            return own.failure();
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) {
         if (!createIfMissing)
             return jm::failure(QStringLiteral("The price list \"%1\" does not exist.").arg(name));
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-            return jm::failure(QStringLiteral("The folder of the price list \"%1\" could not be made.").arg(name));
+        if (const jm::Status made = ownfolder::make(QFileInfo(path).absolutePath()); !made)
+            return made.failure();
         if (const jm::Status written = outputfile::writeWhole(path, PriceList::exampleBytes()); !written)
             return written.failure();
         if (created)
@@ -253,12 +302,30 @@ jm::Result<PriceList> loadPriceList(const QString &path, bool createIfMissing, b
 
 jm::Status savePrice(const QString &path, const PriceKey &key, double price)
 {
-    if (!std::isfinite(price) || price < 0)
-        return jm::failure(QStringLiteral("A price is a number of at least 0."));
+    if (!std::isfinite(price) || price < 0 || price > LargestPrice)
+        return jm::failure(QStringLiteral("A price is a number from 0 to 1,000,000."));
+    // Two viewers saving at once: each reads, changes and writes in turn, so
+    // neither loses the other's price.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    // A folder that holds no lock file holds no new list either: the write says why.
+    if (!lock.tryLock(5000) && lock.error() != QLockFile::PermissionError)
+        return jm::failure(QStringLiteral("The price list \"%1\" is being changed by another program; the price is not "
+                                          "saved.")
+                               .arg(QDir::toNativeSeparators(path)));
+    if (path == defaultPriceListPath())
+        if (const jm::Status own = ownfolder::check(QFileInfo(path).absolutePath()); !own)
+            return own;
+    // Like the viewer's settings, a price list is read through a link but
+    // never written through one.
+    if (QFileInfo(path).isSymLink())
+        return jm::failure(QStringLiteral("The price list \"%1\" is a link; a price is not written through links.")
+                               .arg(QDir::toNativeSeparators(path)));
     const jm::Result<QByteArray> bytes = textfiles::readWhole(path);
     if (!bytes)
         return bytes.failure();
     PriceList list = PriceList::parse(*bytes, path);
+    if (endsLinesWithCrAlone(*bytes))
+        return jm::failure(list.problems().front().sentence);
     list.setPrice(key, price);
     return outputfile::writeWhole(path, list.bytes());
 }

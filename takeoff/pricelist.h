@@ -10,6 +10,7 @@
 #include "result.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,13 @@ struct PriceKey {
     QString unit;    // "piece", "bag", "box of 100"
     bool operator==(const PriceKey &) const = default;
 };
+size_t qHash(const PriceKey &key, size_t seed = 0);
+
+// The most a unit may cost: a larger price is a typing slip, and its totals
+// would overflow a schedule's columns (or print "inf").
+inline constexpr double LargestPrice = 1000000;
+// Bad rows named one by one; the rest are counted in one more problem.
+inline constexpr int NamedBadRows = 20;
 
 // The item of every lumber row's price: lumber is priced by its size and
 // stock length, whatever it is used for.
@@ -70,6 +78,7 @@ private:
     std::vector<QByteArray> m_lines; // as read, each with its own line end
     std::vector<Row> m_rows;
     std::vector<PriceProblem> m_problems;
+    QHash<PriceKey, size_t> m_index; // a key's row in m_rows
     int m_exampleLine = -1;
 };
 

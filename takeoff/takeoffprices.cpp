@@ -1,5 +1,8 @@
 #include "takeoffprices.h"
 
+#include "ownfolder.h"
+#include "settingsfile.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -42,6 +45,14 @@ jm::Result<Prices> loadPrices()
     Prices prices;
     const jm::Result<deckmodel::PriceList> list =
         deckmodel::loadPriceList(priceListPath(), chosenList().isEmpty(), &prices.created);
+    if (!list && chosenList().isEmpty()) {
+        // The person's own list cannot be made or read (a read-only or shared
+        // config folder): the takeoff goes on with the example prices, and says so.
+        prices.list = deckmodel::PriceList::parse(deckmodel::PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        prices.example = true;
+        prices.problems << list.error() + QStringLiteral(" The example prices are used.");
+        return prices;
+    }
     if (!list)
         return list.failure();
     prices.list = *list;
@@ -70,10 +81,9 @@ double wastePercent()
 {
     if (chosenWaste())
         return *chosenWaste();
-    const QSettings stored(configPath(), QSettings::IniFormat);
-    bool isNumber = false;
-    const double percent = stored.value(WasteKey).toString().toDouble(&isNumber);
-    return isNumber && isWastePercent(percent) ? percent : 10;
+    if (!ownfolder::settingsReadable(configPath()))
+        return 10;
+    return deckmodel::wastePercentIn(configPath());
 }
 
 void useWastePercent(double percent)
@@ -83,6 +93,10 @@ void useWastePercent(double percent)
 
 void saveWastePercent(double percent)
 {
+    if (!ownfolder::settingsWritable(configPath())) {
+        chosenWaste() = percent; // for this run, where it cannot be remembered
+        return;
+    }
     QSettings stored(configPath(), QSettings::IniFormat);
     stored.setValue(WasteKey, percent);
     chosenWaste().reset();

@@ -7,6 +7,13 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace outputfile {
 
 namespace fs = std::filesystem;
@@ -76,15 +83,42 @@ jm::Status Scratch::commit()
     return jm::success();
 }
 
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    return !a.isEmpty() && !b.isEmpty() && fs::equivalent(native(a), native(b), error) && !error;
+}
+
 jm::Status writeWhole(const QString &target, const QByteArray &bytes)
 {
     Scratch scratch(target);
     if (!scratch.status())
         return scratch.status();
+#ifdef Q_OS_UNIX
+    // Written by hand so that a full disk part-way gives the system's reason
+    // (a short write leaves Qt with "Unknown error").
+    const int fd = ::open(QFile::encodeName(scratch.file()).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return cannotWrite(target, QString::fromLocal8Bit(std::strerror(errno)));
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            const QString why = QString::fromLocal8Bit(std::strerror(wrote < 0 ? errno : ENOSPC));
+            ::close(fd);
+            return cannotWrite(target, why);
+        }
+        done += wrote;
+    }
+    if (::close(fd) != 0)
+        return cannotWrite(target, QString::fromLocal8Bit(std::strerror(errno)));
+#else
     QFile file(scratch.file());
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(bytes) != bytes.size() || !file.flush())
         return cannotWrite(target, file.errorString());
     file.close();
+#endif
     return scratch.commit();
 }
 

@@ -39,6 +39,9 @@ private:
     jm::Status m_status = jm::success();
 };
 
+// Whether the two paths name one existing file, links resolved.
+bool sameFile(const QString &a, const QString &b);
+
 // The bytes as the target's whole new content, or nothing changed.
 jm::Status writeWhole(const QString &target, const QByteArray &bytes);
 

@@ -9,9 +9,13 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QDBusPendingCall>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 const QString Service = QStringLiteral("Plankora.Application");
@@ -30,12 +34,15 @@ class TestDeckHost : public QObject {
     Q_OBJECT
 private slots:
     void aJournalInNoFolder();
+    void aJournalThatIsAFifo();
     void aSecondHostIsTurnedAway();
     void journalLinesAlsoGoToStdout();
     void targetsAreDistinctObjects();
     void aWindowedHostKeepsAnswering();
     void whatTheContractDoesNotAllow_data();
     void whatTheContractDoesNotAllow();
+    void aFloodOfCallsIsAnswered();
+    void aPathWithALineBreakIsRefused();
 };
 
 void TestDeckHost::aJournalInNoFolder()
@@ -47,6 +54,20 @@ void TestDeckHost::aJournalInNoFolder()
     QCOMPARE(process.readAllStandardError(),
              QByteArray("deckhost: cannot open the journal /nonexistent/folder/journal: No such file or directory\n"));
     QCOMPARE(process.readAllStandardOutput(), QByteArray());
+}
+
+// A FIFO named as the journal is refused at once rather than waited on.
+void TestDeckHost::aJournalThatIsAFifo()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("journal");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QProcess process;
+    process.start(qEnvironmentVariable("DECKHOST"), {"--headless", "--journal", fifo});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(process.readAllStandardError(),
+             QStringLiteral("deckhost: cannot open the journal %1: it is not a regular file\n").arg(fifo).toUtf8());
 }
 
 void TestDeckHost::aSecondHostIsTurnedAway()
@@ -91,8 +112,9 @@ void TestDeckHost::targetsAreDistinctObjects()
                  QVariant(mode));
 }
 
-// A megabyte path to the host with its window: the next call is still
-// answered within two seconds (before, laying the path out took a minute).
+// A megabyte path to the host with its window: refused as longer than any
+// path, and the next call is still answered within two seconds (before,
+// laying the path out took a minute).
 void TestDeckHost::aWindowedHostKeepsAnswering()
 {
     QProcess process;
@@ -100,8 +122,10 @@ void TestDeckHost::aWindowedHostKeepsAnswering()
     process.start(qEnvironmentVariable("DECKHOST"), QStringList());
     QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(Service).value(), 10000);
     const QString path = QStringLiteral("*\\") + QString(1 << 20, u'x') + QStringLiteral(".bsx");
-    QCOMPARE(ask("/Application/ActiveTarget", "Plankora.SymbolTarget", "OpenSymbolFile", {path}).type(),
-             QDBusMessage::ReplyMessage);
+    const QDBusMessage refused = ask("/Application/ActiveTarget", "Plankora.SymbolTarget", "OpenSymbolFile", {path});
+    QCOMPARE(refused.errorName() + ": " + refused.errorMessage(),
+             QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs: OpenSymbolFile takes a path of at most 4096 bytes, not %1.")
+                 .arg(path.size()));
     // The calls after it, a little apart, while the window shows it.
     for (int call = 0; call < 3; ++call, QThread::msleep(300))
         QCOMPARE(ask("/Application", Properties, "Get", {"Plankora.HostApplication", "ActiveTarget"}).type(),
@@ -132,6 +156,50 @@ void TestDeckHost::whatTheContractDoesNotAllow()
     const QDBusMessage reply = ask(row[1], row[2], row[3], args);
     QCOMPARE(reply.errorName() + ": " + reply.errorMessage(), row[5]);
     QCOMPARE(deckhost.calls(), QStringList{row[6]});
+}
+
+// 3,000 OpenSymbolFile calls sent at once to the host with its window: every
+// one is answered, and so is a property read sent after them (it waited up
+// to 19 s when each call built its deck).
+void TestDeckHost::aFloodOfCallsIsAnswered()
+{
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(qEnvironmentVariable("DECKHOST"), QStringList());
+    QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(Service).value(), 10000);
+    QList<QDBusPendingCall> calls;
+    for (int i = 0; i < 3000; ++i) {
+        QDBusMessage message = QDBusMessage::createMethodCall(Service, "/Application/ActiveTarget", "Plankora.SymbolTarget",
+                                                              "OpenSymbolFile");
+        message.setArguments({QStringLiteral("*\\Program Data\\3D Decks\\Deck_Rectangle.bsx")});
+        calls << QDBusConnection::sessionBus().asyncCall(message, 60000);
+    }
+    QCOMPARE(ask("/Application", Properties, "Get", {"Plankora.HostApplication", "ActiveTarget"}).type(),
+             QDBusMessage::ReplyMessage);
+    for (QDBusPendingCall &call : calls) {
+        call.waitForFinished();
+        QVERIFY(!call.isError());
+    }
+    process.terminate();
+    QVERIFY(process.waitForFinished(5000));
+}
+
+// A symbol path holding CR LF would become lines of its own in the host's
+// files: refused before anything is done with it.
+void TestDeckHost::aPathWithALineBreakIsRefused()
+{
+    DeckHostProcess deckhost;
+    QVERIFY(deckhost.start());
+    for (const QString &member : {QStringLiteral("OpenSymbolFile"), QStringLiteral("LoadSymbol")}) {
+        const bool open = member == u"OpenSymbolFile";
+        const QString path = QStringLiteral("a.bsx\r\nopened b.bsx");
+        const QDBusMessage reply = open ? ask("/Application/ActiveTarget", "Plankora.SymbolTarget", member, {path})
+                                        : ask("/Application/ActiveTarget/Loader", "Plankora.SymbolLoader", member,
+                                              {path, false, false, false});
+        QCOMPARE(reply.errorName() + ": " + reply.errorMessage(),
+                 "org.freedesktop.DBus.Error.InvalidArgs: " + member
+                     + " takes a path without control characters; \"a.bsx\\r\\nopened b.bsx\" holds one at character 6.");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDeckHost)

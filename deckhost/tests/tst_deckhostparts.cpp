@@ -2,7 +2,9 @@
 // data/command-lines.txt; the calls panel with a megabyte argument.
 #include "callspanel.h"
 #include "datatable.h"
+#include "hostobject.h"
 #include "options.h"
+#include "symbolcalls.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -41,6 +43,10 @@ private slots:
     void commandLine_data();
     void commandLine();
     void aLongCallIsShownShort();
+    void hostilePaths_data();
+    void hostilePaths();
+    void aFloodOfCallsIsPassedOnOnce_data();
+    void aFloodOfCallsIsPassedOnOnce();
 };
 
 void TestDeckHostParts::commandLine_data()
@@ -71,6 +77,64 @@ void TestDeckHostParts::aLongCallIsShownShort()
     QCOMPARE(panel.calls->item(0)->text(),
              QStringLiteral("call /Application/ActiveTarget OpenSymbolFile \"*\\") + QString(248, u'x') + "...");
     QCOMPARE(panel.calls->item(1)->text(), "call /Application Prepare");
+}
+
+// What a symbol path over the bus may hold: at most PATH_MAX bytes, no
+// control character (a CR LF would split the host's files' lines).
+void TestDeckHostParts::hostilePaths_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("plain") << "*\\Program Data\\3D Decks\\Deck_Rectangle.bsx" << "";
+    QTest::newRow("CR LF") << "a.bsx\r\nopened b.bsx"
+                           << "OpenSymbolFile takes a path without control characters; \"a.bsx\\r\\nopened b.bsx\" holds "
+                              "one at character 6.";
+    QTest::newRow("a terminal escape") << "\x1b]0;x\x07.bsx"
+                                       << "OpenSymbolFile takes a path without control characters; \"\\x1b]0;x\\x07.bsx\" "
+                                          "holds one at character 1.";
+    QTest::newRow("DEL") << "a\x7f" << "OpenSymbolFile takes a path without control characters; \"a\\x7f\" holds one at character 2.";
+    QTest::newRow("4,096 bytes") << QString(4096, u'x') << "";
+    QTest::newRow("4,097 bytes") << QString(4097, u'x') << "OpenSymbolFile takes a path of at most 4096 bytes, not 4097.";
+    QTest::newRow("2,049 characters of 2 bytes") << QString(2049, QChar(0xe9))
+                                                 << "OpenSymbolFile takes a path of at most 4096 bytes, not 4098.";
+    QTest::newRow("50 MB") << QString(50 << 20, u'x') << "OpenSymbolFile takes a path of at most 4096 bytes, not 52428800.";
+}
+
+void TestDeckHostParts::hostilePaths()
+{
+    QFETCH(QString, path);
+    QTEST(argumentRefusal(QStringLiteral("OpenSymbolFile"), path), "refusal");
+}
+
+// Calls as quick as a loop can make them: only the latest deck is passed on,
+// a load before its open, once.
+void TestDeckHostParts::aFloodOfCallsIsPassedOnOnce_data()
+{
+    QTest::addColumn<QStringList>("calls"); // "load X" or "open X"
+    QTest::addColumn<QStringList>("passedOn");
+    QStringList opens;
+    for (int i = 1; i <= 3000; ++i)
+        opens << QStringLiteral("open %1.bsx").arg(i);
+    QTest::newRow("3,000 opens") << opens << QStringList{"open 3000.bsx"};
+    QTest::newRow("a load, then its opens") << (QStringList{"load a.dc"} + opens) << QStringList{"load a.dc", "open 3000.bsx"};
+    QTest::newRow("a load after opens") << (opens + QStringList{"load b.dc"}) << QStringList{"load b.dc"};
+    QTest::newRow("two decks") << QStringList{"load a.dc", "open a.bsx", "load b.dc", "open b.bsx", "open c.bsx"}
+                               << QStringList{"load b.dc", "open c.bsx"};
+}
+
+void TestDeckHostParts::aFloodOfCallsIsPassedOnOnce()
+{
+    QFETCH(QStringList, calls);
+    SymbolCalls symbols(20);
+    QStringList passedOn;
+    connect(&symbols, &SymbolCalls::symbolLoaded, this, [&](const QString &path) { passedOn << "load " + path; });
+    connect(&symbols, &SymbolCalls::symbolFileOpened, this, [&](const QString &path) { passedOn << "open " + path; });
+    for (const QString &call : calls)
+        call.startsWith(u"load ") ? symbols.loaded(call.mid(5)) : symbols.opened(call.mid(5));
+    QVERIFY(passedOn.isEmpty()); // after the calls are answered, never during them
+    QTRY_VERIFY(!passedOn.isEmpty());
+    QTest::qWait(100); // nothing more comes
+    QTEST(passedOn, "passedOn");
 }
 
 QTEST_MAIN(TestDeckHostParts)

@@ -31,6 +31,8 @@ const std::vector<std::pair<QString, Rule>> Rules = {
     {"BeamLinesUnderPosts", Rule::BeamLinesUnderPosts},
     {"PostsCrowded", Rule::PostsCrowded},
     {"JoistsCrowded", Rule::JoistsCrowded},
+    {"MemberTooThin", Rule::MemberTooThin},
+    {"StairTooNarrow", Rule::StairTooNarrow},
     {"StairOffDeck", Rule::StairOffDeck},
     {"StairDoesNotFit", Rule::StairDoesNotFit},
     {"StairBlocked", Rule::StairBlocked},
@@ -222,7 +224,7 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("outcome");
         const QList<QStringList> rows = tableRows("framing.txt");
-        QCOMPARE(rows.size(), 12);
+        QCOMPARE(rows.size(), 14);
         for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0])) << workedExampleWith(r.value(1)) << r.mid(2);
     }
@@ -270,7 +272,7 @@ private slots:
         QSet<QString> rules;
         for (const QStringList &r : rows)
             rules << r[0];
-        QCOMPARE(rows.size(), qsizetype(Rules.size()) + 3); // the stair's misfit both ways, a deck too low three ways
+        QCOMPARE(rows.size(), qsizetype(Rules.size()) + 4); // the stair's misfit both ways, a deck too low three ways, too many members by the stair
         QCOMPARE(rules.size(), qsizetype(Rules.size()));
         for (const QStringList &r : rows)
             QTest::newRow(qPrintable(r[0] + " " + r[4])) << r;

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace deckviewer;
 using deckmodel::FootingShape;
 using deckmodel::Species;
@@ -72,6 +74,67 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(stored.toUtf8()) == stored.toUtf8().size());
         file.close();
         QTEST(summary(loadCodeSettings()), "read");
+    }
+
+    // Settings that are not a small regular file in a folder of the person's
+    // alone are not read (nor waited on) and not written: the defaults hold.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QByteArray>("after"); // the stored file's bytes after a save, or "-" for none
+        const QString defaults = QStringLiteral("southern-pine snow=0 soil=1500 round");
+        const QByteArray saved = "[code]\nfooting=round\nsnow_load_psf=50\nsoil_bearing_psf=1500\nspecies=southern-pine\n";
+        QTest::newRow("a FIFO") << "fifo" << defaults << QByteArray("-");
+        QTest::newRow("a folder") << "folder" << defaults << QByteArray("-");
+        QTest::newRow("5 MB") << "large" << defaults << QByteArray("-");
+        QTest::newRow("its folder writable by anyone") << "0777" << defaults << QByteArray("[code]\nspecies=redwood\n");
+        QTest::newRow("its folder a link") << "linked folder" << defaults << QByteArray("[code]\nspecies=redwood\n");
+        QTest::newRow("a link to a file: read, not written through")
+            << "link" << QStringLiteral("redwood snow=0 soil=1500 round") << QByteArray("[code]\nspecies=redwood\n");
+        QTest::newRow("a plain file") << "plain" << QStringLiteral("redwood snow=0 soil=1500 round") << saved;
+    }
+    void hostileFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, after);
+        qputenv("XDG_CONFIG_HOME", m_root.filePath(QStringLiteral("hostile/") + kind).toUtf8());
+        const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/joistmaster";
+        const QString conf = folder + "/deckviewer.conf";
+        const QString elsewhere = m_root.filePath(QString("elsewhere-%1").arg(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(elsewhere));
+        const auto store = [](const QString &path, const QByteArray &bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        const QByteArray redwood = "[code]\nspecies=redwood\n";
+        if (kind == u"linked folder") {
+            QVERIFY(QDir().mkpath(QFileInfo(folder).absolutePath()) && QFile::link(elsewhere, folder));
+            QVERIFY(store(elsewhere + "/deckviewer.conf", redwood));
+        } else {
+            QVERIFY(QDir().mkpath(folder) && QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        if (kind == u"fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(conf).constData(), 0600) == 0);
+        if (kind == u"folder")
+            QVERIFY(QDir().mkdir(conf));
+        if (kind == u"large")
+            QVERIFY(store(conf, redwood + QByteArray(5 << 20, '#')));
+        if (kind == u"0777" || kind == u"plain") {
+            QVERIFY(store(conf, redwood));
+            if (kind == u"0777")
+                QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
+        }
+        if (kind == u"link")
+            QVERIFY(store(elsewhere + "/deckviewer.conf", redwood) && QFile::link(elsewhere + "/deckviewer.conf", conf));
+        QTEST(summary(loadCodeSettings()), "read");
+        saveCodeSettings({Species::SouthernPine, 50, 1500, FootingShape::Round});
+        if (after == "-") {
+            QVERIFY(!QFileInfo(conf).isFile() || QFileInfo(conf).size() > 4 << 20);
+        } else {
+            const QString target = kind == u"link" || kind == u"linked folder" ? elsewhere + "/deckviewer.conf" : conf;
+            QCOMPARE(dataBytes(target), after);
+        }
     }
 
 private:

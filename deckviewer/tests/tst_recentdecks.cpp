@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace recentdecks;
 
 static const QString Style3 = QStringLiteral("C:\\Joistmaster\\Program Data\\2D Decks\\Deck 3.dc");
@@ -23,6 +25,9 @@ private slots:
     void a2DDeckReopensPastALeftoverDeckType();
     void tenCopiesKeptAndOneOpensAfterTheWizardDeletedItsFiles();
     void noLinkIsFollowed();
+    void pruningRemovesOnlyWhatTheHostMade();
+    void aStateFolderNotTheUsersAloneIsRefused_data();
+    void aStateFolderNotTheUsersAloneIsRefused();
 
 private:
     QTemporaryDir m_root;
@@ -90,8 +95,74 @@ void TestRecentDecks::noLinkIsFollowed()
     const QString state = qEnvironmentVariable("XDG_STATE_HOME") + "/joistmaster";
     QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_STATE_HOME")) && QFile::link(elsewhere.path(), state));
     QCOMPARE(remember(elsewhere.path(), {Style3, {}}).error(),
-             QStringLiteral("%1 is a link; the host's state is not written through links.").arg(state));
+             QStringLiteral("\"%1\" is not a folder of yours alone (it must be a folder, owned by you and writable by no "
+                            "one else); move it aside and start again.")
+                 .arg(state));
     QVERIFY(QDir(elsewhere.path()).isEmpty());
+}
+
+// Links planted among the copies, named like one and inside the oldest, and a
+// file of someone else's beside the host's: the pruning removes the host's own
+// files and folders and nothing that a link points at.
+void TestRecentDecks::pruningRemovesOnlyWhatTheHostMade()
+{
+    QTemporaryDir wizard, victim;
+    QVERIFY(textfiles::writeWhole(wizard.filePath("DeckType.txt"), " 3 \r\n"));
+    QVERIFY(textfiles::writeWhole(victim.filePath("symbols.txt"), "mine\r\n") && QDir(victim.path()).mkdir("sub")
+            && textfiles::writeWhole(victim.filePath("sub/DeckSize.txt"), "mine\r\n")
+            && textfiles::writeWhole(victim.filePath("DeckSize.txt"), "mine\r\n"));
+    QVERIFY(textfiles::writeWhole(wizard.filePath("DeckSize.txt"), "1\r\n") && remember(wizard.path(), {Style3, {}}));
+    const QString oldest = recentDecks(wizard.path()).value(0).folder;
+    const QString decks = QFileInfo(oldest).absolutePath();
+    // Named like the oldest copies, so pruned first.
+    QVERIFY(QFile::link(victim.path(), decks + "/19990101-000000-000"));
+    QVERIFY(QFile::link(victim.filePath("DeckSize.txt"), oldest + "/DeckType.txt.link"));
+    QVERIFY(QFile::remove(oldest + "/DeckType.txt") && QFile::link(victim.filePath("DeckSize.txt"), oldest + "/DeckType.txt"));
+    for (int width = 2; width <= 12; ++width)
+        QVERIFY(textfiles::writeWhole(wizard.filePath("DeckSize.txt"), QByteArray::number(width) + "\r\n")
+                && remember(wizard.path(), {Style3, {}}));
+    QCOMPARE(recentDecks(wizard.path()).size(), 10);
+    // The victim's files all there; the oldest copy kept only for what was planted in it.
+    QCOMPARE(dataBytes(victim.filePath("symbols.txt")) + dataBytes(victim.filePath("DeckSize.txt"))
+                 + dataBytes(victim.filePath("sub/DeckSize.txt")),
+             QByteArray("mine\r\nmine\r\nmine\r\n"));
+    QCOMPARE(QDir(oldest).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList({"DeckType.txt", "DeckType.txt.link"}));
+    QVERIFY(QFileInfo(decks + "/19990101-000000-000").isSymLink());
+}
+
+void TestRecentDecks::aStateFolderNotTheUsersAloneIsRefused_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("writable by the group") << 0770;
+    QTest::newRow("writable by anyone") << 0777;
+    QTest::newRow("anyone's, sticky") << 01777;
+    QTest::newRow("the user's alone") << 0700;
+    QTest::newRow("readable by others") << 0755;
+}
+
+// A state folder others may write to is neither written nor read; one made
+// by the host is the user's alone.
+void TestRecentDecks::aStateFolderNotTheUsersAloneIsRefused()
+{
+    QFETCH(int, mode);
+    qputenv("XDG_STATE_HOME", m_root.filePath(QStringLiteral("modes/%1").arg(mode, 0, 8)).toUtf8());
+    QTemporaryDir wizard;
+    QVERIFY(textfiles::writeWhole(wizard.filePath("DeckType.txt"), " 3 \r\n")
+            && textfiles::writeWhole(wizard.filePath("DeckSize.txt"), "12\r\n"));
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME") + "/joistmaster";
+    QVERIFY(remember(wizard.path(), {Style3, {}}));
+    QCOMPARE(QFileInfo(state).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                           | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    QVERIFY(::chmod(QFile::encodeName(state).constData(), mode_t(mode)) == 0);
+    const bool alone = (mode & 022) == 0;
+    const jm::Status again = remember(wizard.path(), {Style3, "C:\\Joistmaster\\Program Data\\2D Decks\\2ddecks.bsx"});
+    QCOMPARE(again.error(), alone ? QString()
+                                  : QStringLiteral("\"%1\" is not a folder of yours alone (it must be a folder, owned by "
+                                                   "you and writable by no one else); move it aside and start again.")
+                                        .arg(state));
+    QCOMPARE(recentDecks(wizard.path()).size(), alone ? 1 : 0);
+    QCOMPARE(askedIn(wizard.path()).has_value(), alone);
 }
 
 QTEST_MAIN(TestRecentDecks)

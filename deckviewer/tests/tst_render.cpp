@@ -109,6 +109,67 @@ private slots:
             QVERIFY2(out.endsWith(".csv") || texts.contains(text), qPrintable(text));
     }
 
+    // An output that is one of the run's inputs: refused, the input unchanged.
+    void anOutputThatIsAnInput_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "<dir>" the run's folder
+        QTest::addColumn<QString>("input");
+        QTest::newRow("--out the deck file") << QStringList{"--render", "<dir>/Deck_Rectangle.txt", "--out", "<dir>/Deck_Rectangle.txt"}
+                                             << "Deck_Rectangle.txt";
+        QTest::newRow("--out the price list") << QStringList{"--render", "<dir>/Deck_Rectangle.txt", "--prices", "<dir>/p.csv", "--out", "<dir>/p.csv"}
+                                              << "p.csv";
+        QTest::newRow("--out a link to the deck file")
+            << QStringList{"--render", "<dir>", "--out", "<dir>/link.txt"} << "Deck_Rectangle.txt";
+    }
+    void anOutputThatIsAnInput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, input);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt"))
+                && QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", dir.filePath("DeckType.txt"))
+                && QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", dir.filePath("p.csv"))
+                && QFile::link(dir.filePath("Deck_Rectangle.txt"), dir.filePath("link.txt")));
+        const QByteArray before = dataBytes(dir.filePath(input));
+        for (QString &argument : arguments)
+            argument.replace("<dir>", dir.path());
+        const Run run = start("deckviewer", arguments);
+        const QString out = arguments.last();
+        QCOMPARE(QString::number(run.exitCode) + " " + run.err,
+                 QStringLiteral("1 deckviewer: --out \"%1\" is \"%2\", which this run reads: name another file.\n")
+                     .arg(out, dir.filePath(input)));
+        QCOMPARE(dataBytes(dir.filePath(input)), before);
+    }
+
+    // A config folder that cannot be made on first use (its parent a file,
+    // which stops root too): the takeoff and the drawing set both go on with
+    // the example prices, and say so once.
+    void aConfigFolderThatCannotBeMade()
+    {
+        QTemporaryDir parent;
+        const QString config = parent.filePath("file");
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
+        file.close();
+        for (const QString &out : {QStringLiteral("x.csv"), QStringLiteral("x.pdf")}) {
+            QTemporaryDir dir;
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_CONFIG_HOME", config);
+            process.setProcessEnvironment(environment);
+            QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt")));
+            QStringList arguments{"--render", dir.filePath("Deck_Rectangle.txt"), "--out", dir.filePath(out)};
+            if (out.endsWith(".pdf"))
+                arguments << "--sheets" << "schedule";
+            process.start(qEnvironmentVariable("DECKVIEWER"), arguments);
+            QVERIFY(process.waitForFinished(60000));
+            QCOMPARE(QString::number(process.exitCode()) + " " + process.readAllStandardError(),
+                     QStringLiteral("0 deckviewer: Cannot make the folder \"%1/joistmaster\". The example prices are used.\n")
+                         .arg(config));
+            QVERIFY(QFileInfo(dir.filePath(out)).size() > 0);
+        }
+    }
+
     // The rows are in data/render-failures.txt.
     void failures()
     {

@@ -250,10 +250,20 @@ void TestSheets::commandLineSet()
         process.start(viewer, QStringList{QStringLiteral("--render"), deck} + arguments);
         return process.waitForFinished(60000) && process.exitCode() == 0;
     };
+    // What an earlier, longer set left: its own names go, a link and other names stay.
+    const auto plant = [&](const char *name) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
+    };
+    QVERIFY(plant("set-schedule-3.svg") && plant("set-plan.svg") && plant("set-notes.svg") && plant("other-plan.svg")
+            && plant("victim.txt") && QFile::link(dir.filePath("victim.txt"), dir.filePath("set-section.svg")));
     QVERIFY(run({QStringLiteral("--sheets"), QStringLiteral("footing,framing"), QStringLiteral("--paper"),
                  QStringLiteral("letter"), QStringLiteral("--out"), dir.filePath(QStringLiteral("set.svg"))}));
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*.svg")}),
-             (QStringList{QStringLiteral("set-footing.svg"), QStringLiteral("set-framing.svg")}));
+             (QStringList{QStringLiteral("other-plan.svg"), QStringLiteral("set-footing.svg"), QStringLiteral("set-framing.svg"),
+                          QStringLiteral("set-notes.svg"), QStringLiteral("set-section.svg")}));
+    QVERIFY(QFileInfo(dir.filePath("set-section.svg")).isSymLink());
+    QCOMPARE(QFileInfo(dir.filePath("victim.txt")).size(), 3);
     QFile svg(dir.filePath(QStringLiteral("set-framing.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(svg.readAll().contains(">5' 6&quot;</text>"));

@@ -259,6 +259,74 @@ private slots:
         qputenv("XDG_CONFIG_HOME", before);
     }
 
+    // A stairs.json another program wrote: a stair no deck can have is
+    // refused with its sentence and the default stair shown; junk is no stair
+    // saved. Nothing of it reaches the geometry kernel.
+    void hostileSavedStairs_data()
+    {
+        QTest::addColumn<QByteArray>("record"); // the deck's record, or the whole file where it starts with '!'
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<int>("edge"); // the list's row shown
+        const QString saved = QStringLiteral("The stair is saved for this deck and shown in every view, the takeoff and the facts.");
+        QTest::newRow("no width") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 0})")
+                                  << "A stair 0 inches wide is narrower than the 36 inches the code asks for." << 3;
+        QTest::newRow("a billionth of an inch") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 1e-9})")
+                                                << "A stair 0 inches wide is narrower than the 36 inches the code asks for." << 3;
+        QTest::newRow("wider than its edge") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 11000})")
+                                             << "The edge of Rim joist 1 is 192 inches long; a stair 11000 inches wide needs 11014 with "
+                                                "room for a guard post each side. Choose a longer edge."
+                                             << 3;
+        QTest::newRow("an edge past the outline's") << QByteArray(R"({"edge": 99999999999, "widthInches": 36})")
+                                                    << "The stair is set on edge 1073741824, but the deck's outline has 4 edges." << 3;
+        QTest::newRow("its own") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 36})") << saved << 1;
+        QTest::newRow("junk") << QByteArray("!\x1b[2J{{{") << saved << 3;
+    }
+    void hostileSavedStairs()
+    {
+        QFETCH(QByteArray, record);
+        QTemporaryDir state, folder;
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        QVERIFY(QDir().mkdir(state.filePath("joistmaster"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QFile file(state.filePath("joistmaster/stairs.json"));
+        const QByteArray bytes = record.startsWith('!') ? record.mid(1)
+                                                        : "{\"" + QDir::cleanPath(deck).toUtf8() + "\": " + record + "}";
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+        QTEST(presenter.stairPanel()->note->text(), "note");
+        QTEST(presenter.stairPanel()->edge->currentIndex(), "edge");
+    }
+
+    // A stair that cannot be saved (the state folder others may write to)
+    // says why, and the deck rebuilt after does not cover that with "saved".
+    void aRefusedSaveIsSaid()
+    {
+        QTemporaryDir state, folder;
+        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+        QVERIFY(QDir().mkdir(state.filePath("joistmaster"), QFile::Permissions(0x7777)));
+        QVERIFY(QFile::setPermissions(state.filePath("joistmaster"), QFile::Permissions(0x7777)));
+        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        presenter.stairPanel()->edge->setCurrentIndex(2);
+        QVERIFY(drawn.wait(20000));
+        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+        QCOMPARE(presenter.stairPanel()->note->text(),
+                 QStringLiteral("\"%1/joistmaster\" is not a folder of yours alone (it must be a folder, owned by you and "
+                                "writable by no one else); move it aside and start again.")
+                     .arg(state.path()));
+        QVERIFY(!QFile::exists(state.filePath("joistmaster/stairs.json")));
+    }
+
 private:
     QTemporaryDir m_state;
 };

@@ -3,6 +3,9 @@
 #include "datatable.h"
 #include "vieweroptions.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace deckviewer;
@@ -12,6 +15,10 @@ class TestViewerOptions : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
+    void hostileArguments_data();
+    void hostileArguments();
+    void anOutputThatIsAnInputIsRefused_data();
+    void anOutputThatIsAnInputIsRefused();
 };
 
 void TestViewerOptions::commandLine_data()
@@ -40,6 +47,82 @@ void TestViewerOptions::commandLine()
                         .arg(read->codeGiven)
                   : QStringLiteral("error: ") + read.error(),
              parsed);
+}
+
+// Values no one types on purpose: empty, with terminal escapes, very long.
+// A message quotes at most 80 characters of one, its control characters
+// escaped; an option that would be silently ignored is refused.
+void TestViewerOptions::hostileArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    const QStringList render{"--render", "d", "--out", "x.pdf"};
+    QTest::newRow("--sheets empty") << render + QStringList{"--sheets", ""} << "--sheets \"\": the value is empty (see --help).";
+    QTest::newRow("--prices empty") << render + QStringList{"--prices", ""} << "--prices \"\": the value is empty (see --help).";
+    QTest::newRow("--out empty") << QStringList{"--render", "d", "--out", ""} << "--out \"\": the value is empty (see --help).";
+    QTest::newRow("--paper without --sheets") << render + QStringList{"--paper", "a4"}
+                                              << "--paper is the paper of a drawing set: it goes with --sheets (see --help).";
+    QTest::newRow("a terminal escape in a value") << render + QStringList{"--view", "\x1b[2Jiso"}
+                                                  << "--view \"\\x1b[2Jiso\": write iso, plan, front or side.";
+    QTest::newRow("a long value")
+        << render + QStringList{"--species", QString(100000, u'p')}
+        << "--species \"" + QString(80, u'p') + "...\": write southern-pine, dfl or redwood.";
+    QTest::newRow("a value of 80 plain characters, as typed")
+        << render + QStringList{"--mode", QString(80, u'm')} << "--mode " + QString(80, u'm') + ": write wireframe, hidden or shaded.";
+    QTest::newRow("a long unknown option with a line break")
+        << render + QStringList{"--x\r\n" + QString(200, u'y')}
+        << "unknown option \"--x\\r\\n" + QString(75, u'y') + "...\" (see --help).";
+    QTest::newRow("--waste with a NUL") << render + QStringList{"--waste", QString::fromLatin1("1\0", 2)}
+                                        << "--waste \"1\\0\": write a percentage from 0 to 100.";
+    QTest::newRow("--paper with --sheets") << render + QStringList{"--sheets", "all", "--paper", "a4"} << "";
+}
+
+void TestViewerOptions::hostileArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    QCOMPARE(parseOptions(arguments).error(), error);
+}
+
+// --out naming a file the run reads: the deck file, a wizard file of the
+// folder rendered, one given as read besides (the price list), or a link to
+// one of them.
+void TestViewerOptions::anOutputThatIsAnInputIsRefused_data()
+{
+    QTest::addColumn<QString>("render"); // in the folder "deck"
+    QTest::addColumn<QString>("out");    // in the folder
+    QTest::addColumn<QString>("refused"); // the input named, or empty
+    QTest::newRow("the folder's deck file") << "deck" << "deck/Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt";
+    QTest::newRow("the folder's DeckType.txt") << "deck" << "deck/DeckType.txt" << "deck/DeckType.txt";
+    QTest::newRow("the deck file rendered") << "deck/Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt";
+    QTest::newRow("the deck file by another path") << "deck/Deck_Rectangle.txt" << "deck/../deck/./Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt";
+    QTest::newRow("a link to the deck file") << "deck" << "link.txt" << "deck/Deck_Rectangle.txt";
+    QTest::newRow("the price list") << "deck" << "prices.csv" << "prices.csv";
+    QTest::newRow("a new file") << "deck" << "deck/Deck_Rectangle.csv" << "";
+    QTest::newRow("another file in the folder") << "deck" << "deck/notes.txt" << "";
+}
+
+void TestViewerOptions::anOutputThatIsAnInputIsRefused()
+{
+    QFETCH(QString, render);
+    QFETCH(QString, out);
+    QFETCH(QString, refused);
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write("x\r\n") == 3;
+    };
+    QVERIFY(QDir(dir.path()).mkdir("deck") && write("deck/Deck_Rectangle.txt") && write("deck/DeckType.txt")
+            && write("deck/notes.txt") && write("prices.csv"));
+    QVERIFY(QFile::link(dir.filePath("deck/Deck_Rectangle.txt"), dir.filePath("link.txt")));
+    Options options;
+    options.render = dir.filePath(render);
+    options.out = dir.filePath(out);
+    const jm::Status checked = outputIsNoInput(options, {dir.filePath("prices.csv"), dir.filePath("deckviewer.conf")});
+    QCOMPARE(checked.error(), refused.isEmpty() ? QString()
+                                                : QStringLiteral("--out \"%1\" is \"%2\", which this run reads: name another file.")
+                                                      .arg(dir.filePath(out), dir.filePath(refused)));
+    QCOMPARE(dataBytes(dir.filePath("deck/Deck_Rectangle.txt")), QByteArray("x\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestViewerOptions)

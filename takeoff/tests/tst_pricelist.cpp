@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <thread>
+
 using namespace deckmodel;
 
 namespace {
@@ -40,12 +42,15 @@ private slots:
     void readsLeniently();
     void changesOneLine();
     void neverWritesWhatItCannotRead();
+    void namesTheFirstBadRowsThenCounts_data();
+    void namesTheFirstBadRowsThenCounts();
+    void twoSavesAtOnceKeepBoth();
 };
 
 void TestPriceList::readsLeniently()
 {
     const QList<QStringList> rows = dataTable(QStringLiteral(JM_TESTDATA "/price-files.txt"));
-    QCOMPARE(rows.size(), 22);
+    QCOMPARE(rows.size(), 27);
     for (QStringList r : rows) {
         for (QString &field : r) // the blank each side of a '|'
             field = field.mid(field.startsWith(u' ') ? 1 : 0).chopped(field.endsWith(u' ') ? 1 : 0);
@@ -105,12 +110,65 @@ void TestPriceList::neverWritesWhatItCannotRead()
     QVERIFY(savePrice(path, {"Joists", "2x6", "16", "piece"}, 14));
     QCOMPARE(readFile(path), QByteArray("Joists,2x6,16,piece,14.00\nbroken line\n"));
     // A negative price, or a file that is a folder now: refused, nothing written.
-    QCOMPARE(savePrice(path, {"Joists", "2x6", "16", "piece"}, -1).error(), "A price is a number of at least 0.");
+    QCOMPARE(savePrice(path, {"Joists", "2x6", "16", "piece"}, -1).error(), "A price is a number from 0 to 1,000,000.");
+    QCOMPARE(savePrice(path, {"Joists", "2x6", "16", "piece"}, 1e308).error(), "A price is a number from 0 to 1,000,000.");
+    QCOMPARE(savePrice(path, {"Joists", "2x6", "16", "piece"}, 1000000.5).error(), "A price is a number from 0 to 1,000,000.");
     QCOMPARE(readFile(path), QByteArray("Joists,2x6,16,piece,14.00\nbroken line\n"));
+    // A file whose lines end in CR alone is not added to.
+    QVERIFY(writeFile(path, "Joists,2x6,16,piece,13.48\rRim joists,2x6,12,piece,9.98\r"));
+    QCOMPARE(savePrice(path, {"Joists", "2x6", "16", "piece"}, 14).error(),
+             path + " ends its lines with CR alone; a price list's lines end with LF or CR LF. No row is priced.");
+    QCOMPARE(readFile(path), QByteArray("Joists,2x6,16,piece,13.48\rRim joists,2x6,12,piece,9.98\r"));
     const QString folder = dir.filePath(QStringLiteral("folder.csv"));
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(!savePrice(folder, {"Joists", "2x6", "16", "piece"}, 14));
     QVERIFY(QFileInfo(folder).isDir());
+}
+
+// However many rows are bad, at most 20 are named, then one line counts the rest.
+void TestPriceList::namesTheFirstBadRowsThenCounts_data()
+{
+    QTest::addColumn<int>("bad");
+    QTest::addColumn<int>("problems");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("20") << 20 << 20 << "prices.csv line 21: the price \"x\" is not a number; the row is left out.";
+    QTest::newRow("21") << 21 << 21 << "prices.csv: and 1 more row that cannot be read; it is left out.";
+    QTest::newRow("1,020") << 1020 << 21 << "prices.csv: and 1,000 more rows that cannot be read; they are left out.";
+}
+
+void TestPriceList::namesTheFirstBadRowsThenCounts()
+{
+    QFETCH(int, bad);
+    QByteArray bytes = "item,size,length ft,unit,price\n";
+    for (int i = 0; i < bad; ++i)
+        bytes += "Joists,2x6," + QByteArray::number(i) + ",piece,x\n";
+    bytes += "Joists,2x6,16,piece,13.48\n";
+    const PriceList list = PriceList::parse(bytes, QStringLiteral("prices.csv"));
+    QTEST(int(list.problems().size()), "problems");
+    QCOMPARE(list.problems().front().sentence, "prices.csv line 2: the price \"x\" is not a number; the row is left out.");
+    QTEST(list.problems().back().sentence, "last");
+    QCOMPARE(list.price({"Joists", "2x6", "16", "piece"}), std::optional<double>(13.48));
+}
+
+// Two viewers saving at the same moment: every price of both is kept.
+void TestPriceList::twoSavesAtOnceKeepBoth()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("prices.csv"));
+    QVERIFY(writeFile(path, "item,size,length ft,unit,price\n"));
+    const auto saveTen = [&](const QString &item) {
+        for (int i = 0; i < 10; ++i)
+            (void)savePrice(path, {item, "2x6", QString::number(i), "piece"}, i + 1);
+    };
+    std::thread first(saveTen, QStringLiteral("Joists"));
+    std::thread second(saveTen, QStringLiteral("Rim joists"));
+    first.join();
+    second.join();
+    const PriceList list = PriceList::parse(readFile(path), QStringLiteral("prices.csv"));
+    QCOMPARE(list.priced(), 20);
+    QCOMPARE(list.price({"Joists", "2x6", "9", "piece"}), std::optional<double>(10));
+    QCOMPARE(list.price({"Rim joists", "2x6", "0", "piece"}), std::optional<double>(1));
+    QVERIFY(!QFile::exists(path + ".lock"));
 }
 
 QTEST_APPLESS_MAIN(TestPriceList)

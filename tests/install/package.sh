@@ -227,6 +227,11 @@ help=$("$launcher" --help)
 check "D: --help lists --view" "       joistmaster --view [FOLDER|FILE] [--program-folder DIR]" "$(grep -F -- '--view [' <<<"$help" | head -1)"
 check "D: --help says where the files go, here beside the programs" "Here that is: $programs" \
     "$(HOME="$home" "$launcher" --help | tail -1)"
+mode=$(stat -c %a "$programs")
+chmod 777 "$programs"
+check "D: a program folder anyone may write to is passed by for the user's data folder" \
+    "Here that is: $home/data/joistmaster" "$(HOME="$home" XDG_DATA_HOME="$home/data" "$launcher" --help | tail -1)"
+chmod "$mode" "$programs"
 check "D: without HOME the launcher still answers" "0" \
     "$(env -i PATH=/usr/bin:/bin "$launcher" --help >"$work/d.out" 2>&1; echo $?)"
 check "D: --view of a missing folder says so" "joistmaster: there is no folder or file \"$work/none\" to view.|1" \

@@ -16,6 +16,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 class TestOutputFile : public QObject {
@@ -23,6 +24,8 @@ class TestOutputFile : public QObject {
 private slots:
     void readAndWritten();
     void concurrentWritesStayWhole();
+    void sameFileAfterLinks_data();
+    void sameFileAfterLinks();
 };
 
 static QByteArray contentOf(const QString &path)
@@ -97,6 +100,34 @@ void TestOutputFile::concurrentWritesStayWhole()
         QVERIFY(first && second && (written == a || written == b));
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"deck.step"});
     }
+}
+
+void TestOutputFile::sameFileAfterLinks_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("same");
+    QTest::newRow("one file") << "f.txt" << "f.txt" << true;
+    QTest::newRow("by another path") << "f.txt" << "sub/../f.txt" << true;
+    QTest::newRow("a link to it") << "link.txt" << "f.txt" << true;
+    QTest::newRow("a hard link to it") << "hard.txt" << "f.txt" << true;
+    QTest::newRow("another file") << "g.txt" << "f.txt" << false;
+    QTest::newRow("a file not there") << "new.txt" << "f.txt" << false;
+    QTest::newRow("neither there") << "new.txt" << "new.txt" << false;
+    QTest::newRow("none named") << "" << "" << false;
+}
+
+void TestOutputFile::sameFileAfterLinks()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QTemporaryDir dir;
+    QVERIFY(textfiles::writeWhole(dir.filePath("f.txt"), "f") && textfiles::writeWhole(dir.filePath("g.txt"), "g")
+            && QDir(dir.path()).mkdir("sub") && QFile::link(dir.filePath("f.txt"), dir.filePath("link.txt")));
+#ifdef Q_OS_UNIX
+    QVERIFY(::link(QFile::encodeName(dir.filePath("f.txt")).constData(), QFile::encodeName(dir.filePath("hard.txt")).constData()) == 0);
+#endif
+    QTEST(outputfile::sameFile(a.isEmpty() ? a : dir.filePath(a), b.isEmpty() ? b : dir.filePath(b)), "same");
 }
 
 QTEST_APPLESS_MAIN(TestOutputFile)
