@@ -283,7 +283,8 @@ void TestDeckDrawing::exportsEveryFormat()
         told.clear();
         viewer.window->askExport();
         QCOMPARE(asked.mid(1).join(";;"), filter + ";;PDF drawing (*.pdf);;PNG picture (*.png);;SVG drawing (*.svg);;"
-                                          "STEP model (*.step *.stp);;glTF model (*.glb);;CSV takeoff (*.csv)");
+                                          "STEP model (*.step *.stp);;glTF model (*.glb);;CSV takeoff (*.csv);;"
+                                          "Code check text (*.txt);;Code check JSON (*.json)");
         QCOMPARE(told, row[2] == "-" ? QStringList{row[3]} : QStringList());
         if (!folder.isEmpty())
             QCOMPARE(asked[0], folder + "/Deck_Rectangle");
