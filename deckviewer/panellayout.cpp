@@ -10,7 +10,7 @@
 namespace deckviewer {
 
 namespace {
-QString keyOf(const QString &name)
+QString layoutKey(const QString &name)
 {
     return QStringLiteral("layout/") + name;
 }
@@ -20,7 +20,7 @@ constexpr int largestSize = 10000;
 QList<int> savedSizes(const QString &name)
 {
     const QSettings stored(codeSettingsPath(), QSettings::IniFormat);
-    const QStringList parts = stored.value(keyOf(name)).toStringList();
+    const QStringList parts = stored.value(layoutKey(name)).toStringList();
     QList<int> sizes;
     for (const QString &part : parts) {
         bool isNumber = false;
@@ -38,7 +38,7 @@ void saveSizes(const QString &name, const QList<int> &sizes)
     for (int size : sizes)
         parts << QString::number(std::clamp(size, 1, largestSize));
     QSettings stored(codeSettingsPath(), QSettings::IniFormat);
-    stored.setValue(keyOf(name), parts);
+    stored.setValue(layoutKey(name), parts);
 }
 
 } // namespace deckviewer
