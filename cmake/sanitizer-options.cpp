@@ -3,7 +3,7 @@
 //
 // intercept_tls_get_addr=0: the runtime's __tls_get_addr interceptor (clang
 // 14, gcc 12) takes a block of thread-local storage of a library loaded at run
-// time (the Qt plugins) that happens to start at 16 bytes past a 4096-byte
+// time (such as a Qt plugin) that happens to start 16 bytes past a 4096-byte
 // boundary for one with an old glibc's header in front, and records a range
 // read from before it. The leak check at exit then scans that range and the
 // tracer dies with SIGSEGV ("Tracer caught signal 11 ... LeakSanitizer has

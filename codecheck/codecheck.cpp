@@ -33,12 +33,31 @@ constexpr double bearing = 3;
 
 QString feet(double inches) { return feetAndInchesFromInches(inches); }
 
-// Nominal lumber by actual inches ("2x6" for 1.5 by 5.5); empty when the
-// catalogue has no such size.
-QString nominalName(double thickness, double depth)
+// The sizes a table's rows are for, for the sentence that names them.
+QString sizesListed(const QStringList &sizes)
 {
-    const QString a = deckfile::nominalInches(thickness), b = deckfile::nominalInches(depth);
-    return a.isEmpty() || b.isEmpty() ? QString() : a + u'x' + b;
+    return sizes.size() < 2 ? sizes.join(QString()) : sizes.first(sizes.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + sizes.last();
+}
+
+QStringList tableLumberList()
+{
+    const std::vector<QString> &sizes = codetables::tableLumber();
+    return QStringList(sizes.begin(), sizes.end());
+}
+
+// A member whose size the table has no row for: what it does size.
+QString noRowSentence(const QString &table, const QString &size, const QString &members, const QString &sizes)
+{
+    return QStringLiteral("%1 has no row for %2 %3; it sizes %4. Use one of those, or have the %3 designed by a "
+                          "professional.")
+        .arg(table, size, members, sizes);
+}
+
+// "a 4x4", "an 8x8".
+QString article(const QString &words)
+{
+    return (words.startsWith(u'8') || words.startsWith(QLatin1String("11")) ? QStringLiteral("an ") : QStringLiteral("a "))
+        + words;
 }
 
 Box boxOf(const Member &m) { return bounds(m.plan); }
@@ -252,7 +271,9 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
         return row;
     const QString spacing = inchesText(layout.joistSpacing);
     const QString what = QStringLiteral("%1 %2 at %3 on centre").arg(sizes.joist, sizes.species, spacing);
-    if (row.result == Verdict::Outside && g->table.status == TableValue::Outside && g->value == 0) {
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), sizesListed(tableLumberList()));
+    } else if (row.result == Verdict::Outside && g->table.status == TableValue::Outside && g->value == 0) {
         row.valueInches.reset();
         row.sentence = QStringLiteral("%1 %2 on one beam line and a rim joist: a rim joist that carries joists is a "
                                       "header, which the deck tables do not cover. Have it designed by a "
@@ -281,7 +302,27 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
     return row;
 }
 
-CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
+// How far to move the outer beam lines out so that the joists' cantilever
+// passes: the beam lines spread evenly again between them, at most the
+// file's beam-line spacing apart, as the framing lays them; nothing when no
+// move does it.
+std::optional<double> beamsOutBy(const DeckParameters &p, double depthInches, const Sizes &sizes,
+                                 const CodeSettings &settings, double cantilever)
+{
+    const double most = p.beamSpacing * 12;
+    for (double out = 0.25; out < cantilever; out += 0.25) {
+        const double left = cantilever - out, between = depthInches - 2 * left;
+        if (most <= 0 || between <= 0)
+            break;
+        const int gaps = int(std::ceil(between / most - 1e-9));
+        const TableValue limit = codetables::joistCantilever(settings, sizes.joist, between / gaps);
+        if (limit.status == TableValue::Value && left <= limit.inches + slack)
+            return out;
+    }
+    return std::nullopt;
+}
+
+CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings, const Deck &deck)
 {
     std::vector<Judged> all;
     for (const JoistRun &run : layout.joists) {
@@ -305,15 +346,26 @@ CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const Cod
         return row;
     }
     const QString what = QStringLiteral("%1 %2 with a %3 back span").arg(sizes.joist, sizes.species, g->detail);
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.6"), sizes.joist, QStringLiteral("joists"), sizesListed(tableLumberList()));
+        return row;
+    }
     switch (row.result) {
     case Verdict::Fail:
         row.sentence = g->table.status == TableValue::NotPermitted
             ? QStringLiteral("Joists cantilever %1 past the outer beams, which Table R507.6 does not permit for %2. "
                              "Use deeper joists, or a shorter back span.")
                   .arg(inchesText(g->value), what)
-            : QStringLiteral("Joists cantilever %1 past the outer beams; Table R507.6 allows %2 for %3. Move the outer "
-                             "beams out %4, or use shorter overhangs.")
-                  .arg(inchesText(g->value), inchesText(g->limit), what, inchesText(g->value - g->limit));
+            : QStringLiteral("Joists cantilever %1 past the outer beams; Table R507.6 allows %2 for %3. %4")
+                  .arg(inchesText(g->value), inchesText(g->limit), what,
+                       [&] {
+                           const Box extent = bounds(deck.outline);
+                           const std::optional<double> out =
+                               beamsOutBy(deck.parameters, extent.z1 - extent.z0, sizes, settings, g->value);
+                           return out ? QStringLiteral("Move the outer beams out %1, the lines between spread evenly again.")
+                                            .arg(inchesText(*out))
+                                      : QStringLiteral("Use deeper joists, or have the cantilever designed by a professional.");
+                       }());
         break;
     case Verdict::Outside:
         row.sentence = QStringLiteral("Joists cantilever %1 past a beam line with a %2 back span, outside Table R507.6 (%3): "
@@ -449,8 +501,11 @@ CodeCheck beamSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettin
         row.sentence = QStringLiteral("No beam carries a single span of joists, so Table R507.5 can judge none of them.");
         return row;
     }
-    const QString what = QStringLiteral("a %1 %2 beam").arg(sizes.beam, sizes.species);
-    if (row.result == Verdict::Outside && g->table.cell.startsWith(u"Table R507.5(5)")) {
+    const QString what = article(QStringLiteral("%1 %2 beam").arg(sizes.beam, sizes.species));
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.5"), sizes.beam, QStringLiteral("beams"),
+                                     QStringLiteral("1 to 3 plies of ") + sizesListed(tableLumberList()));
+    } else if (row.result == Verdict::Outside && g->table.cell.startsWith(u"Table R507.5(5)")) {
         const QStringList d = g->detail.split(u'|');
         row.valueInches.reset();
         row.sentence = QStringLiteral("%1: its joists cantilever %2 past it on a %3 span, more than the quarter of their "
@@ -495,18 +550,33 @@ CodeCheck beamCantileverRow(const Layout &layout)
             quarter.status = TableValue::Value;
             quarter.inches = span / 4;
             quarter.cell = QStringLiteral("R507.5: a quarter of the adjacent beam span, %1").arg(feet(span));
-            all.push_back(judged(beam.name(), cantilever, quarter, feet(span)));
+            Judged j = judged(beam.name(), cantilever, quarter, feet(span));
+            // With n posts spread evenly and the ends set in c, the span is
+            // (L - 2c) / (n - 1), so c <= L / (4n - 2) passes; one post
+            // has no span at all, and two are needed, L / 6 in.
+            const double length = beam.x1 - beam.x0;
+            const int posts = std::max(2, int(xs.size()));
+            j.basis = length / (4 * posts - 2);
+            j.table.noRow = xs.size() == 1; // one post: the fix is a second one
+            all.push_back(j);
         }
     }
     const Judged *g = nullptr;
     CodeCheck row = rowOf(QStringLiteral("R507.5 beam cantilever"), all, &g);
     if (!g)
         return row;
-    if (row.result == Verdict::Fail)
+    // Whole eighths down, so that the advice taken as written passes.
+    const QString setIn = inchesText(std::floor(g->basis * 8 + 1e-9) / 8);
+    if (row.result == Verdict::Fail && g->table.noRow)
+        row.sentence = QStringLiteral("%1 rests on one post, %2 from its ends; R507.5 lets a beam cantilever only a "
+                                      "quarter of its span between posts. Put two posts under it, each at most %3 in "
+                                      "from its ends.")
+                           .arg(g->member, inchesText(g->value), setIn);
+    else if (row.result == Verdict::Fail)
         row.sentence = QStringLiteral("%1 cantilevers %2 past its end post; R507.5 allows a quarter of the adjacent %3 "
-                                      "span, %4. Move the end posts out %5.")
-                           .arg(g->member, inchesText(g->value), g->detail, inchesText(g->limit),
-                                inchesText(g->value - g->limit));
+                                      "span, %4. Set the end posts at most %5 in from the beam's ends, the posts "
+                                      "between spread evenly.")
+                           .arg(g->member, inchesText(g->value), g->detail, inchesText(g->limit), setIn);
     else
         row.sentence = QStringLiteral("Beams cantilever at most %1 past their end posts; R507.5 allows a quarter of the "
                                       "adjacent %2 span, %3.")
@@ -531,7 +601,13 @@ CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSett
     CodeCheck row = rowOf(QStringLiteral("R507.4 post height"), all, &g);
     if (!g)
         return row;
-    const QString what = QStringLiteral("a %1 %2 post").arg(sizes.post, sizes.species);
+    const QString what = article(QStringLiteral("%1 %2 post").arg(sizes.post, sizes.species));
+    if (g->table.noRow) {
+        row.sentence = noRowSentence(QStringLiteral("Table R507.4"), sizes.post, QStringLiteral("posts"),
+                                     sizesListed({QStringLiteral("4x4"), QStringLiteral("4x6"), QStringLiteral("6x6"),
+                                                  QStringLiteral("8x8")}));
+        return row;
+    }
     switch (row.result) {
     case Verdict::Fail:
         row.sentence = g->table.status == TableValue::NotPermitted
@@ -696,15 +772,22 @@ Sizes sizesOf(const Deck &deck, const CodeSettings &settings)
 {
     const DeckParameters &p = deck.parameters;
     Sizes s;
-    s.joist = nominalName(p.joistWidth, p.joistHeight);
-    const QString ply = nominalName(p.beamPly, p.beamHeight);
-    s.beam = ply.isEmpty() ? QString() : QStringLiteral("%1-%2").arg(p.beamPlies).arg(ply);
-    s.post = nominalName(p.postSize, p.postSize);
+    s.joist = lumberName(p.joistWidth, p.joistHeight);
+    s.beam = QStringLiteral("%1-%2").arg(p.beamPlies).arg(lumberName(p.beamPly, p.beamHeight));
+    s.post = lumberName(p.postSize, p.postSize);
     s.species = codetables::speciesCellName(settings.species);
     return s;
 }
 
 } // namespace
+
+QString lumberName(double thicknessInches, double depthInches)
+{
+    for (const deckfile::Lumber &size : deckfile::lumber())
+        if (std::abs(size.thicknessInches - thicknessInches) < 1e-6 && std::abs(size.depthInches - depthInches) < 1e-6)
+            return QLatin1String(size.nominal);
+    return QStringLiteral("%1 x %2").arg(inchesText(thicknessInches), inchesText(depthInches));
+}
 
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
 {
@@ -713,7 +796,7 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
     CodeReport report;
     report.settings = settings;
     report.checks = {joistSpanRow(layout, sizes, settings),
-                     joistCantileverRow(layout, sizes, settings),
+                     joistCantileverRow(layout, sizes, settings, deck),
                      beamSupportRow(layout),
                      beamSpanRow(layout, sizes, settings),
                      beamCantileverRow(layout),

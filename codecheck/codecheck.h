@@ -77,6 +77,11 @@ struct CodeReport {
     int outside() const;
 };
 
+// A size of lumber for a person: the catalogue's nominal name ("2x6" for 1.5
+// by 5.5 inches, "8x8" for an 8-inch post), or its inches where the catalogue
+// has no such size (1 1/2" x 6").
+QString lumberName(double thicknessInches, double depthInches);
+
 // The code check of a framed deck (its members, not the file's words).
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings);
 
@@ -96,8 +101,11 @@ std::vector<FootingNeed> footingNeeds(const Deck &deck, const CodeSettings &sett
 // tables" where some are, or "Passes all 9 checks of the 2021 IRC deck tables".
 QString verdictLine(const CodeReport &report);
 
-// What was applied and assumed, and who has the last word: a few sentences.
-QString codeAssumptions(const CodeSettings &settings);
+// What was applied and assumed, and who has the last word: a few sentences;
+// the stair's section (R311.7) named where a stair is checked, as it is
+// where the report judges a stair row.
+QString codeAssumptions(const CodeSettings &settings, bool stair = false);
+QString codeAssumptions(const CodeReport &report);
 
 // A framing of the same outline and height that passes every rule, with the
 // least lumber (board feet; ties broken by fewer footings): joist size and

@@ -148,17 +148,26 @@ QString settingsWords(const CodeSettings &settings)
 }
 } // namespace
 
-QString codeAssumptions(const CodeSettings &settings)
+QString codeAssumptions(const CodeSettings &settings, bool stair)
 {
     return QStringLiteral(
                "Checked against the 2021 International Residential Code, sections R507.3.1 (footings), R507.4 "
-               "(posts), R507.5 (beams), R507.6 (joists), R507.7 (decking) and R312.1.1 (guards), for %1 "
+               "(posts), R507.5 (beams), R507.6 (joists), R507.7 (decking)%5 R312.1 (guards)%6, for %1 "
                "framing, a %2, %3 soil bearing and %4 footings. Assumed: No. 2 grade lumber, wet service, a "
                "free-standing deck on its own posts, a single level, uncovered. Local amendments may change "
                "these rules and the building official has the last word; passing claims nothing beyond the "
                "tables applied.")
         .arg(speciesWords(settings.species), designLoadWords(settings), psfWords(settings.soilBearingPsf),
-             footingKey(settings.footing));
+             footingKey(settings.footing), stair ? QStringLiteral(",") : QStringLiteral(" and"),
+             stair ? QStringLiteral(" and R311.7 (stairs)") : QString());
+}
+
+QString codeAssumptions(const CodeReport &report)
+{
+    const bool stair = std::any_of(report.checks.begin(), report.checks.end(), [](const CodeCheck &c) {
+        return c.rule.startsWith(QLatin1String("R311")) && c.result != Verdict::Information;
+    });
+    return codeAssumptions(report.settings, stair);
 }
 
 namespace {
@@ -230,7 +239,7 @@ QByteArray codeCheckJson(const CodeReport &report, const Suggestion &suggestion)
     const QJsonObject root{{"code", "IRC 2021 R507"},
                            {"settings", settings},
                            {"verdict", verdictLine(report)},
-                           {"assumptions", codeAssumptions(s)},
+                           {"assumptions", codeAssumptions(report)},
                            {"checks", checks},
                            {"suggestion", suggestionJson(suggestion)}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -248,14 +257,45 @@ QString verdictMark(Verdict verdict)
     return {};
 }
 
+// The members a row names: each by name where they fail, or are few; many
+// judged alike are counted by kind ("all 116 balusters and 16 guard posts").
+QString membersText(const CodeCheck &check)
+{
+    constexpr size_t fewest = 10;
+    const std::vector<QString> &members = check.members;
+    if (check.result == Verdict::Fail || check.result == Verdict::Outside || members.size() <= fewest)
+        return QStringList(members.begin(), members.end()).join(QStringLiteral(", "));
+    std::vector<std::pair<QString, int>> kinds; // in the order they first come
+    for (const QString &name : members) {
+        QStringList words;
+        for (const QString &word : name.split(u' ', Qt::SkipEmptyParts)) {
+            bool number = false;
+            word.toInt(&number);
+            if (!number)
+                words << word;
+        }
+        QString kind = words.join(u' ');
+        if (!kind.isEmpty())
+            kind[0] = kind[0].toLower();
+        auto same = std::find_if(kinds.begin(), kinds.end(), [&](const auto &k) { return k.first == kind; });
+        if (same == kinds.end())
+            same = kinds.insert(kinds.end(), {kind, 0});
+        ++same->second;
+    }
+    QStringList parts;
+    for (const auto &[kind, count] : kinds)
+        parts << QStringLiteral("%1 %2%3").arg(count).arg(kind, count == 1 ? QString() : QStringLiteral("s"));
+    const QString last = parts.takeLast();
+    return QStringLiteral("all ") + (parts.isEmpty() ? last : parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last);
+}
+
 QString checkText(const CodeCheck &check)
 {
     QString text = QStringLiteral("%1 %2\n").arg(verdictMark(check.result), -8).arg(check.rule);
     const QString indent(9, u' ');
     text += indent + check.sentence + u'\n';
     if (!check.members.empty())
-        text += indent + QStringLiteral("Members: ")
-            + QStringList(check.members.begin(), check.members.end()).join(QStringLiteral(", ")) + u'\n';
+        text += indent + QStringLiteral("Members: ") + membersText(check) + u'\n';
     if (check.valueInches || check.limitInches) {
         QStringList measures;
         if (check.valueInches)
@@ -294,7 +334,7 @@ QByteArray codeCheckText(const CodeReport &report, const Suggestion &suggestion)
     for (const CodeCheck &check : report.checks)
         text += checkText(check) + u'\n';
     text += suggestionText(suggestion) + u'\n';
-    text += QStringLiteral("Assumptions: ") + codeAssumptions(report.settings) + u'\n';
+    text += QStringLiteral("Assumptions: ") + codeAssumptions(report) + u'\n';
     return text.toUtf8();
 }
 

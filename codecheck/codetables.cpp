@@ -104,6 +104,7 @@ TableValue missing(const QString &heading, const QString &what)
 {
     TableValue v;
     v.cell = QStringLiteral("%1 has no row for %2").arg(heading, what);
+    v.noRow = true;
     return v;
 }
 

@@ -18,6 +18,7 @@ struct TableValue {
     enum Status { Value, NotPermitted, Outside } status = Outside;
     double inches = 0;
     QString cell; // "Table R507.6, Southern pine 2x6: 1-0 at 4 ft, 1-6 at 6 ft, interpolated for 5' 6\""
+    bool noRow = false; // Outside because the table has no row for the size at all
 };
 
 // Table R507.6: a joist's allowable span at its spacing (the next larger

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <vector>
 
 namespace deckmodel {
 
@@ -44,7 +45,7 @@ struct Governing {
             judged.push_back(member);
         if (spare_ < 0 && (failing.empty() || failing.back() != member))
             failing.push_back(member);
-        if (spare_ < spare)
+        if (spare_ < spare - 1e-9) // a tie keeps the first: the same figure every run
             spare = spare_, value = value_, limit = limit_;
     }
 };
@@ -194,6 +195,7 @@ std::vector<CodeCheck> noStair()
 {
     const QString sentence = QStringLiteral("The deck has no stair.");
     return {information(QStringLiteral("R311.7.5.1 riser height"), QStringLiteral("R311.7.5.1: 7 3/4 in maximum"), sentence),
+            information(QStringLiteral("R311.7.5.1 open risers"), QStringLiteral("R311.7.5.1: open risers"), sentence),
             information(QStringLiteral("R311.7.5.2 tread depth"), QStringLiteral("R311.7.5.2: 10 in minimum"), sentence),
             information(QStringLiteral("R311.7.2 stair width"), QStringLiteral("R311.7.2: 36 in minimum"), sentence),
             information(QStringLiteral("R311.7.8 handrail height"), QStringLiteral("R311.7.8: 34 to 38 in above the nosings"), sentence)};
@@ -229,6 +231,46 @@ CodeCheck risers(const Deck &deck, const Measures &measures)
     spread.failing = g.judged;
     return row(rule, cell, spread, false,
                QStringLiteral("The risers differ by %1 inches, more than 3/8: make them equal.").arg(inches(highest - lowest)));
+}
+
+// The clear height between each tread's underside and the next one's top,
+// less a riser board standing there; a stair rising more than 30 inches may
+// leave none that passes a 4-inch sphere.
+CodeCheck openRisers(const Deck &deck, const Measures &measures)
+{
+    const QString rule = QStringLiteral("R311.7.5.1 open risers");
+    const QString cell = QStringLiteral("R311.7.5.1: openings between treads may not pass a 4 in sphere where the stair rises more than 30 in");
+    const Stair &s = deck.stair;
+    const double rise = measures.surface();
+    if (rise <= 30 + measureFit)
+        return information(rule, cell, QStringLiteral("The stair rises %1 inches, not more than 30: its risers may be open.")
+                                           .arg(inches(rise)));
+    auto extent = [&](const std::vector<QString> &names) {
+        Span span{INFINITY, -INFINITY};
+        for (const QString &name : names)
+            if (const Member *m = measures.member(name))
+                span.from = std::min(span.from, m->base), span.to = std::max(span.to, m->top());
+        return span;
+    };
+    Governing g;
+    for (size_t i = 1; i < s.treads.size(); ++i) {
+        double gap = extent(s.treads[i - 1]).from - extent(s.treads[i]).to;
+        if (i - 1 < s.riserBoards.size())
+            if (const Member *board = measures.member(s.riserBoards[i - 1]))
+                gap -= board->thickness;
+        g.consider(s.treads[i].front(), std::max(0.0, gap), 4, 4 - std::max(0.0, gap));
+    }
+    if (g.judged.empty())
+        return information(rule, cell, QStringLiteral("The stair has one tread: no opening between treads."));
+    if (g.spare > measureFit)
+        return row(rule, cell, g, true,
+                   g.value < measureFit ? QStringLiteral("Riser boards close the openings between the treads.")
+                                        : QStringLiteral("The openings between the treads are at most %1 inches, against a 4-inch sphere.")
+                                              .arg(inches(g.value)));
+    return row(rule, cell, g, false,
+               QStringLiteral("The stair rises %1 inches, more than 30, and leaves %2 inches open between its treads, "
+                              "where a 4-inch sphere must not pass: close the risers with riser boards.")
+                   .arg(inches(rise), inches(g.value)));
 }
 
 CodeCheck treads(const Deck &deck, const Measures &measures)
@@ -278,10 +320,15 @@ CodeCheck handrail(const Deck &deck, const Measures &measures)
     const QString cell = QStringLiteral("R311.7.8: 34 to 38 in above the nosings, at 4 risers or more");
     const Stair &s = deck.stair;
     Governing g;
+    // The rail's line, not the steps drawn for it: a step holds its slice of
+    // the sloped rail, so its top is the rail's top only at its uphill end
+    // (at the downhill end the rail has fallen by the slice's slope). The
+    // line through those ends runs parallel to the nosings; a level piece
+    // is measured at both ends.
     for (const QString &name : s.handrail)
         if (const Member *m = measures.member(name)) {
             const auto [a, b] = measures.heightsAbove(*m, true, m->top());
-            for (double height : {a, b}) {
+            for (double height : m->step > 0 ? std::vector<double>{a} : std::vector<double>{a, b}) {
                 g.consider(name, height, 34, height - 34);
                 g.consider(name, height, 38, 38 - height);
             }
@@ -315,6 +362,7 @@ std::vector<CodeCheck> guardAndStairChecks(const Deck &deck)
         return checks;
     }
     checks.push_back(risers(deck, measures));
+    checks.push_back(openRisers(deck, measures));
     checks.push_back(treads(deck, measures));
     checks.push_back(width(deck, measures));
     checks.push_back(handrail(deck, measures));

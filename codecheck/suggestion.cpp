@@ -15,6 +15,7 @@
 #include "lengthtext.h"
 
 #include <algorithm>
+#include <map>
 #include <cmath>
 
 namespace deckmodel {
@@ -52,7 +53,65 @@ struct Candidate {
     double postSpan = 0;     // inches
     double postSize = 0;     // inches, square
     double estimate = 0;
+    double allowedSpan = 0;  // the beam's, between posts, inches
 };
+
+// The posts of a framed deck placed again along its beams as built: where a
+// cut corner shortens a beam, or its plies end apart, a set-in worked from
+// the deck's extent leaves an end post a little too far in. Each beam line's
+// run (where the framing sets its posts from), its beam's ends and its posts
+// give the largest set-in c with which every end cantilevers at most a
+// quarter of its span: c + e <= (R - 2c) / (4 (n - 1)), e the beam's reach
+// past the run, so c <= (R - 4 (n - 1) e) / (4n - 2); more posts where the
+// longest span would pass the beam's. Nothing when no count of posts fits.
+std::optional<DeckParameters> postsRefitted(const Deck &framed, const Candidate &c)
+{
+    struct Line {
+        double runFrom = INFINITY, runTo = -INFINITY, beamFrom = INFINITY, beamTo = -INFINITY;
+        int posts = 0;
+    };
+    std::map<long, Line> lines; // by the beam line's Z, to the inch
+    const double setIn = framed.parameters.overhangX * 12;
+    for (const Member &m : framed.members) {
+        const Box b = bounds(m.plan);
+        const long z = std::lround((b.z0 + b.z1) / 2);
+        if (m.kind == Kind::Post) {
+            Line &line = lines[z];
+            line.runFrom = std::min(line.runFrom, (b.x0 + b.x1) / 2 - setIn);
+            line.runTo = std::max(line.runTo, (b.x0 + b.x1) / 2 + setIn);
+            ++line.posts;
+        }
+    }
+    for (const Member &m : framed.members)
+        if (m.kind == Kind::BeamPly) {
+            const Box b = bounds(m.plan);
+            for (auto &[z, line] : lines)
+                if (std::abs((b.z0 + b.z1) / 2 - double(z)) <= framed.parameters.beamPly * framed.parameters.beamPlies)
+                    line.beamFrom = std::min(line.beamFrom, b.x0), line.beamTo = std::max(line.beamTo, b.x1);
+        }
+    if (lines.empty())
+        return std::nullopt;
+    for (int n = 2; n <= 50; ++n) {
+        double in = INFINITY, longest = 0;
+        for (const auto &[z, line] : lines) {
+            const double run = line.runTo - line.runFrom;
+            const double reach = std::max({0.0, line.runFrom - line.beamFrom, line.beamTo - line.runTo});
+            in = std::min(in, (run - 4 * (n - 1) * reach) / (4 * n - 2));
+        }
+        in = std::floor(in * 4) / 4; // quarter inches
+        if (in < 0)
+            continue;
+        for (const auto &[z, line] : lines)
+            longest = std::max(longest, (line.runTo - line.runFrom - 2 * in) / (n - 1));
+        if (longest > c.allowedSpan || longest < c.postSize)
+            continue;
+        DeckParameters p = framed.parameters;
+        p.overhangX = in / 12;
+        p.postSpacing = longest / 12 + 1e-6;
+        return p;
+    }
+    return std::nullopt;
+}
 
 // The effective joist span of joists spanning `span` with `cantilever` past
 // each end, or nothing when the factor table does not reach them.
@@ -148,8 +207,7 @@ std::vector<QString> changesBetween(const Deck &designed, const Deck &suggested)
                               .arg(feet(a.postSpacing * 12), feet(a.overhangX * 12)));
     if (std::abs(a.postSize - b.postSize) > 1e-6)
         changes.push_back(QStringLiteral("Posts %1 instead of %2")
-                              .arg(deckfile::nominalInches(b.postSize) + u'x' + deckfile::nominalInches(b.postSize),
-                                   deckfile::nominalInches(a.postSize) + u'x' + deckfile::nominalInches(a.postSize)));
+                              .arg(lumberName(b.postSize, b.postSize), lumberName(a.postSize, a.postSize)));
     return changes;
 }
 
@@ -199,7 +257,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
                         const double beams = 2 * plies * width * 2 * beam.nominal / 144;
                         const double postWood = 2 * posts * height * post * post / 144;
                         candidates.push_back({&joist, spacing, setIn->first, plies, &beam, posts, postSpan, post,
-                                              joists + rims + beams + postWood});
+                                              joists + rims + beams + postWood, span.inches});
                     }
                 }
             }
@@ -222,9 +280,29 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
     for (const Candidate &c : candidates) {
         if (++tried > 60 || passed >= 6)
             break;
-        const jm::Result<Deck> framed = frameDeck(parametersOf(base, c, depth, width));
-        if (!framed || !checkDeck(*framed).empty() || !passes(checkCode(*framed, settings)))
+        // Beam lines set in further where the shortest set-in leaves a joist
+        // by a cut end with no beam line under it.
+        jm::Result<Deck> framed = jm::failure(QString());
+        for (double further = 0; further <= 36; further += 3) {
+            Candidate moved = c;
+            moved.setIn = c.setIn + further;
+            if (depth - 2 * moved.setIn <= 0)
+                break;
+            framed = frameDeck(parametersOf(base, moved, depth, width));
+            if (framed && checkDeck(*framed).empty())
+                break;
+        }
+        if (!framed || !checkDeck(*framed).empty())
             continue;
+        if (!passes(checkCode(*framed, settings))) {
+            // The posts again, along the beams as framed (a cut end shortens one).
+            const std::optional<DeckParameters> refitted = postsRefitted(*framed, c);
+            if (!refitted)
+                continue;
+            framed = frameDeck(*refitted);
+            if (!framed || !checkDeck(*framed).empty() || !passes(checkCode(*framed, settings)))
+                continue;
+        }
         ++passed;
         const double boardFeet = framingBoardFeet(*framed);
         const int footings = countOf(*framed, Kind::Post);

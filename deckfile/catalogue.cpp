@@ -30,7 +30,7 @@ constexpr std::array<Shape, 9> KnownShapes{{
 
 // Posts are written as their full inches ("4", "6"), so they stand here at
 // those sizes; framing lumber at its dressed sizes.
-constexpr std::array<Lumber, 8> LumberSizes{{
+constexpr std::array<Lumber, 9> LumberSizes{{
     {"5/4x6", 1, 5.5},
     {"2x4", 1.5, 3.5},
     {"2x6", 1.5, 5.5},
@@ -39,6 +39,7 @@ constexpr std::array<Lumber, 8> LumberSizes{{
     {"2x12", 1.5, 11.25},
     {"4x4", 4, 4},
     {"6x6", 6, 6},
+    {"8x8", 8, 8},
 }};
 
 const std::array<FramingSize, 3> &framingTable()

@@ -66,6 +66,7 @@ struct Stair {
     std::vector<std::vector<QString>> treads; // each tread's boards, from the top
     std::vector<QString> stringers;            // their first steps
     std::vector<QString> handrail;             // its pieces from the top; none when not needed
+    std::vector<QString> riserBoards;          // closing the risers between treads, from the top; none when open
     QString pad;
     std::vector<QString> edgePosts;            // the deck's guard posts beside it, at its start side then its end side
 };

@@ -246,6 +246,7 @@ QString kindName(Kind kind)
     case Kind::Tread: return QStringLiteral("Tread boards");
     case Kind::Handrail: return QStringLiteral("Handrails");
     case Kind::LandingPad: return QStringLiteral("Landing pads");
+    case Kind::Riser: return QStringLiteral("Riser boards");
     }
     return {};
 }

@@ -21,10 +21,12 @@ namespace deckmodel {
 using deckfile::DeckParameters;
 
 // The framing's kinds, then the guards' and the stair's (the last one ends
-// the list: the viewer sizes its palettes by it).
+// the list: the viewer sizes its palettes by it, and its colours and the
+// model files' follow it).
 enum class Kind {
     Post, BeamPly, Joist, RimJoist, DeckingBoard,
     GuardPost, GuardRail, Baluster, Stringer, Tread, Handrail, LandingPad,
+    Riser, // a riser board closing the opening between two treads
 };
 
 // Guards and the stair stand outside the outline, the framing within it.

@@ -137,6 +137,16 @@ std::optional<Finding> addStair(Deck &deck, GuardNumbers &numbers)
         }
     }
 
+    // Riser boards between the treads where the stair rises more than 30
+    // inches: each on the lower tread's back edge, up to the upper tread's
+    // underside, its face under the upper tread's nosing.
+    if (rise > S::openRisersUpTo + 1e-9)
+        for (int i = 2; i <= treads; ++i) {
+            stair.riserBoards.push_back(QStringLiteral("Riser %1").arg(i - 1));
+            add(Kind::Riser, stair.riserBoards.back(), plan(s0, s1, (i - 1) * run, (i - 1) * run + S::riserBoardThickness),
+                rise - i * h, rise - (i - 1) * h - p.deckingThickness);
+        }
+
     // Stringers under the treads: the board's top edge through the notches'
     // outer corners, its lower edge a board's depth below across the slope.
     const int stringers = int(std::ceil(stair.layout.widthInches / S::stringerSpacing - 1e-9)) + 1;

@@ -13,7 +13,10 @@
 // ground, under the last tread and 36 inches beyond. A handrail on the side
 // at the edge's far end when there are 4 risers or more, its top 36 inches
 // above the nosings; guards on both sides when a tread stands more than 30
-// inches above the ground. docs/deck-model.md has the figures.
+// inches above the ground. A stair rising more than 30 inches has its
+// risers between treads closed by riser boards (1x8 ripped to the riser,
+// standing on the lower tread's back edge under the upper tread's nosing),
+// so no opening passes a 4-inch sphere. docs/deck-model.md has the figures.
 #pragma once
 
 #include "framing.h"
@@ -32,6 +35,8 @@ struct StairDesign {
     static constexpr double roomBeside = 2 * GuardDesign::post; // the edge each side of the stair: two posts
     static constexpr double guardAbove = 30;  // a tread higher than this needs guards
     static constexpr int handrailRisers = 4;  // a handrail from this many risers
+    static constexpr double openRisersUpTo = 30; // a higher stair has its risers closed
+    static constexpr double riserBoardThickness = 0.75, riserBoardDepth = 7.25; // 1x8, ripped to the riser
 };
 
 // The edge the dimension line A measures in the shape's picture (the first

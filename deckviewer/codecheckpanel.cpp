@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -129,6 +130,7 @@ CodeCheckPanel::CodeCheckPanel(QWidget *parent)
     : QWidget(parent), m_verdict(new QLabel(this)), m_checks(new QTreeWidget(this)),
       m_finding(new QPlainTextEdit(this)), m_divider(new QSplitter(Qt::Vertical, this)),
       m_designed(new QRadioButton(tr("As designed"), this)), m_suggested(new QRadioButton(tr("Suggested framing"), this)),
+      m_use(new QPushButton(tr("Use the suggested framing"), this)),
       m_suggestion(new QLabel(this)), m_assumptions(new QLabel(this))
 {
     setObjectName(QStringLiteral("codeCheckPanel"));
@@ -160,11 +162,15 @@ CodeCheckPanel::CodeCheckPanel(QWidget *parent)
     m_assumptions->setWordWrap(true);
     connect(m_checks, &QTreeWidget::itemSelectionChanged, this, &CodeCheckPanel::selectionChanged);
     connect(m_suggested, &QRadioButton::toggled, this, &CodeCheckPanel::framingChosen);
+    m_use->setObjectName(QStringLiteral("useSuggestedButton"));
+    m_use->setEnabled(false);
+    connect(m_use, &QPushButton::clicked, this, &CodeCheckPanel::useSuggested);
 
     auto *framing = new QHBoxLayout;
     framing->addWidget(m_designed);
     framing->addWidget(m_suggested);
     framing->addStretch();
+    framing->addWidget(m_use);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(createBoxes());
     layout->addWidget(m_verdict);
@@ -270,11 +276,12 @@ void CodeCheckPanel::setReport(const deckmodel::CodeReport &report, const deckmo
     }
     const bool found = suggestion.parameters.has_value();
     m_suggested->setEnabled(found);
+    m_use->setEnabled(found);
     m_suggested->setToolTip(found ? QString() : suggestion.why);
     if (!found)
         m_designed->setChecked(true);
     m_suggestion->setText(suggestionLines(suggestion));
-    m_assumptions->setText(deckmodel::codeAssumptions(report.settings));
+    m_assumptions->setText(deckmodel::codeAssumptions(report));
 }
 
 void CodeCheckPanel::setNone(const QString &why)
@@ -289,6 +296,12 @@ void CodeCheckPanel::setNone(const QString &why)
     m_suggested->setEnabled(false);
     m_designed->setChecked(true);
     setEnabled(false);
+}
+
+void CodeCheckPanel::chooseDesigned()
+{
+    const QSignalBlocker quiet(m_suggested);
+    m_designed->setChecked(true);
 }
 
 bool CodeCheckPanel::suggestedChosen() const

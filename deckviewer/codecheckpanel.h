@@ -17,6 +17,7 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QSplitter;
 class QTreeWidget;
@@ -52,11 +53,15 @@ public:
     deckmodel::CodeSettings settings() const;
     // Whether the suggested framing is the one chosen to be shown.
     bool suggestedChosen() const;
+    // Back to the framing as designed, without reporting it.
+    void chooseDesigned();
 
 signals:
     void settingsChanged(deckmodel::CodeSettings settings);
     void membersSelected(QStringList names);
     void framingChosen(bool suggested);
+    // "Use the suggested framing": the design is to take it.
+    void useSuggested();
 
 private:
     QFormLayout *createBoxes();
@@ -70,6 +75,7 @@ private:
     QPlainTextEdit *m_finding;
     QSplitter *m_divider;
     QRadioButton *m_designed, *m_suggested;
+    QPushButton *m_use;
     QLabel *m_suggestion;
     QLabel *m_assumptions;
 };

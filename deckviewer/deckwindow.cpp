@@ -6,6 +6,7 @@
 #include "planview.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -88,6 +89,15 @@ QString shortened(const QString &text, int maxChars)
     return text.left(maxChars - 3) + QStringLiteral("...");
 }
 
+QString openTarget(const QString &chosen)
+{
+    const QFileInfo file(chosen);
+    for (const QString &name : {QStringLiteral("DeckType.txt"), QStringLiteral("DeckSize.txt"), QStringLiteral("symbols.txt")})
+        if (file.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return file.absolutePath();
+    return chosen;
+}
+
 WindowSeams dialogSeams()
 {
     WindowSeams seams;
@@ -96,7 +106,22 @@ WindowSeams dialogSeams()
                                             filter);
     };
     seams.chooseFolder = [](QWidget *parent) {
-        return QFileDialog::getExistingDirectory(parent, QObject::tr("Open a wizard folder"), documentsFolder());
+        return QFileDialog::getOpenFileName(
+            parent, QObject::tr("Open a deck"), documentsFolder(),
+            QObject::tr("Decks (*.jmdeck Deck_*.txt DeckType.txt DeckSize.txt symbols.txt);;Deck designs (*.jmdeck);;"
+                        "Deck parameter files (Deck_*.txt);;Wizard folders (DeckType.txt DeckSize.txt symbols.txt)"));
+    };
+    seams.chooseDesignName = [](QWidget *parent, const QString &suggested) {
+        return QFileDialog::getSaveFileName(parent, QObject::tr("Save the design"), suggested,
+                                            QObject::tr("Deck design (*.jmdeck)"));
+    };
+    seams.askSave = [](QWidget *parent, const QString &name) {
+        const QMessageBox::StandardButton answer = QMessageBox::question(
+            parent, QObject::tr("Unsaved changes"), QObject::tr("Save the changes to %1?").arg(name),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        return answer == QMessageBox::Save ? SaveAnswer::Save
+            : answer == QMessageBox::Discard ? SaveAnswer::Discard
+                                             : SaveAnswer::Cancel;
     };
     seams.tellFailure = [](QWidget *parent, const QString &title, const QString &text) {
         QMessageBox::warning(parent, title, text);
@@ -176,12 +201,20 @@ DeckWindow::DeckWindow(QWidget *parent)
 void DeckWindow::buildMenus(QToolBar *tools)
 {
     QMenu *file = menuBar()->addMenu(tr("&File"));
+    newAction = file->addAction(tr("&New from the Wizard's Deck"), this, &DeckWindow::newRequested);
+    newAction->setShortcut(QKeySequence::New);
     QAction *open = file->addAction(tr("&Open..."), this, &DeckWindow::askOpen);
     open->setShortcut(QKeySequence::Open);
     recentMenu = file->addMenu(tr("Open &Recent"));
     connect(recentMenu, &QMenu::aboutToShow, this, &DeckWindow::listRecent);
+    file->addSeparator();
+    saveAction = file->addAction(tr("&Save"), this, &DeckWindow::saveRequested);
+    saveAction->setShortcut(QKeySequence::Save);
+    saveAsAction = file->addAction(tr("Save &As..."), this, &DeckWindow::saveAsRequested);
+    saveAsAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    file->addSeparator();
     exportAction = file->addAction(tr("&Export..."), this, &DeckWindow::askExport);
-    exportAction->setShortcut(QKeySequence::Save);
+    exportAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     printAction = file->addAction(tr("&Print..."), this, &DeckWindow::askPrint);
     printAction->setShortcut(QKeySequence::Print);
     drawingSetAction = file->addAction(tr("&Drawing Set..."), this, &DeckWindow::askDrawingSet);
@@ -191,6 +224,7 @@ void DeckWindow::buildMenus(QToolBar *tools)
     tools->addAction(exportAction);
     tools->addAction(printAction);
 
+    editMenu = menuBar()->addMenu(tr("&Edit"));
     m_viewMenu = menuBar()->addMenu(tr("&View"));
     m_viewMenu->addAction(tools->toggleViewAction());
     m_viewMenu->addAction(m_deckDock->toggleViewAction());
@@ -274,11 +308,11 @@ void DeckWindow::fillPrices()
             takeoff->setItem(r, c, item);
         }
     const deckmodel::PricedTakeoff priced = deckmodel::priceTakeoff(*m_block.takeoff, prices.list);
-    const QLocale locale = QLocale::system();
     QStringList lines;
     for (const QStringList &total : deckmodel::totalRows(priced))
-        lines << total[0] + QStringLiteral(": ") + locale.toCurrencyString(total[1].toDouble())
-                     + (total[2].isEmpty() ? QString() : QStringLiteral(" (%1)").arg(total[2]));
+        if (total[0] != u"Total")
+            lines << total[0] + u' ' + deckmodel::amountText(total[1].toDouble());
+    lines << deckmodel::totalLine(priced);
     if (prices.example)
         lines << tr("These are example prices: double-click a unit price to put in your own (saved to %1).")
                      .arg(QDir::toNativeSeparators(deckviewer::priceListPath()));
@@ -295,7 +329,7 @@ void DeckWindow::priceEdited(int row, int column)
 {
     if (column != 5 || !m_block.takeoff || row >= int(m_block.takeoff->rows.size()))
         return;
-    const std::optional<double> price = numbertext::strictNumber(takeoff->item(row, column)->text());
+    const std::optional<double> price = deckmodel::priceNumber(takeoff->item(row, column)->text());
     const jm::Status saved = price ? deckviewer::savePrice(m_block.takeoff->rows[size_t(row)].priceKey(), *price)
                                    : jm::failure(tr("A price is a number of at least 0."));
     fillPrices();
@@ -477,9 +511,18 @@ void DeckWindow::askPrintSet()
 
 void DeckWindow::askOpen()
 {
-    const QString folder = seams.chooseFolder(this);
-    if (!folder.isEmpty())
-        emit openRequested(folder);
+    const QString chosen = seams.chooseFolder(this);
+    if (!chosen.isEmpty())
+        emit openRequested(openTarget(chosen));
+}
+
+void DeckWindow::closeEvent(QCloseEvent *event)
+{
+    if (mayClose && !mayClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace deckview

@@ -52,6 +52,15 @@ PrintDefaults printDefaults(QLocale::Territory territory, const QString &deckFil
 // label or a list row (a path can be megabytes long).
 QString shortened(const QString &text, int maxChars = 300);
 
+// What File > Open opens for the file a person chose: a wizard folder is
+// chosen by one of its files (DeckType.txt, DeckSize.txt, a saved copy's
+// symbols.txt) and opens as the folder; any other file as itself.
+QString openTarget(const QString &chosen);
+
+// The answer to "Save the changes?" before a design with unsaved changes is
+// closed or replaced.
+enum class SaveAnswer { Save, Discard, Cancel };
+
 // Where the window asks the person something or tells of a failure; tests
 // put their own in.
 struct WindowSeams {
@@ -59,8 +68,13 @@ struct WindowSeams {
     // filter to select, out: the one chosen. Empty when cancelled.
     std::function<QString(QWidget *parent, const QString &suggested, const QStringList &filters, QString *filter)>
         chooseExportName;
-    // A wizard folder to open; empty when cancelled.
+    // A deck to open (a design, a deck parameter file, or a file of a wizard
+    // folder: openTarget()); empty when cancelled.
     std::function<QString(QWidget *parent)> chooseFolder;
+    // A design file to save to, starting at `suggested`; empty when cancelled.
+    std::function<QString(QWidget *parent, const QString &suggested)> chooseDesignName;
+    // Whether to save the design named `name` first.
+    std::function<SaveAnswer(QWidget *parent, const QString &name)> askSave;
     std::function<void(QWidget *parent, const QString &title, const QString &text)> tellFailure;
 };
 WindowSeams dialogSeams();
@@ -105,9 +119,15 @@ public:
     QTableWidget *takeoff; // its unit prices editable: an edit is saved to the price list
     QLabel *takeoffNotes;  // the totals, the price list's problems, the wizard's notes
     QDoubleSpinBox *wasteBox; // the decking's waste allowance in percent, remembered
+    QAction *newAction;
+    QAction *saveAction;
+    QAction *saveAsAction;
     QAction *exportAction;
     QAction *printAction;
     QMenu *recentMenu;
+    QMenu *editMenu; // Undo and Redo, from whoever keeps the design
+    // Asked before the window closes: false keeps it open (unsaved changes kept).
+    std::function<bool()> mayClose;
     WindowSeams seams = dialogSeams();
 
     // A deck shown earlier: its words in File > Open Recent, and the folder
@@ -129,11 +149,18 @@ public:
     void askDrawingSet();
 
 signals:
-    // File > Open: a folder or deck file to show.
+    // File > Open: a folder, deck file or design to show.
     void openRequested(const QString &path);
+    // File > New from the Wizard's Deck, Save, Save As...
+    void newRequested();
+    void saveRequested();
+    void saveAsRequested();
     // The decking's waste allowance was changed (and remembered): the takeoff
     // is to be counted again.
     void wasteChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus(QToolBar *tools);

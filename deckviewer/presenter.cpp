@@ -1,26 +1,58 @@
 #include "presenter.h"
 
+#include "catalogue.h"
 #include "checksettings.h"
 #include "codecheckpanel.h"
+#include "designfile.h"
+#include "designsource.h"
+#include "framingpanel.h"
 #include "recentdecks.h"
+#include "recentdesigns.h"
 #include "savedstairs.h"
 #include "sheetsource.h"
+#include "takeoffprices.h"
 #include "windowlayout.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QUndoStack>
 
 #include "deckexport.h"
 
 DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFolder, QObject *parent)
     : QObject(parent), m_windowName(windowName), m_wizardFolder(wizardFolder),
       m_window(std::make_unique<deckview::DeckWindow>()), m_stairPanel(new StairPanel),
-      m_codeCheck(new deckviewer::CodeCheckPanel), m_settings(deckviewer::loadCodeSettings())
+      m_codeCheck(new deckviewer::CodeCheckPanel), m_settings(deckviewer::loadCodeSettings()),
+      m_framing(new deckviewer::FramingPanel)
 {
+    // The design: its values in the Framing panel, its changes undone and
+    // redone from the Edit menu, kept with File > Save.
+    connect(m_framing, &deckviewer::FramingPanel::edited, &m_document, &deckviewer::DesignDocument::change);
+    connect(&m_document, &deckviewer::DesignDocument::changed, this, &DeckPresenter::rebuild);
+    connect(&m_document, &deckviewer::DesignDocument::stateChanged, this, &DeckPresenter::showTitle);
+    QAction *undo = m_document.undoStack()->createUndoAction(this, tr("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = m_document.undoStack()->createRedoAction(this, tr("&Redo"));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    m_window->editMenu->addAction(undo);
+    m_window->editMenu->addAction(redo);
+    connect(m_window.get(), &deckview::DeckWindow::newRequested, this, [this] {
+        if (!m_wizardFolder.isEmpty())
+            open(m_wizardFolder);
+    });
+    connect(m_window.get(), &deckview::DeckWindow::saveRequested, this, &DeckPresenter::save);
+    connect(m_window.get(), &deckview::DeckWindow::saveAsRequested, this, &DeckPresenter::saveAs);
+    m_window->mayClose = [this] { return settle(); };
     // The stair's place, saved per deck in the user's state folder.
     m_window->addPanel(tr("Stair"), QStringLiteral("stairDock"), m_stairPanel);
     connect(m_stairPanel, &StairPanel::stairChanged, this, &DeckPresenter::placeStair);
@@ -36,10 +68,7 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
-    connect(m_window.get(), &deckview::DeckWindow::wasteChanged, this, [this] {
-        if (m_lastWork)
-            load(m_lastWork, true);
-    });
+    connect(m_window.get(), &deckview::DeckWindow::wasteChanged, this, &DeckPresenter::wasteEdited);
     askReload = [](QWidget *parent, const QString &path) {
         return QMessageBox::question(parent, tr("The deck changed"),
                                      tr("%1 changed on disk since the deck was shown. Show the deck as it is now?")
@@ -49,19 +78,29 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     connect(&m_watch, &DeckWatch::changed, this, &DeckPresenter::filesChanged);
     m_codeCheck->setSettings(m_settings);
     m_window->addPanel(tr("Code check"), QStringLiteral("codeCheckDock"), m_codeCheck);
+    m_window->addPanel(tr("Framing"), QStringLiteral("framingDock"), m_framing);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::settingsChanged, this, &DeckPresenter::settingsChanged);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::membersSelected, m_window->view, &deckview::DeckView::setHighlighted);
     connect(m_codeCheck, &deckviewer::CodeCheckPanel::framingChosen, this, &DeckPresenter::framingChosen);
+    connect(m_codeCheck, &deckviewer::CodeCheckPanel::useSuggested, this, &DeckPresenter::useSuggested);
     // The window as the person left it last time, by its name's letters.
     QString layoutName = m_windowName.toLower();
     layoutName.removeIf([](QChar c) { return c < u'a' || c > u'z'; });
     deckviewer::rememberLayout(m_window.get(), layoutName);
-    // The copies the host kept of the decks it was asked for in this folder.
+    // The designs saved or opened lately, then the copies the host kept of
+    // the decks it was asked for in this folder.
     m_window->recentDecks = [folder = m_wizardFolder] {
         QList<deckview::DeckWindow::Recent> decks;
-        for (const recentdecks::SavedDeck &saved : recentdecks::recentDecks(folder))
-            decks.append({QStringLiteral("%1, %2").arg(saved.deckName, QLocale().toString(saved.at, QLocale::ShortFormat)),
+        for (const deckviewer::RecentDesign &recent : deckviewer::recentDesigns())
+            decks.append({deckviewer::recentDesignLabel(recent), recent.path});
+        // The host's copies by their deck's name, shape, size and time.
+        for (const recentdecks::SavedDeck &saved : recentdecks::recentDecks(folder)) {
+            const auto copy = deckviewer::designFrom(saved.folder, {}, 0);
+            decks.append({QStringLiteral("%1, %2%3")
+                              .arg(saved.deckName, copy ? deckviewer::shapeAndSize(*copy) + QStringLiteral(", ") : QString(),
+                                   QLocale().toString(saved.at, QLocale::ShortFormat)),
                           saved.folder});
+        }
         return decks;
     };
 }
@@ -82,24 +121,186 @@ void DeckPresenter::symbolLoaded(const QString &path)
 
 void DeckPresenter::symbolFileOpened(const QString &path)
 {
+    if (!settle())
+        return;
     // The host is asked again when the wizard's files change: no question.
     m_openedPath.clear();
     m_watch.watch({});
-    load([symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder](const deckmodel::CodeSettings &settings) {
+    auto otherwise = [symbol = path, loaded = m_loadedSymbol, folder = m_wizardFolder](const deckmodel::CodeSettings &settings) {
         return symbolFrom(symbol, loaded, folder, settings);
-    });
+    };
+    // The host's deck becomes a new design: the 2D style loaded last, or the 3D family's file.
+    // By plain search: the path may be a megabyte long, and this runs on the window's thread.
+    const QStringView name = QStringView(path).mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
+    if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
+        const auto plan = deckfile::read2DFrom(m_loadedSymbol, m_wizardFolder);
+        jm::Result<design::Design> made = plan ? jm::Result<design::Design>(design::from2D(*plan, m_wizardFolder, QDateTime::currentDateTimeUtc()))
+                                               : jm::Result<design::Design>(plan.failure());
+        if (made) {
+            made->code = m_settings;
+            made->wastePercent = deckviewer::wastePercent();
+        }
+        openDesign(made, QString(), m_wizardFolder, otherwise);
+        return;
+    }
+    const deckfile::Family *family = deckfile::familyOfSymbol(path);
+    const QString file = family ? QDir(m_wizardFolder).filePath(QLatin1String(family->file)) : QString();
+    openDesign(family ? deckviewer::designFrom(file, m_settings, deckviewer::wastePercent()) : jm::failure(QString()),
+               QString(), file, otherwise);
 }
 
 void DeckPresenter::open(const QString &path)
 {
+    if (!settle())
+        return;
     m_openedPath = path;
-    load([path](const deckmodel::CodeSettings &settings) { return deckFrom(path, settings); });
+    const bool isDesign = design::isDesignPath(path) && !QFileInfo(path).isDir();
+    openDesign(deckviewer::designFrom(path, m_settings, deckviewer::wastePercent()),
+               isDesign ? QFileInfo(path).absoluteFilePath() : QString(), path,
+               [path](const deckmodel::CodeSettings &settings) { return deckFrom(path, settings); });
+    if (isDesign && m_document.isOpen())
+        deckviewer::rememberDesign(m_document.path());
+}
+
+// A design to show, or (none could be made) what the deck shows without one:
+// its error in words.
+void DeckPresenter::openDesign(const jm::Result<design::Design> &made, const QString &path, const QString &source,
+                               std::function<ShownDeck(const deckmodel::CodeSettings &)> otherwise)
+{
+    m_codeCheck->chooseDesigned();
+    m_previewing = false;
+    if (!made) {
+        m_document.clear();
+        m_stairFile.clear();
+        m_framing->setDesign(nullptr);
+        load(std::move(otherwise));
+        return;
+    }
+    m_stairFile = path.isEmpty() ? deckviewer::wizardDeckFile(source) : QString();
+    m_document.reset(*made, path, source);
+}
+
+// The design as it is now: checked with its own settings, its waste
+// allowance counted, built and shown.
+void DeckPresenter::rebuild(bool edited)
+{
+    if (!m_document.isOpen())
+        return;
+    const design::Design &shown = m_document.design();
+    m_settings = shown.code;
+    m_codeCheck->setSettings(shown.code);
+    deckviewer::useWastePercent(shown.wastePercent);
+    {
+        const QSignalBlocker quiet(m_window->wasteBox);
+        m_window->wasteBox->setValue(shown.wastePercent);
+    }
+    m_framing->setDesign(&shown);
+    load([design = shown, source = m_document.source(), edited](const deckmodel::CodeSettings &settings) {
+        return deckFromDesign(design, source, settings, !edited);
+    }, edited);
+}
+
+// The search for a passing framing of the deck shown, after it is shown; a
+// later deck makes it stale.
+void DeckPresenter::searchSuggestion(const ShownDeck &shown)
+{
+    m_suggestions.start(
+        [shown, extras = design::extrasOf(m_document.design()), settings = m_settings] {
+            ShownDeck searched = shown;
+            addSuggestion(searched, extras, settings);
+            return std::make_shared<const ShownDeck>(std::move(searched));
+        },
+        [this](const std::shared_ptr<const ShownDeck> &found) {
+            m_shown = found;
+            m_codeCheck->setReport(found->report, found->suggestion);
+        });
+}
+
+void DeckPresenter::showTitle()
+{
+    if (!m_document.isOpen())
+        return;
+    // The mark is written into the title: a placeholder would reach the title's readers ("[*]").
+    m_window->setWindowTitle(m_windowName + QStringLiteral(" - ") + m_document.name()
+                             + (m_document.isModified() ? QStringLiteral("*") : QString())
+                             + (m_previewing ? tr(" (preview of the suggested framing)") : QString()));
+}
+
+bool DeckPresenter::settle()
+{
+    if (!m_document.isModified())
+        return true;
+    switch (m_window->seams.askSave(m_window.get(), m_document.name())) {
+    case deckview::SaveAnswer::Save: return save();
+    case deckview::SaveAnswer::Discard: return true;
+    case deckview::SaveAnswer::Cancel: break;
+    }
+    return false;
+}
+
+bool DeckPresenter::save()
+{
+    if (!m_document.isOpen())
+        return false;
+    if (m_document.path().isEmpty())
+        return saveAs();
+    if (const jm::Status saved = m_document.saveTo(m_document.path()); !saved) {
+        m_window->seams.tellFailure(m_window.get(), tr("Save failed"), saved.error());
+        return false;
+    }
+    m_window->statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(m_document.path())), 5000);
+    return true;
+}
+
+bool DeckPresenter::saveAs()
+{
+    if (!m_document.isOpen())
+        return false;
+    const QString suggested = m_document.path().isEmpty()
+        ? QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+              .filePath(m_document.name() + u'.' + design::Extension)
+        : m_document.path();
+    QString path = m_window->seams.chooseDesignName(m_window.get(), suggested);
+    if (path.isEmpty())
+        return false;
+    if (!design::isDesignPath(path))
+        path += u'.' + design::Extension;
+    if (const jm::Status saved = m_document.saveTo(path); !saved) {
+        m_window->seams.tellFailure(m_window.get(), tr("Save failed"), saved.error());
+        return false;
+    }
+    m_stairFile.clear();
+    deckviewer::rememberDesign(path);
+    m_window->statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(path)), 5000);
+    return true;
+}
+
+void DeckPresenter::useSuggested()
+{
+    if (!m_document.isOpen() || !m_shown || !m_shown->suggestion.parameters)
+        return;
+    m_codeCheck->chooseDesigned();
+    m_previewing = false;
+    m_document.change(tr("Use the suggested framing"), design::withFraming(m_document.design(), *m_shown->suggestion.parameters));
+}
+
+void DeckPresenter::wasteEdited()
+{
+    if (!m_document.isOpen()) {
+        if (m_lastWork)
+            load(m_lastWork, true);
+        return;
+    }
+    design::Design changed = m_document.design();
+    changed.wastePercent = m_window->wasteBox->value();
+    m_document.change(tr("Change the waste allowance"), changed);
 }
 
 void DeckPresenter::load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work, bool sameDeck)
 {
     m_lastWork = work;
     m_kernels.supersede();
+    m_suggestions.supersede();
     m_decks.start(
         [work = std::move(work), settings = m_settings] {
             ShownDeck shown = work(settings);
@@ -135,7 +336,10 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
         emit drawn(QStringLiteral("cannot draw: ") + shown.error);
         return;
     }
-    window.setWindowTitle(m_windowName + QStringLiteral(" - ") + shown.fileName);
+    if (m_document.isOpen())
+        showTitle();
+    else
+        window.setWindowTitle(m_windowName + QStringLiteral(" - ") + shown.fileName);
     if (shown.isPlan) {
         window.showPlan(shown.plan, shown.facts, shown.block, shown.fileName);
         emit drawn(QStringLiteral("drawn ") + shown.block.title);
@@ -147,7 +351,8 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
     m_codeCheck->setReport(shown.report, shown.suggestion);
     m_shown = std::make_shared<const ShownDeck>(shown);
     sameDeck = sameDeck && shown.source == m_shownSource;
-    ShownDeck framing = m_codeCheck->suggestedChosen() && shown.suggested ? *shown.suggested : shown;
+    m_previewing = m_codeCheck->suggestedChosen() && shown.suggested;
+    ShownDeck framing = m_previewing ? *shown.suggested : shown;
     if (sameDeck)
         framing.mode = m_window->view->mode(); // the person's mode, not the file's
     showFraming(framing, sameDeck);
@@ -160,6 +365,8 @@ void DeckPresenter::show(const ShownDeck &shown, bool sameDeck)
     if (!shown.stairNote.isEmpty())
         m_stairPanel->note->setText(shown.stairNote);
     m_waitingFor = shown.block.title;
+    if (shown.suggestionPending)
+        searchSuggestion(shown);
 }
 
 // The deck as designed or its suggested framing, in the view, the facts and
@@ -168,6 +375,10 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
 {
     deckview::DeckWindow &window = *m_window;
     window.view->setHighlighted({});
+    // One deck on screen: the check list, the exports and the drawing set are all of it.
+    deckviewer::offerDrawingSet(window, shown, m_settings);
+    if (m_shown)
+        m_codeCheck->setReport(shown.report, m_shown->suggestion);
     // The kernel first: a mode drawn for the old deck before the new scene is
     // meshed would be dropped anyway. Without one yet, hidden lines come from
     // the view's depth buffer until it is built.
@@ -176,7 +387,7 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
                     [deck = shown.deck, source = shown.source, settings = m_settings](const QString &path) {
                         const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
-                        return format && deck ? deckmodel::writeDeck(*deck, path, *format, settings)
+                        return format && deck ? writeDeckModel(*deck, path, settings)
                                               : deckmodel::renderDeck(source, path, settings);
                     },
                     sameDeck);
@@ -186,8 +397,14 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
 
 void DeckPresenter::settingsChanged(const deckmodel::CodeSettings &settings)
 {
-    m_settings = settings;
     deckviewer::saveCodeSettings(settings);
+    if (m_document.isOpen() && !m_document.design().is2D) {
+        design::Design changed = m_document.design();
+        changed.code = settings;
+        m_document.change(tr("Change the code check settings"), changed);
+        return;
+    }
+    m_settings = settings;
     if (m_lastWork)
         load(m_lastWork, true);
 }
@@ -199,7 +416,9 @@ void DeckPresenter::framingChosen(bool suggested)
     const ShownDeck &shown = suggested && m_shown->suggested ? *m_shown->suggested : *m_shown;
     ShownDeck framing = shown;
     framing.mode = m_window->view->mode(); // the person's mode, not the file's
+    m_previewing = suggested && m_shown->suggested;
     showFraming(framing, true);
+    showTitle();
 }
 
 void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
@@ -212,6 +431,16 @@ void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
 
 void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
 {
+    if (m_document.isOpen() && !m_document.design().is2D) {
+        // A new design's stair is also kept for its wizard file, as for the file opened alone.
+        if (!m_stairFile.isEmpty())
+            if (const jm::Status saved = savedstairs::saveStair(m_stairFile, layout); !saved)
+                m_stairPanel->note->setText(saved.error());
+        design::Design changed = m_document.design();
+        changed.stair = layout;
+        m_document.change(tr("Move the stair"), changed);
+        return;
+    }
     if (m_shownDeckFile.isEmpty())
         return;
     if (const jm::Status saved = savedstairs::saveStair(m_shownDeckFile, layout); !saved)

@@ -10,12 +10,18 @@
 // A "Code check" panel beside the deck shows the deck checked against the
 // code's deck tables with the settings remembered from the last time; a
 // change of setting checks the deck again, a row selected lights up its
-// members, and the framing it suggests can be shown in place of the wizard's.
+// members, and the framing it suggests can be shown in place of the wizard's
+// (a preview, everywhere at once: the view, the facts, the takeoff, the
+// check list, exports and the drawing set) or taken into the design.
+// Whatever is opened becomes the one design on screen (designdocument.h):
+// the Framing panel and the Stair panel change it, each change undoable,
+// and each change rebuilds, rechecks and redraws it; File > Save keeps it.
 #pragma once
 
 #include "codecheck.h"
 #include "deckwatch.h"
 #include "deckwindow.h"
+#include "designdocument.h"
 #include "latestjob.h"
 #include "showdeck.h"
 #include "stairpanel.h"
@@ -27,6 +33,7 @@
 
 namespace deckviewer {
 class CodeCheckPanel;
+class FramingPanel;
 }
 
 class DeckPresenter : public QObject {
@@ -40,13 +47,20 @@ public:
     deckview::DeckWindow *window() const { return m_window.get(); }
     StairPanel *stairPanel() const { return m_stairPanel; }
     deckviewer::CodeCheckPanel *codeCheckPanel() const { return m_codeCheck; }
+    deckviewer::FramingPanel *framingPanel() const { return m_framing; }
+    deckviewer::DesignDocument *document() { return &m_document; }
 
     void symbolLoaded(const QString &path);
     void symbolFileOpened(const QString &path);
-    // The viewer without a bus: a wizard folder or one deck parameter file,
-    // watched while shown: when its files change on disk, the person is
-    // asked (askReload) whether to show it again.
+    // The viewer without a bus: a wizard folder, one deck parameter file or a
+    // design, watched while shown: when its files change on disk, the person
+    // is asked (askReload) whether to show it again; a design with unsaved
+    // changes is asked about first.
     void open(const QString &path);
+    // File > Save and Save As...: false when not saved (cancelled or failed,
+    // the failure told).
+    bool save();
+    bool saveAs();
 
     // Whether to show the deck again now that `path` changed on disk; tests
     // put their own in. The default asks in a message box.
@@ -58,6 +72,16 @@ signals:
     void drawn(const QString &line);
 
 private:
+    // Whether the design on screen may be left: saved, discarded or unchanged.
+    bool settle();
+    void openDesign(const jm::Result<design::Design> &made, const QString &path, const QString &source,
+                    std::function<ShownDeck(const deckmodel::CodeSettings &)> otherwise);
+    // After an edit the deck is shown first and its suggested framing searched for after.
+    void rebuild(bool edited);
+    void searchSuggestion(const ShownDeck &shown);
+    void showTitle();
+    void useSuggested();
+    void wasteEdited();
     // sameDeck: the deck shown, again (a stair moved, a setting changed): the
     // view keeps its mode, camera and the keyboard focus.
     void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work, bool sameDeck = false);
@@ -80,6 +104,7 @@ private:
     // makes a kernel still being built for the old one stale.
     deckview::LatestJob m_decks{&m_pool, this};
     deckview::LatestJob m_kernels{&m_pool, this};
+    deckview::LatestJob m_suggestions{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
     StairPanel *m_stairPanel;
     bool m_stairShown = false; // its tab in front, the window open
@@ -91,4 +116,8 @@ private:
     deckmodel::CodeSettings m_settings;
     std::function<ShownDeck(const deckmodel::CodeSettings &)> m_lastWork; // checked again when a setting changes
     std::shared_ptr<const ShownDeck> m_shown; // the 3D deck shown, with its suggested framing
+    deckviewer::DesignDocument m_document;
+    deckviewer::FramingPanel *m_framing;
+    QString m_stairFile; // a new design's wizard file, where its stair is also kept for the file alone
+    bool m_previewing = false;
 };

@@ -1,6 +1,7 @@
 #include "showdeck.h"
 
 #include "catalogue.h"
+#include "designfile.h"
 #include "handoff.h"
 #include "lengthtext.h"
 #include "plan.h"
@@ -58,6 +59,9 @@ void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck, const
     auto takeoff = std::make_shared<const deckmodel::Takeoff>(
         deckmodel::takeoffOf(deck, {settings, deckviewer::wastePercent()}));
     std::vector<QStringList> rows = deckmodel::takeoffRows(*takeoff, deckviewer::pricesOrNone().list);
+    // The notes stay off the drawing, but for the total's: how many rows have no price.
+    if (!rows.back().last().isEmpty())
+        rows.back()[1] = QStringLiteral("(%1)").arg(rows.back().last());
     for (QStringList &row : rows)
         row.removeLast();
     for (QString &name : rows.front())
@@ -130,11 +134,77 @@ namespace {
 // window shows (with the suggested framing, itself checked).
 enum class Extent { Model, Drawing, Window };
 
+bool suggestedFraming = false;
+
+// The suggested framing of a deck in its place, where the run asks for it.
+ShownDeck framingAsked(ShownDeck shown)
+{
+    if (!suggestedFraming || !shown.error.isEmpty() || shown.isPlan)
+        return shown;
+    if (shown.suggested)
+        return *shown.suggested;
+    if (shown.report.failed() > 0 || shown.report.outside() > 0)
+        return failed(QStringLiteral("There is no suggested framing: ") + shown.suggestion.why);
+    return shown;
+}
+
+// The deck of a parameter file with its guards and stair: the stair as asked
+// where it fits, else the default one and why; as much of it as `extent`
+// asks for (all of it where the run shows the suggested framing).
+ShownDeck builtDeck(const deckmodel::DeckParameters &parameters, deckmodel::Extras extras, bool stairSaved,
+                    const QString &path, const deckmodel::CodeSettings &settings, Extent extent, bool suggest = true)
+{
+    if (suggestedFraming)
+        extent = Extent::Window;
+    jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(parameters, extras);
+    QString stairNote;
+    if (!built && stairSaved) {
+        stairNote = built.error();
+        extras.stair = {};
+        built = deckmodel::buildDeck(parameters, extras);
+    }
+    if (!built)
+        return failed(built.error());
+    if (extent == Extent::Model) {
+        ShownDeck model;
+        model.deck = std::make_shared<const deckmodel::Deck>(std::move(*built));
+        model.stairNote = stairNote;
+        return model;
+    }
+    ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
+    shown.stairNote = stairNote;
+    if (extent == Extent::Drawing)
+        return shown;
+    if (suggest) {
+        addSuggestion(shown, extras, settings);
+    } else {
+        shown.suggestionPending = true;
+        shown.suggestion.why = QStringLiteral("looking for a framing that passes...");
+    }
+    return shown;
+}
+
 ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QString &folder,
                    const deckmodel::CodeSettings &settings, Extent extent);
 
+ShownDeck designAt(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings,
+                   Extent extent, bool suggest = true)
+{
+    if (design.is2D) {
+        ShownDeck shown = planOf(design.plan);
+        shown.source = source;
+        return shown;
+    }
+    return framingAsked(builtDeck(design::parametersOf(design), design::extrasOf(design),
+                                  design.stair != deckmodel::StairLayout{}, source, settings, extent, suggest));
+}
+
 ShownDeck deckAt(const QString &path, const deckmodel::CodeSettings &settings, Extent extent)
 {
+    if (design::isDesignPath(path) && !QFileInfo(path).isDir()) {
+        const jm::Result<design::Design> read = design::readDesign(path);
+        return read ? designAt(*read, path, settings, extent) : failed(read.error());
+    }
     // A wizard folder or a saved copy shows what the host was last asked for there.
     if (QFileInfo(path).isDir()) {
         if (const auto asked = recentdecks::askedIn(path)) {
@@ -152,41 +222,14 @@ ShownDeck deckAt(const QString &path, const deckmodel::CodeSettings &settings, E
     const std::optional<deckmodel::StairLayout> saved = savedstairs::savedStair(deckFile);
     if (saved)
         extras.stair = *saved;
-    jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(*read, extras);
-    QString stairNote;
-    if (!built && saved) {
-        stairNote = built.error();
-        extras = {};
-        built = deckmodel::buildDeck(*read, extras);
-    }
-    if (!built)
-        return failed(built.error());
-    if (extent == Extent::Model) {
-        ShownDeck model;
-        model.deck = std::make_shared<const deckmodel::Deck>(std::move(*built));
-        model.deckFile = deckFile;
-        model.stairNote = stairNote;
-        return model;
-    }
-    ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
+    ShownDeck shown = builtDeck(*read, extras, bool(saved), path, settings, extent);
     shown.deckFile = deckFile;
-    shown.stairNote = stairNote;
-    if (extent == Extent::Drawing)
-        return shown;
-    shown.suggestion = deckmodel::suggestFraming(*built, settings);
-    if (shown.suggestion.parameters) {
-        // The same stair where it still fits, else the default one.
-        jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
-        if (!suggested)
-            suggested = deckmodel::buildDeck(*shown.suggestion.parameters);
-        if (suggested) {
-            ShownDeck other = shownOf(*suggested, path, deckmodel::checkCode(*suggested, settings));
-            other.deckFile = deckFile;
-            other.block.title += QStringLiteral(", suggested framing");
-            shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
-        }
+    if (shown.suggested) {
+        auto other = std::make_shared<ShownDeck>(*shown.suggested);
+        other->deckFile = deckFile;
+        shown.suggested = other;
     }
-    return shown;
+    return framingAsked(shown);
 }
 
 ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QString &folder,
@@ -205,14 +248,48 @@ ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QSt
 }
 } // namespace
 
+void addSuggestion(ShownDeck &shown, const deckmodel::Extras &given, const deckmodel::CodeSettings &settings)
+{
+    shown.suggestionPending = false;
+    if (!shown.deck)
+        return;
+    shown.suggestion = deckmodel::suggestFraming(*shown.deck, settings);
+    if (!shown.suggestion.parameters)
+        return;
+    // The same stair where it still fits, else the default one.
+    deckmodel::Extras extras = given;
+    jm::Result<deckmodel::Deck> suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+    if (!suggested) {
+        extras.stair = {};
+        suggested = deckmodel::buildDeck(*shown.suggestion.parameters, extras);
+    }
+    if (suggested) {
+        ShownDeck other = shownOf(*suggested, shown.source, deckmodel::checkCode(*suggested, settings));
+        other.block.title += QStringLiteral(", suggested framing");
+        other.deckFile = shown.deckFile;
+        shown.suggested = std::make_shared<const ShownDeck>(std::move(other));
+    }
+}
+
+void useSuggestedFraming(bool suggested)
+{
+    suggestedFraming = suggested;
+}
+
+ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings,
+                         bool suggest)
+{
+    return designAt(design, source, settings, Extent::Window, suggest);
+}
+
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
 {
     return deckAt(path, settings, Extent::Window);
 }
 
-ShownDeck modelFrom(const QString &path)
+ShownDeck modelFrom(const QString &path, const deckmodel::CodeSettings &settings)
 {
-    return deckAt(path, {}, Extent::Model);
+    return deckAt(path, settings, Extent::Model);
 }
 
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings)
@@ -221,17 +298,25 @@ jm::Status writeModel(const QString &input, const QString &output, const deckmod
     if (!format)
         return deckmodel::renderDeck(input, output); // which says why not
     // The check and its suggestion are made by the writer, for the files that hold them.
-    const ShownDeck shown = modelFrom(input);
+    const ShownDeck shown = modelFrom(input, settings);
     if (!shown.error.isEmpty())
         return jm::failure(shown.error);
     if (!shown.deck)
         return jm::failure(QStringLiteral("A 2D plan has no model to write."));
+    return writeDeckModel(*shown.deck, output, settings);
+}
+
+jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, const deckmodel::CodeSettings &settings)
+{
+    const std::optional<deckmodel::Format> format = deckmodel::formatOf(output);
+    if (!format)
+        return jm::failure(QStringLiteral("\"%1\" names no model format (.step, .glb, .csv, .json, .txt).").arg(output));
     if (*format != deckmodel::Format::Csv)
-        return deckmodel::writeDeck(*shown.deck, output, *format, settings);
+        return deckmodel::writeDeck(deck, output, *format, settings);
     const jm::Result<deckviewer::Prices> prices = deckviewer::loadPrices();
     if (!prices)
         return prices.failure();
-    return deckmodel::writeDeck(*shown.deck, output, *format, settings, prices->list, deckviewer::wastePercent());
+    return deckmodel::writeDeck(deck, output, *format, settings, prices->list, deckviewer::wastePercent());
 }
 
 void addKernel(ShownDeck &shown)
@@ -245,7 +330,11 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
     const auto read = deckfile::read2DFrom(loadedSymbol, folder);
     if (!read)
         return failed(read.error());
-    const deckfile::Deck2D &deck = *read;
+    return planOf(*read);
+}
+
+ShownDeck planOf(const deckfile::Deck2D &deck)
+{
     const jm::Result<deckmodel::Polygon> plan = deckmodel::stylePlan(deck.style, deck.widthFeet);
     if (!plan)
         return failed(plan.error());

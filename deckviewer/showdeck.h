@@ -8,6 +8,7 @@
 
 #include "codecheck.h"
 #include "deckwindow.h"
+#include "design.h"
 #include "handoff.h"
 #include "hiddenline.h"
 #include "render.h"
@@ -32,6 +33,7 @@ struct ShownDeck {
     deckmodel::CodeReport report;
     deckmodel::Suggestion suggestion;
     std::shared_ptr<const ShownDeck> suggested;
+    bool suggestionPending = false;              // shown before its suggestion was searched for (addSuggestion)
     std::shared_ptr<const deckmodel::Deck> deck; // a 3D deck as built, for its model files and drawing set
     deckfile::Deck2D style;                      // the 2D road's style and width
     QString deckFile;                            // its parameter file's path, the key of its saved stair
@@ -43,19 +45,41 @@ struct ShownDeck {
 // DeckType.txt names one, with the stair saved for it (savedstairs.h) or the
 // default one (a saved stair that no longer fits gives way to the default),
 // checked with `settings`.
+// A design file (.jmdeck) shows the design it holds.
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings = {});
 // The same deck as built, with only `deck`, `deckFile` and `stairNote` set
 // (or the 2D plan, or why neither): not checked, no scene, for what makes
-// its own check from the deck (the model files, the drawing set).
-ShownDeck modelFrom(const QString &path);
+// its own check from the deck (the model files, the drawing set). Where the
+// run shows the suggested framing, the whole deck in that framing.
+ShownDeck modelFrom(const QString &path, const deckmodel::CodeSettings &settings = {});
+// A design built, checked with `settings` and shown; `source` is what it was
+// opened from (its model is written from it when no deck could be built). A
+// stair that no longer fits gives way to the default one, and stairNote
+// says why.
+// Without `suggest`, the search for a passing framing (the slow part) is left
+// for addSuggestion.
+ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings,
+                         bool suggest = true);
+// The suggested framing of a 3D deck shown without it, searched for and
+// added, built with `extras` (the default stair where that one does not fit).
+void addSuggestion(ShownDeck &shown, const deckmodel::Extras &extras, const deckmodel::CodeSettings &settings);
+// From now on, in this run, deckFrom shows the suggested framing of a deck
+// that has one in place of its own (deckviewer --framing suggested); a deck
+// that fails with none to suggest is not shown, and says why.
+void useSuggestedFraming(bool suggested);
 // The model, takeoff or code check (.step, .glb, .csv, .json, .txt) of that
 // deck, as shown.
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings = {});
+// The model, takeoff or code check of a deck already built: what writeModel
+// writes, and what the window's Export writes for the deck on screen (the
+// takeoff priced from the run's price list with its waste allowance).
+jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, const deckmodel::CodeSettings &settings = {});
 // Builds the hidden-line kernel of a 3D deck's members (the slow part).
 void addKernel(ShownDeck &shown);
 // The 2D road's plan: the style from LoadSymbol's path ("...\Deck 3.dc"), the
 // width from DeckSize.txt in the folder.
 ShownDeck planFrom(const QString &loadedSymbol, const QString &folder);
+ShownDeck planOf(const deckfile::Deck2D &deck);
 // What OpenSymbolFile of `symbol` shows: a 3D symbol ("...\Deck_L-Shape.bsx")
 // its family's parameter file in the folder, the 2D decks' symbol the plan of
 // the style loaded last (`loadedSymbol`).

@@ -1,6 +1,8 @@
 #include "viewer.h"
 
 #include "deckexport.h"
+#include "designfile.h"
+#include "designsource.h"
 #include "filespanel.h"
 #include "presenter.h"
 #include "sheetsource.h"
@@ -29,9 +31,36 @@ void say(const QString &line)
     std::fflush(stdout);
 }
 
+// --out X.jmdeck: the deck as a design file, from the suggested framing
+// where the run asks for it.
+int writeDesignFile(const Program &program, const Options &options)
+{
+    jm::Result<design::Design> made = designFrom(options.render, options.code, wastePercent());
+    if (!made)
+        return fail(program, made.error());
+    if (options.codeGiven)
+        made->code = options.code;
+    if (options.wastePercent)
+        made->wastePercent = *options.wastePercent;
+    if (options.suggestedFraming && !made->is2D) {
+        useSuggestedFraming(false);
+        const ShownDeck shown = deckFromDesign(*made, options.render, made->code);
+        if (!shown.error.isEmpty())
+            return fail(program, shown.error);
+        if (shown.suggestion.parameters)
+            made = design::withFraming(*made, *shown.suggestion.parameters);
+        else if (shown.report.failed() > 0 || shown.report.outside() > 0)
+            return fail(program, QStringLiteral("There is no suggested framing: ") + shown.suggestion.why);
+    }
+    const jm::Status written = design::writeDesign(options.out, *made);
+    return written ? 0 : fail(program, written.error());
+}
+
 // --render: a model or takeoff file, or a drawing, without a window.
 int render(const Program &program, const Options &options, int &argc, char **argv)
 {
+    if (design::isDesignPath(options.out))
+        return writeDesignFile(program, options);
     if (!options.sheets.isEmpty()) {
         // A drawing set: the PDF's text needs fonts, and fonts a GUI application.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -47,7 +76,7 @@ int render(const Program &program, const Options &options, int &argc, char **arg
     if (deckview::drawingFormatOf(options.out) == deckview::DrawingFormat::Unknown) {
         if (!deckmodel::formatOf(options.out))
             return fail(program, QStringLiteral("\"%1\" names no format %2 writes (.step, .glb, .csv, .json, .txt, .png, "
-                                                ".svg or .pdf).")
+                                                ".svg, .pdf or .jmdeck).")
                                      .arg(QFileInfo(options.out).fileName(), program.self));
         const jm::Status rendered = writeModel(options.render, options.out, options.code);
         return rendered ? 0 : fail(program, rendered.error());
@@ -93,11 +122,23 @@ int open(const QString &path, int &argc, char **argv)
 }
 } // namespace
 
-int run(const Program &program, const Options &options, int &argc, char **argv)
+int run(const Program &program, const Options &given, int &argc, char **argv)
 {
+    Options options = given;
     usePriceList(options.prices);
+    // A design brings its own check settings and waste allowance, unless the command line gives others.
+    if (!options.render.isEmpty() && design::isDesignPath(options.render) && !QFileInfo(options.render).isDir()) {
+        const jm::Result<design::Design> read = design::readDesign(options.render);
+        if (!read)
+            return fail(program, read.error());
+        if (!options.codeGiven)
+            options.code = read->code;
+        if (!options.wastePercent)
+            options.wastePercent = read->wastePercent;
+    }
     if (options.wastePercent)
         useWastePercent(*options.wastePercent);
+    useSuggestedFraming(options.suggestedFraming);
     if (!options.render.isEmpty() && options.out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
         // A price list that cannot be read stops the run; a row that cannot be read does not.
         const jm::Result<Prices> prices = loadPrices();

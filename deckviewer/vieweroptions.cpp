@@ -12,7 +12,7 @@ bool takesViewerValue(const QString &option)
     return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
         || option == u"--mode" || option == u"--species" || option == u"--snow-load" || option == u"--soil"
         || option == u"--footing" || option == u"--sheets" || option == u"--paper" || option == u"--prices"
-        || option == u"--waste";
+        || option == u"--waste" || option == u"--framing";
 }
 
 namespace {
@@ -57,8 +57,16 @@ std::optional<jm::Status> takeCode(deckmodel::CodeSettings &code, const QString 
 // Stores the value, or says why it cannot.
 jm::Status take(Options &options, const QString &option, const QString &value)
 {
-    if (std::optional<jm::Status> taken = takeCode(options.code, option, value))
+    if (std::optional<jm::Status> taken = takeCode(options.code, option, value)) {
+        options.codeGiven = true;
         return *taken;
+    }
+    if (option == u"--framing") {
+        if (value != u"suggested" && value != u"designed")
+            return jm::failure(QStringLiteral("--framing %1: write suggested or designed.").arg(value));
+        options.suggestedFraming = value == u"suggested";
+        return jm::success();
+    }
     if (option == u"--waste") {
         const std::optional<double> percent = numbertext::strictNumber(value);
         if (!percent || *percent < 0 || *percent > 100)
@@ -101,11 +109,11 @@ jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
             return taken.failure();
     }
     if (options.render.isEmpty() != options.out.isEmpty())
-        return jm::failure(QStringLiteral("--render and --out go together: --render FOLDER|FILE --out "
-                                          "FILE.step|.glb|.csv|.json|.txt|.png|.svg|.pdf."));
+        return jm::failure(QStringLiteral("--render and --out go together: --render FOLDER|FILE|DESIGN --out "
+                                          "FILE.step|.glb|.csv|.json|.txt|.png|.svg|.pdf|.jmdeck."));
     if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
-        return jm::failure(QStringLiteral("nothing to do: --open FOLDER|FILE shows a deck, --render FOLDER|FILE "
-                                          "--out FILE writes one (see --help)."));
+        return jm::failure(QStringLiteral("nothing to do: --open FOLDER|FILE|DESIGN shows a deck, --render "
+                                          "FOLDER|FILE|DESIGN --out FILE writes one (see --help)."));
     return options;
 }
 
@@ -117,7 +125,8 @@ QString outputOptionsHelp()
         "                        drawing with its title block and takeoff: .png, .svg\n"
         "                        or .pdf, or the deck checked against the 2021 IRC\n"
         "                        deck tables (R507, R312.1.1): .json for a program,\n"
-        "                        .txt for a person.\n"
+        "                        .txt for a person; or .jmdeck, a deck design of the\n"
+        "                        deck to open and change in the viewer.\n"
         "  --view VIEW           For a drawing: iso (the default), plan, front or side.\n"
         "  --mode MODE           For a drawing: wireframe, hidden (hidden line) or\n"
         "                        shaded; the parameter file's viewing mode by default.\n"
@@ -143,22 +152,29 @@ QString outputOptionsHelp()
         "                        row that cannot be read is named on stderr and left\n"
         "                        out; the file is still written.\n"
         "  --waste PERCENT       The decking's waste allowance, 0 to 100; the viewer's\n"
-        "                        setting (10 at first) by default.\n");
+        "                        setting (10 at first) by default.\n"
+        "  --framing suggested   Write any output from the framing the code check\n"
+        "                        suggests, in place of the deck's own (designed, the\n"
+        "                        default); a deck that fails with none to suggest is\n"
+        "                        not written.\n");
 }
 
 QString helpText()
 {
     return QStringLiteral(
-        "Usage: deckviewer --open FOLDER|FILE\n"
-        "       deckviewer --render FOLDER|FILE [--view VIEW] [--mode MODE] --out FILE\n"
+        "Usage: deckviewer --open FOLDER|FILE|DESIGN\n"
+        "       deckviewer --render FOLDER|FILE|DESIGN [--view VIEW] [--mode MODE] --out FILE\n"
         "\n"
         "Shows a deck designed with Joistmaster, or writes it to a file. FOLDER is a\n"
         "wizard folder (its DeckType.txt names the deck parameter file), FILE one deck\n"
         "parameter file (Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or\n"
-        "Deck_Slice2.txt).\n"
+        "Deck_Slice2.txt), DESIGN a deck design saved by the viewer (.jmdeck), which\n"
+        "brings its own code check settings and waste allowance unless the options\n"
+        "below give others.\n"
         "\n"
         "Options:\n"
-        "  --open FOLDER|FILE    Show the deck in a window, in the file's viewing mode\n"
+        "  --open FOLDER|FILE|DESIGN\n"
+        "                        Show the deck in a window, in the file's viewing mode\n"
         "                        (switch with 0, 1, 2; views with P, F, S, I, Home; drag\n"
         "                        to orbit, wheel to zoom, middle button or Shift-drag\n"
         "                        to pan), with its facts, material takeoff and\n"
@@ -166,7 +182,8 @@ QString helpText()
         "                        and to the printer. When the drawing is finished a\n"
         "                        line \"drawn <deck>\" (or \"cannot draw: <why>\") goes\n"
         "                        to stdout.\n"
-        "  --render FOLDER|FILE  With --out: read the deck, frame and check it, write it\n"
+        "  --render FOLDER|FILE|DESIGN\n"
+        "                        With --out: read the deck, frame and check it, write it\n"
         "                        and end, without a window.\n"
     ) + outputOptionsHelp() + QStringLiteral(
         "  --help                Show this text.\n"

@@ -19,6 +19,8 @@ struct Options {
     QString view = QStringLiteral("iso"); // for a drawing: iso, plan, front or side
     QString mode;          // for a drawing: wireframe, hidden or shaded; empty: the file's
     deckmodel::CodeSettings code; // for the code check: --species, --snow-load, --soil, --footing
+    bool codeGiven = false;       // one of those was given (else a design's own settings apply)
+    bool suggestedFraming = false; // --framing suggested: outputs from the suggested framing
     bool help = false;
     QString sheets;        // a drawing set: "all" or sheet names parted by commas; empty: one drawing
     QString paper;         // for a drawing set: letter or a4; empty: the locale's
@@ -27,7 +29,8 @@ struct Options {
 };
 
 // The viewer's options, each followed by its value: --open, --render, --out,
-// --view, --mode, --species, --snow-load, --soil, --footing, --sheets, --paper.
+// --view, --mode, --species, --snow-load, --soil, --footing, --sheets, --paper,
+// --prices, --waste, --framing.
 bool takesViewerValue(const QString &option);
 
 // arguments without the program name. With needsDeck, a command line that

@@ -93,8 +93,11 @@ std::vector<QStringList> markedTakeoff(const deckmodel::Takeoff &takeoff, const 
         for (Kind kind : {Kind::Post, Kind::BeamPly, Kind::Joist, Kind::RimJoist, Kind::DeckingBoard})
             if (r[0] == deckmodel::kindName(kind))
                 mark = markOf(kind);
-        rows.push_back({mark, r[0], r[1], r[2].isEmpty() ? QString() : r[2] + u'\'',
-                        r[3].isEmpty() ? QString() : r[3] + u' ' + r[4], r[6].isEmpty() ? r[5] : r[6]});
+        // The total says beside it how many rows have no price.
+        const bool total = row + 1 == all.end();
+        rows.push_back({mark, r[0], total && !r[7].isEmpty() ? QStringLiteral("(%1)").arg(r[7]) : r[1],
+                        r[2].isEmpty() ? QString() : r[2] + u'\'', r[3].isEmpty() ? QString() : r[3] + u' ' + r[4],
+                        r[6].isEmpty() ? r[5] : r[6]});
     }
     return rows;
 }
@@ -170,7 +173,7 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
         flow.add({check.sentence});
     }
     flow.add({QStringLiteral("ASSUMPTIONS"), true, 4});
-    for (const QString &line : {deckmodel::codeAssumptions(in.settings)})
+    for (const QString &line : {deckmodel::codeAssumptions(in.settings, in.deck.stair.present)})
         flow.add({line});
     const QStringList notes{
         QStringLiteral("All framing lumber %1, No. 2 grade or better, pressure treated for wet service; posts and "

@@ -12,7 +12,15 @@
 
 namespace deckmodel {
 
+const QString LumberItem = QStringLiteral("Lumber");
+
 namespace {
+
+// One or two digits: the cents after a decimal comma.
+bool isCents(const QString &text)
+{
+    return (text.size() == 1 || text.size() == 2) && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
 
 const QString Header = QStringLiteral("item,size,length ft,unit,price");
 const QString ExampleNote = QStringLiteral(
@@ -78,7 +86,10 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
             list.m_exampleLine = i;
         if (line.isEmpty() || line.startsWith(u'#') || line == Header)
             continue;
-        const std::optional<QStringList> fields = fieldsOf(line);
+        std::optional<QStringList> fields = fieldsOf(line);
+        // "13,50" unquoted in a decimal-comma list: the price's two halves.
+        if (fields && fields->size() == 6 && isCents(fields->at(5)))
+            (*fields)[4] += u',' + fields->takeLast();
         if (!fields || fields->size() != 5) {
             problem(i, QStringLiteral("%1 holds %2 fields, not the 5 of item, size, length ft, unit, price")
                            .arg(textfiles::quoted(line, 60))
@@ -86,7 +97,7 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
             continue;
         }
         const QStringList &f = *fields;
-        const std::optional<double> price = numbertext::strictNumber(f[4]);
+        const std::optional<double> price = priceNumber(f[4]);
         if (!price || !std::isfinite(*price)) {
             problem(i, QStringLiteral("the price %1 is not a number").arg(textfiles::quoted(f[4], 40)));
             continue;
@@ -96,7 +107,7 @@ PriceList PriceList::parse(const QByteArray &bytes, const QString &fileName)
             continue;
         }
         const PriceKey key{f[0], f[1], f[2], f[3]};
-        if (list.price(key)) {
+        if (std::any_of(list.m_rows.begin(), list.m_rows.end(), [&](const Row &row) { return row.key == key; })) {
             problem(i, QStringLiteral("%1 %2 %3 is priced on an earlier line already")
                            .arg(f[0], f[1], f[2].isEmpty() ? f[3] : f[2] + QStringLiteral(" ft")));
             continue;
@@ -111,15 +122,34 @@ QByteArray PriceList::exampleBytes()
     // item, size, length ft, unit, price: the worked example's rows and the
     // usual sizes beside them.
     static const char *const rows[] = {
-        "Posts,4x4,8,piece,12.98",        "Posts,4x4,10,piece,16.48",     "Posts,6x6,8,piece,32.98",
-        "Beam plies,2x8,12,piece,14.28",  "Beam plies,2x8,16,piece,19.98", "Beam plies,2x10,12,piece,18.98",
-        "Joists,2x6,16,piece,13.48",      "Joists,2x8,16,piece,18.98",    "Joists,2x10,16,piece,24.98",
-        "Rim joists,2x6,12,piece,9.98",   "Rim joists,2x6,16,piece,13.48",
-        "Decking boards,5/4x6,12,piece,11.48", "Decking boards,5/4x6,16,piece,15.28",
-        "Blocking,2x6,8,piece,6.98",      "Guard posts,4x4,8,piece,12.98", "Guard rails,2x4,8,piece,4.98",
-        "Balusters,2x2,8,piece,2.98",     "Stringers,2x12,8,piece,19.98",  "Tread boards,5/4x6,8,piece,7.68",
-        "Handrails,2x2,8,piece,2.98",     "Post bases,4x4,,piece,9.48",    "Joist hangers,2x6,,piece,1.48",
-        "Joist ties,2x6,,piece,0.98",     "Stringer hangers,2x12,,piece,6.28",
+        // Lumber by size and stock length, whatever it is used for.
+        "Lumber,1x8,8,piece,6.48", "Lumber,1x8,10,piece,8.48", "Lumber,1x8,12,piece,9.98", "Lumber,1x8,14,piece,11.48",
+        "Lumber,1x8,16,piece,12.98", "Lumber,1x8,18,piece,14.98", "Lumber,1x8,20,piece,16.48",
+        "Lumber,2x2,8,piece,2.98", "Lumber,2x2,10,piece,3.98", "Lumber,2x2,12,piece,4.48", "Lumber,2x2,14,piece,4.98",
+        "Lumber,2x2,16,piece,5.98", "Lumber,2x2,18,piece,6.98", "Lumber,2x2,20,piece,7.48",
+        "Lumber,2x4,8,piece,4.98", "Lumber,2x4,10,piece,5.98", "Lumber,2x4,12,piece,6.98", "Lumber,2x4,14,piece,8.98",
+        "Lumber,2x4,16,piece,9.98", "Lumber,2x4,18,piece,10.98", "Lumber,2x4,20,piece,11.98",
+        "Lumber,2x6,8,piece,6.98", "Lumber,2x6,10,piece,7.98", "Lumber,2x6,12,piece,9.98", "Lumber,2x6,14,piece,11.98",
+        "Lumber,2x6,16,piece,13.48", "Lumber,2x6,18,piece,14.98", "Lumber,2x6,20,piece,16.98",
+        "Lumber,2x8,8,piece,9.98", "Lumber,2x8,10,piece,11.98", "Lumber,2x8,12,piece,14.28", "Lumber,2x8,14,piece,16.98",
+        "Lumber,2x8,16,piece,19.98", "Lumber,2x8,18,piece,21.98", "Lumber,2x8,20,piece,23.98",
+        "Lumber,2x10,8,piece,11.98", "Lumber,2x10,10,piece,15.98", "Lumber,2x10,12,piece,18.98", "Lumber,2x10,14,piece,21.98",
+        "Lumber,2x10,16,piece,24.98", "Lumber,2x10,18,piece,27.98", "Lumber,2x10,20,piece,30.98",
+        "Lumber,2x12,8,piece,19.98", "Lumber,2x12,10,piece,23.98", "Lumber,2x12,12,piece,28.98", "Lumber,2x12,14,piece,33.98",
+        "Lumber,2x12,16,piece,37.98", "Lumber,2x12,18,piece,42.98", "Lumber,2x12,20,piece,47.98",
+        "Lumber,5/4x6,8,piece,7.68", "Lumber,5/4x6,10,piece,9.98", "Lumber,5/4x6,12,piece,11.48", "Lumber,5/4x6,14,piece,12.98",
+        "Lumber,5/4x6,16,piece,15.28", "Lumber,5/4x6,18,piece,16.98", "Lumber,5/4x6,20,piece,18.98",
+        "Lumber,4x4,8,piece,12.98", "Lumber,4x4,10,piece,16.48", "Lumber,4x4,12,piece,19.98", "Lumber,4x4,14,piece,22.98",
+        "Lumber,4x4,16,piece,25.98", "Lumber,4x4,18,piece,29.98", "Lumber,4x4,20,piece,32.98",
+        "Lumber,6x6,8,piece,32.98", "Lumber,6x6,10,piece,40.98", "Lumber,6x6,12,piece,48.98", "Lumber,6x6,14,piece,57.98",
+        "Lumber,6x6,16,piece,65.98", "Lumber,6x6,18,piece,73.98", "Lumber,6x6,20,piece,81.98",
+        "Lumber,8x8,8,piece,58.98", "Lumber,8x8,10,piece,73.98", "Lumber,8x8,12,piece,88.98", "Lumber,8x8,14,piece,103.98",
+        "Lumber,8x8,16,piece,117.98", "Lumber,8x8,18,piece,132.98", "Lumber,8x8,20,piece,147.98",
+        // Hardware by kind and size, concrete by the bag.
+        "Post bases,4x4,,piece,9.48", "Post bases,6x6,,piece,18.98", "Post bases,8x8,,piece,34.98",
+        "Joist hangers,2x6,,piece,1.48", "Joist hangers,2x8,,piece,1.78", "Joist hangers,2x10,,piece,2.28",
+        "Joist hangers,2x12,,piece,2.98", "Joist ties,2x6,,piece,0.98", "Joist ties,2x8,,piece,0.98",
+        "Joist ties,2x10,,piece,1.18", "Joist ties,2x12,,piece,1.18", "Stringer hangers,2x12,,piece,6.28",
         "Carriage bolts,1/2 in,,piece,1.18", "Guard post bolts,1/2 in,,piece,2.48",
         "Deck screws,#10 x 2 1/2 in,,box of 350,39.98", "Rail screws,#10 x 3 in,,box of 100,14.98",
         "Connector nails,10d x 1 1/2 in,,box of 250,11.98", "Beam nails,10d x 3 in,,box of 69,7.98",
@@ -137,7 +167,26 @@ std::optional<double> PriceList::price(const PriceKey &key) const
     for (const Row &row : m_rows)
         if (row.key == key)
             return row.price;
+    // Lumber is the same lumber whatever it is for: a row naming its use
+    // ("Joists,2x6,16") prices every piece of that size and length.
+    if (key.item == LumberItem)
+        for (const Row &row : m_rows)
+            if (row.key.size == key.size && row.key.length == key.length && row.key.unit == key.unit && !row.key.length.isEmpty())
+                return row.price;
     return std::nullopt;
+}
+
+std::optional<double> priceNumber(const QString &text)
+{
+    QString number = text.trimmed();
+    if (number.startsWith(u'$'))
+        number = number.sliced(1).trimmed();
+    const qsizetype comma = number.lastIndexOf(u',');
+    if (comma >= 0 && !number.contains(u'.') && number.count(u',') == 1 && isCents(number.sliced(comma + 1)))
+        number[comma] = u'.'; // a decimal comma: "13,50"
+    else if (number.contains(u'.') || number.size() - comma == 4)
+        number.remove(u','); // thousands: "1,234.50", "1,234"
+    return numbertext::strictNumber(number);
 }
 
 void PriceList::setPrice(const PriceKey &key, double price)

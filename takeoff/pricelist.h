@@ -28,6 +28,14 @@ struct PriceKey {
     bool operator==(const PriceKey &) const = default;
 };
 
+// The item of every lumber row's price: lumber is priced by its size and
+// stock length, whatever it is used for.
+extern const QString LumberItem; // "Lumber"
+
+// A price as a person writes it: "13.50", "$13.50", "13,50" (a decimal
+// comma), "1,234.50"; nothing for anything else.
+std::optional<double> priceNumber(const QString &text);
+
 struct PriceProblem {
     int line = 0;      // counted from 1
     QString sentence;  // names the file and the line

@@ -4,10 +4,11 @@
 #include "lengthtext.h"
 #include "numbertext.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <set>
 
 namespace deckmodel {
 
@@ -40,6 +41,7 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::Handrail: return QStringLiteral("2x2");
     case Kind::Stringer: return QStringLiteral("2x12");
     case Kind::LandingPad: return {};
+    case Kind::Riser: return QStringLiteral("1x8");
     }
     return {};
 }
@@ -69,6 +71,7 @@ Run runOf(const Member &m, const Deck &deck)
         break;
     case Kind::GuardRail:
     case Kind::Tread:
+    case Kind::Riser:
         for (size_t i = 0; i < m.plan.size(); ++i) {
             const Point a = m.plan[i], c = m.plan[(i + 1) % m.plan.size()];
             run.length = std::max(run.length, std::hypot(c.x - a.x, c.z - a.z));
@@ -125,6 +128,7 @@ void addStairFasteners(Takeoff &takeoff, const Deck &deck)
         boards += int(tread.size());
     takeoff.stringerHangers = stringers;
     takeoff.treadScrews = 2 * boards * stringers;
+    takeoff.riserScrews = 2 * int(deck.stair.riserBoards.size()) * stringers;
 }
 
 
@@ -133,14 +137,17 @@ void addFootings(Takeoff &takeoff, const std::vector<FootingNeed> &needs, const 
 {
     for (const FootingNeed &need : needs) {
         auto same = std::find_if(takeoff.footings.begin(), takeoff.footings.end(), [&](const FootingCount &f) {
-            return f.sizeInches == need.sizeInches && f.thicknessInches == need.thicknessInches;
+            return f.outside == need.outside && f.sizeInches == need.sizeInches && f.thicknessInches == need.thicknessInches;
         });
         if (same == takeoff.footings.end())
-            same = takeoff.footings.insert(takeoff.footings.end(), {code.footing, need.sizeInches, need.thicknessInches, 0});
+            same = takeoff.footings.insert(takeoff.footings.end(),
+                                           {code.footing, need.sizeInches, need.thicknessInches, 0, need.outside});
         ++same->count;
     }
     std::sort(takeoff.footings.begin(), takeoff.footings.end(),
-              [](const FootingCount &a, const FootingCount &b) { return a.sizeInches < b.sizeInches; });
+              [](const FootingCount &a, const FootingCount &b) {
+                  return std::pair(a.outside, a.sizeInches) < std::pair(b.outside, b.sizeInches);
+              });
 }
 
 int bagsFor(double cubicFeet, double perBag)
@@ -183,7 +190,7 @@ QString cutNote(Kind kind, const std::vector<double> &cuts, int count, int feet)
         .arg(feet);
 }
 
-void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces, const std::vector<bool> &jointed)
+void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces)
 {
     const QString piece = QStringLiteral("piece");
     for (size_t i = 0; i < t.lumber.size(); ++i) {
@@ -192,7 +199,9 @@ void addLumberRows(Takeoff &t, const std::vector<std::vector<double>> &pieces, c
         if (row.kind == Kind::DeckingBoard)
             note += QStringLiteral("; %1 sq ft of deck").arg(hundredths(t.deckingSquareFeet));
         t.rows.push_back({Group::Lumber, kindName(row.kind), row.lumber, row.stockFeet, row.count, piece, note});
-        if (row.kind == Kind::DeckingBoard || jointed[i]) {
+        // The decking's waste allowance: the boards alone, as the setting is
+        // named; framing is counted piece by piece, its joints over supports.
+        if (row.kind == Kind::DeckingBoard) {
             const int extra = int(std::ceil(row.count * t.wastePercent / 100 - fit));
             if (extra > 0)
                 t.rows.push_back({Group::Lumber, kindName(row.kind), row.lumber, row.stockFeet, extra, piece,
@@ -239,10 +248,12 @@ void addHardwareRows(Takeoff &t)
         QStringLiteral("two per beam ply on each post, with nut and washer"));
     add(QStringLiteral("Guard post bolts"), QStringLiteral("1/2 in"), t.guardPostBolts, piece,
         QStringLiteral("two through each guard post and its rim joist"));
-    const int screws = t.deckScrews + t.treadScrews + t.balusterScrews;
+    const int screws = t.deckScrews + t.treadScrews + t.riserScrews + t.balusterScrews;
     QStringList uses{QStringLiteral("%1 in the decking").arg(t.deckScrews)};
     if (t.treadScrews > 0)
         uses << QStringLiteral("%1 in the treads").arg(t.treadScrews);
+    if (t.riserScrews > 0)
+        uses << QStringLiteral("%1 in the riser boards").arg(t.riserScrews);
     if (t.balusterScrews > 0)
         uses << QStringLiteral("%1 in the balusters").arg(t.balusterScrews);
     add(QStringLiteral("Deck screws"), QStringLiteral("#10 x 2 1/2 in"), boxesFor(screws, DeckScrewsPerBox),
@@ -262,7 +273,21 @@ void addConcreteRows(Takeoff &t)
     double cubicFeet = 0;
     int bags80 = 0, bags60 = 0;
     QStringList uses;
+    int designed = 0;
     for (const FootingCount &f : t.footings) {
+        if (f.outside) {
+            // No table sizes it: a row that says so, bought but never priced.
+            TakeoffRow row{Group::Concrete, QStringLiteral("Footings"), QStringLiteral("size by a designer"), 0, f.count,
+                           QStringLiteral("footing"),
+                           QStringLiteral("%1 more deck than Table R507.3.1 sizes footings for; the concrete "
+                                          "mix below leaves %2 out")
+                               .arg(f.count == 1 ? QStringLiteral("1 post carries") : QStringLiteral("%1 posts carry").arg(f.count),
+                                    f.count == 1 ? QStringLiteral("it") : QStringLiteral("them"))};
+            row.byDesigner = true;
+            t.rows.push_back(row);
+            designed += f.count;
+            continue;
+        }
         const int each80 = bagsFor(f.cubicFeetEach(), CubicFeetPer80LbBag);
         const int each60 = bagsFor(f.cubicFeetEach(), CubicFeetPer60LbBag);
         t.rows.push_back({Group::Concrete, QStringLiteral("Footings"),
@@ -300,7 +325,10 @@ void addConcreteRows(Takeoff &t)
                           QStringLiteral("bag"),
                           QStringLiteral("%1 cu ft: %2; or %3 bags of 60 lb")
                               .arg(hundredths(cubicFeet), uses.join(QStringLiteral(", ")))
-                              .arg(bags60)});
+                              .arg(bags60)
+                              + (designed > 0 ? QStringLiteral("; not the %1 a designer sizes")
+                                                    .arg(designed == 1 ? QStringLiteral("footing") : QStringLiteral("%1 footings").arg(designed))
+                                              : QString())});
 }
 } // namespace
 
@@ -340,16 +368,12 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     // a cut goes into the first bought length it still fits, else into a new
     // one of the shortest stock that holds it.
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
-    std::set<Kind> jointedKinds;
     std::vector<std::vector<double>> pieces; // by lumber row: the cuts it yields
-    std::vector<bool> jointed;               // by lumber row: a rim or beam ply of it is jointed
     for (const Member &m : deck.members) {
         if (m.step > 0 || m.kind == Kind::LandingPad)
             continue; // the steps of a sloped piece are bought as the piece
         const Run run = runOf(m, deck);
         const std::vector<double> lengths = cutLengths(run.length, run.supports);
-        if (lengths.size() > 1 && (m.kind == Kind::RimJoist || m.kind == Kind::BeamPly))
-            jointedKinds.insert(m.kind);
         for (double cut : lengths)
             cuts[{m.kind, lumberOf(m.kind, p)}].push_back(cut);
     }
@@ -377,7 +401,6 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
         for (const auto &[feet, count] : byStock) {
             takeoff.lumber.push_back({key.first, key.second, feet, count});
             pieces.push_back(cutFrom[feet]);
-            jointed.push_back(jointedKinds.count(key.first) > 0);
         }
     }
 
@@ -424,7 +447,7 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     takeoff.blockInches = p.joistSpacing - p.joistWidth;
     takeoff.blockLumber = lumberOf(Kind::Joist, p);
     addFootings(takeoff, footings, settings.code);
-    addLumberRows(takeoff, pieces, jointed);
+    addLumberRows(takeoff, pieces);
     addHardwareRows(takeoff);
     addConcreteRows(takeoff);
     return takeoff;
@@ -437,7 +460,7 @@ QString TakeoffRow::shownItem() const
 
 PriceKey TakeoffRow::priceKey() const
 {
-    return {item, size, lengthFeet > 0 ? QString::number(lengthFeet) : QString(), unit};
+    return {group == Group::Lumber ? LumberItem : item, size, lengthFeet > 0 ? QString::number(lengthFeet) : QString(), unit};
 }
 
 double FootingCount::cubicFeetEach() const
@@ -450,7 +473,7 @@ PricedTakeoff priceTakeoff(const Takeoff &t, const PriceList &prices)
 {
     PricedTakeoff priced;
     for (const TakeoffRow &row : t.rows) {
-        const std::optional<double> price = row.bought ? prices.price(row.priceKey()) : std::nullopt;
+        const std::optional<double> price = row.bought && !row.byDesigner ? prices.price(row.priceKey()) : std::nullopt;
         priced.unitPrices.push_back(price);
         if (row.bought && !price)
             ++priced.unpriced;
@@ -488,10 +511,27 @@ std::vector<QStringList> totalRows(const PricedTakeoff &priced)
     return {{QStringLiteral("Subtotal lumber"), money(priced.lumber), {}},
             {QStringLiteral("Subtotal hardware"), money(priced.hardware), {}},
             {QStringLiteral("Subtotal concrete"), money(priced.concrete), {}},
-            {QStringLiteral("Total"), money(priced.total()),
-             priced.unpriced == 0 ? QString()
-                                  : QStringLiteral("%1 with no price left out")
-                                        .arg(priced.unpriced == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(priced.unpriced))}};
+            {QStringLiteral("Total"), money(priced.total()), unpricedWords(priced)}};
+}
+
+QString unpricedWords(const PricedTakeoff &priced)
+{
+    if (priced.unpriced == 0)
+        return {};
+    return priced.unpriced == 1 ? QStringLiteral("1 row has no price")
+                                : QStringLiteral("%1 rows have no price").arg(priced.unpriced);
+}
+
+QString amountText(double value)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'f', 2);
+}
+
+QString totalLine(const PricedTakeoff &priced)
+{
+    const QString unpriced = unpricedWords(priced);
+    return QStringLiteral("Total ") + amountText(priced.total())
+        + (unpriced.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unpriced));
 }
 
 std::vector<QStringList> takeoffRows(const Takeoff &t, const PriceList &prices)

@@ -42,6 +42,7 @@ struct TakeoffRow {
     QString note;        // "11 joists of 189\", cut from 11 pieces of 16 ft"
     bool allowance = false; // a waste allowance, beside the counted row of the same item
     bool bought = true;
+    bool byDesigner = false; // sized by no table: bought, but never priced from the list
     QString shownItem() const; // "Decking boards (waste allowance)"
     PriceKey priceKey() const;
 };
@@ -51,12 +52,13 @@ struct FootingCount {
     double sizeInches = 0;      // diameter or side
     double thicknessInches = 0;
     int count = 0;
+    bool outside = false;       // more deck than Table R507.3.1 sizes for: no size, a designer's
     double cubicFeetEach() const;
 };
 
 struct TakeoffSettings {
     CodeSettings code;          // the footings' sizes
-    double wastePercent = 10;   // on decking, and on rim and beam stock where pieces are jointed
+    double wastePercent = 10;   // on the decking boards alone
 };
 
 struct Takeoff {
@@ -71,6 +73,7 @@ struct Takeoff {
     int balusterScrews = 0;   // two per end of each baluster
     int stringerHangers = 0;  // one per stringer, at the rim joist
     int treadScrews = 0;      // two per tread board per stringer under it
+    int riserScrews = 0;      // two per riser board per stringer behind it
     std::vector<FootingCount> footings; // by size, from the code check's footing per post
     std::vector<std::pair<QString, int>> postBases; // by post size: every post on the ground or the pad
     int joistTies = 0;      // one per joist per beam line under it
@@ -114,8 +117,16 @@ QString takeoffText(const Takeoff &takeoff);
 // subtotals, the total and the count of rows with no price. The wizard's
 // notes are not among them.
 std::vector<QStringList> takeoffRows(const Takeoff &takeoff, const PriceList &prices);
-// The subtotal and total lines alone: {label, amount, note}.
+// The subtotal and total lines alone: {label, amount, note}; the total's
+// note says how many rows have no price.
 std::vector<QStringList> totalRows(const PricedTakeoff &priced);
+// "14 rows have no price", "1 row has no price", or empty.
+QString unpricedWords(const PricedTakeoff &priced);
+// An amount for a person: "3,169.00".
+QString amountText(double value);
+// The total for a person, wherever one is shown: "Total 3,169.00 (14 rows
+// have no price)", or "Total 1,759.12" when every row is priced.
+QString totalLine(const PricedTakeoff &priced);
 // For a spreadsheet: those rows, then the heading "The wizard's notes" and its
 // lines; CR LF line ends.
 QByteArray takeoffCsv(const Takeoff &takeoff, const PriceList &prices);

@@ -15,7 +15,18 @@ CodeCheck check(const QString &rule, Verdict result, std::vector<QString> member
     return {rule, std::move(members), value, limit, cell, result, sentence};
 }
 
-// Douglas fir under snow: a failing cantilever, a passing beam, a post past
+// Eleven balusters between two guard posts, and a third post: 14 members.
+std::vector<QString> guardMembers()
+{
+    std::vector<QString> names{"Guard post 1"};
+    for (int i = 1; i <= 11; ++i)
+        names.push_back(QStringLiteral("Baluster %1").arg(i));
+    names.push_back("Guard post 2");
+    names.push_back("Guard post 3");
+    return names;
+}
+
+// Douglas fir under snow, with a guard and a stair row: a failing cantilever, a passing beam, a post past
 // the tables, a footing size to build to; and a framing that would pass.
 std::pair<CodeReport, Suggestion> failingDeck()
 {
@@ -32,6 +43,10 @@ std::pair<CodeReport, Suggestion> failingDeck()
               "Post 3 stands 14' 2\" tall, past the tallest post of the table."),
         check("R507.3.1 footing size", Verdict::Information, {}, std::nullopt, std::nullopt,
               "Table R507.3.1, 2,000 psf: 16 in", "Footings at least 16 in square and 12 in deep."),
+        check("R312.1.3 guard openings", Verdict::Pass, guardMembers(), 3.5, 4, "R312.1.3: a 4 in sphere must not pass",
+              "The guards' largest opening is 3.5 inches against a 4-inch sphere."),
+        check("R311.7.5.1 riser height", Verdict::Pass, {"Tread 1 board 1"}, 7.2, 7.75, "R311.7.5.1: 7 3/4 in maximum",
+              "The stair's 5 risers are 7.2 inches high, at most 7 3/4."),
     };
     const DeckParameters p{.overhangX = 1, .overhangZ = 1.5, .postSpacing = 6, .postSize = 6, .beamSpacing = 8.5,
                            .beamHeight = 11.25, .beamPly = 1.5, .beamPlies = 3, .joistHeight = 9.25, .joistWidth = 1.5,

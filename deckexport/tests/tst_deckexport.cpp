@@ -162,20 +162,21 @@ private slots:
             kinds << QStringLiteral("%1 %2 %3").arg(k.key()).arg(k->first).arg(k->second, 0, 'f', 2);
         QCOMPARE(kinds, linesOf(QStringLiteral(JM_TESTDATA "/worked-example-step-kinds.txt")));
         // A solid for each piece: the beam plies, the posts, the joists, the
-        // balusters, the treads' boards, the handrail's steps and the pad one
-        // each; the rim joists two (across and along), the decking boards two
+        // balusters, the treads' boards, the handrail's steps, the pad and the
+        // riser boards one each; the rim joists two (across and along), the decking boards two
         // (whole and the ripped last), the guard posts two (the deck's and the
         // stair's), the guard rails three (bay lengths), the stringers two
-        // (the first step and the rest): 18.
-        QCOMPARE(pieces.size(), 18);
+        // (the first step and the rest): 19.
+        QCOMPARE(pieces.size(), 19);
         // 6 posts, 3 beams of 2 plies, 4 rim joists, 11 joists, 34 decking
         // boards; the guard's 16 posts, 11 bays of a top and a bottom rail and
         // 116 balusters; the stair's post, 3 stringers of 4 steps, 4 treads of
-        // 2 boards, a handrail of 14 steps and its pad (docs/deck-model.md).
+        // 2 boards, a handrail of 14 steps, its pad and 3 riser boards between
+        // the treads (docs/deck-model.md).
         QStringList expected;
         for (const auto &[kind, count] : {std::pair{"Post %1", 6}, {"Rim joist %1", 4}, {"Joist %1", 11}, {"Decking board %1", 34},
                                           {"Guard post %1", 16}, {"Top rail %1", 11}, {"Bottom rail %1", 11},
-                                          {"Baluster %1", 116}, {"Handrail 1 step %1", 14}})
+                                          {"Baluster %1", 116}, {"Handrail 1 step %1", 14}, {"Riser %1", 3}})
             for (int i = 1; i <= count; ++i)
                 expected << QString::fromLatin1(kind).arg(i);
         for (int beam = 1; beam <= 3; ++beam)
@@ -186,7 +187,7 @@ private slots:
         for (int tread = 1; tread <= 4; ++tread)
             expected << QStringLiteral("Tread %1 board 1").arg(tread) << QStringLiteral("Tread %1 board 2").arg(tread);
         expected << "Stair post 1" << "Landing pad";
-        QCOMPARE(labels.Length(), 251);
+        QCOMPARE(labels.Length(), 254);
         names.sort();
         expected.sort();
         QCOMPARE(names, expected);
@@ -218,7 +219,7 @@ private slots:
         QCOMPARE(binAt + 8 + qsizetype(word(binAt)), bytes.size());
         const QJsonObject json = QJsonDocument::fromJson(bytes.mid(20, binAt - 20)).object();
         const QJsonArray nodes = json.value(u"nodes").toArray();
-        QCOMPARE(json.value(u"scenes").toArray().at(0).toObject().value(u"nodes").toArray().size(), 251);
+        QCOMPARE(json.value(u"scenes").toArray().at(0).toObject().value(u"nodes").toArray().size(), 254);
         QStringList nodeNames;
         QSet<int> meshes;
         for (const QJsonValue &node : nodes) {
@@ -227,8 +228,8 @@ private slots:
         }
         nodeNames.sort();
         QCOMPARE(nodeNames, expected);
-        QCOMPARE(json.value(u"meshes").toArray().size(), 18);
-        QCOMPARE(meshes.size(), 18);
+        QCOMPARE(json.value(u"meshes").toArray().size(), 19);
+        QCOMPARE(meshes.size(), 19);
         QVERIFY(!meshes.contains(-1));
         QCOMPARE(QFile(victim.fileName()).size(), 4);
     }

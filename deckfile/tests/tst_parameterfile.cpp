@@ -79,7 +79,7 @@ void TestParameterFile::shapes()
 void TestParameterFile::lookups()
 {
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/lookups.txt");
-    QCOMPARE(rows.size(), 24);
+    QCOMPARE(rows.size(), 25);
     for (const QStringList &r : rows) {
         const Family *family = r[0] == u"symbol" ? familyOfSymbol(r[1]) : nullptr;
         const QString found = r[0] == u"symbol"    ? (family ? QLatin1String(family->file) : QString())

@@ -111,6 +111,7 @@ private slots:
     void failedDeckLeavesNothing();
     void printPaper();
     void exportsEveryFormat();
+    void exportKeepsTheWindowsWaste();
     void wordsAndPanels();
     void codeCheckBesideTheDeck();
     void wasteAllowanceRemembered();
@@ -191,8 +192,8 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QCOMPARE(presenter.window()->facts->text(),
              "Shape: rectangle\nA: 16' 0\"\nB: 12' 0\"\nHeight: 3' 0\"\nArea: 192 sq ft\nPosts: 6\n"
              "Beam plies: 6\nJoists: 11\nRim joists: 4\nDecking boards: 34\nGuard posts: 17\nGuard rails: 22\n"
-             "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\n"
-             "Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables");
+             "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\nRiser boards: 3\n"
+             "Code check: Fails 1 of 14 checks of the 2021 IRC deck tables; 2 outside the tables");
     // The table as the priced golden CSV, up to the wizard's notes, which stand apart under it.
     QStringList lines = dataLines(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv");
     lines.removeFirst();
@@ -215,19 +216,22 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
         "The wizard's notes\n4 inch x 4 inch Square Posts\n12 foot 2x8 Beams\n8 foot 2x6 Joists\n2x6 Pieces of Decking"));
     QVERIFY(presenter.window()->takeoffNotes->text().contains("These are example prices"));
 
-    // A price typed into the table: in prices.csv afterwards and in the totals
-    // (11 joists at 20.00 = 220.00 for 148.28: the total 1759.12 + 71.72).
+    // A price typed into the table: in prices.csv afterwards and in the totals.
+    // It is the price of 2x6 lumber 16 ft long, so the 2 rim joists of that
+    // size and length follow the 11 joists: 13 x (20.00 - 13.48) = 84.76 more
+    // than 1812.06.
     table->item(2, 5)->setText("20");
     QCOMPARE(rowText(2).section(u',', 0, 6), "Joists,2x6,16,11,piece,20.00,220.00");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1830.84,\r");
+    QCOMPARE(rowText(4).section(u',', 0, 6), "Rim joists,2x6,16,2,piece,20.00,40.00");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1896.82,\r");
     QFile saved(m_config.filePath("joistmaster/prices.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
-    QVERIFY(bytes.contains("\nJoists,2x6,16,piece,20.00\n"));
+    QVERIFY(bytes.contains("\nLumber,2x6,16,piece,20.00\n"));
     QVERIFY(bytes.startsWith("# Prices of your own, changed from the examples.\n"));
     QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
     table->item(2, 5)->setText("13.48");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1759.12,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1812.06,\r");
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the
@@ -243,8 +247,8 @@ void TestDeckDrawing::failedDeckLeavesNothing()
     QCOMPARE(viewer.state(), "Joistmaster Deck Viewer | Nothing to draw yet. Finish a deck in Joistmaster, or open "
                              "a wizard folder with File > Open. |  | 0 | 0");
     QVERIFY(viewer.open(viewer.rectangle));
-    QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Deck_Rectangle.txt");
-    QCOMPARE(viewer.state().section(" | ", 3), "31 | 2"); // the priced golden file's rows and totals
+    QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Rectangle");
+    QCOMPARE(viewer.state().section(" | ", 3), "32 | 2"); // the priced golden file's rows and totals
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
     viewer.presenter.open(viewer.rectangle);
     viewer.presenter.open(path);
@@ -292,13 +296,44 @@ void TestDeckDrawing::exportsEveryFormat()
             continue;
         QFile file(viewer.folder.filePath(row[2]));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        if (row[3] == "csv") // the takeoff as the command line writes it
-            QCOMPARE(file.readAll(), dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff.csv"));
-        else
+        if (row[3] == "csv") { // the takeoff priced as the window shows it, as the command line writes it
+            const QByteArray exported = file.readAll();
+            QCOMPARE(exported, dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
+            const QString rendered = viewer.folder.filePath("rendered.csv");
+            QVERIFY(writeModel(viewer.rectangle, rendered));
+            QFile command(rendered);
+            QVERIFY(command.open(QIODevice::ReadOnly));
+            QCOMPARE(exported, command.readAll());
+        } else
             QCOMPARE(file.read(row[3].size()), row[3].toLatin1());
         filter = row[1];
         folder = viewer.folder.path();
     }
+}
+
+// The waste allowance set beside the takeoff is the one the window's export
+// and the command line use: 15 % of the 34 boards is 5.1, so 6 more.
+void TestDeckDrawing::exportKeepsTheWindowsWaste()
+{
+    Viewer viewer;
+    QVERIFY(viewer.open(viewer.rectangle));
+    QDoubleSpinBox *waste = viewer.window->findChild<QDoubleSpinBox *>("wasteBox");
+    QVERIFY(waste);
+    waste->setValue(15);
+    emit waste->editingFinished();
+    const QString exported = viewer.folder.filePath("window.csv"), rendered = viewer.folder.filePath("command.csv");
+    QVERIFY(viewer.window->exportDrawing(exported));
+    QVERIFY(writeModel(viewer.rectangle, rendered));
+    QFile a(exported), b(rendered);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QByteArray bytes = a.readAll();
+    QCOMPARE(bytes, b.readAll());
+    QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
+                            "rounded up\"\r\n"),
+             bytes.constData());
+    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1835.02,\r\n"), bytes.constData()); // 1812.06 + 2 x 11.48
+    waste->setValue(10); // as the other tests expect it
+    emit waste->editingFinished();
 }
 
 // Also under a window manager: the window minimised behind another comes forward.
@@ -318,9 +353,9 @@ void TestDeckDrawing::wordsAndPanels()
     QTRY_VERIFY(window->isActiveWindow());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     const QTabBar *tabs = window->findChild<QTabBar *>();
-    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), tabs->tabText(3),
+    QCOMPARE(QStringList({tabs->tabText(0), tabs->tabText(1), tabs->tabText(2), tabs->tabText(3), tabs->tabText(4),
                           QString::number(tabs->currentIndex())}),
-             QStringList({"Deck", "Stair", "Code check", "Files", "0"}));
+             QStringList({"Deck", "Stair", "Code check", "Framing", "Files", "0"}));
     // Every column of the takeoff in sight at the window's first size.
     QTRY_COMPARE(window->takeoff->horizontalScrollBar()->maximum(), 0);
     // No hidden lines to dash in a shaded picture.
@@ -332,13 +367,13 @@ void TestDeckDrawing::wordsAndPanels()
     auto *files = window->findChild<QDockWidget *>("filesDock");
     files->close();
     const QList<QAction *> menus = window->menuBar()->actions();
-    QCOMPARE(menus[1]->text() + menus[1]->menu()->actions().last()->text(), "&ViewFiles");
-    menus[1]->menu()->actions().last()->trigger();
+    QCOMPARE(menus[2]->text() + menus[2]->menu()->actions().last()->text(), "&ViewFiles");
+    menus[2]->menu()->actions().last()->trigger();
     QVERIFY(files->isVisible());
     QSignalSpy opened(window, &DeckWindow::openRequested);
     window->seams.chooseFolder = [](QWidget *) { return QStringLiteral("/some/folder"); };
-    QCOMPARE(menus[0]->text() + menus[0]->menu()->actions().first()->text(), "&File&Open...");
-    menus[0]->menu()->actions().first()->trigger();
+    QCOMPARE(menus[0]->text() + menus[0]->menu()->actions()[1]->text(), "&File&Open...");
+    menus[0]->menu()->actions()[1]->trigger();
     QCOMPARE(opened, QList<QVariantList>{{"/some/folder"}});
 }
 
@@ -360,7 +395,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(0);
     QVERIFY(viewer.open(viewer.rectangle));
     auto *rows = panel->findChild<QTreeWidget *>("checksTable");
-    QCOMPARE(rows->topLevelItemCount(), 16); // the framing's 9 rules, the guard's and stair's 6, the rim advice
+    QCOMPARE(rows->topLevelItemCount(), 17); // the framing's 9 rules, the guard's and stair's 7, the rim advice
     rows->setCurrentItem(rows->topLevelItem(1)); // the joist cantilever, failing
     QStringList joists;
     for (int j = 1; j <= 11; ++j)
@@ -368,9 +403,9 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     QCOMPARE(viewer.window->view->highlighted(), joists);
 
     const QString designed = viewer.window->facts->text();
-    QVERIFY(designed.endsWith("Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables"));
+    QVERIFY(designed.endsWith("Code check: Fails 1 of 14 checks of the 2021 IRC deck tables; 2 outside the tables"));
     panel->findChild<QRadioButton *>("suggestedButton")->click();
-    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 13 checks of the 2021 IRC deck tables"));
+    QVERIFY(viewer.window->facts->text().endsWith("Code check: Passes all 14 checks of the 2021 IRC deck tables"));
     QVERIFY(viewer.window->view->highlighted().isEmpty());
     panel->findChild<QRadioButton *>("designedButton")->click();
     QCOMPARE(viewer.window->facts->text(), designed);

@@ -73,7 +73,8 @@ void TestRecentDecks::tenCopiesKeptAndOneOpensAfterTheWizardDeletedItsFiles()
     emit presenter.window()->recentMenu->aboutToShow();
     const QList<QAction *> listed = presenter.window()->recentMenu->actions();
     QCOMPARE(listed.size(), 10);
-    QVERIFY(listed.first()->text().startsWith(QStringLiteral("Deck_Rectangle, ")));
+    QVERIFY2(listed.first()->text().startsWith(QStringLiteral("Deck_Rectangle, rectangle, 16' 0\" x 12' 0\", ")),
+             qPrintable(listed.first()->text()));
     QSignalSpy opened(presenter.window(), &deckview::DeckWindow::openRequested);
     listed.last()->trigger();
     QCOMPARE(opened.value(0).value(0).toString(), saved.last().folder);

@@ -9,6 +9,8 @@
 
 using namespace deckmodel;
 
+Q_DECLARE_METATYPE(deckmodel::DeckParameters)
+
 class TestTakeoff : public QObject {
     Q_OBJECT
 private slots:
@@ -54,6 +56,89 @@ private slots:
         const TakeoffRow &next = *(decking + 1);
         const QString shown = next.allowance ? QStringLiteral("%1:%2:%3").arg(next.shownItem()).arg(next.count).arg(next.note) : QString();
         QCOMPARE(shown, allowance);
+    }
+
+    // A 30 x 28 ft deck, 5 ft high, 2x10 beams and joists, beam lines 24" in
+    // (Z 24 and 336, 26 ft apart), posts 12 ft apart (X 24, 168, 312). An end
+    // post carries 8 ft along its beam (0 to 96) by 15 ft across (0 to 180):
+    // 120 sq ft, Table R507.3.1 at 1,500 psf round: 27 in, 9 in thick, each
+    // pi x 13.5^2 x 9 / 1728 = 2.98 cu ft, 5 bags of 80 lb (2.98 / 0.60 =
+    // 4.97), 7 of 60 lb (6.63). A middle post carries 12 x 15 = 180 sq ft,
+    // past the table's 160: no size, a designer's, and never a price.
+    void footingsOutsideTheTable()
+    {
+        DeckParameters p = deckOf(2, 30, 28, 5, QStringLiteral("2 X 10"), QStringLiteral("2 X 10"), 4, QStringLiteral("5/4x6"));
+        p.overhangZ = 2, p.beamSpacing = 26, p.postSpacing = 12;
+        const jm::Result<Deck> built = buildDeck(p);
+        QVERIFY2(built, qPrintable(built.error()));
+        const Takeoff t = takeoffOf(*built);
+        QStringList footings;
+        for (const TakeoffRow &row : t.rows)
+            if (row.item == u"Footings")
+                footings << QStringList{row.size, QString::number(row.count), row.unit, row.note}.join(u'|');
+        QCOMPARE(footings, QStringList({"27 in round, 9 in thick|4|footing|2.98 cu ft each, 11.93 cu ft in all; 5 bags of "
+                                        "80 lb or 7 of 60 lb each",
+                                        "size by a designer|2|footing|2 posts carry more deck than Table R507.3.1 sizes "
+                                        "footings for; the concrete mix below leaves them out"}));
+        const auto mix = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.item == u"Concrete mix"; });
+        QVERIFY(mix != t.rows.end());
+        QVERIFY2(mix->note.endsWith(u"; not the 2 footings a designer sizes"), qPrintable(mix->note));
+        // Priced at nothing, even where the list names it: the row counts as one with no price.
+        const PriceList list = PriceList::parse("Footings,size by a designer,,footing,1.00\n", QStringLiteral("p.csv"));
+        const PricedTakeoff priced = priceTakeoff(t, list);
+        const auto row = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.size == u"size by a designer"; });
+        QVERIFY(!priced.unitPrices[size_t(row - t.rows.begin())]);
+        const std::vector<QStringList> csv = takeoffRows(t, list);
+        QCOMPARE(csv[size_t(row - t.rows.begin()) + 1].mid(1, 6),
+                 QStringList({"size by a designer", "", "2", "footing", "no price", ""}));
+    }
+
+    // Every shape at 40 x 30 ft, low and high, in the wizard's framings and
+    // the other catalogued sizes: with the example prices no row bought goes
+    // without a price (but a footing a designer sizes, which never has one).
+    void examplePricesEveryRow_data()
+    {
+        QTest::addColumn<DeckParameters>("deck");
+        for (int type = 1; type <= 9; ++type) {
+            QTest::addRow("type %d, 3 ft, the wizard's 2x8 beams, 2x6 joists, 4x4, 5/4x6", type)
+                << deckOf(type, 40, 30, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 6"), 4, QStringLiteral("5/4x6"));
+            QTest::addRow("type %d, 8 ft, 2x10 beams and joists, 6x6, 2x6 decking", type)
+                << deckOf(type, 40, 30, 8, QStringLiteral("2 X 10"), QStringLiteral("2 X 10"), 6, QStringLiteral("2x6"));
+        }
+        DeckParameters big = deckOf(2, 40, 30, 5, QStringLiteral("2 X 6"), QStringLiteral("2 X 8"), 8, QStringLiteral("2x4"));
+        big.beamHeight = 11.25, big.joistHeight = 11.25, big.beamPlies = 3;
+        QTest::addRow("2x12 beams of 3 plies and joists, 8x8, 2x4 decking") << big;
+    }
+    void examplePricesEveryRow()
+    {
+        QFETCH(DeckParameters, deck);
+        const jm::Result<Deck> built = buildDeck(deck);
+        QVERIFY2(built, qPrintable(built.error()));
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        const Takeoff t = takeoffOf(*built);
+        const PricedTakeoff priced = priceTakeoff(t, prices);
+        QStringList unpriced;
+        int designed = 0;
+        for (size_t i = 0; i < t.rows.size(); ++i) {
+            designed += t.rows[i].byDesigner ? 1 : 0;
+            if (t.rows[i].bought && !t.rows[i].byDesigner && !priced.unitPrices[i])
+                unpriced << t.rows[i].shownItem() + u' ' + t.rows[i].size + u' ' + QString::number(t.rows[i].lengthFeet);
+        }
+        QCOMPARE(unpriced, QStringList());
+        QCOMPARE(priced.unpriced, designed);
+    }
+
+    // The example list prices every catalogued size of lumber, and the
+    // balusters' 2x2 and the riser boards' 1x8, in every stock length the takeoff buys.
+    void examplePricesEveryLength()
+    {
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        QStringList missing;
+        for (const char *size : {"1x8", "2x2", "2x4", "2x6", "2x8", "2x10", "2x12", "5/4x6", "4x4", "6x6", "8x8"})
+            for (int feet = 8; feet <= 20; feet += 2)
+                if (!prices.price({"Lumber", size, QString::number(feet), "piece"}))
+                    missing << QStringLiteral("%1 %2").arg(QLatin1String(size)).arg(feet);
+        QCOMPARE(missing, QStringList());
     }
 
     void jointsOverSupports_data()

@@ -148,7 +148,7 @@ call /Application/Provider/Target OpenSymbolFile "*Program Data\3D Decks\Deck_Re
 J
 )" "$(calls "$work/journal")"
 check "3D: deckhost drew the deck" 'drawn Deck_Rectangle: 16'"'"' 0" x 12'"'"' 0"' "$(drawn)"
-check "3D: the host's window title" "Joistmaster Substitute Host - Deck_Rectangle.txt" "$(host_title)"
+check "3D: the host's window title" "Joistmaster Substitute Host - Rectangle" "$(host_title)"
 stop_host
 
 # ---- The 2D road: style 3, width 24.5 ----------------------------------------
@@ -167,7 +167,7 @@ wait_end
 check "2D: DeckSize.txt" "$(crlf 24.5 | cat -A)" "$(cat -A <"$work/DeckSize.txt")"
 check "2D: host journal" "$start_and_finish_style3" "$(calls "$work/journal")"
 check "2D: deckhost drew the plan" "drawn Deck 3: 24' 6\" wide" "$(drawn)"
-check "2D: the host's window title" "Joistmaster Substitute Host - DeckSize.txt" "$(host_title)"
+check "2D: the host's window title" "Joistmaster Substitute Host - Deck 3" "$(host_title)"
 stop_host
 
 echo "e2e: $passed passed, $failed failed"

@@ -76,6 +76,7 @@ check "installed files" "$(cat <<'F'
 ./usr/share/icons/hicolor/32x32/apps/joistmaster.png
 ./usr/share/icons/hicolor/48x48/apps/joistmaster.png
 ./usr/share/metainfo/com.plankora.Joistmaster.metainfo.xml
+./usr/share/mime/packages/joistmaster.xml
 F
 )" "$(cd "$root" && find . -type f | LC_ALL=C sort)"
 check "programs are executable" "755 755 755 755" \
@@ -99,6 +100,12 @@ check "the wizard's menu entry starts the launcher" "/usr/bin/joistmaster" \
     "$(sed -n 's/^Exec=//p' "$applications/com.plankora.Joistmaster.desktop")"
 check "the viewer's menu entry starts the launcher's viewer" "/usr/bin/joistmaster --view %f" \
     "$(sed -n 's/^Exec=//p' "$applications/com.plankora.Joistmaster.DeckViewer.desktop")"
+check "the viewer's menu entry opens deck designs" "application/x-joistmaster-deck;" \
+    "$(sed -n 's/^MimeType=//p' "$applications/com.plankora.Joistmaster.DeckViewer.desktop")"
+check "the design's MIME type: its glob" '<glob pattern="*.jmdeck"/>' \
+    "$(grep -o '<glob pattern="[^"]*"/>' "$root/usr/share/mime/packages/joistmaster.xml")"
+check "the design's MIME type: its name" '<mime-type type="application/x-joistmaster-deck">' \
+    "$(grep -o '<mime-type type="[^"]*">' "$root/usr/share/mime/packages/joistmaster.xml")"
 check "Categories of the wizard" "Graphics;Engineering;" \
     "$(sed -n 's/^Categories=//p' "$applications/com.plankora.Joistmaster.desktop")"
 check "appstreamcli validate" "0" \
@@ -162,7 +169,7 @@ env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DI
 check "C: the viewer shows the program folder's files" "$(printf 'DeckSize.txt\n    24.5\n')" \
     "$(cat "$driver/deckviewer-shown.txt" 2>/dev/null || cat "$work/c.out")"
 check "C: the viewer's window title names the 2D deck deckhost was last asked for there" \
-    "Joistmaster Deck Viewer - DeckSize.txt" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
+    "Joistmaster Deck Viewer - Deck 3" "$(cat "$driver/deckviewer-title.txt" 2>/dev/null)"
 [ "$(id -u)" -eq 0 ] || chmod 755 "$programs"
 
 # ---- B: program folder writable, a host already running -----------------------

@@ -1,0 +1,238 @@
+#include "framingpanel.h"
+
+#include "catalogue.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include <cmath>
+
+namespace deckviewer {
+
+namespace {
+// The catalogue's framing lumber by its actual depth ("2x8": 7.25).
+QList<std::pair<QString, QVariant>> framingLumber()
+{
+    QList<std::pair<QString, QVariant>> items;
+    for (const char *name : {"2x6", "2x8", "2x10", "2x12"})
+        if (const deckfile::Lumber *lumber = deckfile::lumberNamed(QString::fromLatin1(name)))
+            items.append({QString::fromLatin1(name), lumber->depthInches});
+    return items;
+}
+
+// Picks the item holding `value`; a value no item holds (a hand-made file's)
+// gets an item of its own, in inches.
+void choose(QComboBox *box, double value)
+{
+    const QSignalBlocker quiet(box);
+    for (int i = 0; i < box->count(); ++i)
+        if (box->itemData(i).isValid() && std::abs(box->itemData(i).toDouble() - value) < 1e-9) {
+            box->setCurrentIndex(i);
+            return;
+        }
+    box->addItem(QStringLiteral("%1 in").arg(value), value);
+    box->setCurrentIndex(box->count() - 1);
+}
+
+void showValue(QDoubleSpinBox *box, double value)
+{
+    const QSignalBlocker quiet(box);
+    box->setValue(value);
+}
+
+void showValue(QLineEdit *edit, const QString &text)
+{
+    const QSignalBlocker quiet(edit);
+    edit->setText(text);
+}
+} // namespace
+
+FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("framingPanel"));
+    m_a = feetBox(QStringLiteral("aBox"), 1, deckfile::specOf(deckfile::Line::DeckDepth).largest);
+    m_b = feetBox(QStringLiteral("bBox"), 1, deckfile::specOf(deckfile::Line::DeckWidth).largest);
+    m_height = feetBox(QStringLiteral("heightBox"), 0.5, HighestDeckFeet);
+    m_overhangX = feetBox(QStringLiteral("overhangXBox"), 0, deckfile::specOf(deckfile::Line::XOverhang).largest);
+    m_overhangZ = feetBox(QStringLiteral("overhangZBox"), 0, deckfile::specOf(deckfile::Line::ZOverhang).largest);
+    m_postSpacing = feetBox(QStringLiteral("postSpacingBox"), 0.5, deckfile::specOf(deckfile::Line::PostSpacing).largest);
+    m_beamSpacing = feetBox(QStringLiteral("beamSpacingBox"), 0.5, deckfile::specOf(deckfile::Line::BeamSpacing).largest);
+    m_gap = feetBox(QStringLiteral("gapBox"), 0, 1);
+    m_gap->setSuffix(QStringLiteral(" in"));
+    m_gap->setDecimals(3);
+    m_gap->setSingleStep(0.0625);
+    m_postSize = comboBox(QStringLiteral("postSizeBox"), {{QStringLiteral("4x4"), 4.0}, {QStringLiteral("6x6"), 6.0}, {QStringLiteral("8x8"), 8.0}});
+    m_beamSize = comboBox(QStringLiteral("beamSizeBox"), framingLumber());
+    m_joistSize = comboBox(QStringLiteral("joistSizeBox"), framingLumber());
+    m_joistSpacing = comboBox(QStringLiteral("joistSpacingBox"), {{QStringLiteral("12 in"), 12.0}, {QStringLiteral("16 in"), 16.0}, {QStringLiteral("24 in"), 24.0}});
+    m_decking = comboBox(QStringLiteral("deckingBox"), {{QStringLiteral("5/4x6"), {}}, {QStringLiteral("2x4"), {}}, {QStringLiteral("2x6"), {}}});
+    m_plies = new QSpinBox(this);
+    m_plies->setObjectName(QStringLiteral("pliesBox"));
+    m_plies->setRange(1, 3);
+    m_plies->setKeyboardTracking(false);
+    m_boxes << m_plies;
+    for (QLineEdit **edit : {&m_owner, &m_site, &m_preparer, &m_notes}) {
+        *edit = new QLineEdit(this);
+        m_boxes << *edit;
+    }
+    m_owner->setObjectName(QStringLiteral("ownerEdit"));
+    m_site->setObjectName(QStringLiteral("siteEdit"));
+    m_preparer->setObjectName(QStringLiteral("preparerEdit"));
+    m_notes->setObjectName(QStringLiteral("notesEdit"));
+    for (QLineEdit *edit : {m_owner, m_site, m_preparer, m_notes})
+        edit->setMaxLength(1000);
+
+    auto feet = [this](QDoubleSpinBox *box, const QString &what, double deckfile::DeckParameters::*field) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this, what, field](double value) {
+            changed(what, [&](design::Design &d) { d.deck.*field = value; });
+        });
+    };
+    feet(m_a, tr("Change A"), &deckfile::DeckParameters::depthA);
+    feet(m_b, tr("Change B"), &deckfile::DeckParameters::widthB);
+    feet(m_height, tr("Change the height"), &deckfile::DeckParameters::height);
+    feet(m_overhangX, tr("Change the X overhang"), &deckfile::DeckParameters::overhangX);
+    feet(m_overhangZ, tr("Change the Z overhang"), &deckfile::DeckParameters::overhangZ);
+    feet(m_postSpacing, tr("Change the post spacing"), &deckfile::DeckParameters::postSpacing);
+    feet(m_beamSpacing, tr("Change the beam-line spacing"), &deckfile::DeckParameters::beamSpacing);
+    feet(m_gap, tr("Change the board gap"), &deckfile::DeckParameters::deckingGap);
+    connect(m_postSize, &QComboBox::activated, this, [this] {
+        changed(tr("Change the posts"), [this](design::Design &d) { d.deck.postSize = m_postSize->currentData().toDouble(); });
+    });
+    connect(m_beamSize, &QComboBox::activated, this, [this] {
+        changed(tr("Change the beams"), [this](design::Design &d) {
+            d.deck.beamHeight = m_beamSize->currentData().toDouble();
+            d.deck.beamPly = 1.5;
+        });
+    });
+    connect(m_plies, &QSpinBox::valueChanged, this, [this](int plies) {
+        changed(tr("Change the beam plies"), [plies](design::Design &d) { d.deck.beamPlies = plies; });
+    });
+    connect(m_joistSize, &QComboBox::activated, this, [this] {
+        changed(tr("Change the joists"), [this](design::Design &d) {
+            d.deck.joistHeight = m_joistSize->currentData().toDouble();
+            d.deck.joistWidth = 1.5;
+        });
+    });
+    connect(m_joistSpacing, &QComboBox::activated, this, [this] {
+        changed(tr("Change the joist spacing"), [this](design::Design &d) { d.deck.joistSpacing = m_joistSpacing->currentData().toDouble(); });
+    });
+    connect(m_decking, &QComboBox::activated, this, [this] {
+        changed(tr("Change the decking"), [this](design::Design &d) {
+            const QString name = m_decking->currentText();
+            if (const deckfile::Lumber *lumber = deckfile::lumberNamed(name)) {
+                d.deck.deckingThickness = lumber->thicknessInches;
+                d.deck.deckingWidth = lumber->depthInches;
+            }
+        });
+    });
+    auto text = [this](QLineEdit *edit, const QString &what, QString design::Project::*field) {
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, what, field] {
+            changed(what, [&](design::Design &d) { d.project.*field = edit->text(); });
+        });
+    };
+    text(m_owner, tr("Change the owner"), &design::Project::owner);
+    text(m_site, tr("Change the site address"), &design::Project::siteAddress);
+    text(m_preparer, tr("Change the preparer"), &design::Project::preparer);
+    text(m_notes, tr("Change the notes"), &design::Project::notes);
+
+    auto *form = new QFormLayout(this);
+    form->addRow(tr("A (along Z):"), m_a);
+    form->addRow(tr("B (along X):"), m_b);
+    form->addRow(tr("Height:"), m_height);
+    form->addRow(tr("X overhang:"), m_overhangX);
+    form->addRow(tr("Z overhang:"), m_overhangZ);
+    form->addRow(tr("Posts:"), m_postSize);
+    form->addRow(tr("Post spacing, at most:"), m_postSpacing);
+    form->addRow(tr("Beam-line spacing, at most:"), m_beamSpacing);
+    form->addRow(tr("Beams:"), m_beamSize);
+    form->addRow(tr("Beam plies:"), m_plies);
+    form->addRow(tr("Joists:"), m_joistSize);
+    form->addRow(tr("Joist spacing:"), m_joistSpacing);
+    form->addRow(tr("Decking:"), m_decking);
+    form->addRow(tr("Board gap:"), m_gap);
+    form->addRow(tr("Owner:"), m_owner);
+    form->addRow(tr("Site address:"), m_site);
+    form->addRow(tr("Prepared by:"), m_preparer);
+    form->addRow(tr("Notes:"), m_notes);
+    setDesign(nullptr);
+}
+
+QDoubleSpinBox *FramingPanel::feetBox(const QString &name, double least, double most)
+{
+    auto *box = new QDoubleSpinBox(this);
+    box->setObjectName(name);
+    box->setRange(least, most);
+    box->setDecimals(2);
+    box->setSingleStep(0.25);
+    box->setSuffix(QStringLiteral(" ft"));
+    // A typed value counts when it is finished (Enter, or the focus moving on).
+    box->setKeyboardTracking(false);
+    m_boxes << box;
+    return box;
+}
+
+QComboBox *FramingPanel::comboBox(const QString &name, const QList<std::pair<QString, QVariant>> &items)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(name);
+    for (const auto &[text, data] : items)
+        box->addItem(text, data);
+    m_boxes << box;
+    return box;
+}
+
+void FramingPanel::setDesign(const design::Design *shown)
+{
+    const bool editable = shown && !shown->is2D;
+    for (QWidget *box : m_boxes)
+        box->setEnabled(editable);
+    if (!editable) {
+        m_design.reset();
+        return;
+    }
+    m_design = *shown;
+    const deckfile::DeckParameters &p = shown->deck;
+    showValue(m_a, p.depthA);
+    showValue(m_b, p.widthB);
+    showValue(m_height, p.height);
+    showValue(m_overhangX, p.overhangX);
+    showValue(m_overhangZ, p.overhangZ);
+    showValue(m_postSpacing, p.postSpacing);
+    showValue(m_beamSpacing, p.beamSpacing);
+    showValue(m_gap, p.deckingGap);
+    choose(m_postSize, p.postSize);
+    choose(m_beamSize, p.beamHeight);
+    choose(m_joistSize, p.joistHeight);
+    choose(m_joistSpacing, p.joistSpacing);
+    {
+        const QSignalBlocker quiet(m_plies);
+        m_plies->setValue(p.beamPlies);
+    }
+    {
+        const QSignalBlocker quiet(m_decking);
+        const QString name = p.deckingThickness == 1 ? QStringLiteral("5/4x6")
+            : p.deckingWidth == 3.5                   ? QStringLiteral("2x4")
+                                                      : QStringLiteral("2x6");
+        m_decking->setCurrentIndex(m_decking->findText(name));
+    }
+    showValue(m_owner, shown->project.owner);
+    showValue(m_site, shown->project.siteAddress);
+    showValue(m_preparer, shown->project.preparer);
+    showValue(m_notes, shown->project.notes);
+}
+
+void FramingPanel::changed(const QString &what, const std::function<void(design::Design &)> &edit)
+{
+    if (!m_design)
+        return;
+    design::Design changed = *m_design;
+    edit(changed);
+    emit edited(what, changed);
+}
+
+} // namespace deckviewer

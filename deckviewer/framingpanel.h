@@ -1,0 +1,56 @@
+// The design's values a person may change, each with its unit: the sizes
+// and height, every framing value (overhangs, posts, beam lines, beams,
+// joists), the decking and its gap, and the project's facts for the title
+// block. Lumber comes from the catalogue's sizes a deck is framed with:
+// joists 2x6 to 2x12 at 12, 16 or 24 inches, beams 2x6 to 2x12 of 1 to 3
+// plies, posts 4x4, 6x6 or 8x8. The panel only shows the design handed to it
+// and reports each change as the whole design changed, named for the Edit
+// menu; it never applies one itself.
+#pragma once
+
+#include "design.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QFormLayout;
+class QLineEdit;
+class QSpinBox;
+
+namespace deckviewer {
+
+// The highest deck the panel offers, in feet: the tables' tallest post
+// (14 ft, Table R507.4) with the beam, joists and decking on it.
+inline constexpr double HighestDeckFeet = 16;
+
+class FramingPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit FramingPanel(QWidget *parent = nullptr);
+
+    // Shows a design's values without reporting them as changed; a 2D deck
+    // or none leaves every box disabled.
+    void setDesign(const design::Design *design);
+
+signals:
+    // `what` names the change ("Change the Z overhang").
+    void edited(const QString &what, const design::Design &changed);
+
+private:
+    QDoubleSpinBox *feetBox(const QString &name, double least, double most);
+    QComboBox *comboBox(const QString &name, const QList<std::pair<QString, QVariant>> &items);
+    void changed(const QString &what, const std::function<void(design::Design &)> &edit);
+
+    std::optional<design::Design> m_design;
+    QDoubleSpinBox *m_a, *m_b, *m_height, *m_overhangX, *m_overhangZ, *m_postSpacing, *m_beamSpacing, *m_gap;
+    QComboBox *m_postSize, *m_beamSize, *m_joistSize, *m_joistSpacing, *m_decking;
+    QSpinBox *m_plies;
+    QLineEdit *m_owner, *m_site, *m_preparer, *m_notes;
+    QList<QWidget *> m_boxes;
+};
+
+} // namespace deckviewer

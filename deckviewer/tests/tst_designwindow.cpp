@@ -1,0 +1,254 @@
+// The design on screen as a person changes and keeps it, headless: a framing
+// value changed in the Framing panel and taken back with Undo to the same
+// design bytes, Redo, the title's mark, Save As and Save through the
+// window's seams, the question before leaving unsaved changes (answered
+// Cancel, then Save, then Discard, recorded rather than shown), the
+// suggested framing taken as one undoable change (its members counted by
+// hand: docs/deck-model.md's way), the stair's move undone, and the
+// wizard's folder byte for byte as it was after all of it.
+#include "codecheckpanel.h"
+#include "datatable.h"
+#include "designfile.h"
+#include "framingpanel.h"
+#include "presenter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDockWidget>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+namespace {
+QString factNamed(const DeckPresenter &presenter, const QString &name)
+{
+    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
+        if (line.startsWith(name + QStringLiteral(": ")))
+            return line.mid(name.size() + 2);
+    return QStringLiteral("none");
+}
+
+// Every file of a folder with the SHA-256 of its bytes.
+QStringList hashes(const QString &folder)
+{
+    QStringList lines;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        lines << name + u' '
+                + QString::fromLatin1(QCryptographicHash::hash(dataBytes(QDir(folder).filePath(name)), QCryptographicHash::Sha256).toHex());
+    return lines;
+}
+
+QAction *menuAction(QMainWindow *window, const QString &menu, const QString &text)
+{
+    for (QAction *top : window->menuBar()->actions())
+        if (top->text() == menu)
+            for (QAction *action : top->menu()->actions())
+                if (action->text() == text || action->text().startsWith(text))
+                    return action;
+    return nullptr;
+}
+} // namespace
+
+class TestDesignWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_state.filePath(QStringLiteral("config")).toUtf8());
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
+                            m_wizard.filePath(QStringLiteral("Deck_Rectangle.txt"))));
+        QFile type(m_wizard.filePath(QStringLiteral("DeckType.txt")));
+        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
+        type.close();
+        m_before = hashes(m_wizard.path());
+    }
+
+    void editUndoRedo();
+    void saveAndAskBeforeLeaving();
+    void useTheSuggestedFraming();
+    void wizardFolderUntouched();
+    void openFindsFoldersByTheirFiles();
+
+private:
+    // Opens the wizard folder in a new window and waits for its picture.
+    bool open(DeckPresenter &presenter)
+    {
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(m_wizard.path());
+        return drawn.wait(20000) && drawn.last().at(0).toString().startsWith(QStringLiteral("drawn "));
+    }
+    bool redrawn(DeckPresenter &presenter, const std::function<void()> &change)
+    {
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        change();
+        return drawn.wait(20000);
+    }
+
+    QTemporaryDir m_state, m_wizard, m_saved;
+    QStringList m_before;
+};
+
+void TestDesignWindow::editUndoRedo()
+{
+    DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
+    QVERIFY(open(presenter));
+    QCOMPARE(presenter.window()->windowTitle(), QStringLiteral("Viewer - Rectangle"));
+    const QByteArray opened = design::designBytes(presenter.document()->design());
+    QVERIFY(opened.contains("\"overhangZFt\": 2.5,"));
+    auto *overhang = presenter.framingPanel()->findChild<QDoubleSpinBox *>(QStringLiteral("overhangZBox"));
+    QVERIFY(overhang);
+    QCOMPARE(overhang->text(), QStringLiteral("2.50 ft"));
+    // 1 ft of Z overhang: beam lines from Z = 12 to 180, 168 apart, at most 72: 3 gaps, 4 beam lines of 2 plies.
+    QVERIFY(redrawn(presenter, [&] { overhang->setValue(1); }));
+    QCOMPARE(presenter.window()->windowTitle(), QStringLiteral("Viewer - Rectangle*"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Beam plies")), QStringLiteral("8"));
+    QByteArray expected = opened;
+    expected.replace("\"overhangZFt\": 2.5,", "\"overhangZFt\": 1,");
+    QCOMPARE(design::designBytes(presenter.document()->design()), expected);
+    QAction *undo = menuAction(presenter.window(), QStringLiteral("&Edit"), QStringLiteral("&Undo"));
+    QAction *redo = menuAction(presenter.window(), QStringLiteral("&Edit"), QStringLiteral("&Redo"));
+    QVERIFY(undo && redo);
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Change the Z overhang"));
+    QCOMPARE(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QCOMPARE(redo->shortcuts().value(0), QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+    QVERIFY(redrawn(presenter, [&] { undo->trigger(); }));
+    QCOMPARE(design::designBytes(presenter.document()->design()), opened);
+    QCOMPARE(presenter.window()->windowTitle(), QStringLiteral("Viewer - Rectangle"));
+    QCOMPARE(overhang->text(), QStringLiteral("2.50 ft"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Beam plies")), QStringLiteral("6"));
+    QVERIFY(redrawn(presenter, [&] { redo->trigger(); }));
+    QCOMPARE(design::designBytes(presenter.document()->design()), expected);
+    // After an edit the deck comes first, the search for a passing framing after it.
+    auto *use = presenter.codeCheckPanel()->findChild<QPushButton *>(QStringLiteral("useSuggestedButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(use->isEnabled(), 20000);
+
+    // The stair moved to the back edge, and back with Undo.
+    auto *edge = presenter.stairPanel()->findChild<QComboBox *>(QStringLiteral("stairEdge"));
+    QVERIFY(edge);
+    QVERIFY(redrawn(presenter, [&] { edge->setCurrentIndex(1); }));
+    QCOMPARE(presenter.document()->design().stair.edge, 0);
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Move the stair"));
+    QVERIFY(redrawn(presenter, [&] { undo->trigger(); }));
+    QCOMPARE(design::designBytes(presenter.document()->design()), expected);
+    presenter.document()->undoStack()->setClean(); // nothing to ask about when the window goes
+}
+
+void TestDesignWindow::saveAndAskBeforeLeaving()
+{
+    DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
+    deckview::DeckWindow *window = presenter.window();
+    QStringList asked, named;
+    QList<deckview::SaveAnswer> answers;
+    window->seams.askSave = [&](QWidget *, const QString &name) {
+        asked << name;
+        return answers.takeFirst();
+    };
+    const QString path = m_saved.filePath(QStringLiteral("Back deck"));
+    window->seams.chooseDesignName = [&](QWidget *, const QString &suggested) {
+        named << QFileInfo(suggested).fileName();
+        return path;
+    };
+    window->seams.tellFailure = [](QWidget *, const QString &, const QString &text) { QFAIL(qPrintable(text)); };
+    QVERIFY(open(presenter));
+    // Save on a new design asks for a name, the documents folder's file named after the shape.
+    menuAction(window, QStringLiteral("&File"), QStringLiteral("&Save"))->trigger();
+    QCOMPARE(named, QStringList{QStringLiteral("Rectangle.jmdeck")});
+    const QString file = path + QStringLiteral(".jmdeck");
+    QCOMPARE(dataBytes(file), design::designBytes(presenter.document()->design()));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Back deck"));
+    QCOMPARE(menuAction(window, QStringLiteral("&File"), QStringLiteral("&Save"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    // Open Recent lists it first, told apart from the host's copies.
+    emit window->recentMenu->aboutToShow();
+    QVERIFY2(window->recentMenu->actions().value(0)->text().startsWith(
+                 QStringLiteral("Back deck (design): rectangle, 16' 0\" x 12' 0\", saved ")),
+             qPrintable(window->recentMenu->actions().value(0)->text()));
+
+    // A change, then another deck asked for: Cancel keeps the change on screen.
+    auto *plies = presenter.framingPanel()->findChild<QSpinBox *>(QStringLiteral("pliesBox"));
+    QVERIFY(redrawn(presenter, [&] { plies->setValue(3); }));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Back deck*"));
+    answers << deckview::SaveAnswer::Cancel;
+    presenter.open(m_wizard.path());
+    QCOMPARE(asked, QStringList{QStringLiteral("Back deck")});
+    QCOMPARE(presenter.document()->design().deck.beamPlies, 3);
+    answers << deckview::SaveAnswer::Cancel;
+    QVERIFY(!window->close());
+    QCOMPARE(asked.size(), 2);
+    // Save: the file has the change, and the other deck comes.
+    answers << deckview::SaveAnswer::Cancel << deckview::SaveAnswer::Save;
+    presenter.open(m_wizard.path()); // Cancel again
+    QVERIFY(dataBytes(file).contains("\"beamPlies\": 2,"));
+    QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
+    QVERIFY(dataBytes(file).contains("\"beamPlies\": 3,"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Rectangle"));
+    // The saved design opens again as itself, and re-renders as it was.
+    QVERIFY(redrawn(presenter, [&] { presenter.open(file); }));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Back deck"));
+    QCOMPARE(presenter.document()->design().deck.beamPlies, 3);
+    QCOMPARE(factNamed(presenter, QStringLiteral("Beam plies")), QStringLiteral("9"));
+    // Discard: nothing written.
+    QVERIFY(redrawn(presenter, [&] { plies->setValue(1); }));
+    answers << deckview::SaveAnswer::Discard;
+    QVERIFY(window->close());
+    QCOMPARE(asked.size(), 5);
+    QVERIFY(dataBytes(file).contains("\"beamPlies\": 3,"));
+}
+
+void TestDesignWindow::useTheSuggestedFraming()
+{
+    DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
+    QVERIFY(open(presenter));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Code check")),
+             QStringLiteral("Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables"));
+    auto *use = presenter.codeCheckPanel()->findChild<QPushButton *>(QStringLiteral("useSuggestedButton"));
+    QVERIFY(use && use->isEnabled());
+    QCOMPARE(use->text(), QStringLiteral("Use the suggested framing"));
+    QVERIFY(redrawn(presenter, [&] { use->click(); }));
+    QCOMPARE(presenter.document()->undoStack()->count(), 1);
+    QCOMPARE(presenter.document()->undoStack()->undoText(), QStringLiteral("Use the suggested framing"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Code check")), QStringLiteral("Passes all 13 checks of the 2021 IRC deck tables"));
+    // Its framing by hand: 2x8 joists at 16" from X = 16 to 128 (144 runs into the rim): 8;
+    // two beam lines 28" in from the ends (136" apart), one 2x6 ply each; posts 8" in from
+    // the beam ends, 32" apart: 5 a line; 4 rim joists; 34 boards as before.
+    QCOMPARE(factNamed(presenter, QStringLiteral("Joists")), QStringLiteral("8"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Beam plies")), QStringLiteral("2"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Posts")), QStringLiteral("10"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Rim joists")), QStringLiteral("4"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Decking boards")), QStringLiteral("34"));
+    // Exports write the deck on screen: its code check passes.
+    QTemporaryDir out;
+    QVERIFY(presenter.window()->exportDrawing(out.filePath(QStringLiteral("check.txt"))));
+    QVERIFY(dataBytes(out.filePath(QStringLiteral("check.txt"))).contains("Passes all 13 checks of the 2021 IRC deck tables"));
+    QVERIFY(redrawn(presenter, [&] { presenter.document()->undoStack()->undo(); }));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Joists")), QStringLiteral("11"));
+    presenter.document()->undoStack()->setClean();
+}
+
+void TestDesignWindow::wizardFolderUntouched()
+{
+    QCOMPARE(hashes(m_wizard.path()), m_before);
+    QCOMPARE(m_before.size(), 2);
+}
+
+// File > Open's one dialog: a wizard folder by one of its files, anything else as itself.
+void TestDesignWindow::openFindsFoldersByTheirFiles()
+{
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/DeckType.txt")), QStringLiteral("/home/ana/Joistmaster"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/DeckSize.txt")), QStringLiteral("/home/ana/Joistmaster"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/copy/symbols.txt")), QStringLiteral("/home/ana/copy"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt")),
+             QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt"));
+    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Back deck.jmdeck")), QStringLiteral("/home/ana/Back deck.jmdeck"));
+}
+
+QTEST_MAIN(TestDesignWindow)
+#include "tst_designwindow.moc"
