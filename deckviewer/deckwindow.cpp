@@ -330,7 +330,7 @@ void DeckWindow::priceEdited(int row, int column)
     if (column != 5 || !m_block.takeoff || row >= int(m_block.takeoff->rows.size()))
         return;
     const std::optional<double> price = deckmodel::priceNumber(takeoff->item(row, column)->text());
-    const jm::Status saved = price ? deckmodel::savePrice(deckviewer::priceListPath(), m_block.takeoff->rows[size_t(row)].priceKey(), *price)
+    const jm::Status saved = price ? deckviewer::savePrice(m_block.takeoff->rows[size_t(row)].priceKey(), *price)
                                    : jm::failure(tr("A price is a number of at least 0."));
     fillPrices();
     if (!saved)

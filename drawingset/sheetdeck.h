@@ -22,6 +22,12 @@ struct DeckSheetsInput {
     bool frontAtLowX = true; // the A edge of the shape's picture is at the bottom of the plan
     double joistSpacingInches = 0; // centre to centre, from the joists
     SetFacts facts;
+    // The lumber of a kind of member, or nothing where the takeoff has none.
+    QString lumberOf(deckmodel::Kind kind) const
+    {
+        const auto found = lumber.find(kind);
+        return found == lumber.end() ? QString() : found->second;
+    }
 };
 
 DeckSheetsInput sheetsInput(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings, const SetFacts &facts);

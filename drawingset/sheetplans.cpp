@@ -240,7 +240,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     placeText(sheet, {centre + QPointF(0, 4.6), QStringLiteral("Top of decking %1 above grade")
                           .arg(feetAndInchesFromInches(p.height * 12)), 2.5, Anchor::Middle}, {0, 4.6}, 3);
     const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along B")
-                               .arg(in.lumber.count(Kind::DeckingBoard) ? in.lumber.at(Kind::DeckingBoard) : QString(),
+                               .arg(in.lumberOf(Kind::DeckingBoard),
                                     gapWords(p.deckingGap));
     const QPointF at = placeText(sheet, {centre + QPointF(0, 9.2), boards, 2.5, Anchor::Middle}, {0, 4.6}, 3);
     // A double arrow along X, left of the boards' words.
@@ -261,7 +261,6 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     sheet.title = QStringLiteral("Framing plan");
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
-    auto lumber = [&](Kind kind) { return in.lumber.count(kind) ? in.lumber.at(kind) : QString(); };
 
     // Beams under the joists, dashed; posts under them, filled.
     for (const Member &m : deck.members) {
@@ -309,7 +308,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
             // The beam's words along it, left of it, else right of it.
             const QPointF middle = frame.at(z, run.from + (run.to - run.from) * 0.5);
             SheetText label{middle + QPointF(-2.2, 0),
-                            QStringLiteral("%1: (%2) %3 beam").arg(markOf(Kind::BeamPly)).arg(plies).arg(lumber(Kind::BeamPly)),
+                            QStringLiteral("%1: (%2) %3 beam").arg(markOf(Kind::BeamPly)).arg(plies).arg(in.lumberOf(Kind::BeamPly)),
                             2.5, Anchor::Middle, 90};
             if (placeTextIfClear(sheet, label, {0, 5}, 12, true))
                 continue;
@@ -330,7 +329,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
             widest = i;
     const double bayZ = (lines[widest] + lines[widest - 1]) / 2;
     const double bayX = b.x0 + (b.x1 - b.x0) * 0.5;
-    const QString joists = QStringLiteral("%1: %2 @ %3 o.c.").arg(markOf(Kind::Joist), lumber(Kind::Joist),
+    const QString joists = QStringLiteral("%1: %2 @ %3 o.c.").arg(markOf(Kind::Joist), in.lumberOf(Kind::Joist),
                                                                    lengthtext::inchesText(in.joistSpacingInches));
     const QPointF at = placeText(sheet, {frame.at(bayZ, bayX) + QPointF(0, -1.5), joists, 2.5, Anchor::Middle, 0, true},
                                  {0, -7}, 16, true);
@@ -348,14 +347,14 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         addLine(sheet, target, at + QPointF(-0.8, out > 0 ? -2.8 : 0.8), Weight::Light);
     };
     callout(frame.at(b.z0 + (b.z1 - b.z0) * 0.06, front), b.z0 + (b.z1 - b.z0) * 0.1,
-            QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), lumber(Kind::RimJoist)));
+            QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), in.lumberOf(Kind::RimJoist)));
     const Member *firstPost = nullptr;
     for (const Member &m : deck.members)
         if (m.kind == Kind::Post && (!firstPost || std::abs(centreX(m) - front) < std::abs(centreX(*firstPost) - front) - 0.01))
             firstPost = &m;
     if (firstPost)
         callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
-                QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), lumber(Kind::Post)));
+                QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), in.lumberOf(Kind::Post)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
     return sheet;
 }

@@ -183,7 +183,6 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
             footing = n;
     const double footingSize = footing.outside ? p.postSize + 8 : footing.sizeInches;
     const double footingThickness = footing.outside ? 8 : footing.thicknessInches;
-    auto lumber = [&](Kind kind) { return in.lumber.count(kind) ? in.lumber.at(kind) : QString(); };
     const QString species = deckmodel::speciesWords(in.settings.species);
 
     Sheet sheet;
@@ -237,18 +236,18 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
 
         const std::vector<Callout> callouts{
             {at((b.z0 + to) / 2, top - p.deckingThickness / 2),
-             QStringLiteral("%1 decking, %2 gaps, 2 deck screws at each joist").arg(lumber(Kind::DeckingBoard), inchesText(p.deckingGap))},
+             QStringLiteral("%1 decking, %2 gaps, 2 deck screws at each joist").arg(in.lumberOf(Kind::DeckingBoard), inchesText(p.deckingGap))},
             {at(to - 6, (beamTop + joistTop) / 2),
-             QStringLiteral("%1 joists @ %2 o.c., %3, No. 2").arg(lumber(Kind::Joist), inchesText(in.joistSpacingInches), species)},
+             QStringLiteral("%1 joists @ %2 o.c., %3, No. 2").arg(in.lumberOf(Kind::Joist), inchesText(in.joistSpacingInches), species)},
             {at(b.z0 + p.joistWidth + 1.5, beamTop - 0.75),
              QStringLiteral("Joist hanger at each joist end on a rim (%1 in all)").arg(in.takeoff.joistHangers)},
-            {at(b.z0 + p.joistWidth / 2, (beamTop + joistTop) / 2), QStringLiteral("%1 rim joist").arg(lumber(Kind::RimJoist))},
+            {at(b.z0 + p.joistWidth / 2, (beamTop + joistTop) / 2), QStringLiteral("%1 rim joist").arg(in.lumberOf(Kind::RimJoist))},
             {at(line + beamWidth / 2, beamTop - 1),
-             QStringLiteral("(%1) %2 beam, %3, No. 2").arg(p.beamPlies).arg(lumber(Kind::BeamPly)).arg(species)},
+             QStringLiteral("(%1) %2 beam, %3, No. 2").arg(p.beamPlies).arg(in.lumberOf(Kind::BeamPly)).arg(species)},
             {at(line + beamWidth / 2 + 1, (beamBottom + beamTop) / 2),
              QStringLiteral("Carriage bolts, 2 per ply at each post (%1 in all)").arg(in.takeoff.carriageBolts)},
             {at(line + p.postSize / 2, beamBottom / 2),
-             QStringLiteral("%1 post, wet-service treated for ground contact").arg(lumber(Kind::Post))},
+             QStringLiteral("%1 post, wet-service treated for ground contact").arg(in.lumberOf(Kind::Post))},
             {at(line + p.postSize / 2 + 0.25, 1.5), QStringLiteral("Post base connector, hot-dip galvanized")},
             {at(line + footingSize / 2, -FootingBottomInches + footingThickness / 2),
              footing.outside ? QStringLiteral("Concrete footing by design: more deck than the tables size for")

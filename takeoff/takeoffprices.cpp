@@ -3,9 +3,12 @@
 #include "ownfolder.h"
 #include "settingsfile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
+#include <mutex>
 #include <optional>
 
 namespace deckviewer {
@@ -22,6 +25,28 @@ std::optional<double> &chosenWaste()
     return percent;
 }
 const QString WasteKey = QStringLiteral("takeoff/waste_percent");
+
+// The list as last read, kept while its file stays as it was: the takeoff is
+// filled, priced and drawn from one reading, read again when the file changes.
+struct Stamp {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified, changed;
+    bool operator==(const Stamp &) const = default;
+};
+Stamp stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    return {path, info.size(), info.lastModified(), info.metadataChangeTime()};
+}
+struct Reading {
+    Stamp stamp;
+    Prices prices;
+};
+std::mutex readingLock;
+std::optional<Reading> lastReading;
 
 // The viewer's config file, beside the code check's settings.
 QString configPath()
@@ -42,6 +67,15 @@ QString priceListPath()
 
 jm::Result<Prices> loadPrices()
 {
+    const Stamp stamp = stampOf(priceListPath());
+    if (!stamp.path.isEmpty()) {
+        const std::lock_guard lock(readingLock);
+        if (lastReading && lastReading->stamp == stamp) {
+            Prices kept = lastReading->prices;
+            kept.created = false;
+            return kept;
+        }
+    }
     Prices prices;
     const jm::Result<deckmodel::PriceList> list =
         deckmodel::loadPriceList(priceListPath(), chosenList().isEmpty(), &prices.created);
@@ -59,7 +93,19 @@ jm::Result<Prices> loadPrices()
     prices.example = list->isExample();
     for (const deckmodel::PriceProblem &problem : list->problems())
         prices.problems << problem.sentence;
+    if (!stamp.path.isEmpty()) {
+        const std::lock_guard lock(readingLock);
+        lastReading = Reading{stamp, prices};
+    }
     return prices;
+}
+
+jm::Status savePrice(const deckmodel::PriceKey &key, double price)
+{
+    const jm::Status saved = deckmodel::savePrice(priceListPath(), key, price);
+    const std::lock_guard lock(readingLock);
+    lastReading.reset();
+    return saved;
 }
 
 Prices pricesOrNone()

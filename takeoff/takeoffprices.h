@@ -30,6 +30,8 @@ struct Prices {
 jm::Result<Prices> loadPrices();
 // Never fails: the problem goes into `problems` and no row is priced.
 Prices pricesOrNone();
+// A unit price saved to the list for this run; the next reading has it.
+jm::Status savePrice(const deckmodel::PriceKey &key, double price);
 
 // The waste allowance on decking, in percent: the run's (--waste), else the
 // remembered one, else 10.
