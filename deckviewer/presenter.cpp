@@ -438,8 +438,10 @@ void DeckPresenter::placeStair(const deckmodel::StairLayout &layout)
     if (m_document.isOpen() && !m_document.design().is2D) {
         // A new design's stair is also kept for its wizard file, as for the file opened alone.
         if (!m_stairFile.isEmpty())
-            if (const jm::Status saved = savedstairs::saveStair(m_stairFile, layout); !saved)
+            if (const jm::Status saved = savedstairs::saveStair(m_stairFile, layout); !saved) {
+                m_stairNotSaved = saved.error();
                 m_stairPanel->note->setText(saved.error());
+            }
         design::Design changed = m_document.design();
         changed.stair = layout;
         m_document.change(tr("Move the stair"), changed);

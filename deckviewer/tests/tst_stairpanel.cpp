@@ -236,9 +236,13 @@ private slots:
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         const auto frontTab = [](const DeckPresenter &presenter) {
             const QList<QTabBar *> bars = presenter.window()->findChildren<QTabBar *>();
-            for (const QTabBar *bar : bars)
-                if (bar->isVisible() && bar->count() == 3)
+            for (const QTabBar *bar : bars) {
+                QStringList tabs; // the docked panels' bar holds the code check's tab among others
+                for (int i = 0; i < bar->count(); ++i)
+                    tabs << bar->tabText(i);
+                if (bar->isVisible() && tabs.contains(QStringLiteral("Code check")))
                     return bar->tabText(bar->currentIndex());
+            }
             return QStringLiteral("none");
         };
         {
