@@ -112,6 +112,12 @@ DeckPresenter::~DeckPresenter()
     // A job still building a deck calls back into this object.
     m_pool.clear();
     m_pool.waitForDone();
+    // The window, destroyed after this object's body, hides its panels as it
+    // goes: nothing of it reaches back into a presenter being destroyed.
+    const QList<QObject *> parts = m_window->findChildren<QObject *>();
+    for (QObject *part : parts)
+        QObject::disconnect(part, nullptr, this, nullptr);
+    QObject::disconnect(m_window.get(), nullptr, this, nullptr);
 }
 
 void DeckPresenter::symbolLoaded(const QString &path)
