@@ -138,9 +138,8 @@ void DeckPresenter::symbolFileOpened(const QString &path)
         return symbolFrom(symbol, loaded, folder, settings);
     };
     // The host's deck becomes a new design: the 2D style loaded last, or the 3D family's file.
-    // By plain search: the path may be a megabyte long, and this runs on the window's thread.
-    const QStringView name = QStringView(path).mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
-    if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
+    // A plain search of the path, which may be a megabyte long: this runs on the window's thread.
+    if (deckfile::isCommon2DSymbol(path)) {
         const auto plan = deckfile::read2DFrom(m_loadedSymbol, m_wizardFolder);
         jm::Result<design::Design> made = plan ? jm::Result<design::Design>(design::from2D(*plan, m_wizardFolder, QDateTime::currentDateTimeUtc()))
                                                : jm::Result<design::Design>(plan.failure());
