@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "lengthtext.h"
+#include "sheetclear.h"
 #include "sheetdeck.h"
 
 #include <QFileInfo>
@@ -27,6 +28,7 @@ void finish(std::vector<Sheet> &sheets, const std::vector<std::pair<QString, std
     for (size_t i = 0; i < sheets.size(); ++i) {
         sheets[i].paperMm = paperSizeMm(paper);
         addTitleBlock(sheets[i], facts, int(i) + 1, int(sheets.size()), scales[i].first, scales[i].second);
+        settleTexts(sheets[i], drawingArea(sheets[i].paperMm));
     }
 }
 

@@ -14,16 +14,37 @@ constexpr double LineMm = 4.6; // one line of 2.5 mm text
 
 QSizeF paperSizeMm(Paper paper)
 {
-    return paper == Paper::Letter ? QSizeF(279.4, 215.9) : QSizeF(297, 210);
+    switch (paper) {
+    case Paper::Letter: return {279.4, 215.9};
+    case Paper::A4: return {297, 210};
+    case Paper::Tabloid: return {431.8, 279.4};
+    case Paper::A3: return {420, 297};
+    }
+    return {279.4, 215.9};
+}
+
+QString paperName(Paper paper)
+{
+    switch (paper) {
+    case Paper::Letter: return QStringLiteral("letter");
+    case Paper::A4: return QStringLiteral("a4");
+    case Paper::Tabloid: return QStringLiteral("tabloid");
+    case Paper::A3: return QStringLiteral("a3");
+    }
+    return {};
 }
 
 std::optional<Paper> paperNamed(const QString &name)
 {
-    if (name.compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
-        return Paper::Letter;
-    if (name.compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
-        return Paper::A4;
+    for (Paper paper : {Paper::Letter, Paper::A4, Paper::Tabloid, Paper::A3})
+        if (name.compare(paperName(paper), Qt::CaseInsensitive) == 0)
+            return paper;
     return std::nullopt;
+}
+
+Paper largerPaper(Paper paper)
+{
+    return paper == Paper::Letter || paper == Paper::Tabloid ? Paper::Tabloid : Paper::A3;
 }
 
 const std::vector<DrawingScale> &planScales()

@@ -1,5 +1,5 @@
-// What every sheet of a drawing set shares: the paper (Letter or A4,
-// landscape), the border, the title strip down the right-hand side with the
+// What every sheet of a drawing set shares: the paper (Letter, A4, Tabloid
+// or A3, landscape), the border, the title strip down the right-hand side with the
 // deck's words, the scale, a scale bar and "Sheet n of m", and the
 // architectural scales the views are drawn at.
 #pragma once
@@ -15,9 +15,12 @@
 
 namespace deckview {
 
-enum class Paper { Letter, A4 };
+enum class Paper { Letter, A4, Tabloid, A3 };
 QSizeF paperSizeMm(Paper paper); // landscape
-std::optional<Paper> paperNamed(const QString &name); // "letter", "a4", any case
+std::optional<Paper> paperNamed(const QString &name); // "letter", "a4", "tabloid", "a3", any case
+QString paperName(Paper paper);                       // "letter"
+// The larger paper of a family: Tabloid (11 x 17 in) for Letter, A3 for A4.
+Paper largerPaper(Paper paper);
 
 // "1/4\" = 1'-0\"" and how many inches of the deck one inch of paper holds (48).
 struct DrawingScale {

@@ -47,7 +47,7 @@ public:
         for (const QString &line : wrapText(p.text, columnWidth(), 2.5, p.bold)) {
             if (line.isEmpty())
                 continue;
-            if (m_y + lineMm > m_area.bottom())
+            while (m_y + lineMm > m_area.bottom())
                 nextColumn();
             m_y += lineMm;
             m_sheets.back().texts.push_back({QPointF(columnLeft(), m_y), line, 2.5, Anchor::Start, 0, p.bold});
@@ -160,8 +160,6 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
     // The second column beside the tables where they leave room.
     const double secondColumn = area.left() + (area.width() - 8) / 2 + 8;
     Flow flow(sheets, area, paper, y + 4, tablesRight < secondColumn - 2 ? area.top() : y + 4);
-    if (!in.takeoff.materials.isEmpty())
-        flow.add({QStringLiteral("The wizard's notes: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
     const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);
     flow.add({QStringLiteral("CODE CHECK"), true, 4});
     flow.add({deckmodel::verdictLine(report), true});

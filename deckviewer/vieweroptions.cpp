@@ -72,7 +72,7 @@ jm::Status take(Options &options, const QString &option, const QString &value)
         return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(value));
     if (option == u"--paper" && value.compare(QLatin1String("letter"), Qt::CaseInsensitive) != 0
         && value.compare(QLatin1String("a4"), Qt::CaseInsensitive) != 0)
-        return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(value));
+        return jm::failure(QStringLiteral("--paper %1: write letter, a4, tabloid or a3.").arg(value));
     QString &field = option == u"--prices" ? options.prices
         : option == u"--sheets"          ? options.sheets
         : option == u"--paper"           ? options.paper

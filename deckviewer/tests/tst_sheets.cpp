@@ -5,6 +5,7 @@
 // schedule, the command line's set as PDF text and as SVG files.
 #include "deckcases.h"
 #include "drawingset.h"
+#include "sheetclear.h"
 #include "presenter.h"
 #include "sheetsource.h"
 #include "viewer.h"
@@ -110,6 +111,8 @@ private slots:
     void commandLineSet();
     void windowMenu();
     void stylePlan();
+    void legible_data();
+    void legible();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -318,6 +321,45 @@ void TestSheets::stylePlan()
     }
     QCOMPARE(edges, 11);
     QCOMPARE(typed, (QStringList{QStringLiteral("A = 24' 0\""), QStringLiteral("24")}));
+}
+
+void TestSheets::legible_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<QString>("paper");
+    for (const char *paper : {"letter", "a4", "tabloid", "a3"})
+        for (int type = 1; type <= 9; ++type)
+            for (const auto &[a, b] : {std::pair{8.0, 8.0}, {16.0, 16.0}, {40.0, 30.0}, {99.0, 99.0}})
+                QTest::addRow("%s type %d %gx%g", paper, type, a, b) << type << a << b << QString::fromLatin1(paper);
+}
+
+// No text crosses a line, an outline, a circle or another text on any sheet
+// of the nine shapes at four sizes on every paper.
+void TestSheets::legible()
+{
+    QFETCH(int, type);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(QString, paper);
+    const bool large = a > 50;
+    const jm::Result<deckmodel::Deck> deck =
+        deckmodel::buildDeck(deckOf(type, a, b, large ? 6 : 3, large ? QStringLiteral("2 X 6") : QStringLiteral("2 X 8"),
+                                    large ? QStringLiteral("2 X 10") : QStringLiteral("2 X 8"), large ? 6 : 4,
+                                    large ? QStringLiteral("2x4") : QStringLiteral("5/4x6")));
+    QVERIFY2(deck.ok(), qPrintable(deck.ok() ? QString() : deck.error()));
+    const std::vector<Sheet> sheets = setOf(*deck, *paperNamed(paper));
+    QStringList crossings, dropped;
+    for (const Sheet &sheet : sheets) {
+        for (const TextCrossing &c : crossingsOf(sheet))
+            crossings << crossingWords(sheet, c);
+        for (const SheetText &t : sheet.dropped)
+            dropped << sheet.key + u' ' + t.text;
+    }
+    if (!dropped.isEmpty())
+        qInfo("dropped %lld: %s", qlonglong(dropped.size()), qPrintable(dropped.join(QStringLiteral("; "))));
+    QVERIFY2(crossings.isEmpty(), qPrintable(QString::number(crossings.size()) + u' ' + crossings.mid(0, 6).join(u'\n')));
 }
 
 QTEST_MAIN(TestSheets)
