@@ -33,7 +33,7 @@ Box boxOf(const SheetText &text)
 }
 
 // Crossings closer than this to a box's edge are touches, not crossings.
-constexpr double Touch = 0.02;
+constexpr double Touch = 0.001;
 
 // Whether the segment passes through the box's inside (Liang-Barsky in the box's own axes).
 bool segmentCrosses(const Box &box, QPointF a, QPointF b)

@@ -76,6 +76,12 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
 // The footing schedule first where the footing plan had no room for it.
 std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area, QSizeF paper, bool withFootings);
 
+// The code check sheet: every rule's value, limit, verdict and table cell,
+// the settings and the assumptions; and the table's rows.
+// As many sheets as it fills.
+std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area);
+std::vector<QStringList> codeCheckRows(const deckmodel::CodeReport &report);
+
 // A code check row's result as the schedule prints it.
 QString resultText(deckmodel::Verdict verdict);
 

@@ -80,7 +80,7 @@ namespace {
 double addLines(Sheet &sheet, double left, double y, const QString &text, double heightMm = 2.5, bool bold = false)
 {
     const double width = StripMm - 2 * PadMm;
-    for (const QString &line : wrapText(text, width, heightMm)) {
+    for (const QString &line : wrapText(text, width, heightMm, bold)) {
         y += heightMm / 2.5 * LineMm;
         sheet.texts.push_back({QPointF(left, y), line, heightMm, Anchor::Start, 0, bold});
     }
@@ -120,11 +120,24 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
     y = addLines(sheet, left, y, QStringLiteral("Deck drawing set"));
     y += 2.5;
     addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
+    y = addLines(sheet, left, y, QStringLiteral("Owner: ") + givenOr(facts.project.owner));
+    y = addLines(sheet, left, y, QStringLiteral("Site: ") + givenOr(facts.project.siteAddress));
+    y = addLines(sheet, left, y, QStringLiteral("Prepared by: ") + givenOr(facts.project.preparer));
+    y += 2.5;
+    addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
     y = addLines(sheet, left, y, QStringLiteral("Deck: ") + facts.deckName);
     y = addLines(sheet, left, y, QStringLiteral("Shape: ") + facts.shape);
+    if (!facts.sizeLetters.isEmpty())
+        y = addLines(sheet, left, y, QStringLiteral("Size: ") + facts.sizeLetters);
     y = addLines(sheet, left, y, QStringLiteral("Overall: ") + facts.overallSize);
     y = addLines(sheet, left, y, QStringLiteral("Height: ") + facts.height);
     y = addLines(sheet, left, y, QStringLiteral("Date: ") + facts.date.toString(Qt::ISODate));
+    y = addLines(sheet, left, y, QStringLiteral("Revision: ") + facts.project.revision);
+    if (!facts.codeStatus.isEmpty()) {
+        y += 2.5;
+        addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
+        y = addLines(sheet, left, y, facts.codeStatus, 2.5, true);
+    }
     y += 2.5;
     addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
     y = addLines(sheet, left, y, QStringLiteral("Scale: ") + scaleWords);
@@ -138,6 +151,11 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
     for (const QString &line : title)
         foot = addLines(sheet, left, foot, line, 3.5, true);
     addLines(sheet, left, foot, QStringLiteral("Sheet %1 of %2").arg(number).arg(count), 3.5, true);
+}
+
+QString givenOr(const QString &value)
+{
+    return value.trimmed().isEmpty() ? QStringLiteral("not given") : value.trimmed();
 }
 
 void addViewTitle(Sheet &sheet, QPointF at, const QString &name, const QString &scaleWords)

@@ -33,6 +33,25 @@ const std::vector<DrawingScale> &planScales();
 // A section's: 1", 3/4", 1/2", 3/8", 1/4" = 1'-0".
 const std::vector<DrawingScale> &detailScales();
 
+// What a design tells of its project beyond the deck, each empty where it
+// says nothing (the title block then says "not given"), with the defaults
+// the sheets assume.
+struct ProjectFacts {
+    QString owner;
+    QString siteAddress;
+    QString preparer;
+    QString notes;
+    QChar revision = u'A';
+    double frostDepthInches = 12; // the footings' bottom below grade
+    bool frostDepthGiven = false; // false: the default, to confirm with the building department
+    // The site: the lot across (along the deck's A) and deep (along B), the
+    // deck's back left corner from the lot's, and north as degrees clockwise
+    // from the sheet's up; none where the design does not say.
+    std::optional<double> lotWidthFeet, lotDepthFeet;
+    std::optional<double> deckFromLeftFeet, deckFromBackFeet;
+    std::optional<double> northDegrees;
+};
+
 // The title block's words, the same on every sheet.
 struct SetFacts {
     QString deckName;    // "Deck_Rectangle"
@@ -43,7 +62,13 @@ struct SetFacts {
     QString program;     // "Joistmaster 1.0"
     deckmodel::PriceList prices; // the schedule's prices and totals
     double wastePercent = 10;
+    QString sizeLetters;  // "A 16' 0\", B 12' 0\"": the shape's lettered sizes
+    QString codeStatus;   // the code check's verdict in a line, on every sheet
+    ProjectFacts project;
 };
+
+// A value of the title block, or "not given".
+QString givenOr(const QString &value);
 
 // Where a sheet's drawing goes: inside the border, left of the title strip.
 QRectF drawingArea(QSizeF paperMm);

@@ -223,7 +223,10 @@ void TestSheets::options_data()
                                                        QStringLiteral("--paper"), QStringLiteral("A4")}
                                  << QStringLiteral("sheets=all paper=A4");
     QTest::newRow("no such paper") << base + QStringList{QStringLiteral("--paper"), QStringLiteral("b5")}
-                                   << QStringLiteral("error: --paper b5: write letter or a4.");
+                                   << QStringLiteral("error: --paper b5: write letter, a4, tabloid or a3.");
+    QTest::newRow("a set on Tabloid") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
+                                                            QStringLiteral("--paper"), QStringLiteral("tabloid")}
+                                      << QStringLiteral("sheets=all paper=tabloid");
     QTest::newRow("one drawing") << base << QStringLiteral("sheets= paper=");
 }
 
@@ -237,7 +240,7 @@ void TestSheets::options()
              read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
     QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, framing, footing, "
-                                          "elevations, section, schedule parted by commas."));
+                                          "elevations, section, check, schedule parted by commas."));
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext
@@ -296,12 +299,28 @@ void TestSheets::windowMenu()
     QVERIFY(drawn.wait(20000));
     QVERIFY(window->drawingSetAction->isEnabled() && window->printSetAction->isEnabled());
     window->drawingSetAction->trigger();
-    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"), QStringLiteral("PDF drawing set (*.pdf)"),
-                                 QStringLiteral("PDF drawing set (*.pdf)")}));
+    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"),
+                                 QStringLiteral("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                                 QStringLiteral("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on Letter (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on A4 (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on A3 (*.pdf)")}));
     QFile pdf(dir.filePath(QStringLiteral("permit.pdf")));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
-    QVERIFY(pdf.readAll().count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+
+    // The Tabloid filter: 17 x 11 in pages.
+    window->seams.chooseExportName = [&](QWidget *, const QString &, const QStringList &filters, QString *filter) {
+        *filter = filters[3];
+        return dir.filePath(QStringLiteral("large"));
+    };
+    window->drawingSetAction->trigger();
+    QFile large(dir.filePath(QStringLiteral("large.pdf")));
+    QVERIFY(large.open(QIODevice::ReadOnly));
+    QVERIFY(large.readAll().contains("/MediaBox [0 0 1224.000000 792.000000]"));
 }
 
 // The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
