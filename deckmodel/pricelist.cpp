@@ -118,7 +118,7 @@ QByteArray PriceList::exampleBytes()
         "Decking boards,5/4x6,12,piece,11.48", "Decking boards,5/4x6,16,piece,15.28",
         "Blocking,2x6,8,piece,6.98",      "Guard posts,4x4,8,piece,12.98", "Guard rails,2x4,8,piece,4.98",
         "Balusters,2x2,8,piece,2.98",     "Stringers,2x12,8,piece,19.98",  "Tread boards,5/4x6,8,piece,7.68",
-        "Handrails,2x2,8,piece,2.98",     "Post bases,4x4,,piece,9.48",    "Joist hangers,2x6,,piece,1.48",
+        "Handrails,2x2,8,piece,2.98",     "Post bases,4x4,,piece,9.48",     "Post caps,4x4,,piece,8.98",    "Joist hangers,2x6,,piece,1.48",
         "Joist ties,2x6,,piece,0.98",     "Stringer hangers,2x12,,piece,6.28",
         "Carriage bolts,1/2 in,,piece,1.18", "Guard post bolts,1/2 in,,piece,2.48",
         "Deck screws,#10 x 2 1/2 in,,box of 350,39.98", "Rail screws,#10 x 3 in,,box of 100,14.98",

@@ -16,7 +16,7 @@ namespace deckview {
 QStringList sheetKeys()
 {
     return {QStringLiteral("plan"), QStringLiteral("framing"), QStringLiteral("footing"),
-            QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("check"),
+            QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("details"), QStringLiteral("check"),
             QStringLiteral("schedule")};
 }
 
@@ -125,6 +125,11 @@ std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::Code
     const auto sectionScale = std::find_if(detailScales().begin(), detailScales().end(),
                                            [&](const DrawingScale &s) { return s.words == words; });
     scales.push_back({words, sectionScale != detailScales().end() ? std::optional(*sectionScale) : std::nullopt});
+    sheets.push_back(detailsSheet(in, area, &words));
+    const auto detailScale = std::find_if(detailScales().begin(), detailScales().end(),
+                                          [&](const DrawingScale &s) { return s.words == words; });
+    scales.push_back({QStringLiteral("as noted"),
+                      detailScale != detailScales().end() ? std::optional(*detailScale) : std::nullopt});
     for (Sheet &sheet : codeCheckSheets(in, area)) {
         sheets.push_back(std::move(sheet));
         scales.push_back({QStringLiteral("none"), std::nullopt});

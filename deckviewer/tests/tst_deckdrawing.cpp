@@ -216,10 +216,10 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QVERIFY(presenter.window()->takeoffNotes->text().contains("These are example prices"));
 
     // A price typed into the table: in prices.csv afterwards and in the totals
-    // (11 joists at 20.00 = 220.00 for 148.28: the total 1759.12 + 71.72).
+    // (11 joists at 20.00 = 220.00 for 148.28: the total 1813.00 + 71.72).
     table->item(2, 5)->setText("20");
     QCOMPARE(rowText(2).section(u',', 0, 6), "Joists,2x6,16,11,piece,20.00,220.00");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1830.84,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1884.72,\r");
     QFile saved(m_config.filePath("joistmaster/prices.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -227,7 +227,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QVERIFY(bytes.startsWith("# Prices of your own, changed from the examples.\n"));
     QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
     table->item(2, 5)->setText("13.48");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1759.12,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1813.00,\r");
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the
