@@ -15,7 +15,7 @@ namespace deckview {
 
 QStringList sheetKeys()
 {
-    return {QStringLiteral("plan"), QStringLiteral("framing"), QStringLiteral("footing"),
+    return {QStringLiteral("plan"), QStringLiteral("site"), QStringLiteral("framing"), QStringLiteral("footing"),
             QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("details"), QStringLiteral("check"),
             QStringLiteral("schedule")};
 }
@@ -115,6 +115,8 @@ std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::Code
     bool footingsMoved = false;
     std::vector<Sheet> sheets = plans(in, area, &scale, &footingsMoved);
     std::vector<std::pair<QString, std::optional<DrawingScale>>> scales(3, {scale.words, scale});
+    sheets.insert(sheets.begin() + 1, sitePlanSheet(in, area));
+    scales.insert(scales.begin() + 1, {QStringLiteral("as noted"), std::nullopt});
 
     QString words;
     sheets.push_back(elevationsSheet(in, area, scale, &words));

@@ -16,7 +16,7 @@ class QPrinter;
 namespace deckview {
 
 // The sheets --sheets names, in the set's order.
-QStringList sheetKeys(); // plan, framing, footing, elevations, section, details, check, schedule
+QStringList sheetKeys(); // plan, site, framing, footing, elevations, section, details, check, schedule
 
 // The sheets of a framed deck, numbered, each with its title block.
 std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings,

@@ -336,7 +336,7 @@ void settleTexts(Sheet &sheet, const QRectF &room)
         std::stable_sort(near.begin(), near.end(), [](const Offset &a, const Offset &b) {
             return std::hypot(a.along * 3, a.up) < std::hypot(b.along * 3, b.up);
         });
-        for (double radius : {6.0, 9.0, 13.0, 18.0, 25.0, 35.0})
+        for (double radius : {6.0, 9.0, 13.0, 18.0, 25.0, 35.0, 50.0, 70.0})
             for (int k = 0; k < 24; ++k) {
                 const double r = k * std::numbers::pi / 12;
                 far.push_back({radius * std::cos(r), radius * std::sin(r), true});

@@ -84,6 +84,10 @@ Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
 deckmodel::FootingNeed heaviestFooting(const DeckSheetsInput &in);
 QString frostDepthWords(const ProjectFacts &project);
 
+// The site plan from the project's facts, or what to fill in where the
+// design gives no lot.
+Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area);
+
 // The code check sheet: every rule's value, limit, verdict and table cell,
 // the settings and the assumptions; and the table's rows.
 // As many sheets as it fills.

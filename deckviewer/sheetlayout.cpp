@@ -145,7 +145,7 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
         addScaleBar(sheet, left + 2, y, *barScale);
 
     // The sheet's name and number at the foot of the strip.
-    const QStringList title = wrapText(sheet.title, StripMm - 2 * PadMm, 3.5);
+    const QStringList title = wrapText(sheet.title, StripMm - 2 * PadMm, 3.5, true);
     double foot = bottom - 3 - 1.4 * LineMm * (title.size() + 1);
     addLine(sheet, QPointF(stripLeft, foot - 2), QPointF(right, foot - 2), Weight::Medium);
     for (const QString &line : title)
