@@ -2,6 +2,7 @@
 // records.
 #include "findings.h"
 
+#include "lengthtext.h"
 #include "numbertext.h"
 
 #include <QStringList>
@@ -35,8 +36,17 @@ QString sentence(const Finding &f)
     const auto line = [&](size_t i) { return i < f.lines.size() ? f.lines[i] : 0; };
     switch (f.rule) {
     case Rule::TooLow:
-        return QStringLiteral("A deck %1 feet high leaves no room for posts under %2 inches of decking, joists and beams.")
-            .arg(number(value(0)), number(value(1)));
+    {
+        // value(1): how deep the decking, joists and beams stack, inches.
+        const double heightInches = value(0) * 12, stack = value(1);
+        const QString high = value(0) == 1 ? QStringLiteral("1 foot") : number(value(0)) + QStringLiteral(" feet");
+        const QString where = stack - heightInches > 0.01
+            ? QStringLiteral("the beams would sit %1 below the ground").arg(lengthtext::inchesText(stack - heightInches))
+            : QStringLiteral("the beams would lie on the ground itself, with no footing under them");
+        return QStringLiteral("A deck %1 high is too low for its framing: its decking, joists and beams stack %2 deep, "
+                              "so %3. Make the deck more than %2 high, or use shallower joists or beams.")
+            .arg(high, lengthtext::feetAndInchesFromInches(stack), where);
+    }
     case Rule::TooManyMembers:
         return QStringLiteral("The sizes and spacings of \"%1\" would make about %2 members; a deck has at most %3.")
             .arg(f.file)

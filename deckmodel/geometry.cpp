@@ -179,8 +179,33 @@ bool isConvex(const Polygon &polygon)
     return true;
 }
 
+namespace {
+// Four corners whose edges run along X and Z in turn: a box standing square.
+bool isSquareBox(const Polygon &p)
+{
+    if (p.size() != 4)
+        return false;
+    const auto alongX = [&](size_t i) { return p[i].z == p[(i + 1) % 4].z && p[i].x != p[(i + 1) % 4].x; };
+    const auto alongZ = [&](size_t i) { return p[i].x == p[(i + 1) % 4].x && p[i].z != p[(i + 1) % 4].z; };
+    for (size_t i = 0; i < 4; ++i)
+        if (!((alongX(i) && alongZ((i + 1) % 4)) || (alongZ(i) && alongX((i + 1) % 4))))
+            return false;
+    return true;
+}
+} // namespace
+
 double overlapArea(const Polygon &a, const Polygon &b)
 {
+    // Polygons whose boxes do not overlap share nothing; two square boxes
+    // (most members) share the overlap of their boxes. Both are common in
+    // the checks and the takeoff, which compare members pair by pair.
+    const Box boxA = bounds(a), boxB = bounds(b);
+    const double across = std::min(boxA.x1, boxB.x1) - std::max(boxA.x0, boxB.x0);
+    const double along = std::min(boxA.z1, boxB.z1) - std::max(boxA.z0, boxB.z0);
+    if (across <= 0 || along <= 0)
+        return 0.0;
+    if (isSquareBox(a) && isSquareBox(b))
+        return across * along;
     const bool bConvex = isConvex(b);
     const Polygon &subject = bConvex ? a : b;
     const Polygon clipper = counterClockwise(bConvex ? b : a);

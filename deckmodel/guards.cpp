@@ -1,5 +1,7 @@
 #include "guards.h"
 
+#include "catalogue.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -231,13 +233,19 @@ void addGuards(Deck &deck, GuardNumbers &numbers)
     }
 }
 
+double guardRimDepthInches()
+{
+    static const double depth = deckfile::lumberNamed(u"2x8")->depthInches;
+    return depth;
+}
+
 bool rimTooShallowForGuards(const Deck &deck)
 {
     const bool guarded = std::any_of(deck.members.begin(), deck.members.end(), [&](const Member &m) {
         return m.kind == Kind::GuardPost && std::abs(m.base - (deck.parameters.height * 12 - deck.parameters.deckingThickness
                                                               - deck.parameters.joistHeight)) < 1e-6;
     });
-    return guarded && deck.parameters.joistHeight < 7.25 - 1e-9;
+    return guarded && deck.parameters.joistHeight < guardRimDepthInches() - 1e-9;
 }
 
 } // namespace deckmodel

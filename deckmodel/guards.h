@@ -64,7 +64,9 @@ void addGuards(Deck &deck, GuardNumbers &numbers);
 std::pair<QString, QString> addGuardLine(Deck &deck, const GuardLine &line, GuardNumbers &numbers);
 
 // Rim joists carrying guard posts should be 2x8 or deeper: advice, not a
-// fault. True when the deck has guards on rims shallower than that.
+// fault. The 2x8's depth in inches, from the lumber catalogue; true when the
+// deck has guards on rims shallower than that.
+double guardRimDepthInches();
 bool rimTooShallowForGuards(const Deck &deck);
 
 // The outline's edge from corner `edge` to the next: its length, unit

@@ -6,11 +6,14 @@
 // The faces are flat polygons, so their meshes are made here: each face's
 // corners cut into triangles, each edge a polygon of its two corners. The
 // general mesher does the same with many times the work; it is still used
-// for a face that is not a plane or not a simple polygon.
+// for a face that is not a plane or not a simple polygon. Members that are
+// one piece moved (sharedshapes.h) share the piece's solid and its meshes.
 #include "hiddenline.h"
 
+#include "sharedshapes.h"
 #include "solids.h"
 
+#include <BRepLib.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepTools.hxx>
 #include <BRepTools_WireExplorer.hxx>
@@ -27,12 +30,14 @@
 #include <Standard_Failure.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 
 #include <array>
 #include <mutex>
 #include <numeric>
+#include <vector>
 
 namespace deckmodel {
 
@@ -154,21 +159,38 @@ bool meshFlatFace(const TopoDS_Face &face)
 
 HiddenLines::HiddenLines(const std::vector<Member> &members) : m_kernel(std::make_unique<Kernel>())
 {
-    BRep_Builder builder;
-    builder.MakeCompound(m_kernel->shape);
-    for (const Member &m : members) {
+    // Each piece built and meshed once, then placed for each of its members:
+    // the placed solids share the piece's faces and their meshes.
+    const SharedShapes shared = sharedShapesOf(members);
+    std::vector<TopoDS_Shape> pieces(shared.pieces.size());
+    for (size_t i = 0; i < pieces.size(); ++i) {
         try {
-            const TopoDS_Shape solid = solidOf(m);
+            const TopoDS_Shape solid = solidOf(shared.pieces[i]);
             bool meshed = true;
-            for (TopExp_Explorer faces(solid, TopAbs_FACE); faces.More(); faces.Next())
-                meshed = meshFlatFace(TopoDS::Face(faces.Current())) && meshed;
+            for (TopExp_Explorer faces(solid, TopAbs_FACE); faces.More(); faces.Next()) {
+                const TopoDS_Face &face = TopoDS::Face(faces.Current());
+                meshed = meshFlatFace(face) && meshed;
+                // The edges' curves on the face's plane, kept: the algorithm
+                // would otherwise work them out again for every placement.
+                TopTools_ListOfShape edges;
+                for (TopExp_Explorer edge(face, TopAbs_EDGE); edge.More(); edge.Next())
+                    edges.Append(edge.Current());
+                BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
+            }
             if (!meshed)
                 BRepMesh_IncrementalMesh(solid, 1.0, false, 0.5, false);
-            builder.Add(m_kernel->shape, solid);
-            ++m_kernel->solids;
+            pieces[i] = solid;
         } catch (const Standard_Failure &) {
             // A member whose plan makes no face is left out of the drawing.
         }
+    }
+    BRep_Builder builder;
+    builder.MakeCompound(m_kernel->shape);
+    for (const Placement &placed : shared.placements) {
+        if (pieces[size_t(placed.piece)].IsNull())
+            continue;
+        builder.Add(m_kernel->shape, pieces[size_t(placed.piece)].Located(locationOf(placed)));
+        ++m_kernel->solids;
     }
     m_kernel->algorithm->Load(m_kernel->shape);
 }

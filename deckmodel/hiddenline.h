@@ -1,7 +1,7 @@
 // Hidden lines of a deck's members: for a direction of view, every edge split
 // into the pieces the viewer sees and the pieces other members hide, as
 // segments in the view plane. The solids are built and meshed once, when the
-// object is made; each new direction of view only projects them again, and
+// object is made, once for all the members that are one piece moved; each new direction of view only projects them again, and
 // the same direction again (a zoom, a pan) costs nothing. Safe to call from
 // any thread, one projection at a time.
 #pragma once

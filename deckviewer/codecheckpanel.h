@@ -1,9 +1,11 @@
 // The code check beside the deck: the four settings, the verdict, one row per
-// rule with its mark, sentence and table cell, the choice between the framing
-// as designed and the suggested one, and what was assumed. Selecting a row
-// names its members, for the view to highlight. The panel only shows records
-// handed to it and reports what a person chose; the words of its rows are
-// plain functions below.
+// rule with its mark, sentence and table cell, the selected row's finding
+// whole (wrapped, under the list), the choice between the framing as
+// designed and the suggested one, and what was assumed. Selecting a row
+// names its members, for the view to highlight. The widths of the list's
+// columns and the divider under it are remembered (panellayout.h). The
+// panel only shows records handed to it and reports what a person chose;
+// the words of its rows are plain functions below.
 #pragma once
 
 #include "codecheck.h"
@@ -14,7 +16,9 @@
 class QComboBox;
 class QFormLayout;
 class QLabel;
+class QPlainTextEdit;
 class QRadioButton;
+class QSplitter;
 class QTreeWidget;
 
 namespace deckviewer {
@@ -24,6 +28,13 @@ namespace deckviewer {
 QString checkMark(deckmodel::Verdict verdict);
 // A row's columns: the mark, the rule, the sentence, the table cell.
 QStringList checkRowTexts(const deckmodel::CodeCheck &check);
+// What "outside the tables" means for a row outside them: that the tables
+// cannot judge it, and the change that would bring it inside; empty for a
+// row that is not outside.
+QString outsideMeaning(const deckmodel::CodeCheck &check);
+// A row whole, as the text under the list shows it: its mark and rule, its
+// sentence, its table cell, what being outside the tables means.
+QString findingText(const deckmodel::CodeCheck &check);
 // The suggestion's changes and lumber, one line each; or why there is none.
 QString suggestionLines(const deckmodel::Suggestion &suggestion);
 
@@ -33,6 +44,9 @@ public:
     explicit CodeCheckPanel(QWidget *parent = nullptr);
 
     void setReport(const deckmodel::CodeReport &report, const deckmodel::Suggestion &suggestion);
+    // Nothing to check (a 2D plan, no deck): the panel empty and disabled,
+    // saying why in place of the verdict.
+    void setNone(const QString &why);
     // Shows the settings without reporting them as changed.
     void setSettings(const deckmodel::CodeSettings &settings);
     deckmodel::CodeSettings settings() const;
@@ -47,10 +61,14 @@ signals:
 private:
     QFormLayout *createBoxes();
     void selectionChanged();
+    void restoreSizes();
 
+    QString m_noRowText; // under the list while no row is selected
     QComboBox *m_species, *m_load, *m_soil, *m_footing;
     QLabel *m_verdict;
     QTreeWidget *m_checks;
+    QPlainTextEdit *m_finding;
+    QSplitter *m_divider;
     QRadioButton *m_designed, *m_suggested;
     QLabel *m_suggestion;
     QLabel *m_assumptions;

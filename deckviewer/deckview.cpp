@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -65,21 +66,48 @@ void DeckView::createActions()
     addAction(m_dashAction);
 }
 
-void DeckView::setScene(const Scene &scene)
+void DeckView::setScene(const Scene &scene, bool sameDeck)
 {
     m_rendering.supersede(); // frames of the old scene are of no use now
     m_frameCurrent = false;
     m_meshing.start([scene] { return std::make_shared<const Mesh>(triangulate(scene)); },
-                    [this](const std::shared_ptr<const Mesh> &mesh) { meshReady(mesh); });
+                    [this, sameDeck](const std::shared_ptr<const Mesh> &mesh) { meshReady(mesh, sameDeck); });
 }
 
-void DeckView::meshReady(std::shared_ptr<const Mesh> mesh)
+void DeckView::meshReady(std::shared_ptr<const Mesh> mesh, bool sameDeck)
 {
     m_mesh = std::move(mesh);
-    m_camera = m_fitted ? fitted(m_camera, m_mesh->bounds, size())
-                        : standardCamera(StandardView::Isometric, m_mesh->bounds, size());
+    if (!m_fitted)
+        m_camera = standardCamera(StandardView::Isometric, m_mesh->bounds, size());
+    else if (!sameDeck || m_autoFit)
+        m_camera = fitted(m_camera, m_mesh->bounds, size());
     m_fitted = true;
     cameraMoved();
+}
+
+void DeckView::setLabels(const std::vector<Label> &labels)
+{
+    m_labels = labels;
+    update();
+}
+
+// Each label centred on its point, dark on a pale box, over whatever is drawn.
+void DeckView::paintLabels(QPainter &painter)
+{
+    if (m_labels.empty() || !m_mesh)
+        return;
+    const Projection projection(m_camera, size());
+    const QFontMetrics metrics = fontMetrics();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Label &label : m_labels) {
+        const Vec3 p = projection.map(label.at);
+        QRectF box = metrics.boundingRect(label.text).adjusted(-4, -2, 4, 2);
+        box.moveCenter(QPointF(p.x, p.y));
+        painter.setPen(QColor(60, 60, 60));
+        painter.setBrush(QColor(255, 255, 225, 230));
+        painter.drawRect(box);
+        painter.drawText(box, Qt::AlignCenter, label.text);
+    }
 }
 
 void DeckView::setMode(ViewMode mode)
@@ -191,12 +219,13 @@ void DeckView::paintEvent(QPaintEvent *)
         return;
     if (m_frameCurrent) {
         paintLines(painter, m_frame, m_options.palette.line, 1.0);
-        return;
+    } else {
+        Drawing wireframe;
+        wireframe.viewport = size();
+        wireframe.lines = wireframeSegments(*m_mesh, Projection(m_camera, size()));
+        paintLines(painter, wireframe, m_options.palette.line, 1.0, m_drag == Drag::None);
     }
-    Drawing wireframe;
-    wireframe.viewport = size();
-    wireframe.lines = wireframeSegments(*m_mesh, Projection(m_camera, size()));
-    paintLines(painter, wireframe, m_options.palette.line, 1.0, m_drag == Drag::None);
+    paintLabels(painter);
 }
 
 void DeckView::resizeEvent(QResizeEvent *)

@@ -18,6 +18,7 @@
 
 class QAction;
 class QActionGroup;
+class QPainter;
 
 namespace deckview {
 
@@ -29,7 +30,9 @@ public:
 
     // Meshes the scene off the GUI thread; the first scene is fitted in the
     // isometric view, later ones keep the orientation and are fitted again.
-    void setScene(const Scene &scene);
+    // The same deck again (a stair moved, a setting changed) keeps the
+    // camera as the person left it, zoom and pan too.
+    void setScene(const Scene &scene, bool sameDeck = false);
     void setMode(ViewMode mode);
     ViewMode mode() const { return m_options.mode; }
     void setDashHidden(bool dashed);
@@ -37,6 +40,14 @@ public:
     // Members drawn in the highlight colour in every mode; none for an empty list.
     void setHighlighted(const QStringList &memberNames);
     QStringList highlighted() const { return m_options.highlighted; }
+    // Words drawn over the picture at scene points, on the screen only (a
+    // drawing out has none): the edges' names while the Stair panel is open.
+    struct Label {
+        Vec3 at;
+        QString text;
+    };
+    void setLabels(const std::vector<Label> &labels);
+    const std::vector<Label> &labels() const { return m_labels; }
     void showView(StandardView view);
     void fit();
     const Camera &camera() const { return m_camera; }
@@ -76,7 +87,8 @@ private:
     void createActions();
     void cameraMoved();
     void requestFrame();
-    void meshReady(std::shared_ptr<const Mesh> mesh);
+    void meshReady(std::shared_ptr<const Mesh> mesh, bool sameDeck);
+    void paintLabels(QPainter &painter);
     void frameDone(const Drawing &frame);
 
     QThreadPool m_pool; // one thread, jobs in order
@@ -88,6 +100,7 @@ private:
     RenderOptions m_options;
     bool m_fitted = false;
     bool m_autoFit = true; // refit on resize until the person zooms or pans
+    std::vector<Label> m_labels;
     Drawing m_frame;
     bool m_frameCurrent = false;
     Drag m_drag = Drag::None;

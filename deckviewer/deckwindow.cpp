@@ -56,7 +56,8 @@ QStringList exportFilters(bool withModel)
                         QObject::tr("SVG drawing (*.svg)")};
     if (withModel)
         filters << QObject::tr("STEP model (*.step *.stp)") << QObject::tr("glTF model (*.glb)")
-                << QObject::tr("CSV takeoff (*.csv)");
+                << QObject::tr("CSV takeoff (*.csv)") << QObject::tr("Code check text (*.txt)")
+                << QObject::tr("Code check JSON (*.json)");
     return filters;
 }
 
@@ -330,16 +331,19 @@ void DeckWindow::fitTakeoff()
 }
 
 void DeckWindow::showDeck(const Scene &scene, ViewMode mode, const Facts &rows, const TitleBlock &block,
-                          const QString &fileName, std::function<jm::Status(const QString &path)> writeModel)
+                          const QString &fileName, std::function<jm::Status(const QString &path)> writeModel,
+                          bool sameDeck)
 {
     m_fileName = fileName;
     m_writeModel = std::move(writeModel);
     setFacts(rows, block);
     view->setMode(mode);
-    view->setScene(scene);
+    view->setScene(scene, sameDeck);
+    const bool wasShown = m_pages->currentWidget() == view;
     m_pages->setCurrentWidget(view);
     setDrawn(true, true);
-    view->setFocus();
+    if (!wasShown)
+        view->setFocus();
 }
 
 void DeckWindow::showPlan(const PlanDrawing &drawing, const Facts &rows, const TitleBlock &block,

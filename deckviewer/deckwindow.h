@@ -34,7 +34,7 @@ class PlanView;
 using Facts = std::vector<std::pair<QString, QString>>; // ("A", "16' 0\"") ...
 
 // The file formats the window exports to, as the save dialog lists them:
-// the drawings first, then the model and the takeoff.
+// the drawings first, then the model, the takeoff and the code check.
 QStringList exportFilters(bool withModel);
 // The name to write: as chosen, or with the chosen filter's first extension
 // when it has none ("deck" and "PDF drawing (*.pdf)": "deck.pdf").
@@ -76,9 +76,12 @@ public:
 
     // A 3D deck in a viewing mode, read from fileName; the title block's
     // takeoff fills the table. writeModel writes its model or takeoff
-    // (.step, .glb, .csv).
+    // (.step, .glb, .csv, .json, .txt). The same deck again keeps the
+    // camera; the keyboard focus moves to the view only when it was not
+    // shown before.
     void showDeck(const Scene &scene, ViewMode mode, const Facts &facts, const TitleBlock &block,
-                  const QString &fileName, std::function<jm::Status(const QString &path)> writeModel);
+                  const QString &fileName, std::function<jm::Status(const QString &path)> writeModel,
+                  bool sameDeck = false);
     // The 2D road's plan.
     void showPlan(const PlanDrawing &plan, const Facts &facts, const TitleBlock &block, const QString &fileName);
     // Why there is no drawing, in words, where the drawing would be; nothing

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "codecheck.h"
+#include "deckwatch.h"
 #include "deckwindow.h"
 #include "latestjob.h"
 #include "showdeck.h"
@@ -42,8 +43,14 @@ public:
 
     void symbolLoaded(const QString &path);
     void symbolFileOpened(const QString &path);
-    // The viewer without a bus: a wizard folder or one deck parameter file.
+    // The viewer without a bus: a wizard folder or one deck parameter file,
+    // watched while shown: when its files change on disk, the person is
+    // asked (askReload) whether to show it again.
     void open(const QString &path);
+
+    // Whether to show the deck again now that `path` changed on disk; tests
+    // put their own in. The default asks in a message box.
+    std::function<bool(QWidget *parent, const QString &path)> askReload;
 
 signals:
     // "drawn <title>" once the deck's first picture is finished; "cannot draw:
@@ -51,14 +58,18 @@ signals:
     void drawn(const QString &line);
 
 private:
-    void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work);
-    void show(const ShownDeck &shown);
-    void showFraming(const ShownDeck &shown);
+    // sameDeck: the deck shown, again (a stair moved, a setting changed): the
+    // view keeps its mode, camera and the keyboard focus.
+    void load(std::function<ShownDeck(const deckmodel::CodeSettings &)> work, bool sameDeck = false);
+    void show(const ShownDeck &shown, bool sameDeck);
+    void showFraming(const ShownDeck &shown, bool sameDeck = false);
     void settingsChanged(const deckmodel::CodeSettings &settings);
     void framingChosen(bool suggested);
     void buildKernel(const std::vector<deckmodel::Member> &members);
     void frameReady();
     void placeStair(const deckmodel::StairLayout &layout);
+    void labelEdges();
+    void filesChanged();
 
     QString m_windowName;
     QString m_wizardFolder;
@@ -71,6 +82,10 @@ private:
     deckview::LatestJob m_kernels{&m_pool, this};
     QString m_waitingFor; // the title of a deck whose first picture is pending
     StairPanel *m_stairPanel;
+    bool m_stairShown = false; // its tab in front, the window open
+    QString m_openedPath; // what open() was given last, watched; none for the host's decks
+    DeckWatch m_watch;
+    bool m_asking = false;
     QString m_shownSource, m_shownDeckFile; // the 3D deck shown: what it was opened from, its file
     deckviewer::CodeCheckPanel *m_codeCheck;
     deckmodel::CodeSettings m_settings;

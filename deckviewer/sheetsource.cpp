@@ -84,7 +84,7 @@ jm::Status writeDrawingSet(const QString &input, const QString &which, std::opti
     if (suffix != u"pdf" && suffix != u"svg")
         return jm::failure(QStringLiteral("\"%1\": a drawing set is written as .pdf (a page a sheet) or .svg (a file a sheet).")
                                .arg(QFileInfo(output).fileName()));
-    const jm::Result<std::vector<deckview::Sheet>> sheets = sheetsOf(deckFrom(input, settings), paper, settings);
+    const jm::Result<std::vector<deckview::Sheet>> sheets = sheetsOf(modelFrom(input), paper, settings);
     if (!sheets)
         return sheets.failure();
     const jm::Result<std::vector<deckview::Sheet>> chosen = deckview::selectSheets(*sheets, which);

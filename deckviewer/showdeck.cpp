@@ -7,6 +7,7 @@
 #include "recentdecks.h"
 #include "savedstairs.h"
 #include "stair.h"
+#include "stairedges.h"
 #include "deckexport.h"
 #include "takeoff.h"
 #include "takeoffprices.h"
@@ -41,35 +42,6 @@ QString feet(double value)
 QString squareFeet(const deckmodel::Polygon &outline)
 {
     return lengthtext::squareFeetText(deckmodel::area(outline) / 144);
-}
-
-// The way a stair off an edge faces, by the outline's axes.
-QString facing(deckmodel::Point out)
-{
-    QStringList words;
-    if (std::abs(out.x) > 0.3)
-        words << (out.x > 0 ? QStringLiteral("+X") : QStringLiteral("-X"));
-    if (std::abs(out.z) > 0.3)
-        words << (out.z > 0 ? QStringLiteral("+Z") : QStringLiteral("-Z"));
-    return words.join(u' ');
-}
-
-std::vector<StairEdge> stairEdges(const deckmodel::Deck &deck)
-{
-    std::vector<StairEdge> edges;
-    const double width = deck.stair.present ? deck.stair.layout.widthInches : deckmodel::StairLayout().widthInches;
-    for (int i = 0; i < int(deck.outline.size()); ++i) {
-        const deckmodel::Reach reach = deckmodel::stairReach(deck.outline, i, width);
-        if (!reach.fits())
-            continue;
-        const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, i);
-        edges.push_back({i,
-                         QStringLiteral("Edge %1: %2 long, facing %3")
-                             .arg(i + 1)
-                             .arg(lengthtext::feetAndInchesFromInches(edge.lengthInches), facing(edge.out)),
-                         reach.from, reach.to});
-    }
-    return edges;
 }
 
 ShownDeck failed(const QString &error)
@@ -124,7 +96,7 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
     const deckmodel::DeckParameters &p = deck.parameters;
     ShownDeck shown;
     shown.deck = std::make_shared<const deckmodel::Deck>(deck);
-    shown.stairEdges = stairEdges(deck);
+    shown.stairEdges = stairedges::stairEdges(deck);
     shown.fileName = QFileInfo(p.fileName).fileName();
     shown.source = path;
     shown.scene = sceneOf(deck);
@@ -152,7 +124,16 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
 }
 } // namespace
 
-ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
+namespace {
+// How much of a deck a caller needs: the model alone (its files), what a
+// drawing of it shows (checked, its scene and title block), or all the
+// window shows (with the suggested framing, itself checked).
+enum class Extent { Model, Drawing, Window };
+
+ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QString &folder,
+                   const deckmodel::CodeSettings &settings, Extent extent);
+
+ShownDeck deckAt(const QString &path, const deckmodel::CodeSettings &settings, Extent extent)
 {
     // A wizard folder or a saved copy shows what the host was last asked for there.
     if (QFileInfo(path).isDir()) {
@@ -160,7 +141,7 @@ ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
             const QString symbol = asked->opened.isEmpty() ? asked->loaded : asked->opened;
             return symbol.endsWith(QLatin1String(".dc"), Qt::CaseInsensitive)
                 ? planFrom(symbol, path)
-                : symbolFrom(symbol, asked->loaded, path, settings);
+                : symbolAt(symbol, asked->loaded, path, settings, extent);
         }
     }
     const auto read = deckfile::readDeck(path);
@@ -180,9 +161,18 @@ ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
     }
     if (!built)
         return failed(built.error());
+    if (extent == Extent::Model) {
+        ShownDeck model;
+        model.deck = std::make_shared<const deckmodel::Deck>(std::move(*built));
+        model.deckFile = deckFile;
+        model.stairNote = stairNote;
+        return model;
+    }
     ShownDeck shown = shownOf(*built, path, deckmodel::checkCode(*built, settings));
     shown.deckFile = deckFile;
     shown.stairNote = stairNote;
+    if (extent == Extent::Drawing)
+        return shown;
     shown.suggestion = deckmodel::suggestFraming(*built, settings);
     if (shown.suggestion.parameters) {
         // The same stair where it still fits, else the default one.
@@ -199,12 +189,39 @@ ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
     return shown;
 }
 
+ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QString &folder,
+                   const deckmodel::CodeSettings &settings, Extent extent)
+{
+    const QString name = symbol.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
+    if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
+        if (loadedSymbol.isEmpty())
+            return failed(QStringLiteral("The 2D decks were opened before any LoadSymbol named a deck style."));
+        return planFrom(loadedSymbol, folder);
+    }
+    const deckfile::Family *family = deckfile::familyOfSymbol(symbol);
+    if (!family)
+        return failed(QStringLiteral("deckhost draws no symbol \"%1\".").arg(symbol));
+    return deckAt(QDir(folder).filePath(QLatin1String(family->file)), settings, extent);
+}
+} // namespace
+
+ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings)
+{
+    return deckAt(path, settings, Extent::Window);
+}
+
+ShownDeck modelFrom(const QString &path)
+{
+    return deckAt(path, {}, Extent::Model);
+}
+
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings)
 {
     const std::optional<deckmodel::Format> format = deckmodel::formatOf(output);
     if (!format)
         return deckmodel::renderDeck(input, output); // which says why not
-    const ShownDeck shown = deckFrom(input, settings);
+    // The check and its suggestion are made by the writer, for the files that hold them.
+    const ShownDeck shown = modelFrom(input);
     if (!shown.error.isEmpty())
         return jm::failure(shown.error);
     if (!shown.deck)
@@ -256,16 +273,7 @@ ShownDeck planFrom(const QString &loadedSymbol, const QString &folder)
 ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const QString &folder,
                      const deckmodel::CodeSettings &settings)
 {
-    const QString name = symbol.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
-    if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
-        if (loadedSymbol.isEmpty())
-            return failed(QStringLiteral("The 2D decks were opened before any LoadSymbol named a deck style."));
-        return planFrom(loadedSymbol, folder);
-    }
-    const deckfile::Family *family = deckfile::familyOfSymbol(symbol);
-    if (!family)
-        return failed(QStringLiteral("deckhost draws no symbol \"%1\".").arg(symbol));
-    return deckFrom(QDir(folder).filePath(QLatin1String(family->file)), settings);
+    return symbolAt(symbol, loadedSymbol, folder, settings, Extent::Window);
 }
 
 deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel)
@@ -284,7 +292,7 @@ deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::Hid
 jm::Status drawDeck(const QString &input, deckview::StandardView view, std::optional<deckview::ViewMode> mode,
                     const QString &output)
 {
-    ShownDeck shown = deckFrom(input);
+    ShownDeck shown = deckAt(input, {}, Extent::Drawing);
     if (!shown.error.isEmpty())
         return jm::failure(shown.error);
     if (shown.isPlan) // the 2D road's plan is the one view it has

@@ -44,6 +44,10 @@ struct ShownDeck {
 // default one (a saved stair that no longer fits gives way to the default),
 // checked with `settings`.
 ShownDeck deckFrom(const QString &path, const deckmodel::CodeSettings &settings = {});
+// The same deck as built, with only `deck`, `deckFile` and `stairNote` set
+// (or the 2D plan, or why neither): not checked, no scene, for what makes
+// its own check from the deck (the model files, the drawing set).
+ShownDeck modelFrom(const QString &path);
 // The model, takeoff or code check (.step, .glb, .csv, .json, .txt) of that
 // deck, as shown.
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings = {});

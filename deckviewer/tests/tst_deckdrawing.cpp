@@ -194,7 +194,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
              "Balusters: 116\nStringers: 3\nTread boards: 8\nHandrails: 1\nLanding pads: 1\n"
              "Code check: Fails 1 of 13 checks of the 2021 IRC deck tables; 2 outside the tables");
     // The table as the priced golden CSV, up to the wizard's notes, which stand apart under it.
-    QStringList lines = dataLines(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv");
+    QStringList lines = dataLines(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv");
     lines.removeFirst();
     lines = lines.mid(0, lines.indexOf(QStringLiteral("\r")));
     QTableWidget *table = presenter.window()->takeoff;
@@ -283,7 +283,8 @@ void TestDeckDrawing::exportsEveryFormat()
         told.clear();
         viewer.window->askExport();
         QCOMPARE(asked.mid(1).join(";;"), filter + ";;PDF drawing (*.pdf);;PNG picture (*.png);;SVG drawing (*.svg);;"
-                                          "STEP model (*.step *.stp);;glTF model (*.glb);;CSV takeoff (*.csv)");
+                                          "STEP model (*.step *.stp);;glTF model (*.glb);;CSV takeoff (*.csv);;"
+                                          "Code check text (*.txt);;Code check JSON (*.json)");
         QCOMPARE(told, row[2] == "-" ? QStringList{row[3]} : QStringList());
         if (!folder.isEmpty())
             QCOMPARE(asked[0], folder + "/Deck_Rectangle");
@@ -292,7 +293,7 @@ void TestDeckDrawing::exportsEveryFormat()
         QFile file(viewer.folder.filePath(row[2]));
         QVERIFY(file.open(QIODevice::ReadOnly));
         if (row[3] == "csv") // the takeoff as the command line writes it
-            QCOMPARE(file.readAll(), dataBytes(JM_DECKMODEL_DATA "/worked-example-takeoff.csv"));
+            QCOMPARE(file.readAll(), dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff.csv"));
         else
             QCOMPARE(file.read(row[3].size()), row[3].toLatin1());
         filter = row[1];

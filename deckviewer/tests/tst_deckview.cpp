@@ -3,6 +3,8 @@
 // kernel's lines are placed at the camera's scale; highlighted members stand
 // out in every mode.
 #include "deckview.h"
+#include "mesh.h"
+#include "raster.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -129,6 +131,36 @@ private slots:
         QVERIFY(waitForFrame(view));
         image = painted(view.currentDrawing());
         QCOMPARE(highlightedAndDrawnNear(image, post1).first, 0);
+    }
+
+    // The names a code check row gives pick out the pieces drawn for them: a
+    // beam is drawn ply by ply, a post whole; "Beam 1" is not "Beam 10".
+    void namesPickTheirPieces_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("picked"); // one mark a prism, in the scene's order
+        QTest::newRow("beam") << QStringList{"Beam 1"} << "11000";
+        QTest::newRow("beam 10") << QStringList{"Beam 10"} << "00100";
+        QTest::newRow("one ply") << QStringList{"Beam 1 ply 2"} << "01000";
+        QTest::newRow("post") << QStringList{"Post 1"} << "00010";
+        QTest::newRow("post and beam") << QStringList{"Post 10", "Beam 1"} << "11001";
+        QTest::newRow("a name's start") << QStringList{"Beam"} << "00000";
+        QTest::newRow("no space") << QStringList{"Beam 1 p"} << "00000";
+        QTest::newRow("none") << QStringList{} << "00000";
+    }
+    void namesPickTheirPieces()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, picked);
+        const Mesh mesh = triangulate({{boxPrism(deckmodel::Kind::BeamPly, "Beam 1 ply 1", 0, 0, 96, 1.5, 30, 7.25),
+                                        boxPrism(deckmodel::Kind::BeamPly, "Beam 1 ply 2", 0, 1.5, 96, 3, 30, 7.25),
+                                        boxPrism(deckmodel::Kind::BeamPly, "Beam 10 ply 1", 0, 90, 96, 91.5, 30, 7.25),
+                                        boxPrism(deckmodel::Kind::Post, "Post 1", 0, 0, 4, 4, 0, 30),
+                                        boxPrism(deckmodel::Kind::Post, "Post 10", 90, 0, 94, 4, 0, 30)}});
+        QString marks;
+        for (bool p : membersNamed(mesh, names))
+            marks += p ? u'1' : u'0';
+        QCOMPARE(marks, picked);
     }
 };
 

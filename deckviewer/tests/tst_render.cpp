@@ -68,7 +68,7 @@ private slots:
                                                    folder.filePath(out)} + options);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
-        QFile file(folder.filePath(out)), golden(QStringLiteral(JM_DECKMODEL_DATA "/worked-example-takeoff-priced.csv"));
+        QFile file(folder.filePath(out)), golden(QStringLiteral(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
         QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         const QStringList title{"Deck_Rectangle: 16' 0\" x 12' 0\"", "Shape: rectangle",

@@ -3,16 +3,21 @@
 // deck rebuilt each time (the guard posts counted by hand in
 // docs/deck-model.md's way), the choice kept in the user's state folder and
 // found again by a new window, the wizard's folder left as it was.
+#include "codecheckpanel.h"
 #include "presenter.h"
 #include "savedstairs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
+#include <QTreeWidget>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,11 +59,17 @@ private slots:
             auto *edge = dock->findChild<QComboBox *>(QStringLiteral("stairEdge"));
             auto *offset = dock->findChild<QDoubleSpinBox *>(QStringLiteral("stairOffset"));
             QVERIFY(edge && offset);
-            // The outline from (144, 0) counter-clockwise: its four edges, the front one (X = 0) third.
-            QCOMPARE(items(edge), (QStringList{"No stair", "Edge 1: 16' 0\" long, facing +X", "Edge 2: 12' 0\" long, facing +Z",
-                                               "Edge 3: 16' 0\" long, facing -X", "Edge 4: 12' 0\" long, facing -Z"}));
+            // The outline from (144, 0) counter-clockwise: its four edges, the
+            // front one (X = 0, where the Front view looks from) third, run
+            // from its right corner (Z = 192) to its left.
+            QCOMPARE(items(edge), (QStringList{"No stair", "Back edge, 16' 0\" long", "Right edge, 12' 0\" long",
+                                               "Front edge, 16' 0\" long", "Left edge, 12' 0\" long"}));
             QCOMPARE(edge->currentIndex(), 3);
             QCOMPARE(offset->value(), 96.0);
+            QCOMPARE(offset->suffix(), " in");
+            auto *offsetLabel = dock->findChild<QLabel *>(QStringLiteral("stairOffsetLabel"));
+            QCOMPARE(offsetLabel->text(), "&Centre from the right corner");
+            QCOMPARE(offsetLabel->buddy(), offset);
             QCOMPARE(factNamed(presenter, "Guard posts"), "17");
 
             // To the 12-foot edge at Z = 192: its runs of (144 - 36) / 2 = 54
@@ -67,13 +78,36 @@ private slots:
             QVERIFY(drawn.wait(20000));
             QCOMPARE(edge->currentIndex(), 2);
             QCOMPARE(offset->value(), 72.0);
+            QCOMPARE(offsetLabel->text(), "&Centre from the back corner"); // the right edge runs from X = 144 to 0
             QCOMPARE(factNamed(presenter, "Guard posts"), "16");
             QCOMPARE(factNamed(presenter, "Stringers"), "3");
+
+            // A centre where the stair would not fit: 36 / 2 + two 3 1/2" posts
+            // = 25" from either corner of the 144" edge at least; refused in
+            // words, the box back at the stair's place, nothing rebuilt.
+            QSignalSpy changed(presenter.stairPanel(), &StairPanel::stairChanged);
+            offset->setValue(20);
+            QCOMPARE(presenter.stairPanel()->note->text(),
+                     "At 1' 8\" from the back corner the stair would not fit. Its centre can be from 2' 1\" to 9' 11\" "
+                     "from the back corner, so that the 3' 0\" stair and room for the guard posts beside it (7\" each "
+                     "side) lie on the edge. The stair stays where it was.");
+            QCOMPARE(offset->value(), 72.0);
+            offset->setValue(500);
+            QCOMPARE(presenter.stairPanel()->note->text(),
+                     "41' 8\" is past the end of the 12' 0\" right edge. Its centre can be from 2' 1\" to 9' 11\" from "
+                     "the back corner, so that the 3' 0\" stair and room for the guard posts beside it (7\" each side) "
+                     "lie on the edge. The stair stays where it was.");
+            QCOMPARE(offset->value(), 72.0);
+            offset->setValue(119.5);
+            QCOMPARE(offset->value(), 72.0);
+            QCOMPARE(changed.size(), 0);
 
             // Along it, then none at all: 4 + 3 + 4 + 3 posts and no stringer.
             offset->setValue(40);
             QVERIFY(drawn.wait(20000));
             QCOMPARE(offset->value(), 40.0);
+            QCOMPARE(presenter.stairPanel()->note->text(),
+                     "The stair is saved for this deck and shown in every view, the takeoff and the facts.");
             edge->setCurrentIndex(0);
             QVERIFY(drawn.wait(20000));
             QCOMPARE(factNamed(presenter, "Guard posts"), "14");
@@ -89,6 +123,140 @@ private slots:
         QVERIFY(QFile::exists(m_state.filePath(QStringLiteral("joistmaster/stairs.json"))));
         const auto saved = savedstairs::savedStair(deck);
         QVERIFY(saved && !saved->present && saved->edge == 1 && saved->offsetInches == 40);
+    }
+
+    // A stair moved, the deck checked again with another setting, the waste
+    // changed: each time the person's viewing mode, camera and keyboard focus
+    // stay as they were (the file asks for wireframe).
+    void viewAndFocusKept()
+    {
+        QTemporaryDir folder;
+        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        deckview::DeckWindow *window = presenter.window();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(window->view->mode(), deckview::ViewMode::Wireframe);
+        QCOMPARE(QApplication::focusWidget(), window->view); // a deck first shown takes the focus
+        window->view->setMode(deckview::ViewMode::Shaded);
+        deckview::Camera camera = window->view->camera();
+        camera.yaw = 30;
+        camera.scale *= 2;
+        window->view->setCamera(camera);
+        auto *dock = window->findChild<QDockWidget *>(QStringLiteral("stairDock"));
+        dock->raise();
+        StairPanel *panel = presenter.stairPanel();
+        panel->edge->setFocus();
+        QCOMPARE(QApplication::focusWidget(), panel->edge);
+
+        panel->edge->setCurrentIndex(2);
+        QVERIFY(drawn.wait(20000));
+        QCOMPARE(factNamed(presenter, "Stringers"), "3"); // drawn anew
+        QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
+        QCOMPARE(window->view->camera().yaw, 30.0);
+        QCOMPARE(window->view->camera().scale, camera.scale);
+        QCOMPARE(QApplication::focusWidget(), panel->edge);
+
+        auto *species = window->findChild<QComboBox *>(QStringLiteral("speciesBox"));
+        species->setFocus();
+        species->setCurrentIndex((species->currentIndex() + 1) % species->count());
+        QVERIFY(drawn.wait(20000));
+        QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
+        QCOMPARE(window->view->camera().scale, camera.scale);
+        QCOMPARE(QApplication::focusWidget(), species);
+    }
+
+    // The 3D deck, then a 2D plan, then the 3D deck again: the plan leaves
+    // the Stair and Code check panels empty and disabled, saying why.
+    void panelsOfA2DDeck()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
+                            folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
+        QFile size(folder.filePath("DeckSize.txt"));
+        QVERIFY(size.open(QIODevice::WriteOnly) && size.write("24.5\r\n") == 6);
+        size.close();
+        DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        StairPanel *stair = presenter.stairPanel();
+        auto *check = presenter.codeCheckPanel();
+        auto *verdict = check->findChild<QLabel *>(QStringLiteral("verdictLabel"));
+        auto *rows = check->findChild<QTreeWidget *>(QStringLiteral("checksTable"));
+        for (int round = 0; round < 2; ++round) {
+            presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\3D Decks\\Deck_Rectangle.bsx"));
+            QVERIFY(drawn.wait(20000));
+            QVERIFY(stair->isEnabled() && check->isEnabled());
+            QCOMPARE(stair->edge->count(), 5);
+            QCOMPARE(rows->topLevelItemCount(), 16);
+
+            presenter.symbolLoaded(QStringLiteral("C:\\Program Data\\2D Decks\\Deck 3.dc"));
+            presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\2D Decks\\2ddecks.bsx"));
+            QVERIFY(drawn.wait(20000));
+            QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 24' 6\" wide"));
+            QVERIFY(!stair->isEnabled() && !check->isEnabled());
+            QCOMPARE(items(stair->edge), QStringList{"No stair"});
+            QCOMPARE(stair->note->text(), QStringLiteral("A 2D deck is a plan on the ground, with no stair to place."));
+            QCOMPARE(verdict->text(), QStringLiteral("A 2D deck is a plan on the ground, with no framing to check."));
+            QCOMPARE(rows->topLevelItemCount(), 0);
+        }
+    }
+
+    // While the Stair panel is shown, the view names the edges it lists, 18"
+    // outside each one's middle at the deck's top (3' up); not otherwise.
+    void edgesLabelled()
+    {
+        QTemporaryDir folder;
+        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
+        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+        presenter.open(deck);
+        QVERIFY(drawn.wait(20000));
+        deckview::DeckView *view = presenter.window()->view;
+        QVERIFY(view->labels().empty()); // the deck's facts are in front
+        presenter.window()->findChild<QDockWidget *>(QStringLiteral("stairDock"))->raise();
+        QStringList labels;
+        for (const auto &label : view->labels())
+            labels << QStringLiteral("%1 at %2 %3 %4").arg(label.text).arg(label.at.x).arg(label.at.y).arg(label.at.z);
+        QCOMPARE(labels, (QStringList{"Back edge at 162 36 96", "Right edge at 72 36 210", "Front edge at -18 36 96",
+                                      "Left edge at 72 36 -18"}));
+        presenter.window()->findChild<QDockWidget *>(QStringLiteral("deckDock"))->raise();
+        QVERIFY(view->labels().empty());
+    }
+
+    // The window's size and the panel in front come back in the next window,
+    // from the viewer's config file.
+    void layoutRemembered()
+    {
+        QTemporaryDir config;
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const auto frontTab = [](const DeckPresenter &presenter) {
+            const QList<QTabBar *> bars = presenter.window()->findChildren<QTabBar *>();
+            for (const QTabBar *bar : bars)
+                if (bar->isVisible() && bar->count() == 3)
+                    return bar->tabText(bar->currentIndex());
+            return QStringLiteral("none");
+        };
+        {
+            DeckPresenter presenter(QStringLiteral("Joistmaster Deck Viewer"), QString());
+            presenter.window()->show();
+            presenter.window()->resize(1000, 640);
+            presenter.window()->findChild<QDockWidget *>(QStringLiteral("codeCheckDock"))->raise();
+            QCOMPARE(frontTab(presenter), "Code check");
+            presenter.window()->close();
+        }
+        QSettings stored(config.filePath("joistmaster/deckviewer.conf"), QSettings::IniFormat);
+        QVERIFY(stored.contains("layout/joistmasterdeckviewer_geometry"));
+        QVERIFY(stored.contains("layout/joistmasterdeckviewer_panels"));
+        DeckPresenter again(QStringLiteral("Joistmaster Deck Viewer"), QString());
+        again.window()->show();
+        QCOMPARE(again.window()->size(), QSize(1000, 640));
+        QCOMPARE(frontTab(again), "Code check");
+        qputenv("XDG_CONFIG_HOME", before);
     }
 
 private:

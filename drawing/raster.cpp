@@ -107,8 +107,15 @@ QImage shadedImage(const Mesh &mesh, const Projection &projection, const Palette
 std::vector<bool> membersNamed(const Mesh &mesh, const QStringList &names)
 {
     std::vector<bool> named(mesh.names.size(), false);
-    for (size_t i = 0; i < named.size(); ++i)
-        named[i] = names.contains(mesh.names[i]);
+    for (size_t i = 0; i < named.size(); ++i) {
+        const QString &member = mesh.names[i];
+        named[i] = std::any_of(names.begin(), names.end(), [&](const QString &name) {
+            // The whole name, then a word for the piece: "ply", "step", "board".
+            return member == name
+                || (member.size() > name.size() + 1 && member.startsWith(name) && member[name.size()] == u' '
+                    && member[name.size() + 1].isLetter());
+        });
+    }
     return named;
 }
 

@@ -681,7 +681,7 @@ CodeCheck guardRimAdvice(const Deck &deck)
     row.rule = QStringLiteral("Guard posts on the rim joists");
     row.result = Verdict::Information;
     row.valueInches = deck.parameters.joistHeight;
-    row.limitInches = 7.25;
+    row.limitInches = guardRimDepthInches();
     row.cell = QStringLiteral("AWC deck construction guide (DCA 6): rim joists carrying guards at least 2x8");
     row.sentence = QStringLiteral("The guard posts are bolted to rim joists %1 deep; the AWC deck guide advises rims of "
                                   "2x8 or deeper where guards attach.")

@@ -139,7 +139,7 @@ DeckSheetsInput sheetsInput(const deckmodel::Deck &deck, const deckmodel::CodeSe
     in.deck = deck;
     in.settings = settings;
     in.footings = deckmodel::footingNeeds(deck, settings);
-    in.takeoff = deckmodel::takeoffOf(deck, {settings, facts.wastePercent});
+    in.takeoff = deckmodel::takeoffOf(deck, {settings, facts.wastePercent}, in.footings);
     for (const deckmodel::LumberRow &row : in.takeoff.lumber)
         in.lumber.emplace(row.kind, row.lumber);
     in.frontAtLowX = frontAtLowXOf(deck.parameters.deckType);

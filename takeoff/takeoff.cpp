@@ -129,9 +129,9 @@ void addStairFasteners(Takeoff &takeoff, const Deck &deck)
 
 
 // The footings by size, from the least footing under each post.
-void addFootings(Takeoff &takeoff, const Deck &deck, const CodeSettings &code)
+void addFootings(Takeoff &takeoff, const std::vector<FootingNeed> &needs, const CodeSettings &code)
 {
-    for (const FootingNeed &need : footingNeeds(deck, code)) {
+    for (const FootingNeed &need : needs) {
         auto same = std::find_if(takeoff.footings.begin(), takeoff.footings.end(), [&](const FootingCount &f) {
             return f.sizeInches == need.sizeInches && f.thicknessInches == need.thicknessInches;
         });
@@ -325,6 +325,11 @@ std::vector<double> cutLengths(double length, std::vector<double> supports)
 
 Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
 {
+    return takeoffOf(deck, settings, footingNeeds(deck, settings.code));
+}
+
+Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::vector<FootingNeed> &footings)
+{
     const DeckParameters &p = deck.parameters;
     Takeoff takeoff;
     takeoff.wastePercent = settings.wastePercent;
@@ -422,7 +427,7 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
     takeoff.connectorNails = 10 * (takeoff.joistHangers + takeoff.stringerHangers) + 6 * takeoff.joistTies;
     takeoff.blockInches = p.joistSpacing - p.joistWidth;
     takeoff.blockLumber = lumberOf(Kind::Joist, p);
-    addFootings(takeoff, deck, settings.code);
+    addFootings(takeoff, footings, settings.code);
     addLumberRows(takeoff, pieces, jointed);
     addHardwareRows(takeoff);
     addConcreteRows(takeoff);

@@ -58,7 +58,8 @@ private:
 QImage shadedImage(const Mesh &mesh, const Projection &projection, const Palette &palette,
                    const std::vector<bool> &highlighted = {});
 
-// Which members bear one of the names, by index.
+// Which members bear one of the names, by index; a name also picks out the
+// pieces drawn for it ("Beam 1": "Beam 1 ply 1", "Beam 1 ply 2").
 std::vector<bool> membersNamed(const Mesh &mesh, const QStringList &names);
 
 // The highlighted members' edges as Highlight strokes: all of them, or with

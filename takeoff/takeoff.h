@@ -87,6 +87,8 @@ struct Takeoff {
 };
 
 Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings = {});
+// The same from the footings footingNeeds(deck, settings.code) gave already.
+Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::vector<FootingNeed> &footings);
 
 // Box sizes and what a bag of concrete makes, as the takeoff counts them.
 constexpr int DeckScrewsPerBox = 350;

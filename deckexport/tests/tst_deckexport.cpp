@@ -1,0 +1,238 @@
+// The files a deck is written to, read back: the STEP file by Open CASCADE
+// itself (a named component per member, the guards' and the stair's too, in
+// inches, each placing its piece's one solid) and the glTF file's nodes.
+#include "deckcases.h"
+#include "deckexport.h"
+#include "hiddenline.h"
+
+#include <Bnd_Box.hxx>
+#include <BRepBndLib.hxx>
+#include <BRepGProp.hxx>
+#include <GProp_GProps.hxx>
+#include <Interface_Static.hxx>
+#include <STEPCAFControl_Reader.hxx>
+#include <TDataStd_Name.hxx>
+#include <TDF_LabelSequence.hxx>
+#include <TDF_Tool.hxx>
+#include <TDocStd_Document.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+#include <XCAFApp_Application.hxx>
+#include <XCAFDoc_DocumentTool.hxx>
+#include <XCAFDoc_ShapeTool.hxx>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtEndian>
+
+#include <array>
+#include <cmath>
+#include <utility>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace deckmodel;
+
+namespace {
+// A data file's lines but its comments and blank lines.
+QStringList linesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {QStringLiteral("cannot read ") + path};
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            lines << line;
+    return lines;
+}
+} // namespace
+
+class TestDeckExport : public QObject {
+    Q_OBJECT
+private slots:
+    // Seen from above (view X along the deck's X, view Y along -Z), each
+    // member's top edges are seen and its bottom edges hidden under them; a
+    // rail along X is the piece of a rail along Z turned, so a wrong turn or
+    // move shows here. Segments as "x0 y0 x1 y1", each from its smaller end.
+    void hiddenLinesOfPlacedPieces()
+    {
+        const auto box = [](Kind kind, const char *name, double x0, double z0, double x1, double z1, double base) {
+            Member m;
+            m.kind = kind;
+            m.name = QString::fromLatin1(name);
+            m.plan = {{x0, z0}, {x1, z0}, {x1, z1}, {x0, z1}};
+            m.base = base;
+            m.thickness = 1.5;
+            return m;
+        };
+        const std::vector<Member> members{box(Kind::GuardRail, "Top rail 1", 0, 0, 3.5, 60, 70),
+                                          box(Kind::GuardRail, "Top rail 2", 12, 100, 72, 103.5, 70)};
+        const HiddenLines lines(members);
+        QCOMPARE(lines.solids(), 2);
+        QStringList seen, hidden;
+        for (const ViewSegment &s : lines.project({0, 1, 0}, {1, 0, 0})) {
+            std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
+            if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
+                ends = {s.x1, s.y1, s.x0, s.y0};
+            QStringList words;
+            for (double v : ends)
+                words << QString::number(std::abs(v) < 1e-9 ? 0 : v, 'f', 3);
+            (s.visible ? seen : hidden) << words.join(u' ');
+        }
+        seen.sort();
+        hidden.sort();
+        QStringList outlines{"0.000 -60.000 0.000 0.000", "0.000 -60.000 3.500 -60.000", "0.000 0.000 3.500 0.000",
+                             "3.500 -60.000 3.500 0.000", "12.000 -103.500 12.000 -100.000",
+                             "12.000 -103.500 72.000 -103.500", "12.000 -100.000 72.000 -100.000",
+                             "72.000 -103.500 72.000 -100.000"};
+        outlines.sort();
+        QCOMPARE(seen, outlines);
+        QCOMPARE(hidden, outlines);
+    }
+
+    void stepReadBack()
+    {
+        const jm::Result<Deck> built = buildDeck(workedExample());
+        QVERIFY(built);
+        QTemporaryDir folder;
+        // Links planted where a writer with fixed temporary names would write:
+        // the file they point to is never touched.
+        QFile victim(folder.filePath(QStringLiteral("victim")));
+        QVERIFY(victim.open(QIODevice::WriteOnly) && victim.write("kept") == 4);
+        victim.close();
+        const QStringList planted{"deck.step.part", "deck.glb.part", "deck.glb.bin.tmp", "deck.glb.part.bin.tmp"};
+        for (const QString &name : planted)
+            QVERIFY(QFile::link(victim.fileName(), folder.filePath(name)));
+        const QString path = folder.filePath(QStringLiteral("deck.step"));
+        QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{"deck.glb.bin.tmp", "deck.glb.part", "deck.glb.part.bin.tmp", "deck.step", "deck.step.part", "victim"}));
+
+        Handle(TDocStd_Document) doc;
+        XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
+        XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
+        STEPCAFControl_Reader reader;
+        reader.SetNameMode(true);
+        QCOMPARE(reader.ReadFile(path.toLocal8Bit().constData()), IFSelect_RetDone);
+        QVERIFY(reader.Transfer(doc));
+        const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+        // One assembly, the deck, with a component for each member, named as
+        // the member; each component places the one solid of its piece.
+        TDF_LabelSequence free;
+        shapes->GetFreeShapes(free);
+        QCOMPARE(free.Length(), 1);
+        QVERIFY(shapes->IsAssembly(free.Value(1)));
+        TDF_LabelSequence labels;
+        QVERIFY(shapes->GetComponents(free.Value(1), labels));
+        QStringList names;
+        QStringList kinds; // "Baluster 116 6655.50": solids and cubic inches of each kind
+        QMap<QString, std::pair<int, double>> ofKind;
+        QSet<QString> pieces;
+        Bnd_Box box;
+        for (const TDF_Label &label : labels) {
+            const TopoDS_Shape shape = shapes->GetShape(label);
+            int solids = 0;
+            Handle(TDataStd_Name) name;
+            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
+            names << QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            const QString kind = names.back().section(QRegularExpression(QStringLiteral(" \\d")), 0, 0);
+            for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) {
+                ++solids;
+                GProp_GProps properties;
+                BRepGProp::VolumeProperties(e.Current(), properties);
+                ++ofKind[kind].first;
+                ofKind[kind].second += properties.Mass();
+            }
+            QCOMPARE(solids, 1);
+            BRepBndLib::Add(shape, box);
+            TDF_Label piece;
+            QVERIFY(shapes->GetReferredShape(label, piece));
+            TCollection_AsciiString entry;
+            TDF_Tool::Entry(piece, entry);
+            pieces << QString::fromLatin1(entry.ToCString());
+        }
+        for (auto k = ofKind.cbegin(); k != ofKind.cend(); ++k)
+            kinds << QStringLiteral("%1 %2 %3").arg(k.key()).arg(k->first).arg(k->second, 0, 'f', 2);
+        QCOMPARE(kinds, linesOf(QStringLiteral(JM_TESTDATA "/worked-example-step-kinds.txt")));
+        // A solid for each piece: the beam plies, the posts, the joists, the
+        // balusters, the treads' boards, the handrail's steps and the pad one
+        // each; the rim joists two (across and along), the decking boards two
+        // (whole and the ripped last), the guard posts two (the deck's and the
+        // stair's), the guard rails three (bay lengths), the stringers two
+        // (the first step and the rest): 18.
+        QCOMPARE(pieces.size(), 18);
+        // 6 posts, 3 beams of 2 plies, 4 rim joists, 11 joists, 34 decking
+        // boards; the guard's 16 posts, 11 bays of a top and a bottom rail and
+        // 116 balusters; the stair's post, 3 stringers of 4 steps, 4 treads of
+        // 2 boards, a handrail of 14 steps and its pad (docs/deck-model.md).
+        QStringList expected;
+        for (const auto &[kind, count] : {std::pair{"Post %1", 6}, {"Rim joist %1", 4}, {"Joist %1", 11}, {"Decking board %1", 34},
+                                          {"Guard post %1", 16}, {"Top rail %1", 11}, {"Bottom rail %1", 11},
+                                          {"Baluster %1", 116}, {"Handrail 1 step %1", 14}})
+            for (int i = 1; i <= count; ++i)
+                expected << QString::fromLatin1(kind).arg(i);
+        for (int beam = 1; beam <= 3; ++beam)
+            expected << QStringLiteral("Beam %1 ply 1").arg(beam) << QStringLiteral("Beam %1 ply 2").arg(beam);
+        for (int step = 1; step <= 4; ++step)
+            for (int n = 1; n <= 3; ++n)
+                expected << QStringLiteral("Stringer %1 step %2").arg(n).arg(step);
+        for (int tread = 1; tread <= 4; ++tread)
+            expected << QStringLiteral("Tread %1 board 1").arg(tread) << QStringLiteral("Tread %1 board 2").arg(tread);
+        expected << "Stair post 1" << "Landing pad";
+        QCOMPARE(labels.Length(), 251);
+        names.sort();
+        expected.sort();
+        QCOMPARE(names, expected);
+        // In inches: along X from the pad's far end, 81 beyond the front edge,
+        // to the guard posts 3.5 beyond the back one; up from the pad's
+        // underside 4 below the ground to the guard's top, 36 above the
+        // decking at 36; along Z between the side guards' posts.
+        double x0, y0, z0, x1, y1, z1;
+        box.Get(x0, y0, z0, x1, y1, z1);
+        const QString got = QStringLiteral("%1 %2 %3 %4 %5 %6").arg(x0).arg(x1).arg(y0).arg(y1).arg(z0).arg(z1);
+        QVERIFY2(std::abs(x0 + 81) < 0.01 && std::abs(x1 - 147.5) < 0.01 && std::abs(y0 + 4) < 0.01
+                     && std::abs(y1 - 72) < 0.01 && std::abs(z0 + 3.5) < 0.01 && std::abs(z1 - 195.5) < 0.01,
+                 qPrintable(got));
+
+        // The same deck as glTF: a node for each member, named as the member
+        // and placing its piece's mesh, one mesh a piece; the binary chunk
+        // right after the JSON one, the lengths adding up.
+        QCOMPARE(writeDeck(*built, folder.filePath(QStringLiteral("deck.glb")), Format::Glb).error(), QString());
+        QFile glb(folder.filePath(QStringLiteral("deck.glb")));
+        QVERIFY(glb.open(QIODevice::ReadOnly));
+        const QByteArray bytes = glb.readAll();
+        QCOMPARE(bytes.left(4), QByteArray("glTF"));
+        const auto word = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
+        QCOMPARE(qsizetype(word(8)), bytes.size());
+        QCOMPARE(bytes.mid(16, 4), QByteArray("JSON"));
+        const qsizetype binAt = 20 + qsizetype(word(12));
+        QCOMPARE(binAt % 4, 0);
+        QCOMPARE(bytes.mid(binAt + 4, 4), QByteArray("BIN\0", 4));
+        QCOMPARE(binAt + 8 + qsizetype(word(binAt)), bytes.size());
+        const QJsonObject json = QJsonDocument::fromJson(bytes.mid(20, binAt - 20)).object();
+        const QJsonArray nodes = json.value(u"nodes").toArray();
+        QCOMPARE(json.value(u"scenes").toArray().at(0).toObject().value(u"nodes").toArray().size(), 251);
+        QStringList nodeNames;
+        QSet<int> meshes;
+        for (const QJsonValue &node : nodes) {
+            nodeNames << node.toObject().value(u"name").toString();
+            meshes << node.toObject().value(u"mesh").toInt(-1);
+        }
+        nodeNames.sort();
+        QCOMPARE(nodeNames, expected);
+        QCOMPARE(json.value(u"meshes").toArray().size(), 18);
+        QCOMPARE(meshes.size(), 18);
+        QVERIFY(!meshes.contains(-1));
+        QCOMPARE(QFile(victim.fileName()).size(), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeckExport)
+#include "tst_deckexport.moc"

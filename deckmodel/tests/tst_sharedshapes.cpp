@@ -1,0 +1,131 @@
+// Members that are the same piece moved or turned share one piece; the
+// placements below are worked out by hand from the plans.
+#include "sharedshapes.h"
+
+#include <QTest>
+
+using namespace deckmodel;
+
+Q_DECLARE_METATYPE(std::vector<deckmodel::Member>)
+
+namespace {
+
+Member member(Kind kind, const QString &name, Polygon plan, double base, double thickness)
+{
+    Member m;
+    m.kind = kind;
+    m.name = name;
+    m.plan = std::move(plan);
+    m.base = base;
+    m.thickness = thickness;
+    return m;
+}
+
+Member box(Kind kind, const QString &name, double x0, double z0, double x1, double z1, double base, double thickness)
+{
+    return member(kind, name, {{x0, z0}, {x1, z0}, {x1, z1}, {x0, z1}}, base, thickness);
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'f', 6);
+}
+
+// Every piece ("name: thickness: corners") and every placement ("piece turns x y z").
+QStringList described(const SharedShapes &shared)
+{
+    QStringList lines;
+    for (const Member &piece : shared.pieces) {
+        QStringList corners;
+        for (const Point &p : piece.plan)
+            corners << number(p.x) + u' ' + number(p.z);
+        lines << QStringLiteral("%1: %2 on %3: %4").arg(piece.name, number(piece.thickness), number(piece.base), corners.join(u", "));
+    }
+    for (const Placement &p : shared.placements)
+        lines << QStringLiteral("%1 %2 %3 %4 %5").arg(p.piece).arg(p.quarterTurns).arg(number(p.xIn), number(p.yIn), number(p.zIn));
+    return lines;
+}
+
+} // namespace
+
+class TestSharedShapes : public QObject {
+    Q_OBJECT
+private slots:
+    void pieces_data()
+    {
+        QTest::addColumn<std::vector<Member>>("members");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("moved") << std::vector<Member>{box(Kind::Baluster, "Baluster 1", 10, 20, 11.5, 21.5, 37, 34),
+                                                      box(Kind::Baluster, "Baluster 2", 14.5, -3, 16, -1.5, 38, 34)}
+                               << QStringList{"Balusters, piece 1: 34.000000 on 0.000000: 0.000000 0.000000, 1.500000 0.000000, 1.500000 1.500000, 0.000000 1.500000",
+                                              "0 0 10.000000 37.000000 20.000000", "0 0 14.500000 38.000000 -3.000000"};
+        // The corners need not start at the same one; an offset off by less
+        // than a millionth of an inch (0.1 and 0.3 are not exact) still shares.
+        QTest::newRow("started elsewhere, inexact") << std::vector<Member>{
+            box(Kind::Baluster, "Baluster 1", 0, 0, 1.5, 1.5, 0, 34),
+            member(Kind::Baluster, "Baluster 2", {{100.1 + 1.5, 0.3 + 1.5}, {100.1, 0.3 + 1.5}, {100.1, 0.3}, {100.1 + 1.5, 0.3}}, 0, 34)}
+            << QStringList{"Balusters, piece 1: 34.000000 on 0.000000: 0.000000 0.000000, 1.500000 0.000000, 1.500000 1.500000, 0.000000 1.500000",
+                           "0 0 0.000000 0.000000 0.000000", "0 0 100.100000 0.000000 0.300000"};
+        // A rail along Z is the piece as it is; a rail along X is that piece
+        // turned three quarters (clockwise seen from above), standing at the
+        // corner the piece's origin lands on.
+        QTest::newRow("turned") << std::vector<Member>{box(Kind::GuardRail, "Top rail 1", 0, 0, 3.5, 60, 70, 1.5),
+                                                       box(Kind::GuardRail, "Top rail 2", 12, 100, 72, 103.5, 70, 1.5),
+                                                       box(Kind::GuardRail, "Top rail 3", -60, -3.5, 0, 0, 70, 1.5)}
+                                << QStringList{"Guard rails, piece 1: 1.500000 on 0.000000: 0.000000 0.000000, 3.500000 0.000000, 3.500000 60.000000, 0.000000 60.000000",
+                                               "0 0 0.000000 70.000000 0.000000", "0 3 12.000000 70.000000 103.500000",
+                                               "0 3 -60.000000 70.000000 0.000000"};
+        // Thickness and kind make different pieces, each kind counting its own.
+        QTest::newRow("thickness and kind") << std::vector<Member>{box(Kind::Joist, "Joist 1", 0, 0, 1.5, 100, 10, 7.25),
+                                                                   box(Kind::Joist, "Joist 2", 16, 0, 17.5, 100, 10, 9.25),
+                                                                   box(Kind::RimJoist, "Rim joist 1", 32, 0, 33.5, 100, 10, 7.25),
+                                                                   box(Kind::Joist, "Joist 3", 48, 0, 49.5, 100, 10, 7.25)}
+                                            << QStringList{"Joists, piece 1: 7.250000 on 0.000000: 0.000000 0.000000, 1.500000 0.000000, 1.500000 100.000000, 0.000000 100.000000",
+                                                           "Joists, piece 2: 9.250000 on 0.000000: 0.000000 0.000000, 1.500000 0.000000, 1.500000 100.000000, 0.000000 100.000000",
+                                                           "Rim joists, piece 1: 7.250000 on 0.000000: 0.000000 0.000000, 1.500000 0.000000, 1.500000 100.000000, 0.000000 100.000000",
+                                                           "0 0 0.000000 10.000000 0.000000", "1 0 16.000000 10.000000 0.000000",
+                                                           "2 0 32.000000 10.000000 0.000000", "0 0 48.000000 10.000000 0.000000"};
+        // A board cut at 45 degrees and its mirror image: no turn makes one
+        // the other. Each piece is the turn of its plan whose corners, from
+        // the lowest, sort first; the first board turned a half is the third.
+        QTest::newRow("mirror, half turn") << std::vector<Member>{
+            member(Kind::DeckingBoard, "Decking board 1", {{0, 0}, {10, 0}, {8, 2}, {0, 2}}, 36, 1),
+            member(Kind::DeckingBoard, "Decking board 2", {{0, 0}, {10, 0}, {10, 2}, {2, 2}}, 36, 1),
+            member(Kind::DeckingBoard, "Decking board 3", {{30, 50}, {20, 50}, {22, 48}, {30, 48}}, 36, 1)}
+            << QStringList{"Decking boards, piece 1: 1.000000 on 0.000000: 0.000000 0.000000, 2.000000 -2.000000, 10.000000 -2.000000, 10.000000 0.000000",
+                           "Decking boards, piece 2: 1.000000 on 0.000000: 0.000000 0.000000, 2.000000 -2.000000, 2.000000 8.000000, 0.000000 8.000000",
+                           "0 2 10.000000 36.000000 0.000000", "1 3 2.000000 36.000000 2.000000",
+                           "0 0 20.000000 36.000000 50.000000"};
+    }
+    void pieces()
+    {
+        QFETCH(std::vector<Member>, members);
+        QFETCH(QStringList, expected);
+        QCOMPARE(described(sharedShapesOf(members)), expected);
+    }
+
+    void quarterTurns_data()
+    {
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("z");
+        QTest::newRow("none") << 0 << 2.0 << 1.0;
+        QTest::newRow("quarter") << 1 << -1.0 << 2.0;
+        QTest::newRow("half") << 2 << -2.0 << -1.0;
+        QTest::newRow("three quarters") << 3 << 1.0 << -2.0;
+        QTest::newRow("back a quarter") << -1 << 1.0 << -2.0;
+        QTest::newRow("five quarters") << 5 << -1.0 << 2.0;
+    }
+    void quarterTurns()
+    {
+        QFETCH(int, turns);
+        QFETCH(double, x);
+        QFETCH(double, z);
+        const Point p = turned({2, 1}, turns);
+        QCOMPARE(p.x, x);
+        QCOMPARE(p.z, z);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSharedShapes)
+#include "tst_sharedshapes.moc"
