@@ -347,7 +347,7 @@ void settleTexts(Sheet &sheet, const QRectF &room)
 
     for (SheetText &t : movable) {
         const Box first = boxOf(t);
-        if (obstacles.clear(first)) {
+        if (room.contains(first.bounds) && obstacles.clear(first)) {
             obstacles.addText(first, sheet.texts.size());
             sheet.texts.push_back(std::move(t));
             continue;
