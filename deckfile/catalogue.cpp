@@ -84,10 +84,22 @@ const Family *familyOfFile(QStringView fileName)
     return nullptr;
 }
 
+namespace {
+// The file name at the end of a symbol path, after its last \ or /.
+QStringView symbolFileName(QStringView symbolPath)
+{
+    return symbolPath.mid(std::max(symbolPath.lastIndexOf(u'\\'), symbolPath.lastIndexOf(u'/')) + 1);
+}
+} // namespace
+
+bool isCommon2DSymbol(QStringView symbolPath)
+{
+    return symbolFileName(symbolPath).compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0;
+}
+
 const Family *familyOfSymbol(QStringView symbolPath)
 {
-    const qsizetype slash = std::max(symbolPath.lastIndexOf(u'\\'), symbolPath.lastIndexOf(u'/'));
-    const QStringView name = symbolPath.mid(slash + 1);
+    const QStringView name = symbolFileName(symbolPath);
     for (const Family &family : KnownFamilies) {
         const QLatin1String symbol(family.symbol);
         const QLatin1String symbolName = symbol.sliced(symbol.lastIndexOf(QLatin1Char('\\')) + 1);

@@ -48,6 +48,9 @@ const Family *familyOfFile(QStringView fileName);
 // A family by its host symbol's path, or by the symbol's file name alone
 // ("Deck_L-Shape.bsx", any case), or null.
 const Family *familyOfSymbol(QStringView symbolPath);
+// Whether a host symbol's path names the common 2D deck symbol file
+// ("...\2ddecks.bsx", any case).
+bool isCommon2DSymbol(QStringView symbolPath);
 // Every parameter file's name, in the families' order.
 QStringList parameterFiles();
 

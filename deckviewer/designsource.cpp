@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace deckviewer {
 
@@ -23,9 +22,7 @@ std::optional<recentdecks::Asked> askedIn(const QString &path)
 bool is2D(const recentdecks::Asked &asked)
 {
     const QString symbol = asked.opened.isEmpty() ? asked.loaded : asked.opened;
-    const QString name = symbol.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
-    return symbol.endsWith(QLatin1String(".dc"), Qt::CaseInsensitive)
-        || name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0;
+    return symbol.endsWith(QLatin1String(".dc"), Qt::CaseInsensitive) || deckfile::isCommon2DSymbol(symbol);
 }
 } // namespace
 

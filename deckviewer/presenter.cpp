@@ -112,6 +112,12 @@ DeckPresenter::~DeckPresenter()
     // A job still building a deck calls back into this object.
     m_pool.clear();
     m_pool.waitForDone();
+    // The window, destroyed after this object's body, hides its panels as it
+    // goes: nothing of it reaches back into a presenter being destroyed.
+    const QList<QObject *> parts = m_window->findChildren<QObject *>();
+    for (QObject *part : parts)
+        QObject::disconnect(part, nullptr, this, nullptr);
+    QObject::disconnect(m_window.get(), nullptr, this, nullptr);
 }
 
 void DeckPresenter::symbolLoaded(const QString &path)
@@ -132,9 +138,8 @@ void DeckPresenter::symbolFileOpened(const QString &path)
         return symbolFrom(symbol, loaded, folder, settings);
     };
     // The host's deck becomes a new design: the 2D style loaded last, or the 3D family's file.
-    // By plain search: the path may be a megabyte long, and this runs on the window's thread.
-    const QStringView name = QStringView(path).mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
-    if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
+    // A plain search of the path, which may be a megabyte long: this runs on the window's thread.
+    if (deckfile::isCommon2DSymbol(path)) {
         const auto plan = deckfile::read2DFrom(m_loadedSymbol, m_wizardFolder);
         jm::Result<design::Design> made = plan ? jm::Result<design::Design>(design::from2D(*plan, m_wizardFolder, QDateTime::currentDateTimeUtc()))
                                                : jm::Result<design::Design>(plan.failure());

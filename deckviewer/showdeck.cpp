@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -236,8 +235,7 @@ ShownDeck deckAt(const QString &path, const deckmodel::CodeSettings &settings, E
 ShownDeck symbolAt(const QString &symbol, const QString &loadedSymbol, const QString &folder,
                    const deckmodel::CodeSettings &settings, Extent extent)
 {
-    const QString name = symbol.section(QRegularExpression(QStringLiteral("[\\\\/]")), -1);
-    if (name.compare(QLatin1String("2ddecks.bsx"), Qt::CaseInsensitive) == 0) {
+    if (deckfile::isCommon2DSymbol(symbol)) {
         if (loadedSymbol.isEmpty())
             return failed(QStringLiteral("The 2D decks were opened before any LoadSymbol named a deck style."));
         return planFrom(loadedSymbol, folder);
