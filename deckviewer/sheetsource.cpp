@@ -31,6 +31,19 @@ std::optional<deckview::Paper> paperOfPrinter(const QPageSize &size)
     }
 }
 
+namespace {
+// The title block's facts of the design shown (each "not given" where empty).
+deckview::ProjectFacts projectFacts(const design::Project &project)
+{
+    deckview::ProjectFacts facts;
+    facts.owner = project.owner;
+    facts.siteAddress = project.siteAddress;
+    facts.preparer = project.preparer;
+    facts.notes = project.notes;
+    return facts;
+}
+} // namespace
+
 jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, std::optional<deckview::Paper> asked,
                                                   const deckmodel::CodeSettings &settings)
 {
@@ -39,6 +52,7 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, std::o
     if (shown.deck)
     {
         deckview::SetFacts facts = deckview::setFactsOf(*shown.deck);
+        facts.project = projectFacts(shown.project);
         facts.prices = pricesOrNone().list;
         facts.wastePercent = wastePercent();
         const deckview::Paper paper = asked ? *asked : deckview::paperFor(*shown.deck, settings, facts, localePaper());
@@ -48,13 +62,14 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, std::o
     if (!outline)
         return outline.failure();
     const deckmodel::Box b = deckmodel::bounds(*outline);
-    const deckview::SetFacts facts{QStringLiteral("Deck %1").arg(shown.style.style),
+    deckview::SetFacts facts{QStringLiteral("Deck %1").arg(shown.style.style),
                                    QStringLiteral("2D deck style %1").arg(shown.style.style),
                                    QStringLiteral("%1 x %2").arg(lengthtext::feetAndInchesFromInches(b.z1 - b.z0),
                                                                  lengthtext::feetAndInchesFromInches(b.x1 - b.x0)),
                                    QStringLiteral("on the ground"),
                                    QDate::currentDate(),
                                    deckview::setFactsOf(deckmodel::Deck{}).program};
+    facts.project = projectFacts(shown.project);
     return deckview::styleSheets(*outline, shown.style.style, shown.style.widthFeet, facts, asked ? *asked : localePaper());
 }
 
