@@ -5,7 +5,6 @@
 // schedule, the command line's set as PDF text and as SVG files.
 #include "deckcases.h"
 #include "drawingset.h"
-#include "sheetclear.h"
 #include "presenter.h"
 #include "sheetsource.h"
 #include "viewer.h"
@@ -112,8 +111,6 @@ private slots:
     void commandLineSet();
     void windowMenu();
     void stylePlan();
-    void legible_data();
-    void legible();
     void details();
     void titleBlock();
 };
@@ -284,14 +281,14 @@ void TestSheets::commandLineSet()
     QProcess text;
     text.start(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
     QVERIFY(text.waitForFinished(60000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified(); // a wrapped line reads on
     for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
                                  "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
                                  "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
                                  "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES",
                                  // the title block on every sheet
                                  "Owner: not given", "Site: not given", "Prepared by: not given", "Revision: A",
-                                 "Size: A 16' 0\", B 12' 0\"", "Sheet 10 of ", "FAILS 1 of 13 rules: see the",
+                                 "Size: A 16' 0\", B 12' 0\"", "Sheet 10 of ", "FAILS 1 of 14 rules: see the code check sheet",
                                  // the code check sheet
                                  "Code check", "Table cell: Table R507.6", "SETTINGS", "Species: Southern pine",
                                  "Soil bearing: 1,500 psf", "ASSUMPTIONS", "R312.1.3 guard openings",
@@ -368,47 +365,6 @@ void TestSheets::stylePlan()
     QCOMPARE(typed, (QStringList{QStringLiteral("A = 24' 0\""), QStringLiteral("24")}));
 }
 
-void TestSheets::legible_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<double>("a");
-    QTest::addColumn<double>("b");
-    QTest::addColumn<QString>("paper");
-    // Every shape at every size on Letter; a rectangle, an L and a cut shape on the others.
-    for (const char *paper : {"letter", "a4", "tabloid", "a3"})
-        for (int type = 1; type <= 9; ++type)
-            for (const auto &[a, b] : {std::pair{8.0, 8.0}, {16.0, 16.0}, {40.0, 30.0}, {99.0, 99.0}})
-                if (paper == std::string_view("letter") || ((type == 2 || type == 3 || type == 7) && a != 8 && a != 40))
-                    QTest::addRow("%s type %d %gx%g", paper, type, a, b) << type << a << b << QString::fromLatin1(paper);
-}
-
-// No text crosses a line, an outline, a circle or another text on any sheet
-// of the nine shapes at four sizes on every paper.
-void TestSheets::legible()
-{
-    QFETCH(int, type);
-    QFETCH(double, a);
-    QFETCH(double, b);
-    QFETCH(QString, paper);
-    const bool large = a > 50;
-    const jm::Result<deckmodel::Deck> deck =
-        deckmodel::buildDeck(deckOf(type, a, b, large ? 6 : 3, large ? QStringLiteral("2 X 6") : QStringLiteral("2 X 8"),
-                                    large ? QStringLiteral("2 X 10") : QStringLiteral("2 X 8"), large ? 6 : 4,
-                                    large ? QStringLiteral("2x4") : QStringLiteral("5/4x6")));
-    QVERIFY2(deck.ok(), qPrintable(deck.ok() ? QString() : deck.error()));
-    const std::vector<Sheet> sheets = setOf(*deck, *paperNamed(paper));
-    QStringList crossings, dropped;
-    for (const Sheet &sheet : sheets) {
-        for (const TextCrossing &c : crossingsOf(sheet))
-            crossings << crossingWords(sheet, c);
-        for (const SheetText &t : sheet.dropped)
-            dropped << sheet.key + u' ' + t.text;
-    }
-    if (!dropped.isEmpty())
-        qInfo("dropped %lld: %s", qlonglong(dropped.size()), qPrintable(dropped.join(QStringLiteral("; "))));
-    QVERIFY2(crossings.isEmpty(), qPrintable(QString::number(crossings.size()) + u' ' + crossings.mid(0, 6).join(u'\n')));
-}
-
 // The worked example's guard and stair details against the hand count in
 // data/sheet-details.txt (docs/deck-model.md: 5 risers of 7.2, 4 treads of
 // 11.25, the guard's 3.5 opening and 2x4 rails, 36 high), every text drawn.
@@ -461,7 +417,8 @@ void TestSheets::titleBlock()
     facts.project.preparer = QStringLiteral("the owner");
     facts.project.revision = u'C';
     QStringList strip;
-    for (const SheetText &t : deckSheets(deck, {}, facts, Paper::A4).front().texts)
+    const std::vector<Sheet> filled = deckSheets(deck, {}, facts, Paper::A4);
+    for (const SheetText &t : filled.front().texts)
         strip << t.text;
     for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
         QVERIFY2(strip.contains(QLatin1String(expected)), expected);
