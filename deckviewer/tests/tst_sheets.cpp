@@ -4,6 +4,8 @@
 // the orientation of every shape's plan (data/sheet-decks.txt), the footing
 // schedule, the command line's set as PDF text and as SVG files.
 #include "deckcases.h"
+#include "design.h"
+#include "showdeck.h"
 #include "drawingset.h"
 #include "sheetclear.h"
 #include "presenter.h"
@@ -116,6 +118,7 @@ private slots:
     void titleBlock();
     void sitePlan_data();
     void sitePlan();
+    void designFactsReachTheSet();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -480,6 +483,36 @@ void TestSheets::sitePlan()
         crossings << crossingWords(sheet, c);
     QVERIFY2(crossings.isEmpty(), qPrintable(crossings.join(u'\n')));
     QVERIFY(sheet.dropped.empty());
+}
+
+// A design's owner, lot and frost depth reach the title block, the site plan
+// and the footing detail of the set the window writes.
+void TestSheets::designFactsReachTheSet()
+{
+    const auto read = deckfile::readDeckFile(workedExampleFile(), QStringLiteral("Deck_Rectangle.txt"));
+    QVERIFY2(read, qPrintable(read.error()));
+    design::Design design = design::fromParameters(*read, QStringLiteral("/nowhere/Deck_Rectangle.txt"), QDateTime());
+    design.project.owner = QStringLiteral("R. Alder");
+    design.project.lotWidthFt = 60;
+    design.project.lotDepthFt = 120;
+    design.project.deckFromLeftFt = 10;
+    design.project.deckFromBackFt = 40;
+    design.project.frostDepthIn = 36;
+    const ShownDeck shown = deckFromDesign(design, QStringLiteral("x.jmdeck"), {}, false);
+    const auto sheets = deckviewer::sheetsOf(shown, Paper::Letter, {});
+    QVERIFY2(sheets, qPrintable(sheets ? QString() : sheets.error()));
+    QStringList words;
+    for (const Sheet &sheet : *sheets)
+        for (const SheetText &t : sheet.texts)
+            words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY(words.contains(QStringLiteral("Owner: R. Alder")));
+    QVERIFY2(all.contains(QStringLiteral("frost depth: 36 in")), qPrintable(all));
+    QVERIFY(!all.contains(QStringLiteral("confirm with the building department")));
+    QStringList site;
+    for (const SheetDimension &d : sheetNamed(*sheets, QStringLiteral("site")).dimensions)
+        site << d.text;
+    QCOMPARE(site, (QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""}));
 }
 
 QTEST_MAIN(TestSheets)
