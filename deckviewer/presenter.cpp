@@ -71,6 +71,7 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
     connect(m_window->view, &deckview::DeckView::modeChanged, this, &DeckPresenter::buildKernel);
+    connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::buildKernel);
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
     connect(m_window.get(), &deckview::DeckWindow::wasteChanged, this, &DeckPresenter::wasteEdited);
     askReload = [](QWidget *parent, const QString &path) {
@@ -390,14 +391,12 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
     deckviewer::offerDrawingSet(window, shown, m_settings);
     if (m_shown)
         m_codeCheck->setReport(shown.report, m_shown->suggestion);
-    // The kernel first: a mode drawn for the old deck before the new scene is
-    // meshed would be dropped anyway. Without one yet, hidden lines come from
-    // the view's depth buffer until it is built.
+    // The scene first, then its kernel (none yet: hidden lines come from the
+    // view's depth buffer until it is built): the view draws nothing of the
+    // old deck meanwhile.
     m_kernels.supersede();
     m_kernelMembers = shown.members;
     m_kernelWanted = !shown.hiddenLines;
-    window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
-                                                       : deckview::HiddenLineSource());
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
                     [deck = shown.deck, source = shown.source, settings = m_settings](const QString &path) {
                         const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
@@ -405,7 +404,10 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
                                               : deckmodel::renderDeck(source, path, settings);
                     },
                     sameDeck);
-    buildKernel();
+    window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
+                                                       : deckview::HiddenLineSource());
+    // The kernel is built once the view has drawn the deck (frameReady):
+    // the first picture after an edit does not share the machine with it.
 }
 
 void DeckPresenter::settingsChanged(const deckmodel::CodeSettings &settings)
