@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QFrame>
+#include <QScrollArea>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -251,7 +253,12 @@ void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidg
 {
     auto *dock = new QDockWidget(title, this);
     dock->setObjectName(objectName);
-    dock->setWidget(panel);
+    // A long panel scrolls rather than making the window taller than the screen.
+    auto *scroll = new QScrollArea(dock);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(panel);
+    dock->setWidget(scroll);
     addDockWidget(Qt::RightDockWidgetArea, dock);
     tabifyDockWidget(m_deckDock, dock);
     m_deckDock->raise();
@@ -471,8 +478,13 @@ bool DeckWindow::choosePrinter(QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+// The drawing set where the deck has one, else the drawing in view.
 void DeckWindow::askPrint()
 {
+    if (printDrawingSet) {
+        askPrintSet();
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     if (choosePrinter(printer))
         printDrawing(printer, currentDrawing(), m_block);
@@ -486,12 +498,19 @@ void DeckWindow::askDrawingSet()
     QSettings remembered = settings();
     const QString folder = remembered.value(ExportFolderKey, documentsFolder()).toString();
     const QString name = QFileInfo(m_fileName).completeBaseName() + QStringLiteral("-set.pdf");
-    QString filter = tr("PDF drawing set (*.pdf)");
-    QString path = seams.chooseExportName(this, QDir(folder).filePath(name), {filter}, &filter);
+    // The paper as the filter chosen: the first lets the deck choose.
+    const QStringList papers{QString(), QStringLiteral("letter"), QStringLiteral("a4"), QStringLiteral("tabloid"),
+                             QStringLiteral("a3")};
+    const QStringList filters{tr("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                              tr("PDF drawing set on Letter (*.pdf)"), tr("PDF drawing set on A4 (*.pdf)"),
+                              tr("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"), tr("PDF drawing set on A3 (*.pdf)")};
+    QString filter = filters.front();
+    QString path = seams.chooseExportName(this, QDir(folder).filePath(name), filters, &filter);
     if (path.isEmpty())
         return;
     path = withExtension(path, filter);
-    if (const jm::Status written = writeDrawingSet(path)) {
+    const QString paper = papers.value(std::max<qsizetype>(0, filters.indexOf(filter)));
+    if (const jm::Status written = writeDrawingSet(path, paper)) {
         remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
     } else {

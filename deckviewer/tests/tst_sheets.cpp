@@ -4,7 +4,10 @@
 // the orientation of every shape's plan (data/sheet-decks.txt), the footing
 // schedule, the command line's set as PDF text and as SVG files.
 #include "deckcases.h"
+#include "design.h"
+#include "showdeck.h"
 #include "drawingset.h"
+#include "sheetclear.h"
 #include "presenter.h"
 #include "sheetsource.h"
 #include "viewer.h"
@@ -20,6 +23,7 @@
 
 #include <cmath>
 #include <map>
+#include <string_view>
 
 using namespace deckview;
 
@@ -110,6 +114,11 @@ private slots:
     void commandLineSet();
     void windowMenu();
     void stylePlan();
+    void details();
+    void titleBlock();
+    void sitePlan_data();
+    void sitePlan();
+    void designFactsReachTheSet();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -220,7 +229,10 @@ void TestSheets::options_data()
                                                        QStringLiteral("--paper"), QStringLiteral("A4")}
                                  << QStringLiteral("sheets=all paper=A4");
     QTest::newRow("no such paper") << base + QStringList{QStringLiteral("--paper"), QStringLiteral("b5")}
-                                   << QStringLiteral("error: --paper b5: write letter or a4.");
+                                   << QStringLiteral("error: --paper b5: write letter, a4, tabloid or a3.");
+    QTest::newRow("a set on Tabloid") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
+                                                            QStringLiteral("--paper"), QStringLiteral("tabloid")}
+                                      << QStringLiteral("sheets=all paper=tabloid");
     QTest::newRow("one drawing") << base << QStringLiteral("sheets= paper=");
 }
 
@@ -233,8 +245,8 @@ void TestSheets::options()
                      : QStringLiteral("error: ") + options.error(),
              read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
-    QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, framing, footing, "
-                                          "elevations, section, schedule parted by commas."));
+    QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, site, framing, footing, "
+                                          "elevations, section, details, check, schedule parted by commas."));
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext
@@ -275,11 +287,24 @@ void TestSheets::commandLineSet()
     QProcess text;
     text.start(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
     QVERIFY(text.waitForFinished(60000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified(); // a wrapped line reads on
     for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
                                  "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
                                  "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
-                                 "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES"})
+                                 "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES",
+                                 // the title block on every sheet
+                                 "Owner: not given", "Site: not given", "Prepared by: not given", "Revision: A",
+                                 "Size: A 16' 0\", B 12' 0\"", "Sheet 10 of ", "FAILS 1 of 14 rules: see the code check sheet",
+                                 // the code check sheet
+                                 "Code check", "Table cell: Table R507.6", "SETTINGS", "Species: Southern pine",
+                                 "Soil bearing: 1,500 psf", "ASSUMPTIONS", "R312.1.3 guard openings",
+                                 // the site plan with what to fill in
+                                 "Site plan", "SITE PLAN: TO FILL IN", "A north arrow.",
+                                 // the details
+                                 "GUARD DETAIL", "Two 1/2\" through-bolts", "STAIR DETAIL", "5 risers of 7 1/4\"",
+                                 "2x2 handrail, top 36\" above the line of the nosings", "FOOTING DETAIL",
+                                 "confirm with the building department", "Post cap connector, beam to post",
+                                 "Concrete pier in a form tube"})
         QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
 }
 
@@ -303,12 +328,28 @@ void TestSheets::windowMenu()
     QVERIFY(drawn.wait(20000));
     QVERIFY(window->drawingSetAction->isEnabled() && window->printSetAction->isEnabled());
     window->drawingSetAction->trigger();
-    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"), QStringLiteral("PDF drawing set (*.pdf)"),
-                                 QStringLiteral("PDF drawing set (*.pdf)")}));
+    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"),
+                                 QStringLiteral("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                                 QStringLiteral("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on Letter (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on A4 (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on A3 (*.pdf)")}));
     QFile pdf(dir.filePath(QStringLiteral("permit.pdf")));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
-    QVERIFY(pdf.readAll().count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+
+    // The Tabloid filter: 17 x 11 in pages.
+    window->seams.chooseExportName = [&](QWidget *, const QString &, const QStringList &filters, QString *filter) {
+        *filter = filters[3];
+        return dir.filePath(QStringLiteral("large"));
+    };
+    window->drawingSetAction->trigger();
+    QFile large(dir.filePath(QStringLiteral("large.pdf")));
+    QVERIFY(large.open(QIODevice::ReadOnly));
+    QVERIFY(large.readAll().contains("/MediaBox [0 0 1224.000000 792.000000]"));
 }
 
 // The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
@@ -328,6 +369,150 @@ void TestSheets::stylePlan()
     }
     QCOMPARE(edges, 11);
     QCOMPARE(typed, (QStringList{QStringLiteral("A = 24' 0\""), QStringLiteral("24")}));
+}
+
+// The worked example's guard and stair details against the hand count in
+// data/sheet-details.txt (docs/deck-model.md: 5 risers of 7.2, 4 treads of
+// 11.25, the guard's 3.5 opening and 2x4 rails, 36 high), every text drawn.
+void TestSheets::details()
+{
+    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
+    const Sheet &details = sheetNamed(sheets, QStringLiteral("details"));
+    QStringList expected;
+    for (const QStringList &row : tableRows("sheet-details.txt"))
+        expected << row.join(QStringLiteral(" | "));
+    QCOMPARE(chainLines(details), expected);
+    QStringList words;
+    for (const SheetText &t : details.texts)
+        words << t.text;
+    const QString all = words.join(u' ');
+    for (const char *expected : {"GUARD DETAIL", "STAIR DETAIL", "FOOTING DETAIL", "frost depth: 12 in, confirm with",
+                                 "the building department", "Two 1/2\" through-bolts", "(32 in all)", "(16 in all)",
+                                 "5 risers of 7 1/4\", 4 treads of", "11 1/4\"", "No stair guard"})
+        QVERIFY2(all.contains(QLatin1String(expected)), expected);
+}
+
+// The title block: an L's own B (not its overall depth), the owner, site
+// and preparer "not given" when the design has none, the revision, and the
+// code status on every sheet.
+void TestSheets::titleBlock()
+{
+    const deckmodel::Deck deck = framed(deckOf(3, 20, 14, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4,
+                                               QStringLiteral("5/4x6")));
+    SetFacts facts = setFactsOf(deck);
+    facts.date = QDate(2024, 5, 1);
+    const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
+    for (const Sheet &sheet : sheets) {
+        QStringList strip;
+        for (const SheetText &t : sheet.texts)
+            if (t.at.x() > 279.4 - 8 - 62)
+                strip << t.text;
+        QVERIFY2(strip.contains(QStringLiteral("Size: A 20' 0\", B 14' 0\"")), qPrintable(strip.join(u'|')));
+        QVERIFY(strip.contains(QStringLiteral("Overall: 20' 0\" x 20' 0\"")));
+        QVERIFY(strip.contains(QStringLiteral("Owner: not given")));
+        QVERIFY(strip.contains(QStringLiteral("Site: not given")));
+        QVERIFY(strip.contains(QStringLiteral("Prepared by: not given")));
+        QVERIFY(strip.contains(QStringLiteral("Revision: A")));
+        QVERIFY(strip.contains(QStringLiteral("Date: 2024-05-01")));
+        QVERIFY2(strip.join(u' ').contains(QStringLiteral("Checked against the 2021 IRC, R507, R311.7, R312: passes"))
+                     || strip.join(u' ').contains(QStringLiteral(" rules: see the code check sheet")),
+                 qPrintable(strip.join(u'|')));
+    }
+    facts.project.owner = QStringLiteral("R. Alder");
+    facts.project.siteAddress = QStringLiteral("12 Birch Lane");
+    facts.project.preparer = QStringLiteral("the owner");
+    facts.project.revision = u'C';
+    QStringList strip;
+    const std::vector<Sheet> filled = deckSheets(deck, {}, facts, Paper::A4);
+    for (const SheetText &t : filled.front().texts)
+        strip << t.text;
+    for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
+        QVERIFY2(strip.contains(QLatin1String(expected)), expected);
+}
+
+void TestSheets::sitePlan_data()
+{
+    QTest::addColumn<QList<double>>("site"); // lot width, depth; deck from left, back (ft)
+    QTest::addColumn<QString>("scale");
+    QTest::addColumn<QStringList>("dimensions");
+    QTest::addColumn<bool>("pastALotLine");
+    // The worked example (16' 0" along A, 12' 0" along B), by hand: right is
+    // width - left - 16, front is depth - back - 12.
+    QTest::newRow("60 x 120 lot") << QList<double>{60, 120, 10, 40} << QStringLiteral("1/32\" = 1'-0\"")
+                                  << QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << false;
+    QTest::newRow("small lot at 1/8") << QList<double>{30, 24, 6.5, 5} << QStringLiteral("1/8\" = 1'-0\"")
+                                      << QStringList{"6' 6\"", "7' 6\"", "5' 0\"", "7' 0\"", "30' 0\"", "24' 0\""} << false;
+    QTest::newRow("1000 ft lot") << QList<double>{1000, 1000, 500, 500} << QStringLiteral("1\" = 200'-0\"")
+                                 << QStringList{"500' 0\"", "484' 0\"", "500' 0\"", "488' 0\"", "1000' 0\"", "1000' 0\""}
+                                 << false;
+    QTest::newRow("deck past the right lot line") << QList<double>{60, 120, 50, 40} << QStringLiteral("1/32\" = 1'-0\"")
+                                                  << QStringList{"50' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << true;
+}
+
+// A lot and the deck's place on it give the site plan its lot lines, the four
+// distances, the lot's sizes and a north arrow, every text clear.
+void TestSheets::sitePlan()
+{
+    QFETCH(QList<double>, site);
+    QFETCH(QString, scale);
+    QFETCH(QStringList, dimensions);
+    QFETCH(bool, pastALotLine);
+    const deckmodel::Deck deck = framed(workedExample());
+    SetFacts facts = setFactsOf(deck);
+    facts.project.lotWidthFeet = site[0];
+    facts.project.lotDepthFeet = site[1];
+    facts.project.deckFromLeftFeet = site[2];
+    facts.project.deckFromBackFeet = site[3];
+    facts.project.northDegrees = 30;
+    const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
+    const Sheet &sheet = sheetNamed(sheets, QStringLiteral("site"));
+    QStringList texts, drawn;
+    for (const SheetText &t : sheet.texts)
+        texts << t.text;
+    for (const SheetDimension &d : sheet.dimensions)
+        drawn << d.text;
+    QCOMPARE(drawn, dimensions);
+    QVERIFY2(texts.contains(QStringLiteral("SITE PLAN")) && texts.contains(scale), qPrintable(texts.join(u'|')));
+    QVERIFY(!texts.contains(QStringLiteral("SITE PLAN: TO FILL IN")));
+    QVERIFY(!texts.contains(QStringLiteral("North: not given; the arrow points up until it is.")));
+    QCOMPARE(texts.join(u' ').contains(QStringLiteral("The deck as placed runs past a lot line: check the lot's size and "
+                                                      "the deck's distances from the left and back lot lines.")),
+             pastALotLine);
+    QStringList crossings;
+    for (const TextCrossing &c : crossingsOf(sheet))
+        crossings << crossingWords(sheet, c);
+    QVERIFY2(crossings.isEmpty(), qPrintable(crossings.join(u'\n')));
+    QVERIFY(sheet.dropped.empty());
+}
+
+// A design's owner, lot and frost depth reach the title block, the site plan
+// and the footing detail of the set the window writes.
+void TestSheets::designFactsReachTheSet()
+{
+    const auto read = deckfile::readDeckFile(workedExampleFile(), QStringLiteral("Deck_Rectangle.txt"));
+    QVERIFY2(read, qPrintable(read.error()));
+    design::Design design = design::fromParameters(*read, QStringLiteral("/nowhere/Deck_Rectangle.txt"), QDateTime());
+    design.project.owner = QStringLiteral("R. Alder");
+    design.project.lotWidthFt = 60;
+    design.project.lotDepthFt = 120;
+    design.project.deckFromLeftFt = 10;
+    design.project.deckFromBackFt = 40;
+    design.project.frostDepthIn = 36;
+    const ShownDeck shown = deckFromDesign(design, QStringLiteral("x.jmdeck"), {}, false);
+    const auto sheets = deckviewer::sheetsOf(shown, Paper::Letter, {});
+    QVERIFY2(sheets, qPrintable(sheets ? QString() : sheets.error()));
+    QStringList words;
+    for (const Sheet &sheet : *sheets)
+        for (const SheetText &t : sheet.texts)
+            words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY(words.contains(QStringLiteral("Owner: R. Alder")));
+    QVERIFY2(all.contains(QStringLiteral("frost depth: 36 in")), qPrintable(all));
+    QVERIFY(!all.contains(QStringLiteral("confirm with the building department")));
+    QStringList site;
+    for (const SheetDimension &d : sheetNamed(*sheets, QStringLiteral("site")).dimensions)
+        site << d.text;
+    QCOMPARE(site, (QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""}));
 }
 
 QTEST_MAIN(TestSheets)
