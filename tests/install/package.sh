@@ -141,7 +141,7 @@ if wait_for 20 test -s "$driver/joistmaster.pid" && wizard_pid=$(cat "$driver/jo
     && wait_for 20 gone "$wizard_pid"; then
     check "A: DeckSize.txt in \$XDG_DATA_HOME/joistmaster" "$(printf '24.5\r\n' | od -c)" "$(od -c <"$folder/DeckSize.txt")"
     check "A: the program folder is private" "700" "$(stat -c %a "$folder")"
-    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster" "$(ls "$programs" | xargs)"
+    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster joistmaster-kernel.so" "$(ls "$programs" | xargs)"
     check "A: deckhost's journal" "$start_and_finish_style3" "$(calls "$work/a.out")"
     host_pid=$(cat "$driver/deckhost.pid" 2>/dev/null || echo none)
     check "A: deckhost still open after the wizard ended" "yes" "$(alive "$host_pid" && echo yes || echo no)"
