@@ -3,6 +3,10 @@
 // fast. Members that are one piece moved share its solid (sharedshapes.h):
 // an XCAF document holds each piece's solid once, with its colour, and the
 // members as named placements of it; the STEP and glTF writers read it.
+// The kernel's writers say only that they failed, never why: they write into
+// a private folder of the system's temporary space, and the bytes reach the
+// person's file through outputfile::writeWhole, which names the file and the
+// system's reason ("No space left on device", "Permission denied").
 #include "deckexport.h"
 
 #include "handoff.h"
@@ -30,6 +34,7 @@
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -37,9 +42,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
+#include <QTemporaryDir>
 #include <QtEndian>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace deckmodel {
@@ -110,7 +117,26 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
     return doc;
 }
 
-jm::Status writeStep(const Deck &deck, const std::string &path)
+// The whole of a file the kernel wrote, or why it cannot be read.
+jm::Result<QByteArray> bytesOf(const QString &path, const QString &what)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return jm::failure(QStringLiteral("the %1 file the geometry kernel wrote cannot be read: %2").arg(what, file.errorString()));
+    return file.readAll();
+}
+
+// The kernel's own failure, with the system's reason when the kernel's write
+// left one (errno is cleared before it starts).
+jm::Failure kernelFailed(const QString &what)
+{
+    const int error = errno;
+    return jm::failure(error != 0 ? QStringLiteral("the geometry kernel could not write the %1 file: %2")
+                                        .arg(what, QString::fromLocal8Bit(std::strerror(error)))
+                                  : QStringLiteral("the geometry kernel could not write the %1 file.").arg(what));
+}
+
+jm::Result<QByteArray> writeStep(const Deck &deck, const QString &path)
 {
     const Handle(TDocStd_Document) doc = documentOf(deck, false, true);
     STEPCAFControl_Writer writer; // sets the defaults below on its first use
@@ -124,21 +150,18 @@ jm::Status writeStep(const Deck &deck, const std::string &path)
     writer.SetColorMode(true);
     if (!writer.Transfer(doc, STEPControl_AsIs))
         return jm::failure(QStringLiteral("the deck could not be turned into STEP."));
-    if (writer.Write(path.c_str()) != IFSelect_RetDone)
-        return jm::failure(QStringLiteral("the STEP file could not be written."));
-    return jm::success();
+    errno = 0;
+    if (writer.Write(QFile::encodeName(path).constData()) != IFSelect_RetDone)
+        return kernelFailed(QStringLiteral("STEP"));
+    return bytesOf(path, QStringLiteral("STEP"));
 }
 
 // The glTF writer shares each piece's triangles among its members but gives
 // every node a mesh of its own, all alike: here the nodes of one piece are
 // given one mesh. The binary chunk stays as it is.
-jm::Status shareMeshes(const QString &path)
+jm::Result<QByteArray> shareMeshes(const QByteArray &glb)
 {
-    const jm::Status broken = jm::failure(QStringLiteral("the glTF file could not be written."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return broken;
-    const QByteArray glb = file.readAll();
+    const jm::Failure broken = jm::failure(QStringLiteral("the geometry kernel wrote a glTF file that cannot be read."));
     const auto word = [&](qsizetype at) { return qFromLittleEndian<quint32>(glb.constData() + at); };
     // The header (magic, version, length), then the JSON chunk (length, "JSON", text).
     if (glb.size() < 20 || word(8) != quint32(glb.size()) || word(16) != 0x4E4F534Au || 20 + qsizetype(word(12)) > glb.size())
@@ -182,21 +205,23 @@ jm::Status shareMeshes(const QString &path)
     out += json;
     out += glb.mid(jsonEnd);
     qToLittleEndian(quint32(out.size()), out.data() + 8);
-    if (!file.resize(0) || !file.seek(0) || file.write(out) != out.size() || !file.flush())
-        return broken;
-    return jm::success();
+    return out;
 }
 
-jm::Status writeGlb(const Deck &deck, const QString &path)
+jm::Result<QByteArray> writeGlb(const Deck &deck, const QString &path)
 {
     const Handle(TDocStd_Document) doc = documentOf(deck, true, false);
     RWGltf_CafWriter writer(TCollection_AsciiString(QFile::encodeName(path).constData()), true);
     // The model is in inches with Y up, as glTF wants it but for the unit.
     writer.ChangeCoordinateSystemConverter().SetInputLengthUnit(0.0254);
     writer.ChangeCoordinateSystemConverter().SetInputCoordinateSystem(RWMesh_CoordinateSystem_glTF);
+    errno = 0;
     if (!writer.Perform(doc, TColStd_IndexedDataMapOfStringString(), Message_ProgressRange()))
-        return jm::failure(QStringLiteral("the glTF file could not be written."));
-    return shareMeshes(path);
+        return kernelFailed(QStringLiteral("glTF"));
+    const jm::Result<QByteArray> glb = bytesOf(path, QStringLiteral("glTF"));
+    if (!glb)
+        return glb.failure();
+    return shareMeshes(*glb);
 }
 
 } // namespace
@@ -236,29 +261,39 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
         return outputfile::writeWhole(path, format == Format::CheckJson ? codeCheckJson(report, suggestion)
                                                                         : codeCheckText(report, suggestion));
     }
+    // A target that cannot be written is told before the kernel's work.
+    if (const outputfile::Scratch probe(path); !probe.status())
+        return probe.status();
     // The kernel writes by name, and the glTF writer adds a file of its own
     // beside the one it is given: both in a folder made for this write alone.
-    outputfile::Scratch scratch(path);
-    if (!scratch.status())
-        return scratch.status();
-    const std::string temporary = QFile::encodeName(scratch.file()).toStdString();
+    // (TMPDIR read here: QDir::tempPath() makes a missing folder "", the working folder.)
+#ifdef Q_OS_UNIX
+    QString temporaryFolder = qEnvironmentVariable("TMPDIR");
+    if (temporaryFolder.isEmpty())
+        temporaryFolder = QStringLiteral("/tmp");
+#else
+    const QString temporaryFolder = QDir::tempPath();
+#endif
+    const QTemporaryDir kernelFolder(QDir(temporaryFolder).absoluteFilePath(QStringLiteral("joistmaster-export-XXXXXX")));
+    if (!kernelFolder.isValid())
+        return jm::failure(QStringLiteral("cannot write %1: the geometry kernel has no folder to write in (%2: %3)")
+                               .arg(path, QDir::cleanPath(QDir(temporaryFolder).absolutePath()), kernelFolder.errorString()));
+    const QString temporary = kernelFolder.filePath(QFileInfo(path).fileName());
     // The kernel reports its progress on stdout; a command-line tool must not.
     static const bool quiet = [] {
         Message::DefaultMessenger()->ChangePrinters().Clear();
         return true;
     }();
     (void)quiet;
-    jm::Status written = jm::success();
+    jm::Result<QByteArray> bytes = jm::failure(QString());
     try {
-        written = format == Format::Step ? writeStep(deck, temporary) : writeGlb(deck, scratch.file());
+        bytes = format == Format::Step ? writeStep(deck, temporary) : writeGlb(deck, temporary);
     } catch (const Standard_Failure &failure) {
-        written = jm::failure(QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString())));
+        bytes = jm::failure(QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString())));
     }
-    if (written)
-        written = scratch.commit();
-    if (written)
-        return written;
-    return jm::failure(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), written.error()));
+    if (!bytes)
+        return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, bytes.error()));
+    return outputfile::writeWhole(path, *bytes);
 }
 
 jm::Status renderDeck(const QString &input, const QString &output, const CodeSettings &settings)

@@ -37,6 +37,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace deckmodel;
 
 namespace {
@@ -232,6 +234,50 @@ private slots:
         QCOMPARE(meshes.size(), 19);
         QVERIFY(!meshes.contains(-1));
         QCOMPARE(QFile(victim.fileName()).size(), 4);
+    }
+
+    // A model that cannot be written names the file and why; the folder is
+    // left as it was. (A full, read-only or another's folder: tests/faults/exports.sh.)
+    void failuresNameFileAndReason_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("temporary"); // the system's temporary folder, "" as it is
+        QTest::addColumn<QString>("expected");  // FOLDER: the test's folder
+        QTest::newRow("step, no such folder") << "none/deck.step" << "" << "cannot write FOLDER/none/deck.step: No such file or directory";
+        QTest::newRow("glb, no such folder") << "none/deck.glb" << "" << "cannot write FOLDER/none/deck.glb: No such file or directory";
+        QTest::newRow("step over a folder") << "folder.step" << "" << "cannot write FOLDER/folder.step: it is a folder";
+        QTest::newRow("glb over a FIFO") << "fifo.glb" << ""
+                                         << "cannot write FOLDER/fifo.glb: it is not a regular file (a FIFO, a device or a socket)";
+        QTest::newRow("step, no temporary folder")
+            << "deck.step" << "FOLDER/gone"
+            << "cannot write FOLDER/deck.step: the geometry kernel has no folder to write in (FOLDER/gone: No such file or directory)";
+        QTest::newRow("glb, temporary folder a file")
+            << "deck.glb" << "FOLDER/file"
+            << "cannot write FOLDER/deck.glb: the geometry kernel has no folder to write in (FOLDER/file: Not a directory)";
+    }
+
+    void failuresNameFileAndReason()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, temporary);
+        QFETCH(QString, expected);
+        const jm::Result<Deck> built = buildDeck(workedExample());
+        QVERIFY(built);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder.step")));
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo.glb"))).constData(), 0600), 0);
+        QFile file(folder.filePath(QStringLiteral("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+        file.close();
+        const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QByteArray oldTemporary = qgetenv("TMPDIR");
+        if (!temporary.isEmpty())
+            qputenv("TMPDIR", QFile::encodeName(QString(temporary).replace(QLatin1String("FOLDER"), folder.path())));
+        const QString path = folder.filePath(name);
+        const jm::Status written = writeDeck(*built, path, name.endsWith(u".glb") ? Format::Glb : Format::Step);
+        qputenv("TMPDIR", oldTemporary);
+        QCOMPARE(written.error(), expected.replace(QLatin1String("FOLDER"), folder.path()));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), before);
     }
 };
 
