@@ -69,6 +69,7 @@ Quantity_Color colourOf(Kind kind)
     case Kind::Handrail: return Quantity_Color(0.36, 0.24, 0.16, Quantity_TOC_RGB);
     case Kind::LandingPad: return Quantity_Color(0.70, 0.70, 0.68, Quantity_TOC_RGB);
     case Kind::Riser: return Quantity_Color(0.84, 0.67, 0.47, Quantity_TOC_RGB);
+    case Kind::Block: return Quantity_Color(0.59, 0.59, 0.57, Quantity_TOC_RGB);
     }
     return Quantity_Color();
 }

@@ -68,6 +68,7 @@ struct Takeoff {
     int joistHangers = 0;  // one per joist end on a rim joist
     int carriageBolts = 0; // two per beam ply per post
     double padCubicFeet = 0;  // the stair's landing pad, concrete
+    int deckBlocks = 0;       // precast concrete blocks under the beams of a deck too low for posts
     int guardPostBolts = 0;   // two 1/2" through-bolts per guard post on a rim joist
     int railScrews = 0;       // two per end of each rail and handrail piece
     int balusterScrews = 0;   // two per end of each baluster
