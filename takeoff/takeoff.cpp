@@ -316,7 +316,7 @@ void addConcreteRows(Takeoff &t)
                           t.deckBlocks, QStringLiteral("block"),
                           QStringLiteral("precast concrete, one on each footing under the beam where a post would "
                                          "stand: the deck is too low for posts"),
-                          false, false});
+                          false, true}); // bought, unlike the footings dug and the pad poured
     if (t.padCubicFeet > 0) {
         const int pad80 = bagsFor(t.padCubicFeet, CubicFeetPer80LbBag);
         const int pad60 = bagsFor(t.padCubicFeet, CubicFeetPer60LbBag);

@@ -104,10 +104,17 @@ private slots:
         const jm::Result<Deck> built = buildDeck(p);
         QVERIFY2(built, qPrintable(built.error()));
         QStringList rows;
-        for (const TakeoffRow &row : takeoffOf(*built).rows)
+        const Takeoff t = takeoffOf(*built);
+        for (const TakeoffRow &row : t.rows)
             if (row.item == u"Posts" || row.item == u"Deck blocks" || row.item == u"Footings" || row.item == u"Post bases"
                 || row.item == u"Carriage bolts")
                 rows << QStringList{row.item, row.size, QString::number(row.count), row.unit, row.note}.join(u'|');
+        // Bought and priced by the block: 6 at 9.98 in a list that names them.
+        const PricedTakeoff priced = priceTakeoff(t, PriceList::parse("Deck blocks,11 in square,,block,9.98\n", QStringLiteral("p.csv")));
+        const auto blocks = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.item == u"Deck blocks"; });
+        QVERIFY(blocks != t.rows.end() && blocks->bought);
+        QCOMPARE(priced.unitPrices[size_t(blocks - t.rows.begin())].value_or(0), 9.98);
+        QCOMPARE(priced.concrete, 6 * 9.98);
         QCOMPARE(rows, QStringList({"Footings|15 in round, 6 in thick|6|footing|0.61 cu ft each, 3.68 cu ft in all; 2 bags of "
                                     "80 lb or 2 of 60 lb each",
                                     "Deck blocks|11 in square|6|block|precast concrete, one on each footing under the beam "
