@@ -29,10 +29,11 @@ private slots:
 // A 1-foot deck of 2x6 beams and joists rests on deck blocks: the framing
 // plan calls them out where it would call out a post, the footing plan draws
 // each on its footing in outline, 11 inches square (none on the same deck at
-// 3 feet, whose posts are filled), and no text crosses a line.
+// 3 feet, whose posts are filled), the elevations and the section speak of
+// blocks and of no post, and no text crosses a line.
 void TestLegible::deckBlocksOnTheSheets()
 {
-    QStringList callouts, crossings;
+    QStringList callouts, crossings, views;
     std::map<int, int> outlinedSquares; // by the deck's height in feet
     for (int feet : {1, 3}) {
         const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(
@@ -50,6 +51,9 @@ void TestLegible::deckBlocksOnTheSheets()
                 for (const SheetText &t : sheet.texts)
                     if (t.text.contains(u"post") || t.text.contains(u"block"))
                         callouts << t.text;
+            if ((sheet.key == u"section" || sheet.key == u"elevations") && feet == 1)
+                for (const SheetText &t : sheet.texts)
+                    views << t.text;
             if (sheet.key == u"footing")
                 for (const SheetShape &shape : sheet.shapes) {
                     const QRectF r = shape.corners.boundingRect();
@@ -61,6 +65,16 @@ void TestLegible::deckBlocksOnTheSheets()
         }
     }
     QCOMPARE(callouts, QStringList(QStringLiteral("K: deck block, 11\" precast concrete, under the beam")));
+    // The elevations name the blocks where they give the post's height; the
+    // section's callouts have the block instead of post, post cap, carriage
+    // bolts, post base and pier (its lines wrapped, joined again here).
+    QVERIFY(views.contains(QStringLiteral("Deck blocks, beams at the ground, beam 5 1/2\", joists 5 1/2\", decking 1\"")));
+    QVERIFY2(views.join(u' ').contains(QStringLiteral("(2) 2x6 beam, Southern pine, No. 2 Deck block, 11\" precast concrete, on "
+                                                        "the footing, the beam in its top (9 in all) Concrete footing")),
+             qPrintable(views.join(u'|')));
+    for (const QString &text : views)
+        QVERIFY2(!text.contains(u"post", Qt::CaseInsensitive) && !text.contains(u"bolt") && !text.contains(u"pier"),
+                 qPrintable(text));
     // 9 blocks: beam lines 30" in from the 16-ft ends, at most 6 ft apart (3);
     // on each, 3 where the posts would stand, 2 ft in and at most 6 ft apart.
     QCOMPARE(outlinedSquares[1], 9);
