@@ -96,7 +96,7 @@ private slots:
     // The worked example brought down to 1 foot on 2x6 beams: its beams rest
     // at the ground on 6 deck blocks (3 beam lines, 2 where posts would
     // stand), each on the footing a post would have had; no post is cut, no
-    // post base or carriage bolt bought.
+    // post base, post cap or carriage bolt bought.
     void deckBlocksInsteadOfPosts()
     {
         DeckParameters p = workedExample();
@@ -107,7 +107,7 @@ private slots:
         const Takeoff t = takeoffOf(*built);
         for (const TakeoffRow &row : t.rows)
             if (row.item == u"Posts" || row.item == u"Deck blocks" || row.item == u"Footings" || row.item == u"Post bases"
-                || row.item == u"Carriage bolts")
+                || row.item == u"Carriage bolts" || row.item == u"Post caps")
                 rows << QStringList{row.item, row.size, QString::number(row.count), row.unit, row.note}.join(u'|');
         // Bought and priced by the block: 6 at 9.98 in a list that names them.
         const PricedTakeoff priced = priceTakeoff(t, PriceList::parse("Deck blocks,11 in square,,block,9.98\n", QStringLiteral("p.csv")));
