@@ -1,6 +1,8 @@
 // The takeoff and the code check written here; the solids (STEP, glTF) by
 // the geometry kernel's module (solidfiles.cpp, loaded through
-// kernelmodule.h), so that the other files never load the kernel.
+// kernelmodule.h), so that the other files never load the kernel. Every
+// file reaches the person through outputfile::writeWhole: a failure names
+// the file and the system's reason.
 #include "deckexport.h"
 
 #include "handoff.h"
@@ -8,7 +10,10 @@
 #include "outputfile.h"
 #include "takeoff.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace deckmodel {
 
@@ -45,20 +50,39 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
         return outputfile::writeWhole(path, format == Format::CheckJson ? codeCheckJson(report, suggestion)
                                                                         : codeCheckText(report, suggestion));
     }
-    // The kernel writes by name, and the glTF writer adds a file of its own
-    // beside the one it is given: both in a folder made for this write alone.
+    // A target that cannot be written is told before the kernel's work.
+    if (const outputfile::Scratch probe(path); !probe.status())
+        return probe.status();
     const jm::Result<const KernelModule *> module = kernelModule();
     if (!module)
-        return jm::failure(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), module.error()));
-    outputfile::Scratch scratch(path);
-    if (!scratch.status())
-        return scratch.status();
-    jm::Status written = (*module)->writeSolids(deck, scratch.file(), format == Format::Step ? SolidFormat::Step : SolidFormat::Glb);
-    if (written)
-        written = scratch.commit();
-    if (written)
-        return written;
-    return jm::failure(QStringLiteral("\"%1\": %2").arg(QFileInfo(path).fileName(), written.error()));
+        return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, module.error()));
+    // The kernel writes by name, and the glTF writer adds a file of its own
+    // beside the one it is given: both in a private folder of the system's
+    // temporary space. It says only that it failed, never why; its bytes
+    // reach the person's file through writeWhole, which names the file and
+    // the system's reason ("No space left on device", "Permission denied").
+    // (TMPDIR read here: QDir::tempPath() makes a missing folder "", the working folder.)
+#ifdef Q_OS_UNIX
+    QString temporaryFolder = qEnvironmentVariable("TMPDIR");
+    if (temporaryFolder.isEmpty())
+        temporaryFolder = QStringLiteral("/tmp");
+#else
+    const QString temporaryFolder = QDir::tempPath();
+#endif
+    const QTemporaryDir kernelFolder(QDir(temporaryFolder).absoluteFilePath(QStringLiteral("joistmaster-export-XXXXXX")));
+    if (!kernelFolder.isValid())
+        return jm::failure(QStringLiteral("cannot write %1: the geometry kernel has no folder to write in (%2: %3)")
+                               .arg(path, QDir::cleanPath(QDir(temporaryFolder).absolutePath()), kernelFolder.errorString()));
+    const QString temporary = kernelFolder.filePath(QFileInfo(path).fileName());
+    const jm::Status written =
+        (*module)->writeSolids(deck, temporary, format == Format::Step ? SolidFormat::Step : SolidFormat::Glb);
+    if (!written)
+        return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
+    QFile made(temporary);
+    if (!made.open(QIODevice::ReadOnly))
+        return jm::failure(QStringLiteral("cannot write %1: the file the geometry kernel wrote cannot be read: %2")
+                               .arg(path, made.errorString()));
+    return outputfile::writeWhole(path, made.readAll());
 }
 
 jm::Status renderDeck(const QString &input, const QString &output, const CodeSettings &settings)

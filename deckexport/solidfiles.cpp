@@ -36,6 +36,8 @@
 #include <QList>
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,7 @@ Quantity_Color colourOf(Kind kind)
     case Kind::Handrail: return Quantity_Color(0.36, 0.24, 0.16, Quantity_TOC_RGB);
     case Kind::LandingPad: return Quantity_Color(0.70, 0.70, 0.68, Quantity_TOC_RGB);
     case Kind::Riser: return Quantity_Color(0.84, 0.67, 0.47, Quantity_TOC_RGB);
+    case Kind::Block: return Quantity_Color(0.59, 0.59, 0.57, Quantity_TOC_RGB);
     }
     return Quantity_Color();
 }
@@ -107,6 +110,16 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
     return doc;
 }
 
+// The kernel says only that it failed: the system's reason where its write
+// left one (errno is cleared before it starts).
+jm::Failure kernelFailed(const QString &what)
+{
+    const int error = errno;
+    return jm::failure(error != 0 ? QStringLiteral("the geometry kernel could not write the %1 file: %2")
+                                        .arg(what, QString::fromLocal8Bit(std::strerror(error)))
+                                  : QStringLiteral("the geometry kernel could not write the %1 file.").arg(what));
+}
+
 jm::Status writeStep(const Deck &deck, const std::string &path)
 {
     const Handle(TDocStd_Document) doc = documentOf(deck, false, true);
@@ -121,8 +134,9 @@ jm::Status writeStep(const Deck &deck, const std::string &path)
     writer.SetColorMode(true);
     if (!writer.Transfer(doc, STEPControl_AsIs))
         return jm::failure(QStringLiteral("the deck could not be turned into STEP."));
+    errno = 0;
     if (writer.Write(path.c_str()) != IFSelect_RetDone)
-        return jm::failure(QStringLiteral("the STEP file could not be written."));
+        return kernelFailed(QStringLiteral("STEP"));
     return jm::success();
 }
 
@@ -191,8 +205,9 @@ jm::Status writeGlb(const Deck &deck, const QString &path)
     // The model is in inches with Y up, as glTF wants it but for the unit.
     writer.ChangeCoordinateSystemConverter().SetInputLengthUnit(0.0254);
     writer.ChangeCoordinateSystemConverter().SetInputCoordinateSystem(RWMesh_CoordinateSystem_glTF);
+    errno = 0;
     if (!writer.Perform(doc, TColStd_IndexedDataMapOfStringString(), Message_ProgressRange()))
-        return jm::failure(QStringLiteral("the glTF file could not be written."));
+        return kernelFailed(QStringLiteral("glTF"));
     return shareMeshes(path);
 }
 

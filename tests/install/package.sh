@@ -241,7 +241,7 @@ mkdir "$work/never"
 printf '12\r\n' >"$work/never/DeckSize.txt"
 cp "$(dirname "$0")/../../deck3d/tests/data/Deck_L-Shape-defaults.txt" "$work/never/Deck_L-Shape.txt"
 check "D: a folder deckhost was never asked about says what it holds and what would open" \
-    "deckviewer: deckhost was never asked for a deck in $work/never, and it shows none there by itself: Could not read the file \"DeckType.txt\" in the folder \"$work/never\": No such file or directory. It holds DeckSize.txt, Deck_L-Shape.txt. Open Deck_L-Shape.txt to see the 3D deck it holds.|1" \
+    "deckviewer: No deck was asked for in $work/never, and the folder shows none by itself: Could not read the file \"DeckType.txt\" in the folder \"$work/never\": No such file or directory. It holds DeckSize.txt, Deck_L-Shape.txt. Open Deck_L-Shape.txt to see the 3D deck it holds.|1" \
     "$(answer "$programs/deckviewer" --render "$work/never" --out "$work/never/plan.svg")"
 check "D: --view takes --program-folder" "joistmaster: there is no folder or file \"$work/other\" to view.|1" \
     "$(answer "$launcher" --view --program-folder "$work/other")"
