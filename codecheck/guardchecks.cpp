@@ -48,6 +48,9 @@ struct Governing {
         if (spare_ < spare - 1e-9) // a tie keeps the first: the same figure every run
             spare = spare_, value = value_, limit = limit_;
     }
+    // A measure with a least value, and one with a most.
+    void atLeast(const QString &member, double value_, double limit_) { consider(member, value_, limit_, value_ - limit_); }
+    void atMost(const QString &member, double value_, double limit_) { consider(member, value_, limit_, limit_ - value_); }
 };
 
 // A row's rule and the table cell it prints; a stair's rule prints a shorter
@@ -161,7 +164,7 @@ CodeCheck guardHeight(const Rule &rule, const Deck &deck, const Measures &measur
         for (const QString &name : bay.topRail)
             if (const Member *m = measures.member(name)) {
                 const auto [a, b] = measures.heightsAbove(*m, bay.onStair, m->top());
-                g.consider(name, std::min(a, b), limit, std::min(a, b) - limit);
+                g.atLeast(name, std::min(a, b), limit);
             }
     }
     if (g.judged.empty()) {
@@ -195,14 +198,14 @@ CodeCheck guardOpenings(const Rule &rule, const Deck &deck, const Measures &meas
         std::sort(pieces.begin(), pieces.end(), [](const auto &a, const auto &b) { return a.first.from < b.first.from; });
         for (size_t i = 1; i < pieces.size(); ++i) {
             const double gap = pieces[i].first.from - pieces[i - 1].first.to;
-            g.consider(pieces[i].second, gap, 4, 4 - gap);
+            g.atMost(pieces[i].second, gap, 4);
         }
         // And under the bottom rail.
         const double limit = bay.onStair ? 6 : 4;
         for (const QString &name : bay.bottomRail)
             if (const Member *m = measures.member(name)) {
                 const auto [a, b] = measures.heightsAbove(*m, bay.onStair, m->base);
-                g.consider(name, std::max(a, b), limit, limit - std::max(a, b));
+                g.atMost(name, std::max(a, b), limit);
             }
     }
     if (g.judged.empty())
@@ -225,7 +228,7 @@ CodeCheck risers(const Rule &rule, const Deck &deck, const Measures &measures)
     for (size_t i = 1; i < tops.size(); ++i) {
         const double riser = tops[i - 1] - tops[i];
         const QString name = i < deck.stair.treads.size() + 1 ? deck.stair.treads[i - 1].front() : deck.stair.pad;
-        g.consider(name, riser, 7.75, 7.75 - riser);
+        g.atMost(name, riser, 7.75);
         lowest = std::min(lowest, riser), highest = std::max(highest, riser);
     }
     const int count = int(tops.size()) - 1;
@@ -263,7 +266,7 @@ CodeCheck openRisers(const Rule &rule, const Deck &deck, const Measures &measure
         if (i - 1 < s.riserBoards.size())
             if (const Member *board = measures.member(s.riserBoards[i - 1]))
                 gap -= board->thickness;
-        g.consider(s.treads[i].front(), std::max(0.0, gap), 4, 4 - std::max(0.0, gap));
+        g.atMost(s.treads[i].front(), std::max(0.0, gap), 4);
     }
     if (g.judged.empty())
         return information(rule, QStringLiteral("The stair has one tread: no opening between treads."));
@@ -281,7 +284,7 @@ CodeCheck treads(const Rule &rule, const Deck &deck, const Measures &measures)
     Governing g;
     const auto &n = measures.nosings();
     for (size_t i = 1; i < n.size(); ++i)
-        g.consider(deck.stair.treads[i - 1].front(), n[i].from - n[i - 1].from, 10, n[i].from - n[i - 1].from - 10);
+        g.atLeast(deck.stair.treads[i - 1].front(), n[i].from - n[i - 1].from, 10);
     if (g.judged.empty())
         return information(rule, QStringLiteral("The stair has no tread."));
     return row(rule, g, g.spare >= -measureFit, QStringLiteral("The treads are %1 inches deep, at least 10.").arg(inches(g.value)),
@@ -296,14 +299,14 @@ CodeCheck width(const Rule &rule, const Deck &deck, const Measures &measures)
         for (const QString &board : tread)
             if (const Member *m = measures.member(board)) {
                 const Span span = along(m->plan, s.start, s.along);
-                g.consider(board, span.to - span.from, 36, span.to - span.from - 36);
+                g.atLeast(board, span.to - span.from, 36);
             }
     // Between the deck's posts beside its top.
     const Member *first = s.edgePosts.size() == 2 ? measures.member(s.edgePosts[0]) : nullptr;
     const Member *second = s.edgePosts.size() == 2 ? measures.member(s.edgePosts[1]) : nullptr;
     if (first && second) {
         const double clear = along(second->plan, s.start, s.along).from - along(first->plan, s.start, s.along).to;
-        g.consider(second->name, clear, 36, clear - 36);
+        g.atLeast(second->name, clear, 36);
     }
     return row(rule, g, g.spare >= -measureFit, QStringLiteral("The stair is %1 inches wide, at least 36.").arg(inches(g.value)),
                QStringLiteral("The stair is %1 inches wide, %2 short of 36: widen it.").arg(inches(g.value), inches(36 - g.value)));
@@ -322,8 +325,8 @@ CodeCheck handrail(const Rule &rule, const Deck &deck, const Measures &measures)
         if (const Member *m = measures.member(name)) {
             const auto [a, b] = measures.heightsAbove(*m, true, m->top());
             for (double height : m->step > 0 ? std::vector<double>{a} : std::vector<double>{a, b}) {
-                g.consider(name, height, 34, height - 34);
-                g.consider(name, height, 38, 38 - height);
+                g.atLeast(name, height, 34);
+                g.atMost(name, height, 38);
             }
         }
     const int count = int(measures.nosings().size());
