@@ -101,6 +101,7 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
         edit->setMaxLength(1000);
 
     auto feet = [this](QDoubleSpinBox *box, const QString &what, double deckfile::DeckParameters::*field) {
+        m_feet.append({box, field});
         connect(box, &QDoubleSpinBox::valueChanged, this, [this, what, field](double value) {
             changed(what, [&](design::Design &d) { d.deck.*field = value; });
         });
@@ -233,14 +234,8 @@ void FramingPanel::setDesign(const design::Design *shown)
         return;
     }
     const deckfile::DeckParameters &p = shown->deck;
-    showValue(m_a, p.depthA);
-    showValue(m_b, p.widthB);
-    showValue(m_height, p.height);
-    showValue(m_overhangX, p.overhangX);
-    showValue(m_overhangZ, p.overhangZ);
-    showValue(m_postSpacing, p.postSpacing);
-    showValue(m_beamSpacing, p.beamSpacing);
-    showValue(m_gap, p.deckingGap);
+    for (const auto &[box, field] : m_feet)
+        showValue(box, p.*field);
     choose(m_postSize, p.postSize);
     choose(m_beamSize, p.beamHeight);
     choose(m_joistSize, p.joistHeight);

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -55,6 +56,7 @@ private:
     QDoubleSpinBox *m_width;
     QLineEdit *m_owner, *m_site, *m_preparer, *m_notes;
     QFormLayout *m_form;
+    QList<std::pair<QDoubleSpinBox *, double deckfile::DeckParameters::*>> m_feet; // each box and the value it shows
     QList<QWidget *> m_framingBoxes, m_planBoxes, m_factBoxes; // a 3D deck's rows, a 2D deck's, both's
 };
 
