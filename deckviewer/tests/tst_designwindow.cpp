@@ -9,12 +9,14 @@
 #include "codecheckpanel.h"
 #include "datatable.h"
 #include "designfile.h"
+#include "folderhashes.h"
 #include "framingpanel.h"
 #include "presenter.h"
+#include "presenterfacts.h"
+#include "workedexample.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
@@ -29,24 +31,6 @@
 #include <QUndoStack>
 
 namespace {
-QString factNamed(const DeckPresenter &presenter, const QString &name)
-{
-    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
-        if (line.startsWith(name + QStringLiteral(": ")))
-            return line.mid(name.size() + 2);
-    return QStringLiteral("none");
-}
-
-// Every file of a folder with the SHA-256 of its bytes.
-QStringList hashes(const QString &folder)
-{
-    QStringList lines;
-    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
-        lines << name + u' '
-                + QString::fromLatin1(QCryptographicHash::hash(dataBytes(QDir(folder).filePath(name)), QCryptographicHash::Sha256).toHex());
-    return lines;
-}
-
 QAction *menuAction(QMainWindow *window, const QString &menu, const QString &text)
 {
     for (QAction *top : window->menuBar()->actions())
@@ -65,12 +49,8 @@ private slots:
     {
         qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", m_state.filePath(QStringLiteral("config")).toUtf8());
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
-                            m_wizard.filePath(QStringLiteral("Deck_Rectangle.txt"))));
-        QFile type(m_wizard.filePath(QStringLiteral("DeckType.txt")));
-        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
-        type.close();
-        m_before = hashes(m_wizard.path());
+        QVERIFY(writeWorkedExampleFolder(m_wizard.path()));
+        m_before = folderHashes(m_wizard.path());
     }
 
     void editUndoRedo();
@@ -315,7 +295,7 @@ void TestDesignWindow::a2DDesignEdited()
 
 void TestDesignWindow::wizardFolderUntouched()
 {
-    QCOMPARE(hashes(m_wizard.path()), m_before);
+    QCOMPARE(folderHashes(m_wizard.path()), m_before);
     QCOMPARE(m_before.size(), 2);
 }
 

@@ -5,6 +5,7 @@
 // found again by a new window, the wizard's folder left as it was.
 #include "codecheckpanel.h"
 #include "presenter.h"
+#include "presenterfacts.h"
 #include "savedstairs.h"
 
 #include <QApplication>
@@ -22,14 +23,6 @@
 #include <QTest>
 
 namespace {
-QString factNamed(const DeckPresenter &presenter, const QString &name)
-{
-    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
-        if (line.startsWith(name + QStringLiteral(": ")))
-            return line.mid(name.size() + 2);
-    return QStringLiteral("none");
-}
-
 QStringList items(const QComboBox *box)
 {
     QStringList texts;
