@@ -55,40 +55,40 @@ struct Governing {
 
 // A row's rule and the table cell it prints; a stair's rule prints a shorter
 // cell on a deck with no stair.
-struct Rule {
+struct RowRule {
     QString name, cell, cellWithoutStair;
 };
 
 // The rows in the order they are listed: the guards', then the stair's.
-const Rule GuardHeight{QStringLiteral("R312.1.2 guard height"),
+const RowRule GuardHeight{QStringLiteral("R312.1.2 guard height"),
                        QStringLiteral("R312.1.2: 36 in minimum above the walking surface; 34 in above the nosings of a stair"), {}};
-const Rule GuardOpenings{QStringLiteral("R312.1.3 guard openings"),
+const RowRule GuardOpenings{QStringLiteral("R312.1.3 guard openings"),
                          QStringLiteral("R312.1.3: a 4 in sphere must not pass; 6 in under a stair guard's bottom rail"), {}};
-const Rule Risers{QStringLiteral("R311.7.5.1 riser height"), QStringLiteral("R311.7.5.1: 7 3/4 in maximum, within 3/8 in of each other"),
+const RowRule Risers{QStringLiteral("R311.7.5.1 riser height"), QStringLiteral("R311.7.5.1: 7 3/4 in maximum, within 3/8 in of each other"),
                   QStringLiteral("R311.7.5.1: 7 3/4 in maximum")};
-const Rule OpenRisers{QStringLiteral("R311.7.5.1 open risers"),
+const RowRule OpenRisers{QStringLiteral("R311.7.5.1 open risers"),
                       QStringLiteral("R311.7.5.1: openings between treads may not pass a 4 in sphere where the stair rises more than 30 in"),
                       QStringLiteral("R311.7.5.1: open risers")};
-const Rule Treads{QStringLiteral("R311.7.5.2 tread depth"), QStringLiteral("R311.7.5.2: 10 in minimum, nosing to nosing"),
+const RowRule Treads{QStringLiteral("R311.7.5.2 tread depth"), QStringLiteral("R311.7.5.2: 10 in minimum, nosing to nosing"),
                   QStringLiteral("R311.7.5.2: 10 in minimum")};
-const Rule Width{QStringLiteral("R311.7.2 stair width"), QStringLiteral("R311.7.2: 36 in minimum"), QStringLiteral("R311.7.2: 36 in minimum")};
-const Rule Handrail{QStringLiteral("R311.7.8 handrail height"), QStringLiteral("R311.7.8: 34 to 38 in above the nosings, at 4 risers or more"),
+const RowRule Width{QStringLiteral("R311.7.2 stair width"), QStringLiteral("R311.7.2: 36 in minimum"), QStringLiteral("R311.7.2: 36 in minimum")};
+const RowRule Handrail{QStringLiteral("R311.7.8 handrail height"), QStringLiteral("R311.7.8: 34 to 38 in above the nosings, at 4 risers or more"),
                     QStringLiteral("R311.7.8: 34 to 38 in above the nosings")};
 
 // A row judged by its governing measure: the members judged when it passes,
 // those failing when not.
-CodeCheck row(const Rule &rule, const Governing &g, bool passes, const QString &sentence)
+CodeCheck row(const RowRule &rule, const Governing &g, bool passes, const QString &sentence)
 {
     return {rule.name, passes ? g.judged : g.failing, g.value, g.limit, rule.cell, passes ? Verdict::Pass : Verdict::Fail, sentence};
 }
 
 // The same, the sentence picked by the verdict.
-CodeCheck row(const Rule &rule, const Governing &g, bool passes, const QString &passing, const QString &failing)
+CodeCheck row(const RowRule &rule, const Governing &g, bool passes, const QString &passing, const QString &failing)
 {
     return row(rule, g, passes, passes ? passing : failing);
 }
 
-CodeCheck information(const Rule &rule, const QString &sentence)
+CodeCheck information(const RowRule &rule, const QString &sentence)
 {
     return {rule.name, {}, std::nullopt, std::nullopt, rule.cell, Verdict::Information, sentence};
 }
@@ -154,7 +154,7 @@ private:
     std::vector<Span> m_nosings;
 };
 
-CodeCheck guardHeight(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck guardHeight(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     Governing g;
     for (const GuardBay &bay : deck.guardBays) {
@@ -182,7 +182,7 @@ CodeCheck guardHeight(const Rule &rule, const Deck &deck, const Measures &measur
                    .arg(inches(g.value), inches(g.limit - g.value), inches(g.limit)));
 }
 
-CodeCheck guardOpenings(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck guardOpenings(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     Governing g;
     for (const GuardBay &bay : deck.guardBays) {
@@ -216,7 +216,7 @@ CodeCheck guardOpenings(const Rule &rule, const Deck &deck, const Measures &meas
                    .arg(inches(g.value), inches(g.limit), inches(g.value - g.limit + 0.01)));
 }
 
-CodeCheck risers(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck risers(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     std::vector<double> tops;
     for (const Span &n : measures.nosings())
@@ -247,7 +247,7 @@ CodeCheck risers(const Rule &rule, const Deck &deck, const Measures &measures)
 // The clear height between each tread's underside and the next one's top,
 // less a riser board standing there; a stair rising more than 30 inches may
 // leave none that passes a 4-inch sphere.
-CodeCheck openRisers(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck openRisers(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     const Stair &s = deck.stair;
     const double rise = measures.surface();
@@ -279,7 +279,7 @@ CodeCheck openRisers(const Rule &rule, const Deck &deck, const Measures &measure
                    .arg(inches(rise), inches(g.value)));
 }
 
-CodeCheck treads(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck treads(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     Governing g;
     const auto &n = measures.nosings();
@@ -291,7 +291,7 @@ CodeCheck treads(const Rule &rule, const Deck &deck, const Measures &measures)
                QStringLiteral("A tread is %1 inches deep, %2 short of 10: add a board to each tread.").arg(inches(g.value), inches(10 - g.value)));
 }
 
-CodeCheck width(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck width(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     const Stair &s = deck.stair;
     Governing g;
@@ -312,7 +312,7 @@ CodeCheck width(const Rule &rule, const Deck &deck, const Measures &measures)
                QStringLiteral("The stair is %1 inches wide, %2 short of 36: widen it.").arg(inches(g.value), inches(36 - g.value)));
 }
 
-CodeCheck handrail(const Rule &rule, const Deck &deck, const Measures &measures)
+CodeCheck handrail(const RowRule &rule, const Deck &deck, const Measures &measures)
 {
     const Stair &s = deck.stair;
     Governing g;
@@ -345,12 +345,12 @@ CodeCheck handrail(const Rule &rule, const Deck &deck, const Measures &measures)
 }
 
 // Each row's rule with its measure, in the order they are listed.
-struct Row {
-    const Rule &rule;
-    CodeCheck (*measure)(const Rule &, const Deck &, const Measures &);
+struct RowMeasure {
+    const RowRule &rule;
+    CodeCheck (*measure)(const RowRule &, const Deck &, const Measures &);
 };
-const Row GuardRows[] = {{GuardHeight, guardHeight}, {GuardOpenings, guardOpenings}};
-const Row StairRows[] = {{Risers, risers}, {OpenRisers, openRisers}, {Treads, treads}, {Width, width}, {Handrail, handrail}};
+const RowMeasure GuardRows[] = {{GuardHeight, guardHeight}, {GuardOpenings, guardOpenings}};
+const RowMeasure StairRows[] = {{Risers, risers}, {OpenRisers, openRisers}, {Treads, treads}, {Width, width}, {Handrail, handrail}};
 
 } // namespace
 
@@ -358,9 +358,9 @@ std::vector<CodeCheck> guardAndStairChecks(const Deck &deck)
 {
     const Measures measures(deck);
     std::vector<CodeCheck> checks;
-    for (const Row &row : GuardRows)
+    for (const RowMeasure &row : GuardRows)
         checks.push_back(row.measure(row.rule, deck, measures));
-    for (const Row &row : StairRows)
+    for (const RowMeasure &row : StairRows)
         checks.push_back(deck.stair.present ? row.measure(row.rule, deck, measures)
                                             : information({row.rule.name, row.rule.cellWithoutStair, {}},
                                                           QStringLiteral("The deck has no stair.")));
