@@ -245,6 +245,7 @@ void TestDesignWindow::a2DDesignEdited()
     QCOMPARE(style->itemText(18), QStringLiteral("Deck 19"));
     QCOMPARE(style->currentText(), QStringLiteral("Deck 3"));
     QCOMPARE(width->text(), QStringLiteral("24.50 ft"));
+    QCOMPARE(width->minimum(), 1.0);
     QCOMPARE(width->maximum(), 1000.0);
 
     QVERIFY(redrawn(presenter, [&] { width->setValue(30); }));
