@@ -84,8 +84,8 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     m_plies->setObjectName(QStringLiteral("pliesBox"));
     m_plies->setRange(1, 3);
     m_plies->setKeyboardTracking(false);
-    m_framingBoxes = {m_a, m_b, m_height, m_overhangX, m_overhangZ, m_postSize, m_postSpacing, m_beamSpacing,
-                      m_beamSize, m_plies, m_joistSize, m_joistSpacing, m_decking, m_gap};
+    m_deckBoxes = {m_a, m_b, m_height, m_overhangX, m_overhangZ, m_postSize, m_postSpacing, m_beamSpacing,
+                   m_beamSize, m_plies, m_joistSize, m_joistSpacing, m_decking, m_gap};
     m_style = comboBox(QStringLiteral("styleBox"), planStyles());
     m_width = feetBox(QStringLiteral("widthBox"), 1, deckfile::specOf(deckfile::Line::DeckWidth).largest);
     m_planBoxes = {m_style, m_width};
@@ -159,6 +159,27 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     text(m_site, tr("Change the site address"), &design::Project::siteAddress);
     text(m_preparer, tr("Change the preparer"), &design::Project::preparer);
     text(m_notes, tr("Change the notes"), &design::Project::notes);
+    // The site's values, each "not given" at its box's least.
+    m_lotWidth = siteBox(QStringLiteral("lotWidthBox"), 0, 1000, QStringLiteral(" ft"));
+    m_lotDepth = siteBox(QStringLiteral("lotDepthBox"), 0, 1000, QStringLiteral(" ft"));
+    m_fromLeft = siteBox(QStringLiteral("deckFromLeftBox"), -1, 1000, QStringLiteral(" ft"));
+    m_fromBack = siteBox(QStringLiteral("deckFromBackBox"), -1, 1000, QStringLiteral(" ft"));
+    m_north = siteBox(QStringLiteral("northBox"), -1, 359, QStringLiteral("\u00b0"));
+    m_frost = siteBox(QStringLiteral("frostDepthBox"), 0, 120, QStringLiteral(" in"));
+    auto site = [this](QDoubleSpinBox *box, const QString &what, std::optional<double> design::Project::*field) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this, box, what, field](double value) {
+            changed(what, [&](design::Design &d) {
+                d.project.*field = value > box->minimum() ? std::optional<double>(value) : std::nullopt;
+            });
+        });
+    };
+    site(m_lotWidth, tr("Change the lot's width"), &design::Project::lotWidthFt);
+    site(m_lotDepth, tr("Change the lot's depth"), &design::Project::lotDepthFt);
+    site(m_fromLeft, tr("Change the deck's distance from the left lot line"), &design::Project::deckFromLeftFt);
+    site(m_fromBack, tr("Change the deck's distance from the back lot line"), &design::Project::deckFromBackFt);
+    site(m_north, tr("Change north"), &design::Project::northDegrees);
+    site(m_frost, tr("Change the frost depth"), &design::Project::frostDepthIn);
+    m_deckBoxes << m_lotWidth << m_lotDepth << m_fromLeft << m_fromBack << m_north << m_frost;
 
     m_form = new QFormLayout(this);
     m_form->addRow(tr("A (along Z):"), m_a);
@@ -181,6 +202,12 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     m_form->addRow(tr("Site address:"), m_site);
     m_form->addRow(tr("Prepared by:"), m_preparer);
     m_form->addRow(tr("Notes:"), m_notes);
+    m_form->addRow(tr("Lot width (along A):"), m_lotWidth);
+    m_form->addRow(tr("Lot depth (along B):"), m_lotDepth);
+    m_form->addRow(tr("Deck from the left lot line:"), m_fromLeft);
+    m_form->addRow(tr("Deck from the back lot line:"), m_fromBack);
+    m_form->addRow(tr("North, clockwise from up:"), m_north);
+    m_form->addRow(tr("Frost depth:"), m_frost);
     setDesign(nullptr);
 }
 
@@ -197,6 +224,15 @@ QDoubleSpinBox *FramingPanel::feetBox(const QString &name, double least, double 
     return box;
 }
 
+QDoubleSpinBox *FramingPanel::siteBox(const QString &name, double notGiven, double most, const QString &suffix)
+{
+    QDoubleSpinBox *box = feetBox(name, notGiven, most);
+    box->setSingleStep(1);
+    box->setSuffix(suffix);
+    box->setSpecialValueText(tr("not given"));
+    return box;
+}
+
 QComboBox *FramingPanel::comboBox(const QString &name, const QList<std::pair<QString, QVariant>> &items)
 {
     auto *box = new QComboBox(this);
@@ -209,7 +245,7 @@ QComboBox *FramingPanel::comboBox(const QString &name, const QList<std::pair<QSt
 void FramingPanel::setDesign(const design::Design *shown)
 {
     const bool plan = shown && shown->is2D;
-    for (QWidget *box : m_framingBoxes) {
+    for (QWidget *box : m_deckBoxes) {
         box->setEnabled(shown && !plan);
         m_form->setRowVisible(box, !plan);
     }
@@ -251,6 +287,13 @@ void FramingPanel::setDesign(const design::Design *shown)
                                                       : QStringLiteral("2x6");
         m_decking->setCurrentIndex(m_decking->findText(name));
     }
+    const design::Project &project = shown->project;
+    showValue(m_lotWidth, project.lotWidthFt.value_or(m_lotWidth->minimum()));
+    showValue(m_lotDepth, project.lotDepthFt.value_or(m_lotDepth->minimum()));
+    showValue(m_fromLeft, project.deckFromLeftFt.value_or(m_fromLeft->minimum()));
+    showValue(m_fromBack, project.deckFromBackFt.value_or(m_fromBack->minimum()));
+    showValue(m_north, project.northDegrees.value_or(m_north->minimum()));
+    showValue(m_frost, project.frostDepthIn.value_or(m_frost->minimum()));
 }
 
 void FramingPanel::changed(const QString &what, const std::function<void(design::Design &)> &edit)

@@ -1,6 +1,7 @@
 // The design's values a person may change, each with its unit. A 3D deck:
 // the sizes and height, every framing value (overhangs, posts, beam lines,
-// beams, joists), the decking and its gap. A 2D deck: its style and width.
+// beams, joists), the decking and its gap, and its site (the lot, the deck's
+// place on it, north, the frost depth). A 2D deck: its style and width.
 // Either: the project's facts for the title block. Lumber comes from the
 // catalogue's sizes a deck is framed with: joists 2x6 to 2x12 at 12, 16 or
 // 24 inches, beams 2x6 to 2x12 of 1 to 3 plies, posts 4x4, 6x6 or 8x8; the
@@ -45,6 +46,7 @@ signals:
 
 private:
     QDoubleSpinBox *feetBox(const QString &name, double least, double most);
+    QDoubleSpinBox *siteBox(const QString &name, double notGiven, double most, const QString &suffix);
     QComboBox *comboBox(const QString &name, const QList<std::pair<QString, QVariant>> &items);
     void changed(const QString &what, const std::function<void(design::Design &)> &edit);
 
@@ -55,9 +57,10 @@ private:
     QComboBox *m_style;
     QDoubleSpinBox *m_width;
     QLineEdit *m_owner, *m_site, *m_preparer, *m_notes;
+    QDoubleSpinBox *m_lotWidth, *m_lotDepth, *m_fromLeft, *m_fromBack, *m_north, *m_frost;
     QFormLayout *m_form;
     QList<std::pair<QDoubleSpinBox *, double deckfile::DeckParameters::*>> m_feet; // each box and the value it shows
-    QList<QWidget *> m_framingBoxes, m_planBoxes, m_factBoxes; // a 3D deck's rows, a 2D deck's, both's
+    QList<QWidget *> m_deckBoxes, m_planBoxes, m_factBoxes; // a 3D deck's rows (its site too), a 2D deck's, both's
 };
 
 } // namespace deckviewer
