@@ -268,6 +268,8 @@ void TestDesignWindow::a2DDesignEdited()
     QVERIFY(style && width && overhang && owner);
     QVERIFY(style->isEnabled() && width->isEnabled() && owner->isEnabled() && !overhang->isEnabled());
     QVERIFY(style->isVisibleTo(panel) && width->isVisibleTo(panel) && !overhang->isVisibleTo(panel));
+    auto *lot = panel->findChild<QDoubleSpinBox *>(QStringLiteral("lotWidthBox"));
+    QVERIFY(lot && !lot->isVisibleTo(panel)); // a 2D deck's drawing set has no site plan
     QCOMPARE(style->count(), 19);
     QCOMPARE(style->itemText(0), QStringLiteral("Deck 1"));
     QCOMPARE(style->itemText(18), QStringLiteral("Deck 19"));
@@ -320,6 +322,7 @@ void TestDesignWindow::a2DDesignEdited()
     // A 3D deck again: its rows back, the 2D rows hidden.
     QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
     QVERIFY(overhang->isEnabled() && overhang->isVisibleTo(panel) && !style->isVisibleTo(panel) && !width->isVisibleTo(panel));
+    QVERIFY(lot->isEnabled() && lot->isVisibleTo(panel));
 }
 
 void TestDesignWindow::wizardFolderUntouched()
