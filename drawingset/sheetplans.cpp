@@ -230,9 +230,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
     const deckmodel::DeckParameters &p = deck.parameters;
-    Sheet sheet;
-    sheet.key = QStringLiteral("plan");
-    sheet.title = QStringLiteral("Deck plan");
+    Sheet sheet{.key = QStringLiteral("plan"), .title = QStringLiteral("Deck plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
@@ -263,9 +261,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
-    Sheet sheet;
-    sheet.key = QStringLiteral("framing");
-    sheet.title = QStringLiteral("Framing plan");
+    Sheet sheet{.key = QStringLiteral("framing"), .title = QStringLiteral("Framing plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
 
@@ -418,9 +414,7 @@ std::vector<FootingType> footingTypes(const std::vector<deckmodel::FootingNeed> 
 Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, bool withSchedule)
 {
     const deckmodel::Deck &deck = in.deck;
-    Sheet sheet;
-    sheet.key = QStringLiteral("footing");
-    sheet.title = QStringLiteral("Footing plan");
+    Sheet sheet{.key = QStringLiteral("footing"), .title = QStringLiteral("Footing plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Light, true);
@@ -489,9 +483,7 @@ std::vector<QStringList> footingScheduleRows(const DeckSheetsInput &in)
 
 Sheet stylePlanSheet(const deckmodel::Polygon &outline, int style, double widthFeet, const DrawingScale &scale)
 {
-    Sheet sheet;
-    sheet.key = QStringLiteral("plan");
-    sheet.title = QStringLiteral("Deck plan");
+    Sheet sheet{.key = QStringLiteral("plan"), .title = QStringLiteral("Deck plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(outline);
     addShape(sheet, frame.polygon(outline), Weight::Heavy);

@@ -4,6 +4,7 @@
 // golden CSV; drawings well formed, with the title block.
 #include "datatable.h"
 #include "pdftext.h"
+#include "workedexample.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,11 +63,7 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QStringList, options);
         QTemporaryDir folder;
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
-                            folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
-        QFile type(folder.filePath(QStringLiteral("DeckType.txt")));
-        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
-        type.close();
+        QVERIFY(writeWorkedExampleFolder(folder.path()));
         const Run run = start(program, QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
                                                    folder.filePath(out)} + options);
         QCOMPARE(run.err, QByteArray());

@@ -6,6 +6,7 @@
 #include "codecheckpanel.h"
 #include "panellayout.h"
 #include "presenter.h"
+#include "presenterfacts.h"
 #include "recentdesigns.h"
 #include "savedstairs.h"
 
@@ -26,14 +27,6 @@
 #include <sys/stat.h>
 
 namespace {
-QString factNamed(const DeckPresenter &presenter, const QString &name)
-{
-    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
-        if (line.startsWith(name + QStringLiteral(": ")))
-            return line.mid(name.size() + 2);
-    return QStringLiteral("none");
-}
-
 QStringList items(const QComboBox *box)
 {
     QStringList texts;
