@@ -116,7 +116,7 @@ std::vector<BeamRun> beamRuns(const Deck &deck)
             same->x0 = std::min(same->x0, b.x0), same->x1 = std::max(same->x1, b.x1), same->plies.push_back(m.name);
     }
     for (const Member &m : deck.members) {
-        if (m.kind != Kind::Post)
+        if (!carriesBeam(m.kind))
             continue;
         const double x = centreX(m), z = centreZ(m);
         for (BeamRun &r : runs)
@@ -591,7 +591,12 @@ QString area(double squareFeet) { return lengthtext::squareFeetText(squareFeet);
 CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
 {
     std::vector<Judged> all;
+    std::vector<QString> blocks;
     for (const PostSpot &spot : layout.posts) {
+        if (spot.post->kind == Kind::Block) {
+            blocks.push_back(spot.post->name);
+            continue;
+        }
         Judged j = judged(spot.post->name, spot.height,
                           codetables::postHeight(settings, sizes.post, spot.tributarySquareFeet));
         j.detail = area(spot.tributarySquareFeet);
@@ -599,6 +604,14 @@ CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSett
     }
     const Judged *g = nullptr;
     CodeCheck row = rowOf(QStringLiteral("R507.4 post height"), all, &g);
+    if (all.empty() && !blocks.empty()) {
+        row.result = Verdict::Information;
+        row.members = blocks;
+        row.sentence = QStringLiteral("The deck is too low for posts: its beams rest on %1 deck blocks, so Table R507.4 "
+                                      "has no post to check.")
+                           .arg(blocks.size());
+        return row;
+    }
     if (!g)
         return row;
     const QString what = article(QStringLiteral("%1 %2 post").arg(sizes.post, sizes.species));
@@ -655,13 +668,14 @@ CodeCheck footingRow(const Layout &layout, const CodeSettings &settings)
         return row;
     }
     row.valueInches = need.size.inches;
-    row.sentence = QStringLiteral("%2 footings at least %1 and %3 thick under the most loaded post (%4, %5 of deck) on "
+    row.sentence = QStringLiteral("%2 footings at least %1 and %3 thick under the most loaded %7 (%4, %5 of deck) on "
                                   "%6 psf soil, their bottoms at least 12\" below undisturbed ground.")
                        .arg(inchesText(std::ceil(need.size.inches - 1e-9))
                                 + (settings.footing == FootingShape::Round ? QStringLiteral(" across") : QStringLiteral(" a side")),
                             settings.footing == FootingShape::Round ? QStringLiteral("Round") : QStringLiteral("Square"),
                             inchesText(std::ceil(need.thicknessInches - 1e-9)), most->post->name,
-                            area(most->tributarySquareFeet), soil);
+                            area(most->tributarySquareFeet), soil,
+                            most->post->kind == Kind::Block ? QStringLiteral("deck block") : QStringLiteral("post"));
     return row;
 }
 

@@ -75,7 +75,7 @@ std::optional<DeckParameters> postsRefitted(const Deck &framed, const Candidate 
     for (const Member &m : framed.members) {
         const Box b = bounds(m.plan);
         const long z = std::lround((b.z0 + b.z1) / 2);
-        if (m.kind == Kind::Post) {
+        if (carriesBeam(m.kind)) {
             Line &line = lines[z];
             line.runFrom = std::min(line.runFrom, (b.x0 + b.x1) / 2 - setIn);
             line.runTo = std::max(line.runTo, (b.x0 + b.x1) / 2 + setIn);
@@ -197,7 +197,8 @@ std::vector<QString> changesBetween(const Deck &designed, const Deck &suggested)
                               .arg(feet(b.overhangZ * 12))
                               .arg(designed.beamLines.size())
                               .arg(feet(a.overhangZ * 12)));
-    const int postsA = countOf(designed, Kind::Post), postsB = countOf(suggested, Kind::Post);
+    const int postsA = countOf(designed, Kind::Post) + countOf(designed, Kind::Block),
+              postsB = countOf(suggested, Kind::Post) + countOf(suggested, Kind::Block);
     if (postsA != postsB || std::abs(a.overhangX - b.overhangX) > 1e-6)
         changes.push_back(QStringLiteral("%1 posts at most %2 apart, the end ones %3 in from the beam ends, instead of %4 "
                                          "at most %5 apart, %6 in")
@@ -305,7 +306,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
         }
         ++passed;
         const double boardFeet = framingBoardFeet(*framed);
-        const int footings = countOf(*framed, Kind::Post);
+        const int footings = countOf(*framed, Kind::Post) + countOf(*framed, Kind::Block);
         if (!best || boardFeet < suggestion.boardFeet - 1e-6
             || (std::abs(boardFeet - suggestion.boardFeet) <= 1e-6 && footings < suggestion.footings)) {
             best = *framed;

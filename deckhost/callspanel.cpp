@@ -26,6 +26,9 @@ CallsPanel::CallsPanel(const QString &wizardFolder, QWidget *parent)
 
 void CallsPanel::addCall(const ReceivedCall &call)
 {
+    // Of a flood only the rows that will stay listed are made.
+    if (m_pendingCalls.size() >= ListedCalls)
+        m_pendingCalls.removeFirst();
     m_pendingCalls << deckview::shortened(compactCall(call));
     m_update.start();
 }
@@ -40,6 +43,9 @@ void CallsPanel::showParameterFiles(const QString &symbolFile)
 void CallsPanel::showPending()
 {
     if (!m_pendingCalls.isEmpty()) {
+        const int keep = ListedCalls - int(m_pendingCalls.size());
+        while (calls->count() > keep)
+            delete calls->takeItem(0);
         calls->addItems(m_pendingCalls);
         m_pendingCalls.clear();
         calls->scrollToBottom();

@@ -43,15 +43,20 @@ host::JournalEntry entryOf(const QJsonObject &entry)
         e.args.push_back(valueOf(arg));
     return e;
 }
-} // namespace
 
-QByteArray journalLine(const ReceivedCall &call)
+host::JournalEntry entryOf(const ReceivedCall &call)
 {
     host::JournalEntry e{call.path.toStdString(), call.interface.toStdString(), call.member.toStdString(),
                          call.kind.toStdString(), {}};
     for (const QJsonValue &arg : call.args)
         e.args.push_back(valueOf(arg));
-    return QByteArray::fromStdString(host::journalLine(e));
+    return e;
+}
+} // namespace
+
+QByteArray journalLine(const ReceivedCall &call)
+{
+    return QByteArray::fromStdString(host::journalLine(entryOf(call)));
 }
 
 QString compactCall(const QJsonObject &entry)
@@ -59,9 +64,11 @@ QString compactCall(const QJsonObject &entry)
     return QString::fromStdString(host::compactLine(entryOf(entry)));
 }
 
+// Straight from the call, not through its JSON line: the calls panel lists
+// every call of a flood, on the window's thread.
 QString compactCall(const ReceivedCall &call)
 {
-    return compactCall(QJsonDocument::fromJson(journalLine(call)).object());
+    return QString::fromStdString(host::compactLine(entryOf(call)));
 }
 
 bool Journal::open(const QString &path)

@@ -3,6 +3,7 @@
 #include "callspanel.h"
 #include "deckhost.h"
 #include "journal.h"
+#include "latestjob.h"
 #include "options.h"
 #include "presenter.h"
 #include "recentdecks.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QStatusBar>
+#include <QThreadPool>
 #include <QDBusConnection>
 
 #include <cstdio>
@@ -70,11 +72,19 @@ int main(int argc, char *argv[])
     host.setWizardFolder(QDir::cleanPath(QDir(options.wizardFolder).absolutePath()));
     QObject::connect(&host, &DeckHost::received, &host, [&journal](const ReceivedCall &call) { journal.write(call); });
 
-    // Each symbol asked for is remembered with a copy of the wizard's files.
+    // Each symbol asked for is remembered with a copy of the wizard's files,
+    // off the window's thread (a copy takes tens of milliseconds, and calls
+    // wait meanwhile), one at a time, and of those waiting only the latest.
     recentdecks::Asked asked;
-    const auto remember = [&options, &asked] {
-        if (const jm::Status kept = recentdecks::remember(options.wizardFolder, asked); !kept)
-            std::fprintf(stderr, "deckhost: %s\n", qPrintable(kept.error()));
+    QThreadPool rememberer;
+    rememberer.setMaxThreadCount(1);
+    deckview::LatestJob remembering(&rememberer, &host);
+    const auto remember = [&options, &asked, &remembering] {
+        remembering.start([folder = options.wizardFolder, asked] { return recentdecks::remember(folder, asked); },
+                          [](const jm::Status &kept) {
+                              if (!kept)
+                                  std::fprintf(stderr, "deckhost: %s\n", qPrintable(kept.error()));
+                          });
     };
     // After the call is answered, like everything else the window does with
     // it; of a flood of calls only the latest deck is remembered and shown.
@@ -108,6 +118,9 @@ int main(int argc, char *argv[])
     if (presenter)
         presenter->window()->show();
     const int code = app->exec();
+    // A copy being made is finished (a stale one waiting is not begun).
+    remembering.supersede();
+    rememberer.waitForDone();
     // Closing the window ends the host at once: a deck still being built is
     // not waited for. The journal has been flushed line by line.
     std::fflush(stdout);

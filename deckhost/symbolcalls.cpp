@@ -2,18 +2,20 @@
 
 #include <utility>
 
-SymbolCalls::SymbolCalls(int intervalMs, QObject *parent) : QObject(parent)
+SymbolCalls::SymbolCalls(int quietMs, int longestWaitMs, QObject *parent) : QObject(parent)
 {
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(intervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &SymbolCalls::passOn);
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(quietMs);
+    m_longest.setSingleShot(true);
+    m_longest.setInterval(longestWaitMs);
+    connect(&m_quiet, &QTimer::timeout, this, &SymbolCalls::passOn);
+    connect(&m_longest, &QTimer::timeout, this, &SymbolCalls::passOn);
 }
 
 void SymbolCalls::loaded(const QString &path)
 {
     m_waiting = {{true, path}};
-    if (!m_timer.isActive())
-        m_timer.start();
+    waitFor();
 }
 
 void SymbolCalls::opened(const QString &path)
@@ -22,12 +24,20 @@ void SymbolCalls::opened(const QString &path)
         m_waiting.back().path = path;
     else
         m_waiting.push_back({false, path});
-    if (!m_timer.isActive())
-        m_timer.start();
+    waitFor();
+}
+
+void SymbolCalls::waitFor()
+{
+    m_quiet.start();
+    if (!m_longest.isActive())
+        m_longest.start();
 }
 
 void SymbolCalls::passOn()
 {
+    m_quiet.stop();
+    m_longest.stop();
     const std::vector<Call> calls = std::exchange(m_waiting, {});
     for (const Call &call : calls) {
         if (call.load)

@@ -198,7 +198,7 @@ std::vector<Finding> checkDeck(const Deck &deck)
             if (beams < 2 && !(beams == 1 && endsOnRims(deck, m) > 0))
                 found(Rule::JoistUnsupported, {m.name}, {double(beams), double(endsOnRims(deck, m))});
         }
-        if (m.kind == Kind::Post) {
+        if (carriesBeam(m.kind)) {
             bool carries = false;
             for (const Member &beam : members)
                 carries = carries || (beam.kind == Kind::BeamPly && std::abs(beam.base - m.top()) < touching

@@ -122,7 +122,7 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
     const double joistTop = deckTop - p.deckingThickness;
     const double beamTop = joistTop - p.joistHeight;
     const double beamBottom = beamTop - p.beamHeight;
-    if (beamBottom <= 0)
+    if (beamBottom < 0)
         return refused({Rule::TooLow, p.fileName, {}, {3, 9, 12, 16}, {p.height, deckTop - beamBottom}}, findings);
 
     Deck deck;
@@ -146,8 +146,11 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
     const double beamWidth = p.beamPlies * p.beamPly;
     if (lineGap < beamWidth)
         return refused(crowded(Rule::BeamLinesCrowded, p, beamWidth, lineGap, 8, 10), findings);
-    if (lineGap < p.postSize)
-        return refused(crowded(Rule::BeamLinesUnderPosts, p, p.postSize, lineGap, 7, 8), findings);
+    // What stands under the beams: posts, or on a low deck, deck blocks.
+    const bool onBlocks = beamBottom < leastPostInches;
+    const double supportSize = onBlocks ? blockSizeInches : p.postSize;
+    if (lineGap < supportSize)
+        return refused(crowded(Rule::BeamLinesUnderPosts, p, supportSize, lineGap, 7, 8), findings);
     int beam = 0, post = 0;
     for (double z : deck.beamLines) {
         // The plies side by side, centred on the line.
@@ -167,8 +170,16 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
         }
         for (const Interval &run : runAlongX(outline, z)) {
             const std::vector<double> posts = stations(run.from + p.overhangX * 12, run.to - p.overhangX * 12, p.postSpacing * 12);
-            if (closest(posts) < p.postSize)
-                return refused(crowded(Rule::PostsCrowded, p, p.postSize, closest(posts), 6, 7), findings);
+            if (closest(posts) < supportSize)
+                return refused(crowded(Rule::PostsCrowded, p, supportSize, closest(posts), 6, 7), findings);
+            // Too low for posts: the beam rests on deck blocks set into the ground.
+            if (onBlocks) {
+                const double tall = std::max(blockHeightInches, beamBottom);
+                for (double x : posts)
+                    add(deck, Kind::Block, QStringLiteral("Deck block %1").arg(++post), square(x, z, blockSizeInches),
+                        beamBottom - tall, tall);
+                continue;
+            }
             for (double x : posts)
                 add(deck, Kind::Post, QStringLiteral("Post %1").arg(++post), square(x, z, p.postSize), 0, beamBottom);
         }
@@ -269,6 +280,7 @@ QString kindName(Kind kind)
     case Kind::Handrail: return QStringLiteral("Handrails");
     case Kind::LandingPad: return QStringLiteral("Landing pads");
     case Kind::Riser: return QStringLiteral("Riser boards");
+    case Kind::Block: return QStringLiteral("Deck blocks");
     }
     return {};
 }

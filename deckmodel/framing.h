@@ -27,10 +27,23 @@ enum class Kind {
     Post, BeamPly, Joist, RimJoist, DeckingBoard,
     GuardPost, GuardRail, Baluster, Stringer, Tread, Handrail, LandingPad,
     Riser, // a riser board closing the opening between two treads
+    Block, // a precast concrete deck block under a beam where the deck is too low for posts
 };
 
 // Guards and the stair stand outside the outline, the framing within it.
-inline bool isFraming(Kind kind) { return kind <= Kind::DeckingBoard; }
+inline bool isFraming(Kind kind) { return kind <= Kind::DeckingBoard || kind == Kind::Block; }
+
+// What a beam rests on: posts, or on a deck too low for them, deck blocks.
+inline bool carriesBeam(Kind kind) { return kind == Kind::Post || kind == Kind::Block; }
+
+// A deck whose beams' undersides stand less than this above the ground has
+// no posts: each beam rests on deck blocks, where its posts would stand.
+inline constexpr double leastPostInches = 8;
+// A deck block: a precast concrete block this square and at least this tall,
+// set into the ground as far as the beam above it is low (its top always
+// meets the beam's underside).
+inline constexpr double blockSizeInches = 11;
+inline constexpr double blockHeightInches = 8;
 
 struct Member {
     Kind kind = Kind::Post;

@@ -1,4 +1,5 @@
 #include "deckwindow.h"
+#include "checksettings.h"
 
 #include "numbertext.h"
 #include "takeoffprices.h"
@@ -35,15 +36,13 @@
 #include <QFormLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace deckview {
 
 namespace {
-// Where the window keeps the folder and the filter of the last export.
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Plankora"), QStringLiteral("Joistmaster Deck Viewer"));
-}
+// The window keeps the folder and the filter of the last export with the
+// viewer's other settings (deckviewer.conf), read and written by its rules.
 const QString ExportFolderKey = QStringLiteral("export/folder");
 const QString ExportFilterKey = QStringLiteral("export/filter");
 
@@ -444,20 +443,22 @@ jm::Status DeckWindow::exportDrawing(const QString &path) const
 
 void DeckWindow::askExport()
 {
-    QSettings remembered = settings();
+    const std::unique_ptr<const QSettings> remembered = deckviewer::storedSettings();
     const QStringList filters = exportFilters(bool(m_writeModel));
-    QString filter = remembered.value(ExportFilterKey).toString();
+    QString filter = remembered ? remembered->value(ExportFilterKey).toString() : QString();
     if (!filters.contains(filter))
         filter = filters.front();
-    const QString folder = remembered.value(ExportFolderKey, documentsFolder()).toString();
+    const QString folder = remembered ? remembered->value(ExportFolderKey, documentsFolder()).toString() : documentsFolder();
     const QString suggested = QDir(folder).filePath(QFileInfo(m_fileName).completeBaseName());
     QString path = seams.chooseExportName(this, suggested, filters, &filter);
     if (path.isEmpty())
         return;
     path = withExtension(path, filter);
     if (const jm::Status exported = exportDrawing(path)) {
-        remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
-        remembered.setValue(ExportFilterKey, filter);
+        if (const std::unique_ptr<QSettings> remember = deckviewer::settingsToWrite()) {
+            remember->setValue(ExportFolderKey, QFileInfo(path).absolutePath());
+            remember->setValue(ExportFilterKey, filter);
+        }
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
     } else {
         statusBar()->showMessage(exported.error());
@@ -495,8 +496,8 @@ void DeckWindow::askDrawingSet()
 {
     if (!writeDrawingSet)
         return;
-    QSettings remembered = settings();
-    const QString folder = remembered.value(ExportFolderKey, documentsFolder()).toString();
+    const std::unique_ptr<const QSettings> remembered = deckviewer::storedSettings();
+    const QString folder = remembered ? remembered->value(ExportFolderKey, documentsFolder()).toString() : documentsFolder();
     const QString name = QFileInfo(m_fileName).completeBaseName() + QStringLiteral("-set.pdf");
     // The paper as the filter chosen: the first lets the deck choose.
     const QStringList papers{QString(), QStringLiteral("letter"), QStringLiteral("a4"), QStringLiteral("tabloid"),
@@ -511,7 +512,8 @@ void DeckWindow::askDrawingSet()
     path = withExtension(path, filter);
     const QString paper = papers.value(std::max<qsizetype>(0, filters.indexOf(filter)));
     if (const jm::Status written = writeDrawingSet(path, paper)) {
-        remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
+        if (const std::unique_ptr<QSettings> remember = deckviewer::settingsToWrite())
+            remember->setValue(ExportFolderKey, QFileInfo(path).absolutePath());
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
     } else {
         statusBar()->showMessage(written.error());

@@ -45,6 +45,15 @@ void showValue(QDoubleSpinBox *box, double value)
     box->setValue(value);
 }
 
+// The catalogue's 2D deck styles by number ("Deck 7": 7).
+QList<std::pair<QString, QVariant>> planStyles()
+{
+    QList<std::pair<QString, QVariant>> items;
+    for (int style = deckfile::FirstStyle; style <= deckfile::LastStyle; ++style)
+        items.append({QStringLiteral("Deck %1").arg(style), style});
+    return items;
+}
+
 void showValue(QLineEdit *edit, const QString &text)
 {
     const QSignalBlocker quiet(edit);
@@ -75,10 +84,14 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     m_plies->setObjectName(QStringLiteral("pliesBox"));
     m_plies->setRange(1, 3);
     m_plies->setKeyboardTracking(false);
-    m_boxes << m_plies;
+    m_deckBoxes = {m_a, m_b, m_height, m_overhangX, m_overhangZ, m_postSize, m_postSpacing, m_beamSpacing,
+                   m_beamSize, m_plies, m_joistSize, m_joistSpacing, m_decking, m_gap};
+    m_style = comboBox(QStringLiteral("styleBox"), planStyles());
+    m_width = feetBox(QStringLiteral("widthBox"), 1, deckfile::specOf(deckfile::Line::DeckWidth).largest);
+    m_planBoxes = {m_style, m_width};
     for (QLineEdit **edit : {&m_owner, &m_site, &m_preparer, &m_notes}) {
         *edit = new QLineEdit(this);
-        m_boxes << *edit;
+        m_factBoxes << *edit;
     }
     m_owner->setObjectName(QStringLiteral("ownerEdit"));
     m_site->setObjectName(QStringLiteral("siteEdit"));
@@ -88,6 +101,7 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
         edit->setMaxLength(1000);
 
     auto feet = [this](QDoubleSpinBox *box, const QString &what, double deckfile::DeckParameters::*field) {
+        m_feet.append({box, field});
         connect(box, &QDoubleSpinBox::valueChanged, this, [this, what, field](double value) {
             changed(what, [&](design::Design &d) { d.deck.*field = value; });
         });
@@ -130,6 +144,12 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
             }
         });
     });
+    connect(m_style, &QComboBox::activated, this, [this] {
+        changed(tr("Change the style"), [this](design::Design &d) { d.plan.style = m_style->currentData().toInt(); });
+    });
+    connect(m_width, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        changed(tr("Change the width"), [value](design::Design &d) { d.plan.widthFeet = value; });
+    });
     auto text = [this](QLineEdit *edit, const QString &what, QString design::Project::*field) {
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, what, field] {
             changed(what, [&](design::Design &d) { d.project.*field = edit->text(); });
@@ -159,32 +179,35 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     site(m_fromBack, tr("Change the deck's distance from the back lot line"), &design::Project::deckFromBackFt);
     site(m_north, tr("Change north"), &design::Project::northDegrees);
     site(m_frost, tr("Change the frost depth"), &design::Project::frostDepthIn);
+    m_deckBoxes << m_lotWidth << m_lotDepth << m_fromLeft << m_fromBack << m_north << m_frost;
 
-    auto *form = new QFormLayout(this);
-    form->addRow(tr("A (along Z):"), m_a);
-    form->addRow(tr("B (along X):"), m_b);
-    form->addRow(tr("Height:"), m_height);
-    form->addRow(tr("X overhang:"), m_overhangX);
-    form->addRow(tr("Z overhang:"), m_overhangZ);
-    form->addRow(tr("Posts:"), m_postSize);
-    form->addRow(tr("Post spacing, at most:"), m_postSpacing);
-    form->addRow(tr("Beam-line spacing, at most:"), m_beamSpacing);
-    form->addRow(tr("Beams:"), m_beamSize);
-    form->addRow(tr("Beam plies:"), m_plies);
-    form->addRow(tr("Joists:"), m_joistSize);
-    form->addRow(tr("Joist spacing:"), m_joistSpacing);
-    form->addRow(tr("Decking:"), m_decking);
-    form->addRow(tr("Board gap:"), m_gap);
-    form->addRow(tr("Owner:"), m_owner);
-    form->addRow(tr("Site address:"), m_site);
-    form->addRow(tr("Prepared by:"), m_preparer);
-    form->addRow(tr("Notes:"), m_notes);
-    form->addRow(tr("Lot width (along A):"), m_lotWidth);
-    form->addRow(tr("Lot depth (along B):"), m_lotDepth);
-    form->addRow(tr("Deck from the left lot line:"), m_fromLeft);
-    form->addRow(tr("Deck from the back lot line:"), m_fromBack);
-    form->addRow(tr("North, clockwise from up:"), m_north);
-    form->addRow(tr("Frost depth:"), m_frost);
+    m_form = new QFormLayout(this);
+    m_form->addRow(tr("A (along Z):"), m_a);
+    m_form->addRow(tr("B (along X):"), m_b);
+    m_form->addRow(tr("Height:"), m_height);
+    m_form->addRow(tr("X overhang:"), m_overhangX);
+    m_form->addRow(tr("Z overhang:"), m_overhangZ);
+    m_form->addRow(tr("Posts:"), m_postSize);
+    m_form->addRow(tr("Post spacing, at most:"), m_postSpacing);
+    m_form->addRow(tr("Beam-line spacing, at most:"), m_beamSpacing);
+    m_form->addRow(tr("Beams:"), m_beamSize);
+    m_form->addRow(tr("Beam plies:"), m_plies);
+    m_form->addRow(tr("Joists:"), m_joistSize);
+    m_form->addRow(tr("Joist spacing:"), m_joistSpacing);
+    m_form->addRow(tr("Decking:"), m_decking);
+    m_form->addRow(tr("Board gap:"), m_gap);
+    m_form->addRow(tr("Style:"), m_style);
+    m_form->addRow(tr("Width (A):"), m_width);
+    m_form->addRow(tr("Owner:"), m_owner);
+    m_form->addRow(tr("Site address:"), m_site);
+    m_form->addRow(tr("Prepared by:"), m_preparer);
+    m_form->addRow(tr("Notes:"), m_notes);
+    m_form->addRow(tr("Lot width (along A):"), m_lotWidth);
+    m_form->addRow(tr("Lot depth (along B):"), m_lotDepth);
+    m_form->addRow(tr("Deck from the left lot line:"), m_fromLeft);
+    m_form->addRow(tr("Deck from the back lot line:"), m_fromBack);
+    m_form->addRow(tr("North, clockwise from up:"), m_north);
+    m_form->addRow(tr("Frost depth:"), m_frost);
     setDesign(nullptr);
 }
 
@@ -198,7 +221,6 @@ QDoubleSpinBox *FramingPanel::feetBox(const QString &name, double least, double 
     box->setSuffix(QStringLiteral(" ft"));
     // A typed value counts when it is finished (Enter, or the focus moving on).
     box->setKeyboardTracking(false);
-    m_boxes << box;
     return box;
 }
 
@@ -217,29 +239,39 @@ QComboBox *FramingPanel::comboBox(const QString &name, const QList<std::pair<QSt
     box->setObjectName(name);
     for (const auto &[text, data] : items)
         box->addItem(text, data);
-    m_boxes << box;
     return box;
 }
 
 void FramingPanel::setDesign(const design::Design *shown)
 {
-    const bool editable = shown && !shown->is2D;
-    for (QWidget *box : m_boxes)
-        box->setEnabled(editable);
-    if (!editable) {
+    const bool plan = shown && shown->is2D;
+    for (QWidget *box : m_deckBoxes) {
+        box->setEnabled(shown && !plan);
+        m_form->setRowVisible(box, !plan);
+    }
+    for (QWidget *box : m_planBoxes) {
+        box->setEnabled(plan);
+        m_form->setRowVisible(box, plan);
+    }
+    for (QWidget *box : m_factBoxes)
+        box->setEnabled(shown != nullptr);
+    if (!shown) {
         m_design.reset();
         return;
     }
     m_design = *shown;
+    showValue(m_owner, shown->project.owner);
+    showValue(m_site, shown->project.siteAddress);
+    showValue(m_preparer, shown->project.preparer);
+    showValue(m_notes, shown->project.notes);
+    if (plan) {
+        choose(m_style, shown->plan.style);
+        showValue(m_width, shown->plan.widthFeet);
+        return;
+    }
     const deckfile::DeckParameters &p = shown->deck;
-    showValue(m_a, p.depthA);
-    showValue(m_b, p.widthB);
-    showValue(m_height, p.height);
-    showValue(m_overhangX, p.overhangX);
-    showValue(m_overhangZ, p.overhangZ);
-    showValue(m_postSpacing, p.postSpacing);
-    showValue(m_beamSpacing, p.beamSpacing);
-    showValue(m_gap, p.deckingGap);
+    for (const auto &[box, field] : m_feet)
+        showValue(box, p.*field);
     choose(m_postSize, p.postSize);
     choose(m_beamSize, p.beamHeight);
     choose(m_joistSize, p.joistHeight);
@@ -255,10 +287,6 @@ void FramingPanel::setDesign(const design::Design *shown)
                                                       : QStringLiteral("2x6");
         m_decking->setCurrentIndex(m_decking->findText(name));
     }
-    showValue(m_owner, shown->project.owner);
-    showValue(m_site, shown->project.siteAddress);
-    showValue(m_preparer, shown->project.preparer);
-    showValue(m_notes, shown->project.notes);
     const design::Project &project = shown->project;
     showValue(m_lotWidth, project.lotWidthFt.value_or(m_lotWidth->minimum()));
     showValue(m_lotDepth, project.lotDepthFt.value_or(m_lotDepth->minimum()));

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <memory>
 
 namespace deckviewer {
 
@@ -19,8 +20,8 @@ constexpr int largestSize = 10000;
 
 QList<int> savedSizes(const QString &name)
 {
-    const QSettings stored(codeSettingsPath(), QSettings::IniFormat);
-    const QStringList parts = stored.value(layoutKey(name)).toStringList();
+    const std::unique_ptr<const QSettings> stored = storedSettings();
+    const QStringList parts = stored ? stored->value(layoutKey(name)).toStringList() : QStringList();
     QList<int> sizes;
     for (const QString &part : parts) {
         bool isNumber = false;
@@ -37,8 +38,8 @@ void saveSizes(const QString &name, const QList<int> &sizes)
     QStringList parts;
     for (int size : sizes)
         parts << QString::number(std::clamp(size, 1, largestSize));
-    QSettings stored(codeSettingsPath(), QSettings::IniFormat);
-    stored.setValue(layoutKey(name), parts);
+    if (const std::unique_ptr<QSettings> stored = settingsToWrite())
+        stored->setValue(layoutKey(name), parts);
 }
 
 } // namespace deckviewer

@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QSettings>
 
+#include <memory>
+
 namespace deckviewer {
 
 namespace {
@@ -23,21 +25,25 @@ QString feet(double value)
 
 void rememberDesign(const QString &path)
 {
-    QSettings stored(codeSettingsPath(), QSettings::IniFormat);
+    const std::unique_ptr<QSettings> stored = settingsToWrite();
+    if (!stored)
+        return;
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    QStringList paths = stored.value(RecentKey).toStringList();
+    QStringList paths = stored->value(RecentKey).toStringList();
     paths.removeAll(absolute);
     paths.prepend(absolute);
     while (paths.size() > RecentDesignsKept)
         paths.removeLast();
-    stored.setValue(RecentKey, paths);
+    stored->setValue(RecentKey, paths);
 }
 
 QList<RecentDesign> recentDesigns()
 {
-    const QSettings stored(codeSettingsPath(), QSettings::IniFormat);
+    const std::unique_ptr<const QSettings> stored = storedSettings();
     QList<RecentDesign> designs;
-    for (const QString &path : stored.value(RecentKey).toStringList().mid(0, RecentDesignsKept))
+    if (!stored)
+        return designs;
+    for (const QString &path : stored->value(RecentKey).toStringList().mid(0, RecentDesignsKept))
         if (const auto read = design::readDesign(path))
             designs.append({path, *read, QFileInfo(path).lastModified()});
     return designs;

@@ -4,6 +4,7 @@
 #include "deckexport.h"
 #include "designfile.h"
 #include "handoff.h"
+#include "kernelmodule.h"
 #include "lengthtext.h"
 #include "plan.h"
 #include "recentdecks.h"
@@ -76,7 +77,9 @@ void fillTakeoff(deckview::TitleBlock &block, const deckmodel::Deck &deck, const
 
 namespace {
 // A folder the host was never asked about: what it holds, and the deck
-// parameter files among them that open by themselves.
+// parameter files among them that open by themselves. The sentence names no
+// program: the viewer and the host both show it, each under its own name
+// (the window's title, the command line's "deckviewer:" or "deckhost:").
 QString nothingAskedIn(const QString &folder, const QString &why)
 {
     QStringList found, decks;
@@ -84,7 +87,7 @@ QString nothingAskedIn(const QString &folder, const QString &why)
         if (QFileInfo(QDir(folder).filePath(name)).isFile())
             (deckfile::parameterFiles().contains(name) ? decks : found) << name;
     found += decks;
-    return QStringLiteral("deckhost was never asked for a deck in %1, and it shows none there by itself: %2 It holds %3. %4")
+    return QStringLiteral("No deck was asked for in %1, and the folder shows none by itself: %2 It holds %3. %4")
         .arg(QDir::toNativeSeparators(folder), why,
              found.isEmpty() ? QStringLiteral("none of the wizard's files") : found.join(QStringLiteral(", ")),
              decks.isEmpty() ? QStringLiteral("There is no deck to show.")
@@ -328,7 +331,8 @@ jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, co
 
 void addKernel(ShownDeck &shown)
 {
-    if (shown.error.isEmpty() && !shown.isPlan)
+    // Without the kernel's module the hidden lines come from the depth buffer.
+    if (shown.error.isEmpty() && !shown.isPlan && deckmodel::kernelModule())
         shown.hiddenLines = std::make_shared<const deckmodel::HiddenLines>(shown.members);
 }
 

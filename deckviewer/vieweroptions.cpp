@@ -1,5 +1,6 @@
 #include "vieweroptions.h"
 
+#include "catalogue.h"
 #include "handoff.h"
 #include "numbertext.h"
 #include "outputfile.h"
@@ -203,18 +204,44 @@ QString outputOptionsHelp()
         "                        not written.\n");
 }
 
+QString parameterFileList()
+{
+    const QString first = QLatin1String(deckfile::shapeOf(deckfile::FirstDeckType)->family->file);
+    QStringList files = deckfile::parameterFiles();
+    std::sort(files.begin(), files.end(), [&first](const QString &a, const QString &b) {
+        return a == first ? b != first : b != first && a < b;
+    });
+    const QString last = files.takeLast();
+    return files.isEmpty() ? last : files.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
+
+QString wrapped(const QString &text, qsizetype columns)
+{
+    QString lines, line;
+    for (const QString &word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > columns) {
+            lines += line + u'\n';
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return line.isEmpty() ? lines : lines + line + u'\n';
+}
+
 QString helpText()
 {
     return QStringLiteral(
         "Usage: deckviewer --open FOLDER|FILE|DESIGN\n"
         "       deckviewer --render FOLDER|FILE|DESIGN [--view VIEW] [--mode MODE] --out FILE\n"
-        "\n"
-        "Shows a deck designed with Joistmaster, or writes it to a file. FOLDER is a\n"
-        "wizard folder (its DeckType.txt names the deck parameter file), FILE one deck\n"
-        "parameter file (Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or\n"
-        "Deck_Slice2.txt), DESIGN a deck design saved by the viewer (.jmdeck), which\n"
-        "brings its own code check settings and waste allowance unless the options\n"
-        "below give others.\n"
+        "\n")
+        + wrapped(QStringLiteral("Shows a deck designed with Joistmaster, or writes it to a file. FOLDER is a "
+                                 "wizard folder (its DeckType.txt names the deck parameter file), FILE one deck "
+                                 "parameter file (%1), DESIGN a deck design saved by the viewer (.jmdeck), which "
+                                 "brings its own code check settings and waste allowance unless the options "
+                                 "below give others.")
+                      .arg(parameterFileList()),
+                  HelpColumns)
+        + QStringLiteral(
         "\n"
         "Options:\n"
         "  --open FOLDER|FILE|DESIGN\n"

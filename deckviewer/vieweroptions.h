@@ -46,6 +46,15 @@ jm::Status outputIsNoInput(const Options &options, const QStringList &alsoRead);
 // The options --out, --view, --mode and the code check's, as both programs'
 // help gives them.
 QString outputOptionsHelp();
+// The deck parameter files the program reads, as a person lists them: the
+// first shape's family's file (the rectangle's) first, the others by name,
+// "A, B, C or D".
+QString parameterFileList();
+// The words of a paragraph in lines of at most `columns` characters, broken
+// only between words, each line ended by a newline.
+QString wrapped(const QString &text, qsizetype columns);
+// The width the help's paragraph is wrapped to, in characters.
+inline constexpr qsizetype HelpColumns = 78;
 QString helpText();
 
 } // namespace deckviewer

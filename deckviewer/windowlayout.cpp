@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QSettings>
 
+#include <memory>
+
 namespace deckviewer {
 
 namespace {
@@ -20,9 +22,10 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_window && event->type() == QEvent::Close) {
-            QSettings stored(codeSettingsPath(), QSettings::IniFormat);
-            stored.setValue(geometryKey(m_name), m_window->saveGeometry());
-            stored.setValue(stateKey(m_name), m_window->saveState());
+            if (const std::unique_ptr<QSettings> stored = settingsToWrite()) {
+                stored->setValue(geometryKey(m_name), m_window->saveGeometry());
+                stored->setValue(stateKey(m_name), m_window->saveState());
+            }
         }
         return false;
     }
@@ -35,10 +38,10 @@ private:
 
 void rememberLayout(QMainWindow *window, const QString &name)
 {
-    const QSettings stored(codeSettingsPath(), QSettings::IniFormat);
+    const std::unique_ptr<const QSettings> stored = storedSettings();
     // A value that is no layout (edited by hand) is ignored by Qt itself.
-    const QByteArray geometry = stored.value(geometryKey(name)).toByteArray();
-    const QByteArray state = stored.value(stateKey(name)).toByteArray();
+    const QByteArray geometry = stored ? stored->value(geometryKey(name)).toByteArray() : QByteArray();
+    const QByteArray state = stored ? stored->value(stateKey(name)).toByteArray() : QByteArray();
     if (!geometry.isEmpty())
         window->restoreGeometry(geometry);
     if (!state.isEmpty())

@@ -7,6 +7,10 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 #ifndef JOISTMASTER_VERSION
 #define JOISTMASTER_VERSION "1.0"
 #endif
@@ -56,6 +60,13 @@ std::vector<Sheet> plans(const DeckSheetsInput &in, const QRectF &area, DrawingS
     for (Sheet &sheet : sheets)
         moveSheet(sheet, area.topLeft() - extentOf(sheet).topLeft());
     return sheets;
+}
+
+// The scale of a list its words name ("1/4\" = 1'-0\""), or none.
+std::optional<DrawingScale> scaleNamed(const std::vector<DrawingScale> &scales, const QString &words)
+{
+    const auto named = std::find_if(scales.begin(), scales.end(), [&](const DrawingScale &s) { return s.words == words; });
+    return named != scales.end() ? std::optional(*named) : std::nullopt;
 }
 
 QString feet(double value)
@@ -120,18 +131,11 @@ std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::Code
 
     QString words;
     sheets.push_back(elevationsSheet(in, area, scale, &words));
-    const auto elevationScale = std::find_if(planScales().begin(), planScales().end(),
-                                             [&](const DrawingScale &s) { return s.words == words; });
-    scales.push_back({words, elevationScale != planScales().end() ? std::optional(*elevationScale) : std::nullopt});
+    scales.push_back({words, scaleNamed(planScales(), words)});
     sheets.push_back(sectionSheet(in, area, &words));
-    const auto sectionScale = std::find_if(detailScales().begin(), detailScales().end(),
-                                           [&](const DrawingScale &s) { return s.words == words; });
-    scales.push_back({words, sectionScale != detailScales().end() ? std::optional(*sectionScale) : std::nullopt});
+    scales.push_back({words, scaleNamed(detailScales(), words)});
     sheets.push_back(detailsSheet(in, area, &words));
-    const auto detailScale = std::find_if(detailScales().begin(), detailScales().end(),
-                                          [&](const DrawingScale &s) { return s.words == words; });
-    scales.push_back({QStringLiteral("as noted"),
-                      detailScale != detailScales().end() ? std::optional(*detailScale) : std::nullopt});
+    scales.push_back({QStringLiteral("as noted"), scaleNamed(detailScales(), words)});
     for (Sheet &sheet : codeCheckSheets(in, area)) {
         sheets.push_back(std::move(sheet));
         scales.push_back({QStringLiteral("none"), std::nullopt});

@@ -53,17 +53,17 @@ void uprightChain(Sheet &sheet, const Frame &f, double u, const std::vector<doub
 
 // Labels in a column right of the drawing, top down in the order given,
 // each wrapped to the column's width with a leader to what it names.
-struct ColumnCallout {
+struct DetailCallout {
     QPointF target;
     QString words;
 };
-void addCallouts(Sheet &sheet, const std::vector<ColumnCallout> &callouts)
+void addCallouts(Sheet &sheet, const std::vector<DetailCallout> &callouts)
 {
     constexpr double Width = 48, Line = 4.6;
     const QRectF drawn = extentOf(sheet);
     const double x = drawn.right() + 6;
     double y = drawn.top() + 2;
-    for (const ColumnCallout &c : callouts) {
+    for (const DetailCallout &c : callouts) {
         const QStringList lines = wrapText(c.words, Width, 2.5);
         y += Line;
         for (qsizetype i = 0; i < lines.size(); ++i)
@@ -184,7 +184,7 @@ Sheet stairDetail(const DeckSheetsInput &in, const DrawingScale &scale)
         addDimension(sheet, {f.at(u, nosing), f.at(u, nosing + above), -5, above, measure(above),
                              QStringLiteral("handrail"), true});
     }
-    std::vector<ColumnCallout> callouts{
+    std::vector<DetailCallout> callouts{
         {f.at(t / 2, rise - r), QStringLiteral("%1 risers of %2, %3 treads of %4, two boards each")
                                     .arg(risers).arg(inchesText(r)).arg(risers - 1).arg(inchesText(t))},
         {f.at(t * 1.5, rise - 1.5 * r - depth / 2),

@@ -121,6 +121,8 @@ QString markOf(Kind kind)
     case Kind::Joist: return QStringLiteral("J");
     case Kind::RimJoist: return QStringLiteral("R");
     case Kind::DeckingBoard: return QStringLiteral("D");
+    case Kind::Block: return QStringLiteral("K");
+    default: break;
     }
     return QStringLiteral("M");
 }
@@ -228,9 +230,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
     const deckmodel::DeckParameters &p = deck.parameters;
-    Sheet sheet;
-    sheet.key = QStringLiteral("plan");
-    sheet.title = QStringLiteral("Deck plan");
+    Sheet sheet{.key = QStringLiteral("plan"), .title = QStringLiteral("Deck plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
@@ -261,9 +261,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
-    Sheet sheet;
-    sheet.key = QStringLiteral("framing");
-    sheet.title = QStringLiteral("Framing plan");
+    Sheet sheet{.key = QStringLiteral("framing"), .title = QStringLiteral("Framing plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
 
@@ -299,7 +297,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         for (const deckmodel::Interval &run : deckmodel::runAlongX(deck.outline, z)) {
             std::vector<double> stations{run.from};
             for (const Member &m : deck.members)
-                if (m.kind == Kind::Post && std::abs(centreZ(m) - z) < 0.01 && centreX(m) > run.from - 0.01
+                if (deckmodel::carriesBeam(m.kind) && std::abs(centreZ(m) - z) < 0.01 && centreX(m) > run.from - 0.01
                     && centreX(m) < run.to + 0.01)
                     stations.push_back(centreX(m));
             std::sort(stations.begin() + 1, stations.end());
@@ -360,6 +358,14 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     if (firstPost)
         callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
                 QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), in.lumberOf(Kind::Post)));
+    // A deck too low for posts: its beams on deck blocks.
+    const Member *firstBlock = nullptr;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Block && (!firstBlock || std::abs(centreX(m) - front) < std::abs(centreX(*firstBlock) - front) - 0.01))
+            firstBlock = &m;
+    if (firstBlock)
+        callout(frame.at(centreZ(*firstBlock), centreX(*firstBlock)), b.z0 + (b.z1 - b.z0) * 0.6,
+                QStringLiteral("%1: deck block, 11\" precast concrete, under the beam").arg(markOf(Kind::Block)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
     return sheet;
 }
@@ -408,9 +414,7 @@ std::vector<FootingType> footingTypes(const std::vector<deckmodel::FootingNeed> 
 Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, bool withSchedule)
 {
     const deckmodel::Deck &deck = in.deck;
-    Sheet sheet;
-    sheet.key = QStringLiteral("footing");
-    sheet.title = QStringLiteral("Footing plan");
+    Sheet sheet{.key = QStringLiteral("footing"), .title = QStringLiteral("Footing plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Light, true);
@@ -421,9 +425,12 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
     const std::vector<FootingType> types = footingTypes(in.footings);
     const bool round = in.settings.footing == deckmodel::FootingShape::Round;
     std::vector<double> zs, xs;
-    for (const Member &m : deck.members)
+    for (const Member &m : deck.members) {
         if (m.kind == Kind::Post)
             addShape(sheet, frame.polygon(m.plan), Weight::Medium, false, Fill::Black);
+        if (m.kind == Kind::Block) // on its footing, drawn in outline
+            addShape(sheet, frame.polygon(m.plan), Weight::Medium);
+    }
     for (const deckmodel::FootingNeed &n : in.footings) {
         const QPointF c = frame.at(n.z, n.x);
         const double size = (n.outside ? deck.parameters.postSize + 8 : n.sizeInches) * frame.mmPerInch;
@@ -476,9 +483,7 @@ std::vector<QStringList> footingScheduleRows(const DeckSheetsInput &in)
 
 Sheet stylePlanSheet(const deckmodel::Polygon &outline, int style, double widthFeet, const DrawingScale &scale)
 {
-    Sheet sheet;
-    sheet.key = QStringLiteral("plan");
-    sheet.title = QStringLiteral("Deck plan");
+    Sheet sheet{.key = QStringLiteral("plan"), .title = QStringLiteral("Deck plan")};
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(outline);
     addShape(sheet, frame.polygon(outline), Weight::Heavy);

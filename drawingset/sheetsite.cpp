@@ -30,9 +30,7 @@ void addNorthArrow(Sheet &sheet, QPointF at, double degrees)
 Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area)
 {
     const ProjectFacts &project = in.facts.project;
-    Sheet sheet;
-    sheet.key = QStringLiteral("site");
-    sheet.title = QStringLiteral("Site plan");
+    Sheet sheet{.key = QStringLiteral("site"), .title = QStringLiteral("Site plan")};
     const deckmodel::Box b = deckmodel::bounds(in.deck.outline);
     const double deckA = b.z1 - b.z0, deckB = b.x1 - b.x0;
     const bool placed = project.lotWidthFeet && project.lotDepthFeet && project.deckFromLeftFeet && project.deckFromBackFeet;

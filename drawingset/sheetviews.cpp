@@ -97,17 +97,24 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
     }
     addDimension(sheet, {view.at(right, 0), view.at(right, top), -24, top, feetAndInchesFromInches(top),
                          QStringLiteral("heights"), true});
-    const QString name = front ? QStringLiteral("Post height %1, beam %2, joists %3, decking %4")
-                                     .arg(feetAndInchesFromInches(beamBottom), inchesText(p.beamHeight),
-                                          inchesText(p.joistHeight), inchesText(p.deckingThickness))
-                               : QString();
+    const bool onBlocks = std::any_of(deck.members.begin(), deck.members.end(),
+                                      [](const Member &m) { return m.kind == Kind::Block; });
+    const QString name = !front ? QString()
+                         : onBlocks ? QStringLiteral("Deck blocks, beams %1, beam %2, joists %3, decking %4")
+                                          .arg(beamBottom < 0.01 ? QStringLiteral("at the ground")
+                                                                 : inchesText(beamBottom) + QStringLiteral(" above the ground"),
+                                               inchesText(p.beamHeight), inchesText(p.joistHeight),
+                                               inchesText(p.deckingThickness))
+                                    : QStringLiteral("Post height %1, beam %2, joists %3, decking %4")
+                                          .arg(feetAndInchesFromInches(beamBottom), inchesText(p.beamHeight),
+                                               inchesText(p.joistHeight), inchesText(p.deckingThickness));
     if (!name.isEmpty())
         placeText(sheet, {view.at(0, top) + QPointF(0, -4), name, 2.5, Anchor::Start}, {0, -4.6}, 3);
 
-    // Where the posts stand along the view, under the ground.
+    // Where the posts (or deck blocks) stand along the view, under the ground.
     std::vector<double> posts;
     for (const Member &m : deck.members)
-        if (m.kind == Kind::Post) {
+        if (deckmodel::carriesBeam(m.kind)) {
             const Span s = spanOf(view, m);
             posts.push_back((s.from + s.to) / 2);
         }
@@ -240,7 +247,7 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
         addDimension(sheet, {at(b.z0, top), at(line, top), 6, line - b.z0, feetAndInchesFromInches(line - b.z0),
                              QStringLiteral("joist cantilever"), true});
 
-        const std::vector<Callout> callouts{
+        std::vector<Callout> callouts{
             {at((b.z0 + to) / 2, top - p.deckingThickness / 2),
              QStringLiteral("%1 decking, %2 gaps, 2 deck screws at each joist").arg(in.lumberOf(Kind::DeckingBoard), inchesText(p.deckingGap))},
             {at(to - 6, (beamTop + joistTop) / 2),
@@ -267,6 +274,21 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
                                         in.settings.footing == deckmodel::FootingShape::Round ? QStringLiteral(" dia.") : QString(),
                                         inchesText(footingThickness), frostDepthWords(in.facts.project))},
         };
+        // A deck too low for posts: its beams on deck blocks, with no post,
+        // post cap, carriage bolt, post base or pier.
+        if (std::any_of(deck.members.begin(), deck.members.end(), [](const Member &m) { return m.kind == Kind::Block; })) {
+            const auto isPosts = [](const Callout &c) {
+                return c.text.startsWith(u"Carriage bolts") || c.text.startsWith(u"Post cap") || c.text.contains(u" post, ")
+                       || c.text.startsWith(u"Post base") || c.text.startsWith(u"Concrete pier");
+            };
+            const auto first = std::find_if(callouts.begin(), callouts.end(), isPosts);
+            const QPointF target = first != callouts.end() ? first->target : at(line, beamBottom / 2);
+            std::erase_if(callouts, isPosts);
+            callouts.insert(std::find_if(callouts.begin(), callouts.end(),
+                                         [](const Callout &c) { return c.text.startsWith(u"Concrete footing"); }),
+                            {target, QStringLiteral("Deck block, 11\" precast concrete, on the footing, the beam in its top "
+                                                    "(%1 in all)").arg(in.takeoff.deckBlocks)});
+        }
         // The labels in a column right of the section, top down in the order above.
         const double column = at(to + 10, 0).x();
         double y = std::min(at(0, top).y() - 4, at(0, top).y());

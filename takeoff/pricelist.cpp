@@ -198,7 +198,7 @@ QByteArray PriceList::exampleBytes()
         "Carriage bolts,1/2 in,,piece,1.18", "Guard post bolts,1/2 in,,piece,2.48",
         "Deck screws,#10 x 2 1/2 in,,box of 350,39.98", "Rail screws,#10 x 3 in,,box of 100,14.98",
         "Connector nails,10d x 1 1/2 in,,box of 250,11.98", "Beam nails,10d x 3 in,,box of 69,7.98",
-        "Concrete mix,80 lb,,bag,6.48",   "Concrete mix,60 lb,,bag,4.98",
+        "Concrete mix,80 lb,,bag,6.48",   "Concrete mix,60 lb,,bag,4.98", "Deck blocks,11 in square,,block,9.98",
     };
     QByteArray bytes = ExampleNote.toUtf8() + "\n# One row a price: item, size, length ft (empty where none), unit as the takeoff "
                                               "names it, price.\n" + Header.toUtf8() + "\n";

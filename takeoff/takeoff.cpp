@@ -40,7 +40,8 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::Baluster:
     case Kind::Handrail: return QStringLiteral("2x2");
     case Kind::Stringer: return QStringLiteral("2x12");
-    case Kind::LandingPad: return {};
+    case Kind::LandingPad:
+    case Kind::Block: return {}; // concrete, not lumber
     case Kind::Riser: return QStringLiteral("1x8");
     }
     return {};
@@ -80,10 +81,12 @@ Run runOf(const Member &m, const Deck &deck)
     case Kind::Stringer:
     case Kind::Handrail:
     case Kind::LandingPad:
+    case Kind::Block:
         break; // bought as sloped pieces, or not lumber
     case Kind::BeamPly:
         run.length = b.x1 - b.x0;
         supportsAt(Kind::Post, true);
+        supportsAt(Kind::Block, true);
         break;
     case Kind::DeckingBoard:
         run.length = b.x1 - b.x0;
@@ -308,6 +311,12 @@ void addConcreteRows(Takeoff &t)
         bags60 += each60 * f.count;
         uses << QStringLiteral("%1 for the footings").arg(each80 * f.count);
     }
+    if (t.deckBlocks > 0)
+        t.rows.push_back({Group::Concrete, QStringLiteral("Deck blocks"), QStringLiteral("11 in square"), 0,
+                          t.deckBlocks, QStringLiteral("block"),
+                          QStringLiteral("precast concrete, one on each footing under the beam where a post would "
+                                         "stand: the deck is too low for posts"),
+                          false, true}); // bought, unlike the footings dug and the pad poured
     if (t.padCubicFeet > 0) {
         const int pad80 = bagsFor(t.padCubicFeet, CubicFeetPer80LbBag);
         const int pad60 = bagsFor(t.padCubicFeet, CubicFeetPer60LbBag);
@@ -372,8 +381,8 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
     std::vector<std::vector<double>> pieces; // by lumber row: the cuts it yields
     for (const Member &m : deck.members) {
-        if (m.step > 0 || m.kind == Kind::LandingPad)
-            continue; // the steps of a sloped piece are bought as the piece
+        if (m.step > 0 || m.kind == Kind::LandingPad || m.kind == Kind::Block)
+            continue; // the steps of a sloped piece are bought as the piece; concrete is no lumber
         const Run run = runOf(m, deck);
         const std::vector<double> lengths = cutLengths(run.length, run.supports);
         for (double cut : lengths)
@@ -439,6 +448,8 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
             ++bases[lumberOf(m.kind, p)];
         if (m.kind == Kind::Baluster)
             takeoff.balusterScrews += 4;
+        if (m.kind == Kind::Block)
+            ++takeoff.deckBlocks;
         if (m.kind == Kind::LandingPad)
             takeoff.padCubicFeet += area(m.plan) * m.thickness / 1728;
     }

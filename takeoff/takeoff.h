@@ -70,6 +70,7 @@ struct Takeoff {
     int postCaps = 0;      // one per post under a beam, the beam-to-post connector
     QString postCapLumber; // the posts' size, which the caps take
     double padCubicFeet = 0;  // the stair's landing pad, concrete
+    int deckBlocks = 0;       // precast concrete blocks under the beams of a deck too low for posts
     int guardPostBolts = 0;   // two 1/2" through-bolts per guard post on a rim joist
     int railScrews = 0;       // two per end of each rail and handrail piece
     int balusterScrews = 0;   // two per end of each baluster

@@ -30,13 +30,27 @@ CodeSettings loadCodeSettings()
 
 void saveCodeSettings(const CodeSettings &settings)
 {
-    if (!ownfolder::settingsWritable(codeSettingsPath()))
+    const std::unique_ptr<QSettings> stored = settingsToWrite();
+    if (!stored)
         return;
-    QSettings stored(codeSettingsPath(), QSettings::IniFormat);
-    stored.setValue(SpeciesKey, deckmodel::speciesKey(settings.species));
-    stored.setValue(SnowLoadKey, settings.snowLoadPsf);
-    stored.setValue(SoilBearingKey, settings.soilBearingPsf);
-    stored.setValue(FootingKey, deckmodel::footingKey(settings.footing));
+    stored->setValue(SpeciesKey, deckmodel::speciesKey(settings.species));
+    stored->setValue(SnowLoadKey, settings.snowLoadPsf);
+    stored->setValue(SoilBearingKey, settings.soilBearingPsf);
+    stored->setValue(FootingKey, deckmodel::footingKey(settings.footing));
+}
+
+std::unique_ptr<const QSettings> storedSettings()
+{
+    if (!ownfolder::settingsReadable(codeSettingsPath()))
+        return nullptr;
+    return std::make_unique<const QSettings>(codeSettingsPath(), QSettings::IniFormat);
+}
+
+std::unique_ptr<QSettings> settingsToWrite()
+{
+    if (!ownfolder::settingsWritable(codeSettingsPath()))
+        return nullptr;
+    return std::make_unique<QSettings>(codeSettingsPath(), QSettings::IniFormat);
 }
 
 } // namespace deckviewer

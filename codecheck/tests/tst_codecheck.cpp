@@ -83,6 +83,7 @@ class TestCodeCheck : public QObject {
 private slots:
     void rules();
     void workedExampleSentences();
+    void deckOnBlocks();
     void failureSentences();
     void adviceTaken();
     void cutShapeSuggestion();
@@ -105,6 +106,27 @@ void TestCodeCheck::rules()
                                 .join(QStringLiteral(" | "));
         QCOMPARE(r[0] + ": " + got, r[0] + ": " + r.mid(4).join(QStringLiteral(" | ")));
     }
+}
+
+// The worked example at 1 foot on 2x6 beams rests on 6 deck blocks: no post
+// to judge by Table R507.4, the footings sized under the blocks as they were
+// under the posts, the beams spanning between the blocks as between posts.
+void TestCodeCheck::deckOnBlocks()
+{
+    DeckParameters p = workedExample();
+    p.height = 1, p.beamHeight = 5.5;
+    const CodeReport report = checkCode(*frameDeck(p), {});
+    const CodeCheck &posts = ruleOf(report, QStringLiteral("R507.4 post height"));
+    QCOMPARE(resultWord(posts.result), QStringLiteral("information"));
+    QCOMPARE(posts.sentence, QStringLiteral("The deck is too low for posts: its beams rest on 6 deck blocks, so Table "
+                                            "R507.4 has no post to check."));
+    QCOMPARE(QStringList(posts.members.begin(), posts.members.end()),
+             QStringLiteral("Deck block 1,Deck block 2,Deck block 3,Deck block 4,Deck block 5,Deck block 6").split(u','));
+    const CodeCheck &footings = ruleOf(report, QStringLiteral("R507.3.1 footing size"));
+    QCOMPARE(footings.sentence.left(footings.sentence.indexOf(u'(')),
+             QStringLiteral("Round footings at least 15\" across and 6\" thick under the most loaded deck block "));
+    QCOMPARE(footings.members.size(), size_t(6));
+    QVERIFY(footings.members.front().startsWith(u"Deck block"));
 }
 
 void TestCodeCheck::workedExampleSentences()

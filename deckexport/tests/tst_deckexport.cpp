@@ -4,6 +4,7 @@
 #include "deckcases.h"
 #include "deckexport.h"
 #include "hiddenline.h"
+#include "kernelmodule.h"
 
 #include <Bnd_Box.hxx>
 #include <BRepBndLib.hxx>
@@ -18,6 +19,8 @@
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
 #include <XCAFApp_Application.hxx>
+#include <Quantity_Color.hxx>
+#include <XCAFDoc_ColorTool.hxx>
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
 
@@ -36,6 +39,8 @@
 #include <utility>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace deckmodel;
 
@@ -57,6 +62,38 @@ QStringList linesOf(const QString &path)
 class TestDeckExport : public QObject {
     Q_OBJECT
 private slots:
+    // The kernel module beside the program, else in the build's bin/ beside
+    // the program's folder (a test's or a benchmark's).
+    void kernelModulePlaces_data()
+    {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<QStringList>("places");
+        QTest::addRow("installed") << "/usr/lib/joistmaster"
+                                   << QStringList{"/usr/lib/joistmaster/joistmaster-kernel", "/usr/lib/bin/joistmaster-kernel"};
+        QTest::addRow("a build's tests") << "/w/build/tests"
+                                         << QStringList{"/w/build/tests/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+        QTest::addRow("a build's bin") << "/w/build/bin"
+                                       << QStringList{"/w/build/bin/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+        QTest::addRow("unknown") << "" << QStringList();
+    }
+    void kernelModulePlaces()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(QStringList, places);
+        QCOMPARE(deckmodel::kernelModulePlaces(programFolder), places);
+    }
+
+    // This test's own run finds the module in the build's bin/ and uses it.
+    void theKernelModuleIsFound()
+    {
+        const jm::Result<const KernelModule *> module = kernelModule();
+        QVERIFY2(module, qPrintable(module.error()));
+        QCOMPARE((*module)->version, 1);
+        const jm::Result<Deck> built = buildDeck(workedExample());
+        QVERIFY(built);
+        QCOMPARE(buildSolids(*built), int(built->members.size())); // every member a solid
+    }
+
     // Seen from above (view X along the deck's X, view Y along -Z), each
     // member's top edges are seen and its bottom edges hidden under them; a
     // rail along X is the piece of a rail along Z turned, so a wrong turn or
@@ -232,6 +269,114 @@ private slots:
         QCOMPARE(meshes.size(), 19);
         QVERIFY(!meshes.contains(-1));
         QCOMPARE(QFile(victim.fileName()).size(), 4);
+    }
+
+    // The worked example at 1 foot on 2x6 beams: six deck blocks in the STEP
+    // file, each 11 x 11 x 8 inches (968 cubic inches), from 8 inches below
+    // the ground up to it, in the blocks' grey; no post. (Their 11-inch side
+    // is checked in inches by the model's own tests.)
+    void deckBlocksInTheModel()
+    {
+        DeckParameters p = workedExample();
+        p.height = 1, p.beamHeight = 5.5;
+        const jm::Result<Deck> built = buildDeck(p);
+        QVERIFY2(built, qPrintable(built.error()));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("low.step"));
+        QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
+        Handle(TDocStd_Document) doc;
+        XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
+        XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
+        STEPCAFControl_Reader reader;
+        reader.SetNameMode(true);
+        QCOMPARE(reader.ReadFile(path.toLocal8Bit().constData()), IFSelect_RetDone);
+        QVERIFY(reader.Transfer(doc));
+        const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+        const Handle(XCAFDoc_ColorTool) colours = XCAFDoc_DocumentTool::ColorTool(doc->Main());
+        TDF_LabelSequence free, labels;
+        shapes->GetFreeShapes(free);
+        QVERIFY(free.Length() == 1 && shapes->GetComponents(free.Value(1), labels));
+        QStringList blocks;
+        int posts = 0;
+        for (const TDF_Label &label : labels) {
+            Handle(TDataStd_Name) name;
+            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
+            const QString named = QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            posts += named.startsWith(u"Post ") ? 1 : 0;
+            if (!named.startsWith(u"Deck block"))
+                continue;
+            const TopoDS_Shape shape = shapes->GetShape(label);
+            GProp_GProps properties;
+            BRepGProp::VolumeProperties(shape, properties);
+            Bnd_Box box;
+            BRepBndLib::Add(shape, box);
+            double x0, y0, z0, x1, y1, z1;
+            box.Get(x0, y0, z0, x1, y1, z1);
+            TDF_Label piece;
+            QVERIFY(shapes->GetReferredShape(label, piece));
+            Quantity_Color colour;
+            QVERIFY(colours->GetColor(piece, XCAFDoc_ColorSurf, colour));
+            // A second reader in one process scales by the session's unit:
+            // lengths are taken in the blocks' own side, 11 inches.
+            const double inch = (x1 - x0) / 11;
+            blocks << QStringLiteral("%1 %2 cu in, y %3 to %4, rgb %5 %6 %7")
+                          .arg(named)
+                          .arg(properties.Mass() / (inch * inch * inch), 0, 'f', 1)
+                          .arg(std::round(y0 / inch * 100) / 100)
+                          .arg(std::round(y1 / inch * 100) / 100)
+                          .arg(colour.Red(), 0, 'f', 2)
+                          .arg(colour.Green(), 0, 'f', 2)
+                          .arg(colour.Blue(), 0, 'f', 2);
+        }
+        QCOMPARE(posts, 0);
+        QStringList expected;
+        for (int i = 1; i <= 6; ++i)
+            expected << QStringLiteral("Deck block %1 968.0 cu in, y -8 to 0, rgb 0.59 0.59 0.57").arg(i);
+        QCOMPARE(blocks, expected);
+    }
+
+    // A model that cannot be written names the file and why; the folder is
+    // left as it was. (A full, read-only or another's folder: tests/faults/exports.sh.)
+    void failuresNameFileAndReason_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("temporary"); // the system's temporary folder, "" as it is
+        QTest::addColumn<QString>("expected");  // FOLDER: the test's folder
+        QTest::newRow("step, no such folder") << "none/deck.step" << "" << "cannot write FOLDER/none/deck.step: No such file or directory";
+        QTest::newRow("glb, no such folder") << "none/deck.glb" << "" << "cannot write FOLDER/none/deck.glb: No such file or directory";
+        QTest::newRow("step over a folder") << "folder.step" << "" << "cannot write FOLDER/folder.step: it is a folder";
+        QTest::newRow("glb over a FIFO") << "fifo.glb" << ""
+                                         << "cannot write FOLDER/fifo.glb: it is not a regular file (a FIFO, a device or a socket)";
+        QTest::newRow("step, no temporary folder")
+            << "deck.step" << "FOLDER/gone"
+            << "cannot write FOLDER/deck.step: the geometry kernel has no folder to write in (FOLDER/gone: No such file or directory)";
+        QTest::newRow("glb, temporary folder a file")
+            << "deck.glb" << "FOLDER/file"
+            << "cannot write FOLDER/deck.glb: the geometry kernel has no folder to write in (FOLDER/file: Not a directory)";
+    }
+
+    void failuresNameFileAndReason()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, temporary);
+        QFETCH(QString, expected);
+        const jm::Result<Deck> built = buildDeck(workedExample());
+        QVERIFY(built);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("folder.step")));
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo.glb"))).constData(), 0600), 0);
+        QFile file(folder.filePath(QStringLiteral("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+        file.close();
+        const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QByteArray oldTemporary = qgetenv("TMPDIR");
+        if (!temporary.isEmpty())
+            qputenv("TMPDIR", QFile::encodeName(QString(temporary).replace(QLatin1String("FOLDER"), folder.path())));
+        const QString path = folder.filePath(name);
+        const jm::Status written = writeDeck(*built, path, name.endsWith(u".glb") ? Format::Glb : Format::Step);
+        qputenv("TMPDIR", oldTemporary);
+        QCOMPARE(written.error(), expected.replace(QLatin1String("FOLDER"), folder.path()));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), before);
     }
 };
 

@@ -45,8 +45,11 @@ private slots:
     void aLongCallIsShownShort();
     void hostilePaths_data();
     void hostilePaths();
+    void theListKeepsTheLatestCalls();
     void aFloodOfCallsIsPassedOnOnce_data();
     void aFloodOfCallsIsPassedOnOnce();
+    void callsSpreadOverTime_data();
+    void callsSpreadOverTime();
 };
 
 void TestDeckHostParts::commandLine_data()
@@ -77,6 +80,30 @@ void TestDeckHostParts::aLongCallIsShownShort()
     QCOMPARE(panel.calls->item(0)->text(),
              QStringLiteral("call /Application/ActiveTarget OpenSymbolFile \"*\\") + QString(248, u'x') + "...");
     QCOMPARE(panel.calls->item(1)->text(), "call /Application Prepare");
+}
+
+// A flood of calls keeps the latest 1,000 in the list, in order, in two
+// bursts as in one.
+void TestDeckHostParts::theListKeepsTheLatestCalls()
+{
+    CallsPanel panel(QStringLiteral("/own"));
+    const auto call = [&](int i) {
+        panel.addCall({"/Application", "Plankora.HostApplication", "Prepare", "call", {i}});
+    };
+    for (int i = 1; i <= 700; ++i)
+        call(i);
+    QTRY_COMPARE(panel.calls->count(), 700);
+    for (int i = 701; i <= 2500; ++i)
+        call(i);
+    QTRY_COMPARE(panel.calls->item(panel.calls->count() - 1)->text(), "call /Application Prepare 2500");
+    QCOMPARE(panel.calls->count(), 1000);
+    QCOMPARE(panel.calls->item(0)->text(), "call /Application Prepare 1501");
+    for (int i = 2501; i <= 2800; ++i)
+        call(i);
+    QTRY_COMPARE(panel.calls->item(panel.calls->count() - 1)->text(), "call /Application Prepare 2800");
+    QCOMPARE(panel.calls->count(), 1000);
+    QCOMPARE(panel.calls->item(0)->text(), "call /Application Prepare 1801");
+    QCOMPARE(panel.calls->item(699)->text(), "call /Application Prepare 2500");
 }
 
 // What a symbol path over the bus may hold: at most PATH_MAX bytes, no
@@ -135,6 +162,37 @@ void TestDeckHostParts::aFloodOfCallsIsPassedOnOnce()
     QTRY_VERIFY(!passedOn.isEmpty());
     QTest::qWait(100); // nothing more comes
     QTEST(passedOn, "passedOn");
+}
+
+// Calls 20 ms apart: passed on when they pause (300 ms), and while they go on
+// at most once each longest wait, the latest deck each time.
+void TestDeckHostParts::callsSpreadOverTime_data()
+{
+    QTest::addColumn<int>("calls");       // opens "1.bsx", "2.bsx", ... 20 ms apart
+    QTest::addColumn<int>("longestWaitMs");
+    QTest::addColumn<int>("fewestPasses");
+    QTest::addColumn<int>("mostPasses");
+    QTest::newRow("20 calls in 0.4 s: once, at the end") << 20 << 10000 << 1 << 1;
+    QTest::newRow("60 calls in 1.2 s, at most 0.5 s waiting") << 60 << 500 << 2 << 3;
+}
+
+void TestDeckHostParts::callsSpreadOverTime()
+{
+    QFETCH(int, calls);
+    QFETCH(int, longestWaitMs);
+    QFETCH(int, fewestPasses);
+    QFETCH(int, mostPasses);
+    SymbolCalls symbols(300, longestWaitMs);
+    QStringList passedOn;
+    connect(&symbols, &SymbolCalls::symbolFileOpened, this, [&](const QString &path) { passedOn << path; });
+    for (int i = 1; i <= calls; ++i) {
+        symbols.opened(QStringLiteral("%1.bsx").arg(i));
+        QTest::qWait(20);
+    }
+    QTRY_COMPARE(passedOn.value(passedOn.size() - 1), QStringLiteral("%1.bsx").arg(calls));
+    QTest::qWait(400); // nothing more comes
+    QVERIFY2(passedOn.size() >= fewestPasses && passedOn.size() <= mostPasses,
+             qPrintable(passedOn.join(u' ')));
 }
 
 QTEST_MAIN(TestDeckHostParts)

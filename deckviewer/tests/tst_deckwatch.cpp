@@ -3,6 +3,7 @@
 // before it shows the deck again, nothing changed when the person says no.
 #include "deckwatch.h"
 #include "presenter.h"
+#include "presenterfacts.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,13 +25,6 @@ bool write(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QString factNamed(const DeckPresenter &presenter, const QString &name)
-{
-    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
-        if (line.startsWith(name + QStringLiteral(": ")))
-            return line.mid(name.size() + 2);
-    return QStringLiteral("none");
-}
 } // namespace
 
 class TestDeckWatch : public QObject {

@@ -6,8 +6,9 @@
 // command line gives others, a bad design is refused in one line, and the
 // wizard's folder is left as it was.
 #include "datatable.h"
+#include "folderhashes.h"
+#include "workedexample.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -29,15 +30,6 @@ Run render(const QStringList &arguments)
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-QStringList hashes(const QString &folder)
-{
-    QStringList lines;
-    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
-        lines << name + u' '
-                + QString::fromLatin1(QCryptographicHash::hash(dataBytes(QDir(folder).filePath(name)), QCryptographicHash::Sha256).toHex());
-    return lines;
-}
-
 } // namespace
 
 class TestDesignRender : public QObject {
@@ -49,12 +41,8 @@ private slots:
     void initTestCase()
     {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
-                            m_wizard.filePath(QStringLiteral("Deck_Rectangle.txt"))));
-        QFile type(m_wizard.filePath(QStringLiteral("DeckType.txt")));
-        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
-        type.close();
-        m_before = hashes(m_wizard.path());
+        QVERIFY(writeWorkedExampleFolder(m_wizard.path()));
+        m_before = folderHashes(m_wizard.path());
     }
 
     void designOfAFolder()
@@ -98,8 +86,8 @@ private slots:
         const Run fromDesign = render(QStringList{"--render", design, "--out", b.filePath(out)} + options);
         QCOMPARE(fromFolder.exitCode, 0);
         QCOMPARE(fromDesign.exitCode, 0);
-        QCOMPARE(hashes(b.path()), hashes(a.path()));
-        QVERIFY(!hashes(a.path()).isEmpty());
+        QCOMPARE(folderHashes(b.path()), folderHashes(a.path()));
+        QVERIFY(!folderHashes(a.path()).isEmpty());
     }
 
     void suggestedFraming()
@@ -156,7 +144,7 @@ private slots:
         QVERIFY(run.out.contains(".jmdeck, a deck design"));
     }
 
-    void wizardFolderUntouched() { QCOMPARE(hashes(m_wizard.path()), m_before); }
+    void wizardFolderUntouched() { QCOMPARE(folderHashes(m_wizard.path()), m_before); }
 };
 
 QTEST_GUILESS_MAIN(TestDesignRender)

@@ -9,16 +9,19 @@
 #include "codecheckpanel.h"
 #include "datatable.h"
 #include "designfile.h"
+#include "folderhashes.h"
 #include "framingpanel.h"
 #include "presenter.h"
+#include "presenterfacts.h"
+#include "workedexample.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -28,24 +31,6 @@
 #include <QUndoStack>
 
 namespace {
-QString factNamed(const DeckPresenter &presenter, const QString &name)
-{
-    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
-        if (line.startsWith(name + QStringLiteral(": ")))
-            return line.mid(name.size() + 2);
-    return QStringLiteral("none");
-}
-
-// Every file of a folder with the SHA-256 of its bytes.
-QStringList hashes(const QString &folder)
-{
-    QStringList lines;
-    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name))
-        lines << name + u' '
-                + QString::fromLatin1(QCryptographicHash::hash(dataBytes(QDir(folder).filePath(name)), QCryptographicHash::Sha256).toHex());
-    return lines;
-}
-
 QAction *menuAction(QMainWindow *window, const QString &menu, const QString &text)
 {
     for (QAction *top : window->menuBar()->actions())
@@ -64,18 +49,15 @@ private slots:
     {
         qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", m_state.filePath(QStringLiteral("config")).toUtf8());
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
-                            m_wizard.filePath(QStringLiteral("Deck_Rectangle.txt"))));
-        QFile type(m_wizard.filePath(QStringLiteral("DeckType.txt")));
-        QVERIFY(type.open(QIODevice::WriteOnly) && type.write(" 2 \r\n") == 5);
-        type.close();
-        m_before = hashes(m_wizard.path());
+        QVERIFY(writeWorkedExampleFolder(m_wizard.path()));
+        m_before = folderHashes(m_wizard.path());
     }
 
     void editUndoRedo();
     void siteValuesGivenAndTakenBack();
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
+    void a2DDesignEdited();
     void wizardFolderUntouched();
     void openFindsFoldersByTheirFiles();
 
@@ -261,9 +243,91 @@ void TestDesignWindow::useTheSuggestedFraming()
     presenter.document()->undoStack()->setClean();
 }
 
+// A 2D design: the Framing panel offers its style and width, the 3D deck's
+// rows hidden; each change is undone and redone like the 3D values, saved in
+// the file, and the drawing and the facts follow it.
+void TestDesignWindow::a2DDesignEdited()
+{
+    const QString file = m_saved.filePath(QStringLiteral("Plan deck.jmdeck"));
+    const QDateTime made(QDate(2026, 12, 7), QTime(21, 5, 9), Qt::UTC);
+    QVERIFY(design::writeDesign(file, design::from2D({3, 24.5}, m_wizard.path(), made)));
+    const QByteArray opened = dataBytes(file);
+    QVERIFY(opened.contains("\"style\": 3,\n") && opened.contains("\"widthFt\": 24.5\n"));
+    DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
+    deckview::DeckWindow *window = presenter.window();
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    presenter.open(file);
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 24' 6\" wide"));
+
+    deckviewer::FramingPanel *panel = presenter.framingPanel();
+    auto *style = panel->findChild<QComboBox *>(QStringLiteral("styleBox"));
+    auto *width = panel->findChild<QDoubleSpinBox *>(QStringLiteral("widthBox"));
+    auto *overhang = panel->findChild<QDoubleSpinBox *>(QStringLiteral("overhangZBox"));
+    auto *owner = panel->findChild<QLineEdit *>(QStringLiteral("ownerEdit"));
+    QVERIFY(style && width && overhang && owner);
+    QVERIFY(style->isEnabled() && width->isEnabled() && owner->isEnabled() && !overhang->isEnabled());
+    QVERIFY(style->isVisibleTo(panel) && width->isVisibleTo(panel) && !overhang->isVisibleTo(panel));
+    auto *lot = panel->findChild<QDoubleSpinBox *>(QStringLiteral("lotWidthBox"));
+    QVERIFY(lot && !lot->isVisibleTo(panel)); // a 2D deck's drawing set has no site plan
+    QCOMPARE(style->count(), 19);
+    QCOMPARE(style->itemText(0), QStringLiteral("Deck 1"));
+    QCOMPARE(style->itemText(18), QStringLiteral("Deck 19"));
+    QCOMPARE(style->currentText(), QStringLiteral("Deck 3"));
+    QCOMPARE(width->text(), QStringLiteral("24.50 ft"));
+    QCOMPARE(width->minimum(), 1.0);
+    QCOMPARE(width->maximum(), 1000.0);
+
+    QVERIFY(redrawn(presenter, [&] { width->setValue(30); }));
+    QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 30' 0\" wide"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Plan deck*"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Width (A)")), QStringLiteral("30' 0\""));
+    QByteArray widened = opened;
+    widened.replace("\"widthFt\": 24.5\n", "\"widthFt\": 30\n");
+    QCOMPARE(design::designBytes(presenter.document()->design()), widened);
+    QVERIFY(redrawn(presenter, [&] {
+        style->setCurrentIndex(6);
+        emit style->activated(6);
+    }));
+    QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 7: 30' 0\" wide"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Style")), QStringLiteral("Deck 7"));
+    QByteArray restyled = widened;
+    restyled.replace("\"style\": 3,\n", "\"style\": 7,\n");
+    QCOMPARE(design::designBytes(presenter.document()->design()), restyled);
+
+    // Undo twice: the file's bytes and the boxes as opened; Redo twice.
+    QUndoStack *stack = presenter.document()->undoStack();
+    QCOMPARE(stack->undoText(), QStringLiteral("Change the style"));
+    QVERIFY(redrawn(presenter, [&] { stack->undo(); }));
+    QCOMPARE(style->currentText(), QStringLiteral("Deck 3"));
+    QCOMPARE(stack->undoText(), QStringLiteral("Change the width"));
+    QVERIFY(redrawn(presenter, [&] { stack->undo(); }));
+    QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 24' 6\" wide"));
+    QCOMPARE(design::designBytes(presenter.document()->design()), opened);
+    QCOMPARE(width->text(), QStringLiteral("24.50 ft"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Plan deck"));
+    QVERIFY(redrawn(presenter, [&] { stack->redo(); }));
+    QVERIFY(redrawn(presenter, [&] { stack->redo(); }));
+    QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 7: 30' 0\" wide"));
+
+    // Save keeps it in the file; an export draws it.
+    window->seams.tellFailure = [](QWidget *, const QString &, const QString &text) { QFAIL(qPrintable(text)); };
+    menuAction(window, QStringLiteral("&File"), QStringLiteral("&Save"))->trigger();
+    QCOMPARE(dataBytes(file), restyled);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Plan deck"));
+    QTemporaryDir out;
+    QVERIFY(window->exportDrawing(out.filePath(QStringLiteral("plan.svg"))));
+    QVERIFY(dataBytes(out.filePath(QStringLiteral("plan.svg"))).contains("Deck 7: 30' 0&quot; wide"));
+
+    // A 3D deck again: its rows back, the 2D rows hidden.
+    QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
+    QVERIFY(overhang->isEnabled() && overhang->isVisibleTo(panel) && !style->isVisibleTo(panel) && !width->isVisibleTo(panel));
+    QVERIFY(lot->isEnabled() && lot->isVisibleTo(panel));
+}
+
 void TestDesignWindow::wizardFolderUntouched()
 {
-    QCOMPARE(hashes(m_wizard.path()), m_before);
+    QCOMPARE(folderHashes(m_wizard.path()), m_before);
     QCOMPARE(m_before.size(), 2);
 }
 

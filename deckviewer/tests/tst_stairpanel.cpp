@@ -4,7 +4,10 @@
 // docs/deck-model.md's way), the choice kept in the user's state folder and
 // found again by a new window, the wizard's folder left as it was.
 #include "codecheckpanel.h"
+#include "panellayout.h"
 #include "presenter.h"
+#include "presenterfacts.h"
+#include "recentdesigns.h"
 #include "savedstairs.h"
 
 #include <QApplication>
@@ -21,15 +24,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-QString factNamed(const DeckPresenter &presenter, const QString &name)
-{
-    for (const QString &line : presenter.window()->facts->text().split(u'\n'))
-        if (line.startsWith(name + QStringLiteral(": ")))
-            return line.mid(name.size() + 2);
-    return QStringLiteral("none");
-}
+#include <sys/stat.h>
 
+namespace {
 QStringList items(const QComboBox *box)
 {
     QStringList texts;
@@ -225,6 +222,51 @@ private slots:
                                       "Left edge at 72 36 -18"}));
         presenter.window()->findChild<QDockWidget *>(QStringLiteral("deckDock"))->raise();
         QVERIFY(view->labels().empty());
+    }
+
+    // The viewer's config file as a FIFO, a folder or a link to a FIFO: the
+    // window opens, lays out its panels and closes without waiting on it or
+    // writing through it, and what it remembers reads as nothing.
+    void hostileLayoutFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a FIFO") << "fifo";
+        QTest::newRow("a link to a FIFO") << "link";
+        QTest::newRow("a folder") << "folder";
+    }
+    void hostileLayoutFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir config;
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QVERIFY(QDir(config.path()).mkdir("joistmaster")
+                && QFile::setPermissions(config.filePath("joistmaster"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QString conf = config.filePath("joistmaster/deckviewer.conf");
+        const QString fifo = kind == u"link" ? config.filePath("fifo") : conf;
+        if (kind == u"folder")
+            QVERIFY(QDir().mkdir(conf));
+        else
+            QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        if (kind == u"link")
+            QVERIFY(QFile::link(fifo, conf));
+        {
+            DeckPresenter presenter(QStringLiteral("Joistmaster Deck Viewer"), QString());
+            presenter.window()->show();
+            presenter.window()->resize(900, 600);
+            QVERIFY(QTest::qWaitForWindowExposed(presenter.window()));
+            presenter.window()->close();
+        }
+        QCOMPARE(deckviewer::savedSizes(QStringLiteral("check_columns")), QList<int>());
+        deckviewer::rememberDesign(config.filePath("deck.jmdeck"));
+        QCOMPARE(deckviewer::recentDesigns().size(), 0);
+        QCOMPARE(QFileInfo(conf).isSymLink(), kind == u"link");
+        QCOMPARE(QFileInfo(fifo).isDir(), kind == u"folder");
+        const QStringList top = kind == u"link" ? QStringList{"fifo", "joistmaster"} : QStringList{"joistmaster"};
+        QCOMPARE(QDir(config.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), top);
+        QCOMPARE(QDir(config.filePath("joistmaster")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList(QStringLiteral("deckviewer.conf")));
+        qputenv("XDG_CONFIG_HOME", before);
     }
 
     // The window's size and the panel in front come back in the next window,

@@ -19,6 +19,9 @@ private slots:
     void hostileArguments();
     void anOutputThatIsAnInputIsRefused_data();
     void anOutputThatIsAnInputIsRefused();
+    void helpText();
+    void wrapped_data();
+    void wrapped();
 };
 
 void TestViewerOptions::commandLine_data()
@@ -123,6 +126,38 @@ void TestViewerOptions::anOutputThatIsAnInputIsRefused()
                                                 : QStringLiteral("--out \"%1\" is \"%2\", which this run reads: name another file.")
                                                       .arg(dir.filePath(out), dir.filePath(refused)));
     QCOMPARE(dataBytes(dir.filePath("deck/Deck_Rectangle.txt")), QByteArray("x\r\n"));
+}
+
+// The whole help, every byte, against data/help.txt: its paragraph listing
+// the deck parameter files is wrapped from the catalogue's families.
+void TestViewerOptions::helpText()
+{
+    QCOMPARE(parameterFileList(), QStringLiteral("Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt"));
+    QFile golden(JM_TESTDATA "/help.txt");
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    QCOMPARE(deckviewer::helpText().toUtf8(), golden.readAll());
+}
+
+// Lines of at most the width, broken only between words; a word longer than
+// the width stands alone on its line.
+void TestViewerOptions::wrapped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("lines");
+    QTest::newRow("one line") << "a bc def" << 8 << "a bc def\n";
+    QTest::newRow("one over") << "a bc def" << 7 << "a bc\ndef\n";
+    QTest::newRow("blanks folded") << "  a   bc  " << 10 << "a bc\n";
+    QTest::newRow("a long word alone") << "a abcdefgh b" << 4 << "a\nabcdefgh\nb\n";
+    QTest::newRow("nothing") << "" << 79 << "";
+}
+
+void TestViewerOptions::wrapped()
+{
+    QFETCH(QString, text);
+    QFETCH(int, columns);
+    QFETCH(QString, lines);
+    QCOMPARE(deckviewer::wrapped(text, columns), lines);
 }
 
 QTEST_GUILESS_MAIN(TestViewerOptions)

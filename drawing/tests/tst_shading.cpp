@@ -2,8 +2,10 @@
 // members come in. Each row looks at members with a camera whose pixel
 // positions are worked out by hand, and names the member expected at chosen
 // points; colours come from a test palette of pure channels.
+#include "framing.h"
 #include "raster.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace deckview;
@@ -53,7 +55,23 @@ class TestShading : public QObject {
 private slots:
     void hidesByDepth_data();
     void hidesByDepth();
+    void everyKindHasItsColour();
 };
+
+// The shaded view's colours, as a person picks them apart: each kind its own,
+// the deck blocks concrete grey (150, 150, 146), darker than the landing pad.
+void TestShading::everyKindHasItsColour()
+{
+    const Palette palette = woodPalette();
+    QSet<QRgb> seen;
+    for (size_t i = 0; i < KindCount; ++i) {
+        QVERIFY2(palette.kinds[i].isValid(), qPrintable(deckmodel::kindName(deckmodel::Kind(i))));
+        seen.insert(palette.kinds[i].rgb());
+    }
+    QCOMPARE(seen.size(), qsizetype(KindCount));
+    QCOMPARE(KindCount, size_t(14));
+    QCOMPARE(palette.kinds[size_t(deckmodel::Kind::Block)], QColor(150, 150, 146));
+}
 
 void TestShading::hidesByDepth_data()
 {

@@ -10,6 +10,9 @@
 #include <QDate>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <string_view>
 #include <utility>
 
@@ -20,7 +23,64 @@ class TestLegible : public QObject {
 private slots:
     void legible_data();
     void legible();
+    void deckBlocksOnTheSheets();
 };
+
+// A 1-foot deck of 2x6 beams and joists rests on deck blocks: the framing
+// plan calls them out where it would call out a post, the footing plan draws
+// each on its footing in outline, 11 inches square (none on the same deck at
+// 3 feet, whose posts are filled), the elevations and the section speak of
+// blocks and of no post, and no text crosses a line.
+void TestLegible::deckBlocksOnTheSheets()
+{
+    QStringList callouts, crossings, views;
+    std::map<int, int> outlinedSquares; // by the deck's height in feet
+    for (int feet : {1, 3}) {
+        const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(
+            deckOf(2, 16, 12, feet, QStringLiteral("2 X 6"), QStringLiteral("2 X 6"), 4, QStringLiteral("5/4x6")));
+        QVERIFY2(deck.ok(), qPrintable(deck.ok() ? QString() : deck.error()));
+        const std::vector<Sheet> sheets =
+            deckSheets(*deck, {},
+                       SetFacts{QStringLiteral("Deck_Rectangle"), QStringLiteral("rectangle"), QStringLiteral("16' 0\" x 12' 0\""),
+                                QStringLiteral("%1' 0\"").arg(feet), QDate(2024, 5, 1), QStringLiteral("Joistmaster")},
+                       *paperNamed(QStringLiteral("letter")));
+        for (const Sheet &sheet : sheets) {
+            for (const TextCrossing &c : crossingsOf(sheet))
+                crossings << crossingWords(sheet, c);
+            if (sheet.key == u"framing" && feet == 1)
+                for (const SheetText &t : sheet.texts)
+                    if (t.text.contains(u"post") || t.text.contains(u"block"))
+                        callouts << t.text;
+            if ((sheet.key == u"section" || sheet.key == u"elevations") && feet == 1)
+                for (const SheetText &t : sheet.texts)
+                    views << t.text;
+            if (sheet.key == u"footing")
+                for (const SheetShape &shape : sheet.shapes) {
+                    const QRectF r = shape.corners.boundingRect();
+                    // 11 inches at a quarter inch to the foot: 11 x 25.4 / 48 mm.
+                    if (shape.corners.size() == 4 && shape.fill == Fill::None && std::abs(r.width() - 5.820833) < 1e-3
+                        && std::abs(r.height() - 5.820833) < 1e-3)
+                        ++outlinedSquares[feet];
+                }
+        }
+    }
+    QCOMPARE(callouts, QStringList(QStringLiteral("K: deck block, 11\" precast concrete, under the beam")));
+    // The elevations name the blocks where they give the post's height; the
+    // section's callouts have the block instead of post, post cap, carriage
+    // bolts, post base and pier (its lines wrapped, joined again here).
+    QVERIFY(views.contains(QStringLiteral("Deck blocks, beams at the ground, beam 5 1/2\", joists 5 1/2\", decking 1\"")));
+    QVERIFY2(views.join(u' ').contains(QStringLiteral("(2) 2x6 beam, Southern pine, No. 2 Deck block, 11\" precast concrete, on "
+                                                        "the footing, the beam in its top (9 in all) Concrete footing")),
+             qPrintable(views.join(u'|')));
+    for (const QString &text : views)
+        QVERIFY2(!text.contains(u"post", Qt::CaseInsensitive) && !text.contains(u"bolt") && !text.contains(u"pier"),
+                 qPrintable(text));
+    // 9 blocks: beam lines 30" in from the 16-ft ends, at most 6 ft apart (3);
+    // on each, 3 where the posts would stand, 2 ft in and at most 6 ft apart.
+    QCOMPARE(outlinedSquares[1], 9);
+    QCOMPARE(outlinedSquares[3], 0);
+    QVERIFY2(crossings.isEmpty(), qPrintable(crossings.join(u'\n')));
+}
 
 void TestLegible::legible_data()
 {

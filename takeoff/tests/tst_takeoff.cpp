@@ -93,6 +93,34 @@ private slots:
                  QStringList({"size by a designer", "", "2", "footing", "no price", ""}));
     }
 
+    // The worked example brought down to 1 foot on 2x6 beams: its beams rest
+    // at the ground on 6 deck blocks (3 beam lines, 2 where posts would
+    // stand), each on the footing a post would have had; no post is cut, no
+    // post base, post cap or carriage bolt bought.
+    void deckBlocksInsteadOfPosts()
+    {
+        DeckParameters p = workedExample();
+        p.height = 1, p.beamHeight = 5.5;
+        const jm::Result<Deck> built = buildDeck(p);
+        QVERIFY2(built, qPrintable(built.error()));
+        QStringList rows;
+        const Takeoff t = takeoffOf(*built);
+        for (const TakeoffRow &row : t.rows)
+            if (row.item == u"Posts" || row.item == u"Deck blocks" || row.item == u"Footings" || row.item == u"Post bases"
+                || row.item == u"Carriage bolts" || row.item == u"Post caps")
+                rows << QStringList{row.item, row.size, QString::number(row.count), row.unit, row.note}.join(u'|');
+        // Bought and priced by the block: 6 at 9.98 in a list that names them.
+        const PricedTakeoff priced = priceTakeoff(t, PriceList::parse("Deck blocks,11 in square,,block,9.98\n", QStringLiteral("p.csv")));
+        const auto blocks = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.item == u"Deck blocks"; });
+        QVERIFY(blocks != t.rows.end() && blocks->bought);
+        QCOMPARE(priced.unitPrices[size_t(blocks - t.rows.begin())].value_or(0), 9.98);
+        QCOMPARE(priced.concrete, 6 * 9.98);
+        QCOMPARE(rows, QStringList({"Footings|15 in round, 6 in thick|6|footing|0.61 cu ft each, 3.68 cu ft in all; 2 bags of "
+                                    "80 lb or 2 of 60 lb each",
+                                    "Deck blocks|11 in square|6|block|precast concrete, one on each footing under the beam "
+                                    "where a post would stand: the deck is too low for posts"}));
+    }
+
     // Every shape at 40 x 30 ft, low and high, in the wizard's framings and
     // the other catalogued sizes: with the example prices no row bought goes
     // without a price (but a footing a designer sizes, which never has one).
@@ -105,6 +133,8 @@ private slots:
             QTest::addRow("type %d, 8 ft, 2x10 beams and joists, 6x6, 2x6 decking", type)
                 << deckOf(type, 40, 30, 8, QStringLiteral("2 X 10"), QStringLiteral("2 X 10"), 6, QStringLiteral("2x6"));
         }
+        QTest::addRow("type 2, 1 ft, 2x6 beams and joists on deck blocks")
+            << deckOf(2, 40, 30, 1, QStringLiteral("2 X 6"), QStringLiteral("2 X 6"), 4, QStringLiteral("5/4x6"));
         DeckParameters big = deckOf(2, 40, 30, 5, QStringLiteral("2 X 6"), QStringLiteral("2 X 8"), 8, QStringLiteral("2x4"));
         big.beamHeight = 11.25, big.joistHeight = 11.25, big.beamPlies = 3;
         QTest::addRow("2x12 beams of 3 plies and joists, 8x8, 2x4 decking") << big;

@@ -65,6 +65,7 @@ check "installed files" "$(cat <<'F'
 ./usr/lib/joistmaster/deckhost
 ./usr/lib/joistmaster/deckviewer
 ./usr/lib/joistmaster/joistmaster
+./usr/lib/joistmaster/joistmaster-kernel.so
 ./usr/share/applications/com.plankora.Joistmaster.DeckViewer.desktop
 ./usr/share/applications/com.plankora.Joistmaster.desktop
 ./usr/share/doc/joistmaster/changelog.Debian.gz
@@ -140,7 +141,7 @@ if wait_for 20 test -s "$driver/joistmaster.pid" && wizard_pid=$(cat "$driver/jo
     && wait_for 20 gone "$wizard_pid"; then
     check "A: DeckSize.txt in \$XDG_DATA_HOME/joistmaster" "$(printf '24.5\r\n' | od -c)" "$(od -c <"$folder/DeckSize.txt")"
     check "A: the program folder is private" "700" "$(stat -c %a "$folder")"
-    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster" "$(ls "$programs" | xargs)"
+    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster joistmaster-kernel.so" "$(ls "$programs" | xargs)"
     check "A: deckhost's journal" "$start_and_finish_style3" "$(calls "$work/a.out")"
     host_pid=$(cat "$driver/deckhost.pid" 2>/dev/null || echo none)
     check "A: deckhost still open after the wizard ended" "yes" "$(alive "$host_pid" && echo yes || echo no)"
@@ -240,7 +241,7 @@ mkdir "$work/never"
 printf '12\r\n' >"$work/never/DeckSize.txt"
 cp "$(dirname "$0")/../../deck3d/tests/data/Deck_L-Shape-defaults.txt" "$work/never/Deck_L-Shape.txt"
 check "D: a folder deckhost was never asked about says what it holds and what would open" \
-    "deckviewer: deckhost was never asked for a deck in $work/never, and it shows none there by itself: Could not read the file \"DeckType.txt\" in the folder \"$work/never\": No such file or directory. It holds DeckSize.txt, Deck_L-Shape.txt. Open Deck_L-Shape.txt to see the 3D deck it holds.|1" \
+    "deckviewer: No deck was asked for in $work/never, and the folder shows none by itself: Could not read the file \"DeckType.txt\" in the folder \"$work/never\": No such file or directory. It holds DeckSize.txt, Deck_L-Shape.txt. Open Deck_L-Shape.txt to see the 3D deck it holds.|1" \
     "$(answer "$programs/deckviewer" --render "$work/never" --out "$work/never/plan.svg")"
 check "D: --view takes --program-folder" "joistmaster: there is no folder or file \"$work/other\" to view.|1" \
     "$(answer "$launcher" --view --program-folder "$work/other")"
@@ -260,7 +261,7 @@ if [ "$(id -u)" -eq 0 ]; then
     check "D: a data folder others may write to is refused" \
         "joistmaster: \"$work/shared/joistmaster\" is not a folder of yours alone (it must be a folder, owned by you and writable by no one else); move it aside, or start Joistmaster with --program-folder DIR.|1" \
         "$(XDG_DATA_HOME="$work/shared" answer "$system/bin/joistmaster")"
-    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster" "$(ls "$system/lib/joistmaster" | xargs)"
+    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster joistmaster-kernel.so" "$(ls "$system/lib/joistmaster" | xargs)"
 fi
 
 echo "package: $passed passed, $failed failed"

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #include <sys/stat.h>
 
 using namespace deckviewer;
@@ -83,21 +85,27 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("read");
         QTest::addColumn<QByteArray>("after"); // the stored file's bytes after a save, or "-" for none
+        QTest::addColumn<QString>("storedAs"); // code/species as storedSettings() reads it
         const QString defaults = QStringLiteral("southern-pine snow=0 soil=1500 round");
-        const QByteArray saved = "[code]\nfooting=round\nsnow_load_psf=50\nsoil_bearing_psf=1500\nspecies=southern-pine\n";
-        QTest::newRow("a FIFO") << "fifo" << defaults << QByteArray("-");
-        QTest::newRow("a folder") << "folder" << defaults << QByteArray("-");
-        QTest::newRow("5 MB") << "large" << defaults << QByteArray("-");
-        QTest::newRow("its folder writable by anyone") << "0777" << defaults << QByteArray("[code]\nspecies=redwood\n");
-        QTest::newRow("its folder a link") << "linked folder" << defaults << QByteArray("[code]\nspecies=redwood\n");
+        const QByteArray saved = "[code]\nfooting=round\nsnow_load_psf=50\nsoil_bearing_psf=1500\nspecies=southern-pine\n\n"
+                                 "[layout]\nviewer_geometry=at 10 20\n";
+        QTest::newRow("a FIFO") << "fifo" << defaults << QByteArray("-") << "not read";
+        QTest::newRow("a folder") << "folder" << defaults << QByteArray("-") << "not read";
+        QTest::newRow("5 MB") << "large" << defaults << QByteArray("-") << "not read";
+        QTest::newRow("its folder writable by anyone") << "0777" << defaults << QByteArray("[code]\nspecies=redwood\n") << "not read";
+        QTest::newRow("its folder a link") << "linked folder" << defaults << QByteArray("[code]\nspecies=redwood\n") << "not read";
         QTest::newRow("a link to a file: read, not written through")
-            << "link" << QStringLiteral("redwood snow=0 soil=1500 round") << QByteArray("[code]\nspecies=redwood\n");
-        QTest::newRow("a plain file") << "plain" << QStringLiteral("redwood snow=0 soil=1500 round") << saved;
+            << "link" << QStringLiteral("redwood snow=0 soil=1500 round") << QByteArray("[code]\nspecies=redwood\n") << "redwood";
+        QTest::newRow("a plain file") << "plain" << QStringLiteral("redwood snow=0 soil=1500 round") << saved << "redwood";
+        QTest::newRow("none yet") << "none" << defaults
+                                  << QByteArray("[code]\nfooting=round\nsnow_load_psf=50\nsoil_bearing_psf=1500\nspecies=southern-pine\n\n"
+                                                "[layout]\nviewer_geometry=at 10 20\n") << "none";
     }
     void hostileFiles()
     {
         QFETCH(QString, kind);
         QFETCH(QByteArray, after);
+        QFETCH(QString, storedAs);
         qputenv("XDG_CONFIG_HOME", m_root.filePath(QStringLiteral("hostile/") + kind).toUtf8());
         const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + "/joistmaster";
         const QString conf = folder + "/deckviewer.conf";
@@ -128,6 +136,12 @@ private slots:
         if (kind == u"link")
             QVERIFY(store(elsewhere + "/deckviewer.conf", redwood) && QFile::link(elsewhere + "/deckviewer.conf", conf));
         QTEST(summary(loadCodeSettings()), "read");
+        // The window's layout and the rest of the viewer's keys come by the same rule.
+        const std::unique_ptr<const QSettings> stored = storedSettings();
+        QCOMPARE(stored ? stored->value(QStringLiteral("code/species"), QStringLiteral("none")).toString() : QStringLiteral("not read"),
+                 storedAs);
+        if (const std::unique_ptr<QSettings> toWrite = settingsToWrite())
+            toWrite->setValue(QStringLiteral("layout/viewer_geometry"), QStringLiteral("at 10 20"));
         saveCodeSettings({Species::SouthernPine, 50, 1500, FootingShape::Round});
         if (after == "-") {
             QVERIFY(!QFileInfo(conf).isFile() || QFileInfo(conf).size() > 4 << 20);
