@@ -6,6 +6,7 @@
 
 #include "catalogue.h"
 #include "lengthtext.h"
+#include "guards.h"
 #include "outlines.h"
 
 #include <QLineF>
@@ -104,6 +105,70 @@ void addOverall(Sheet &sheet, const PlanFrame &frame, const deckmodel::Box &b, b
     addChain(sheet, frame, true, frontAtLowX ? b.x1 : b.x0, {b.z0, b.z1}, frontAtLowX ? tier : -tier, 0,
              QStringLiteral("overall along Z"));
     addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -tier, 0, QStringLiteral("overall along X"));
+}
+
+// The guards' posts and rails and the stair's treads, stringers and
+// handrail from above, light: they stand outside the outline. A top and a
+// bottom rail seen from above are one outline, drawn once.
+void addGuardsAndStair(Sheet &sheet, const PlanFrame &frame, const deckmodel::Deck &deck)
+{
+    std::vector<QRectF> drawn;
+    for (const Member &m : deck.members) {
+        if (m.kind != Kind::GuardPost && m.kind != Kind::GuardRail && m.kind != Kind::Handrail && m.kind != Kind::Tread)
+            continue;
+        const QPolygonF corners = frame.polygon(m.plan);
+        const QRectF box = corners.boundingRect();
+        const bool seen = std::any_of(drawn.begin(), drawn.end(), [&](const QRectF &r) {
+            return std::abs(r.left() - box.left()) < 1e-6 && std::abs(r.top() - box.top()) < 1e-6
+                   && std::abs(r.right() - box.right()) < 1e-6 && std::abs(r.bottom() - box.bottom()) < 1e-6;
+        });
+        if (seen)
+            continue;
+        drawn.push_back(box);
+        addShape(sheet, corners, m.kind == Kind::GuardPost ? Weight::Medium : Weight::Light);
+    }
+}
+
+// Where the stair leaves its edge: from the edge's first corner to the
+// stair's near side, outside the edge, beside the stair (one tier further
+// out where the edge has a dimension of its own).
+void addStairPosition(Sheet &sheet, const PlanFrame &frame, const deckmodel::Deck &deck)
+{
+    const deckmodel::Stair &stair = deck.stair;
+    if (!stair.present)
+        return;
+    const double nearInches = stair.layout.offsetInches - stair.layout.widthInches / 2;
+    if (nearInches < 0.01)
+        return;
+    const deckmodel::Point side{stair.start.x + stair.along.x * nearInches, stair.start.z + stair.along.z * nearInches};
+    const QPointF a = frame.at(stair.start), c = frame.at(side);
+    const QLineF line(a, c);
+    const QPointF n = QPointF(c.y() - a.y(), a.x() - c.x()) / line.length();
+    const QPointF out = frame.at(stair.start.z + stair.out.z, stair.start.x + stair.out.x) - a;
+    const double sign = n.x() * out.x() + n.y() * out.y() > 0 ? 1 : -1;
+    // The edge has its own dimension unless it runs the whole way across.
+    const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, stair.layout.edge);
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    const bool whole = (std::abs(edge.along.x) < 1e-9 && std::abs(edge.lengthInches - (b.z1 - b.z0)) < 1e-6)
+                       || (std::abs(edge.along.z) < 1e-9 && std::abs(edge.lengthInches - (b.x1 - b.x0)) < 1e-6);
+    addDimension(sheet, {a, c, sign * (whole ? Tier1 : Tier1 + TierStep), nearInches,
+                         feetAndInchesFromInches(nearInches), QStringLiteral("stair from corner"), true});
+}
+
+// The stair and the guards in words, under the plan: one line.
+QString planNotes(const deckmodel::Deck &deck)
+{
+    QStringList notes;
+    const deckmodel::Stair &stair = deck.stair;
+    if (stair.present)
+        notes << QStringLiteral("Stair %1 wide, %2 risers, %3 treads of %4")
+                     .arg(feetAndInchesFromInches(stair.layout.widthInches))
+                     .arg(stair.risers)
+                     .arg(stair.risers - 1)
+                     .arg(lengthtext::inchesText(stair.treadInches));
+    if (std::any_of(deck.members.begin(), deck.members.end(), [](const Member &m) { return m.name.startsWith(u"Guard post"); }))
+        notes << QStringLiteral("guards %1 high outside the rim").arg(lengthtext::inchesText(deckmodel::GuardDesign::height));
+    return notes.join(QStringLiteral("; "));
 }
 
 QString gapWords(double inches)
@@ -234,9 +299,11 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
+    addGuardsAndStair(sheet, frame, deck);
     // Each length once: the edges the overall dimensions do not already give.
     addEdgeDimensions(sheet, frame, deck.outline, true);
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
+    addStairPosition(sheet, frame, deck);
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
 
     // The notes under the plan, the boards' direction as an arrow left of them.
@@ -245,11 +312,14 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
                                .arg(in.lumberOf(Kind::DeckingBoard),
                                     gapWords(p.deckingGap));
     const QPointF left(extent.left() + 8, extent.bottom() + 6);
-    sheet.texts.push_back({left, QStringLiteral("Area: ") + lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
+    sheet.texts.push_back({left, QStringLiteral("Area: %1, top of decking %2 above grade")
+                                     .arg(lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
+                                          feetAndInchesFromInches(p.height * 12)),
                            2.5, Anchor::Start, 0, true});
-    sheet.texts.push_back({left + QPointF(0, 4.6), QStringLiteral("Top of decking %1 above grade")
-                                                        .arg(feetAndInchesFromInches(p.height * 12)), 2.5});
-    sheet.texts.push_back({left + QPointF(0, 9.2), boards, 2.5});
+    sheet.texts.push_back({left + QPointF(0, 4.6), boards, 2.5});
+    const QString more = planNotes(deck);
+    if (!more.isEmpty())
+        sheet.texts.push_back({left + QPointF(0, 9.2), more, 2.5});
     const QPointF arrow = left + QPointF(-4, 3.6);
     addLine(sheet, arrow + QPointF(0, -6), arrow + QPointF(0, 6), Weight::Light);
     for (double s : {-1.0, 1.0})

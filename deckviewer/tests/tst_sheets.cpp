@@ -11,6 +11,7 @@
 #include "vieweroptions.h"
 
 #include <QAction>
+#include <QLineF>
 #include "plan.h"
 #include <QSignalSpy>
 #include <QProcess>
@@ -113,6 +114,8 @@ private slots:
     void stylePlan();
     void details();
     void titleBlock();
+    void stairOnPlan_data();
+    void stairOnPlan();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -422,6 +425,62 @@ void TestSheets::titleBlock()
         strip << t.text;
     for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
         QVERIFY2(strip.contains(QLatin1String(expected)), expected);
+}
+
+void TestSheets::stairOnPlan_data()
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : tableRows("sheet-stair-plan.txt"))
+        QTest::newRow(qPrintable(f[0])) << f.mid(1);
+}
+
+// The deck plan draws the stair and the guards outside the outline and
+// locates the stair from a corner of the deck (data/sheet-stair-plan.txt).
+void TestSheets::stairOnPlan()
+{
+    QFETCH(QStringList, row);
+    const QStringList layout = row[0].split(u' ');
+    deckmodel::Extras extras;
+    extras.stair.offsetInches = layout[0].toDouble();
+    extras.stair.widthInches = layout[1].toDouble();
+    const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(workedExample(), extras);
+    QVERIFY(deck.ok());
+    const std::vector<Sheet> sheets = setOf(*deck);
+    const Sheet &plan = sheetNamed(sheets, QStringLiteral("plan"));
+    QCOMPARE(plan.dropped.size(), size_t(0));
+    const auto outline = std::find_if(plan.shapes.begin(), plan.shapes.end(),
+                                      [](const SheetShape &s) { return s.weight == Weight::Heavy; });
+    QVERIFY(outline != plan.shapes.end());
+    const QRectF deckRect = outline->corners.boundingRect();
+    QStringList stair;
+    for (const SheetDimension &d : plan.dimensions)
+        if (d.chain == u"stair from corner") {
+            stair << d.text;
+            // From a corner of the deck along its front edge (the bottom of the plan).
+            QVERIFY(std::any_of(outline->corners.begin(), outline->corners.end(), [&](const QPointF &c) {
+                return QLineF(c, d.from).length() < 1e-6;
+            }));
+            QCOMPARE(std::round(d.from.y() * 100), std::round(deckRect.bottom() * 100));
+            QCOMPARE(std::round(d.to.y() * 100), std::round(deckRect.bottom() * 100));
+        }
+    QCOMPARE(stair, QStringList{row[1]});
+    QStringList texts;
+    for (const SheetText &t : plan.texts)
+        texts << t.text;
+    QVERIFY2(texts.contains(row[2]), qPrintable(texts.join(u'|')));
+    double lowest = 0;
+    int light = 0;
+    for (const SheetShape &s : plan.shapes) {
+        const QRectF box = s.corners.boundingRect();
+        if (box.left() < deckRect.left() - 3 || box.right() > deckRect.right() + 3 // the border, the title block
+            || s.fill != Fill::None) // arrow heads
+            continue;
+        lowest = std::max(lowest, box.bottom());
+        light += s.weight == Weight::Light && s.fill == Fill::None;
+    }
+    QCOMPARE(std::round((lowest - deckRect.bottom()) * 100) / 100, row[3].toDouble());
+    // 4 treads of 2 boards each at least, the rails along the edges.
+    QVERIFY(light >= 8 + 4);
 }
 
 QTEST_MAIN(TestSheets)
