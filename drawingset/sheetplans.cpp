@@ -396,6 +396,11 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         }
     }
     addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -(Tier1 + TierStep), 0, QStringLiteral("overall along X"));
+    // Each beam splice a heavy tick across its line (the note under the plan names them).
+    for (const BeamSplice &splice : beamSplices(deck)) {
+        const QPointF at = frame.at(splice.z, splice.x);
+        addLine(sheet, at + QPointF(-3, 0), at + QPointF(3, 0), Weight::Heavy);
+    }
 
     // The joists called out once, in the widest bay, with their direction.
     size_t widest = 1;
@@ -431,7 +436,61 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
                 QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), in.lumberOf(Kind::Post)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+
+    // The connectors in one line under the plan.
+    const QRectF extent = extentOf(sheet);
+    const QStringList notes = wrapText(connectorWords(in), std::max(extent.width() - 4, 100.0), 2.5);
+    for (qsizetype i = 0; i < notes.size(); ++i)
+        sheet.texts.push_back({QPointF(extent.left() + 4, extent.bottom() + 6 + 4.6 * double(i)), notes[i], 2.5});
     return sheet;
+}
+
+std::vector<BeamSplice> beamSplices(const deckmodel::Deck &deck)
+{
+    // Where a beam's run is longer than one length of stock, its joints as
+    // the takeoff cuts them: over the last post within reach.
+    std::vector<BeamSplice> splices;
+    for (double z : deck.beamLines)
+        for (const deckmodel::Interval &run : deckmodel::runAlongX(deck.outline, z)) {
+            std::vector<double> posts;
+            for (const Member &m : deck.members)
+                if (m.kind == Kind::Post && std::abs(centreZ(m) - z) < 0.01 && centreX(m) > run.from - 0.01
+                    && centreX(m) < run.to + 0.01)
+                    posts.push_back(centreX(m) - run.from);
+            double joint = run.from;
+            const std::vector<double> cuts = deckmodel::cutLengths(run.to - run.from, posts);
+            for (size_t c = 0; c + 1 < cuts.size(); ++c) {
+                joint += cuts[c];
+                const bool overPost = std::any_of(posts.begin(), posts.end(),
+                                                  [&](double x) { return std::abs(x + run.from - joint) < 0.01; });
+                splices.push_back({z, joint, overPost});
+            }
+        }
+    return splices;
+}
+
+QString connectorWords(const DeckSheetsInput &in)
+{
+    // A joist's end cut along a 45-degree rim: an edge of its plan on neither axis.
+    int skewed = 0;
+    for (const Member &m : in.deck.members)
+        if (m.kind == Kind::Joist)
+            for (size_t i = 0; i < m.plan.size(); ++i) {
+                const deckmodel::Point &a = m.plan[i], &c = m.plan[(i + 1) % m.plan.size()];
+                skewed += std::abs(a.x - c.x) > 0.01 && std::abs(a.z - c.z) > 0.01;
+            }
+    const deckmodel::Takeoff &t = in.takeoff;
+    QString words = QStringLiteral("Joist hangers at %1 joist ends on rims").arg(t.joistHangers);
+    if (skewed > 0)
+        words += QStringLiteral(", %1 of them skewed 45-degree hangers at the cut rims").arg(skewed);
+    words += QStringLiteral("; joist ties at %1 joists on beams").arg(t.joistTies);
+    const std::vector<BeamSplice> splices = beamSplices(in.deck);
+    const auto overPosts = std::count_if(splices.begin(), splices.end(), [](const BeamSplice &s) { return s.overPost; });
+    if (overPosts > 0)
+        words += QStringLiteral("; %1 beam splices over posts (the heavy ticks)").arg(overPosts);
+    if (splices.size() > size_t(overPosts))
+        words += QStringLiteral("; %1 beam splices between posts").arg(splices.size() - size_t(overPosts));
+    return words;
 }
 
 namespace {
@@ -490,7 +549,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
 
     const std::vector<FootingType> types = footingTypes(in.footings);
     const bool round = in.settings.footing == deckmodel::FootingShape::Round;
-    std::vector<double> zs, xs;
+    std::vector<double> zs;
     for (const Member &m : deck.members)
         if (m.kind == Kind::Post)
             addShape(sheet, frame.polygon(m.plan), Weight::Medium, false, Fill::Black);
@@ -505,19 +564,37 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
             return t.outside == n.outside && t.size == n.sizeInches && t.thickness == n.thicknessInches;
         });
         placeText(sheet, {c + QPointF(size / 2 + 0.8, -size / 2 - 0.8), type->mark, 2.5, Anchor::Start}, {0, 4.5}, 3);
-        zs.push_back(n.z), xs.push_back(n.x);
+        zs.push_back(n.z);
     }
     // Located from the back left corner: along Z at the back, along X on the left.
-    std::vector<double> alongZ{b.z0}, alongX{b.x0};
+    std::vector<double> alongZ{b.z0};
     for (double z : distinct(zs))
         alongZ.push_back(z);
     alongZ.push_back(b.z1);
-    for (double x : distinct(xs))
-        alongX.push_back(x);
-    alongX.push_back(b.x1);
     addChain(sheet, frame, true, in.frontAtLowX ? b.x1 : b.x0, distinct(alongZ), in.frontAtLowX ? Tier1 : -Tier1,
              TierStep, QStringLiteral("footings along Z"));
-    addChain(sheet, frame, false, b.z0, distinct(alongX), Tier1, TierStep, QStringLiteral("footings along X"));
+    // Along X one chain per beam line, never the posts of two lines mixed: the
+    // first on the left, any line whose footings stand elsewhere along its own line.
+    std::vector<std::vector<double>> chained;
+    for (size_t i = 0; i < deck.beamLines.size(); ++i) {
+        std::vector<double> alongX;
+        for (const deckmodel::FootingNeed &n : in.footings)
+            if (std::abs(n.z - deck.beamLines[i]) < 0.01)
+                alongX.push_back(n.x);
+        if (alongX.empty())
+            continue;
+        alongX.push_back(b.x0);
+        alongX.push_back(b.x1);
+        alongX = distinct(alongX);
+        if (std::find(chained.begin(), chained.end(), alongX) != chained.end())
+            continue;
+        const QString name = QStringLiteral("footings on beam line %1").arg(i + 1);
+        if (chained.empty())
+            addChain(sheet, frame, false, b.z0, alongX, Tier1, TierStep, name);
+        else
+            addChain(sheet, frame, false, deck.beamLines[i], alongX, -4, 5, name);
+        chained.push_back(alongX);
+    }
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
 
     // The schedule under the plan, or a word where it went.

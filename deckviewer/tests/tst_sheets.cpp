@@ -116,6 +116,9 @@ private slots:
     void titleBlock();
     void stairOnPlan_data();
     void stairOnPlan();
+    void framingConnectors_data();
+    void framingConnectors();
+    void footingChainsPerBeamLine();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -481,6 +484,67 @@ void TestSheets::stairOnPlan()
     QCOMPARE(std::round((lowest - deckRect.bottom()) * 100) / 100, row[3].toDouble());
     // 4 treads of 2 boards each at least, the rails along the edges.
     QVERIFY(light >= 8 + 4);
+}
+
+void TestSheets::framingConnectors_data()
+{
+    QTest::addColumn<QString>("sizes");
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : tableRows("sheet-framing-notes.txt"))
+        QTest::newRow(qPrintable(f[0])) << f[1] << f.mid(2);
+}
+
+// The framing plan names the hangers and ties and marks each beam splice
+// over its post (data/sheet-framing-notes.txt).
+void TestSheets::framingConnectors()
+{
+    QFETCH(QString, sizes);
+    QFETCH(QStringList, row);
+    const deckmodel::Deck deck = framed(parametersOf(sizes, row));
+    const std::vector<Sheet> sheets = setOf(deck, Paper::Tabloid);
+    const Sheet &framing = sheetNamed(sheets, QStringLiteral("framing"));
+    QStringList words;
+    for (const SheetText &t : framing.texts)
+        words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY2(all.contains(row[4]), qPrintable(words.join(u'|')));
+    QCOMPARE(all.contains(QLatin1String("beam splices")), row[5] != u"0");
+    if (row[5] != u"0")
+        QVERIFY2(all.contains(QStringLiteral("; %1 beam splices over posts (the heavy ticks)").arg(row[5])), qPrintable(all));
+    // Each splice a heavy tick 6 mm across its beam line, at the splice's X.
+    int ticks = 0;
+    std::vector<double> ys;
+    for (const SheetLine &l : framing.lines)
+        if (l.weight == Weight::Heavy && std::abs(std::abs(l.b.x() - l.a.x()) - 6) < 1e-6 && std::abs(l.a.y() - l.b.y()) < 1e-6)
+            ++ticks, ys.push_back(l.a.y());
+    QCOMPARE(ticks, row[5].toInt());
+    // The same X on every beam line, over a post: the middle one of the five
+    // rows of posts (X = 180 of 24, 102, 180, 258, 336).
+    std::vector<double> postYs;
+    for (const SheetShape &s : framing.shapes)
+        if (s.fill == Fill::Black && s.weight == Weight::Medium && s.corners.size() == 4 // a post: a small square
+            && std::abs(s.corners.boundingRect().width() - s.corners.boundingRect().height()) < 0.01
+            && s.corners.boundingRect().width() < 3)
+            postYs.push_back(std::round(s.corners.boundingRect().center().y() * 100) / 100);
+    std::sort(postYs.begin(), postYs.end());
+    postYs.erase(std::unique(postYs.begin(), postYs.end()), postYs.end());
+    for (double y : ys) {
+        QCOMPARE(postYs.size(), size_t(5));
+        QCOMPARE(std::round(y * 100) / 100, postYs[2]);
+    }
+}
+
+// Beam lines whose footings stand alike share one chain; an L's lines each
+// get their own where they differ (type 3, 20 x 10: the leg's lines end
+// short), and no chain mixes two lines' posts.
+void TestSheets::footingChainsPerBeamLine()
+{
+    const std::vector<Sheet> rectangle = setOf(framed(workedExample()));
+    QStringList chains;
+    for (const SheetDimension &d : sheetNamed(rectangle, QStringLiteral("footing")).dimensions)
+        if (!chains.contains(d.chain))
+            chains << d.chain;
+    QCOMPARE(chains, (QStringList{QStringLiteral("footings along Z"), QStringLiteral("footings on beam line 1")}));
 }
 
 QTEST_MAIN(TestSheets)
