@@ -534,9 +534,8 @@ void TestSheets::framingConnectors()
     }
 }
 
-// Beam lines whose footings stand alike share one chain; an L's lines each
-// get their own where they differ (type 3, 20 x 10: the leg's lines end
-// short), and no chain mixes two lines' posts.
+// Beam lines whose footings stand alike share one chain, named by the first
+// of them: the worked example's three lines, posts at X 24 and 120 on each.
 void TestSheets::footingChainsPerBeamLine()
 {
     const std::vector<Sheet> rectangle = setOf(framed(workedExample()));
