@@ -87,6 +87,9 @@ Sheet stylePlanSheet(const deckmodel::Polygon &outline, int style, double widthF
 // scale at most `largest`; the section at the largest detail scale that fits.
 Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords);
 Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
+// The elevations' note on lateral bracing: the knee braces at the corner
+// posts, or why there are none, and the posts' restraint at their footings.
+QString bracingWords(const DeckSheetsInput &in);
 
 // The takeoff, the code check with its verdict and assumptions, and the
 // general notes; as many sheets as they fill, placed in `area`.

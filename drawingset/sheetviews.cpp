@@ -73,6 +73,23 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
         addRect(sheet, QRectF(view.at(s.from, m->top()), view.at(s.to, m->base)).normalized(), Weight::Medium, false,
                 Fill::White);
     }
+    // Knee braces at the corner posts, towards the deck's middle: in the
+    // beam's plane up to the beam, across it up to the joists.
+    const deckmodel::DeckParameters &p = deck.parameters;
+    const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
+                 beamBottom = beamTop - p.beamHeight;
+    using Brace = deckmodel::KneeBrace;
+    const double slant = Brace::depthInches * std::sqrt(2.0);
+    for (const Member *post : deckmodel::kneeBracePosts(deck)) {
+        const Span s = spanOf(view, *post);
+        const double sign = (s.from + s.to) / 2 < view.extent / 2 ? 1 : -1;
+        const double face = sign > 0 ? s.to : s.from, up = front ? beamTop : beamBottom;
+        addShape(sheet, QPolygonF{view.at(face, up - Brace::legInches), view.at(face + sign * Brace::legInches, up),
+                                  view.at(face + sign * (Brace::legInches - slant), up),
+                                  view.at(face, up - Brace::legInches + slant)},
+                 Weight::Medium, false, Fill::White);
+    }
+
     // The ground, the footings under it.
     addLine(sheet, view.at(-18, 0), view.at(view.extent + 18, 0), Weight::Heavy);
     sheet.texts.push_back({view.at(-18, 0) + QPointF(0, 4.2), QStringLiteral("GRADE"), 2.5, Anchor::Start});
@@ -85,9 +102,6 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
     }
 
     // Heights chained on the right: post, beam, joist, decking, and the whole.
-    const deckmodel::DeckParameters &p = deck.parameters;
-    const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
-                 beamBottom = beamTop - p.beamHeight;
     const std::vector<double> heights{0, beamBottom, beamTop, joistTop, top};
     const double right = view.extent;
     for (size_t i = 1; i < heights.size(); ++i) {
@@ -134,6 +148,23 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
 
 } // namespace
 
+QString bracingWords(const DeckSheetsInput &in)
+{
+    const QString rules = QStringLiteral("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; "
+                                         "each post is held to its footing against sideways movement by its post base "
+                                         "(R507.4.1).");
+    const size_t corners = deckmodel::kneeBracePosts(in.deck).size();
+    const QString height = feetAndInchesFromInches(deckmodel::cornerPostInches(in.deck));
+    if (corners == 0)
+        return QStringLiteral("No knee braces: the posts stand %1, 2' 0\" or lower, too short for one. ").arg(height) + rules;
+    return QStringLiteral("Knee braces: 2x4 at 45 degrees, %1 legs, two at each of the %2 corner posts (posts %3 tall), "
+                          "none at the posts between. ")
+               .arg(inchesText(deckmodel::KneeBrace::legInches))
+               .arg(corners)
+               .arg(height)
+           + rules;
+}
+
 Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords)
 {
     const std::vector<DrawingScale> &scales = planScales();
@@ -145,6 +176,10 @@ Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const Drawi
         const QRectF f = extentOf(front), s = extentOf(side);
         moveSheet(side, QPointF(f.left() - s.left(), f.bottom() + 10 - s.top()));
         appendSheet(front, side);
+        const QRectF both = extentOf(front);
+        const QStringList note = wrapText(bracingWords(in), std::max(both.width(), 120.0), 2.5);
+        for (qsizetype i = 0; i < note.size(); ++i)
+            front.texts.push_back({QPointF(both.left(), both.bottom() + 6 + 4.6 * double(i)), note[i], 2.5});
         front.key = QStringLiteral("elevations");
         front.title = QStringLiteral("Elevations");
         *scaleWords = scale->words;

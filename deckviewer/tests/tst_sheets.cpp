@@ -119,6 +119,8 @@ private slots:
     void framingConnectors_data();
     void framingConnectors();
     void footingChainsPerBeamLine();
+    void kneeBraces_data();
+    void kneeBraces();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -544,6 +546,55 @@ void TestSheets::footingChainsPerBeamLine()
         if (!chains.contains(d.chain))
             chains << d.chain;
     QCOMPARE(chains, (QStringList{QStringLiteral("footings along Z"), QStringLiteral("footings on beam line 1")}));
+}
+
+void TestSheets::kneeBraces_data()
+{
+    QTest::addColumn<double>("height");
+    QTest::addColumn<int>("braces");
+    QTest::addColumn<QString>("note");
+    // 36 - 1 - 5.5 - 7.25 = 22 1/4" posts: none.
+    QTest::newRow("worked example") << 3.0 << 0
+                                    << QStringLiteral("No knee braces: the posts stand 1' 10 1/4\", 2' 0\" or lower, too short for one.");
+    // 72 - 13.75 = 58 1/4" posts: the 4 corner posts, each view drawing a
+    // brace at each of them (two of a beam line coincide in the front view): 8.
+    QTest::newRow("worked example at 6 ft")
+        << 6.0 << 8
+        << QStringLiteral("Knee braces: 2x4 at 45 degrees, 18\" legs, two at each of the 4 corner posts (posts 4' 10 1/4\" "
+                          "tall), none at the posts between.");
+}
+
+// The elevations draw the knee braces at the corner posts, at 45 degrees,
+// and say why, or why there are none, with the posts' restraint at their
+// footings.
+void TestSheets::kneeBraces()
+{
+    QFETCH(double, height);
+    QFETCH(int, braces);
+    QFETCH(QString, note);
+    deckmodel::DeckParameters parameters = workedExample();
+    parameters.height = height;
+    const std::vector<Sheet> sheets = setOf(framed(parameters));
+    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    QCOMPARE(elevations.dropped.size(), size_t(0));
+    int drawn = 0;
+    for (const SheetShape &s : elevations.shapes) {
+        if (s.corners.size() != 4 || s.fill != Fill::White)
+            continue;
+        const QLineF edge(s.corners[0], s.corners[1]);
+        if (std::abs(edge.dx()) < 1e-6 || std::abs(edge.dy()) < 1e-6)
+            continue; // a member's box
+        ++drawn;
+        QCOMPARE(std::round(std::abs(edge.dx()) * 1000), std::round(std::abs(edge.dy()) * 1000)); // 45 degrees
+    }
+    QCOMPARE(drawn, braces);
+    QStringList words;
+    for (const SheetText &t : elevations.texts)
+        words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY2(all.contains(note), qPrintable(all));
+    QVERIFY(all.contains(QLatin1String("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; each post is "
+                                       "held to its footing against sideways movement by its post base (R507.4.1).")));
 }
 
 QTEST_MAIN(TestSheets)
