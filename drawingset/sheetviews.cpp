@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace deckview {
 
@@ -56,6 +58,49 @@ double depthOf(const Elevation &view, const Member &m)
     return view.mirrored ? -b.x1 : b.x0;
 }
 
+bool isSlopedRail(const Member &m)
+{
+    return m.step > 0 && (m.kind == Kind::GuardRail || m.kind == Kind::Handrail);
+}
+
+// "Handrail 1" of "Handrail 1 step 3".
+QString pieceName(const Member &m)
+{
+    const qsizetype at = m.name.lastIndexOf(QLatin1String(" step "));
+    return at < 0 ? m.name : m.name.left(at);
+}
+
+// The straight piece a sloped rail's steps make, seen in the view: its top
+// through each step's uphill top corner, as deep as the rail. Seen end on
+// (every step over the same span), the box they fill.
+QPolygonF slopedOutline(const Elevation &view, const std::vector<const Member *> &steps)
+{
+    double from = INFINITY, to = -INFINITY, low = INFINITY, high = -INFINITY;
+    const Member *highest = steps.front(), *lowest = steps.front();
+    for (const Member *m : steps) {
+        const Span s = spanOf(view, *m);
+        from = std::min(from, s.from), to = std::max(to, s.to);
+        low = std::min(low, m->base), high = std::max(high, m->top());
+        if (m->top() > highest->top())
+            highest = m;
+        if (m->top() < lowest->top())
+            lowest = m;
+    }
+    const Span h = spanOf(view, *highest), l = spanOf(view, *lowest);
+    const bool endOn = std::abs(h.from - l.from) < 1e-6 && std::abs(h.to - l.to) < 1e-6;
+    if (endOn)
+        return QPolygonF(QRectF(view.at(from, high), view.at(to, low)).normalized());
+    // The uphill end of a step is the one towards the highest step.
+    const bool upRight = (h.from + h.to) > (l.from + l.to);
+    const double hu = upRight ? h.to : h.from, lu = upRight ? l.to : l.from;
+    const double slope = (highest->top() - lowest->top()) / (hu - lu);
+    const double run = h.to - h.from;
+    const double depth = highest->top() - highest->base - std::abs(slope) * run;
+    auto topAt = [&](double u) { return highest->top() + slope * (u - hu); };
+    return QPolygonF{view.at(from, topAt(from)), view.at(to, topAt(to)), view.at(to, topAt(to) - depth),
+                     view.at(from, topAt(from) - depth)};
+}
+
 Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
@@ -68,7 +113,19 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
         order.push_back(&m);
     std::stable_sort(order.begin(), order.end(),
                      [&](const Member *a, const Member *c) { return depthOf(view, *a) > depthOf(view, *c); });
+    // A rail or handrail on a slope is modelled as steps: drawn as the one
+    // straight piece they make, when its first step comes up.
+    std::map<QString, std::vector<const Member *>> sloped;
+    for (const Member &m : deck.members)
+        if (isSlopedRail(m))
+            sloped[pieceName(m)].push_back(&m);
+    std::set<QString> drawnPieces;
     for (const Member *m : order) {
+        if (isSlopedRail(*m)) {
+            if (drawnPieces.insert(pieceName(*m)).second)
+                addShape(sheet, slopedOutline(view, sloped[pieceName(*m)]), Weight::Medium, false, Fill::White);
+            continue;
+        }
         const Span s = spanOf(view, *m);
         addRect(sheet, QRectF(view.at(s.from, m->top()), view.at(s.to, m->base)).normalized(), Weight::Medium, false,
                 Fill::White);
