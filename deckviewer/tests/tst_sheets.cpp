@@ -384,6 +384,12 @@ void TestSheets::details()
     QStringList expected;
     for (const QStringList &row : tableRows("sheet-details.txt"))
         expected << row.join(QStringLiteral(" | "));
+    // Every text drawn: none left without room (the guard's chain stands
+    // left of the guard, clear of the callouts' leaders on the right).
+    QStringList dropped;
+    for (const SheetText &t : details.dropped)
+        dropped << t.text;
+    QCOMPARE(dropped, QStringList());
     QCOMPARE(chainLines(details), expected);
     QStringList words;
     for (const SheetText &t : details.texts)
