@@ -576,6 +576,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
     // Along X one chain per beam line, never the posts of two lines mixed: the
     // first on the left, any line whose footings stand elsewhere along its own line.
     std::vector<std::vector<double>> chained;
+    int unchained = 0;
     for (size_t i = 0; i < deck.beamLines.size(); ++i) {
         std::vector<double> alongX;
         for (const deckmodel::FootingNeed &n : in.footings)
@@ -591,8 +592,10 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
         const QString name = QStringLiteral("footings on beam line %1").arg(i + 1);
         if (chained.empty())
             addChain(sheet, frame, false, b.z0, alongX, Tier1, TierStep, name);
-        else
+        else if (frame.mmPerInch >= 25.4 / 96 - 1e-9)
             addChain(sheet, frame, false, deck.beamLines[i], alongX, -4, 5, name);
+        else
+            ++unchained; // below 1/8" = 1'-0" their texts find no room inside the plan
         chained.push_back(alongX);
     }
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
@@ -600,12 +603,20 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
     // The schedule under the plan, or a word where it went.
     const QRectF extent = extentOf(sheet);
     const double top = extent.bottom() + 7;
+    double y = top;
+    if (unchained > 0) {
+        sheet.texts.push_back({QPointF(extent.left(), y),
+                               QStringLiteral("Footings of %1 more beam lines: centred under the posts the framing plan locates.")
+                                   .arg(unchained),
+                               2.5});
+        y += 6;
+    }
     if (!withSchedule) {
-        sheet.texts.push_back({QPointF(extent.left(), top), QStringLiteral("Footing schedule: on the schedule sheet."), 2.5});
+        sheet.texts.push_back({QPointF(extent.left(), y), QStringLiteral("Footing schedule: on the schedule sheet."), 2.5});
         return sheet;
     }
-    sheet.texts.push_back({QPointF(extent.left(), top), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
-    addTable(sheet, QPointF(extent.left(), top + 2), footingScheduleRows(in));
+    sheet.texts.push_back({QPointF(extent.left(), y), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
+    addTable(sheet, QPointF(extent.left(), y + 2), footingScheduleRows(in));
     return sheet;
 }
 

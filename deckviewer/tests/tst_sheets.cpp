@@ -559,6 +559,34 @@ void TestSheets::footingChainsPerBeamLine()
         if (!chains.contains(d.chain))
             chains << d.chain;
     QCOMPARE(chains, (QStringList{QStringLiteral("footings along Z"), QStringLiteral("footings on beam line 1")}));
+
+    // A cut shape at 40 x 30 (1/8" = 1'-0" on Letter): its beam lines end at
+    // the cuts, so some get their own chain; each chain's inner stations are
+    // footings of its own line only, never another line's.
+    const deckmodel::Deck cut = framed(deckOf(7, 40, 30, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4,
+                                              QStringLiteral("5/4x6")));
+    const std::vector<Sheet> sheets = setOf(cut);
+    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
+    const double mmPerInch = 25.4 / 96;
+    std::map<QString, std::vector<SheetDimension>> parts;
+    for (const SheetDimension &d : footing.dimensions)
+        if (d.chain.startsWith(u"footings on beam line ") && !d.overall)
+            parts[d.chain].push_back(d);
+    QVERIFY(parts.size() > 1);
+    const double x0 = deckmodel::bounds(cut.outline).x0;
+    for (const auto &[chain, dims] : parts) {
+        const double z = cut.beamLines[size_t(chain.mid(22).toInt() - 1)];
+        // The chain starts at the deck's edge X = x0, up the paper as X grows.
+        for (size_t i = 0; i + 1 < dims.size(); ++i) {
+            const double x = x0 + (dims.front().from.y() - dims[i].to.y()) / mmPerInch;
+            const bool own = std::any_of(cut.members.begin(), cut.members.end(), [&](const deckmodel::Member &m) {
+                const deckmodel::Box b = deckmodel::bounds(m.plan);
+                return m.kind == deckmodel::Kind::Post && std::abs((b.z0 + b.z1) / 2 - z) < 0.01
+                       && std::abs((b.x0 + b.x1) / 2 - x) < 0.05;
+            });
+            QVERIFY2(own, qPrintable(chain + QStringLiteral(" at X ") + QString::number(x)));
+        }
+    }
 }
 
 void TestSheets::kneeBraces_data()
