@@ -233,6 +233,22 @@ QString plural(int n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
+void addKneeBraceRow(Takeoff &t)
+{
+    if (t.kneeBraces == 0)
+        return;
+    const double inches = KneeBrace::legInches * std::sqrt(2.0);
+    const int perPiece = int(std::floor(96 / inches + fit));
+    const int count = (t.kneeBraces + perPiece - 1) / perPiece;
+    t.rows.push_back({Group::Lumber, QStringLiteral("Knee braces"), QStringLiteral("2x4"), 8, count, QStringLiteral("piece"),
+                      QStringLiteral("%1 knee braces of %2, two at each of the %3 corner posts, cut from %4 %5 of 8 ft")
+                          .arg(t.kneeBraces)
+                          .arg(lengthtext::inchesText(inches))
+                          .arg(t.kneeBraces / 2)
+                          .arg(count)
+                          .arg(count == 1 ? QStringLiteral("piece") : QStringLiteral("pieces"))});
+}
+
 void addHardwareRows(Takeoff &t)
 {
     const QString piece = QStringLiteral("piece");
@@ -360,6 +376,42 @@ std::vector<double> cutLengths(double length, std::vector<double> supports)
     return cuts;
 }
 
+std::vector<const Member *> kneeBracePosts(const Deck &deck)
+{
+    std::vector<const Member *> corners;
+    if (deck.beamLines.empty() || cornerPostInches(deck) <= KneeBrace::minPostInches + fit)
+        return corners;
+    const double first = *std::min_element(deck.beamLines.begin(), deck.beamLines.end());
+    const double last = *std::max_element(deck.beamLines.begin(), deck.beamLines.end());
+    for (double z : first == last ? std::vector<double>{first} : std::vector<double>{first, last}) {
+        const Member *low = nullptr, *high = nullptr;
+        for (const Member &m : deck.members) {
+            if (m.kind != Kind::Post)
+                continue;
+            const Box b = bounds(m.plan);
+            if (std::abs((b.z0 + b.z1) / 2 - z) > 0.01)
+                continue;
+            if (!low || b.x0 < bounds(low->plan).x0)
+                low = &m;
+            if (!high || b.x0 > bounds(high->plan).x0)
+                high = &m;
+        }
+        for (const Member *m : {low, high})
+            if (m && std::find(corners.begin(), corners.end(), m) == corners.end())
+                corners.push_back(m);
+    }
+    return corners;
+}
+
+double cornerPostInches(const Deck &deck)
+{
+    double tallest = 0;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Post)
+            tallest = std::max(tallest, m.thickness);
+    return tallest;
+}
+
 Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
 {
     return takeoffOf(deck, settings, footingNeeds(deck, settings.code));
@@ -461,8 +513,10 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     takeoff.connectorNails = 10 * (takeoff.joistHangers + takeoff.stringerHangers) + 6 * takeoff.joistTies;
     takeoff.blockInches = p.joistSpacing - p.joistWidth;
     takeoff.blockLumber = lumberOf(Kind::Joist, p);
+    takeoff.kneeBraces = 2 * int(kneeBracePosts(deck).size());
     addFootings(takeoff, footings, settings.code);
     addLumberRows(takeoff, pieces);
+    addKneeBraceRow(takeoff);
     addHardwareRows(takeoff);
     addConcreteRows(takeoff);
     return takeoff;
