@@ -62,6 +62,8 @@ Quantity_Color colourOf(Kind kind)
     case Kind::Handrail: return Quantity_Color(0.36, 0.24, 0.16, Quantity_TOC_RGB);
     case Kind::LandingPad: return Quantity_Color(0.70, 0.70, 0.68, Quantity_TOC_RGB);
     case Kind::Riser: return Quantity_Color(0.84, 0.67, 0.47, Quantity_TOC_RGB);
+    // Treated lumber's green, apart from the untreated framing's browns.
+    case Kind::Ledger: return Quantity_Color(0.48, 0.55, 0.36, Quantity_TOC_RGB);
     }
     return Quantity_Color();
 }

@@ -42,6 +42,7 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::Stringer: return QStringLiteral("2x12");
     case Kind::LandingPad: return {};
     case Kind::Riser: return QStringLiteral("1x8");
+    case Kind::Ledger: return nominal(p.joistWidth) + u'x' + nominal(std::max(p.joistHeight, ledgerLeastDepthInches()));
     }
     return {};
 }
@@ -94,7 +95,8 @@ Run runOf(const Member &m, const Deck &deck)
         for (double z : deck.beamLines)
             run.supports.push_back(z - b.z0);
         break;
-    case Kind::RimJoist: {
+    case Kind::RimJoist:
+    case Kind::Ledger: {
         const Point a = m.plan[0], c = m.plan[1]; // the outer edge
         run.length = std::hypot(c.x - a.x, c.z - a.z);
         if (std::abs(c.z - a.z) < fit)
