@@ -7,6 +7,7 @@
 #include "catalogue.h"
 #include "codetables.h"
 #include "guardchecks.h"
+#include "ledgerchecks.h"
 #include "guards.h"
 #include "lengthtext.h"
 
@@ -149,6 +150,17 @@ Layout layoutOf(const Deck &deck)
         std::sort(run.beams.begin(), run.beams.end(), [](const BeamRun *a, const BeamRun *b) { return a->z < b->z; });
         for (const BeamRun *beam : run.beams)
             run.supports.push_back(beam->z);
+        // A joist hung on the ledger bears on its face: a support with no
+        // beam (its place in `beams` holds none).
+        if (std::find(deck.ledger.hangers.begin(), deck.ledger.hangers.end(), m.name) != deck.ledger.hangers.end()) {
+            if (deck.ledger.out.z < 0) {
+                run.supports.insert(run.supports.begin(), b.z0);
+                run.beams.insert(run.beams.begin(), nullptr);
+            } else {
+                run.supports.push_back(b.z1);
+                run.beams.push_back(nullptr);
+            }
+        }
         layout.joists.push_back(std::move(run));
     }
     std::sort(xs.begin(), xs.end());
@@ -804,6 +816,8 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
                      footingRow(layout, settings),
                      deckingRow(deck),
                      guardRow(deck)};
+    for (CodeCheck &row : ledgerChecks(deck, settings))
+        report.checks.push_back(std::move(row));
     for (CodeCheck &row : guardAndStairChecks(deck))
         report.checks.push_back(std::move(row));
     if (rimTooShallowForGuards(deck))
