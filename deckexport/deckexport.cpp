@@ -73,6 +73,20 @@ TCollection_ExtendedString nameOf(const QString &name)
     return TCollection_ExtendedString(name.toUtf8().constData(), true);
 }
 
+// The house a deck hangs on: a plain grey block behind its ledger, a shape
+// of its own beside the deck's (never one of its members).
+TDF_Label addHouseWall(const Deck &deck, const Handle(XCAFDoc_ShapeTool) &shapes, const Handle(XCAFDoc_ColorTool) &colours,
+                       bool meshed)
+{
+    const TopoDS_Shape wall = solidOf({Kind::Post, QString(), deck.ledger.houseWall, 0, deck.ledger.houseWallTopInches});
+    if (meshed)
+        BRepMesh_IncrementalMesh(wall, 0.5);
+    const TDF_Label label = shapes->AddShape(wall, false);
+    TDataStd_Name::Set(label, nameOf(QStringLiteral("house wall")));
+    colours->SetColor(label, Quantity_Color(0.78, 0.78, 0.76, Quantity_TOC_RGB), XCAFDoc_ColorSurf);
+    return label;
+}
+
 // One assembly, the deck, with a component for each member named as the
 // member, each referring to its piece's one solid (coloured by its kind) and
 // placing it. With `meshed` each piece is meshed, once.
@@ -99,6 +113,8 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
             const TDF_Label instance = shapes->AddShape(shapes->GetShape(pieces[size_t(placed.piece)]).Located(locationOf(placed)), false);
             TDataStd_Name::Set(instance, nameOf(deck.members[i].name));
         }
+        if (deck.ledger.present)
+            addHouseWall(deck, shapes, colours, meshed);
         return doc;
     }
     const TDF_Label deckLabel = shapes->NewShape();
@@ -109,6 +125,9 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
         TDataStd_Name::Set(component, nameOf(deck.members[i].name));
     }
     shapes->UpdateAssemblies();
+    // Hung on the house: the wall a solid of its own beside the deck's assembly.
+    if (deck.ledger.present)
+        addHouseWall(deck, shapes, colours, meshed);
     return doc;
 }
 
