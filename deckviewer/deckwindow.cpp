@@ -471,8 +471,13 @@ bool DeckWindow::choosePrinter(QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+// The drawing set where the deck has one, else the drawing in view.
 void DeckWindow::askPrint()
 {
+    if (printDrawingSet) {
+        askPrintSet();
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     if (choosePrinter(printer))
         printDrawing(printer, currentDrawing(), m_block);
@@ -486,12 +491,19 @@ void DeckWindow::askDrawingSet()
     QSettings remembered = settings();
     const QString folder = remembered.value(ExportFolderKey, documentsFolder()).toString();
     const QString name = QFileInfo(m_fileName).completeBaseName() + QStringLiteral("-set.pdf");
-    QString filter = tr("PDF drawing set (*.pdf)");
-    QString path = seams.chooseExportName(this, QDir(folder).filePath(name), {filter}, &filter);
+    // The paper as the filter chosen: the first lets the deck choose.
+    const QStringList papers{QString(), QStringLiteral("letter"), QStringLiteral("a4"), QStringLiteral("tabloid"),
+                             QStringLiteral("a3")};
+    const QStringList filters{tr("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                              tr("PDF drawing set on Letter (*.pdf)"), tr("PDF drawing set on A4 (*.pdf)"),
+                              tr("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"), tr("PDF drawing set on A3 (*.pdf)")};
+    QString filter = filters.front();
+    QString path = seams.chooseExportName(this, QDir(folder).filePath(name), filters, &filter);
     if (path.isEmpty())
         return;
     path = withExtension(path, filter);
-    if (const jm::Status written = writeDrawingSet(path)) {
+    const QString paper = papers.value(std::max<qsizetype>(0, filters.indexOf(filter)));
+    if (const jm::Status written = writeDrawingSet(path, paper)) {
         remembered.setValue(ExportFolderKey, QFileInfo(path).absolutePath());
         statusBar()->showMessage(tr("Wrote %1").arg(path), 5000);
     } else {

@@ -141,7 +141,8 @@ public:
 
     // The shown deck's drawing set, written to a PDF or painted onto a
     // printer (File > Drawing Set..., Print Drawing Set...); none: no set.
-    std::function<jm::Status(const QString &path)> writeDrawingSet;
+    // `paper` is "letter", "a4", "tabloid", "a3", or empty for the one chosen for the deck.
+    std::function<jm::Status(const QString &path, const QString &paper)> writeDrawingSet;
     std::function<void(QPrinter &printer)> printDrawingSet;
     QAction *drawingSetAction;
     QAction *printSetAction;

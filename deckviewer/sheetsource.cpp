@@ -19,7 +19,32 @@ deckview::Paper localePaper()
         : deckview::Paper::A4;
 }
 
-jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckview::Paper paper,
+std::optional<deckview::Paper> paperOfPrinter(const QPageSize &size)
+{
+    switch (size.id()) {
+    case QPageSize::Letter: return deckview::Paper::Letter;
+    case QPageSize::A4: return deckview::Paper::A4;
+    case QPageSize::Tabloid:
+    case QPageSize::Ledger: return deckview::Paper::Tabloid;
+    case QPageSize::A3: return deckview::Paper::A3;
+    default: return std::nullopt;
+    }
+}
+
+namespace {
+// The title block's facts of the design shown (each "not given" where empty).
+deckview::ProjectFacts projectFacts(const design::Project &project)
+{
+    deckview::ProjectFacts facts;
+    facts.owner = project.owner;
+    facts.siteAddress = project.siteAddress;
+    facts.preparer = project.preparer;
+    facts.notes = project.notes;
+    return facts;
+}
+} // namespace
+
+jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, std::optional<deckview::Paper> asked,
                                                   const deckmodel::CodeSettings &settings)
 {
     if (!shown.error.isEmpty())
@@ -27,22 +52,25 @@ jm::Result<std::vector<deckview::Sheet>> sheetsOf(const ShownDeck &shown, deckvi
     if (shown.deck)
     {
         deckview::SetFacts facts = deckview::setFactsOf(*shown.deck);
+        facts.project = projectFacts(shown.project);
         facts.prices = pricesOrNone().list;
         facts.wastePercent = wastePercent();
+        const deckview::Paper paper = asked ? *asked : deckview::paperFor(*shown.deck, settings, facts, localePaper());
         return deckview::deckSheets(*shown.deck, settings, facts, paper);
     }
     const jm::Result<deckmodel::Polygon> outline = deckmodel::stylePlan(shown.style.style, shown.style.widthFeet);
     if (!outline)
         return outline.failure();
     const deckmodel::Box b = deckmodel::bounds(*outline);
-    const deckview::SetFacts facts{QStringLiteral("Deck %1").arg(shown.style.style),
+    deckview::SetFacts facts{QStringLiteral("Deck %1").arg(shown.style.style),
                                    QStringLiteral("2D deck style %1").arg(shown.style.style),
                                    QStringLiteral("%1 x %2").arg(lengthtext::feetAndInchesFromInches(b.z1 - b.z0),
                                                                  lengthtext::feetAndInchesFromInches(b.x1 - b.x0)),
                                    QStringLiteral("on the ground"),
                                    QDate::currentDate(),
                                    deckview::setFactsOf(deckmodel::Deck{}).program};
-    return deckview::styleSheets(*outline, shown.style.style, shown.style.widthFeet, facts, paper);
+    facts.project = projectFacts(shown.project);
+    return deckview::styleSheets(*outline, shown.style.style, shown.style.widthFeet, facts, asked ? *asked : localePaper());
 }
 
 void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown, const deckmodel::CodeSettings &settings)
@@ -53,18 +81,19 @@ void offerDrawingSet(deckview::DeckWindow &window, const ShownDeck &shown, const
         return;
     }
     auto deck = std::make_shared<const ShownDeck>(shown);
-    window.writeDrawingSet = [deck, settings](const QString &path) -> jm::Status {
-        const auto sheets = sheetsOf(*deck, localePaper(), settings);
+    window.writeDrawingSet = [deck, settings](const QString &path, const QString &paper) -> jm::Status {
+        const auto sheets = sheetsOf(*deck, deckview::paperNamed(paper), settings);
         return sheets ? deckview::writeSheets(path, *sheets) : jm::Status(sheets.failure());
     };
     window.printDrawingSet = [deck, settings](QPrinter &printer) {
-        const bool a4 = printer.pageLayout().pageSize().id() == QPageSize::A4;
-        if (const auto sheets = sheetsOf(*deck, a4 ? deckview::Paper::A4 : deckview::Paper::Letter, settings))
+        // On the printer's paper; on another size, the locale's family chosen for the deck.
+        if (const auto sheets = sheetsOf(*deck, paperOfPrinter(printer.pageLayout().pageSize()), settings))
             deckview::printSheets(printer, *sheets);
     };
 }
 
-jm::Status writeDrawingSet(const QString &input, const QString &which, deckview::Paper paper, const QString &output,
+jm::Status writeDrawingSet(const QString &input, const QString &which, std::optional<deckview::Paper> paper,
+                           const QString &output,
                            const deckmodel::CodeSettings &settings)
 {
     const QString suffix = QFileInfo(output).suffix().toLower();

@@ -200,10 +200,18 @@ ShownDeck designAt(const design::Design &design, const QString &source, const de
     if (design.is2D) {
         ShownDeck shown = planOf(design.plan);
         shown.source = source;
+        shown.project = design.project;
         return shown;
     }
-    return framingAsked(builtDeck(design::parametersOf(design), design::extrasOf(design),
-                                  design.stair != deckmodel::StairLayout{}, source, settings, extent, suggest));
+    ShownDeck shown = framingAsked(builtDeck(design::parametersOf(design), design::extrasOf(design),
+                                             design.stair != deckmodel::StairLayout{}, source, settings, extent, suggest));
+    shown.project = design.project;
+    if (shown.suggested) {
+        auto other = std::make_shared<ShownDeck>(*shown.suggested);
+        other->project = design.project;
+        shown.suggested = other;
+    }
+    return shown;
 }
 
 ShownDeck deckAt(const QString &path, const deckmodel::CodeSettings &settings, Extent extent)

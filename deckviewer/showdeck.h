@@ -39,6 +39,7 @@ struct ShownDeck {
     QString deckFile;                            // its parameter file's path, the key of its saved stair
     std::vector<StairEdge> stairEdges;           // the edges a stair fits on
     QString stairNote;                           // why a saved stair could not be kept, when it could not
+    design::Project project;                     // the design's owner, site and preparer, for the title block
 };
 
 // The 3D deck of a deck parameter file, or of a wizard folder whose

@@ -79,7 +79,7 @@ int render(const Program &program, const Options &options, int &argc, char **arg
         });
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
-        const auto paper = options.paper.isEmpty() ? localePaper() : *deckview::paperNamed(options.paper);
+        const auto paper = options.paper.isEmpty() ? std::nullopt : deckview::paperNamed(options.paper);
         const jm::Status written = writeDrawingSet(options.render, options.sheets, paper, options.out, options.code);
         return written ? 0 : fail(program, written.error());
     }

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 #include <optional>
@@ -127,9 +128,10 @@ jm::Status take(Options &options, const QString &option, const QString &value)
         return jm::failure(QStringLiteral("--view %1: write iso, plan, front or side.").arg(shown(value)));
     if (option == u"--mode" && !deckview::viewModeNamed(value))
         return jm::failure(QStringLiteral("--mode %1: write wireframe, hidden or shaded.").arg(shown(value)));
-    if (option == u"--paper" && value.compare(QLatin1String("letter"), Qt::CaseInsensitive) != 0
-        && value.compare(QLatin1String("a4"), Qt::CaseInsensitive) != 0)
-        return jm::failure(QStringLiteral("--paper %1: write letter or a4.").arg(shown(value)));
+    if (option == u"--paper"
+        && !QStringList{QStringLiteral("letter"), QStringLiteral("a4"), QStringLiteral("tabloid"), QStringLiteral("a3")}
+                .contains(value, Qt::CaseInsensitive))
+        return jm::failure(QStringLiteral("--paper %1: write letter, a4, tabloid or a3.").arg(shown(value)));
     QString &field = option == u"--prices" ? options.prices
         : option == u"--sheets"          ? options.sheets
         : option == u"--paper"           ? options.paper
@@ -216,10 +218,14 @@ QString outputOptionsHelp()
         "                        footings.\n"
         "  --sheets all|NAMES    A drawing set instead of one drawing, to a .pdf (a page\n"
         "                        a sheet) or .svg (a file a sheet, FILE-framing.svg,\n"
-        "                        ...): all, or some of plan, framing, footing,\n"
-        "                        elevations, section, schedule parted by commas.\n"
-        "  --paper letter|a4     The drawing set's paper, landscape; the locale's\n"
-        "                        by default.\n"
+        "                        ...): all, or some of plan, site, framing, footing,\n"
+        "                        elevations, section, details, check, schedule\n"
+        "                        parted by commas.\n"
+        "  --paper letter|a4|tabloid|a3\n"
+        "                        The drawing set's paper, landscape; by default the\n"
+        "                        locale's (Letter or A4), or its larger one (Tabloid,\n"
+        "                        11 x 17 in, or A3) where the plans would be drawn\n"
+        "                        below 1/8\" = 1'-0\".\n"
         "  --prices FILE         The takeoff's price list (item, size, length ft, unit,\n"
         "                        price); $XDG_CONFIG_HOME/joistmaster/prices.csv by\n"
         "                        default, made with example prices when missing. A\n"

@@ -23,7 +23,7 @@ struct Options {
     bool suggestedFraming = false; // --framing suggested: outputs from the suggested framing
     bool help = false;
     QString sheets;        // a drawing set: "all" or sheet names parted by commas; empty: one drawing
-    QString paper;         // for a drawing set: letter or a4; empty: the locale's
+    QString paper;         // for a drawing set: letter, a4, tabloid or a3; empty: chosen for the deck
     QString prices;        // the takeoff's price list; empty: the user's own
     std::optional<double> wastePercent; // the decking's waste allowance for this run
     // --attach front|back|left|right: the deck hangs on the house along that

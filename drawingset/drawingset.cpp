@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "lengthtext.h"
+#include "sheetclear.h"
 #include "sheetdeck.h"
 
 #include <QFileInfo>
@@ -14,8 +15,9 @@ namespace deckview {
 
 QStringList sheetKeys()
 {
-    return {QStringLiteral("plan"), QStringLiteral("framing"), QStringLiteral("footing"),
-            QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("schedule")};
+    return {QStringLiteral("plan"), QStringLiteral("site"), QStringLiteral("framing"), QStringLiteral("footing"),
+            QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("details"), QStringLiteral("check"),
+            QStringLiteral("schedule")};
 }
 
 namespace {
@@ -27,6 +29,7 @@ void finish(std::vector<Sheet> &sheets, const std::vector<std::pair<QString, std
     for (size_t i = 0; i < sheets.size(); ++i) {
         sheets[i].paperMm = paperSizeMm(paper);
         addTitleBlock(sheets[i], facts, int(i) + 1, int(sheets.size()), scales[i].first, scales[i].second);
+        settleTexts(sheets[i], drawingArea(sheets[i].paperMm));
     }
 }
 
@@ -62,30 +65,58 @@ QString feet(double value)
 
 } // namespace
 
+Paper paperFor(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings, const SetFacts &facts,
+               Paper family)
+{
+    constexpr double EighthInchRatio = 96; // 1/8" = 1'-0"
+    const DeckSheetsInput in = sheetsInput(deck, settings, facts);
+    DrawingScale scale;
+    bool moved = false;
+    plans(in, drawingArea(paperSizeMm(family)), &scale, &moved);
+    return scale.ratio <= EighthInchRatio ? family : largerPaper(family);
+}
+
+QString codeStatusLine(const deckmodel::CodeReport &report)
+{
+    const int judged = report.judged(), failed = report.failed(), outside = report.outside();
+    if (failed > 0)
+        return QStringLiteral("FAILS %1 of %2 rules: see the code check sheet").arg(failed).arg(judged);
+    if (outside > 0)
+        return QStringLiteral("OUTSIDE THE TABLES for %1 of %2 rules: see the code check sheet").arg(outside).arg(judged);
+    return QStringLiteral("Checked against the 2021 IRC, R507, R311.7, R312: passes");
+}
+
 SetFacts setFactsOf(const deckmodel::Deck &deck)
 {
     const deckmodel::DeckParameters &p = deck.parameters;
     const deckfile::Shape *shape = deckfile::shapeOf(p.deckType);
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
-    return {QFileInfo(p.fileName).completeBaseName(),
-            shape ? QString::fromUtf8(shape->words) : QString(),
-            QStringLiteral("%1 (A) x %2 (B)").arg(lengthtext::feetAndInchesFromInches(b.z1 - b.z0),
-                                                  lengthtext::feetAndInchesFromInches(b.x1 - b.x0)),
-            feet(p.height) + QStringLiteral(" above grade"),
-            QDate::currentDate(),
-            QStringLiteral("Joistmaster " JOISTMASTER_VERSION)};
+    SetFacts facts{QFileInfo(p.fileName).completeBaseName(),
+                   shape ? QString::fromUtf8(shape->words) : QString(),
+                   QStringLiteral("%1 x %2").arg(lengthtext::feetAndInchesFromInches(b.z1 - b.z0),
+                                                 lengthtext::feetAndInchesFromInches(b.x1 - b.x0)),
+                   feet(p.height) + QStringLiteral(" above grade"),
+                   QDate::currentDate(),
+                   QStringLiteral("Joistmaster " JOISTMASTER_VERSION)};
+    // The shape's lettered sizes as the parameter file holds them (an L's B is its own, not the overall).
+    facts.sizeLetters = QStringLiteral("A %1, B %2").arg(feet(p.depthA), feet(p.widthB));
+    return facts;
 }
 
 std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings,
                               const SetFacts &facts, Paper paper)
 {
-    const DeckSheetsInput in = sheetsInput(deck, settings, facts);
+    SetFacts withStatus = facts;
+    withStatus.codeStatus = codeStatusLine(deckmodel::checkCode(deck, settings));
+    const DeckSheetsInput in = sheetsInput(deck, settings, withStatus);
     const QRectF area = drawingArea(paperSizeMm(paper));
     // A plan's name and scale are in its title block.
     DrawingScale scale;
     bool footingsMoved = false;
     std::vector<Sheet> sheets = plans(in, area, &scale, &footingsMoved);
     std::vector<std::pair<QString, std::optional<DrawingScale>>> scales(3, {scale.words, scale});
+    sheets.insert(sheets.begin() + 1, sitePlanSheet(in, area));
+    scales.insert(scales.begin() + 1, {QStringLiteral("as noted"), std::nullopt});
 
     QString words;
     sheets.push_back(elevationsSheet(in, area, scale, &words));
@@ -96,11 +127,20 @@ std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::Code
     const auto sectionScale = std::find_if(detailScales().begin(), detailScales().end(),
                                            [&](const DrawingScale &s) { return s.words == words; });
     scales.push_back({words, sectionScale != detailScales().end() ? std::optional(*sectionScale) : std::nullopt});
+    sheets.push_back(detailsSheet(in, area, &words));
+    const auto detailScale = std::find_if(detailScales().begin(), detailScales().end(),
+                                          [&](const DrawingScale &s) { return s.words == words; });
+    scales.push_back({QStringLiteral("as noted"),
+                      detailScale != detailScales().end() ? std::optional(*detailScale) : std::nullopt});
+    for (Sheet &sheet : codeCheckSheets(in, area)) {
+        sheets.push_back(std::move(sheet));
+        scales.push_back({QStringLiteral("none"), std::nullopt});
+    }
     for (Sheet &sheet : scheduleSheets(in, area, paperSizeMm(paper), footingsMoved)) {
         sheets.push_back(std::move(sheet));
         scales.push_back({QStringLiteral("none"), std::nullopt});
     }
-    finish(sheets, scales, facts, paper);
+    finish(sheets, scales, withStatus, paper);
     return sheets;
 }
 

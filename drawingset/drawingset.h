@@ -16,7 +16,7 @@ class QPrinter;
 namespace deckview {
 
 // The sheets --sheets names, in the set's order.
-QStringList sheetKeys(); // plan, framing, footing, elevations, section, schedule
+QStringList sheetKeys(); // plan, site, framing, footing, elevations, section, details, check, schedule
 
 // The sheets of a framed deck, numbered, each with its title block.
 std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings,
@@ -24,6 +24,14 @@ std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::Code
 // The 2D road's one sheet: the style's plan.
 std::vector<Sheet> styleSheets(const deckmodel::Polygon &outline, int style, double widthFeet, const SetFacts &facts,
                                Paper paper);
+// The paper of `family` (Letter or A4) where the plans fit it at 1/8" = 1'-0"
+// or larger, else the family's larger one (Tabloid or A3).
+Paper paperFor(const deckmodel::Deck &deck, const deckmodel::CodeSettings &settings, const SetFacts &facts,
+               Paper family);
+// The code check's verdict in the title block: "Checked against the 2021
+// IRC, R507, R311.7, R312: passes", or "FAILS 2 of 13 rules: see the code
+// check sheet".
+QString codeStatusLine(const deckmodel::CodeReport &report);
 // The title block's words of a framed deck, dated today.
 SetFacts setFactsOf(const deckmodel::Deck &deck);
 

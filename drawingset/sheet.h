@@ -88,6 +88,7 @@ struct Sheet {
     std::vector<SheetCircle> circles;
     std::vector<SheetText> texts;
     std::vector<SheetDimension> dimensions; // also drawn among lines and texts
+    std::vector<SheetText> dropped; // texts the placer found no clear room for: not drawn
 };
 
 // The text to the sheet where it overlaps no text already there: tried at

@@ -82,6 +82,24 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
 // The footing schedule first where the footing plan had no room for it.
 std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area, QSizeF paper, bool withFootings);
 
+// The guard, stair and footing details at the largest detail scale that fits
+// (at most 1/2" = 1'-0"); the heaviest footing, which the section and the
+// footing detail draw; the frost depth's words ("frost depth: 12 in, confirm
+// with the building department").
+Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
+deckmodel::FootingNeed heaviestFooting(const DeckSheetsInput &in);
+QString frostDepthWords(const ProjectFacts &project);
+
+// The site plan from the project's facts, or what to fill in where the
+// design gives no lot.
+Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area);
+
+// The code check sheet: every rule's value, limit, verdict and table cell,
+// the settings and the assumptions; and the table's rows.
+// As many sheets as it fills.
+std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area);
+std::vector<QStringList> codeCheckRows(const deckmodel::CodeReport &report);
+
 // A code check row's result as the schedule prints it.
 QString resultText(deckmodel::Verdict verdict);
 

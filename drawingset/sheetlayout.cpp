@@ -14,16 +14,37 @@ constexpr double LineMm = 4.6; // one line of 2.5 mm text
 
 QSizeF paperSizeMm(Paper paper)
 {
-    return paper == Paper::Letter ? QSizeF(279.4, 215.9) : QSizeF(297, 210);
+    switch (paper) {
+    case Paper::Letter: return {279.4, 215.9};
+    case Paper::A4: return {297, 210};
+    case Paper::Tabloid: return {431.8, 279.4};
+    case Paper::A3: return {420, 297};
+    }
+    return {279.4, 215.9};
+}
+
+QString paperName(Paper paper)
+{
+    switch (paper) {
+    case Paper::Letter: return QStringLiteral("letter");
+    case Paper::A4: return QStringLiteral("a4");
+    case Paper::Tabloid: return QStringLiteral("tabloid");
+    case Paper::A3: return QStringLiteral("a3");
+    }
+    return {};
 }
 
 std::optional<Paper> paperNamed(const QString &name)
 {
-    if (name.compare(QLatin1String("letter"), Qt::CaseInsensitive) == 0)
-        return Paper::Letter;
-    if (name.compare(QLatin1String("a4"), Qt::CaseInsensitive) == 0)
-        return Paper::A4;
+    for (Paper paper : {Paper::Letter, Paper::A4, Paper::Tabloid, Paper::A3})
+        if (name.compare(paperName(paper), Qt::CaseInsensitive) == 0)
+            return paper;
     return std::nullopt;
+}
+
+Paper largerPaper(Paper paper)
+{
+    return paper == Paper::Letter || paper == Paper::Tabloid ? Paper::Tabloid : Paper::A3;
 }
 
 const std::vector<DrawingScale> &planScales()
@@ -59,7 +80,7 @@ namespace {
 double addLines(Sheet &sheet, double left, double y, const QString &text, double heightMm = 2.5, bool bold = false)
 {
     const double width = StripMm - 2 * PadMm;
-    for (const QString &line : wrapText(text, width, heightMm)) {
+    for (const QString &line : wrapText(text, width, heightMm, bold)) {
         y += heightMm / 2.5 * LineMm;
         sheet.texts.push_back({QPointF(left, y), line, heightMm, Anchor::Start, 0, bold});
     }
@@ -99,11 +120,24 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
     y = addLines(sheet, left, y, QStringLiteral("Deck drawing set"));
     y += 2.5;
     addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
+    y = addLines(sheet, left, y, QStringLiteral("Owner: ") + givenOr(facts.project.owner));
+    y = addLines(sheet, left, y, QStringLiteral("Site: ") + givenOr(facts.project.siteAddress));
+    y = addLines(sheet, left, y, QStringLiteral("Prepared by: ") + givenOr(facts.project.preparer));
+    y += 2.5;
+    addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
     y = addLines(sheet, left, y, QStringLiteral("Deck: ") + facts.deckName);
     y = addLines(sheet, left, y, QStringLiteral("Shape: ") + facts.shape);
+    if (!facts.sizeLetters.isEmpty())
+        y = addLines(sheet, left, y, QStringLiteral("Size: ") + facts.sizeLetters);
     y = addLines(sheet, left, y, QStringLiteral("Overall: ") + facts.overallSize);
     y = addLines(sheet, left, y, QStringLiteral("Height: ") + facts.height);
     y = addLines(sheet, left, y, QStringLiteral("Date: ") + facts.date.toString(Qt::ISODate));
+    y = addLines(sheet, left, y, QStringLiteral("Revision: ") + facts.project.revision);
+    if (!facts.codeStatus.isEmpty()) {
+        y += 2.5;
+        addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
+        y = addLines(sheet, left, y, facts.codeStatus, 2.5, true);
+    }
     y += 2.5;
     addLine(sheet, QPointF(stripLeft, y), QPointF(right, y), Weight::Light);
     y = addLines(sheet, left, y, QStringLiteral("Scale: ") + scaleWords);
@@ -111,12 +145,17 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
         addScaleBar(sheet, left + 2, y, *barScale);
 
     // The sheet's name and number at the foot of the strip.
-    const QStringList title = wrapText(sheet.title, StripMm - 2 * PadMm, 3.5);
+    const QStringList title = wrapText(sheet.title, StripMm - 2 * PadMm, 3.5, true);
     double foot = bottom - 3 - 1.4 * LineMm * (title.size() + 1);
     addLine(sheet, QPointF(stripLeft, foot - 2), QPointF(right, foot - 2), Weight::Medium);
     for (const QString &line : title)
         foot = addLines(sheet, left, foot, line, 3.5, true);
     addLines(sheet, left, foot, QStringLiteral("Sheet %1 of %2").arg(number).arg(count), 3.5, true);
+}
+
+QString givenOr(const QString &value)
+{
+    return value.trimmed().isEmpty() ? QStringLiteral("not given") : value.trimmed();
 }
 
 void addViewTitle(Sheet &sheet, QPointF at, const QString &name, const QString &scaleWords)

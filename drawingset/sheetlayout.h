@@ -1,5 +1,5 @@
-// What every sheet of a drawing set shares: the paper (Letter or A4,
-// landscape), the border, the title strip down the right-hand side with the
+// What every sheet of a drawing set shares: the paper (Letter, A4, Tabloid
+// or A3, landscape), the border, the title strip down the right-hand side with the
 // deck's words, the scale, a scale bar and "Sheet n of m", and the
 // architectural scales the views are drawn at.
 #pragma once
@@ -15,9 +15,12 @@
 
 namespace deckview {
 
-enum class Paper { Letter, A4 };
+enum class Paper { Letter, A4, Tabloid, A3 };
 QSizeF paperSizeMm(Paper paper); // landscape
-std::optional<Paper> paperNamed(const QString &name); // "letter", "a4", any case
+std::optional<Paper> paperNamed(const QString &name); // "letter", "a4", "tabloid", "a3", any case
+QString paperName(Paper paper);                       // "letter"
+// The larger paper of a family: Tabloid (11 x 17 in) for Letter, A3 for A4.
+Paper largerPaper(Paper paper);
 
 // "1/4\" = 1'-0\"" and how many inches of the deck one inch of paper holds (48).
 struct DrawingScale {
@@ -30,6 +33,25 @@ const std::vector<DrawingScale> &planScales();
 // A section's: 1", 3/4", 1/2", 3/8", 1/4" = 1'-0".
 const std::vector<DrawingScale> &detailScales();
 
+// What a design tells of its project beyond the deck, each empty where it
+// says nothing (the title block then says "not given"), with the defaults
+// the sheets assume.
+struct ProjectFacts {
+    QString owner;
+    QString siteAddress;
+    QString preparer;
+    QString notes;
+    QChar revision = u'A';
+    double frostDepthInches = 12; // the footings' bottom below grade
+    bool frostDepthGiven = false; // false: the default, to confirm with the building department
+    // The site: the lot across (along the deck's A) and deep (along B), the
+    // deck's back left corner from the lot's, and north as degrees clockwise
+    // from the sheet's up; none where the design does not say.
+    std::optional<double> lotWidthFeet, lotDepthFeet;
+    std::optional<double> deckFromLeftFeet, deckFromBackFeet;
+    std::optional<double> northDegrees;
+};
+
 // The title block's words, the same on every sheet.
 struct SetFacts {
     QString deckName;    // "Deck_Rectangle"
@@ -40,7 +62,13 @@ struct SetFacts {
     QString program;     // "Joistmaster 1.0"
     deckmodel::PriceList prices; // the schedule's prices and totals
     double wastePercent = 10;
+    QString sizeLetters;  // "A 16' 0\", B 12' 0\"": the shape's lettered sizes
+    QString codeStatus;   // the code check's verdict in a line, on every sheet
+    ProjectFacts project;
 };
+
+// A value of the title block, or "not given".
+QString givenOr(const QString &value);
 
 // Where a sheet's drawing goes: inside the border, left of the title strip.
 QRectF drawingArea(QSizeF paperMm);

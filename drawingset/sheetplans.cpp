@@ -76,14 +76,19 @@ QPointF insidePoint(const deckmodel::Polygon &outline)
     return best; // (z, x)
 }
 
-// Every edge dimensioned outwards at the first tier.
-void addEdgeDimensions(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygon &outline)
+// Every edge dimensioned outwards at the first tier; with `skipWhole`, not
+// those as long as the outline is across (the overall dimension gives them).
+void addEdgeDimensions(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygon &outline, bool skipWhole = false)
 {
     const QPolygonF paper = frame.polygon(outline);
+    const QRectF whole = paper.boundingRect();
     for (qsizetype i = 0; i < paper.size(); ++i) {
         const QPointF a = paper[i], b = paper[(i + 1) % paper.size()];
         const QLineF edge(a, b);
         if (edge.length() < 1e-6)
+            continue;
+        if (skipWhole && ((std::abs(a.y() - b.y()) < 1e-6 && std::abs(edge.length() - whole.width()) < 1e-6)
+                          || (std::abs(a.x() - b.x()) < 1e-6 && std::abs(edge.length() - whole.height()) < 1e-6)))
             continue;
         const QPointF n = QPointF(b.y() - a.y(), a.x() - b.x()) / edge.length();
         const bool leftIsInside = paper.containsPoint((a + b) / 2 + n * 0.2, Qt::OddEvenFill);
@@ -229,27 +234,27 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
-    addEdgeDimensions(sheet, frame, deck.outline);
+    // Each length once: the edges the overall dimensions do not already give.
+    addEdgeDimensions(sheet, frame, deck.outline, true);
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
+    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
 
-    // The notes in the middle, the boards' direction beside them.
-    const QPointF inside = insidePoint(deck.outline);
-    const QPointF centre = frame.at(inside.x(), inside.y());
-    placeText(sheet, {centre, QStringLiteral("Area: ") + lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
-                      2.5, Anchor::Middle, 0, true}, {0, 4.6}, 3);
-    placeText(sheet, {centre + QPointF(0, 4.6), QStringLiteral("Top of decking %1 above grade")
-                          .arg(feetAndInchesFromInches(p.height * 12)), 2.5, Anchor::Middle}, {0, 4.6}, 3);
-    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along B")
+    // The notes under the plan, the boards' direction as an arrow left of them.
+    const QRectF extent = extentOf(sheet);
+    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along B (the arrow)")
                                .arg(in.lumberOf(Kind::DeckingBoard),
                                     gapWords(p.deckingGap));
-    const QPointF at = placeText(sheet, {centre + QPointF(0, 9.2), boards, 2.5, Anchor::Middle}, {0, 4.6}, 3);
-    // A double arrow along X, left of the boards' words.
-    const QPointF arrow = at + QPointF(-textWidthMm(boards, 2.5) / 2 - 4, -1);
+    const QPointF left(extent.left() + 8, extent.bottom() + 6);
+    sheet.texts.push_back({left, QStringLiteral("Area: ") + lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
+                           2.5, Anchor::Start, 0, true});
+    sheet.texts.push_back({left + QPointF(0, 4.6), QStringLiteral("Top of decking %1 above grade")
+                                                        .arg(feetAndInchesFromInches(p.height * 12)), 2.5});
+    sheet.texts.push_back({left + QPointF(0, 9.2), boards, 2.5});
+    const QPointF arrow = left + QPointF(-4, 3.6);
     addLine(sheet, arrow + QPointF(0, -6), arrow + QPointF(0, 6), Weight::Light);
     for (double s : {-1.0, 1.0})
         addShape(sheet, QPolygonF{arrow + QPointF(0, s * 6), arrow + QPointF(-1, s * 3.6), arrow + QPointF(1, s * 3.6)},
                  Weight::Light, false, Fill::Black);
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
     return sheet;
 }
 

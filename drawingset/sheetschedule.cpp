@@ -47,7 +47,7 @@ public:
         for (const QString &line : wrapText(p.text, columnWidth(), 2.5, p.bold)) {
             if (line.isEmpty())
                 continue;
-            if (m_y + lineMm > m_area.bottom())
+            while (m_y + lineMm > m_area.bottom())
                 nextColumn();
             m_y += lineMm;
             m_sheets.back().texts.push_back({QPointF(columnLeft(), m_y), line, 2.5, Anchor::Start, 0, p.bold});
@@ -163,18 +163,15 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
     // The second column beside the tables where they leave room.
     const double secondColumn = area.left() + (area.width() - 8) / 2 + 8;
     Flow flow(sheets, area, paper, y + 4, tablesRight < secondColumn - 2 ? area.top() : y + 4);
-    if (!in.takeoff.materials.isEmpty())
-        flow.add({QStringLiteral("The wizard's notes: ") + in.takeoff.materials.join(QStringLiteral("; ")) + u'.'});
     const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);
-    flow.add({QStringLiteral("CODE CHECK"), true, 4});
-    flow.add({deckmodel::verdictLine(report), true});
-    for (const deckmodel::CodeCheck &check : report.checks) {
-        flow.add({QStringLiteral("%1: %2").arg(check.rule, resultText(check.result)), true, 1.5});
-        flow.add({check.sentence});
-    }
-    flow.add({QStringLiteral("ASSUMPTIONS"), true, 4});
-    for (const QString &line : {deckmodel::codeAssumptions(in.settings, in.deck.stair.present)})
-        flow.add({line});
+    flow.add({QStringLiteral("FINDINGS OF THE CODE CHECK"), true, 4});
+    flow.add({deckmodel::verdictLine(report) + QStringLiteral(" The rows, settings and assumptions are on the code check sheet."),
+              true});
+    for (const deckmodel::CodeCheck &check : report.checks)
+        if (check.result != deckmodel::Verdict::Pass) {
+            flow.add({QStringLiteral("%1: %2").arg(check.rule, resultText(check.result)), true, 1.5});
+            flow.add({check.sentence});
+        }
     const QStringList notes{
         QStringLiteral("All framing lumber %1, No. 2 grade or better, pressure treated for wet service; posts and "
                        "any lumber within 6\" of the ground treated for ground contact.")

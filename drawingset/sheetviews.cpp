@@ -19,7 +19,6 @@ using lengthtext::inchesText;
 
 namespace {
 
-constexpr double FootingBottomInches = 12; // below grade, the least depth
 
 // One elevation: looking at the front (along Z on the paper) or from the
 // right-hand end (along X), in deck inches; paper y up from the ground.
@@ -62,6 +61,7 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
     const deckmodel::Deck &deck = in.deck;
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     Elevation view{front, front && !in.frontAtLowX, front ? b.z1 - b.z0 : b.x1 - b.x0, scale.mmPerInch()};
+    const double FootingBottomInches = in.facts.project.frostDepthInches;
     Sheet sheet;
     std::vector<const Member *> order;
     for (const Member &m : deck.members)
@@ -174,6 +174,7 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
                  beamBottom = beamTop - p.beamHeight;
+    const double FootingBottomInches = in.facts.project.frostDepthInches;
     const double line = deck.beamLines.empty() ? b.z0 + 24 : deck.beamLines.front();
     const double to = std::min(b.z1, line + 30);
     // The heaviest footing stands for all.
@@ -205,6 +206,11 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
             addLine(sheet, at(face + side * 0.25, 0), at(face + side * 0.25, 3), Weight::Medium);
         }
         const double beamWidth = p.beamPlies * p.beamPly;
+        // The post cap: a strap each side from the post's top up the beam's face.
+        for (double side : {-1.0, 1.0}) {
+            const double face = line + side * (std::max(beamWidth, p.postSize) / 2 + 0.25);
+            addLine(sheet, at(face, beamBottom - 4), at(face, beamBottom + 4), Weight::Medium);
+        }
         for (int ply = 0; ply < p.beamPlies; ++ply) {
             const double z0 = line - beamWidth / 2 + ply * p.beamPly;
             box(z0, beamBottom, z0 + p.beamPly, beamTop);
@@ -246,15 +252,20 @@ Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
              QStringLiteral("(%1) %2 beam, %3, No. 2").arg(p.beamPlies).arg(in.lumberOf(Kind::BeamPly)).arg(species)},
             {at(line + beamWidth / 2 + 1, (beamBottom + beamTop) / 2),
              QStringLiteral("Carriage bolts, 2 per ply at each post (%1 in all)").arg(in.takeoff.carriageBolts)},
+            {at(line + std::max(beamWidth, p.postSize) / 2 + 0.25, beamBottom - 2),
+             QStringLiteral("Post cap connector, beam to post, hot-dip galvanized, one at each post (%1 in all)")
+                 .arg(in.takeoff.postCaps)},
             {at(line + p.postSize / 2, beamBottom / 2),
              QStringLiteral("%1 post, wet-service treated for ground contact").arg(in.lumberOf(Kind::Post))},
             {at(line + p.postSize / 2 + 0.25, 1.5), QStringLiteral("Post base connector, hot-dip galvanized")},
+            {at(line + p.postSize / 2 + 2, -FootingBottomInches / 2),
+             QStringLiteral("Concrete pier in a form tube from the footing to 2\" above grade, compacted backfill around it")},
             {at(line + footingSize / 2, -FootingBottomInches + footingThickness / 2),
              footing.outside ? QStringLiteral("Concrete footing by design: more deck than the tables size for")
-                             : QStringLiteral("Concrete footing %1%2 x %3 thick, bottom 12\" min. below grade and below frost depth")
+                             : QStringLiteral("Concrete footing %1%2 x %3 thick, bottom at the %4")
                                    .arg(inchesText(footingSize),
                                         in.settings.footing == deckmodel::FootingShape::Round ? QStringLiteral(" dia.") : QString(),
-                                        inchesText(footingThickness))},
+                                        inchesText(footingThickness), frostDepthWords(in.facts.project))},
         };
         // The labels in a column right of the section, top down in the order above.
         const double column = at(to + 10, 0).x();

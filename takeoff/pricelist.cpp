@@ -191,6 +191,7 @@ QByteArray PriceList::exampleBytes()
         "Lumber,8x8,16,piece,117.98", "Lumber,8x8,18,piece,132.98", "Lumber,8x8,20,piece,147.98",
         // Hardware by kind and size, concrete by the bag.
         "Post bases,4x4,,piece,9.48", "Post bases,6x6,,piece,18.98", "Post bases,8x8,,piece,34.98",
+        "Post caps,4x4,,piece,8.98", "Post caps,6x6,,piece,16.98", "Post caps,8x8,,piece,29.98",
         "Joist hangers,2x6,,piece,1.48", "Joist hangers,2x8,,piece,1.78", "Joist hangers,2x10,,piece,2.28",
         "Joist hangers,2x12,,piece,2.98", "Joist ties,2x6,,piece,0.98", "Joist ties,2x8,,piece,0.98",
         "Joist ties,2x10,,piece,1.18", "Joist ties,2x12,,piece,1.18", "Stringer hangers,2x12,,piece,6.28",

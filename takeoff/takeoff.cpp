@@ -279,6 +279,8 @@ void addHardwareRows(Takeoff &t)
     };
     for (const auto &[size, count] : t.postBases)
         add(QStringLiteral("Post bases"), size, count, piece, QStringLiteral("one under each post on a footing or the pad"));
+    add(QStringLiteral("Post caps"), t.postCapLumber, t.postCaps, piece,
+        QStringLiteral("one on each post, beam to post"));
     add(QStringLiteral("Joist hangers"), t.blockLumber, t.joistHangers, piece,
         t.ledger.present ? QStringLiteral("one per joist end on a rim joist or the ledger")
                          : QStringLiteral("one per joist end on a rim joist"));
@@ -470,6 +472,8 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
                 if (s.kind == Kind::BeamPly && std::abs(s.base - m.top()) < 1e-3
                     && overlapArea(s.plan, m.plan) > 1e-3)
                     takeoff.carriageBolts += 2;
+        if (m.kind == Kind::Post)
+            ++takeoff.postCaps, takeoff.postCapLumber = lumberOf(m.kind, p);
         if (m.kind == Kind::GuardPost && m.base > 1e-3) {
             takeoff.guardPostBolts += 2; // against a rim joist
             ++takeoff.blocks;

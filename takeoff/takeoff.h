@@ -68,6 +68,8 @@ struct Takeoff {
     int deckScrews = 0;    // two per board per joist or rim joist it crosses
     int joistHangers = 0;  // one per joist end on a rim joist or the ledger
     int carriageBolts = 0; // two per beam ply per post
+    int postCaps = 0;      // one per post under a beam, the beam-to-post connector
+    QString postCapLumber; // the posts' size, which the caps take
     double padCubicFeet = 0;  // the stair's landing pad, concrete
     int guardPostBolts = 0;   // two 1/2" through-bolts per guard post on a rim joist
     int railScrews = 0;       // two per end of each rail and handrail piece

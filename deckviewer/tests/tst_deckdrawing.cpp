@@ -219,11 +219,11 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     // A price typed into the table: in prices.csv afterwards and in the totals.
     // It is the price of 2x6 lumber 16 ft long, so the 2 rim joists of that
     // size and length follow the 11 joists: 13 x (20.00 - 13.48) = 84.76 more
-    // than 1812.06.
+    // than 1865.94.
     table->item(2, 5)->setText("20");
     QCOMPARE(rowText(2).section(u',', 0, 6), "Joists,2x6,16,11,piece,20.00,220.00");
     QCOMPARE(rowText(4).section(u',', 0, 6), "Rim joists,2x6,16,2,piece,20.00,40.00");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1896.82,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1950.70,\r");
     QFile saved(m_config.filePath("joistmaster/prices.csv"));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -231,7 +231,7 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QVERIFY(bytes.startsWith("# Prices of your own, changed from the examples.\n"));
     QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
     table->item(2, 5)->setText("13.48");
-    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1812.06,\r");
+    QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1865.94,\r");
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the
@@ -248,7 +248,7 @@ void TestDeckDrawing::failedDeckLeavesNothing()
                              "a wizard folder with File > Open. |  | 0 | 0");
     QVERIFY(viewer.open(viewer.rectangle));
     QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Rectangle");
-    QCOMPARE(viewer.state().section(" | ", 3), "32 | 2"); // the priced golden file's rows and totals
+    QCOMPARE(viewer.state().section(" | ", 3), "33 | 2"); // the priced golden file's rows and totals
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
     viewer.presenter.open(viewer.rectangle);
     viewer.presenter.open(path);
@@ -331,7 +331,7 @@ void TestDeckDrawing::exportKeepsTheWindowsWaste()
     QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
                             "rounded up\"\r\n"),
              bytes.constData());
-    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1835.02,\r\n"), bytes.constData()); // 1812.06 + 2 x 11.48
+    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1888.90,\r\n"), bytes.constData()); // 1865.94 + 2 x 11.48
     waste->setValue(10); // as the other tests expect it
     emit waste->editingFinished();
 }

@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <map>
+#include <string_view>
 
 using namespace deckview;
 
@@ -110,6 +111,8 @@ private slots:
     void commandLineSet();
     void windowMenu();
     void stylePlan();
+    void details();
+    void titleBlock();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -220,7 +223,10 @@ void TestSheets::options_data()
                                                        QStringLiteral("--paper"), QStringLiteral("A4")}
                                  << QStringLiteral("sheets=all paper=A4");
     QTest::newRow("no such paper") << base + QStringList{QStringLiteral("--paper"), QStringLiteral("b5")}
-                                   << QStringLiteral("error: --paper b5: write letter or a4.");
+                                   << QStringLiteral("error: --paper b5: write letter, a4, tabloid or a3.");
+    QTest::newRow("a set on Tabloid") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
+                                                            QStringLiteral("--paper"), QStringLiteral("tabloid")}
+                                      << QStringLiteral("sheets=all paper=tabloid");
     QTest::newRow("one drawing") << base << QStringLiteral("sheets= paper=");
 }
 
@@ -233,8 +239,8 @@ void TestSheets::options()
                      : QStringLiteral("error: ") + options.error(),
              read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
-    QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, framing, footing, "
-                                          "elevations, section, schedule parted by commas."));
+    QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, site, framing, footing, "
+                                          "elevations, section, details, check, schedule parted by commas."));
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext
@@ -275,11 +281,24 @@ void TestSheets::commandLineSet()
     QProcess text;
     text.start(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
     QVERIFY(text.waitForFinished(60000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified(); // a wrapped line reads on
     for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
                                  "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
                                  "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
-                                 "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES"})
+                                 "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES",
+                                 // the title block on every sheet
+                                 "Owner: not given", "Site: not given", "Prepared by: not given", "Revision: A",
+                                 "Size: A 16' 0\", B 12' 0\"", "Sheet 10 of ", "FAILS 1 of 14 rules: see the code check sheet",
+                                 // the code check sheet
+                                 "Code check", "Table cell: Table R507.6", "SETTINGS", "Species: Southern pine",
+                                 "Soil bearing: 1,500 psf", "ASSUMPTIONS", "R312.1.3 guard openings",
+                                 // the site plan with what to fill in
+                                 "Site plan", "SITE PLAN: TO FILL IN", "A north arrow.",
+                                 // the details
+                                 "GUARD DETAIL", "Two 1/2\" through-bolts", "STAIR DETAIL", "5 risers of 7 1/4\"",
+                                 "2x2 handrail, top 36\" above the line of the nosings", "FOOTING DETAIL",
+                                 "confirm with the building department", "Post cap connector, beam to post",
+                                 "Concrete pier in a form tube"})
         QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
 }
 
@@ -303,12 +322,28 @@ void TestSheets::windowMenu()
     QVERIFY(drawn.wait(20000));
     QVERIFY(window->drawingSetAction->isEnabled() && window->printSetAction->isEnabled());
     window->drawingSetAction->trigger();
-    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"), QStringLiteral("PDF drawing set (*.pdf)"),
-                                 QStringLiteral("PDF drawing set (*.pdf)")}));
+    QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"),
+                                 QStringLiteral("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                                 QStringLiteral("PDF drawing set, paper chosen for the deck (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on Letter (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on A4 (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"),
+                                 QStringLiteral("PDF drawing set on A3 (*.pdf)")}));
     QFile pdf(dir.filePath(QStringLiteral("permit.pdf")));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
-    QVERIFY(pdf.readAll().count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+    const QByteArray bytes = pdf.readAll();
+    QVERIFY(bytes.count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
+
+    // The Tabloid filter: 17 x 11 in pages.
+    window->seams.chooseExportName = [&](QWidget *, const QString &, const QStringList &filters, QString *filter) {
+        *filter = filters[3];
+        return dir.filePath(QStringLiteral("large"));
+    };
+    window->drawingSetAction->trigger();
+    QFile large(dir.filePath(QStringLiteral("large.pdf")));
+    QVERIFY(large.open(QIODevice::ReadOnly));
+    QVERIFY(large.readAll().contains("/MediaBox [0 0 1224.000000 792.000000]"));
 }
 
 // The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
@@ -328,6 +363,65 @@ void TestSheets::stylePlan()
     }
     QCOMPARE(edges, 11);
     QCOMPARE(typed, (QStringList{QStringLiteral("A = 24' 0\""), QStringLiteral("24")}));
+}
+
+// The worked example's guard and stair details against the hand count in
+// data/sheet-details.txt (docs/deck-model.md: 5 risers of 7.2, 4 treads of
+// 11.25, the guard's 3.5 opening and 2x4 rails, 36 high), every text drawn.
+void TestSheets::details()
+{
+    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
+    const Sheet &details = sheetNamed(sheets, QStringLiteral("details"));
+    QStringList expected;
+    for (const QStringList &row : tableRows("sheet-details.txt"))
+        expected << row.join(QStringLiteral(" | "));
+    QCOMPARE(chainLines(details), expected);
+    QStringList words;
+    for (const SheetText &t : details.texts)
+        words << t.text;
+    const QString all = words.join(u' ');
+    for (const char *expected : {"GUARD DETAIL", "STAIR DETAIL", "FOOTING DETAIL", "frost depth: 12 in, confirm with",
+                                 "the building department", "Two 1/2\" through-bolts", "(32 in all)", "(16 in all)",
+                                 "5 risers of 7 1/4\", 4 treads of", "11 1/4\"", "No stair guard"})
+        QVERIFY2(all.contains(QLatin1String(expected)), expected);
+}
+
+// The title block: an L's own B (not its overall depth), the owner, site
+// and preparer "not given" when the design has none, the revision, and the
+// code status on every sheet.
+void TestSheets::titleBlock()
+{
+    const deckmodel::Deck deck = framed(deckOf(3, 20, 14, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4,
+                                               QStringLiteral("5/4x6")));
+    SetFacts facts = setFactsOf(deck);
+    facts.date = QDate(2024, 5, 1);
+    const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
+    for (const Sheet &sheet : sheets) {
+        QStringList strip;
+        for (const SheetText &t : sheet.texts)
+            if (t.at.x() > 279.4 - 8 - 62)
+                strip << t.text;
+        QVERIFY2(strip.contains(QStringLiteral("Size: A 20' 0\", B 14' 0\"")), qPrintable(strip.join(u'|')));
+        QVERIFY(strip.contains(QStringLiteral("Overall: 20' 0\" x 20' 0\"")));
+        QVERIFY(strip.contains(QStringLiteral("Owner: not given")));
+        QVERIFY(strip.contains(QStringLiteral("Site: not given")));
+        QVERIFY(strip.contains(QStringLiteral("Prepared by: not given")));
+        QVERIFY(strip.contains(QStringLiteral("Revision: A")));
+        QVERIFY(strip.contains(QStringLiteral("Date: 2024-05-01")));
+        QVERIFY2(strip.join(u' ').contains(QStringLiteral("Checked against the 2021 IRC, R507, R311.7, R312: passes"))
+                     || strip.join(u' ').contains(QStringLiteral(" rules: see the code check sheet")),
+                 qPrintable(strip.join(u'|')));
+    }
+    facts.project.owner = QStringLiteral("R. Alder");
+    facts.project.siteAddress = QStringLiteral("12 Birch Lane");
+    facts.project.preparer = QStringLiteral("the owner");
+    facts.project.revision = u'C';
+    QStringList strip;
+    const std::vector<Sheet> filled = deckSheets(deck, {}, facts, Paper::A4);
+    for (const SheetText &t : filled.front().texts)
+        strip << t.text;
+    for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
+        QVERIFY2(strip.contains(QLatin1String(expected)), expected);
 }
 
 QTEST_MAIN(TestSheets)
