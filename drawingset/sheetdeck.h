@@ -88,6 +88,11 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
 // with the building department").
 Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
 deckmodel::FootingNeed heaviestFooting(const DeckSheetsInput &in);
+
+// A deck hung on the house: the ledger's section through the band joist and
+// its face with the fasteners' spacing (sheetledger.cpp), at the largest
+// detail scale that fits.
+Sheet ledgerSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
 QString frostDepthWords(const ProjectFacts &project);
 
 // The site plan from the project's facts, or what to fill in where the

@@ -121,6 +121,8 @@ QString markOf(Kind kind)
     case Kind::Joist: return QStringLiteral("J");
     case Kind::RimJoist: return QStringLiteral("R");
     case Kind::DeckingBoard: return QStringLiteral("D");
+    case Kind::Ledger: return QStringLiteral("L");
+    default: break;
     }
     return QStringLiteral("M");
 }

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,6 +88,43 @@ private slots:
         QCOMPARE(design["version"].toInt(), 2);
         QCOMPARE(design["attachment"].toObject(),
                  (QJsonObject{{"edge", 1}, {"to", "rim-board"}, {"fastener", "lag"}, {"sheathingIn", 0.5}}));
+    }
+
+    // The ledger's sheet read back with pdftotext: the detail's callouts,
+    // the rows' distances (2", 3 1/2", 1 3/4": 7 1/4" in all), the face
+    // with its six lags 28" apart, the first 2" from the end; the title
+    // block says where the deck hangs.
+    void ledgerSheetReadsBack()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read.");
+        const Run run = render(m_folder, "ledger.pdf", {"--attach", "left", "--sheets", "ledger", "--paper", "letter"});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QProcess text;
+        text.start(pdftotext, {m_folder.filePath("ledger.pdf"), "-"});
+        QVERIFY(text.waitForFinished(60000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        for (const char *expected :
+             {"LEDGER DETAIL", "LEDGER SEEN FROM THE DECK", "2x8 ledger, pressure-treated, No. 2 or better",
+              "1/2 in lag screws at 30\" on centre, staggered between a top row 2\" and a bottom row 5 1/2\" below the "
+              "ledger's top",
+              "flashing, 0.019 in metal, up the wall under the water barrier and over the ledger",
+              "2x6 joist in a 2x6 joist hanger", "a 2x band joist of the house", "sheathing 1/2\"",
+              // 140" between the end ones in 5 gaps of at most 30": 28" apart
+              "6 fasteners 28\" apart (at most 30\" on centre), the first 2\" from each end of every board", "1 3/4\"",
+              "3 1/2\"",
+              "7 1/4\"", "12' 0\"", "attached to the house along the left edge"})
+            QVERIFY2(words.contains(QLatin1String(expected)), expected);
+    }
+
+    // Only a deck hung on the house has the sheet.
+    void freeStandingHasNoLedgerSheet()
+    {
+        const Run run = render(m_folder, "free.pdf", {"--sheets", "ledger"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("ledger"), run.err.constData());
     }
 
     void refusals_data()
