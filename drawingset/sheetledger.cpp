@@ -166,6 +166,47 @@ Sheet ledgerElevation(const deckmodel::LedgerFastening &f, const deckmodel::Ledg
 
 } // namespace
 
+void addHouseOnPlan(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput &in, bool framing)
+{
+    const deckmodel::Ledger &ledger = in.deck.ledger;
+    if (!ledger.present)
+        return;
+    const QPolygonF wall = frame.polygon(ledger.houseWall);
+    addShape(sheet, wall, Weight::Heavy);
+    const QRectF box = wall.boundingRect();
+    sheet.texts.push_back({QPointF(box.center().x() + 1.2, box.center().y()), QStringLiteral("HOUSE"), 2.5, Anchor::Middle,
+                           90, true});
+    if (!framing)
+        return;
+    const deckmodel::LedgerFastening f = deckmodel::ledgerFastening(in.deck, in.settings);
+    // Along the ledger's inner face, inside the deck: the first fastener from
+    // the ledger's start and the next one.
+    const double face = ledger.thicknessInches;
+    const auto along = [&](double t) {
+        return deckmodel::Point{ledger.start.x + ledger.along.x * t - ledger.out.x * face,
+                                ledger.start.z + ledger.along.z * t - ledger.out.z * face};
+    };
+    if (!f.outside && f.count >= 2) {
+        const int gaps = f.count / f.boards - 1;
+        const double board = ledger.lengthInches / f.boards;
+        const double first = f.endInches, second = f.endInches + (board - 2 * f.endInches) / std::max(1, gaps);
+        // Left of the ledger's direction is the house: the dimensions go right of it, on the deck.
+        addDimension(sheet, {frame.at(along(0)), frame.at(along(first)), -5, first, inchesText(first),
+                             QStringLiteral("ledger fasteners"), false});
+        addDimension(sheet, {frame.at(along(first)), frame.at(along(second)), -5, second - first,
+                             inchesText(second - first), QStringLiteral("ledger fasteners"), false});
+    }
+    const QPointF note = frame.at(along(ledger.lengthInches / 2)) + QPointF(ledger.out.z < 0 ? 12 : -12, 0);
+    sheet.texts.push_back({note,
+                           f.outside ? QStringLiteral("%1: %2 ledger, fastening by a designer")
+                                           .arg(markOf(deckmodel::Kind::Ledger), in.lumberOf(deckmodel::Kind::Ledger))
+                                     : QStringLiteral("%1: %2 ledger, %3 fasteners staggered, at most %4 o.c.")
+                                           .arg(markOf(deckmodel::Kind::Ledger), in.lumberOf(deckmodel::Kind::Ledger))
+                                           .arg(f.count)
+                                           .arg(inchesText(f.spacingInches)),
+                           2.5, ledger.out.z < 0 ? Anchor::Start : Anchor::End, 90});
+}
+
 Sheet ledgerSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords)
 {
     const deckmodel::LedgerFastening f = deckmodel::ledgerFastening(in.deck, in.settings);

@@ -240,6 +240,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     addEdgeDimensions(sheet, frame, deck.outline, true);
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, false);
 
     // The notes under the plan, the boards' direction as an arrow left of them.
     const QRectF extent = extentOf(sheet);
@@ -363,6 +364,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
                 QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), in.lumberOf(Kind::Post)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, true);
     return sheet;
 }
 
@@ -451,6 +453,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
              TierStep, QStringLiteral("footings along Z"));
     addChain(sheet, frame, false, b.z0, distinct(alongX), Tier1, TierStep, QStringLiteral("footings along X"));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, false);
 
     // The schedule under the plan, or a word where it went.
     const QRectF extent = extentOf(sheet);

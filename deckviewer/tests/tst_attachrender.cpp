@@ -117,6 +117,17 @@ private slots:
               "3 1/2\"",
               "7 1/4\"", "12' 0\"", "attached to the house along the left edge"})
             QVERIFY2(words.contains(QLatin1String(expected)), expected);
+
+        // The framing plan: the house behind the ledger, the ledger's note,
+        // its first fastener 2" from the end and the next 28" on.
+        const Run framing = render(m_folder, "framing.pdf", {"--attach", "left", "--sheets", "framing", "--paper", "letter"});
+        QCOMPARE(framing.exitCode, 0);
+        QProcess plan;
+        plan.start(pdftotext, {m_folder.filePath("framing.pdf"), "-"});
+        QVERIFY(plan.waitForFinished(60000));
+        const QString planWords = QString::fromUtf8(plan.readAllStandardOutput()).simplified();
+        for (const char *expected : {"HOUSE", "L: 2x8 ledger, 6 fasteners staggered, at most 30\" o.c.", "28\"", "2\""})
+            QVERIFY2(planWords.contains(QLatin1String(expected)), expected);
     }
 
     // Only a deck hung on the house has the sheet.
