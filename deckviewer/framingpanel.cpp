@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -182,7 +184,10 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     text(m_preparer, tr("Change the preparer"), &design::Project::preparer);
     text(m_notes, tr("Change the notes"), &design::Project::notes);
 
-    auto *form = new QFormLayout(this);
+    // The rows scroll: the panel asks no more height of the window than
+    // before the house's rows came.
+    auto *rows = new QWidget;
+    auto *form = new QFormLayout(rows);
     form->addRow(tr("A (along Z):"), m_a);
     form->addRow(tr("B (along X):"), m_b);
     form->addRow(tr("Height:"), m_height);
@@ -205,6 +210,14 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     form->addRow(tr("Site address:"), m_site);
     form->addRow(tr("Prepared by:"), m_preparer);
     form->addRow(tr("Notes:"), m_notes);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("framingScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(rows);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
     setDesign(nullptr);
 }
 

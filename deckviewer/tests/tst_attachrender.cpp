@@ -128,6 +128,12 @@ private slots:
         const QString planWords = QString::fromUtf8(plan.readAllStandardOutput()).simplified();
         for (const char *expected : {"HOUSE", "L: 2x8 ledger, 6 fasteners staggered, at most 30\" o.c.", "28\"", "2\""})
             QVERIFY2(planWords.contains(QLatin1String(expected)), expected);
+        // The front elevation shows the house in profile beside the deck.
+        QCOMPARE(render(m_folder, "elevations.pdf", {"--attach", "left", "--sheets", "elevations", "--paper", "letter"}).exitCode, 0);
+        QProcess elevations;
+        elevations.start(pdftotext, {m_folder.filePath("elevations.pdf"), "-"});
+        QVERIFY(elevations.waitForFinished(60000));
+        QVERIFY(QString::fromUtf8(elevations.readAllStandardOutput()).contains(QStringLiteral("HOUSE")));
     }
 
     // Only a deck hung on the house has the sheet.
@@ -136,6 +142,28 @@ private slots:
         const Run run = render(m_folder, "free.pdf", {"--sheets", "ledger"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains("ledger"), run.err.constData());
+    }
+
+    // deckhost hands the same options to the viewer: the takeoff, and a refusal.
+    void deckhostHandsItOn()
+    {
+        QProcess host;
+        host.start(qEnvironmentVariable("DECKHOST"), {"--render", m_folder.filePath("Deck_Rectangle.txt"), "--out",
+                                                      m_folder.filePath("host.csv"), "--attach", "left"});
+        QVERIFY(host.waitForFinished(60000));
+        QCOMPARE(host.readAllStandardError(), QByteArray());
+        QCOMPARE(host.exitCode(), 0);
+        QCOMPARE(fileBytes(m_folder.filePath("host.csv")),
+                 fileBytes(QStringLiteral(JM_TAKEOFF_DATA "/attached-example-takeoff-priced.csv")));
+        host.start(qEnvironmentVariable("DECKHOST"), {"--render", m_folder.filePath("Deck_Rectangle.txt"), "--out",
+                                                      m_folder.filePath("host2.csv"), "--attach", "right", "--attached-to",
+                                                      "overhang"});
+        QVERIFY(host.waitForFinished(60000));
+        QCOMPARE(host.exitCode(), 1);
+        QCOMPARE(host.readAllStandardError(),
+                 QByteArray("deckhost: The deck cannot hang on a house overhang: the band joist of a floor that cantilevers "
+                            "past the wall below does not bear fully on the house (R507.9.1.2); attach it free-standing: a "
+                            "beam line 18 in from the house.\n"));
     }
 
     void refusals_data()
