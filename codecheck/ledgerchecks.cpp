@@ -33,7 +33,7 @@ const Member *memberNamed(const Deck &deck, const QString &name)
     return nullptr;
 }
 
-QString inches(double value) { return inchesText(value); }
+QString ledgerInches(double value) { return inchesText(value); }
 
 } // namespace
 
@@ -141,16 +141,16 @@ std::vector<CodeCheck> ledgerChecks(const Deck &deck, const CodeSettings &settin
             : QStringLiteral("%1 through %2 of sheathing have no column in Table R507.9.1.3(1): use through-bolts "
                              "(up to 1 in of sheathing), or thinner sheathing.")
                   .arg(fastenerWords(f.fastener).front().toUpper() + fastenerWords(f.fastener).mid(1),
-                       inches(ledger.attachment.sheathingInches));
+                       ledgerInches(ledger.attachment.sheathingInches));
     } else {
         spacing.result = Verdict::Pass;
         spacing.valueInches = f.spacingInches;
         spacing.limitInches = f.tableSpacingInches;
         spacing.sentence = QStringLiteral("Fasten the ledger with %1 at %2 on centre, %3 in all, staggered between two rows; "
                                           "Table R507.9.1.3(1) allows %4 for joists spanning %5 from the ledger.")
-                               .arg(fastenerWords(f.fastener), inches(f.spacingInches))
+                               .arg(fastenerWords(f.fastener), ledgerInches(f.spacingInches))
                                .arg(f.count)
-                               .arg(inches(f.tableSpacingInches), span);
+                               .arg(ledgerInches(f.tableSpacingInches), span);
     }
     rows.push_back(spacing);
 
@@ -161,7 +161,7 @@ std::vector<CodeCheck> ledgerChecks(const Deck &deck, const CodeSettings &settin
     place.limitInches = f.leastBottomRowInches;
     place.cell = QStringLiteral("Table R507.9.1.3(2): ledger top edge 2 in, bottom edge 3/4 in, ends 2 to 5 in, rows 1 5/8 to "
                                 "5 in apart; Figure R507.9.1.3(1): bottom row %1 below the top of a %2 ledger")
-                     .arg(inches(f.leastBottomRowInches), board);
+                     .arg(ledgerInches(f.leastBottomRowInches), board);
     const bool fits = f.bottomRowInches <= ledger.depthInches - 0.75 + 1e-9 && f.topRowInches >= 2 - 1e-9
                       && f.bottomRowInches - f.topRowInches <= 5 + 1e-9;
     place.result = fits ? Verdict::Pass : Verdict::Outside;
@@ -169,7 +169,7 @@ std::vector<CodeCheck> ledgerChecks(const Deck &deck, const CodeSettings &settin
         ? QStringLiteral("Stagger the fasteners between a top row %1 and a bottom row %2 below the ledger's top, the first "
                          "%3 to 5 in from each end of every board; in the band joist keep them 3/4 in below its top and 2 in "
                          "above its bottom.")
-              .arg(inches(f.topRowInches), inches(f.bottomRowInches), inches(f.endInches))
+              .arg(ledgerInches(f.topRowInches), ledgerInches(f.bottomRowInches), ledgerInches(f.endInches))
         : QStringLiteral("A %1 ledger has no placement in Table R507.9.1.3(2): have its fastening designed by a professional.")
               .arg(board);
     rows.push_back(place);

@@ -19,24 +19,24 @@ using lengthtext::inchesText;
 
 namespace {
 
-QString measure(double inches)
+QString ledgerMeasure(double inches)
 {
     return inches < 12 - 1e-9 ? inchesText(inches) : feetAndInchesFromInches(inches);
 }
 
 // u to the right (from the house to the deck), y up, deck inches.
-struct Frame {
+struct LedgerFrame {
     double mmPerInch = 1;
     QPointF at(double u, double y) const { return {u * mmPerInch, -y * mmPerInch}; }
 };
 
-void box(Sheet &sheet, const Frame &f, double u0, double y0, double u1, double y1, Weight w = Weight::Medium)
+void ledgerBox(Sheet &sheet, const LedgerFrame &f, double u0, double y0, double u1, double y1, Weight w = Weight::Medium)
 {
     addRect(sheet, QRectF(f.at(u0, y1), f.at(u1, y0)).normalized(), w, false, Fill::White);
 }
 
 // Labels in a column right of the drawing, each with a leader to what it names.
-void addLabels(Sheet &sheet, const std::vector<std::pair<QPointF, QString>> &labels)
+void addLedgerLabels(Sheet &sheet, const std::vector<std::pair<QPointF, QString>> &labels)
 {
     constexpr double Width = 62, Line = 4.6;
     const QRectF drawn = extentOf(sheet);
@@ -57,7 +57,7 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
 {
     const deckmodel::Ledger &ledger = in.deck.ledger;
     const deckmodel::DeckParameters &p = in.deck.parameters;
-    const Frame fr{scale.mmPerInch()};
+    const LedgerFrame fr{scale.mmPerInch()};
     const double depth = ledger.depthInches, t = ledger.thicknessInches;
     const double sheathing = ledger.attachment.sheathingInches;
     const double band = ledger.attachment.to == deckmodel::HouseFraming::RimBoard ? 1.125 : 1.5;
@@ -66,13 +66,13 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
     Sheet sheet;
     // The house: band joist, sheathing, wall above; the deck: ledger, joist, decking.
     const double wall = -sheathing - band;
-    box(sheet, fr, wall, top - bandDepth, -sheathing, top);
+    ledgerBox(sheet, fr, wall, top - bandDepth, -sheathing, top);
     if (sheathing > 0)
-        box(sheet, fr, -sheathing, top - bandDepth, 0, top + 10, Weight::Light);
+        ledgerBox(sheet, fr, -sheathing, top - bandDepth, 0, top + 10, Weight::Light);
     addLine(sheet, fr.at(wall, top), fr.at(wall, top + 10), Weight::Heavy);
-    box(sheet, fr, 0, bottom, t, top, Weight::Heavy);
-    box(sheet, fr, t, top - p.joistHeight, t + joistLength, top);
-    box(sheet, fr, t, top, t + joistLength, top + p.deckingThickness);
+    ledgerBox(sheet, fr, 0, bottom, t, top, Weight::Heavy);
+    ledgerBox(sheet, fr, t, top - p.joistHeight, t + joistLength, top);
+    ledgerBox(sheet, fr, t, top, t + joistLength, top + p.deckingThickness);
     // The hanger: a strap under the joist's end and up its sides to 60 % of its depth.
     const double hangerTop = top - p.joistHeight * 0.4;
     addShape(sheet, QPolygonF({fr.at(t, hangerTop), fr.at(t + 0.25, hangerTop), fr.at(t + 0.25, top - p.joistHeight - 0.25),
@@ -93,15 +93,15 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
     const std::vector<double> ys{bottom, bottomRow, topRow, top};
     const double u = -sheathing - band - 1;
     for (size_t i = 1; i < ys.size(); ++i)
-        addDimension(sheet, {fr.at(u, ys[i - 1]), fr.at(u, ys[i]), 8, ys[i] - ys[i - 1], measure(ys[i] - ys[i - 1]),
+        addDimension(sheet, {fr.at(u, ys[i - 1]), fr.at(u, ys[i]), 8, ys[i] - ys[i - 1], ledgerMeasure(ys[i] - ys[i - 1]),
                              QStringLiteral("ledger rows"), false});
-    addDimension(sheet, {fr.at(u, bottom), fr.at(u, top), 17, depth, measure(depth), QStringLiteral("ledger rows"), true});
+    addDimension(sheet, {fr.at(u, bottom), fr.at(u, top), 17, depth, ledgerMeasure(depth), QStringLiteral("ledger rows"), true});
 
     const QString board = deckmodel::lumberName(t, depth);
     const QString fasteners = deckmodel::fastenerWords(f.fastener);
     const QString spacing = f.outside ? QStringLiteral("spaced by a designer")
                                       : QStringLiteral("at %1 on centre").arg(inchesText(f.spacingInches));
-    addLabels(sheet, {
+    addLedgerLabels(sheet, {
         {fr.at(t / 2, top - depth * 0.7), QStringLiteral("%1 ledger, pressure-treated, No. 2 or better").arg(board)},
         {fr.at(t + 0.4, topRow), QStringLiteral("%1 %2, staggered between a top row %3 and a bottom row %4 below the "
                                                 "ledger's top")
@@ -125,10 +125,10 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
 Sheet ledgerElevation(const deckmodel::LedgerFastening &f, const deckmodel::Ledger &ledger, double widthMm)
 {
     const double mmPerInch = std::min(25.4 / 12, widthMm / ledger.lengthInches);
-    const Frame fr{mmPerInch};
+    const LedgerFrame fr{mmPerInch};
     Sheet sheet;
     const double depth = ledger.depthInches, length = ledger.lengthInches;
-    box(sheet, fr, 0, -depth, length, 0, Weight::Heavy);
+    ledgerBox(sheet, fr, 0, -depth, length, 0, Weight::Heavy);
     const double board = length / f.boards;
     for (int b = 1; b < f.boards; ++b)
         addLine(sheet, fr.at(b * board, -depth), fr.at(b * board, 0), Weight::Medium);
@@ -144,11 +144,11 @@ Sheet ledgerElevation(const deckmodel::LedgerFastening &f, const deckmodel::Ledg
                                      std::max(0.4, 0.25 * mmPerInch), Weight::Medium, false});
     }
     if (at.size() >= 2) {
-        addDimension(sheet, {fr.at(0, 0), fr.at(at[0], 0), -6, at[0], measure(at[0]), QStringLiteral("fasteners"), false});
-        addDimension(sheet, {fr.at(at[0], 0), fr.at(at[1], 0), -6, at[1] - at[0], measure(at[1] - at[0]),
+        addDimension(sheet, {fr.at(0, 0), fr.at(at[0], 0), -6, at[0], ledgerMeasure(at[0]), QStringLiteral("fasteners"), false});
+        addDimension(sheet, {fr.at(at[0], 0), fr.at(at[1], 0), -6, at[1] - at[0], ledgerMeasure(at[1] - at[0]),
                              QStringLiteral("fasteners"), false});
     }
-    addDimension(sheet, {fr.at(0, 0), fr.at(length, 0), -13, length, measure(length), QStringLiteral("ledger"), true});
+    addDimension(sheet, {fr.at(0, 0), fr.at(length, 0), -13, length, ledgerMeasure(length), QStringLiteral("ledger"), true});
     const QRectF extent = extentOf(sheet);
     sheet.texts.push_back({QPointF(extent.left(), extent.bottom() + 6),
                            f.outside ? QStringLiteral("Table R507.9.1.3(1) gives no spacing: have the fastening designed.")
