@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QFrame>
+#include <QScrollArea>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -251,7 +253,12 @@ void DeckWindow::addPanel(const QString &title, const QString &objectName, QWidg
 {
     auto *dock = new QDockWidget(title, this);
     dock->setObjectName(objectName);
-    dock->setWidget(panel);
+    // A long panel scrolls rather than making the window taller than the screen.
+    auto *scroll = new QScrollArea(dock);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(panel);
+    dock->setWidget(scroll);
     addDockWidget(Qt::RightDockWidgetArea, dock);
     tabifyDockWidget(m_deckDock, dock);
     m_deckDock->raise();

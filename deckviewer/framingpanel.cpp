@@ -10,9 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QScrollArea>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -183,11 +181,28 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     text(m_site, tr("Change the site address"), &design::Project::siteAddress);
     text(m_preparer, tr("Change the preparer"), &design::Project::preparer);
     text(m_notes, tr("Change the notes"), &design::Project::notes);
+    // The site's values, each "not given" at its box's least.
+    m_lotWidth = siteBox(QStringLiteral("lotWidthBox"), 0, 1000, QStringLiteral(" ft"));
+    m_lotDepth = siteBox(QStringLiteral("lotDepthBox"), 0, 1000, QStringLiteral(" ft"));
+    m_fromLeft = siteBox(QStringLiteral("deckFromLeftBox"), -1, 1000, QStringLiteral(" ft"));
+    m_fromBack = siteBox(QStringLiteral("deckFromBackBox"), -1, 1000, QStringLiteral(" ft"));
+    m_north = siteBox(QStringLiteral("northBox"), -1, 359, QStringLiteral("\u00b0"));
+    m_frost = siteBox(QStringLiteral("frostDepthBox"), 0, 120, QStringLiteral(" in"));
+    auto site = [this](QDoubleSpinBox *box, const QString &what, std::optional<double> design::Project::*field) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this, box, what, field](double value) {
+            changed(what, [&](design::Design &d) {
+                d.project.*field = value > box->minimum() ? std::optional<double>(value) : std::nullopt;
+            });
+        });
+    };
+    site(m_lotWidth, tr("Change the lot's width"), &design::Project::lotWidthFt);
+    site(m_lotDepth, tr("Change the lot's depth"), &design::Project::lotDepthFt);
+    site(m_fromLeft, tr("Change the deck's distance from the left lot line"), &design::Project::deckFromLeftFt);
+    site(m_fromBack, tr("Change the deck's distance from the back lot line"), &design::Project::deckFromBackFt);
+    site(m_north, tr("Change north"), &design::Project::northDegrees);
+    site(m_frost, tr("Change the frost depth"), &design::Project::frostDepthIn);
 
-    // The rows scroll: the panel asks no more height of the window than
-    // before the house's rows came.
-    auto *rows = new QWidget;
-    auto *form = new QFormLayout(rows);
+    auto *form = new QFormLayout(this);
     form->addRow(tr("A (along Z):"), m_a);
     form->addRow(tr("B (along X):"), m_b);
     form->addRow(tr("Height:"), m_height);
@@ -210,14 +225,12 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     form->addRow(tr("Site address:"), m_site);
     form->addRow(tr("Prepared by:"), m_preparer);
     form->addRow(tr("Notes:"), m_notes);
-    auto *scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("framingScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(rows);
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    form->addRow(tr("Lot width (along A):"), m_lotWidth);
+    form->addRow(tr("Lot depth (along B):"), m_lotDepth);
+    form->addRow(tr("Deck from the left lot line:"), m_fromLeft);
+    form->addRow(tr("Deck from the back lot line:"), m_fromBack);
+    form->addRow(tr("North, clockwise from up:"), m_north);
+    form->addRow(tr("Frost depth:"), m_frost);
     setDesign(nullptr);
 }
 
@@ -232,6 +245,15 @@ QDoubleSpinBox *FramingPanel::feetBox(const QString &name, double least, double 
     // A typed value counts when it is finished (Enter, or the focus moving on).
     box->setKeyboardTracking(false);
     m_boxes << box;
+    return box;
+}
+
+QDoubleSpinBox *FramingPanel::siteBox(const QString &name, double notGiven, double most, const QString &suffix)
+{
+    QDoubleSpinBox *box = feetBox(name, notGiven, most);
+    box->setSingleStep(1);
+    box->setSuffix(suffix);
+    box->setSpecialValueText(tr("not given"));
     return box;
 }
 
@@ -306,6 +328,13 @@ void FramingPanel::setDesign(const design::Design *shown)
     showValue(m_site, shown->project.siteAddress);
     showValue(m_preparer, shown->project.preparer);
     showValue(m_notes, shown->project.notes);
+    const design::Project &project = shown->project;
+    showValue(m_lotWidth, project.lotWidthFt.value_or(m_lotWidth->minimum()));
+    showValue(m_lotDepth, project.lotDepthFt.value_or(m_lotDepth->minimum()));
+    showValue(m_fromLeft, project.deckFromLeftFt.value_or(m_fromLeft->minimum()));
+    showValue(m_fromBack, project.deckFromBackFt.value_or(m_fromBack->minimum()));
+    showValue(m_north, project.northDegrees.value_or(m_north->minimum()));
+    showValue(m_frost, project.frostDepthIn.value_or(m_frost->minimum()));
 }
 
 void FramingPanel::changed(const QString &what, const std::function<void(design::Design &)> &edit)

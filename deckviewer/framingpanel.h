@@ -43,6 +43,7 @@ signals:
 
 private:
     QDoubleSpinBox *feetBox(const QString &name, double least, double most);
+    QDoubleSpinBox *siteBox(const QString &name, double notGiven, double most, const QString &suffix);
     QComboBox *comboBox(const QString &name, const QList<std::pair<QString, QVariant>> &items);
     void changed(const QString &what, const std::function<void(design::Design &)> &edit);
 
@@ -53,6 +54,7 @@ private:
     QDoubleSpinBox *m_sheathing;
     QSpinBox *m_plies;
     QLineEdit *m_owner, *m_site, *m_preparer, *m_notes;
+    QDoubleSpinBox *m_lotWidth, *m_lotDepth, *m_fromLeft, *m_fromBack, *m_north, *m_frost;
     QList<QWidget *> m_boxes;
 };
 

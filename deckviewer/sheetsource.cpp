@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace deckviewer {
 
 deckview::Paper localePaper()
@@ -40,6 +42,16 @@ deckview::ProjectFacts projectFacts(const design::Project &project)
     facts.siteAddress = project.siteAddress;
     facts.preparer = project.preparer;
     facts.notes = project.notes;
+    facts.lotWidthFeet = project.lotWidthFt;
+    facts.lotDepthFeet = project.lotDepthFt;
+    facts.deckFromLeftFeet = project.deckFromLeftFt;
+    facts.deckFromBackFeet = project.deckFromBackFt;
+    facts.northDegrees = project.northDegrees;
+    if (project.frostDepthIn) {
+        // Footings go at least 12 in below grade whatever the frost depth.
+        facts.frostDepthInches = std::max(12.0, *project.frostDepthIn);
+        facts.frostDepthGiven = true;
+    }
     return facts;
 }
 } // namespace

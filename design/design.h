@@ -17,6 +17,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace design {
 
 // The file's extension (without its dot) and MIME type.
@@ -31,6 +33,14 @@ struct Project {
     QString siteAddress;
     QString preparer;
     QString notes;     // may run over several lines
+    // The site, each where the person has given it: the lot across (along
+    // A) and deep (along B), the deck's back left corner from the lot's left
+    // and back lines, north as degrees clockwise from the plan's up, and the
+    // frost depth the footings go below.
+    std::optional<double> lotWidthFt, lotDepthFt;
+    std::optional<double> deckFromLeftFt, deckFromBackFt;
+    std::optional<double> northDegrees;
+    std::optional<double> frostDepthIn;
     bool operator==(const Project &) const = default;
 };
 

@@ -75,12 +75,33 @@ QJsonObject codeJson(const deckmodel::CodeSettings &code)
             {QStringLiteral("footing"), deckmodel::footingKey(code.footing)}};
 }
 
+// The site's optional values, each by its key, the largest a design may hold.
+struct SiteValue {
+    const char *key;
+    std::optional<double> Project::*field;
+    double most;
+    const char *unit;
+    bool above; // above 0, not 0 or more
+};
+constexpr SiteValue SiteValues[] = {
+    {"lotWidthFt", &Project::lotWidthFt, 1000, "feet", true},
+    {"lotDepthFt", &Project::lotDepthFt, 1000, "feet", true},
+    {"deckFromLeftFt", &Project::deckFromLeftFt, 1000, "feet", false},
+    {"deckFromBackFt", &Project::deckFromBackFt, 1000, "feet", false},
+    {"northDegrees", &Project::northDegrees, 359.99, "degrees", false},
+    {"frostDepthIn", &Project::frostDepthIn, 120, "inches", false},
+};
+
 QJsonObject projectJson(const Project &project)
 {
-    return {{QStringLiteral("owner"), project.owner},
-            {QStringLiteral("siteAddress"), project.siteAddress},
-            {QStringLiteral("preparer"), project.preparer},
-            {QStringLiteral("notes"), project.notes}};
+    QJsonObject json{{QStringLiteral("owner"), project.owner},
+                     {QStringLiteral("siteAddress"), project.siteAddress},
+                     {QStringLiteral("preparer"), project.preparer},
+                     {QStringLiteral("notes"), project.notes}};
+    for (const SiteValue &value : SiteValues)
+        if (const std::optional<double> &given = project.*value.field)
+            json.insert(QString::fromLatin1(value.key), *given);
+    return json;
 }
 
 QJsonObject originJson(const Origin &origin)
@@ -329,6 +350,12 @@ void readProject(Reader &r, const QJsonObject &top, Design &design)
     design.project.siteAddress = r.text(project, p, QStringLiteral("siteAddress"), LongestText);
     design.project.preparer = r.text(project, p, QStringLiteral("preparer"), LongestText);
     design.project.notes = r.text(project, p, QStringLiteral("notes"), LongestNotes);
+    // The site's values are each optional: a design without them has none.
+    for (const SiteValue &value : SiteValues) {
+        const QString key = QString::fromLatin1(value.key);
+        if (project.contains(key))
+            design.project.*value.field = r.number(project, p, key, value.most, value.unit, value.above);
+    }
 
     const QString o = QStringLiteral("origin");
     const QJsonObject origin = r.object(top, o);

@@ -65,8 +65,16 @@ QPointF unit(double degrees)
     return {std::cos(r), -std::sin(r)}; // paper y grows downwards
 }
 
-// Separating axes of two convex quadrilaterals: true when they share area.
-bool overlaps(const QPolygonF &a, const QPolygonF &b)
+bool fits(const Sheet &sheet, const SheetText &text)
+{
+    const QPolygonF box = textBox(text);
+    return std::none_of(sheet.texts.begin(), sheet.texts.end(),
+                        [&](const SheetText &other) { return convexOverlap(box, textBox(other)); });
+}
+
+} // namespace
+
+bool convexOverlap(const QPolygonF &a, const QPolygonF &b)
 {
     if (!a.boundingRect().intersects(b.boundingRect()))
         return false;
@@ -91,14 +99,6 @@ bool overlaps(const QPolygonF &a, const QPolygonF &b)
     return true;
 }
 
-bool fits(const Sheet &sheet, const SheetText &text)
-{
-    const QPolygonF box = textBox(text);
-    return std::none_of(sheet.texts.begin(), sheet.texts.end(),
-                        [&](const SheetText &other) { return overlaps(box, textBox(other)); });
-}
-
-} // namespace
 
 double textWidthMm(const QString &text, double heightMm, bool bold)
 {

@@ -66,6 +66,8 @@ struct SheetText {
 // The text's box on paper (its corners, turned with it), from an estimate of
 // the glyphs' widths that the painter never exceeds.
 QPolygonF textBox(const SheetText &text);
+// Whether two convex polygons share area (by separating axes; touching is not).
+bool convexOverlap(const QPolygonF &a, const QPolygonF &b);
 double textWidthMm(const QString &text, double heightMm, bool bold = false);
 
 // A dimension as a record: what it measures and where it is drawn. Those of

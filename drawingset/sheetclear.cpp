@@ -71,30 +71,6 @@ QPolygonF cornersOf(const Box &box)
     return QPolygonF{box.centre - u - v, box.centre + u - v, box.centre + u + v, box.centre - u + v};
 }
 
-// Separating axes: whether two convex polygons share area.
-bool convexOverlap(const QPolygonF &a, const QPolygonF &b)
-{
-    if (!a.boundingRect().intersects(b.boundingRect()))
-        return false;
-    for (const QPolygonF *p : {&a, &b})
-        for (qsizetype i = 0; i < p->size(); ++i) {
-            const QPointF e = (*p)[(i + 1) % p->size()] - (*p)[i];
-            const QPointF axis(-e.y(), e.x());
-            double minA = INFINITY, maxA = -INFINITY, minB = INFINITY, maxB = -INFINITY;
-            for (const QPointF &q : a) {
-                const double d = QPointF::dotProduct(q, axis);
-                minA = std::min(minA, d), maxA = std::max(maxA, d);
-            }
-            for (const QPointF &q : b) {
-                const double d = QPointF::dotProduct(q, axis);
-                minB = std::min(minB, d), maxB = std::max(maxB, d);
-            }
-            if (maxA <= minB || maxB <= minA)
-                return false;
-        }
-    return true;
-}
-
 bool boxesOverlap(const Box &a, const Box &b)
 {
     return a.bounds.intersects(b.bounds) && convexOverlap(cornersOf(a), cornersOf(b));

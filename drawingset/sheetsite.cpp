@@ -5,6 +5,7 @@
 
 #include "lengthtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -67,11 +68,13 @@ Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area)
         return sheet;
     }
 
-    // The lot to the largest of 1/8", 1/16" and 1/32" = 1'-0" it fits at.
+    // The lot to the largest of 1/8", 1/16" and 1/32" = 1'-0", 1" = 100' and
+    // 1" = 200' it fits at (a design's lot is at most 1,000 ft).
     const double lotA = *project.lotWidthFeet * 12, lotB = *project.lotDepthFeet * 12;
-    double mmPerInch = 25.4 / 384;
-    QString words = QStringLiteral("1/32\" = 1'-0\"");
-    for (const auto &[ratio, name] : {std::pair{96.0, "1/8\" = 1'-0\""}, {192.0, "1/16\" = 1'-0\""}})
+    double mmPerInch = 25.4 / 2400;
+    QString words = QStringLiteral("1\" = 200'-0\"");
+    for (const auto &[ratio, name] : {std::pair{96.0, "1/8\" = 1'-0\""}, {192.0, "1/16\" = 1'-0\""},
+                                      {384.0, "1/32\" = 1'-0\""}, {1200.0, "1\" = 100'-0\""}})
         if ((lotA * 25.4 / ratio + 40) <= area.width() && (lotB * 25.4 / ratio + 40) <= area.height()) {
             mmPerInch = 25.4 / ratio;
             words = QString::fromLatin1(name);
@@ -104,9 +107,19 @@ Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area)
     addViewTitle(sheet, QPointF(extent.center().x(), extent.bottom() + 7), QStringLiteral("SITE PLAN"), words);
     sheet.texts.push_back({QPointF(extent.left(), extent.bottom() + 18),
                            QStringLiteral("House outline: not given; draw it to scale with its doors onto the deck."), 2.5});
-    if (!project.northDegrees)
-        sheet.texts.push_back({QPointF(extent.left(), extent.bottom() + 22.6),
+    double below = extent.bottom() + 22.6;
+    if (!project.northDegrees) {
+        sheet.texts.push_back({QPointF(extent.left(), below),
                                QStringLiteral("North: not given; the arrow points up until it is."), 2.5});
+        below += 4.6;
+    }
+    if (left + deckA > lotA + 0.01 || back + deckB > lotB + 0.01)
+        for (const QString &line : wrapText(QStringLiteral("The deck as placed runs past a lot line: check the lot's size "
+                                                           "and the deck's distances from the left and back lot lines."),
+                                            std::max(extent.width(), 80.0), 2.5, true)) {
+            sheet.texts.push_back({QPointF(extent.left(), below), line, 2.5, Anchor::Start, 0, true});
+            below += 4.6;
+        }
     centreIn(sheet, area);
     return sheet;
 }

@@ -74,6 +74,7 @@ private slots:
 
     void editUndoRedo();
     void hangOnTheHouse();
+    void siteValuesGivenAndTakenBack();
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
     void wizardFolderUntouched();
@@ -183,6 +184,33 @@ void TestDesignWindow::hangOnTheHouse()
     QVERIFY(redrawn(presenter, [&] { undo->trigger(); }));
     QCOMPARE(design::designBytes(presenter.document()->design()), opened);
     QCOMPARE(house->currentText(), QStringLiteral("Free-standing"));
+    presenter.document()->undoStack()->setClean();
+}
+
+// The lot's width typed in the panel goes into the design's project, written
+// only once given; the box at its least is "not given" again.
+void TestDesignWindow::siteValuesGivenAndTakenBack()
+{
+    DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
+    QVERIFY(open(presenter));
+    const QByteArray opened = design::designBytes(presenter.document()->design());
+    QVERIFY(!opened.contains("lotWidthFt"));
+    auto *lot = presenter.framingPanel()->findChild<QDoubleSpinBox *>(QStringLiteral("lotWidthBox"));
+    auto *north = presenter.framingPanel()->findChild<QDoubleSpinBox *>(QStringLiteral("northBox"));
+    QVERIFY(lot && north);
+    QCOMPARE(lot->text(), QStringLiteral("not given"));
+    QCOMPARE(north->text(), QStringLiteral("not given"));
+    QVERIFY(redrawn(presenter, [&] { lot->setValue(60); }));
+    QCOMPARE(presenter.document()->design().project.lotWidthFt, std::optional<double>(60));
+    QVERIFY(design::designBytes(presenter.document()->design()).contains("\"lotWidthFt\": 60,"));
+    QAction *undo = menuAction(presenter.window(), QStringLiteral("&Edit"), QStringLiteral("&Undo"));
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Change the lot's width"));
+    QVERIFY(redrawn(presenter, [&] { north->setValue(0); }));
+    QCOMPARE(presenter.document()->design().project.northDegrees, std::optional<double>(0));
+    QCOMPARE(north->text(), QStringLiteral("0.00\u00b0"));
+    QVERIFY(redrawn(presenter, [&] { lot->setValue(lot->minimum()); }));
+    QCOMPARE(presenter.document()->design().project.lotWidthFt, std::nullopt);
+    QCOMPARE(lot->text(), QStringLiteral("not given"));
     presenter.document()->undoStack()->setClean();
 }
 

@@ -4,7 +4,10 @@
 // the orientation of every shape's plan (data/sheet-decks.txt), the footing
 // schedule, the command line's set as PDF text and as SVG files.
 #include "deckcases.h"
+#include "design.h"
+#include "showdeck.h"
 #include "drawingset.h"
+#include "sheetclear.h"
 #include "presenter.h"
 #include "sheetsource.h"
 #include "viewer.h"
@@ -113,6 +116,9 @@ private slots:
     void stylePlan();
     void details();
     void titleBlock();
+    void sitePlan_data();
+    void sitePlan();
+    void designFactsReachTheSet();
 };
 
 void TestSheets::workedExampleDimensions()
@@ -422,6 +428,91 @@ void TestSheets::titleBlock()
         strip << t.text;
     for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
         QVERIFY2(strip.contains(QLatin1String(expected)), expected);
+}
+
+void TestSheets::sitePlan_data()
+{
+    QTest::addColumn<QList<double>>("site"); // lot width, depth; deck from left, back (ft)
+    QTest::addColumn<QString>("scale");
+    QTest::addColumn<QStringList>("dimensions");
+    QTest::addColumn<bool>("pastALotLine");
+    // The worked example (16' 0" along A, 12' 0" along B), by hand: right is
+    // width - left - 16, front is depth - back - 12.
+    QTest::newRow("60 x 120 lot") << QList<double>{60, 120, 10, 40} << QStringLiteral("1/32\" = 1'-0\"")
+                                  << QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << false;
+    QTest::newRow("small lot at 1/8") << QList<double>{30, 24, 6.5, 5} << QStringLiteral("1/8\" = 1'-0\"")
+                                      << QStringList{"6' 6\"", "7' 6\"", "5' 0\"", "7' 0\"", "30' 0\"", "24' 0\""} << false;
+    QTest::newRow("1000 ft lot") << QList<double>{1000, 1000, 500, 500} << QStringLiteral("1\" = 200'-0\"")
+                                 << QStringList{"500' 0\"", "484' 0\"", "500' 0\"", "488' 0\"", "1000' 0\"", "1000' 0\""}
+                                 << false;
+    QTest::newRow("deck past the right lot line") << QList<double>{60, 120, 50, 40} << QStringLiteral("1/32\" = 1'-0\"")
+                                                  << QStringList{"50' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << true;
+}
+
+// A lot and the deck's place on it give the site plan its lot lines, the four
+// distances, the lot's sizes and a north arrow, every text clear.
+void TestSheets::sitePlan()
+{
+    QFETCH(QList<double>, site);
+    QFETCH(QString, scale);
+    QFETCH(QStringList, dimensions);
+    QFETCH(bool, pastALotLine);
+    const deckmodel::Deck deck = framed(workedExample());
+    SetFacts facts = setFactsOf(deck);
+    facts.project.lotWidthFeet = site[0];
+    facts.project.lotDepthFeet = site[1];
+    facts.project.deckFromLeftFeet = site[2];
+    facts.project.deckFromBackFeet = site[3];
+    facts.project.northDegrees = 30;
+    const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
+    const Sheet &sheet = sheetNamed(sheets, QStringLiteral("site"));
+    QStringList texts, drawn;
+    for (const SheetText &t : sheet.texts)
+        texts << t.text;
+    for (const SheetDimension &d : sheet.dimensions)
+        drawn << d.text;
+    QCOMPARE(drawn, dimensions);
+    QVERIFY2(texts.contains(QStringLiteral("SITE PLAN")) && texts.contains(scale), qPrintable(texts.join(u'|')));
+    QVERIFY(!texts.contains(QStringLiteral("SITE PLAN: TO FILL IN")));
+    QVERIFY(!texts.contains(QStringLiteral("North: not given; the arrow points up until it is.")));
+    QCOMPARE(texts.join(u' ').contains(QStringLiteral("The deck as placed runs past a lot line: check the lot's size and "
+                                                      "the deck's distances from the left and back lot lines.")),
+             pastALotLine);
+    QStringList crossings;
+    for (const TextCrossing &c : crossingsOf(sheet))
+        crossings << crossingWords(sheet, c);
+    QVERIFY2(crossings.isEmpty(), qPrintable(crossings.join(u'\n')));
+    QVERIFY(sheet.dropped.empty());
+}
+
+// A design's owner, lot and frost depth reach the title block, the site plan
+// and the footing detail of the set the window writes.
+void TestSheets::designFactsReachTheSet()
+{
+    const auto read = deckfile::readDeckFile(workedExampleFile(), QStringLiteral("Deck_Rectangle.txt"));
+    QVERIFY2(read, qPrintable(read.error()));
+    design::Design design = design::fromParameters(*read, QStringLiteral("/nowhere/Deck_Rectangle.txt"), QDateTime());
+    design.project.owner = QStringLiteral("R. Alder");
+    design.project.lotWidthFt = 60;
+    design.project.lotDepthFt = 120;
+    design.project.deckFromLeftFt = 10;
+    design.project.deckFromBackFt = 40;
+    design.project.frostDepthIn = 36;
+    const ShownDeck shown = deckFromDesign(design, QStringLiteral("x.jmdeck"), {}, false);
+    const auto sheets = deckviewer::sheetsOf(shown, Paper::Letter, {});
+    QVERIFY2(sheets, qPrintable(sheets ? QString() : sheets.error()));
+    QStringList words;
+    for (const Sheet &sheet : *sheets)
+        for (const SheetText &t : sheet.texts)
+            words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY(words.contains(QStringLiteral("Owner: R. Alder")));
+    QVERIFY2(all.contains(QStringLiteral("frost depth: 36 in")), qPrintable(all));
+    QVERIFY(!all.contains(QStringLiteral("confirm with the building department")));
+    QStringList site;
+    for (const SheetDimension &d : sheetNamed(*sheets, QStringLiteral("site")).dimensions)
+        site << d.text;
+    QCOMPARE(site, (QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""}));
 }
 
 QTEST_MAIN(TestSheets)

@@ -68,7 +68,8 @@ void TestDesignFile::readsEveryField()
     QCOMPARE(d.guardsBelow30, true);
     QCOMPARE(d.code, (deckmodel::CodeSettings{deckmodel::Species::DouglasFirLarch, 50, 2000, deckmodel::FootingShape::Square}));
     QCOMPARE(d.wastePercent, 12.5);
-    QCOMPARE(d.project, (Project{"Ana Ruiz", "12 Elm St, Springfield", "B. Chen", "Footings poured first.\nPermit 24-118."}));
+    QCOMPARE(d.project, (Project{"Ana Ruiz", "12 Elm St, Springfield", "B. Chen", "Footings poured first.\nPermit 24-118.",
+                                 60, 120, 10.5, 40, 15, 36}));
     QCOMPARE(d.origin.wizardFolder, QStringLiteral("/home/ana/Joistmaster"));
     QCOMPARE(d.origin.deckFile, QStringLiteral("Deck_L-Shape.txt"));
     QCOMPARE(d.origin.at, QDateTime(QDate(2026, 5, 1), QTime(14, 30), Qt::UTC));
@@ -147,7 +148,7 @@ void TestDesignFile::refusesBadFiles_data()
     QTest::addColumn<QString>("message");
     const QByteArray good = dataBytes(QStringLiteral(JM_TESTDATA "/every-field.jmdeck"));
     const QList<QStringList> rows = dataTable(QStringLiteral(JM_TESTDATA "/bad-designs.txt"));
-    QCOMPARE(rows.size(), 61);
+    QCOMPARE(rows.size(), 67);
     addBadRows(good, rows);
     const QList<QStringList> attached = dataTable(QStringLiteral(JM_TESTDATA "/bad-attachments.txt"));
     QCOMPARE(attached.size(), 7);
