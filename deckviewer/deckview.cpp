@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <utility>
 
 namespace deckview {
 
@@ -70,6 +71,8 @@ void DeckView::setScene(const Scene &scene, bool sameDeck)
 {
     m_rendering.supersede(); // frames of the old scene are of no use now
     m_frameCurrent = false;
+    m_framePending = m_redrawAfter = false;
+    m_meshPending = true;
     m_meshing.start([scene] { return std::make_shared<const Mesh>(triangulate(scene)); },
                     [this, sameDeck](const std::shared_ptr<const Mesh> &mesh) { meshReady(mesh, sameDeck); });
 }
@@ -77,6 +80,7 @@ void DeckView::setScene(const Scene &scene, bool sameDeck)
 void DeckView::meshReady(std::shared_ptr<const Mesh> mesh, bool sameDeck)
 {
     m_mesh = std::move(mesh);
+    m_meshPending = false;
     if (!m_fitted)
         m_camera = standardCamera(StandardView::Isometric, m_mesh->bounds, size());
     else if (!sameDeck || m_autoFit)
@@ -129,9 +133,18 @@ void DeckView::setDashHidden(bool dashed)
     cameraMoved();
 }
 
+// A kernel's lines take long to project: the new scene's first frame, or
+// the frame being rendered, is shown first with the lines it has (from the
+// depth buffer), and a frame with these follows.
 void DeckView::setHiddenLineSource(HiddenLineSource source)
 {
     m_options.hiddenLines = std::move(source);
+    if (m_meshPending)
+        return; // its first frame takes them
+    if (m_framePending) {
+        m_redrawAfter = true;
+        return;
+    }
     cameraMoved();
 }
 
@@ -174,6 +187,7 @@ void DeckView::cameraMoved()
 {
     m_frameCurrent = false;
     m_rendering.supersede();
+    m_framePending = m_redrawAfter = false;
     if (m_drag == Drag::None)
         requestFrame();
     update();
@@ -181,7 +195,7 @@ void DeckView::cameraMoved()
 
 void DeckView::requestFrame()
 {
-    if (!m_mesh)
+    if (!m_mesh || m_meshPending) // the old scene's frame would be dropped
         return;
     if (m_options.mode == ViewMode::Wireframe) {
         m_frame = renderDrawing(*m_mesh, m_camera, size(), m_options);
@@ -189,6 +203,7 @@ void DeckView::requestFrame()
         emit frameReady();
         return;
     }
+    m_framePending = true;
     m_rendering.start([mesh = m_mesh, camera = m_camera, viewport = size(), options = m_options] {
         return renderDrawing(*mesh, camera, viewport, options);
     }, [this](const Drawing &frame) { frameDone(frame); });
@@ -198,8 +213,11 @@ void DeckView::frameDone(const Drawing &frame)
 {
     m_frame = frame;
     m_frameCurrent = true;
+    m_framePending = false;
     update();
     emit frameReady();
+    if (std::exchange(m_redrawAfter, false))
+        cameraMoved();
 }
 
 Drawing DeckView::currentDrawing(int resolution) const

@@ -103,6 +103,9 @@ private:
     std::vector<Label> m_labels;
     Drawing m_frame;
     bool m_frameCurrent = false;
+    bool m_meshPending = false;  // a new scene being meshed: its first frame follows
+    bool m_framePending = false; // a frame being rendered off the GUI thread
+    bool m_redrawAfter = false;  // new hidden lines came meanwhile: another frame after it
     Drag m_drag = Drag::None;
     QPointF m_lastPos;
     QList<QAction *> m_viewActions, m_modeActions;

@@ -6,6 +6,7 @@
 #include "designfile.h"
 #include "designsource.h"
 #include "framingpanel.h"
+#include "kernelmodule.h"
 #include "recentdecks.h"
 #include "recentdesigns.h"
 #include "savedstairs.h"
@@ -69,6 +70,8 @@ DeckPresenter::DeckPresenter(const QString &windowName, const QString &wizardFol
     m_pool.setMaxThreadCount(4);
     m_window->setWindowTitle(m_windowName);
     connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::frameReady);
+    connect(m_window->view, &deckview::DeckView::modeChanged, this, &DeckPresenter::buildKernel);
+    connect(m_window->view, &deckview::DeckView::frameReady, this, &DeckPresenter::buildKernel);
     connect(m_window.get(), &deckview::DeckWindow::openRequested, this, &DeckPresenter::open);
     connect(m_window.get(), &deckview::DeckWindow::wasteChanged, this, &DeckPresenter::wasteEdited);
     askReload = [](QWidget *parent, const QString &path) {
@@ -388,11 +391,12 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
     deckviewer::offerDrawingSet(window, shown, m_settings);
     if (m_shown)
         m_codeCheck->setReport(shown.report, m_shown->suggestion);
-    // The kernel first: a mode drawn for the old deck before the new scene is
-    // meshed would be dropped anyway. Without one yet, hidden lines come from
-    // the view's depth buffer until it is built.
-    window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
-                                                       : deckview::HiddenLineSource());
+    // The scene first, then its kernel (none yet: hidden lines come from the
+    // view's depth buffer until it is built): the view draws nothing of the
+    // old deck meanwhile.
+    m_kernels.supersede();
+    m_kernelMembers = shown.members;
+    m_kernelWanted = !shown.hiddenLines;
     window.showDeck(shown.scene, shown.mode, shown.facts, shown.block, shown.fileName,
                     [deck = shown.deck, source = shown.source, settings = m_settings](const QString &path) {
                         const std::optional<deckmodel::Format> format = deckmodel::formatOf(path);
@@ -400,8 +404,10 @@ void DeckPresenter::showFraming(const ShownDeck &shown, bool sameDeck)
                                               : deckmodel::renderDeck(source, path, settings);
                     },
                     sameDeck);
-    if (!shown.hiddenLines)
-        buildKernel(shown.members);
+    window.view->setHiddenLineSource(shown.hiddenLines ? hiddenLineSource(shown.hiddenLines)
+                                                       : deckview::HiddenLineSource());
+    // The kernel is built once the view has drawn the deck (frameReady):
+    // the first picture after an edit does not share the machine with it.
 }
 
 void DeckPresenter::settingsChanged(const deckmodel::CodeSettings &settings)
@@ -430,9 +436,15 @@ void DeckPresenter::framingChosen(bool suggested)
     showTitle();
 }
 
-void DeckPresenter::buildKernel(const std::vector<deckmodel::Member> &members)
+// The kernel of the deck in the view, while the view shows hidden lines:
+// each edit in another mode would build one for nothing. Until it comes, and
+// without the kernel's module, hidden lines come from the depth buffer.
+void DeckPresenter::buildKernel()
 {
-    m_kernels.start([members] { return std::make_shared<const deckmodel::HiddenLines>(members); },
+    if (!m_kernelWanted || m_window->view->mode() != deckview::ViewMode::HiddenLine || !deckmodel::kernelModule())
+        return;
+    m_kernelWanted = false;
+    m_kernels.start([members = m_kernelMembers] { return std::make_shared<const deckmodel::HiddenLines>(members); },
                     [this](const std::shared_ptr<const deckmodel::HiddenLines> &kernel) {
                         m_window->view->setHiddenLineSource(hiddenLineSource(kernel));
                     });

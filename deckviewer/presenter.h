@@ -89,7 +89,7 @@ private:
     void showFraming(const ShownDeck &shown, bool sameDeck = false);
     void settingsChanged(const deckmodel::CodeSettings &settings);
     void framingChosen(bool suggested);
-    void buildKernel(const std::vector<deckmodel::Member> &members);
+    void buildKernel();
     void frameReady();
     void placeStair(const deckmodel::StairLayout &layout);
     void labelEdges();
@@ -121,4 +121,8 @@ private:
     deckviewer::FramingPanel *m_framing;
     QString m_stairFile; // a new design's wizard file, where its stair is also kept for the file alone
     bool m_previewing = false;
+    // The members of the deck in the view, whose kernel is built only once
+    // the view shows hidden lines (its module loaded then, the first time).
+    std::vector<deckmodel::Member> m_kernelMembers;
+    bool m_kernelWanted = false; // asked for and not yet started
 };

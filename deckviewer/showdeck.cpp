@@ -4,6 +4,7 @@
 #include "deckexport.h"
 #include "designfile.h"
 #include "handoff.h"
+#include "kernelmodule.h"
 #include "lengthtext.h"
 #include "plan.h"
 #include "recentdecks.h"
@@ -356,7 +357,8 @@ jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, co
 
 void addKernel(ShownDeck &shown)
 {
-    if (shown.error.isEmpty() && !shown.isPlan)
+    // Without the kernel's module the hidden lines come from the depth buffer.
+    if (shown.error.isEmpty() && !shown.isPlan && deckmodel::kernelModule())
         shown.hiddenLines = std::make_shared<const deckmodel::HiddenLines>(shown.members);
 }
 

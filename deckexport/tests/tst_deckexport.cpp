@@ -4,6 +4,7 @@
 #include "deckcases.h"
 #include "deckexport.h"
 #include "hiddenline.h"
+#include "kernelmodule.h"
 
 #include <Bnd_Box.hxx>
 #include <BRepBndLib.hxx>
@@ -57,6 +58,38 @@ QStringList linesOf(const QString &path)
 class TestDeckExport : public QObject {
     Q_OBJECT
 private slots:
+    // The kernel module beside the program, else in the build's bin/ beside
+    // the program's folder (a test's or a benchmark's).
+    void kernelModulePlaces_data()
+    {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<QStringList>("places");
+        QTest::addRow("installed") << "/usr/lib/joistmaster"
+                                   << QStringList{"/usr/lib/joistmaster/joistmaster-kernel", "/usr/lib/bin/joistmaster-kernel"};
+        QTest::addRow("a build's tests") << "/w/build/tests"
+                                         << QStringList{"/w/build/tests/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+        QTest::addRow("a build's bin") << "/w/build/bin"
+                                       << QStringList{"/w/build/bin/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+        QTest::addRow("unknown") << "" << QStringList();
+    }
+    void kernelModulePlaces()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(QStringList, places);
+        QCOMPARE(deckmodel::kernelModulePlaces(programFolder), places);
+    }
+
+    // This test's own run finds the module in the build's bin/ and uses it.
+    void theKernelModuleIsFound()
+    {
+        const jm::Result<const KernelModule *> module = kernelModule();
+        QVERIFY2(module, qPrintable(module.error()));
+        QCOMPARE((*module)->version, 1);
+        const jm::Result<Deck> built = buildDeck(workedExample());
+        QVERIFY(built);
+        QCOMPARE(buildSolids(*built), int(built->members.size())); // every member a solid
+    }
+
     // Seen from above (view X along the deck's X, view Y along -Z), each
     // member's top edges are seen and its bottom edges hidden under them; a
     // rail along X is the piece of a rail along Z turned, so a wrong turn or

@@ -10,6 +10,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <atomic>
+#include <utility>
+#include <vector>
+
 using namespace deckview;
 
 namespace {
@@ -94,6 +98,43 @@ private slots:
             for (size_t i = 0; i < 2; ++i)
                 QVERIFY(lines[i].a == expected[i].a && lines[i].b == expected[i].b && lines[i].stroke == expected[i].stroke);
         }
+    }
+
+    // A kernel's lines that come while a frame is being drawn wait for it:
+    // that frame is shown with the lines it was started with (the depth
+    // buffer's), then one with the kernel's. A scene being meshed takes them
+    // into its first frame, and nothing of the old scene is drawn meanwhile.
+    void kernelLinesFollowTheFrameBeingDrawn()
+    {
+        DeckView view;
+        view.resize(300, 200);
+        view.setMode(ViewMode::HiddenLine);
+        view.setScene(postUnderBeam());
+        QVERIFY(waitForFrame(view));
+        std::atomic<int> first = 0, second = 0; // projections by each kernel
+        std::vector<std::pair<int, int>> atFrames;
+        connect(&view, &DeckView::frameReady, this, [&] { atFrames.emplace_back(first.load(), second.load()); });
+        const auto kernel = [](std::atomic<int> &calls) {
+            return [&calls](const ViewAxes &) {
+                ++calls;
+                return std::vector<Segment2>{{{0, 0}, {10, 0}, Stroke::Visible}};
+            };
+        };
+        view.fit(); // a frame on its way
+        QVERIFY(view.isRendering());
+        view.setHiddenLineSource(kernel(first));
+        QTRY_COMPARE(atFrames.size(), size_t(2));
+        QCOMPARE(atFrames, (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}));
+        QCOMPARE(view.currentDrawing().lines.size(), 1u);
+
+        atFrames.clear();
+        Scene two = postUnderBeam();
+        two.prisms.push_back(boxPrism(deckmodel::Kind::Post, QStringLiteral("Post 2"), 10, 0, 14, 4, 0, 30));
+        view.setScene(two);
+        view.setHiddenLineSource(kernel(second));
+        QTRY_COMPARE(atFrames.size(), size_t(1));
+        QTest::qWait(300);
+        QCOMPARE(atFrames, (std::vector<std::pair<int, int>>{{1, 1}}));
     }
 
     // Two posts seen from the front, 4 pixels an inch, scene point (2, 24) at

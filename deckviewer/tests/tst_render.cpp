@@ -5,11 +5,14 @@
 #include "datatable.h"
 #include "pdftext.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -168,6 +171,91 @@ private slots:
                          .arg(config));
             QVERIFY(QFileInfo(dir.filePath(out)).size() > 0);
         }
+    }
+
+    // The geometry kernel's libraries are loaded (the dynamic loader's own
+    // record says so) for the solids and the hidden lines alone.
+    void theKernelOnlyWhereNeeded_data()
+    {
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("kernel");
+        QTest::addRow("takeoff") << "x.csv" << QStringList() << false;
+        QTest::addRow("code check JSON") << "x.json" << QStringList() << false;
+        QTest::addRow("code check text") << "x.txt" << QStringList() << false;
+        QTest::addRow("drawing set") << "x.pdf" << QStringList{"--sheets", "schedule"} << false;
+        QTest::addRow("wireframe") << "x.svg" << QStringList{"--mode", "wireframe"} << false;
+        QTest::addRow("design") << "x.jmdeck" << QStringList() << false;
+        QTest::addRow("hidden line") << "x.svg" << QStringList{"--mode", "hidden"} << true;
+        QTest::addRow("STEP") << "x.step" << QStringList() << true;
+        QTest::addRow("glTF") << "x.glb" << QStringList() << true;
+    }
+    void theKernelOnlyWhereNeeded()
+    {
+        QFETCH(QString, out);
+        QFETCH(QStringList, options);
+        QFETCH(bool, kernel);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt")));
+        QVERIFY(QDir(dir.path()).mkdir("loader"));
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "libs");
+        environment.insert("LD_DEBUG_OUTPUT", dir.filePath("loader/record"));
+        process.setProcessEnvironment(environment);
+        process.start(qEnvironmentVariable("DECKVIEWER"),
+                      QStringList{"--render", dir.filePath("Deck_Rectangle.txt"), "--out", dir.filePath(out)} + options);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(QFileInfo(dir.filePath(out)).size() > 0);
+        QByteArray record;
+        for (const QFileInfo &file : QDir(dir.filePath("loader")).entryInfoList(QDir::Files)) {
+            QFile read(file.filePath());
+            QVERIFY(read.open(QIODevice::ReadOnly));
+            record += read.readAll();
+        }
+        QVERIFY(record.contains("libQt6Core")); // the record is there
+        QCOMPARE(record.contains("libTKernel"), kernel);
+        QCOMPARE(record.contains("joistmaster-kernel.so"), kernel);
+    }
+
+    // A viewer without its kernel module (copied alone to a folder of its
+    // own): the takeoff as ever, the hidden lines from the depth buffer, and
+    // a STEP file refused with the reason, nothing written.
+    void withoutTheKernelModule()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("alone"));
+        const QString viewer = dir.filePath("alone/deckviewer");
+        QVERIFY(QFile::copy(qEnvironmentVariable("DECKVIEWER"), viewer));
+        QVERIFY(QFile::setPermissions(viewer, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt")));
+        const auto render = [&](const QString &out, const QStringList &options) {
+            QProcess process;
+            process.start(viewer, QStringList{"--render", dir.filePath("Deck_Rectangle.txt"), "--out", dir.filePath(out)} + options);
+            process.waitForFinished(60000);
+            return Run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        };
+        Run run = render("x.csv", {});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QFile file(dir.filePath("x.csv")), golden(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv");
+        QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), golden.readAll());
+
+        run = render("x.svg", {"--mode", "hidden"});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(QFileInfo(dir.filePath("x.svg")).size() > 0);
+
+        run = render("x.step", {});
+        QCOMPARE(run.exitCode, 1);
+        const QString why = QString::fromUtf8(run.err);
+        const QString start = QStringLiteral("deckviewer: \"x.step\": The geometry kernel module could not be loaded: ");
+        QVERIFY2(why.startsWith(start) && why.endsWith(u'\n') && why.count(u'\n') == 1, qPrintable(why));
+        QVERIFY2(why.contains(dir.filePath("alone/joistmaster-kernel")), qPrintable(why));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+                 (QStringList{"Deck_Rectangle.txt", "alone", "x.csv", "x.svg"}));
     }
 
     // The rows are in data/render-failures.txt.

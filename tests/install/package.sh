@@ -65,6 +65,7 @@ check "installed files" "$(cat <<'F'
 ./usr/lib/joistmaster/deckhost
 ./usr/lib/joistmaster/deckviewer
 ./usr/lib/joistmaster/joistmaster
+./usr/lib/joistmaster/joistmaster-kernel.so
 ./usr/share/applications/com.plankora.Joistmaster.DeckViewer.desktop
 ./usr/share/applications/com.plankora.Joistmaster.desktop
 ./usr/share/doc/joistmaster/changelog.Debian.gz
@@ -260,7 +261,7 @@ if [ "$(id -u)" -eq 0 ]; then
     check "D: a data folder others may write to is refused" \
         "joistmaster: \"$work/shared/joistmaster\" is not a folder of yours alone (it must be a folder, owned by you and writable by no one else); move it aside, or start Joistmaster with --program-folder DIR.|1" \
         "$(XDG_DATA_HOME="$work/shared" answer "$system/bin/joistmaster")"
-    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster" "$(ls "$system/lib/joistmaster" | xargs)"
+    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster joistmaster-kernel.so" "$(ls "$system/lib/joistmaster" | xargs)"
 fi
 
 echo "package: $passed passed, $failed failed"

@@ -1,0 +1,18 @@
+// The kernel module's one entry point (kernelmodule.h): the hidden lines and
+// the solid files, the only code that sees Open CASCADE.
+#include "hiddenlinekernel.h"
+#include "kernelmodule.h"
+#include "solidfiles.h"
+
+#if defined(_WIN32)
+#define JM_KERNEL_EXPORT __declspec(dllexport)
+#else
+#define JM_KERNEL_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" JM_KERNEL_EXPORT const deckmodel::KernelModule *joistmasterKernelModule()
+{
+    static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, deckmodel::polygonalHiddenLines,
+                                                deckmodel::writeSolidFile, deckmodel::solidsOf};
+    return &module;
+}

@@ -1,0 +1,244 @@
+// Open CASCADE's polygonal hidden-line algorithm on the members' meshes. On
+// prisms with flat faces it finds the same lines as the exact algorithm, in
+// a small part of the time, because it works on the few triangles of each
+// face instead of on the surfaces.
+//
+// The faces are flat polygons, so their meshes are made here: each face's
+// corners cut into triangles, each edge a polygon of its two corners. The
+// general mesher does the same with many times the work; it is still used
+// for a face that is not a plane or not a simple polygon. Members that are
+// one piece moved (sharedshapes.h) share the piece's solid and its meshes.
+// Built into the kernel module (kernelmodule.h), never into a program.
+#include "hiddenlinekernel.h"
+
+#include "sharedshapes.h"
+#include "solids.h"
+
+#include <BRepLib.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRepTools.hxx>
+#include <BRepTools_WireExplorer.hxx>
+#include <BRep_Builder.hxx>
+#include <BRep_Tool.hxx>
+#include <ElSLib.hxx>
+#include <Geom_Plane.hxx>
+#include <HLRAlgo_EdgeIterator.hxx>
+#include <HLRAlgo_EdgeStatus.hxx>
+#include <HLRAlgo_Projector.hxx>
+#include <HLRBRep_PolyAlgo.hxx>
+#include <Poly_PolygonOnTriangulation.hxx>
+#include <Poly_Triangulation.hxx>
+#include <Standard_Failure.hxx>
+#include <TopExp.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopTools_ListOfShape.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Compound.hxx>
+
+#include <array>
+#include <numeric>
+#include <vector>
+
+namespace deckmodel {
+
+namespace {
+class PolyKernel final : public HiddenLineKernel {
+public:
+    explicit PolyKernel(const std::vector<Member> &members);
+    std::vector<ViewSegment> project(Direction eye, Direction right) override;
+    int solids() const override { return m_solids; }
+
+private:
+    TopoDS_Compound m_shape;
+    int m_solids = 0;
+    Handle(HLRBRep_PolyAlgo) m_algorithm = new HLRBRep_PolyAlgo;
+};
+
+double turn(const gp_Pnt2d &a, const gp_Pnt2d &b, const gp_Pnt2d &c)
+{
+    return (b.X() - a.X()) * (c.Y() - a.Y()) - (b.Y() - a.Y()) * (c.X() - a.X());
+}
+
+// A simple polygon (either winding) cut into counter-clockwise triangles by
+// clipping ears; empty when it is not simple enough for that.
+std::vector<std::array<int, 3>> earClip(const std::vector<gp_Pnt2d> &p)
+{
+    std::vector<int> left(p.size());
+    std::iota(left.begin(), left.end(), 0);
+    double area = 0;
+    for (size_t i = 0; i < p.size(); ++i)
+        area += p[i].X() * p[(i + 1) % p.size()].Y() - p[(i + 1) % p.size()].X() * p[i].Y();
+    if (area < 0)
+        std::reverse(left.begin(), left.end());
+    std::vector<std::array<int, 3>> triangles;
+    while (left.size() > 3) {
+        const size_t n = left.size();
+        size_t ear = n;
+        for (size_t i = 0; i < n && ear == n; ++i) {
+            const int a = left[(i + n - 1) % n], b = left[i], c = left[(i + 1) % n];
+            if (turn(p[a], p[b], p[c]) <= 1e-12)
+                continue;
+            bool empty = true;
+            for (const int q : left)
+                if (q != a && q != b && q != c && turn(p[a], p[b], p[q]) >= 0 && turn(p[b], p[c], p[q]) >= 0
+                    && turn(p[c], p[a], p[q]) >= 0)
+                    empty = false;
+            if (empty)
+                ear = i;
+        }
+        if (ear == n)
+            return {};
+        triangles.push_back({left[(ear + n - 1) % n], left[ear], left[(ear + 1) % n]});
+        left.erase(left.begin() + long(ear));
+    }
+    if (left.size() == 3 && turn(p[left[0]], p[left[1]], p[left[2]]) > 1e-12)
+        triangles.push_back({left[0], left[1], left[2]});
+    return triangles;
+}
+
+// A flat face's mesh: its corners, triangles facing the plane's normal, and
+// each edge's two corners. False, with nothing changed, when the face is not
+// a plane bounded by one simple polygon.
+bool meshFlatFace(const TopoDS_Face &face)
+{
+    // The plane where the corners are; the mesh in the face's own placement.
+    TopLoc_Location placed;
+    const Handle(Geom_Plane) plane = Handle(Geom_Plane)::DownCast(BRep_Tool::Surface(face, placed));
+    if (plane.IsNull())
+        return false;
+    const gp_Pln pln = plane->Pln().Transformed(placed.Transformation());
+    const gp_Trsf toFace = face.Location().Transformation().Inverted();
+    std::vector<TopoDS_Vertex> corners;
+    std::vector<gp_Pnt> points;
+    std::vector<gp_Pnt2d> uv;
+    for (BRepTools_WireExplorer corner(BRepTools::OuterWire(face), face); corner.More(); corner.Next()) {
+        corners.push_back(corner.CurrentVertex());
+        points.push_back(BRep_Tool::Pnt(corners.back()));
+        double u, v;
+        ElSLib::Parameters(pln, points.back(), u, v);
+        uv.emplace_back(u, v);
+    }
+    const std::vector<std::array<int, 3>> triangles = points.size() >= 3 ? earClip(uv) : decltype(earClip(uv)){};
+    if (triangles.empty())
+        return false;
+    Handle(Poly_Triangulation) mesh = new Poly_Triangulation(int(points.size()), int(triangles.size()), true);
+    for (size_t i = 0; i < points.size(); ++i) {
+        mesh->SetNode(int(i) + 1, points[i].Transformed(toFace));
+        mesh->SetUVNode(int(i) + 1, uv[i]);
+    }
+    const bool direct = pln.Direct();
+    for (size_t i = 0; i < triangles.size(); ++i) {
+        const auto &[a, b, c] = triangles[i];
+        mesh->SetTriangle(int(i) + 1, direct ? Poly_Triangle(a + 1, b + 1, c + 1) : Poly_Triangle(a + 1, c + 1, b + 1));
+    }
+    BRep_Builder builder;
+    builder.UpdateFace(face, mesh);
+    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
+        const TopoDS_Edge &edge = TopoDS::Edge(edges.Current());
+        TopoDS_Vertex first, last;
+        TopExp::Vertices(edge, first, last);
+        TColStd_Array1OfInteger nodes(1, 2);
+        TColStd_Array1OfReal parameters(1, 2);
+        for (size_t i = 0; i < corners.size(); ++i) {
+            if (corners[i].IsSame(first))
+                nodes(1) = int(i) + 1;
+            if (corners[i].IsSame(last))
+                nodes(2) = int(i) + 1;
+        }
+        parameters(1) = BRep_Tool::Parameter(first, edge);
+        parameters(2) = BRep_Tool::Parameter(last, edge);
+        builder.UpdateEdge(edge, new Poly_PolygonOnTriangulation(nodes, parameters), mesh, face.Location());
+    }
+    return true;
+}
+
+PolyKernel::PolyKernel(const std::vector<Member> &members)
+{
+    // Each piece built and meshed once, then placed for each of its members:
+    // the placed solids share the piece's faces and their meshes.
+    const SharedShapes shared = sharedShapesOf(members);
+    std::vector<TopoDS_Shape> pieces(shared.pieces.size());
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        try {
+            const TopoDS_Shape solid = solidOf(shared.pieces[i]);
+            bool meshed = true;
+            for (TopExp_Explorer faces(solid, TopAbs_FACE); faces.More(); faces.Next()) {
+                const TopoDS_Face &face = TopoDS::Face(faces.Current());
+                meshed = meshFlatFace(face) && meshed;
+                // The edges' curves on the face's plane, kept: the algorithm
+                // would otherwise work them out again for every placement.
+                TopTools_ListOfShape edges;
+                for (TopExp_Explorer edge(face, TopAbs_EDGE); edge.More(); edge.Next())
+                    edges.Append(edge.Current());
+                BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
+            }
+            if (!meshed)
+                BRepMesh_IncrementalMesh(solid, 1.0, false, 0.5, false);
+            pieces[i] = solid;
+        } catch (const Standard_Failure &) {
+            // A member whose plan makes no face is left out of the drawing.
+        }
+    }
+    BRep_Builder builder;
+    builder.MakeCompound(m_shape);
+    for (const Placement &placed : shared.placements) {
+        if (pieces[size_t(placed.piece)].IsNull())
+            continue;
+        builder.Add(m_shape, pieces[size_t(placed.piece)].Located(locationOf(placed)));
+        ++m_solids;
+    }
+    m_algorithm->Load(m_shape);
+}
+
+std::vector<ViewSegment> PolyKernel::project(Direction eye, Direction right)
+{
+    std::vector<ViewSegment> segments;
+    HLRBRep_PolyAlgo &algorithm = *m_algorithm;
+    try {
+        const gp_Ax2 axes(gp::Origin(), gp_Dir(eye.x, eye.y, eye.z), gp_Dir(right.x, right.y, right.z));
+        algorithm.Projector(HLRAlgo_Projector(axes));
+        algorithm.Update();
+    } catch (const Standard_Failure &) {
+        return segments; // directions that are not at right angles, or nothing to project
+    }
+    const gp_Trsf &toView = algorithm.Projector().Transformation();
+    HLRAlgo_EdgeStatus status;
+    HLRAlgo_EdgeIterator pieces;
+    TopoDS_Shape shape;
+    Standard_Boolean smooth, smoothN, outline, internal;
+    for (algorithm.InitHide(); algorithm.MoreHide(); algorithm.NextHide()) {
+        const HLRAlgo_BiPoint::PointsT &points = algorithm.Hide(status, shape, smooth, smoothN, outline, internal);
+        // Only the edges between faces and the outlines: no lines inside a face.
+        if (internal || (smooth && !outline))
+            continue;
+        gp_XYZ from = points.Pnt1, to = points.Pnt2;
+        toView.Transforms(from);
+        toView.Transforms(to);
+        const double dx = to.X() - from.X(), dy = to.Y() - from.Y();
+        if (dx * dx + dy * dy < 1e-20)
+            continue; // seen end on
+        auto add = [&](double start, double end, bool visible) {
+            segments.push_back({from.X() + start * dx, from.Y() + start * dy, from.X() + end * dx,
+                                from.Y() + end * dy, visible});
+        };
+        double start, end;
+        Standard_ShortReal startTolerance, endTolerance;
+        for (pieces.InitVisible(status); pieces.MoreVisible(); pieces.NextVisible()) {
+            pieces.Visible(start, startTolerance, end, endTolerance);
+            add(start, end, true);
+        }
+        for (pieces.InitHidden(status); pieces.MoreHidden(); pieces.NextHidden()) {
+            pieces.Hidden(start, startTolerance, end, endTolerance);
+            add(start, end, false);
+        }
+    }
+    return segments;
+}
+} // namespace
+
+std::unique_ptr<HiddenLineKernel> polygonalHiddenLines(const std::vector<Member> &members)
+{
+    return std::make_unique<PolyKernel>(members);
+}
+
+} // namespace deckmodel

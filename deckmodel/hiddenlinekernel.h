@@ -1,0 +1,11 @@
+// The kernel module's hidden lines: Open CASCADE's polygonal algorithm on
+// the members' solids, each distinct piece built and meshed once.
+#pragma once
+
+#include "kernelmodule.h"
+
+namespace deckmodel {
+
+std::unique_ptr<HiddenLineKernel> polygonalHiddenLines(const std::vector<Member> &members);
+
+} // namespace deckmodel

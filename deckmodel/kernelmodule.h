@@ -1,0 +1,57 @@
+// The geometry kernel (Open CASCADE) lives in a module of its own,
+// joistmaster-kernel.so beside the programs, loaded the first time a view's
+// hidden lines, a STEP or a glTF file is asked for. A takeoff, a code check
+// or a drawing set never loads it: binding the kernel's libraries costs every
+// process that links them tens of milliseconds before main.
+//
+// This is the whole of what the module offers, as plain C++: the programs and
+// the module are built together, by one compiler, from one tree.
+#pragma once
+
+#include "framing.h"
+#include "hiddenline.h"
+#include "result.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace deckmodel {
+
+// A built hidden-line kernel (hiddenline.h hands out its lines).
+class HiddenLineKernel {
+public:
+    virtual ~HiddenLineKernel() = default;
+    virtual std::vector<ViewSegment> project(Direction eye, Direction right) = 0;
+    virtual int solids() const = 0;
+};
+
+enum class SolidFormat { Step, Glb };
+
+struct KernelModule {
+    int version = 0; // KernelModuleVersion of the module's build
+    // Built and meshed once for the members; never null.
+    std::unique_ptr<HiddenLineKernel> (*hiddenLines)(const std::vector<Member> &members) = nullptr;
+    // Writes the deck's solids to `path` (the writers may add files beside
+    // it); fails with the sentence's end: "the STEP file could not be written."
+    jm::Status (*writeSolids)(const Deck &deck, const QString &path, SolidFormat format) = nullptr;
+    // Only turns the members into solids; how many it made.
+    int (*buildSolids)(const Deck &deck) = nullptr;
+};
+
+// Raised whenever KernelModule changes: a module of another build is refused.
+inline constexpr int KernelModuleVersion = 1;
+// The name of the module's entry point, a function returning const KernelModule *.
+inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
+inline constexpr char KernelModuleFile[] = "joistmaster-kernel";
+
+// The module, loaded on the first call, from the running program's folder or
+// the build's bin/ beside it; or one sentence saying why there is none. Safe
+// from any thread.
+jm::Result<const KernelModule *> kernelModule();
+
+// Where the module is looked for, first to last, beside the program in `programFolder`.
+QStringList kernelModulePlaces(const QString &programFolder);
+
+} // namespace deckmodel
