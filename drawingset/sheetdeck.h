@@ -102,6 +102,15 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
 // with the building department").
 Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
 deckmodel::FootingNeed heaviestFooting(const DeckSheetsInput &in);
+
+// A deck hung on the house: the ledger's section through the band joist and
+// its face with the fasteners' spacing (sheetledger.cpp), at the largest
+// detail scale that fits.
+Sheet ledgerSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
+// On a plan of a deck hung on the house: the house wall behind the ledger,
+// "HOUSE" in it; on the framing plan (`framing`) also the ledger's first
+// fastener and their spacing dimensioned along it, and its note.
+void addHouseOnPlan(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput &in, bool framing);
 QString frostDepthWords(const ProjectFacts &project);
 
 // The site plan from the project's facts, or what to fill in where the

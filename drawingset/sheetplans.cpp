@@ -187,6 +187,7 @@ QString markOf(Kind kind)
     case Kind::RimJoist: return QStringLiteral("R");
     case Kind::DeckingBoard: return QStringLiteral("D");
     case Kind::Block: return QStringLiteral("K");
+    case Kind::Ledger: return QStringLiteral("L");
     default: break;
     }
     return QStringLiteral("M");
@@ -305,6 +306,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
     addStairPosition(sheet, frame, deck);
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, false);
 
     // The notes under the plan, the boards' direction as an arrow left of them.
     const QRectF extent = extentOf(sheet);
@@ -442,6 +444,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         callout(frame.at(centreZ(*firstBlock), centreX(*firstBlock)), b.z0 + (b.z1 - b.z0) * 0.6,
                 QStringLiteral("%1: deck block, 11\" precast concrete, under the beam").arg(markOf(Kind::Block)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, true);
 
     // The connectors in one line under the plan.
     const QRectF extent = extentOf(sheet);
@@ -606,6 +609,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
         chained.push_back(alongX);
     }
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, false);
 
     // The schedule under the plan, or a word where it went.
     const QRectF extent = extentOf(sheet);

@@ -147,6 +147,15 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
                  Weight::Medium, false, Fill::White);
     }
 
+    // The house a deck hangs on, in profile beside it in the front view.
+    if (front && deck.ledger.present) {
+        const deckmodel::Box w = deckmodel::bounds(deck.ledger.houseWall);
+        const double u0 = view.across(w.z0, 0), u1 = view.across(w.z1, 0);
+        addRect(sheet, QRectF(view.at(std::min(u0, u1), deck.ledger.houseWallTopInches), view.at(std::max(u0, u1), 0)).normalized(),
+                Weight::Heavy, false, Fill::White);
+        sheet.texts.push_back({view.at((u0 + u1) / 2, deck.ledger.houseWallTopInches / 2) + QPointF(1.2, 0),
+                               QStringLiteral("HOUSE"), 2.5, Anchor::Middle, 90, true});
+    }
     // The ground, the footings under it.
     addLine(sheet, view.at(-18, 0), view.at(view.extent + 18, 0), Weight::Heavy);
     sheet.texts.push_back({view.at(-18, 0) + QPointF(0, 4.2), QStringLiteral("GRADE"), 2.5, Anchor::Start});

@@ -43,6 +43,7 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::LandingPad:
     case Kind::Block: return {}; // concrete, not lumber
     case Kind::Riser: return QStringLiteral("1x8");
+    case Kind::Ledger: return nominal(p.joistWidth) + u'x' + nominal(std::max(p.joistHeight, ledgerLeastDepthInches()));
     }
     return {};
 }
@@ -97,7 +98,8 @@ Run runOf(const Member &m, const Deck &deck)
         for (double z : deck.beamLines)
             run.supports.push_back(z - b.z0);
         break;
-    case Kind::RimJoist: {
+    case Kind::RimJoist:
+    case Kind::Ledger: {
         const Point a = m.plan[0], c = m.plan[1]; // the outer edge
         run.length = std::hypot(c.x - a.x, c.z - a.z);
         if (std::abs(c.z - a.z) < fit)
@@ -249,6 +251,44 @@ void addKneeBraceRow(Takeoff &t)
                           .arg(count == 1 ? QStringLiteral("piece") : QStringLiteral("pieces"))});
 }
 
+// A deck hung on the house: the ledger's lags or bolts (with their washers),
+// the hold-downs with their rating and the flashing by length.
+void addLedgerRows(Takeoff &t)
+{
+    const LedgerFastening &f = t.ledger;
+    if (!f.present)
+        return;
+    const QString piece = QStringLiteral("piece");
+    const bool lags = f.fastener == LedgerFastener::Lag;
+    const QString item = lags ? QStringLiteral("Ledger lag screws") : QStringLiteral("Ledger bolts");
+    const QString size = lags ? QStringLiteral("1/2 x 4 in") : QStringLiteral("1/2 x 5 in");
+    if (f.outside) {
+        TakeoffRow row{Group::Hardware, item, QStringLiteral("spaced by a designer"), 0, 0, piece,
+                       QStringLiteral("Table R507.9.1.3(1) gives no spacing for this ledger")};
+        row.byDesigner = true;
+        t.rows.push_back(row);
+    } else {
+        const QString rows = QStringLiteral("at %1 on centre, staggered in two rows, %2 on %3")
+                                 .arg(lengthtext::inchesText(f.spacingInches))
+                                 .arg(f.count)
+                                 .arg(f.boards == 1 ? QStringLiteral("1 ledger board") : QStringLiteral("%1 ledger boards").arg(f.boards));
+        t.rows.push_back({Group::Hardware, item, size, 0, f.count, piece,
+                          lags ? rows + QStringLiteral(", with a washer each")
+                               : rows + QStringLiteral(", each with a nut and two washers")});
+        if (f.fastener == LedgerFastener::BoltWashers)
+            t.rows.push_back({Group::Hardware, QStringLiteral("Stacked washers"), QStringLiteral("1/2 in"), 0,
+                              StackedWashersPerBolt * f.count, piece,
+                              QStringLiteral("%1 behind the ledger at each bolt").arg(StackedWashersPerBolt)});
+    }
+    t.rows.push_back({Group::Hardware, QStringLiteral("Hold-downs"), QStringLiteral("1,500 lb"), 0, f.holdDowns, piece,
+                      QStringLiteral("tension devices within 24 in of each end, a deck joist tied to a floor joist of the house")});
+    const int flashing = std::max(1, int(std::ceil(f.flashingInches / (FlashingPieceFeet * 12) - fit)));
+    t.rows.push_back({Group::Hardware, QStringLiteral("Ledger flashing"), QStringLiteral("0.019 in metal"), FlashingPieceFeet,
+                      flashing, piece,
+                      QStringLiteral("along the ledger's %1, lapped shingle-fashion")
+                          .arg(lengthtext::feetAndInchesFromInches(f.flashingInches))});
+}
+
 void addHardwareRows(Takeoff &t)
 {
     const QString piece = QStringLiteral("piece");
@@ -260,7 +300,9 @@ void addHardwareRows(Takeoff &t)
         add(QStringLiteral("Post bases"), size, count, piece, QStringLiteral("one under each post on a footing or the pad"));
     add(QStringLiteral("Post caps"), t.postCapLumber, t.postCaps, piece,
         QStringLiteral("one on each post, beam to post"));
-    add(QStringLiteral("Joist hangers"), t.blockLumber, t.joistHangers, piece, QStringLiteral("one per joist end on a rim joist"));
+    add(QStringLiteral("Joist hangers"), t.blockLumber, t.joistHangers, piece,
+        t.ledger.present ? QStringLiteral("one per joist end on a rim joist or the ledger")
+                         : QStringLiteral("one per joist end on a rim joist"));
     add(QStringLiteral("Joist ties"), t.blockLumber, t.joistTies, piece,
         QStringLiteral("one per joist at each beam line under it"));
     add(QStringLiteral("Stringer hangers"), QStringLiteral("2x12"), t.stringerHangers, piece,
@@ -269,6 +311,7 @@ void addHardwareRows(Takeoff &t)
         QStringLiteral("two per beam ply on each post, with nut and washer"));
     add(QStringLiteral("Guard post bolts"), QStringLiteral("1/2 in"), t.guardPostBolts, piece,
         QStringLiteral("two through each guard post and its rim joist"));
+    addLedgerRows(t);
     const int screws = t.deckScrews + t.treadScrews + t.riserScrews + t.balusterScrews;
     QStringList uses{QStringLiteral("%1 in the decking").arg(t.deckScrews)};
     if (t.treadScrews > 0)
@@ -477,6 +520,8 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
             }
         if (m.kind == Kind::Joist) {
             takeoff.joistHangers += endsOnRims(deck, m);
+            if (std::find(deck.ledger.hangers.begin(), deck.ledger.hangers.end(), m.name) != deck.ledger.hangers.end())
+                ++takeoff.joistHangers;
             takeoff.joistTies += beamsUnder(deck, m);
         }
         if (m.kind == Kind::BeamPly) {
@@ -514,6 +559,7 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     takeoff.blockInches = p.joistSpacing - p.joistWidth;
     takeoff.blockLumber = lumberOf(Kind::Joist, p);
     takeoff.kneeBraces = 2 * int(kneeBracePosts(deck).size());
+    takeoff.ledger = ledgerFastening(deck, settings.code);
     addFootings(takeoff, footings, settings.code);
     addLumberRows(takeoff, pieces);
     addKneeBraceRow(takeoff);

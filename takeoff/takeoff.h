@@ -7,6 +7,7 @@
 
 #include "codecheck.h"
 #include "framing.h"
+#include "ledgerchecks.h"
 #include "pricelist.h"
 
 #include <QByteArray>
@@ -65,7 +66,7 @@ struct Takeoff {
     std::vector<LumberRow> lumber; // by kind in build order, then by stock length
     double deckingSquareFeet = 0;
     int deckScrews = 0;    // two per board per joist or rim joist it crosses
-    int joistHangers = 0;  // one per joist end on a rim joist
+    int joistHangers = 0;  // one per joist end on a rim joist or the ledger
     int carriageBolts = 0; // two per beam ply per post
     int postCaps = 0;      // one per post under a beam, the beam-to-post connector
     QString postCapLumber; // the posts' size, which the caps take
@@ -86,6 +87,7 @@ struct Takeoff {
     double blockInches = 0;
     QString blockLumber;    // the joists' size, which the blocks, hangers and ties take
     int kneeBraces = 0;     // two at each corner post taller than 2 feet (kneeBracePosts)
+    LedgerFastening ledger; // a deck hung on the house: its ledger's fasteners, hold-downs and flashing
     double wastePercent = 10;
     std::vector<TakeoffRow> rows; // lumber, then hardware, then concrete
     QStringList materials; // lines 20 to 23 of the file, as given: the wizard's notes
@@ -119,6 +121,10 @@ constexpr int ConnectorNailsPerBox = 250;
 constexpr int BeamNailsPerBox = 69; // a 1 lb box of 10d common nails
 constexpr double CubicFeetPer80LbBag = 0.60;
 constexpr double CubicFeetPer60LbBag = 0.45;
+// The ledger's flashing is bought in pieces of this length, lapped; each
+// stacked-washer bolt takes this many 1/8 in washers (1/2 in) behind the ledger.
+constexpr int FlashingPieceFeet = 10;
+constexpr int StackedWashersPerBolt = 4;
 
 // The takeoff's rows with their prices: a row without one is left out of the
 // totals and counted.

@@ -255,7 +255,7 @@ void TestSheets::options()
              read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
     QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, site, framing, footing, "
-                                          "elevations, section, details, check, schedule parted by commas."));
+                                          "elevations, section, details, ledger, check, schedule parted by commas."));
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext

@@ -33,6 +33,39 @@ private slots:
         QCOMPARE(takeoffCsv(takeoffOf(*built), prices), dataBytes(golden));
     }
 
+    // The worked example hung on the house along its left edge: the ledger
+    // for the left rim joist, no guard along the house, its lags, hold-downs
+    // and flashing, and smaller footings (the ledger carries the house's
+    // half of the first span), against the hand count in docs/deck-model.md.
+    void attachedExampleCsv()
+    {
+        Extras extras;
+        extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY2(built, qPrintable(built ? QString() : built.error()));
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        QCOMPARE(takeoffCsv(takeoffOf(*built), prices), dataBytes(QStringLiteral(JM_TESTDATA "/attached-example-takeoff-priced.csv")));
+    }
+
+    // Bolts with stacked washers: four washers a bolt, beside the bolts.
+    void stackedWashers()
+    {
+        Extras extras;
+        extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::BoltWashers, 0.5};
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY(built);
+        const Takeoff t = takeoffOf(*built);
+        QStringList ledgerRows;
+        for (const TakeoffRow &r : t.rows)
+            if (r.item.startsWith(u"Ledger b") || r.item == u"Stacked washers")
+                ledgerRows << QStringLiteral("%1|%2|%3|%4").arg(r.item, r.size).arg(r.count).arg(r.note);
+        // 1 in column at 6 ft: 36 in; 140 in in 4 gaps: 5 bolts, 20 washers.
+        QCOMPARE(ledgerRows, (QStringList{
+                                 "Ledger bolts|1/2 x 5 in|5|at 36\" on centre, staggered in two rows, 5 on 1 ledger board, "
+                                 "each with a nut and two washers",
+                                 "Stacked washers|1/2 in|20|4 behind the ledger at each bolt"}));
+    }
+
     // The allowance row follows the setting; the counted row never moves.
     void wasteAllowance_data()
     {
