@@ -223,6 +223,10 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
 
 QString bracingWords(const DeckSheetsInput &in)
 {
+    // A deck too low for posts stands on deck blocks set into the ground.
+    if (std::none_of(in.deck.members.begin(), in.deck.members.end(),
+                     [](const deckmodel::Member &m) { return m.kind == deckmodel::Kind::Post; }))
+        return QStringLiteral("No knee braces: the beams rest on deck blocks set into the ground.");
     const QString rules = QStringLiteral("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; "
                                          "each post is held to its footing against sideways movement by its post base "
                                          "(R507.4.1).");
