@@ -7,6 +7,7 @@
 #include "catalogue.h"
 #include "codetables.h"
 #include "guardchecks.h"
+#include "ledgerchecks.h"
 #include "guards.h"
 #include "lengthtext.h"
 
@@ -149,6 +150,17 @@ Layout layoutOf(const Deck &deck)
         std::sort(run.beams.begin(), run.beams.end(), [](const BeamRun *a, const BeamRun *b) { return a->z < b->z; });
         for (const BeamRun *beam : run.beams)
             run.supports.push_back(beam->z);
+        // A joist hung on the ledger bears on its face: a support with no
+        // beam (its place in `beams` holds none).
+        if (std::find(deck.ledger.hangers.begin(), deck.ledger.hangers.end(), m.name) != deck.ledger.hangers.end()) {
+            if (deck.ledger.out.z < 0) {
+                run.supports.insert(run.supports.begin(), b.z0);
+                run.beams.insert(run.beams.begin(), nullptr);
+            } else {
+                run.supports.push_back(b.z1);
+                run.beams.push_back(nullptr);
+            }
+        }
         layout.joists.push_back(std::move(run));
     }
     std::sort(xs.begin(), xs.end());
@@ -160,17 +172,23 @@ Layout layoutOf(const Deck &deck)
 
     // A post carries the deck halfway to its neighbours along its beam (to
     // the beam's end past an end post) and halfway to the next beam lines
-    // (to the deck's edge past an outer one).
+    // (to the deck's edge past an outer one; halfway to the ledger's face on
+    // the house's side, the ledger carrying the rest).
     const std::vector<double> &lines = deck.beamLines;
     const Box extent = bounds(deck.outline);
+    const Ledger &ledger = deck.ledger;
+    const double nearEdge = ledger.present && ledger.out.z < 0 ? ledger.start.z + ledger.thicknessInches : NAN;
+    const double farEdge = ledger.present && ledger.out.z > 0 ? ledger.start.z - ledger.thicknessInches : NAN;
     for (const BeamRun &beam : layout.beams) {
         for (size_t i = 0; i < beam.posts.size(); ++i) {
             const Member &post = *beam.posts[i];
             const double x = centreX(post);
             const Box tributary{i > 0 ? (centreX(*beam.posts[i - 1]) + x) / 2 : beam.x0,
                           i + 1 < beam.posts.size() ? (centreX(*beam.posts[i + 1]) + x) / 2 : beam.x1,
-                          beam.line > 0 ? (lines[beam.line - 1] + beam.z) / 2 : extent.z0,
-                          beam.line + 1 < lines.size() ? (lines[beam.line + 1] + beam.z) / 2 : extent.z1};
+                          beam.line > 0 ? (lines[beam.line - 1] + beam.z) / 2
+                                        : std::isnan(nearEdge) ? extent.z0 : (nearEdge + beam.z) / 2,
+                          beam.line + 1 < lines.size() ? (lines[beam.line + 1] + beam.z) / 2
+                                        : std::isnan(farEdge) ? extent.z1 : (farEdge + beam.z) / 2};
             layout.posts.push_back({&post, &beam, post.thickness, area(clip(deck.outline, tributary)) / 144});
         }
     }
@@ -818,6 +836,8 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
                      footingRow(layout, settings),
                      deckingRow(deck),
                      guardRow(deck)};
+    for (CodeCheck &row : ledgerChecks(deck, settings))
+        report.checks.push_back(std::move(row));
     for (CodeCheck &row : guardAndStairChecks(deck))
         report.checks.push_back(std::move(row));
     if (rimTooShallowForGuards(deck))

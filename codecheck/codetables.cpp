@@ -1,5 +1,7 @@
 #include "codetables.h"
 
+#include "lengthtext.h"
+
 #include <QFile>
 #include <QHash>
 #include <QLocale>
@@ -43,6 +45,7 @@ const Rows &beams() { static const Rows rows = readTable(QStringLiteral("beams.c
 const Rows &posts() { static const Rows rows = readTable(QStringLiteral("posts.csv"), 3); return rows; }
 const Rows &footings() { static const Rows rows = readTable(QStringLiteral("footings.csv"), 2); return rows; }
 const Rows &factors() { static const Rows rows = readTable(QStringLiteral("factors.csv"), 1); return rows; }
+const Rows &ledger() { static const Rows rows = readTable(QStringLiteral("ledger.csv"), 2); return rows; }
 const Rows &decking() { static const Rows rows = readTable(QStringLiteral("decking.csv"), 1); return rows; }
 
 // A printed cell in inches: "9-11" is 119, "12" is 12, NP is not permitted.
@@ -161,6 +164,28 @@ TableValue joistCantilever(const CodeSettings &s, const QString &joist, double b
         return missing(heading, joist);
     return between(row->sliced(3), {{4, 6, 8, 10, 12, 14, 16, 18}, QStringLiteral(" ft"), false}, backSpanInches / 12,
                    heading);
+}
+
+TableValue ledgerFastenerSpacing(const CodeSettings &s, LedgerFastener fastener, double sheathingInches,
+                                 double joistSpanInches)
+{
+    const bool thin = sheathingInches <= 0.5 + 1e-9, inch = sheathingInches <= 1 + 1e-9;
+    const QString column = fastener == LedgerFastener::Lag ? (thin ? QStringLiteral("lag") : QString())
+                           : fastener == LedgerFastener::Bolt ? (thin ? QStringLiteral("bolt") : inch ? QStringLiteral("bolt1") : QString())
+                                                               : (inch ? QStringLiteral("bolt1") : QString());
+    const QString table = loadHeading(s, QStringLiteral("Table R507.9.1.3(1)"));
+    if (column.isEmpty()) {
+        TableValue v;
+        v.cell = QStringLiteral("%1 has no column for %2 through %3 of sheathing")
+                     .arg(table, fastenerWords(fastener), lengthtext::inchesText(sheathingInches));
+        v.noRow = true;
+        return v;
+    }
+    const QString heading = QStringLiteral("%1, 1/2 in %2, %3 maximum sheathing")
+                                .arg(table, column == u"lag" ? QStringLiteral("lag screw") : QStringLiteral("bolt"),
+                                     column == u"bolt1" ? QStringLiteral("1 in") : QStringLiteral("1/2 in"));
+    static const Columns spans{{6, 8, 10, 12, 14, 16, 18}, QStringLiteral(" ft"), true};
+    return between(ledger().value(QStringLiteral("%1 %2").arg(loadOf(s)).arg(column)), spans, joistSpanInches / 12, heading);
 }
 
 TableValue joistSpanFactor(double cantileverInches, double spanInches)

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "codecheck.h"
+#include "ledger.h"
 
 #include <QString>
 
@@ -49,6 +50,15 @@ FootingValue footingSize(const CodeSettings &settings, double tributarySquareFee
 // Table R507.7: the widest joist spacing for boards laid across the joists,
 // by the board's actual thickness (1 for 5/4, 1.5 for 2-inch boards).
 TableValue deckingSpacing(double boardThicknessInches, bool multipleSpan);
+
+// Table R507.9.1.3(1): the widest on-centre spacing of the ledger's 1/2 in
+// fasteners for the span of the joists it carries (below 6 ft, the 6 ft
+// column; between columns interpolated; past 18 ft Outside) and the
+// sheathing between ledger and band joist: lag screws through at most 1/2 in,
+// bolts through at most 1/2 in (the middle column) or 1 in (the right one),
+// bolts with stacked washers always the right one; more sheathing: Outside.
+TableValue ledgerFastenerSpacing(const CodeSettings &settings, LedgerFastener fastener, double sheathingInches,
+                                 double joistSpanInches);
 
 // The joists and beam plies the tables size: 2x6, 2x8, 2x10, 2x12.
 const std::vector<QString> &tableLumber();

@@ -7,7 +7,8 @@
 // an estimate of their board feet, worked out from the deck's extent and the
 // tables; the most promising are then framed and checked in full, and the one
 // with the least board feet (then the fewest footings) of those that pass
-// every rule is proposed.
+// every rule is proposed. A deck hung on the house keeps its ledger: there
+// the joists span from the ledger to one beam line set in from the far end.
 #include "codecheck.h"
 
 #include "catalogue.h"
@@ -125,16 +126,17 @@ std::optional<double> effectiveSpan(double span, double cantilever)
 
 // How far in the beam lines go for a joist size and spacing: the set-in
 // (whole inches) that passes the joist tables with the shortest effective
-// span for the beams, or nothing.
+// span for the beams, or nothing. `ledger`: the ledger's thickness on a deck
+// hung on the house, whose joists span from its face to the one beam line.
 std::optional<std::pair<double, double>> bestSetIn(const CodeSettings &s, const Lumber &joist, double spacing,
-                                                   double depth)
+                                                   double depth, double ledger)
 {
     const TableValue allowed = codetables::joistSpan(s, joist.name, spacing);
     if (allowed.status != TableValue::Value)
         return std::nullopt;
     std::optional<std::pair<double, double>> best;
     for (double setIn = 0; setIn <= depth / 3; setIn += 1) {
-        const double span = depth - 2 * setIn;
+        const double span = ledger > 0 ? depth - setIn - ledger : depth - 2 * setIn;
         if (span > allowed.inches)
             continue;
         if (setIn > 3) {
@@ -149,7 +151,7 @@ std::optional<std::pair<double, double>> bestSetIn(const CodeSettings &s, const 
     return best;
 }
 
-DeckParameters parametersOf(const DeckParameters &base, const Candidate &c, double depth, double width)
+DeckParameters parametersOf(const DeckParameters &base, const Candidate &c, double depth, double width, bool attached)
 {
     DeckParameters p = base;
     p.joistHeight = c.joist->depth;
@@ -159,7 +161,9 @@ DeckParameters parametersOf(const DeckParameters &base, const Candidate &c, doub
     p.beamPly = 1.5;
     p.beamPlies = c.plies;
     p.overhangZ = c.setIn / 12;
-    p.beamSpacing = (depth - 2 * c.setIn) / 12 + 1e-6;
+    // Hung on the house: the lines from the ledger's middle to the far one,
+    // one gap, so that the ledger's own line is all that is dropped.
+    p.beamSpacing = (attached ? depth - c.setIn - p.joistWidth / 2 : depth - 2 * c.setIn) / 12 + 1e-6;
     p.postSpacing = c.postSpan / 12 + 1e-6;
     p.overhangX = std::max(0.0, (width - (c.posts - 1) * c.postSpan) / 2) / 12;
     p.postSize = c.postSize;
@@ -226,6 +230,12 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
     const double depth = extent.z1 - extent.z0, width = extent.x1 - extent.x0;
     const DeckParameters &base = deck.parameters;
     const double clear = base.height * 12 - base.deckingThickness; // decking underside above grade
+    // The candidates are framed as a bare deck's are, hung on the same house.
+    Extras bare;
+    if (deck.ledger.present)
+        bare.attachment = deck.ledger.attachment;
+    const bool attached = deck.ledger.present;
+    const double ledger = attached ? 1.5 : 0;
 
     // Joist sizes and spacings the decking allows, with their best beam lines.
     const TableValue decking = codetables::deckingSpacing(base.deckingThickness, true);
@@ -234,7 +244,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
         for (double spacing : {12.0, 16.0, 24.0}) {
             if (decking.status == TableValue::Value && spacing > decking.inches)
                 continue;
-            const auto setIn = bestSetIn(settings, joist, spacing, depth);
+            const auto setIn = bestSetIn(settings, joist, spacing, depth, ledger);
             if (!setIn)
                 continue;
             for (int plies : {1, 2, 3}) {
@@ -287,9 +297,9 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
         for (double further = 0; further <= 36; further += 3) {
             Candidate moved = c;
             moved.setIn = c.setIn + further;
-            if (depth - 2 * moved.setIn <= 0)
+            if (depth - (attached ? 1 : 2) * moved.setIn <= 0)
                 break;
-            framed = frameDeck(parametersOf(base, moved, depth, width));
+            framed = frameDeck(parametersOf(base, moved, depth, width, attached), bare);
             if (framed && checkDeck(*framed).empty())
                 break;
         }
@@ -300,7 +310,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
             const std::optional<DeckParameters> refitted = postsRefitted(*framed, c);
             if (!refitted)
                 continue;
-            framed = frameDeck(*refitted);
+            framed = frameDeck(*refitted, bare);
             if (!framed || !checkDeck(*framed).empty() || !passes(checkCode(*framed, settings)))
                 continue;
         }

@@ -62,6 +62,8 @@ Quantity_Color colourOf(Kind kind)
     case Kind::LandingPad: return Quantity_Color(0.70, 0.70, 0.68, Quantity_TOC_RGB);
     case Kind::Riser: return Quantity_Color(0.84, 0.67, 0.47, Quantity_TOC_RGB);
     case Kind::Block: return Quantity_Color(0.59, 0.59, 0.57, Quantity_TOC_RGB);
+    // Treated lumber's green, apart from the untreated framing's browns.
+    case Kind::Ledger: return Quantity_Color(0.48, 0.55, 0.36, Quantity_TOC_RGB);
     }
     return Quantity_Color();
 }
@@ -69,6 +71,20 @@ Quantity_Color colourOf(Kind kind)
 TCollection_ExtendedString nameOf(const QString &name)
 {
     return TCollection_ExtendedString(name.toUtf8().constData(), true);
+}
+
+// The house a deck hangs on: a plain grey block behind its ledger, a shape
+// of its own beside the deck's (never one of its members).
+TDF_Label addHouseWall(const Deck &deck, const Handle(XCAFDoc_ShapeTool) &shapes, const Handle(XCAFDoc_ColorTool) &colours,
+                       bool meshed)
+{
+    const TopoDS_Shape wall = solidOf({Kind::Post, QString(), deck.ledger.houseWall, 0, deck.ledger.houseWallTopInches});
+    if (meshed)
+        BRepMesh_IncrementalMesh(wall, 0.5);
+    const TDF_Label label = shapes->AddShape(wall, false);
+    TDataStd_Name::Set(label, nameOf(QStringLiteral("house wall")));
+    colours->SetColor(label, Quantity_Color(0.78, 0.78, 0.76, Quantity_TOC_RGB), XCAFDoc_ColorSurf);
+    return label;
 }
 
 // One assembly, the deck, with a component for each member named as the
@@ -97,6 +113,8 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
             const TDF_Label instance = shapes->AddShape(shapes->GetShape(pieces[size_t(placed.piece)]).Located(locationOf(placed)), false);
             TDataStd_Name::Set(instance, nameOf(deck.members[i].name));
         }
+        if (deck.ledger.present)
+            addHouseWall(deck, shapes, colours, meshed);
         return doc;
     }
     const TDF_Label deckLabel = shapes->NewShape();
@@ -107,6 +125,9 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
         TDataStd_Name::Set(component, nameOf(deck.members[i].name));
     }
     shapes->UpdateAssemblies();
+    // Hung on the house: the wall a solid of its own beside the deck's assembly.
+    if (deck.ledger.present)
+        addHouseWall(deck, shapes, colours, meshed);
     return doc;
 }
 

@@ -194,7 +194,9 @@ std::vector<Finding> checkDeck(const Deck &deck)
     const std::vector<Ply> plies = beamPlies(deck);
     for (const Member &m : members) {
         if (m.kind == Kind::Joist) {
-            const int beams = beamsUnder(deck, m, plies);
+            // A joist hung on the ledger has it for one of its supports.
+            const bool hung = std::find(deck.ledger.hangers.begin(), deck.ledger.hangers.end(), m.name) != deck.ledger.hangers.end();
+            const int beams = beamsUnder(deck, m, plies) + (hung ? 1 : 0);
             if (beams < 2 && !(beams == 1 && endsOnRims(deck, m) > 0))
                 found(Rule::JoistUnsupported, {m.name}, {double(beams), double(endsOnRims(deck, m))});
         }

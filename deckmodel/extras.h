@@ -7,6 +7,7 @@
 #pragma once
 
 #include "geometry.h"
+#include "ledger.h"
 
 #include <QString>
 
@@ -30,10 +31,12 @@ struct StairLayout {
 
 // What the build adds to the framing: guards on every edge where the
 // walking surface is more than 30 inches above the ground (or on every edge
-// when asked), and the stair.
+// when asked), the stair, and the house the deck may hang on.
+// Where the deck hangs on the house, the guards leave that edge open.
 struct Extras {
     bool guardsBelow30 = false;
     StairLayout stair;
+    Attachment attachment;
 };
 
 // One bay of a guard: the stretch between two posts, with what fills it. Along

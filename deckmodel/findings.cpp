@@ -2,6 +2,7 @@
 // records.
 #include "findings.h"
 
+#include "ledger.h"
 #include "lengthtext.h"
 #include "numbertext.h"
 
@@ -85,6 +86,41 @@ QString sentence(const Finding &f)
     case Rule::StairBlocked:
         return QStringLiteral("The stair off the edge of %1 would run into %2 (at %3); move it along the edge or to another edge.")
             .arg(member(0), member(2), member(1));
+    case Rule::LedgerNotAllowed:
+    {
+        const auto framing = HouseFraming(std::clamp(int(value(0)), 0, int(HouseFraming::ChimneyOrBay)));
+        QString why;
+        switch (framing) {
+        case HouseFraming::BrickVeneer:
+        case HouseFraming::StoneVeneer:
+            why = QStringLiteral("a ledger may not be supported on stone or masonry veneer (R507.9.1.1)");
+            break;
+        case HouseFraming::CantileveredFloor:
+        case HouseFraming::Overhang:
+            why = QStringLiteral("the band joist of a floor that cantilevers past the wall below does not bear fully on the house (R507.9.1.2)");
+            break;
+        default:
+            why = QStringLiteral("it is no band joist bearing fully on the house (R507.9.1.2)");
+            break;
+        }
+        return QStringLiteral("The deck cannot hang on %1: %2; attach it free-standing: a beam line 18 in from the house.")
+            .arg(houseFramingWords(framing), why);
+    }
+    case Rule::LedgerOffDeck:
+        return QStringLiteral("The ledger is set on edge %1, but the deck's outline has %2 edges.")
+            .arg(std::llround(value(0)))
+            .arg(std::llround(value(1)));
+    case Rule::LedgerAlongJoists:
+        return QStringLiteral("The joists run along edge %1, so none would hang on a ledger there; hang the deck along its left or right edge, "
+                              "or attach it free-standing: a beam line 18 in from the house.")
+            .arg(std::llround(value(0)));
+    case Rule::LedgerEdgeShort:
+        return QStringLiteral("The ledger's edge is %1 long but the deck is %2 deep along it; a ledger runs along a whole side of the deck, "
+                              "so hang it on another edge or attach it free-standing: a beam line 18 in from the house.")
+            .arg(lengthtext::feetAndInchesFromInches(value(0)), lengthtext::feetAndInchesFromInches(value(1)));
+    case Rule::LedgerUnderStair:
+        return QStringLiteral("The stair is on edge %1, where the deck hangs on the house; move the stair to another edge.")
+            .arg(std::llround(value(0)));
     case Rule::MembersOverlap: return QStringLiteral("%1 and %2 overlap.").arg(member(0), member(1));
     case Rule::JoistUnsupported:
         return QStringLiteral("%1 rests on %2 beam lines and %3 rim joists.")

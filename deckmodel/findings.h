@@ -28,6 +28,12 @@ enum class Rule {
     StairDoesNotFit,        // members: the edge's rim joist; values: the edge's length, the stair's width,
                             // its centre's offset along the edge, the least and the most offset it fits at, inches
     StairBlocked,           // members: the edge's rim joist, the stair's member, what it runs into (or "the deck")
+    // Refusals of the house the deck hangs on, before anything is framed; no lines.
+    LedgerNotAllowed,       // values: the house framing (HouseFraming's number)
+    LedgerOffDeck,          // values: the edge asked for (counted from 1), the outline's edges
+    LedgerAlongJoists,      // values: the edge (counted from 1)
+    LedgerEdgeShort,        // values: the edge's length, the deck's depth along it, inches
+    LedgerUnderStair,       // values: the edge (counted from 1)
     // Model checks of a framed deck; no lines.
     MembersOverlap,         // members: the two; values: their shared plan area square inches
     JoistUnsupported,       // members: the joist; values: beam lines under it, its ends on rim joists

@@ -5,6 +5,8 @@
 // on the cut.
 #include "framing.h"
 
+#include "guards.h"
+#include "catalogue.h"
 #include "plan.h"
 #include "stair.h"
 
@@ -104,6 +106,12 @@ void add(Deck &deck, Kind kind, const QString &name, Polygon plan, double base, 
 
 } // namespace
 
+double ledgerLeastDepthInches()
+{
+    static const double depth = deckfile::lumberNamed(u"2x8")->depthInches;
+    return depth;
+}
+
 jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::vector<Finding> *findings)
 {
     if (findings)
@@ -138,10 +146,37 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
         return refused({Rule::TooManyMembers, p.fileName, {}, {1, 2, 6, 8, 15, 17, 18}, {members, double(maxMembers)}},
                        findings);
 
+    // The house's edge, where the deck hangs on one: it must carry a ledger,
+    // lie across the joists and run the deck's whole depth.
+    const Attachment &attach = extras.attachment;
+    if (attach.attached) {
+        if (!carriesLedger(attach.to))
+            return refused({Rule::LedgerNotAllowed, p.fileName, {}, {}, {double(int(attach.to))}}, findings);
+        if (attach.edge < 0 || attach.edge >= int(outline.size()))
+            return refused({Rule::LedgerOffDeck, p.fileName, {}, {}, {double(attach.edge) + 1, double(outline.size())}},
+                           findings);
+        const Edge e = edgeOf(outline, attach.edge);
+        if (std::abs(std::abs(e.out.z) - 1) > 1e-6)
+            return refused({Rule::LedgerAlongJoists, p.fileName, {}, {}, {double(attach.edge) + 1}}, findings);
+        const double side = e.out.z < 0 ? extent.z0 : extent.z1;
+        if (e.lengthInches < width - 1e-6 || std::abs(e.start.z - side) > 1e-6)
+            return refused({Rule::LedgerEdgeShort, p.fileName, {}, {}, {e.lengthInches, width}}, findings);
+        if (extras.stair.present && resolvedLayout(extras.stair, p.deckType, outline).edge == attach.edge)
+            return refused({Rule::LedgerUnderStair, p.fileName, {}, {}, {double(attach.edge) + 1}}, findings);
+    }
+    const bool ledgerLeft = attach.attached && edgeOf(outline, attach.edge).out.z < 0;
+    const bool ledgerRight = attach.attached && !ledgerLeft;
+
     // Beam lines along X, the outer ones set in by the Z overhang; two plies
     // each, side by side on the line; posts under each beam, the outer ones
-    // set in by the X overhang.
-    deck.beamLines = stations(extent.z0 + p.overhangZ * 12, extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
+    // set in by the X overhang. The ledger takes the place of the beam line
+    // along the house: the lines are spaced from its middle, and it is dropped.
+    deck.beamLines = stations(ledgerLeft ? extent.z0 + p.joistWidth / 2 : extent.z0 + p.overhangZ * 12,
+                              ledgerRight ? extent.z1 - p.joistWidth / 2 : extent.z1 - p.overhangZ * 12, p.beamSpacing * 12);
+    if (deck.beamLines.size() > 1 && ledgerLeft)
+        deck.beamLines.erase(deck.beamLines.begin());
+    if (deck.beamLines.size() > 1 && ledgerRight)
+        deck.beamLines.pop_back();
     const double lineGap = closest(deck.beamLines);
     const double beamWidth = p.beamPlies * p.beamPly;
     if (lineGap < beamWidth)
@@ -189,8 +224,30 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
 
     // Rim joists along every edge, mitred at the corners; joists inside them.
     const Polygon inside = inset(outline, p.joistWidth);
+    // Along the house the ledger instead: the joists' top, at least a 2x8 and
+    // at least as deep as the joists.
     for (size_t i = 0; i < outline.size(); ++i) {
         const size_t j = (i + 1) % outline.size();
+        if (attach.attached && int(i) == attach.edge) {
+            Ledger &ledger = deck.ledger;
+            const Edge e = edgeOf(outline, int(i));
+            ledger.present = true;
+            ledger.attachment = attach;
+            ledger.member = QStringLiteral("Ledger");
+            ledger.start = e.start;
+            ledger.along = e.along;
+            ledger.out = e.out;
+            ledger.lengthInches = e.lengthInches;
+            ledger.depthInches = std::max(p.joistHeight, ledgerLeastDepthInches());
+            ledger.thicknessInches = p.joistWidth;
+            ledger.topInches = joistTop;
+            add(deck, Kind::Ledger, ledger.member, {outline[i], outline[j], inside[j], inside[i]},
+                joistTop - ledger.depthInches, ledger.depthInches);
+            ledger.houseWall = stripRectangle(e.start, e.along, e.out, -HouseWallPastEndsInches,
+                                              e.lengthInches + HouseWallPastEndsInches, 0, HouseWallThicknessInches);
+            ledger.houseWallTopInches = deckTop + HouseWallAboveDeckInches;
+            continue;
+        }
         add(deck, Kind::RimJoist, QStringLiteral("Rim joist %1").arg(i + 1),
             {outline[i], outline[j], inside[j], inside[i]}, beamTop, p.joistHeight);
     }
@@ -203,6 +260,16 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
             const Box b = bounds(piece);
             if (b.z1 - b.z0 >= 2 * p.joistWidth)
                 add(deck, Kind::Joist, QStringLiteral("Joist %1").arg(++joist), piece, beamTop, p.joistHeight);
+        }
+    }
+
+    // A hanger at each joist end that meets the ledger's face.
+    if (deck.ledger.present) {
+        const double face = ledgerLeft ? extent.z0 + p.joistWidth : extent.z1 - p.joistWidth;
+        for (const Member &m : deck.members) {
+            const Box b = bounds(m.plan);
+            if (m.kind == Kind::Joist && std::abs((ledgerLeft ? b.z0 : b.z1) - face) < 1e-3)
+                deck.ledger.hangers.push_back(m.name);
         }
     }
 
@@ -281,6 +348,7 @@ QString kindName(Kind kind)
     case Kind::LandingPad: return QStringLiteral("Landing pads");
     case Kind::Riser: return QStringLiteral("Riser boards");
     case Kind::Block: return QStringLiteral("Deck blocks");
+    case Kind::Ledger: return QStringLiteral("Ledgers");
     }
     return {};
 }

@@ -9,6 +9,7 @@
 #include "extras.h"
 #include "findings.h"
 #include "geometry.h"
+#include "ledger.h"
 #include "parameterfile.h"
 #include "result.h"
 
@@ -26,12 +27,13 @@ using deckfile::DeckParameters;
 enum class Kind {
     Post, BeamPly, Joist, RimJoist, DeckingBoard,
     GuardPost, GuardRail, Baluster, Stringer, Tread, Handrail, LandingPad,
-    Riser, // a riser board closing the opening between two treads
-    Block, // a precast concrete deck block under a beam where the deck is too low for posts
+    Riser,  // a riser board closing the opening between two treads
+    Block,  // a precast concrete deck block under a beam where the deck is too low for posts
+    Ledger, // the board along the house the joists hang on (ledger.h), framing like the rim joists
 };
 
 // Guards and the stair stand outside the outline, the framing within it.
-inline bool isFraming(Kind kind) { return kind <= Kind::DeckingBoard || kind == Kind::Block; }
+inline bool isFraming(Kind kind) { return kind <= Kind::DeckingBoard || kind == Kind::Block || kind == Kind::Ledger; }
 
 // What a beam rests on: posts, or on a deck too low for them, deck blocks.
 inline bool carriesBeam(Kind kind) { return kind == Kind::Post || kind == Kind::Block; }
@@ -63,6 +65,7 @@ struct Deck {
     std::vector<GuardBay> guardBays; // along the edges in order, then along the stair
     Stair stair;
     std::vector<SlopedPiece> slopedPieces;
+    Ledger ledger;                   // present where the deck hangs on the house
 };
 
 // Frames the deck of a parameter file and runs the model checks on it:
@@ -70,7 +73,7 @@ struct Deck {
 // given it receives the records behind a failure: the refusal of the sizes
 // or every check's finding (none when the outline itself cannot be drawn).
 // Without extras, the deck has its guards and its stair on the middle of the
-// front edge.
+// front edge, and stands free of the house.
 jm::Result<Deck> buildDeck(const DeckParameters &parameters, std::vector<Finding> *findings = nullptr);
 jm::Result<Deck> buildDeck(const DeckParameters &parameters, const Extras &extras,
                            std::vector<Finding> *findings = nullptr);
@@ -90,5 +93,8 @@ int beamsUnder(const Deck &deck, const Member &joist);
 int endsOnRims(const Deck &deck, const Member &joist);
 
 QString kindName(Kind kind); // "Posts", "Beam plies", ...
+
+// The shallowest ledger the code allows: a 2x8's depth.
+double ledgerLeastDepthInches();
 
 } // namespace deckmodel

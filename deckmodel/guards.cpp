@@ -214,6 +214,11 @@ void addGuards(Deck &deck, GuardNumbers &numbers)
     QString lastPost;
     for (int k = 0; k < n; ++k) {
         const int i = (first + k) % n;
+        // The house closes the edge the deck hangs on.
+        if (deck.ledger.present && deck.ledger.attachment.edge == i) {
+            lastPost.clear();
+            continue;
+        }
         const Edge edge = edgeOf(outline, i);
         GuardLine line;
         line.along = edge.along;

@@ -138,6 +138,8 @@ namespace {
 enum class Extent { Model, Drawing, Window };
 
 bool suggestedFraming = false;
+QString attachSide; // empty: each deck as it comes
+deckmodel::Attachment attachAsked;
 
 // The suggested framing of a deck in its place, where the run asks for it.
 ShownDeck framingAsked(ShownDeck shown)
@@ -159,6 +161,11 @@ ShownDeck builtDeck(const deckmodel::DeckParameters &parameters, deckmodel::Extr
 {
     if (suggestedFraming)
         extent = Extent::Window;
+    const jm::Result<std::optional<deckmodel::Attachment>> attached = askedAttachment(parameters);
+    if (!attached)
+        return failed(attached.error());
+    if (*attached)
+        extras.attachment = **attached;
     jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(parameters, extras);
     QString stairNote;
     if (!built && stairSaved) {
@@ -284,6 +291,27 @@ void addSuggestion(ShownDeck &shown, const deckmodel::Extras &given, const deckm
 void useSuggestedFraming(bool suggested)
 {
     suggestedFraming = suggested;
+}
+
+void useAttachment(const QString &side, const deckmodel::Attachment &attachment)
+{
+    attachSide = side;
+    attachAsked = attachment;
+}
+
+jm::Result<std::optional<deckmodel::Attachment>> askedAttachment(const deckmodel::DeckParameters &parameters)
+{
+    if (attachSide.isEmpty())
+        return std::optional<deckmodel::Attachment>();
+    const jm::Result<deckmodel::Polygon> outline = deckmodel::shapePlan(parameters.deckType, parameters.depthA, parameters.widthB);
+    if (!outline)
+        return outline.failure();
+    deckmodel::Attachment attachment = attachAsked;
+    attachment.attached = true;
+    attachment.edge = deckmodel::edgeFacing(*outline, attachSide);
+    if (attachment.edge < 0)
+        return jm::failure(QStringLiteral("The deck has no %1 edge to hang on the house.").arg(attachSide));
+    return std::optional<deckmodel::Attachment>(attachment);
 }
 
 ShownDeck deckFromDesign(const design::Design &design, const QString &source, const deckmodel::CodeSettings &settings,

@@ -68,6 +68,13 @@ void addSuggestion(ShownDeck &shown, const deckmodel::Extras &extras, const deck
 // that has one in place of its own (deckviewer --framing suggested); a deck
 // that fails with none to suggest is not shown, and says why.
 void useSuggestedFraming(bool suggested);
+// From now on, in this run, every 3D deck hangs on the house along the edge
+// facing `side` ("front", "back", "left", "right"), fastened as `attachment`
+// says (its edge is found on each deck's outline): deckviewer --attach.
+void useAttachment(const QString &side, const deckmodel::Attachment &attachment);
+// The attachment this run asks for, on the deck of `parameters`: none where
+// the run asks for none; a failure where the deck has no edge facing that way.
+jm::Result<std::optional<deckmodel::Attachment>> askedAttachment(const deckmodel::DeckParameters &parameters);
 // The model, takeoff or code check (.step, .glb, .csv, .json, .txt) of that
 // deck, as shown.
 jm::Status writeModel(const QString &input, const QString &output, const deckmodel::CodeSettings &settings = {});

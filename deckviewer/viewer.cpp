@@ -45,6 +45,13 @@ int writeDesignFile(const Program &program, const Options &options)
         made->code = options.code;
     if (options.wastePercent)
         made->wastePercent = *options.wastePercent;
+    if (!made->is2D) {
+        const jm::Result<std::optional<deckmodel::Attachment>> attached = askedAttachment(made->deck);
+        if (!attached)
+            return fail(program, attached.error());
+        if (*attached)
+            made->attachment = **attached;
+    }
     if (options.suggestedFraming && !made->is2D) {
         useSuggestedFraming(false);
         const ShownDeck shown = deckFromDesign(*made, options.render, made->code);
@@ -142,6 +149,8 @@ int run(const Program &program, const Options &given, int &argc, char **argv)
     if (options.wastePercent)
         useWastePercent(*options.wastePercent);
     useSuggestedFraming(options.suggestedFraming);
+    if (!options.attach.isEmpty())
+        useAttachment(options.attach, options.attachment);
     // An output that is one of the run's inputs would replace what it is made from.
     if (!options.render.isEmpty())
         if (const jm::Status distinct = outputIsNoInput(options, {priceListPath(), codeSettingsPath(), savedstairs::stairsFile()});

@@ -21,7 +21,8 @@ bool takesViewerValue(const QString &option)
     return option == u"--open" || option == u"--render" || option == u"--out" || option == u"--view"
         || option == u"--mode" || option == u"--species" || option == u"--snow-load" || option == u"--soil"
         || option == u"--footing" || option == u"--sheets" || option == u"--paper" || option == u"--prices"
-        || option == u"--waste" || option == u"--framing";
+        || option == u"--waste" || option == u"--framing" || option == u"--attach" || option == u"--attached-to"
+        || option == u"--fastener" || option == u"--sheathing";
 }
 
 namespace {
@@ -87,6 +88,36 @@ jm::Status take(Options &options, const QString &option, const QString &value)
         options.suggestedFraming = value == u"suggested";
         return jm::success();
     }
+    if (option == u"--attach") {
+        if (value != u"front" && value != u"back" && value != u"left" && value != u"right")
+            return jm::failure(QStringLiteral("--attach %1: write front, back, left or right.").arg(shown(value)));
+        options.attach = value;
+        return jm::success();
+    }
+    if (option == u"--attached-to") {
+        const std::optional<deckmodel::HouseFraming> framing = deckmodel::houseFramingNamed(value);
+        if (!framing || *framing == deckmodel::HouseFraming::ChimneyOrBay)
+            return jm::failure(QStringLiteral("--attached-to %1: write band-joist, rim-board, brick-veneer, stone-veneer, "
+                                              "cantilevered-floor or overhang.")
+                                   .arg(shown(value)));
+        options.attachment.to = *framing;
+        return jm::success();
+    }
+    if (option == u"--fastener") {
+        const std::optional<deckmodel::LedgerFastener> fastener = deckmodel::fastenerNamed(value);
+        if (!fastener)
+            return jm::failure(QStringLiteral("--fastener %1: write lag, bolt or bolt-washers.").arg(shown(value)));
+        options.attachment.fastener = *fastener;
+        return jm::success();
+    }
+    if (option == u"--sheathing") {
+        const std::optional<double> inches = numbertext::strictNumber(value);
+        if (!inches || *inches < 0 || *inches > 12)
+            return jm::failure(QStringLiteral("--sheathing %1: write the inches between ledger and band joist, 0 to 12.")
+                                   .arg(shown(value)));
+        options.attachment.sheathingInches = *inches;
+        return jm::success();
+    }
     if (option == u"--waste") {
         const std::optional<double> percent = numbertext::strictNumber(value);
         if (!percent || *percent < 0 || *percent > 100)
@@ -132,6 +163,11 @@ jm::Result<Options> parseOptions(const QStringList &arguments, bool needsDeck)
     if (options.render.isEmpty() != options.out.isEmpty())
         return jm::failure(QStringLiteral("--render and --out go together: --render FOLDER|FILE|DESIGN --out "
                                           "FILE.step|.glb|.csv|.json|.txt|.png|.svg|.pdf|.jmdeck."));
+    const bool fastened = arguments.contains(QStringLiteral("--attached-to")) || arguments.contains(QStringLiteral("--fastener"))
+                          || arguments.contains(QStringLiteral("--sheathing"));
+    if (fastened && options.attach.isEmpty())
+        return jm::failure(QStringLiteral("--attached-to, --fastener and --sheathing say how the deck hangs on the house: "
+                                          "they go with --attach (see --help)."));
     if (!options.paper.isEmpty() && options.sheets.isEmpty())
         return jm::failure(QStringLiteral("--paper is the paper of a drawing set: it goes with --sheets (see --help)."));
     if (needsDeck && !options.help && options.open.isEmpty() && options.render.isEmpty())
@@ -184,8 +220,8 @@ QString outputOptionsHelp()
         "  --sheets all|NAMES    A drawing set instead of one drawing, to a .pdf (a page\n"
         "                        a sheet) or .svg (a file a sheet, FILE-framing.svg,\n"
         "                        ...): all, or some of plan, site, framing, footing,\n"
-        "                        elevations, section, details, check, schedule\n"
-        "                        parted by commas.\n"
+        "                        elevations, section, details, ledger (a deck hung\n"
+        "                        on the house), check, schedule parted by commas.\n"
         "  --paper letter|a4|tabloid|a3\n"
         "                        The drawing set's paper, landscape; by default the\n"
         "                        locale's (Letter or A4), or its larger one (Tabloid,\n"
@@ -198,6 +234,18 @@ QString outputOptionsHelp()
         "                        out; the file is still written.\n"
         "  --waste PERCENT       The decking's waste allowance, 0 to 100; the viewer's\n"
         "                        setting (10 at first) by default.\n"
+        "  --attach EDGE         Hang the deck on the house along its front, back, left\n"
+        "                        or right edge (as the plan shows them): a ledger in\n"
+        "                        place of the beam line there, the joists in hangers;\n"
+        "                        a deck that cannot hang there is refused in one\n"
+        "                        sentence.\n"
+        "  --attached-to WHAT    What the ledger is fastened to: band-joist (the\n"
+        "                        default), rim-board, brick-veneer, stone-veneer,\n"
+        "                        cantilevered-floor or overhang.\n"
+        "  --fastener KIND       lag (1/2 in lag screws, the default), bolt (1/2 in\n"
+        "                        through-bolts) or bolt-washers (with stacked washers).\n"
+        "  --sheathing INCHES    The sheathing between ledger and band joist, 1/2 by\n"
+        "                        default.\n"
         "  --framing suggested   Write any output from the framing the code check\n"
         "                        suggests, in place of the deck's own (designed, the\n"
         "                        default); a deck that fails with none to suggest is\n"

@@ -26,11 +26,15 @@ struct Options {
     QString paper;         // for a drawing set: letter, a4, tabloid or a3; empty: chosen for the deck
     QString prices;        // the takeoff's price list; empty: the user's own
     std::optional<double> wastePercent; // the decking's waste allowance for this run
+    // --attach front|back|left|right: the deck hangs on the house along that
+    // edge, fastened as --attached-to, --fastener and --sheathing say.
+    QString attach;
+    deckmodel::Attachment attachment;
 };
 
 // The viewer's options, each followed by its value: --open, --render, --out,
 // --view, --mode, --species, --snow-load, --soil, --footing, --sheets, --paper,
-// --prices, --waste, --framing.
+// --prices, --waste, --framing, --attach, --attached-to, --fastener, --sheathing.
 bool takesViewerValue(const QString &option);
 
 // arguments without the program name. With needsDeck, a command line that

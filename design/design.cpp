@@ -50,7 +50,7 @@ deckfile::DeckParameters parametersOf(const Design &design)
 
 deckmodel::Extras extrasOf(const Design &design)
 {
-    return {design.guardsBelow30, design.stair};
+    return {design.guardsBelow30, design.stair, design.attachment};
 }
 
 Design withFraming(const Design &design, const deckfile::DeckParameters &framing)

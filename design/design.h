@@ -63,6 +63,7 @@ struct Design {
     deckfile::Deck2D plan;
     deckmodel::StairLayout stair;   // an edge below 0: the front edge; an offset below 0: its middle
     bool guardsBelow30 = false;     // guards also on a deck 30 inches high or lower
+    deckmodel::Attachment attachment; // not attached: the deck stands free of the house, as the wizard's do
     deckmodel::CodeSettings code;
     double wastePercent = 10;
     Project project;

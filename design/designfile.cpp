@@ -59,6 +59,14 @@ QJsonObject stairJson(const deckmodel::StairLayout &stair)
             {QStringLiteral("widthIn"), stair.widthInches}};
 }
 
+QJsonObject attachmentJson(const deckmodel::Attachment &a)
+{
+    return {{QStringLiteral("edge"), a.edge},
+            {QStringLiteral("to"), deckmodel::houseFramingKey(a.to)},
+            {QStringLiteral("fastener"), deckmodel::fastenerKey(a.fastener)},
+            {QStringLiteral("sheathingIn"), a.sheathingInches}};
+}
+
 QJsonObject codeJson(const deckmodel::CodeSettings &code)
 {
     return {{QStringLiteral("species"), deckmodel::speciesKey(code.species)},
@@ -288,6 +296,29 @@ void readStair(Reader &r, const QJsonObject &top, Design &design)
     design.guardsBelow30 = r.boolean(r.object(top, g), g, QStringLiteral("below30"));
 }
 
+// Version 2 only: where the deck hangs on the house.
+void readAttachment(Reader &r, const QJsonObject &top, Design &design)
+{
+    const QString a = QStringLiteral("attachment");
+    const QJsonObject attachment = r.object(top, a);
+    deckmodel::Attachment &to = design.attachment;
+    to.attached = true;
+    to.edge = r.whole(attachment, a, QStringLiteral("edge"), 0, 999);
+    const QString framing = r.text(attachment, a, QStringLiteral("to"), 40);
+    if (const auto named = deckmodel::houseFramingNamed(framing))
+        to.to = *named;
+    else if (!r.failed())
+        r.fail(a + QStringLiteral(".to"), QStringLiteral("is %1, not band-joist, rim-board, brick-veneer, stone-veneer, "
+                                                         "cantilevered-floor, overhang or chimney-or-bay.")
+                                              .arg(textfiles::quoted(framing)));
+    const QString fastener = r.text(attachment, a, QStringLiteral("fastener"), 40);
+    if (const auto named = deckmodel::fastenerNamed(fastener))
+        to.fastener = *named;
+    else if (!r.failed())
+        r.fail(a + QStringLiteral(".fastener"), QStringLiteral("is %1, not lag, bolt or bolt-washers.").arg(textfiles::quoted(fastener)));
+    to.sheathingInches = r.number(attachment, a, QStringLiteral("sheathingIn"), 12, "inches", false);
+}
+
 void readCode(Reader &r, const QJsonObject &top, Design &design)
 {
     const QString c = QStringLiteral("code");
@@ -341,8 +372,9 @@ void readProject(Reader &r, const QJsonObject &top, Design &design)
 
 QByteArray designBytes(const Design &design)
 {
+    const bool attached = !design.is2D && design.attachment.attached;
     QJsonObject top{{QStringLiteral("format"), FormatName},
-                    {QStringLiteral("version"), FormatVersion},
+                    {QStringLiteral("version"), attached ? FormatVersion : FreeStandingVersion},
                     {QStringLiteral("kind"), design.is2D ? QStringLiteral("2d") : QStringLiteral("3d")},
                     {QStringLiteral("code"), codeJson(design.code)},
                     {QStringLiteral("wastePercent"), design.wastePercent},
@@ -360,6 +392,8 @@ QByteArray designBytes(const Design &design)
         top.insert(QStringLiteral("viewingMode"), QLatin1String(ViewingModes[std::clamp(int(p.viewingMode), 0, 2)]));
         top.insert(QStringLiteral("stair"), stairJson(design.stair));
         top.insert(QStringLiteral("guards"), QJsonObject{{QStringLiteral("below30"), design.guardsBelow30}});
+        if (attached)
+            top.insert(QStringLiteral("attachment"), attachmentJson(design.attachment));
     }
     return QJsonDocument(top).toJson(QJsonDocument::Indented);
 }
@@ -376,13 +410,13 @@ jm::Result<Design> readDesignBytes(const QByteArray &bytes, const QString &fileN
     if (!document.isObject() || top.value(QStringLiteral("format")).toString() != FormatName)
         return jm::failure(QStringLiteral("%1 is not a deck design: it has no \"format\": \"%2\".").arg(file, FormatName));
     const QJsonValue version = top.value(QStringLiteral("version"));
-    if (!version.isDouble() || version.toDouble() != FormatVersion) {
+    if (!version.isDouble() || (version.toDouble() != FormatVersion && version.toDouble() != FreeStandingVersion)) {
         const double v = version.toDouble(-1);
         if (version.isDouble() && v > FormatVersion && v == std::floor(v) && v < 1e9)
             return jm::failure(QStringLiteral("%1 is a deck design of version %2, made by a newer Joistmaster; this one reads version %3.")
                                    .arg(file).arg(qint64(v)).arg(FormatVersion));
-        return jm::failure(QStringLiteral("%1 is a deck design of no version this Joistmaster knows (it reads version %2).")
-                               .arg(file).arg(FormatVersion));
+        return jm::failure(QStringLiteral("%1 is a deck design of no version this Joistmaster knows (it reads versions %2 and %3).")
+                               .arg(file).arg(FreeStandingVersion).arg(FormatVersion));
     }
     Reader r(fileName);
     Design design;
@@ -400,6 +434,8 @@ jm::Result<Design> readDesignBytes(const QByteArray &bytes, const QString &fileN
         readFraming(r, top, design.deck);
         readMaterials(r, top, design.deck);
         readStair(r, top, design);
+        if (version.toDouble() >= 2)
+            readAttachment(r, top, design);
     }
     readCode(r, top, design);
     readProject(r, top, design);

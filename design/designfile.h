@@ -7,7 +7,8 @@
 // {"format": "Joistmaster deck design", "version": 1, "kind": "3d",
 //  "shape": {...}, "framing": {...}, "decking": {...}, "materials": [...],
 //  "viewingMode": ..., "stair": {...}, "guards": {...}, "code": {...},
-//  "wastePercent": ..., "project": {...}, "origin": {...}}
+//  "wastePercent": ..., "project": {...}, "origin": {...}}, and from
+// version 2 "attachment": {"edge", "to", "fastener", "sheathingIn"}.
 #pragma once
 
 #include "design.h"
@@ -16,7 +17,11 @@
 
 namespace design {
 
-inline constexpr int FormatVersion = 1;
+// A design that hangs on the house is written as version 2 (with its
+// "attachment"), any other as version 1, which every earlier Joistmaster
+// reads; both are read.
+inline constexpr int FormatVersion = 2;
+inline constexpr int FreeStandingVersion = 1;
 inline const QString FormatName = QStringLiteral("Joistmaster deck design");
 
 // The most characters a project fact may hold (the notes ten times more),

@@ -20,7 +20,8 @@ namespace deckview {
 QStringList sheetKeys()
 {
     return {QStringLiteral("plan"), QStringLiteral("site"), QStringLiteral("framing"), QStringLiteral("footing"),
-            QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("details"), QStringLiteral("check"),
+            QStringLiteral("elevations"), QStringLiteral("section"), QStringLiteral("details"), QStringLiteral("ledger"),
+            QStringLiteral("check"),
             QStringLiteral("schedule")};
 }
 
@@ -109,6 +110,10 @@ SetFacts setFactsOf(const deckmodel::Deck &deck)
                    feet(p.height) + QStringLiteral(" above grade"),
                    QDate::currentDate(),
                    QStringLiteral("Joistmaster " JOISTMASTER_VERSION)};
+    // A deck hung on the house says so beside its shape.
+    if (deck.ledger.present)
+        facts.shape += QStringLiteral(", attached to the house along the %1 edge")
+                           .arg(deck.ledger.out.z < 0 ? QStringLiteral("left") : QStringLiteral("right"));
     // The shape's lettered sizes as the parameter file holds them (an L's B is its own, not the overall).
     facts.sizeLetters = QStringLiteral("A %1, B %2").arg(feet(p.depthA), feet(p.widthB));
     return facts;
@@ -136,6 +141,10 @@ std::vector<Sheet> deckSheets(const deckmodel::Deck &deck, const deckmodel::Code
     scales.push_back({words, scaleNamed(detailScales(), words)});
     sheets.push_back(detailsSheet(in, area, &words));
     scales.push_back({QStringLiteral("as noted"), scaleNamed(detailScales(), words)});
+    if (deck.ledger.present) {
+        sheets.push_back(ledgerSheet(in, area, &words));
+        scales.push_back({words, std::nullopt});
+    }
     for (Sheet &sheet : codeCheckSheets(in, area)) {
         sheets.push_back(std::move(sheet));
         scales.push_back({QStringLiteral("none"), std::nullopt});

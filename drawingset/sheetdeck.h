@@ -64,6 +64,17 @@ double addTable(Sheet &sheet, QPointF topLeft, const std::vector<QStringList> &r
 // particular (centreIn places them).
 Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale);
 Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale);
+// The framing plan's line on its connectors: joist hangers where joists end
+// on a rim (the skewed ones at 45-degree rims counted apart), joist ties
+// where they cross a beam.
+QString connectorWords(const DeckSheetsInput &in);
+// Where a beam line is longer than a length of stock: each joint along it
+// as the takeoff cuts the plies (over a post where one is within reach).
+struct BeamSplice {
+    double z = 0, x = 0; // the beam line, the joint along it, deck inches
+    bool overPost = false;
+};
+std::vector<BeamSplice> beamSplices(const deckmodel::Deck &deck);
 // The footing plan with its schedule under it, or a word that the schedule
 // sheet has it; the schedule's rows, one per footing size.
 Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, bool withSchedule);
@@ -76,6 +87,9 @@ Sheet stylePlanSheet(const deckmodel::Polygon &outline, int style, double widthF
 // scale at most `largest`; the section at the largest detail scale that fits.
 Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords);
 Sheet sectionSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
+// The elevations' note on lateral bracing: the knee braces at the corner
+// posts, or why there are none, and the posts' restraint at their footings.
+QString bracingWords(const DeckSheetsInput &in);
 
 // The takeoff, the code check with its verdict and assumptions, and the
 // general notes; as many sheets as they fill, placed in `area`.
@@ -88,6 +102,15 @@ std::vector<Sheet> scheduleSheets(const DeckSheetsInput &in, const QRectF &area,
 // with the building department").
 Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
 deckmodel::FootingNeed heaviestFooting(const DeckSheetsInput &in);
+
+// A deck hung on the house: the ledger's section through the band joist and
+// its face with the fasteners' spacing (sheetledger.cpp), at the largest
+// detail scale that fits.
+Sheet ledgerSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords);
+// On a plan of a deck hung on the house: the house wall behind the ledger,
+// "HOUSE" in it; on the framing plan (`framing`) also the ledger's first
+// fastener and their spacing dimensioned along it, and its note.
+void addHouseOnPlan(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput &in, bool framing);
 QString frostDepthWords(const ProjectFacts &project);
 
 // The site plan from the project's facts, or what to fill in where the

@@ -102,13 +102,15 @@ Sheet guardDetail(const DeckSheetsInput &in, const DrawingScale &scale)
     for (double y : {rimBottom + p.joistHeight / 3, rimBottom + 2 * p.joistHeight / 3})
         addLine(sheet, f.at(-16, y), f.at(G::post + 1, y), Weight::Medium, true);
 
-    // Heights on the right: the opening, the rails, the balusters, to 36".
-    uprightChain(sheet, f, G::post + G::railWidth + 1.5,
-                 {top, bottomRail, bottomRail + G::railDepth, topRail, top + G::height}, -8, QStringLiteral("guard"),
-                 true);
-    // The post's length and the rim's depth on the left.
-    addDimension(sheet, {f.at(-16, postTop), f.at(-16, rimBottom), -8, postTop - rimBottom,
-                         measure(postTop - rimBottom), QStringLiteral("guard post"), true});
+    // Heights on the left, over the decking, clear of the callouts' leaders
+    // on the right: the opening, the rails, the balusters, to 36". The
+    // post's length right of the rails.
+    uprightChain(sheet, f, -16, {top, bottomRail, bottomRail + G::railDepth, topRail, top + G::height}, 6,
+                 QStringLiteral("guard"), false);
+    addDimension(sheet, {f.at(-16, top), f.at(-16, top + G::height), 15, G::height, measure(G::height),
+                         QStringLiteral("guard"), true});
+    addDimension(sheet, {f.at(G::post + G::railWidth + 1.5, postTop), f.at(G::post + G::railWidth + 1.5, rimBottom), -8,
+                         postTop - rimBottom, measure(postTop - rimBottom), QStringLiteral("guard post"), true});
     addDimension(sheet, {f.at(-p.joistWidth, joistTop), f.at(-p.joistWidth, rimBottom), 22, p.joistHeight,
                          measure(p.joistHeight), QStringLiteral("rim"), true});
 

@@ -6,6 +6,7 @@
 
 #include "catalogue.h"
 #include "lengthtext.h"
+#include "guards.h"
 #include "outlines.h"
 
 #include <QLineF>
@@ -106,6 +107,70 @@ void addOverall(Sheet &sheet, const PlanFrame &frame, const deckmodel::Box &b, b
     addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -tier, 0, QStringLiteral("overall along X"));
 }
 
+// The guards' posts and rails and the stair's treads, stringers and
+// handrail from above, light: they stand outside the outline. A top and a
+// bottom rail seen from above are one outline, drawn once.
+void addGuardsAndStair(Sheet &sheet, const PlanFrame &frame, const deckmodel::Deck &deck)
+{
+    std::vector<QRectF> drawn;
+    for (const Member &m : deck.members) {
+        if (m.kind != Kind::GuardPost && m.kind != Kind::GuardRail && m.kind != Kind::Handrail && m.kind != Kind::Tread)
+            continue;
+        const QPolygonF corners = frame.polygon(m.plan);
+        const QRectF box = corners.boundingRect();
+        const bool seen = std::any_of(drawn.begin(), drawn.end(), [&](const QRectF &r) {
+            return std::abs(r.left() - box.left()) < 1e-6 && std::abs(r.top() - box.top()) < 1e-6
+                   && std::abs(r.right() - box.right()) < 1e-6 && std::abs(r.bottom() - box.bottom()) < 1e-6;
+        });
+        if (seen)
+            continue;
+        drawn.push_back(box);
+        addShape(sheet, corners, m.kind == Kind::GuardPost ? Weight::Medium : Weight::Light);
+    }
+}
+
+// Where the stair leaves its edge: from the edge's first corner to the
+// stair's near side, outside the edge, beside the stair (one tier further
+// out where the edge has a dimension of its own).
+void addStairPosition(Sheet &sheet, const PlanFrame &frame, const deckmodel::Deck &deck)
+{
+    const deckmodel::Stair &stair = deck.stair;
+    if (!stair.present)
+        return;
+    const double nearInches = stair.layout.offsetInches - stair.layout.widthInches / 2;
+    if (nearInches < 0.01)
+        return;
+    const deckmodel::Point side{stair.start.x + stair.along.x * nearInches, stair.start.z + stair.along.z * nearInches};
+    const QPointF a = frame.at(stair.start), c = frame.at(side);
+    const QLineF line(a, c);
+    const QPointF n = QPointF(c.y() - a.y(), a.x() - c.x()) / line.length();
+    const QPointF out = frame.at(stair.start.z + stair.out.z, stair.start.x + stair.out.x) - a;
+    const double sign = n.x() * out.x() + n.y() * out.y() > 0 ? 1 : -1;
+    // The edge has its own dimension unless it runs the whole way across.
+    const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, stair.layout.edge);
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    const bool whole = (std::abs(edge.along.x) < 1e-9 && std::abs(edge.lengthInches - (b.z1 - b.z0)) < 1e-6)
+                       || (std::abs(edge.along.z) < 1e-9 && std::abs(edge.lengthInches - (b.x1 - b.x0)) < 1e-6);
+    addDimension(sheet, {a, c, sign * (whole ? Tier1 : Tier1 + TierStep), nearInches,
+                         feetAndInchesFromInches(nearInches), QStringLiteral("stair from corner"), true});
+}
+
+// The stair and the guards in words, under the plan: one line.
+QString planNotes(const deckmodel::Deck &deck)
+{
+    QStringList notes;
+    const deckmodel::Stair &stair = deck.stair;
+    if (stair.present)
+        notes << QStringLiteral("Stair %1 wide, %2 risers, %3 treads of %4")
+                     .arg(feetAndInchesFromInches(stair.layout.widthInches))
+                     .arg(stair.risers)
+                     .arg(stair.risers - 1)
+                     .arg(lengthtext::inchesText(stair.treadInches));
+    if (std::any_of(deck.members.begin(), deck.members.end(), [](const Member &m) { return m.name.startsWith(u"Guard post"); }))
+        notes << QStringLiteral("guards %1 high outside the rim").arg(lengthtext::inchesText(deckmodel::GuardDesign::height));
+    return notes.join(QStringLiteral("; "));
+}
+
 QString gapWords(double inches)
 {
     return lengthtext::inchesText(inches);
@@ -122,6 +187,7 @@ QString markOf(Kind kind)
     case Kind::RimJoist: return QStringLiteral("R");
     case Kind::DeckingBoard: return QStringLiteral("D");
     case Kind::Block: return QStringLiteral("K");
+    case Kind::Ledger: return QStringLiteral("L");
     default: break;
     }
     return QStringLiteral("M");
@@ -234,10 +300,13 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     const PlanFrame frame{scale.mmPerInch()};
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
+    addGuardsAndStair(sheet, frame, deck);
     // Each length once: the edges the overall dimensions do not already give.
     addEdgeDimensions(sheet, frame, deck.outline, true);
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
+    addStairPosition(sheet, frame, deck);
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, false);
 
     // The notes under the plan, the boards' direction as an arrow left of them.
     const QRectF extent = extentOf(sheet);
@@ -245,11 +314,14 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
                                .arg(in.lumberOf(Kind::DeckingBoard),
                                     gapWords(p.deckingGap));
     const QPointF left(extent.left() + 8, extent.bottom() + 6);
-    sheet.texts.push_back({left, QStringLiteral("Area: ") + lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
+    sheet.texts.push_back({left, QStringLiteral("Area: %1, top of decking %2 above grade")
+                                     .arg(lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
+                                          feetAndInchesFromInches(p.height * 12)),
                            2.5, Anchor::Start, 0, true});
-    sheet.texts.push_back({left + QPointF(0, 4.6), QStringLiteral("Top of decking %1 above grade")
-                                                        .arg(feetAndInchesFromInches(p.height * 12)), 2.5});
-    sheet.texts.push_back({left + QPointF(0, 9.2), boards, 2.5});
+    sheet.texts.push_back({left + QPointF(0, 4.6), boards, 2.5});
+    const QString more = planNotes(deck);
+    if (!more.isEmpty())
+        sheet.texts.push_back({left + QPointF(0, 9.2), more, 2.5});
     const QPointF arrow = left + QPointF(-4, 3.6);
     addLine(sheet, arrow + QPointF(0, -6), arrow + QPointF(0, 6), Weight::Light);
     for (double s : {-1.0, 1.0})
@@ -324,6 +396,11 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         }
     }
     addChain(sheet, frame, false, b.z1, {b.x0, b.x1}, -(Tier1 + TierStep), 0, QStringLiteral("overall along X"));
+    // Each beam splice a heavy tick across its line (the note under the plan names them).
+    for (const BeamSplice &splice : beamSplices(deck)) {
+        const QPointF at = frame.at(splice.z, splice.x);
+        addLine(sheet, at + QPointF(-3, 0), at + QPointF(3, 0), Weight::Heavy);
+    }
 
     // The joists called out once, in the widest bay, with their direction.
     size_t widest = 1;
@@ -367,7 +444,62 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
         callout(frame.at(centreZ(*firstBlock), centreX(*firstBlock)), b.z0 + (b.z1 - b.z0) * 0.6,
                 QStringLiteral("%1: deck block, 11\" precast concrete, under the beam").arg(markOf(Kind::Block)));
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, true);
+
+    // The connectors in one line under the plan.
+    const QRectF extent = extentOf(sheet);
+    const QStringList notes = wrapText(connectorWords(in), std::max(extent.width() - 4, 100.0), 2.5);
+    for (qsizetype i = 0; i < notes.size(); ++i)
+        sheet.texts.push_back({QPointF(extent.left() + 4, extent.bottom() + 6 + 4.6 * double(i)), notes[i], 2.5});
     return sheet;
+}
+
+std::vector<BeamSplice> beamSplices(const deckmodel::Deck &deck)
+{
+    // Where a beam's run is longer than one length of stock, its joints as
+    // the takeoff cuts them: over the last post within reach.
+    std::vector<BeamSplice> splices;
+    for (double z : deck.beamLines)
+        for (const deckmodel::Interval &run : deckmodel::runAlongX(deck.outline, z)) {
+            std::vector<double> posts;
+            for (const Member &m : deck.members)
+                if (m.kind == Kind::Post && std::abs(centreZ(m) - z) < 0.01 && centreX(m) > run.from - 0.01
+                    && centreX(m) < run.to + 0.01)
+                    posts.push_back(centreX(m) - run.from);
+            double joint = run.from;
+            const std::vector<double> cuts = deckmodel::cutLengths(run.to - run.from, posts);
+            for (size_t c = 0; c + 1 < cuts.size(); ++c) {
+                joint += cuts[c];
+                const bool overPost = std::any_of(posts.begin(), posts.end(),
+                                                  [&](double x) { return std::abs(x + run.from - joint) < 0.01; });
+                splices.push_back({z, joint, overPost});
+            }
+        }
+    return splices;
+}
+
+QString connectorWords(const DeckSheetsInput &in)
+{
+    // A joist's end cut along a 45-degree rim: an edge of its plan on neither axis.
+    int skewed = 0;
+    for (const Member &m : in.deck.members)
+        if (m.kind == Kind::Joist)
+            for (size_t i = 0; i < m.plan.size(); ++i) {
+                const deckmodel::Point &a = m.plan[i], &c = m.plan[(i + 1) % m.plan.size()];
+                skewed += std::abs(a.x - c.x) > 0.01 && std::abs(a.z - c.z) > 0.01;
+            }
+    const deckmodel::Takeoff &t = in.takeoff;
+    QString words = QStringLiteral("Joist hangers at %1 joist ends on rims").arg(t.joistHangers);
+    if (skewed > 0)
+        words += QStringLiteral(", %1 of them skewed 45-degree hangers at the cut rims").arg(skewed);
+    words += QStringLiteral("; joist ties at %1 joists on beams").arg(t.joistTies);
+    const std::vector<BeamSplice> splices = beamSplices(in.deck);
+    const auto overPosts = std::count_if(splices.begin(), splices.end(), [](const BeamSplice &s) { return s.overPost; });
+    if (overPosts > 0)
+        words += QStringLiteral("; %1 beam splices over posts (the heavy ticks)").arg(overPosts);
+    if (splices.size() > size_t(overPosts))
+        words += QStringLiteral("; %1 beam splices between posts").arg(splices.size() - size_t(overPosts));
+    return words;
 }
 
 namespace {
@@ -424,7 +556,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
 
     const std::vector<FootingType> types = footingTypes(in.footings);
     const bool round = in.settings.footing == deckmodel::FootingShape::Round;
-    std::vector<double> zs, xs;
+    std::vector<double> zs;
     for (const Member &m : deck.members) {
         if (m.kind == Kind::Post)
             addShape(sheet, frame.polygon(m.plan), Weight::Medium, false, Fill::Black);
@@ -442,30 +574,60 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
             return t.outside == n.outside && t.size == n.sizeInches && t.thickness == n.thicknessInches;
         });
         placeText(sheet, {c + QPointF(size / 2 + 0.8, -size / 2 - 0.8), type->mark, 2.5, Anchor::Start}, {0, 4.5}, 3);
-        zs.push_back(n.z), xs.push_back(n.x);
+        zs.push_back(n.z);
     }
     // Located from the back left corner: along Z at the back, along X on the left.
-    std::vector<double> alongZ{b.z0}, alongX{b.x0};
+    std::vector<double> alongZ{b.z0};
     for (double z : distinct(zs))
         alongZ.push_back(z);
     alongZ.push_back(b.z1);
-    for (double x : distinct(xs))
-        alongX.push_back(x);
-    alongX.push_back(b.x1);
     addChain(sheet, frame, true, in.frontAtLowX ? b.x1 : b.x0, distinct(alongZ), in.frontAtLowX ? Tier1 : -Tier1,
              TierStep, QStringLiteral("footings along Z"));
-    addChain(sheet, frame, false, b.z0, distinct(alongX), Tier1, TierStep, QStringLiteral("footings along X"));
+    // Along X one chain per beam line, never the posts of two lines mixed: the
+    // first on the left, any line whose footings stand elsewhere along its own line.
+    std::vector<std::vector<double>> chained;
+    int unchained = 0;
+    for (size_t i = 0; i < deck.beamLines.size(); ++i) {
+        std::vector<double> alongX;
+        for (const deckmodel::FootingNeed &n : in.footings)
+            if (std::abs(n.z - deck.beamLines[i]) < 0.01)
+                alongX.push_back(n.x);
+        if (alongX.empty())
+            continue;
+        alongX.push_back(b.x0);
+        alongX.push_back(b.x1);
+        alongX = distinct(alongX);
+        if (std::find(chained.begin(), chained.end(), alongX) != chained.end())
+            continue;
+        const QString name = QStringLiteral("footings on beam line %1").arg(i + 1);
+        if (chained.empty())
+            addChain(sheet, frame, false, b.z0, alongX, Tier1, TierStep, name);
+        else if (frame.mmPerInch >= 25.4 / 96 - 1e-9)
+            addChain(sheet, frame, false, deck.beamLines[i], alongX, -4, 5, name);
+        else
+            ++unchained; // below 1/8" = 1'-0" their texts find no room inside the plan
+        chained.push_back(alongX);
+    }
     addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addHouseOnPlan(sheet, frame, in, false);
 
     // The schedule under the plan, or a word where it went.
     const QRectF extent = extentOf(sheet);
     const double top = extent.bottom() + 7;
+    double y = top;
+    if (unchained > 0) {
+        sheet.texts.push_back({QPointF(extent.left(), y),
+                               QStringLiteral("Footings of %1 more beam lines: centred under the posts the framing plan locates.")
+                                   .arg(unchained),
+                               2.5});
+        y += 6;
+    }
     if (!withSchedule) {
-        sheet.texts.push_back({QPointF(extent.left(), top), QStringLiteral("Footing schedule: on the schedule sheet."), 2.5});
+        sheet.texts.push_back({QPointF(extent.left(), y), QStringLiteral("Footing schedule: on the schedule sheet."), 2.5});
         return sheet;
     }
-    sheet.texts.push_back({QPointF(extent.left(), top), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
-    addTable(sheet, QPointF(extent.left(), top + 2), footingScheduleRows(in));
+    sheet.texts.push_back({QPointF(extent.left(), y), QStringLiteral("FOOTING SCHEDULE"), 2.5, Anchor::Start, 0, true});
+    addTable(sheet, QPointF(extent.left(), y + 2), footingScheduleRows(in));
     return sheet;
 }
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace deckview {
 
@@ -56,6 +58,49 @@ double depthOf(const Elevation &view, const Member &m)
     return view.mirrored ? -b.x1 : b.x0;
 }
 
+bool isSlopedRail(const Member &m)
+{
+    return m.step > 0 && (m.kind == Kind::GuardRail || m.kind == Kind::Handrail);
+}
+
+// "Handrail 1" of "Handrail 1 step 3".
+QString pieceName(const Member &m)
+{
+    const qsizetype at = m.name.lastIndexOf(QLatin1String(" step "));
+    return at < 0 ? m.name : m.name.left(at);
+}
+
+// The straight piece a sloped rail's steps make, seen in the view: its top
+// through each step's uphill top corner, as deep as the rail. Seen end on
+// (every step over the same span), the box they fill.
+QPolygonF slopedOutline(const Elevation &view, const std::vector<const Member *> &steps)
+{
+    double from = INFINITY, to = -INFINITY, low = INFINITY, high = -INFINITY;
+    const Member *highest = steps.front(), *lowest = steps.front();
+    for (const Member *m : steps) {
+        const Span s = spanOf(view, *m);
+        from = std::min(from, s.from), to = std::max(to, s.to);
+        low = std::min(low, m->base), high = std::max(high, m->top());
+        if (m->top() > highest->top())
+            highest = m;
+        if (m->top() < lowest->top())
+            lowest = m;
+    }
+    const Span h = spanOf(view, *highest), l = spanOf(view, *lowest);
+    const bool endOn = std::abs(h.from - l.from) < 1e-6 && std::abs(h.to - l.to) < 1e-6;
+    if (endOn)
+        return QPolygonF(QRectF(view.at(from, high), view.at(to, low)).normalized());
+    // The uphill end of a step is the one towards the highest step.
+    const bool upRight = (h.from + h.to) > (l.from + l.to);
+    const double hu = upRight ? h.to : h.from, lu = upRight ? l.to : l.from;
+    const double slope = (highest->top() - lowest->top()) / (hu - lu);
+    const double run = h.to - h.from;
+    const double depth = highest->top() - highest->base - std::abs(slope) * run;
+    auto topAt = [&](double u) { return highest->top() + slope * (u - hu); };
+    return QPolygonF{view.at(from, topAt(from)), view.at(to, topAt(to)), view.at(to, topAt(to) - depth),
+                     view.at(from, topAt(from) - depth)};
+}
+
 Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
@@ -68,10 +113,48 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
         order.push_back(&m);
     std::stable_sort(order.begin(), order.end(),
                      [&](const Member *a, const Member *c) { return depthOf(view, *a) > depthOf(view, *c); });
+    // A rail or handrail on a slope is modelled as steps: drawn as the one
+    // straight piece they make, when its first step comes up.
+    std::map<QString, std::vector<const Member *>> sloped;
+    for (const Member &m : deck.members)
+        if (isSlopedRail(m))
+            sloped[pieceName(m)].push_back(&m);
+    std::set<QString> drawnPieces;
     for (const Member *m : order) {
+        if (isSlopedRail(*m)) {
+            if (drawnPieces.insert(pieceName(*m)).second)
+                addShape(sheet, slopedOutline(view, sloped[pieceName(*m)]), Weight::Medium, false, Fill::White);
+            continue;
+        }
         const Span s = spanOf(view, *m);
         addRect(sheet, QRectF(view.at(s.from, m->top()), view.at(s.to, m->base)).normalized(), Weight::Medium, false,
                 Fill::White);
+    }
+    // Knee braces at the corner posts, towards the deck's middle: in the
+    // beam's plane up to the beam, across it up to the joists.
+    const deckmodel::DeckParameters &p = deck.parameters;
+    const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
+                 beamBottom = beamTop - p.beamHeight;
+    using Brace = deckmodel::KneeBrace;
+    const double slant = Brace::depthInches * std::sqrt(2.0);
+    for (const Member *post : deckmodel::kneeBracePosts(deck)) {
+        const Span s = spanOf(view, *post);
+        const double sign = (s.from + s.to) / 2 < view.extent / 2 ? 1 : -1;
+        const double face = sign > 0 ? s.to : s.from, up = front ? beamTop : beamBottom;
+        addShape(sheet, QPolygonF{view.at(face, up - Brace::legInches), view.at(face + sign * Brace::legInches, up),
+                                  view.at(face + sign * (Brace::legInches - slant), up),
+                                  view.at(face, up - Brace::legInches + slant)},
+                 Weight::Medium, false, Fill::White);
+    }
+
+    // The house a deck hangs on, in profile beside it in the front view.
+    if (front && deck.ledger.present) {
+        const deckmodel::Box w = deckmodel::bounds(deck.ledger.houseWall);
+        const double u0 = view.across(w.z0, 0), u1 = view.across(w.z1, 0);
+        addRect(sheet, QRectF(view.at(std::min(u0, u1), deck.ledger.houseWallTopInches), view.at(std::max(u0, u1), 0)).normalized(),
+                Weight::Heavy, false, Fill::White);
+        sheet.texts.push_back({view.at((u0 + u1) / 2, deck.ledger.houseWallTopInches / 2) + QPointF(1.2, 0),
+                               QStringLiteral("HOUSE"), 2.5, Anchor::Middle, 90, true});
     }
     // The ground, the footings under it.
     addLine(sheet, view.at(-18, 0), view.at(view.extent + 18, 0), Weight::Heavy);
@@ -85,9 +168,6 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
     }
 
     // Heights chained on the right: post, beam, joist, decking, and the whole.
-    const deckmodel::DeckParameters &p = deck.parameters;
-    const double top = p.height * 12, joistTop = top - p.deckingThickness, beamTop = joistTop - p.joistHeight,
-                 beamBottom = beamTop - p.beamHeight;
     const std::vector<double> heights{0, beamBottom, beamTop, joistTop, top};
     const double right = view.extent;
     for (size_t i = 1; i < heights.size(); ++i) {
@@ -141,6 +221,27 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
 
 } // namespace
 
+QString bracingWords(const DeckSheetsInput &in)
+{
+    // A deck too low for posts stands on deck blocks set into the ground.
+    if (std::none_of(in.deck.members.begin(), in.deck.members.end(),
+                     [](const deckmodel::Member &m) { return m.kind == deckmodel::Kind::Post; }))
+        return QStringLiteral("No knee braces: the beams rest on deck blocks set into the ground.");
+    const QString rules = QStringLiteral("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; "
+                                         "each post is held to its footing against sideways movement by its post base "
+                                         "(R507.4.1).");
+    const size_t corners = deckmodel::kneeBracePosts(in.deck).size();
+    const QString height = feetAndInchesFromInches(deckmodel::cornerPostInches(in.deck));
+    if (corners == 0)
+        return QStringLiteral("No knee braces: the posts stand %1, 2' 0\" or lower, too short for one. ").arg(height) + rules;
+    return QStringLiteral("Knee braces: 2x4 at 45 degrees, %1 legs, two at each of the %2 corner posts (posts %3 tall), "
+                          "none at the posts between. ")
+               .arg(inchesText(deckmodel::KneeBrace::legInches))
+               .arg(corners)
+               .arg(height)
+           + rules;
+}
+
 Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords)
 {
     const std::vector<DrawingScale> &scales = planScales();
@@ -152,6 +253,10 @@ Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const Drawi
         const QRectF f = extentOf(front), s = extentOf(side);
         moveSheet(side, QPointF(f.left() - s.left(), f.bottom() + 10 - s.top()));
         appendSheet(front, side);
+        const QRectF both = extentOf(front);
+        const QStringList note = wrapText(bracingWords(in), std::max(both.width(), 120.0), 2.5);
+        for (qsizetype i = 0; i < note.size(); ++i)
+            front.texts.push_back({QPointF(both.left(), both.bottom() + 6 + 4.6 * double(i)), note[i], 2.5});
         front.key = QStringLiteral("elevations");
         front.title = QStringLiteral("Elevations");
         *scaleWords = scale->words;

@@ -196,6 +196,8 @@ QByteArray PriceList::exampleBytes()
         "Joist hangers,2x12,,piece,2.98", "Joist ties,2x6,,piece,0.98", "Joist ties,2x8,,piece,0.98",
         "Joist ties,2x10,,piece,1.18", "Joist ties,2x12,,piece,1.18", "Stringer hangers,2x12,,piece,6.28",
         "Carriage bolts,1/2 in,,piece,1.18", "Guard post bolts,1/2 in,,piece,2.48",
+        "Ledger lag screws,1/2 x 4 in,,piece,0.98", "Ledger bolts,1/2 x 5 in,,piece,1.58", "Stacked washers,1/2 in,,piece,0.24",
+        "Hold-downs,\"1,500 lb\",,piece,24.98", "Ledger flashing,0.019 in metal,10,piece,16.48",
         "Deck screws,#10 x 2 1/2 in,,box of 350,39.98", "Rail screws,#10 x 3 in,,box of 100,14.98",
         "Connector nails,10d x 1 1/2 in,,box of 250,11.98", "Beam nails,10d x 3 in,,box of 69,7.98",
         "Concrete mix,80 lb,,bag,6.48",   "Concrete mix,60 lb,,bag,4.98", "Deck blocks,11 in square,,block,9.98",

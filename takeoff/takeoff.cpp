@@ -43,6 +43,7 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::LandingPad:
     case Kind::Block: return {}; // concrete, not lumber
     case Kind::Riser: return QStringLiteral("1x8");
+    case Kind::Ledger: return nominal(p.joistWidth) + u'x' + nominal(std::max(p.joistHeight, ledgerLeastDepthInches()));
     }
     return {};
 }
@@ -97,7 +98,8 @@ Run runOf(const Member &m, const Deck &deck)
         for (double z : deck.beamLines)
             run.supports.push_back(z - b.z0);
         break;
-    case Kind::RimJoist: {
+    case Kind::RimJoist:
+    case Kind::Ledger: {
         const Point a = m.plan[0], c = m.plan[1]; // the outer edge
         run.length = std::hypot(c.x - a.x, c.z - a.z);
         if (std::abs(c.z - a.z) < fit)
@@ -233,6 +235,60 @@ QString plural(int n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
+void addKneeBraceRow(Takeoff &t)
+{
+    if (t.kneeBraces == 0)
+        return;
+    const double inches = KneeBrace::legInches * std::sqrt(2.0);
+    const int perPiece = int(std::floor(96 / inches + fit));
+    const int count = (t.kneeBraces + perPiece - 1) / perPiece;
+    t.rows.push_back({Group::Lumber, QStringLiteral("Knee braces"), QStringLiteral("2x4"), 8, count, QStringLiteral("piece"),
+                      QStringLiteral("%1 knee braces of %2, two at each of the %3 corner posts, cut from %4 %5 of 8 ft")
+                          .arg(t.kneeBraces)
+                          .arg(lengthtext::inchesText(inches))
+                          .arg(t.kneeBraces / 2)
+                          .arg(count)
+                          .arg(count == 1 ? QStringLiteral("piece") : QStringLiteral("pieces"))});
+}
+
+// A deck hung on the house: the ledger's lags or bolts (with their washers),
+// the hold-downs with their rating and the flashing by length.
+void addLedgerRows(Takeoff &t)
+{
+    const LedgerFastening &f = t.ledger;
+    if (!f.present)
+        return;
+    const QString piece = QStringLiteral("piece");
+    const bool lags = f.fastener == LedgerFastener::Lag;
+    const QString item = lags ? QStringLiteral("Ledger lag screws") : QStringLiteral("Ledger bolts");
+    const QString size = lags ? QStringLiteral("1/2 x 4 in") : QStringLiteral("1/2 x 5 in");
+    if (f.outside) {
+        TakeoffRow row{Group::Hardware, item, QStringLiteral("spaced by a designer"), 0, 0, piece,
+                       QStringLiteral("Table R507.9.1.3(1) gives no spacing for this ledger")};
+        row.byDesigner = true;
+        t.rows.push_back(row);
+    } else {
+        const QString rows = QStringLiteral("at %1 on centre, staggered in two rows, %2 on %3")
+                                 .arg(lengthtext::inchesText(f.spacingInches))
+                                 .arg(f.count)
+                                 .arg(f.boards == 1 ? QStringLiteral("1 ledger board") : QStringLiteral("%1 ledger boards").arg(f.boards));
+        t.rows.push_back({Group::Hardware, item, size, 0, f.count, piece,
+                          lags ? rows + QStringLiteral(", with a washer each")
+                               : rows + QStringLiteral(", each with a nut and two washers")});
+        if (f.fastener == LedgerFastener::BoltWashers)
+            t.rows.push_back({Group::Hardware, QStringLiteral("Stacked washers"), QStringLiteral("1/2 in"), 0,
+                              StackedWashersPerBolt * f.count, piece,
+                              QStringLiteral("%1 behind the ledger at each bolt").arg(StackedWashersPerBolt)});
+    }
+    t.rows.push_back({Group::Hardware, QStringLiteral("Hold-downs"), QStringLiteral("1,500 lb"), 0, f.holdDowns, piece,
+                      QStringLiteral("tension devices within 24 in of each end, a deck joist tied to a floor joist of the house")});
+    const int flashing = std::max(1, int(std::ceil(f.flashingInches / (FlashingPieceFeet * 12) - fit)));
+    t.rows.push_back({Group::Hardware, QStringLiteral("Ledger flashing"), QStringLiteral("0.019 in metal"), FlashingPieceFeet,
+                      flashing, piece,
+                      QStringLiteral("along the ledger's %1, lapped shingle-fashion")
+                          .arg(lengthtext::feetAndInchesFromInches(f.flashingInches))});
+}
+
 void addHardwareRows(Takeoff &t)
 {
     const QString piece = QStringLiteral("piece");
@@ -244,7 +300,9 @@ void addHardwareRows(Takeoff &t)
         add(QStringLiteral("Post bases"), size, count, piece, QStringLiteral("one under each post on a footing or the pad"));
     add(QStringLiteral("Post caps"), t.postCapLumber, t.postCaps, piece,
         QStringLiteral("one on each post, beam to post"));
-    add(QStringLiteral("Joist hangers"), t.blockLumber, t.joistHangers, piece, QStringLiteral("one per joist end on a rim joist"));
+    add(QStringLiteral("Joist hangers"), t.blockLumber, t.joistHangers, piece,
+        t.ledger.present ? QStringLiteral("one per joist end on a rim joist or the ledger")
+                         : QStringLiteral("one per joist end on a rim joist"));
     add(QStringLiteral("Joist ties"), t.blockLumber, t.joistTies, piece,
         QStringLiteral("one per joist at each beam line under it"));
     add(QStringLiteral("Stringer hangers"), QStringLiteral("2x12"), t.stringerHangers, piece,
@@ -253,6 +311,7 @@ void addHardwareRows(Takeoff &t)
         QStringLiteral("two per beam ply on each post, with nut and washer"));
     add(QStringLiteral("Guard post bolts"), QStringLiteral("1/2 in"), t.guardPostBolts, piece,
         QStringLiteral("two through each guard post and its rim joist"));
+    addLedgerRows(t);
     const int screws = t.deckScrews + t.treadScrews + t.riserScrews + t.balusterScrews;
     QStringList uses{QStringLiteral("%1 in the decking").arg(t.deckScrews)};
     if (t.treadScrews > 0)
@@ -360,6 +419,42 @@ std::vector<double> cutLengths(double length, std::vector<double> supports)
     return cuts;
 }
 
+std::vector<const Member *> kneeBracePosts(const Deck &deck)
+{
+    std::vector<const Member *> corners;
+    if (deck.beamLines.empty() || cornerPostInches(deck) <= KneeBrace::minPostInches + fit)
+        return corners;
+    const double first = *std::min_element(deck.beamLines.begin(), deck.beamLines.end());
+    const double last = *std::max_element(deck.beamLines.begin(), deck.beamLines.end());
+    for (double z : first == last ? std::vector<double>{first} : std::vector<double>{first, last}) {
+        const Member *low = nullptr, *high = nullptr;
+        for (const Member &m : deck.members) {
+            if (m.kind != Kind::Post)
+                continue;
+            const Box b = bounds(m.plan);
+            if (std::abs((b.z0 + b.z1) / 2 - z) > 0.01)
+                continue;
+            if (!low || b.x0 < bounds(low->plan).x0)
+                low = &m;
+            if (!high || b.x0 > bounds(high->plan).x0)
+                high = &m;
+        }
+        for (const Member *m : {low, high})
+            if (m && std::find(corners.begin(), corners.end(), m) == corners.end())
+                corners.push_back(m);
+    }
+    return corners;
+}
+
+double cornerPostInches(const Deck &deck)
+{
+    double tallest = 0;
+    for (const Member &m : deck.members)
+        if (m.kind == Kind::Post)
+            tallest = std::max(tallest, m.thickness);
+    return tallest;
+}
+
 Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings)
 {
     return takeoffOf(deck, settings, footingNeeds(deck, settings.code));
@@ -425,6 +520,8 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
             }
         if (m.kind == Kind::Joist) {
             takeoff.joistHangers += endsOnRims(deck, m);
+            if (std::find(deck.ledger.hangers.begin(), deck.ledger.hangers.end(), m.name) != deck.ledger.hangers.end())
+                ++takeoff.joistHangers;
             takeoff.joistTies += beamsUnder(deck, m);
         }
         if (m.kind == Kind::BeamPly) {
@@ -461,8 +558,11 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     takeoff.connectorNails = 10 * (takeoff.joistHangers + takeoff.stringerHangers) + 6 * takeoff.joistTies;
     takeoff.blockInches = p.joistSpacing - p.joistWidth;
     takeoff.blockLumber = lumberOf(Kind::Joist, p);
+    takeoff.kneeBraces = 2 * int(kneeBracePosts(deck).size());
+    takeoff.ledger = ledgerFastening(deck, settings.code);
     addFootings(takeoff, footings, settings.code);
     addLumberRows(takeoff, pieces);
+    addKneeBraceRow(takeoff);
     addHardwareRows(takeoff);
     addConcreteRows(takeoff);
     return takeoff;

@@ -7,6 +7,7 @@
 
 #include "codecheck.h"
 #include "framing.h"
+#include "ledgerchecks.h"
 #include "pricelist.h"
 
 #include <QByteArray>
@@ -65,7 +66,7 @@ struct Takeoff {
     std::vector<LumberRow> lumber; // by kind in build order, then by stock length
     double deckingSquareFeet = 0;
     int deckScrews = 0;    // two per board per joist or rim joist it crosses
-    int joistHangers = 0;  // one per joist end on a rim joist
+    int joistHangers = 0;  // one per joist end on a rim joist or the ledger
     int carriageBolts = 0; // two per beam ply per post
     int postCaps = 0;      // one per post under a beam, the beam-to-post connector
     QString postCapLumber; // the posts' size, which the caps take
@@ -85,10 +86,29 @@ struct Takeoff {
     int blocks = 0;         // one at each guard post on a rim joist, against the joist beside it
     double blockInches = 0;
     QString blockLumber;    // the joists' size, which the blocks, hangers and ties take
+    int kneeBraces = 0;     // two at each corner post taller than 2 feet (kneeBracePosts)
+    LedgerFastening ledger; // a deck hung on the house: its ledger's fasteners, hold-downs and flashing
     double wastePercent = 10;
     std::vector<TakeoffRow> rows; // lumber, then hardware, then concrete
     QStringList materials; // lines 20 to 23 of the file, as given: the wizard's notes
 };
+
+// Knee braces of a free-standing deck: the 2021 IRC has no prescriptive
+// bracing rule for one (its lateral item is the post-to-footing restraint of
+// R507.4.1, which the post bases give); the deck guides brace the corner
+// posts only. Here each corner post standing taller than 2 feet gets two
+// 2x4 braces at 45 degrees with 18-inch legs, one in the beam's plane and one
+// across it, both towards the deck's middle.
+struct KneeBrace {
+    static constexpr double minPostInches = 24; // a post this tall or lower gets none
+    static constexpr double legInches = 18;     // down the post and along what it holds
+    static constexpr double depthInches = 3.5;  // a 2x4
+};
+// The posts at the ends of the first and last beam lines, where they stand
+// taller than KneeBrace::minPostInches; none otherwise.
+std::vector<const Member *> kneeBracePosts(const Deck &deck);
+// The corner posts' height, the tallest of them (0 for a deck with no posts).
+double cornerPostInches(const Deck &deck);
 
 Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings = {});
 // The same from the footings footingNeeds(deck, settings.code) gave already.
@@ -101,6 +121,10 @@ constexpr int ConnectorNailsPerBox = 250;
 constexpr int BeamNailsPerBox = 69; // a 1 lb box of 10d common nails
 constexpr double CubicFeetPer80LbBag = 0.60;
 constexpr double CubicFeetPer60LbBag = 0.45;
+// The ledger's flashing is bought in pieces of this length, lapped; each
+// stacked-washer bolt takes this many 1/8 in washers (1/2 in) behind the ledger.
+constexpr int FlashingPieceFeet = 10;
+constexpr int StackedWashersPerBolt = 4;
 
 // The takeoff's rows with their prices: a row without one is left out of the
 // totals and counted.

@@ -378,6 +378,81 @@ private slots:
         QCOMPARE(written.error(), expected.replace(QLatin1String("FOLDER"), folder.path()));
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), before);
     }
+
+    // Hung on the house: the ledger among the deck's members, the house wall
+    // a solid and a node of its own beside the deck, named "house wall".
+    void houseWallStandsApart()
+    {
+        Extras extras;
+        extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY(built);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("deck.step"));
+        QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
+        Handle(TDocStd_Document) doc;
+        XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
+        XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
+        STEPCAFControl_Reader reader;
+        reader.SetNameMode(true);
+        QCOMPARE(reader.ReadFile(path.toLocal8Bit().constData()), IFSelect_RetDone);
+        QVERIFY(reader.Transfer(doc));
+        const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+        // Two roots: the deck's assembly of its members, and the house wall,
+        // a solid of its own.
+        TDF_LabelSequence free;
+        shapes->GetFreeShapes(free);
+        QCOMPARE(free.Length(), 2);
+        QStringList roots;
+        TDF_Label wallLabel, deckLabel;
+        for (const TDF_Label &label : free) {
+            Handle(TDataStd_Name) name;
+            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
+            roots << QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            (roots.back() == u"house wall" ? wallLabel : deckLabel) = label;
+        }
+        roots.sort();
+        QCOMPARE(roots, (QStringList{"Deck", "house wall"}));
+        QVERIFY(!shapes->IsAssembly(wallLabel));
+        TDF_LabelSequence components;
+        QVERIFY(shapes->GetComponents(deckLabel, components));
+        QStringList members;
+        double joistVolume = 0;
+        for (const TDF_Label &label : components) {
+            Handle(TDataStd_Name) name;
+            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
+            members << QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            if (members.back() == u"Joist 1") {
+                GProp_GProps g;
+                BRepGProp::VolumeProperties(shapes->GetShape(label), g);
+                joistVolume = g.Mass();
+            }
+        }
+        QCOMPARE(members.size(), int(built->members.size()));
+        QVERIFY(members.contains(QStringLiteral("Ledger")));
+        QVERIFY(!members.contains(QStringLiteral("Rim joist 4")));
+        QVERIFY(!members.contains(QStringLiteral("house wall")));
+        // 192 in (144 + 2 x 24) by 8 in by 132 in (36 + 96) high, against a
+        // joist of 1.5 x 5.5 x 189 (a second reader in one run reads in
+        // another unit: the ratio holds).
+        GProp_GProps properties;
+        BRepGProp::VolumeProperties(shapes->GetShape(wallLabel), properties);
+        QVERIFY(joistVolume > 0);
+        QCOMPARE(std::round(properties.Mass() / joistVolume * 1000), std::round(192.0 * 8 * 132 / (1.5 * 5.5 * 189) * 1000));
+
+        QCOMPARE(writeDeck(*built, folder.filePath(QStringLiteral("deck.glb")), Format::Glb).error(), QString());
+        QFile glb(folder.filePath(QStringLiteral("deck.glb")));
+        QVERIFY(glb.open(QIODevice::ReadOnly));
+        const QByteArray bytes = glb.readAll();
+        const qsizetype binAt = 20 + qsizetype(qFromLittleEndian<quint32>(bytes.constData() + 12));
+        const QJsonObject json = QJsonDocument::fromJson(bytes.mid(20, binAt - 20)).object();
+        QStringList nodeNames;
+        for (const QJsonValue &node : json.value(u"nodes").toArray())
+            nodeNames << node.toObject().value(u"name").toString();
+        QCOMPARE(nodeNames.count(QStringLiteral("house wall")), 1);
+        QCOMPARE(nodeNames.count(QStringLiteral("Ledger")), 1);
+        QCOMPARE(json.value(u"scenes").toArray().at(0).toObject().value(u"nodes").toArray().size(), int(built->members.size()) + 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDeckExport)

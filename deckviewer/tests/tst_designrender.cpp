@@ -132,7 +132,7 @@ private slots:
         const Run run = render({"--render", design, "--out", m_out.filePath(QStringLiteral("x.txt"))});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err, QByteArray("deckviewer: \"bad.jmdeck\" is a deck design of version 7, made by a newer Joistmaster; "
-                                     "this one reads version 1.\n"));
+                                     "this one reads version 2.\n"));
         QVERIFY(!QFile::exists(m_out.filePath(QStringLiteral("x.txt"))));
     }
 

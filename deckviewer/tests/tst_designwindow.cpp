@@ -54,6 +54,7 @@ private slots:
     }
 
     void editUndoRedo();
+    void hangOnTheHouse();
     void siteValuesGivenAndTakenBack();
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
@@ -123,6 +124,49 @@ void TestDesignWindow::editUndoRedo()
     QVERIFY(redrawn(presenter, [&] { undo->trigger(); }));
     QCOMPARE(design::designBytes(presenter.document()->design()), expected);
     presenter.document()->undoStack()->setClean(); // nothing to ask about when the window goes
+}
+
+// The framing panel hangs the deck on the house: the design keeps the edge
+// (the left one is edge 4 of the rectangle), the ledger takes the left rim
+// joist's place, the ledger's choices open up; brick veneer is refused with
+// the way out; Undo brings the free-standing deck back.
+void TestDesignWindow::hangOnTheHouse()
+{
+    DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
+    QVERIFY(open(presenter));
+    const QByteArray opened = design::designBytes(presenter.document()->design());
+    auto *house = presenter.framingPanel()->findChild<QComboBox *>(QStringLiteral("houseBox"));
+    auto *to = presenter.framingPanel()->findChild<QComboBox *>(QStringLiteral("attachedToBox"));
+    auto *sheathing = presenter.framingPanel()->findChild<QDoubleSpinBox *>(QStringLiteral("sheathingBox"));
+    QVERIFY(house && to && sheathing);
+    QCOMPARE(house->currentText(), QStringLiteral("Free-standing"));
+    QVERIFY(!to->isEnabled() && !sheathing->isEnabled());
+    QVERIFY(redrawn(presenter, [&] {
+        house->setCurrentIndex(1);
+        emit house->activated(1);
+    }));
+    QCOMPARE(presenter.document()->design().attachment,
+             (deckmodel::Attachment{true, 3, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5}));
+    QVERIFY(design::designBytes(presenter.document()->design()).contains("\"version\": 2,"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Ledgers")), QStringLiteral("1"));
+    QCOMPARE(factNamed(presenter, QStringLiteral("Rim joists")), QStringLiteral("3"));
+    QVERIFY(to->isEnabled() && sheathing->isEnabled());
+    QAction *undo = menuAction(presenter.window(), QStringLiteral("&Edit"), QStringLiteral("&Undo"));
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Hang the deck on the house"));
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    to->setCurrentIndex(int(deckmodel::HouseFraming::BrickVeneer));
+    emit to->activated(int(deckmodel::HouseFraming::BrickVeneer));
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(presenter.document()->design().attachment.to, deckmodel::HouseFraming::BrickVeneer);
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Change what the ledger is fastened to"));
+    QVERIFY2(drawn.last().value(0).toString().endsWith(
+                 QStringLiteral("attach it free-standing: a beam line 18 in from the house.")),
+             qPrintable(drawn.last().value(0).toString()));
+    QVERIFY(redrawn(presenter, [&] { undo->trigger(); }));
+    QVERIFY(redrawn(presenter, [&] { undo->trigger(); }));
+    QCOMPARE(design::designBytes(presenter.document()->design()), opened);
+    QCOMPARE(house->currentText(), QStringLiteral("Free-standing"));
+    presenter.document()->undoStack()->setClean();
 }
 
 // The lot's width typed in the panel goes into the design's project, written

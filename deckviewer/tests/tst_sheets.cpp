@@ -14,6 +14,7 @@
 #include "vieweroptions.h"
 
 #include <QAction>
+#include <QLineF>
 #include "plan.h"
 #include <QSignalSpy>
 #include <QProcess>
@@ -116,6 +117,14 @@ private slots:
     void stylePlan();
     void details();
     void titleBlock();
+    void stairOnPlan_data();
+    void stairOnPlan();
+    void framingConnectors_data();
+    void framingConnectors();
+    void footingChainsPerBeamLine();
+    void kneeBraces_data();
+    void kneeBraces();
+    void slopedHandrail();
     void sitePlan_data();
     void sitePlan();
     void designFactsReachTheSet();
@@ -246,7 +255,7 @@ void TestSheets::options()
              read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
     QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, site, framing, footing, "
-                                          "elevations, section, details, check, schedule parted by commas."));
+                                          "elevations, section, details, ledger, check, schedule parted by commas."));
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext
@@ -381,6 +390,12 @@ void TestSheets::details()
     QStringList expected;
     for (const QStringList &row : tableRows("sheet-details.txt"))
         expected << row.join(QStringLiteral(" | "));
+    // Every text drawn: none left without room (the guard's chain stands
+    // left of the guard, clear of the callouts' leaders on the right).
+    QStringList dropped;
+    for (const SheetText &t : details.dropped)
+        dropped << t.text;
+    QCOMPARE(dropped, QStringList());
     QCOMPARE(chainLines(details), expected);
     QStringList words;
     for (const SheetText &t : details.texts)
@@ -428,6 +443,222 @@ void TestSheets::titleBlock()
         strip << t.text;
     for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
         QVERIFY2(strip.contains(QLatin1String(expected)), expected);
+}
+
+void TestSheets::stairOnPlan_data()
+{
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : tableRows("sheet-stair-plan.txt"))
+        QTest::newRow(qPrintable(f[0])) << f.mid(1);
+}
+
+// The deck plan draws the stair and the guards outside the outline and
+// locates the stair from a corner of the deck (data/sheet-stair-plan.txt).
+void TestSheets::stairOnPlan()
+{
+    QFETCH(QStringList, row);
+    const QStringList layout = row[0].split(u' ');
+    deckmodel::Extras extras;
+    extras.stair.offsetInches = layout[0].toDouble();
+    extras.stair.widthInches = layout[1].toDouble();
+    const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(workedExample(), extras);
+    QVERIFY(deck.ok());
+    const std::vector<Sheet> sheets = setOf(*deck);
+    const Sheet &plan = sheetNamed(sheets, QStringLiteral("plan"));
+    QCOMPARE(plan.dropped.size(), size_t(0));
+    const auto outline = std::find_if(plan.shapes.begin(), plan.shapes.end(),
+                                      [](const SheetShape &s) { return s.weight == Weight::Heavy; });
+    QVERIFY(outline != plan.shapes.end());
+    const QRectF deckRect = outline->corners.boundingRect();
+    QStringList stair;
+    for (const SheetDimension &d : plan.dimensions)
+        if (d.chain == u"stair from corner") {
+            stair << d.text;
+            // From a corner of the deck along its front edge (the bottom of the plan).
+            QVERIFY(std::any_of(outline->corners.begin(), outline->corners.end(), [&](const QPointF &c) {
+                return QLineF(c, d.from).length() < 1e-6;
+            }));
+            QCOMPARE(std::round(d.from.y() * 100), std::round(deckRect.bottom() * 100));
+            QCOMPARE(std::round(d.to.y() * 100), std::round(deckRect.bottom() * 100));
+        }
+    QCOMPARE(stair, QStringList{row[1]});
+    QStringList texts;
+    for (const SheetText &t : plan.texts)
+        texts << t.text;
+    QVERIFY2(texts.contains(row[2]), qPrintable(texts.join(u'|')));
+    double lowest = 0;
+    int light = 0;
+    for (const SheetShape &s : plan.shapes) {
+        const QRectF box = s.corners.boundingRect();
+        if (box.left() < deckRect.left() - 3 || box.right() > deckRect.right() + 3 // the border, the title block
+            || s.fill != Fill::None) // arrow heads
+            continue;
+        lowest = std::max(lowest, box.bottom());
+        light += s.weight == Weight::Light && s.fill == Fill::None;
+    }
+    QCOMPARE(std::round((lowest - deckRect.bottom()) * 100) / 100, row[3].toDouble());
+    // 4 treads of 2 boards each at least, the rails along the edges.
+    QVERIFY(light >= 8 + 4);
+}
+
+void TestSheets::framingConnectors_data()
+{
+    QTest::addColumn<QString>("sizes");
+    QTest::addColumn<QStringList>("row");
+    for (const QStringList &f : tableRows("sheet-framing-notes.txt"))
+        QTest::newRow(qPrintable(f[0])) << f[1] << f.mid(2);
+}
+
+// The framing plan names the hangers and ties and marks each beam splice
+// over its post (data/sheet-framing-notes.txt).
+void TestSheets::framingConnectors()
+{
+    QFETCH(QString, sizes);
+    QFETCH(QStringList, row);
+    const deckmodel::Deck deck = framed(parametersOf(sizes, row));
+    const std::vector<Sheet> sheets = setOf(deck, Paper::Tabloid);
+    const Sheet &framing = sheetNamed(sheets, QStringLiteral("framing"));
+    QStringList words;
+    for (const SheetText &t : framing.texts)
+        words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY2(all.contains(row[4]), qPrintable(words.join(u'|')));
+    QCOMPARE(all.contains(QLatin1String("beam splices")), row[5] != u"0");
+    if (row[5] != u"0")
+        QVERIFY2(all.contains(QStringLiteral("; %1 beam splices over posts (the heavy ticks)").arg(row[5])), qPrintable(all));
+    // Each splice a heavy tick 6 mm across its beam line, at the splice's X.
+    int ticks = 0;
+    std::vector<double> ys;
+    for (const SheetLine &l : framing.lines)
+        if (l.weight == Weight::Heavy && std::abs(std::abs(l.b.x() - l.a.x()) - 6) < 1e-6 && std::abs(l.a.y() - l.b.y()) < 1e-6)
+            ++ticks, ys.push_back(l.a.y());
+    QCOMPARE(ticks, row[5].toInt());
+    // The same X on every beam line, over a post: the middle one of the five
+    // rows of posts (X = 180 of 24, 102, 180, 258, 336).
+    std::vector<double> postYs;
+    for (const SheetShape &s : framing.shapes)
+        if (s.fill == Fill::Black && s.weight == Weight::Medium && s.corners.size() == 4 // a post: a small square
+            && std::abs(s.corners.boundingRect().width() - s.corners.boundingRect().height()) < 0.01
+            && s.corners.boundingRect().width() < 3)
+            postYs.push_back(std::round(s.corners.boundingRect().center().y() * 100) / 100);
+    std::sort(postYs.begin(), postYs.end());
+    postYs.erase(std::unique(postYs.begin(), postYs.end()), postYs.end());
+    for (double y : ys) {
+        QCOMPARE(postYs.size(), size_t(5));
+        QCOMPARE(std::round(y * 100) / 100, postYs[2]);
+    }
+}
+
+// Beam lines whose footings stand alike share one chain, named by the first
+// of them: the worked example's three lines, posts at X 24 and 120 on each.
+void TestSheets::footingChainsPerBeamLine()
+{
+    const std::vector<Sheet> rectangle = setOf(framed(workedExample()));
+    QStringList chains;
+    for (const SheetDimension &d : sheetNamed(rectangle, QStringLiteral("footing")).dimensions)
+        if (!chains.contains(d.chain))
+            chains << d.chain;
+    QCOMPARE(chains, (QStringList{QStringLiteral("footings along Z"), QStringLiteral("footings on beam line 1")}));
+
+    // A cut shape at 40 x 30 (1/8" = 1'-0" on Letter): its beam lines end at
+    // the cuts, so some get their own chain; each chain's inner stations are
+    // footings of its own line only, never another line's.
+    const deckmodel::Deck cut = framed(deckOf(7, 40, 30, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4,
+                                              QStringLiteral("5/4x6")));
+    const std::vector<Sheet> sheets = setOf(cut);
+    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
+    const double mmPerInch = 25.4 / 96;
+    std::map<QString, std::vector<SheetDimension>> parts;
+    for (const SheetDimension &d : footing.dimensions)
+        if (d.chain.startsWith(u"footings on beam line ") && !d.overall)
+            parts[d.chain].push_back(d);
+    QVERIFY(parts.size() > 1);
+    const double x0 = deckmodel::bounds(cut.outline).x0;
+    for (const auto &[chain, dims] : parts) {
+        const double z = cut.beamLines[size_t(chain.mid(22).toInt() - 1)];
+        // The chain starts at the deck's edge X = x0, up the paper as X grows.
+        for (size_t i = 0; i + 1 < dims.size(); ++i) {
+            const double x = x0 + (dims.front().from.y() - dims[i].to.y()) / mmPerInch;
+            const bool own = std::any_of(cut.members.begin(), cut.members.end(), [&](const deckmodel::Member &m) {
+                const deckmodel::Box b = deckmodel::bounds(m.plan);
+                return m.kind == deckmodel::Kind::Post && std::abs((b.z0 + b.z1) / 2 - z) < 0.01
+                       && std::abs((b.x0 + b.x1) / 2 - x) < 0.05;
+            });
+            QVERIFY2(own, qPrintable(chain + QStringLiteral(" at X ") + QString::number(x)));
+        }
+    }
+}
+
+void TestSheets::kneeBraces_data()
+{
+    QTest::addColumn<double>("height");
+    QTest::addColumn<int>("braces");
+    QTest::addColumn<QString>("note");
+    // 36 - 1 - 5.5 - 7.25 = 22 1/4" posts: none.
+    QTest::newRow("worked example") << 3.0 << 0
+                                    << QStringLiteral("No knee braces: the posts stand 1' 10 1/4\", 2' 0\" or lower, too short for one.");
+    // 72 - 13.75 = 58 1/4" posts: the 4 corner posts, each view drawing a
+    // brace at each of them (two of a beam line coincide in the front view): 8.
+    QTest::newRow("worked example at 6 ft")
+        << 6.0 << 8
+        << QStringLiteral("Knee braces: 2x4 at 45 degrees, 18\" legs, two at each of the 4 corner posts (posts 4' 10 1/4\" "
+                          "tall), none at the posts between.");
+}
+
+// The elevations draw the knee braces at the corner posts, at 45 degrees,
+// and say why, or why there are none, with the posts' restraint at their
+// footings.
+void TestSheets::kneeBraces()
+{
+    QFETCH(double, height);
+    QFETCH(int, braces);
+    QFETCH(QString, note);
+    deckmodel::DeckParameters parameters = workedExample();
+    parameters.height = height;
+    const std::vector<Sheet> sheets = setOf(framed(parameters));
+    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    QCOMPARE(elevations.dropped.size(), size_t(0));
+    int drawn = 0;
+    for (const SheetShape &s : elevations.shapes) {
+        if (s.corners.size() != 4 || s.fill != Fill::White)
+            continue;
+        const QLineF edge(s.corners[0], s.corners[1]);
+        // At 45 degrees (not a member's box, nor a rail along the stair's slope).
+        drawn += std::abs(edge.dx()) > 1e-6 && std::round(std::abs(edge.dx()) * 1000) == std::round(std::abs(edge.dy()) * 1000);
+    }
+    QCOMPARE(drawn, braces);
+    QStringList words;
+    for (const SheetText &t : elevations.texts)
+        words << t.text;
+    const QString all = words.join(u' ');
+    QVERIFY2(all.contains(note), qPrintable(all));
+    QVERIFY(all.contains(QLatin1String("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; each post is "
+                                       "held to its footing against sideways movement by its post base (R507.4.1).")));
+}
+
+// The worked example's handrail, drawn as steps in the model, is one
+// straight sloped piece on the side elevation (seen end on at the front):
+// the nosings' slope, 7.2 over 11.25 = 0.64, from the top post's face 3.5
+// out to the foot post's face 45 out: 41.5 long (docs/deck-model.md).
+void TestSheets::slopedHandrail()
+{
+    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
+    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    double mmPerInch = 0;
+    for (const SheetDimension &d : elevations.dimensions)
+        if (d.chain == u"heights" && d.overall)
+            mmPerInch = QLineF(d.from, d.to).length() / 36;
+    QVERIFY(mmPerInch > 0);
+    QStringList sloped;
+    for (const SheetShape &s : elevations.shapes) {
+        if (s.corners.size() != 4 || s.fill != Fill::White)
+            continue;
+        const QLineF top(s.corners[0], s.corners[1]);
+        if (std::abs(top.dx()) < 1e-6 || std::abs(top.dy()) < 1e-6)
+            continue;
+        sloped << QStringLiteral("%1 over %2").arg(std::abs(top.dy() / top.dx()), 0, 'f', 2).arg(std::abs(top.dx()) / mmPerInch, 0, 'f', 2);
+    }
+    QCOMPARE(sloped, QStringList{QStringLiteral("0.64 over 41.50")});
 }
 
 void TestSheets::sitePlan_data()

@@ -78,6 +78,20 @@ void TestViewerOptions::hostileArguments_data()
     QTest::newRow("--waste with a NUL") << render + QStringList{"--waste", QString::fromLatin1("1\0", 2)}
                                         << "--waste \"1\\0\": write a percentage from 0 to 100.";
     QTest::newRow("--paper with --sheets") << render + QStringList{"--sheets", "all", "--paper", "a4"} << "";
+    QTest::newRow("--attach top") << render + QStringList{"--attach", "top"} << "--attach top: write front, back, left or right.";
+    QTest::newRow("--attached-to brick") << render + QStringList{"--attach", "left", "--attached-to", "brick"}
+        << "--attached-to brick: write band-joist, rim-board, brick-veneer, stone-veneer, cantilevered-floor or overhang.";
+    QTest::newRow("--fastener screw") << render + QStringList{"--attach", "left", "--fastener", "screw"}
+                                      << "--fastener screw: write lag, bolt or bolt-washers.";
+    QTest::newRow("--sheathing past 12") << render + QStringList{"--attach", "left", "--sheathing", "12.5"}
+        << "--sheathing 12.5: write the inches between ledger and band joist, 0 to 12.";
+    QTest::newRow("--sheathing below 0") << render + QStringList{"--attach", "left", "--sheathing", "-1"}
+        << "--sheathing -1: write the inches between ledger and band joist, 0 to 12.";
+    QTest::newRow("--fastener without --attach") << render + QStringList{"--fastener", "bolt"}
+        << "--attached-to, --fastener and --sheathing say how the deck hangs on the house: they go with --attach (see --help).";
+    QTest::newRow("--attach with all of them")
+        << render + QStringList{"--attach", "right", "--attached-to", "rim-board", "--fastener", "bolt-washers", "--sheathing", "0.75"}
+        << "";
 }
 
 void TestViewerOptions::hostileArguments()

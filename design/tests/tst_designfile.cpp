@@ -1,7 +1,8 @@
 // The design file: every field read from a file written by hand and written
 // back to the same bytes, the worked example's wizard file made into a
 // design, a table of bad files each refused with its sentence
-// (data/bad-designs.txt), and what the model is handed.
+// (data/bad-designs.txt, data/bad-attachments.txt), and what the model is
+// handed; a deck hung on the house written as version 2, any other as 1.
 #include "datatable.h"
 #include "designfile.h"
 
@@ -20,12 +21,18 @@ private slots:
     void writesEveryFieldBack();
     void readsAndWritesThe2DDeck();
     void madeFromTheWizardsFile();
+    void readsAndWritesTheAttachment();
     void refusesBadFiles_data();
     void refusesBadFiles();
     void refusesLongTexts();
     void readsOnlyRegularFiles();
     void writesWholeThroughTheOneWriter();
     void takesASuggestedFraming();
+
+private:
+    static void addBadRows(const QByteArray &good, const QList<QStringList> &rows);
+
+private slots:
     void handsTheModelItsParameters();
 };
 
@@ -105,6 +112,36 @@ void TestDesignFile::madeFromTheWizardsFile()
     QCOMPARE(byteLines(designBytes(made)), byteLines(expected));
 }
 
+void TestDesignFile::readsAndWritesTheAttachment()
+{
+    const QByteArray bytes = dataBytes(QStringLiteral(JM_TESTDATA "/attached.jmdeck"));
+    const auto read = readDesignBytes(bytes, QStringLiteral("x.jmdeck"));
+    QVERIFY2(read, qPrintable(read.error()));
+    QCOMPARE(read->attachment, (deckmodel::Attachment{true, 3, deckmodel::HouseFraming::BandJoist,
+                                                      deckmodel::LedgerFastener::Lag, 0.5}));
+    QCOMPARE(extrasOf(*read).attachment, read->attachment);
+    QCOMPARE(byteLines(designBytes(*read)), byteLines(bytes));
+    // Free-standing again: version 1, no attachment, as earlier files were.
+    Design free = *read;
+    free.attachment = {};
+    QByteArray expected = bytes;
+    expected.replace("    \"attachment\": {\n        \"edge\": 3,\n        \"fastener\": \"lag\",\n        \"sheathingIn\": 0.5,\n"
+                     "        \"to\": \"band-joist\"\n    },\n", "");
+    expected.replace("\"version\": 2,", "\"version\": 1,");
+    QCOMPARE(byteLines(designBytes(free)), byteLines(expected));
+    // An earlier file stands free of the house.
+    const auto old = readDesignBytes(expected, QStringLiteral("x.jmdeck"));
+    QVERIFY2(old, qPrintable(old.error()));
+    QCOMPARE(old->attachment.attached, false);
+    // Other framing and fasteners read as written.
+    QByteArray other = bytes;
+    other.replace("\"band-joist\"", "\"rim-board\"").replace("\"lag\"", "\"bolt-washers\"").replace("0.5,", "0.75,");
+    const auto changed = readDesignBytes(other, QStringLiteral("x.jmdeck"));
+    QVERIFY2(changed, qPrintable(changed.error()));
+    QCOMPARE(changed->attachment, (deckmodel::Attachment{true, 3, deckmodel::HouseFraming::RimBoard,
+                                                         deckmodel::LedgerFastener::BoltWashers, 0.75}));
+}
+
 void TestDesignFile::refusesBadFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -112,6 +149,14 @@ void TestDesignFile::refusesBadFiles_data()
     const QByteArray good = dataBytes(QStringLiteral(JM_TESTDATA "/every-field.jmdeck"));
     const QList<QStringList> rows = dataTable(QStringLiteral(JM_TESTDATA "/bad-designs.txt"));
     QCOMPARE(rows.size(), 67);
+    addBadRows(good, rows);
+    const QList<QStringList> attached = dataTable(QStringLiteral(JM_TESTDATA "/bad-attachments.txt"));
+    QCOMPARE(attached.size(), 7);
+    addBadRows(dataBytes(QStringLiteral(JM_TESTDATA "/attached.jmdeck")), attached);
+}
+
+void TestDesignFile::addBadRows(const QByteArray &good, const QList<QStringList> &rows)
+{
     for (QStringList row : rows) {
         for (QString &field : row) { // the blank each side of a '|'
             if (field.startsWith(u' '))

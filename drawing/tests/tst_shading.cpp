@@ -59,7 +59,8 @@ private slots:
 };
 
 // The shaded view's colours, as a person picks them apart: each kind its own,
-// the deck blocks concrete grey (150, 150, 146), darker than the landing pad.
+// the deck blocks concrete grey (150, 150, 146), darker than the landing pad,
+// the ledger treated green (122, 140, 92).
 void TestShading::everyKindHasItsColour()
 {
     const Palette palette = woodPalette();
@@ -69,8 +70,9 @@ void TestShading::everyKindHasItsColour()
         seen.insert(palette.kinds[i].rgb());
     }
     QCOMPARE(seen.size(), qsizetype(KindCount));
-    QCOMPARE(KindCount, size_t(14));
+    QCOMPARE(KindCount, size_t(15));
     QCOMPARE(palette.kinds[size_t(deckmodel::Kind::Block)], QColor(150, 150, 146));
+    QCOMPARE(palette.kinds[size_t(deckmodel::Kind::Ledger)], QColor(122, 140, 92));
 }
 
 void TestShading::hidesByDepth_data()

@@ -1,6 +1,7 @@
 // The takeoff of the worked example against the hand count in
 // docs/deck-model.md, byte for byte as CSV, unpriced and with the example
-// prices; the waste allowance; where long members are jointed.
+// prices; the waste allowance; where long members are jointed; the knee
+// braces at the corner posts.
 #include "deckcases.h"
 #include "takeoff.h"
 
@@ -30,6 +31,39 @@ private slots:
         const PriceList prices = examplePrices ? PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv")) : PriceList();
         QVERIFY(prices.problems().empty());
         QCOMPARE(takeoffCsv(takeoffOf(*built), prices), dataBytes(golden));
+    }
+
+    // The worked example hung on the house along its left edge: the ledger
+    // for the left rim joist, no guard along the house, its lags, hold-downs
+    // and flashing, and smaller footings (the ledger carries the house's
+    // half of the first span), against the hand count in docs/deck-model.md.
+    void attachedExampleCsv()
+    {
+        Extras extras;
+        extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY2(built, qPrintable(built ? QString() : built.error()));
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        QCOMPARE(takeoffCsv(takeoffOf(*built), prices), dataBytes(QStringLiteral(JM_TESTDATA "/attached-example-takeoff-priced.csv")));
+    }
+
+    // Bolts with stacked washers: four washers a bolt, beside the bolts.
+    void stackedWashers()
+    {
+        Extras extras;
+        extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::BoltWashers, 0.5};
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY(built);
+        const Takeoff t = takeoffOf(*built);
+        QStringList ledgerRows;
+        for (const TakeoffRow &r : t.rows)
+            if (r.item.startsWith(u"Ledger b") || r.item == u"Stacked washers")
+                ledgerRows << QStringLiteral("%1|%2|%3|%4").arg(r.item, r.size).arg(r.count).arg(r.note);
+        // 1 in column at 6 ft: 36 in; 140 in in 4 gaps: 5 bolts, 20 washers.
+        QCOMPARE(ledgerRows, (QStringList{
+                                 "Ledger bolts|1/2 x 5 in|5|at 36\" on centre, staggered in two rows, 5 on 1 ledger board, "
+                                 "each with a nut and two washers",
+                                 "Stacked washers|1/2 in|20|4 behind the ledger at each bolt"}));
     }
 
     // The allowance row follows the setting; the counted row never moves.
@@ -169,6 +203,41 @@ private slots:
                 if (!prices.price({"Lumber", size, QString::number(feet), "piece"}))
                     missing << QStringLiteral("%1 %2").arg(QLatin1String(size)).arg(feet);
         QCOMPARE(missing, QStringList());
+    }
+
+    // Knee braces: the worked example's posts stand 36 - 1 - 5.5 - 7.25 =
+    // 22 1/4", not above 2 ft, so none (its golden CSVs have no row). Raised
+    // to 6 ft they stand 58 1/4": the 4 corner posts (the ends of beam lines
+    // Z 30 and 162) take two braces each, 8 of 18 x sqrt(2) = 25.46 (25 1/2"),
+    // three to an 8-foot 2x4 (96 / 25.46 = 3.77): 3 pieces at 4.98 = 14.94.
+    // At 10 ft, 2x10 beams: the same four posts, the same 8 braces.
+    void kneeBraces_data()
+    {
+        QTest::addColumn<DeckParameters>("deck");
+        QTest::addColumn<QByteArray>("line"); // the CSV line with the example prices, empty for none
+        QTest::newRow("worked example, posts 22 1/4\"") << workedExample() << QByteArray();
+        DeckParameters six = workedExample();
+        six.height = 6;
+        QTest::newRow("worked example at 6 ft")
+            << six << QByteArray("Knee braces,2x4,8,3,piece,4.98,14.94,\"8 knee braces of 25 1/2\"\", two at each of the 4 "
+                                 "corner posts, cut from 3 pieces of 8 ft\"");
+        DeckParameters ten = deckOf(2, 16, 12, 10, QStringLiteral("2 X 10"), QStringLiteral("2 X 6"), 6, QStringLiteral("5/4x6"));
+        QTest::newRow("16 x 12 at 10 ft")
+            << ten << QByteArray("Knee braces,2x4,8,3,piece,4.98,14.94,\"8 knee braces of 25 1/2\"\", two at each of the 4 "
+                                 "corner posts, cut from 3 pieces of 8 ft\"");
+    }
+    void kneeBraces()
+    {
+        QFETCH(DeckParameters, deck);
+        QFETCH(QByteArray, line);
+        const jm::Result<Deck> built = buildDeck(deck);
+        QVERIFY2(built, qPrintable(built.error()));
+        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        QByteArray found;
+        for (const QByteArray &l : takeoffCsv(takeoffOf(*built), prices).split('\n'))
+            if (l.startsWith("Knee braces"))
+                found = l.trimmed();
+        QCOMPARE(found, line);
     }
 
     void jointsOverSupports_data()

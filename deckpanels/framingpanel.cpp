@@ -1,6 +1,8 @@
 #include "framingpanel.h"
 
 #include "catalogue.h"
+#include "ledger.h"
+#include "plan.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -10,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <cmath>
 
 namespace deckviewer {
@@ -80,12 +83,28 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     m_joistSize = comboBox(QStringLiteral("joistSizeBox"), framingLumber());
     m_joistSpacing = comboBox(QStringLiteral("joistSpacingBox"), {{QStringLiteral("12 in"), 12.0}, {QStringLiteral("16 in"), 16.0}, {QStringLiteral("24 in"), 24.0}});
     m_decking = comboBox(QStringLiteral("deckingBox"), {{QStringLiteral("5/4x6"), {}}, {QStringLiteral("2x4"), {}}, {QStringLiteral("2x6"), {}}});
+    m_house = comboBox(QStringLiteral("houseBox"), {{tr("Free-standing"), QString()},
+                                                    {tr("Hung on the house along the left edge"), QStringLiteral("left")},
+                                                    {tr("Hung on the house along the right edge"), QStringLiteral("right")}});
+    QList<std::pair<QString, QVariant>> framings;
+    for (int i = 0; i <= int(deckmodel::HouseFraming::ChimneyOrBay); ++i)
+        framings.append({deckmodel::houseFramingWords(deckmodel::HouseFraming(i)), i});
+    m_attachedTo = comboBox(QStringLiteral("attachedToBox"), framings);
+    QList<std::pair<QString, QVariant>> fasteners;
+    for (int i = 0; i <= int(deckmodel::LedgerFastener::BoltWashers); ++i)
+        fasteners.append({deckmodel::fastenerWords(deckmodel::LedgerFastener(i)), i});
+    m_fastener = comboBox(QStringLiteral("fastenerBox"), fasteners);
+    m_sheathing = feetBox(QStringLiteral("sheathingBox"), 0, 12);
+    m_sheathing->setSuffix(QStringLiteral(" in"));
+    m_sheathing->setDecimals(3);
+    m_sheathing->setSingleStep(0.125);
     m_plies = new QSpinBox(this);
     m_plies->setObjectName(QStringLiteral("pliesBox"));
     m_plies->setRange(1, 3);
     m_plies->setKeyboardTracking(false);
     m_deckBoxes = {m_a, m_b, m_height, m_overhangX, m_overhangZ, m_postSize, m_postSpacing, m_beamSpacing,
-                   m_beamSize, m_plies, m_joistSize, m_joistSpacing, m_decking, m_gap};
+                   m_beamSize, m_plies, m_joistSize, m_joistSpacing, m_decking, m_gap,
+                   m_house, m_attachedTo, m_fastener, m_sheathing};
     m_style = comboBox(QStringLiteral("styleBox"), planStyles());
     m_width = feetBox(QStringLiteral("widthBox"), 1, deckfile::specOf(deckfile::Line::DeckWidth).largest);
     m_planBoxes = {m_style, m_width};
@@ -150,6 +169,30 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     connect(m_width, &QDoubleSpinBox::valueChanged, this, [this](double value) {
         changed(tr("Change the width"), [value](design::Design &d) { d.plan.widthFeet = value; });
     });
+    // The house: the edge named as the plan shows it, found on the deck's outline.
+    connect(m_house, &QComboBox::activated, this, [this] {
+        changed(tr("Hang the deck on the house"), [this](design::Design &d) {
+            const QString side = m_house->currentData().toString();
+            d.attachment.attached = !side.isEmpty();
+            const jm::Result<deckmodel::Polygon> outline = deckmodel::shapePlan(d.deck.deckType, d.deck.depthA, d.deck.widthB);
+            d.attachment.edge = d.attachment.attached && outline ? deckmodel::edgeFacing(*outline, side) : -1;
+            if (!d.attachment.attached)
+                d.attachment = {};
+        });
+    });
+    connect(m_attachedTo, &QComboBox::activated, this, [this] {
+        changed(tr("Change what the ledger is fastened to"), [this](design::Design &d) {
+            d.attachment.to = deckmodel::HouseFraming(m_attachedTo->currentData().toInt());
+        });
+    });
+    connect(m_fastener, &QComboBox::activated, this, [this] {
+        changed(tr("Change the ledger's fasteners"), [this](design::Design &d) {
+            d.attachment.fastener = deckmodel::LedgerFastener(m_fastener->currentData().toInt());
+        });
+    });
+    connect(m_sheathing, &QDoubleSpinBox::valueChanged, this, [this](double inches) {
+        changed(tr("Change the sheathing behind the ledger"), [inches](design::Design &d) { d.attachment.sheathingInches = inches; });
+    });
     auto text = [this](QLineEdit *edit, const QString &what, QString design::Project::*field) {
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, what, field] {
             changed(what, [&](design::Design &d) { d.project.*field = edit->text(); });
@@ -196,6 +239,10 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     m_form->addRow(tr("Joist spacing:"), m_joistSpacing);
     m_form->addRow(tr("Decking:"), m_decking);
     m_form->addRow(tr("Board gap:"), m_gap);
+    m_form->addRow(tr("House:"), m_house);
+    m_form->addRow(tr("Ledger fastened to:"), m_attachedTo);
+    m_form->addRow(tr("Ledger fasteners:"), m_fastener);
+    m_form->addRow(tr("Sheathing behind it:"), m_sheathing);
     m_form->addRow(tr("Style:"), m_style);
     m_form->addRow(tr("Width (A):"), m_width);
     m_form->addRow(tr("Owner:"), m_owner);
@@ -287,6 +334,29 @@ void FramingPanel::setDesign(const design::Design *shown)
                                                       : QStringLiteral("2x6");
         m_decking->setCurrentIndex(m_decking->findText(name));
     }
+    // The house's choices, the ledger's only where the deck hangs on it.
+    const deckmodel::Attachment &a = shown->attachment;
+    QString side;
+    if (a.attached)
+        if (const auto outline = deckmodel::shapePlan(p.deckType, p.depthA, p.widthB))
+            for (const char *name : {"left", "right"})
+                if (deckmodel::edgeFacing(*outline, QLatin1String(name)) == a.edge)
+                    side = QLatin1String(name);
+    {
+        const QSignalBlocker quiet(m_house);
+        m_house->setCurrentIndex(std::max(0, m_house->findData(side)));
+    }
+    {
+        const QSignalBlocker quiet(m_attachedTo);
+        m_attachedTo->setCurrentIndex(int(a.to));
+    }
+    {
+        const QSignalBlocker quiet(m_fastener);
+        m_fastener->setCurrentIndex(int(a.fastener));
+    }
+    showValue(m_sheathing, a.sheathingInches);
+    for (QWidget *box : {static_cast<QWidget *>(m_attachedTo), static_cast<QWidget *>(m_fastener), static_cast<QWidget *>(m_sheathing)})
+        box->setEnabled(a.attached);
     const design::Project &project = shown->project;
     showValue(m_lotWidth, project.lotWidthFt.value_or(m_lotWidth->minimum()));
     showValue(m_lotDepth, project.lotDepthFt.value_or(m_lotDepth->minimum()));

@@ -1,11 +1,13 @@
 // The design's values a person may change, each with its unit. A 3D deck:
 // the sizes and height, every framing value (overhangs, posts, beam lines,
-// beams, joists), the decking and its gap, and its site (the lot, the deck's
-// place on it, north, the frost depth). A 2D deck: its style and width.
-// Either: the project's facts for the title block. Lumber comes from the
-// catalogue's sizes a deck is framed with: joists 2x6 to 2x12 at 12, 16 or
-// 24 inches, beams 2x6 to 2x12 of 1 to 3 plies, posts 4x4, 6x6 or 8x8; the
-// styles are the catalogue's. The panel only shows the design handed to it
+// beams, joists), the decking and its gap, whether it hangs on the house
+// (along its left or right edge, fastened to what and with what, through how
+// much sheathing), and its site (the lot, the deck's place on it, north, the
+// frost depth). A 2D deck: its style and width. Either: the project's facts
+// for the title block. Lumber comes from the catalogue's sizes a deck is
+// framed with: joists 2x6 to 2x12 at 12, 16 or 24 inches, beams 2x6 to 2x12
+// of 1 to 3 plies, posts 4x4, 6x6 or 8x8; the styles are the catalogue's.
+// The panel only shows the design handed to it
 // and reports each change as the whole design changed, named for the Edit
 // menu; it never applies one itself.
 #pragma once
@@ -53,6 +55,8 @@ private:
     std::optional<design::Design> m_design;
     QDoubleSpinBox *m_a, *m_b, *m_height, *m_overhangX, *m_overhangZ, *m_postSpacing, *m_beamSpacing, *m_gap;
     QComboBox *m_postSize, *m_beamSize, *m_joistSize, *m_joistSpacing, *m_decking;
+    QComboBox *m_house, *m_attachedTo, *m_fastener;
+    QDoubleSpinBox *m_sheathing;
     QSpinBox *m_plies;
     QComboBox *m_style;
     QDoubleSpinBox *m_width;

@@ -1,0 +1,198 @@
+// The deck hung on the house: the ledger in place of the beam line and rim
+// joist along the house's edge, the joists hung on it, no guard along it,
+// and the attachments refused with their reason and way out.
+#include "deckcases.h"
+#include "framing.h"
+#include "ledger.h"
+
+#include <QTest>
+
+#include <algorithm>
+
+using namespace deckmodel;
+
+namespace {
+
+Attachment along(int edge, HouseFraming to = HouseFraming::BandJoist)
+{
+    Attachment a;
+    a.attached = true;
+    a.edge = edge;
+    a.to = to;
+    return a;
+}
+
+const Member *named(const Deck &deck, const QString &name)
+{
+    for (const Member &m : deck.members)
+        if (m.name == name)
+            return &m;
+    return nullptr;
+}
+
+} // namespace
+
+class TestLedger : public QObject {
+    Q_OBJECT
+private slots:
+    void namesTheEdges_data();
+    void namesTheEdges();
+    void refuses_data();
+    void refuses();
+    void hangsTheWorkedExampleOnTheHouse();
+    void hangsOnTheRightEdgeToo();
+    void keysReadBack();
+};
+
+void TestLedger::namesTheEdges_data()
+{
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<int>("edge");
+    // The worked example's outline, counter-clockwise from its back left
+    // corner (144, 0): the back edge first, then right, front and left.
+    QTest::newRow("front") << "front" << 2;
+    QTest::newRow("back") << "back" << 0;
+    QTest::newRow("left") << "left" << 3;
+    QTest::newRow("right") << "right" << 1;
+    QTest::newRow("no such side") << "top" << -1;
+}
+
+void TestLedger::namesTheEdges()
+{
+    QFETCH(QString, side);
+    QFETCH(int, edge);
+    const auto deck = frameDeck(workedExample());
+    QVERIFY(deck);
+    QCOMPARE(edgeFacing(deck->outline, side), edge);
+}
+
+void TestLedger::refuses_data()
+{
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("stairEdge");
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<QString>("sentence");
+    const int band = int(HouseFraming::BandJoist);
+    QTest::newRow("brick veneer") << 3 << int(HouseFraming::BrickVeneer) << -1 << int(Rule::LedgerNotAllowed)
+        << "The deck cannot hang on brick veneer: a ledger may not be supported on stone or masonry veneer (R507.9.1.1); "
+           "attach it free-standing: a beam line 18 in from the house.";
+    QTest::newRow("stone veneer") << 3 << int(HouseFraming::StoneVeneer) << -1 << int(Rule::LedgerNotAllowed)
+        << "The deck cannot hang on stone veneer: a ledger may not be supported on stone or masonry veneer (R507.9.1.1); "
+           "attach it free-standing: a beam line 18 in from the house.";
+    QTest::newRow("cantilevered floor") << 3 << int(HouseFraming::CantileveredFloor) << -1 << int(Rule::LedgerNotAllowed)
+        << "The deck cannot hang on a cantilevered floor: the band joist of a floor that cantilevers past the wall below "
+           "does not bear fully on the house (R507.9.1.2); attach it free-standing: a beam line 18 in from the house.";
+    QTest::newRow("overhang") << 3 << int(HouseFraming::Overhang) << -1 << int(Rule::LedgerNotAllowed)
+        << "The deck cannot hang on a house overhang: the band joist of a floor that cantilevers past the wall below "
+           "does not bear fully on the house (R507.9.1.2); attach it free-standing: a beam line 18 in from the house.";
+    QTest::newRow("chimney or bay") << 3 << int(HouseFraming::ChimneyOrBay) << -1 << int(Rule::LedgerNotAllowed)
+        << "The deck cannot hang on a chimney or bay: it is no band joist bearing fully on the house (R507.9.1.2); "
+           "attach it free-standing: a beam line 18 in from the house.";
+    QTest::newRow("edge past the outline") << 4 << band << -1 << int(Rule::LedgerOffDeck)
+        << "The ledger is set on edge 5, but the deck's outline has 4 edges.";
+    QTest::newRow("along the joists (back)") << 0 << band << -1 << int(Rule::LedgerAlongJoists)
+        << "The joists run along edge 1, so none would hang on a ledger there; hang the deck along its left or right edge, "
+           "or attach it free-standing: a beam line 18 in from the house.";
+    QTest::newRow("stair on the house's edge") << 3 << band << 3 << int(Rule::LedgerUnderStair)
+        << "The stair is on edge 4, where the deck hangs on the house; move the stair to another edge.";
+}
+
+void TestLedger::refuses()
+{
+    QFETCH(int, edge);
+    QFETCH(int, to);
+    QFETCH(int, stairEdge);
+    QFETCH(int, rule);
+    QFETCH(QString, sentence);
+    Extras extras;
+    extras.attachment = along(edge, HouseFraming(to));
+    extras.stair.edge = stairEdge;
+    std::vector<Finding> findings;
+    const auto deck = frameDeck(workedExample(), extras, &findings);
+    QVERIFY(!deck);
+    QCOMPARE(deck.error(), sentence);
+    QCOMPARE(findings.size(), size_t(1));
+    QCOMPARE(int(findings[0].rule), rule);
+}
+
+void TestLedger::hangsTheWorkedExampleOnTheHouse()
+{
+    // 16 ft (192 in) along Z, 12 ft (144 in) along X, 3 ft high; 1 in decking,
+    // 2x6 joists at 12 in, 2x8 beams 6 ft apart set in 30 in, 4x4 posts.
+    Extras extras;
+    extras.attachment = along(3); // the left edge, Z = 0
+    std::vector<Finding> findings;
+    const auto deck = buildDeck(workedExample(), extras, &findings);
+    QVERIFY2(deck, qPrintable(deck ? QString() : deck.error()));
+    // Beam lines from the ledger's middle (0.75) to 192 - 30 = 162, at most
+    // 72 apart: 3 gaps of 53.75; the ledger's own line dropped.
+    QCOMPARE(deck->beamLines, (std::vector<double>{54.5, 108.25, 162}));
+    const Member *ledger = named(*deck, QStringLiteral("Ledger"));
+    QVERIFY(ledger);
+    QCOMPARE(int(ledger->kind), int(Kind::Ledger));
+    // A 2x8 though the joists are 2x6: its top at the joists' top, 36 - 1.
+    QCOMPARE(ledger->thickness, 7.25);
+    QCOMPARE(ledger->base, 35 - 7.25);
+    const Box box = bounds(ledger->plan);
+    QCOMPARE(box.z0, 0.0);
+    QCOMPARE(box.z1, 1.5);
+    QCOMPARE(box.x0, 0.0);
+    QCOMPARE(box.x1, 144.0);
+    QVERIFY(!named(*deck, QStringLiteral("Rim joist 4")));
+    QVERIFY(named(*deck, QStringLiteral("Rim joist 1")));
+    // Joists at X = 12, 24, ... 132: eleven, every one hung on the ledger.
+    QCOMPARE(deck->ledger.hangers.size(), size_t(11));
+    QCOMPARE(deck->ledger.hangers.front(), QStringLiteral("Joist 1"));
+    QCOMPARE(deck->ledger.hangers.back(), QStringLiteral("Joist 11"));
+    QCOMPARE(deck->ledger.lengthInches, 144.0);
+    QCOMPARE(deck->ledger.depthInches, 7.25);
+    // Three beams of two plies, two posts each (12 ft less 2 x 2 ft at most 8 ft apart).
+    QCOMPARE(std::count_if(deck->members.begin(), deck->members.end(), [](const Member &m) { return m.kind == Kind::Post; }), 6);
+    // The house closes the left edge: no guard post stands along it.
+    for (const Member &m : deck->members)
+        if (m.kind == Kind::GuardPost)
+            QVERIFY2(bounds(m.plan).z0 >= 0, qPrintable(m.name));
+    // The wall behind it, 8 in thick, 24 in past each end, 8 ft above the deck.
+    const Box wall = bounds(deck->ledger.houseWall);
+    QCOMPARE(wall.z0, -8.0);
+    QCOMPARE(wall.z1, 0.0);
+    QCOMPARE(wall.x0, -24.0);
+    QCOMPARE(wall.x1, 168.0);
+    QCOMPARE(deck->ledger.houseWallTopInches, 36.0 + 96);
+}
+
+void TestLedger::hangsOnTheRightEdgeToo()
+{
+    DeckParameters p = workedExample();
+    p.joistHeight = 9.25; // 2x10 joists: the ledger is as deep
+    Extras extras;
+    extras.attachment = along(1);
+    const auto deck = buildDeck(p, extras);
+    QVERIFY2(deck, qPrintable(deck ? QString() : deck.error()));
+    // From 30 to 192 - 0.75 = 191.25, three gaps of 53.75.
+    QCOMPARE(deck->beamLines, (std::vector<double>{30, 83.75, 137.5}));
+    QCOMPARE(deck->ledger.depthInches, 9.25);
+    QCOMPARE(bounds(named(*deck, QStringLiteral("Ledger"))->plan).z0, 190.5);
+    QVERIFY(!named(*deck, QStringLiteral("Rim joist 2")));
+}
+
+void TestLedger::keysReadBack()
+{
+    const char *framings[] = {"band-joist", "rim-board", "brick-veneer", "stone-veneer", "cantilevered-floor", "overhang",
+                              "chimney-or-bay"};
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(houseFramingKey(HouseFraming(i)), QLatin1String(framings[i]));
+        QCOMPARE(int(*houseFramingNamed(QLatin1String(framings[i]))), i);
+    }
+    QVERIFY(!houseFramingNamed(QStringLiteral("brick")));
+    const char *fasteners[] = {"lag", "bolt", "bolt-washers"};
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(int(*fastenerNamed(QLatin1String(fasteners[i]))), i);
+    QVERIFY(!fastenerNamed(QStringLiteral("screw")));
+    QVERIFY(carriesLedger(HouseFraming::BandJoist) && carriesLedger(HouseFraming::RimBoard));
+    QVERIFY(!carriesLedger(HouseFraming::Overhang));
+}
+
+QTEST_APPLESS_MAIN(TestLedger)
+#include "tst_ledger.moc"
