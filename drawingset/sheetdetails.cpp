@@ -21,34 +21,23 @@ using lengthtext::inchesText;
 
 namespace {
 
-// Under a foot in inches, else in feet and inches.
-QString measure(double inches)
-{
-    return inches < 12 - 1e-9 ? inchesText(inches) : feetAndInchesFromInches(inches);
-}
 
-// A detail's drawing frame: u to the right, y up, deck inches.
-struct Frame {
-    double mmPerInch = 1;
-    QPointF at(double u, double y) const { return {u * mmPerInch, -y * mmPerInch}; }
-};
-
-void box(Sheet &sheet, const Frame &f, double u0, double y0, double u1, double y1, Weight w = Weight::Medium,
+void box(Sheet &sheet, const DetailFrame &f, double u0, double y0, double u1, double y1, Weight w = Weight::Medium,
          bool dashed = false)
 {
     addRect(sheet, QRectF(f.at(u0, y1), f.at(u1, y0)).normalized(), w, dashed, Fill::White);
 }
 
 // A chain of upright dimensions at u, from the stations' lowest up.
-void uprightChain(Sheet &sheet, const Frame &f, double u, const std::vector<double> &ys, double offsetMm,
+void uprightChain(Sheet &sheet, const DetailFrame &f, double u, const std::vector<double> &ys, double offsetMm,
                   const QString &chain, bool overall)
 {
     for (size_t i = 1; i < ys.size(); ++i)
         addDimension(sheet, {f.at(u, ys[i - 1]), f.at(u, ys[i]), offsetMm, ys[i] - ys[i - 1],
-                             measure(ys[i] - ys[i - 1]), chain, false});
+                             detailMeasure(ys[i] - ys[i - 1]), chain, false});
     if (overall && ys.size() > 2)
         addDimension(sheet, {f.at(u, ys.front()), f.at(u, ys.back()), offsetMm - 9, ys.back() - ys.front(),
-                             measure(ys.back() - ys.front()), chain, true});
+                             detailMeasure(ys.back() - ys.front()), chain, true});
 }
 
 // Labels in a column right of the drawing, top down in the order given,
@@ -85,7 +74,7 @@ Sheet guardDetail(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     using G = deckmodel::GuardDesign;
     const deckmodel::DeckParameters &p = in.deck.parameters;
-    const Frame f{scale.mmPerInch()};
+    const DetailFrame f{scale.mmPerInch()};
     Sheet sheet;
     const double top = p.height * 12, joistTop = top - p.deckingThickness, rimBottom = joistTop - p.joistHeight;
     const double postTop = top + G::height;
@@ -107,12 +96,12 @@ Sheet guardDetail(const DeckSheetsInput &in, const DrawingScale &scale)
     // post's length right of the rails.
     uprightChain(sheet, f, -16, {top, bottomRail, bottomRail + G::railDepth, topRail, top + G::height}, 6,
                  QStringLiteral("guard"), false);
-    addDimension(sheet, {f.at(-16, top), f.at(-16, top + G::height), 15, G::height, measure(G::height),
+    addDimension(sheet, {f.at(-16, top), f.at(-16, top + G::height), 15, G::height, detailMeasure(G::height),
                          QStringLiteral("guard"), true});
     addDimension(sheet, {f.at(G::post + G::railWidth + 1.5, postTop), f.at(G::post + G::railWidth + 1.5, rimBottom), -8,
-                         postTop - rimBottom, measure(postTop - rimBottom), QStringLiteral("guard post"), true});
+                         postTop - rimBottom, detailMeasure(postTop - rimBottom), QStringLiteral("guard post"), true});
     addDimension(sheet, {f.at(-p.joistWidth, joistTop), f.at(-p.joistWidth, rimBottom), 22, p.joistHeight,
-                         measure(p.joistHeight), QStringLiteral("rim"), true});
+                         detailMeasure(p.joistHeight), QStringLiteral("rim"), true});
 
     addCallouts(sheet, {
         {f.at(G::post / 2, postTop - 4), QStringLiteral("4x4 guard post, at most 6' 0\" on centre")},
@@ -138,7 +127,7 @@ Sheet stairDetail(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     using S = deckmodel::StairDesign;
     const deckmodel::Stair &stair = in.deck.stair;
-    const Frame f{scale.mmPerInch()};
+    const DetailFrame f{scale.mmPerInch()};
     Sheet sheet;
     const int risers = stair.risers;
     const double r = stair.riserInches, t = stair.treadInches, rise = risers * r, run = (risers - 1) * t;
@@ -169,13 +158,13 @@ Sheet stairDetail(const DeckSheetsInput &in, const DrawingScale &scale)
         ys.push_back(i * r);
     uprightChain(sheet, f, run + S::padBeyond + 4, ys, -6, QStringLiteral("risers"), true);
     for (int i = 1; i < risers; ++i)
-        addDimension(sheet, {f.at((i - 1) * t, rise), f.at(i * t, rise), 9, t, measure(t), QStringLiteral("treads"), false});
+        addDimension(sheet, {f.at((i - 1) * t, rise), f.at(i * t, rise), 9, t, detailMeasure(t), QStringLiteral("treads"), false});
     if (risers > 2)
-        addDimension(sheet, {f.at(0, rise), f.at(run, rise), 17, run, measure(run), QStringLiteral("treads"), true});
+        addDimension(sheet, {f.at(0, rise), f.at(run, rise), 17, run, detailMeasure(run), QStringLiteral("treads"), true});
     addDimension(sheet, {f.at(run - t, -S::padThickness), f.at(run + S::padBeyond, -S::padThickness), -6,
-                         t + S::padBeyond, measure(t + S::padBeyond), QStringLiteral("landing pad"), true});
+                         t + S::padBeyond, detailMeasure(t + S::padBeyond), QStringLiteral("landing pad"), true});
     addDimension(sheet, {f.at(run + S::padBeyond, 0), f.at(run + S::padBeyond, -S::padThickness), -14, S::padThickness,
-                         measure(S::padThickness), QStringLiteral("pad thickness"), true});
+                         detailMeasure(S::padThickness), QStringLiteral("pad thickness"), true});
     // The handrail above the line of the nosings.
     if (!stair.handrail.empty()) {
         const double above = deckmodel::GuardDesign::height;
@@ -183,7 +172,7 @@ Sheet stairDetail(const DeckSheetsInput &in, const DrawingScale &scale)
         addLine(sheet, f.at(0, rise), f.at(run, r), Weight::Light, true); // the nosings' line
         const double u = t * std::max(1, (risers - 1) / 2);
         const double nosing = rise - (u / t) * r;
-        addDimension(sheet, {f.at(u, nosing), f.at(u, nosing + above), -5, above, measure(above),
+        addDimension(sheet, {f.at(u, nosing), f.at(u, nosing + above), -5, above, detailMeasure(above),
                              QStringLiteral("handrail"), true});
     }
     std::vector<DetailCallout> callouts{
@@ -235,7 +224,7 @@ namespace {
 Sheet footingDetail(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     const deckmodel::DeckParameters &p = in.deck.parameters;
-    const Frame f{scale.mmPerInch()};
+    const DetailFrame f{scale.mmPerInch()};
     Sheet sheet;
     const deckmodel::FootingNeed footing = heaviestFooting(in);
     const double size = footing.outside ? p.postSize + 8 : footing.sizeInches;
@@ -250,9 +239,9 @@ Sheet footingDetail(const DeckSheetsInput &in, const DrawingScale &scale)
         addLine(sheet, f.at(side * (p.postSize / 2 + 0.25), above), f.at(side * (p.postSize / 2 + 0.25), above + 3),
                 Weight::Medium);
     uprightChain(sheet, f, -size / 2 - 4, {-depth, -depth + thickness, 0}, 6, QStringLiteral("footing depth"), true);
-    addDimension(sheet, {f.at(-size / 2, -depth), f.at(size / 2, -depth), -6, size, measure(size),
+    addDimension(sheet, {f.at(-size / 2, -depth), f.at(size / 2, -depth), -6, size, detailMeasure(size),
                          QStringLiteral("footing size"), true});
-    addDimension(sheet, {f.at(pier / 2, 0), f.at(pier / 2, above), -5, above, measure(above),
+    addDimension(sheet, {f.at(pier / 2, 0), f.at(pier / 2, above), -5, above, detailMeasure(above),
                          QStringLiteral("pier above grade"), true});
     addCallouts(sheet, {
         {f.at(0, above + 10), QStringLiteral("%1 post").arg(lumberOf(in, deckmodel::Kind::Post))},

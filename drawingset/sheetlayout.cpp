@@ -1,5 +1,7 @@
 #include "sheetlayout.h"
 
+#include "lengthtext.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -151,6 +153,11 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
     for (const QString &line : title)
         foot = addLines(sheet, left, foot, line, 3.5, true);
     addLines(sheet, left, foot, QStringLiteral("Sheet %1 of %2").arg(number).arg(count), 3.5, true);
+}
+
+QString detailMeasure(double inches)
+{
+    return inches < 12 - 1e-9 ? lengthtext::inchesText(inches) : lengthtext::feetAndInchesFromInches(inches);
 }
 
 QString givenOr(const QString &value)

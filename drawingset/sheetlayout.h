@@ -9,6 +9,8 @@
 #include "sheet.h"
 
 #include <QDate>
+#include <QPointF>
+#include <QString>
 
 #include <optional>
 #include <vector>
@@ -79,6 +81,16 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
 
 // A view's name and scale under it, centred at `at`: "FRAMING PLAN" over "1/4\" = 1'-0\"".
 void addViewTitle(Sheet &sheet, QPointF at, const QString &name, const QString &scaleWords);
+
+// A detail's drawing frame: u to the right, y up, in deck inches at the
+// detail's scale.
+struct DetailFrame {
+    double mmPerInch = 1;
+    QPointF at(double u, double y) const { return {u * mmPerInch, -y * mmPerInch}; }
+};
+// A detail's length: under a foot in inches (7 1/4"), else in feet and
+// inches (2' 1 1/2").
+QString detailMeasure(double inches);
 
 // The contents moved so that their extent is centred in `area`; false (and
 // left as they were) when they do not fit.

@@ -14,23 +14,12 @@
 
 namespace deckview {
 
-using lengthtext::feetAndInchesFromInches;
 using lengthtext::inchesText;
 
 namespace {
 
-QString ledgerMeasure(double inches)
-{
-    return inches < 12 - 1e-9 ? inchesText(inches) : feetAndInchesFromInches(inches);
-}
-
-// u to the right (from the house to the deck), y up, deck inches.
-struct LedgerFrame {
-    double mmPerInch = 1;
-    QPointF at(double u, double y) const { return {u * mmPerInch, -y * mmPerInch}; }
-};
-
-void ledgerBox(Sheet &sheet, const LedgerFrame &f, double u0, double y0, double u1, double y1, Weight w = Weight::Medium)
+// The ledger detail's frame runs u to the right, from the house to the deck.
+void ledgerBox(Sheet &sheet, const DetailFrame &f, double u0, double y0, double u1, double y1, Weight w = Weight::Medium)
 {
     addRect(sheet, QRectF(f.at(u0, y1), f.at(u1, y0)).normalized(), w, false, Fill::White);
 }
@@ -57,7 +46,7 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
 {
     const deckmodel::Ledger &ledger = in.deck.ledger;
     const deckmodel::DeckParameters &p = in.deck.parameters;
-    const LedgerFrame fr{scale.mmPerInch()};
+    const DetailFrame fr{scale.mmPerInch()};
     const double depth = ledger.depthInches, t = ledger.thicknessInches;
     const double sheathing = ledger.attachment.sheathingInches;
     const double band = ledger.attachment.to == deckmodel::HouseFraming::RimBoard ? 1.125 : 1.5;
@@ -93,9 +82,9 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
     const std::vector<double> ys{bottom, bottomRow, topRow, top};
     const double u = -sheathing - band - 1;
     for (size_t i = 1; i < ys.size(); ++i)
-        addDimension(sheet, {fr.at(u, ys[i - 1]), fr.at(u, ys[i]), 8, ys[i] - ys[i - 1], ledgerMeasure(ys[i] - ys[i - 1]),
+        addDimension(sheet, {fr.at(u, ys[i - 1]), fr.at(u, ys[i]), 8, ys[i] - ys[i - 1], detailMeasure(ys[i] - ys[i - 1]),
                              QStringLiteral("ledger rows"), false});
-    addDimension(sheet, {fr.at(u, bottom), fr.at(u, top), 17, depth, ledgerMeasure(depth), QStringLiteral("ledger rows"), true});
+    addDimension(sheet, {fr.at(u, bottom), fr.at(u, top), 17, depth, detailMeasure(depth), QStringLiteral("ledger rows"), true});
 
     const QString board = deckmodel::lumberName(t, depth);
     const QString fasteners = deckmodel::fastenerWords(f.fastener);
@@ -125,7 +114,7 @@ Sheet ledgerSection(const DeckSheetsInput &in, const deckmodel::LedgerFastening 
 Sheet ledgerElevation(const deckmodel::LedgerFastening &f, const deckmodel::Ledger &ledger, double widthMm)
 {
     const double mmPerInch = std::min(25.4 / 12, widthMm / ledger.lengthInches);
-    const LedgerFrame fr{mmPerInch};
+    const DetailFrame fr{mmPerInch};
     Sheet sheet;
     const double depth = ledger.depthInches, length = ledger.lengthInches;
     ledgerBox(sheet, fr, 0, -depth, length, 0, Weight::Heavy);
@@ -144,11 +133,11 @@ Sheet ledgerElevation(const deckmodel::LedgerFastening &f, const deckmodel::Ledg
                                      std::max(0.4, 0.25 * mmPerInch), Weight::Medium, false});
     }
     if (at.size() >= 2) {
-        addDimension(sheet, {fr.at(0, 0), fr.at(at[0], 0), -6, at[0], ledgerMeasure(at[0]), QStringLiteral("fasteners"), false});
-        addDimension(sheet, {fr.at(at[0], 0), fr.at(at[1], 0), -6, at[1] - at[0], ledgerMeasure(at[1] - at[0]),
+        addDimension(sheet, {fr.at(0, 0), fr.at(at[0], 0), -6, at[0], detailMeasure(at[0]), QStringLiteral("fasteners"), false});
+        addDimension(sheet, {fr.at(at[0], 0), fr.at(at[1], 0), -6, at[1] - at[0], detailMeasure(at[1] - at[0]),
                              QStringLiteral("fasteners"), false});
     }
-    addDimension(sheet, {fr.at(0, 0), fr.at(length, 0), -13, length, ledgerMeasure(length), QStringLiteral("ledger"), true});
+    addDimension(sheet, {fr.at(0, 0), fr.at(length, 0), -13, length, detailMeasure(length), QStringLiteral("ledger"), true});
     const QRectF extent = extentOf(sheet);
     sheet.texts.push_back({QPointF(extent.left(), extent.bottom() + 6),
                            f.outside ? QStringLiteral("Table R507.9.1.3(1) gives no spacing: have the fastening designed.")
