@@ -259,7 +259,15 @@ bool DeckPresenter::save()
         return false;
     }
     m_window->statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(m_document.path())), 5000);
+    ownWrite(m_document.path());
     return true;
+}
+
+// A file the window itself has just written is not a change on disk to ask about.
+void DeckPresenter::ownWrite(const QString &path)
+{
+    if (QFileInfo(m_watch.path()) == QFileInfo(path))
+        m_watch.rewatch();
 }
 
 bool DeckPresenter::saveAs()
@@ -282,6 +290,7 @@ bool DeckPresenter::saveAs()
     m_stairFile.clear();
     deckviewer::rememberDesign(path);
     m_window->statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(path)), 5000);
+    ownWrite(path);
     return true;
 }
 

@@ -94,6 +94,7 @@ private:
     void placeStair(const deckmodel::StairLayout &layout);
     void labelEdges();
     void filesChanged();
+    void ownWrite(const QString &path);
 
     QString m_windowName;
     QString m_wizardFolder;
