@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace deckview {
 
@@ -272,10 +273,11 @@ QRectF placeAt(Sheet &sheet, QPointF at)
 
 Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords)
 {
-    Sheet best;
-    for (const DrawingScale &scale : detailScales()) {
-        if (scale.ratio < 24)
-            continue; // at 3/4" = 1'-0" or more the stair's run alone fills the sheet
+    // At 3/4" = 1'-0" or more the stair's run alone fills the sheet.
+    std::vector<DrawingScale> scales;
+    std::copy_if(detailScales().begin(), detailScales().end(), std::back_inserter(scales),
+                 [](const DrawingScale &s) { return s.ratio >= 24; });
+    return atLargestScaleThatFits(scales, area, scaleWords, [&](const DrawingScale &scale) {
         Sheet all = guardDetail(in, scale), footing = footingDetail(in, scale);
         const QRectF g = placeAt(all, area.topLeft());
         const QRectF fr = placeAt(footing, QPointF(g.right() + 10, area.top()));
@@ -287,13 +289,8 @@ Sheet detailsSheet(const DeckSheetsInput &in, const QRectF &area, QString *scale
         }
         all.key = QStringLiteral("details");
         all.title = QStringLiteral("Details");
-        *scaleWords = scale.words;
-        best = std::move(all);
-        if (centreIn(best, area))
-            return best;
-    }
-    moveSheet(best, area.topLeft() - extentOf(best).topLeft());
-    return best;
+        return all;
+    });
 }
 
 } // namespace deckview

@@ -155,6 +155,21 @@ void addTitleBlock(Sheet &sheet, const SetFacts &facts, int number, int count, c
     addLines(sheet, left, foot, QStringLiteral("Sheet %1 of %2").arg(number).arg(count), 3.5, true);
 }
 
+Sheet atLargestScaleThatFits(const std::vector<DrawingScale> &scales, const QRectF &area, QString *scaleWords,
+                             const std::function<Sheet(const DrawingScale &)> &compose, bool centreLast)
+{
+    Sheet best;
+    for (const DrawingScale &scale : scales) {
+        best = compose(scale);
+        *scaleWords = scale.words;
+        if (centreIn(best, area))
+            return best;
+    }
+    const QRectF extent = extentOf(best);
+    moveSheet(best, centreLast ? area.center() - extent.center() : area.topLeft() - extent.topLeft());
+    return best;
+}
+
 QString detailMeasure(double inches)
 {
     return inches < 12 - 1e-9 ? lengthtext::inchesText(inches) : lengthtext::feetAndInchesFromInches(inches);

@@ -12,6 +12,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -95,5 +96,10 @@ QString detailMeasure(double inches);
 // The contents moved so that their extent is centred in `area`; false (and
 // left as they were) when they do not fit.
 bool centreIn(Sheet &sheet, const QRectF &area);
+// What `compose` draws at the first of `scales` where it fits `area`, centred
+// on it; where none fits, the last drawn, its top left at the area's (or its
+// centre on the area's, `centreLast`). `scaleWords` names the scale used.
+Sheet atLargestScaleThatFits(const std::vector<DrawingScale> &scales, const QRectF &area, QString *scaleWords,
+                             const std::function<Sheet(const DrawingScale &)> &compose, bool centreLast = false);
 
 } // namespace deckview

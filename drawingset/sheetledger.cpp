@@ -199,8 +199,7 @@ void addHouseOnPlan(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput 
 Sheet ledgerSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleWords)
 {
     const deckmodel::LedgerFastening f = deckmodel::ledgerFastening(in.deck, in.settings);
-    Sheet best;
-    for (const DrawingScale &scale : detailScales()) {
+    return atLargestScaleThatFits(detailScales(), area, scaleWords, [&](const DrawingScale &scale) {
         Sheet all = ledgerSection(in, f, scale);
         const QRectF section = extentOf(all);
         Sheet face = ledgerElevation(f, in.deck.ledger, area.width() - 20);
@@ -208,13 +207,8 @@ Sheet ledgerSheet(const DeckSheetsInput &in, const QRectF &area, QString *scaleW
         appendSheet(all, face);
         all.key = QStringLiteral("ledger");
         all.title = QStringLiteral("Ledger");
-        *scaleWords = scale.words;
-        best = std::move(all);
-        if (centreIn(best, area))
-            return best;
-    }
-    moveSheet(best, area.topLeft() - extentOf(best).topLeft());
-    return best;
+        return all;
+    });
 }
 
 } // namespace deckview

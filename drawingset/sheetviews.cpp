@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -244,12 +245,13 @@ QString bracingWords(const DeckSheetsInput &in)
 
 Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const DrawingScale &largest, QString *scaleWords)
 {
-    const std::vector<DrawingScale> &scales = planScales();
-    auto first = std::find_if(scales.begin(), scales.end(), [&](const DrawingScale &s) { return s.ratio >= largest.ratio; });
-    Sheet best;
-    for (auto scale = first; scale != scales.end(); ++scale) {
-        Sheet front = elevationView(in, true, *scale);
-        Sheet side = elevationView(in, false, *scale);
+    std::vector<DrawingScale> scales;
+    std::copy_if(planScales().begin(), planScales().end(), std::back_inserter(scales),
+                 [&](const DrawingScale &s) { return s.ratio >= largest.ratio; });
+    // At the smallest scale still a little wider than the room: centred on it.
+    return atLargestScaleThatFits(scales, area, scaleWords, [&](const DrawingScale &scale) {
+        Sheet front = elevationView(in, true, scale);
+        Sheet side = elevationView(in, false, scale);
         const QRectF f = extentOf(front), s = extentOf(side);
         moveSheet(side, QPointF(f.left() - s.left(), f.bottom() + 10 - s.top()));
         appendSheet(front, side);
@@ -259,14 +261,8 @@ Sheet elevationsSheet(const DeckSheetsInput &in, const QRectF &area, const Drawi
             front.texts.push_back({QPointF(both.left(), both.bottom() + 6 + 4.6 * double(i)), note[i], 2.5});
         front.key = QStringLiteral("elevations");
         front.title = QStringLiteral("Elevations");
-        *scaleWords = scale->words;
-        best = std::move(front);
-        if (centreIn(best, area))
-            return best;
-    }
-    // At the smallest scale still a little wider than the room: centred on it.
-    moveSheet(best, area.center() - extentOf(best).center());
-    return best;
+        return front;
+    }, true);
 }
 
 namespace {
