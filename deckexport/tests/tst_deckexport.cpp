@@ -57,6 +57,29 @@ QStringList linesOf(const QString &path)
             lines << line;
     return lines;
 }
+
+// A STEP file read back through the kernel, lengths in inches; none where it
+// cannot be read.
+Handle(TDocStd_Document) readStep(const QString &path)
+{
+    Handle(TDocStd_Document) doc;
+    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
+    XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
+    STEPCAFControl_Reader reader;
+    reader.SetNameMode(true);
+    if (reader.ReadFile(path.toLocal8Bit().constData()) != IFSelect_RetDone || !reader.Transfer(doc))
+        return {};
+    return doc;
+}
+
+// A label's name, empty where it has none.
+QString labelName(const TDF_Label &label)
+{
+    Handle(TDataStd_Name) name;
+    if (!label.FindAttribute(TDataStd_Name::GetID(), name))
+        return {};
+    return QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+}
 } // namespace
 
 class TestDeckExport : public QObject {
@@ -152,13 +175,8 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  (QStringList{"deck.glb.bin.tmp", "deck.glb.part", "deck.glb.part.bin.tmp", "deck.step", "deck.step.part", "victim"}));
 
-        Handle(TDocStd_Document) doc;
-        XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
-        XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
-        STEPCAFControl_Reader reader;
-        reader.SetNameMode(true);
-        QCOMPARE(reader.ReadFile(path.toLocal8Bit().constData()), IFSelect_RetDone);
-        QVERIFY(reader.Transfer(doc));
+        const Handle(TDocStd_Document) doc = readStep(path);
+        QVERIFY(!doc.IsNull());
         const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
         // One assembly, the deck, with a component for each member, named as
         // the member; each component places the one solid of its piece.
@@ -176,9 +194,7 @@ private slots:
         for (const TDF_Label &label : labels) {
             const TopoDS_Shape shape = shapes->GetShape(label);
             int solids = 0;
-            Handle(TDataStd_Name) name;
-            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
-            names << QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            names << labelName(label);
             const QString kind = names.back().section(QRegularExpression(QStringLiteral(" \\d")), 0, 0);
             for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) {
                 ++solids;
@@ -284,13 +300,8 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("low.step"));
         QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
-        Handle(TDocStd_Document) doc;
-        XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
-        XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
-        STEPCAFControl_Reader reader;
-        reader.SetNameMode(true);
-        QCOMPARE(reader.ReadFile(path.toLocal8Bit().constData()), IFSelect_RetDone);
-        QVERIFY(reader.Transfer(doc));
+        const Handle(TDocStd_Document) doc = readStep(path);
+        QVERIFY(!doc.IsNull());
         const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
         const Handle(XCAFDoc_ColorTool) colours = XCAFDoc_DocumentTool::ColorTool(doc->Main());
         TDF_LabelSequence free, labels;
@@ -299,9 +310,7 @@ private slots:
         QStringList blocks;
         int posts = 0;
         for (const TDF_Label &label : labels) {
-            Handle(TDataStd_Name) name;
-            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
-            const QString named = QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            const QString named = labelName(label);
             posts += named.startsWith(u"Post ") ? 1 : 0;
             if (!named.startsWith(u"Deck block"))
                 continue;
@@ -390,13 +399,8 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("deck.step"));
         QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
-        Handle(TDocStd_Document) doc;
-        XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
-        XCAFDoc_DocumentTool::SetLengthUnit(doc, 1, UnitsMethods_LengthUnit_Inch);
-        STEPCAFControl_Reader reader;
-        reader.SetNameMode(true);
-        QCOMPARE(reader.ReadFile(path.toLocal8Bit().constData()), IFSelect_RetDone);
-        QVERIFY(reader.Transfer(doc));
+        const Handle(TDocStd_Document) doc = readStep(path);
+        QVERIFY(!doc.IsNull());
         const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
         // Two roots: the deck's assembly of its members, and the house wall,
         // a solid of its own.
@@ -406,9 +410,7 @@ private slots:
         QStringList roots;
         TDF_Label wallLabel, deckLabel;
         for (const TDF_Label &label : free) {
-            Handle(TDataStd_Name) name;
-            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
-            roots << QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            roots << labelName(label);
             (roots.back() == u"house wall" ? wallLabel : deckLabel) = label;
         }
         roots.sort();
@@ -419,9 +421,7 @@ private slots:
         QStringList members;
         double joistVolume = 0;
         for (const TDF_Label &label : components) {
-            Handle(TDataStd_Name) name;
-            QVERIFY(label.FindAttribute(TDataStd_Name::GetID(), name));
-            members << QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
+            members << labelName(label);
             if (members.back() == u"Joist 1") {
                 GProp_GProps g;
                 BRepGProp::VolumeProperties(shapes->GetShape(label), g);
