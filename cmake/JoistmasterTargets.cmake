@@ -33,16 +33,17 @@ endfunction()
 # jm_check_headers(): a header that no source of this build includes first is
 # compiled alone, once, as a source of its own target (by a generated file
 # that includes nothing else), so that a header which does not compile on its
-# own fails the build; a header that a source includes first is checked by that
-# source. It proves something only in a build without unity files and without
-# precompiled headers, which would lend a file the includes of others.
+# own fails the build; a header that a source includes first is checked by
+# that source, unless the source starts from a shared precompiled header that
+# the header does not include itself (jm_pch_chooser). It proves something only
+# in a build without unity files.
 function(jm_check_headers)
     jm_targets(targets)
     set(first "")
     set(headers "")
     foreach(target IN LISTS targets)
         get_target_property(type ${target} TYPE)
-        if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY")
+        if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY" OR target MATCHES "^jm_pch_")
             continue()
         endif()
         get_target_property(sources ${target} SOURCES)
@@ -58,7 +59,17 @@ function(jm_check_headers)
                 if(includes)
                     list(GET includes 0 include)
                 endif()
-                if(include MATCHES "[\"<]([^\">]+)[\">]")
+                set(proves ON)
+                if(JM_SHARED_PCH)
+                    # it proves its first include only if it starts from a
+                    # precompiled header that this include names itself
+                    jm_pch_chooser(chooser ${path})
+                    jm_pch_named(named ${path})
+                    if(chooser STREQUAL path AND named)
+                        set(proves OFF)
+                    endif()
+                endif()
+                if(proves AND include MATCHES "[\"<]([^\">]+)[\">]")
                     cmake_path(GET CMAKE_MATCH_1 FILENAME name)
                     list(APPEND first ${name})
                 endif()
@@ -80,6 +91,252 @@ function(jm_check_headers)
         target_sources(${target} PRIVATE ${check})
         set_source_files_properties(${check} TARGET_DIRECTORY ${target} PROPERTIES
             SKIP_UNITY_BUILD_INCLUSION ON SKIP_PRECOMPILE_HEADERS ON SKIP_AUTOGEN ON)
+        if(JM_SHARED_PCH)
+            jm_pch_candidate(${target} ${check} INCLUDES_OF ${path})
+        endif()
+    endforeach()
+endfunction()
+
+# Shared precompiled headers that keep "compiles on its own" honest.
+#
+# A source is given the precompiled form of one Qt header that it includes
+# itself (the first of JM_PCH_HEADERS that it names and that at least three
+# files share), built once and shared by every source that names it. Whatever
+# the precompiled header makes visible the source makes visible anyway by its
+# own include, so a source that lacks an include still fails; only the order
+# of its includes changes, and every header is compiled alone as well
+# (jm_check_headers). Of the modules' definitions (QT_GUI_LIB, ...) only
+# QT_GUI_LIB and QT_WIDGETS_LIB change what a Qt header declares, and only in
+# QtTest: <QTest> is precompiled once for each of its three forms, so that a
+# test of the core alone is never lent the widgets' declarations. Only clang,
+# and only file by file.
+set(JM_PCH_HEADERS QTest QApplication QMainWindow QWidget QPainter QGuiApplication QImage
+    QDBusConnection QCoreApplication QProcess QObject QString)
+set(JM_PCH_MODULES Core Gui Widgets PrintSupport DBus Test)
+
+# jm_qt_modules(OUT target): the Qt modules whose compile definitions reach
+# the target's sources (its own links and what they pass on).
+function(jm_qt_modules out target)
+    set(seen "")
+    set(queue ${target})
+    set(modules "")
+    while(queue)
+        list(POP_FRONT queue item)
+        if(item IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen ${item})
+        if(item MATCHES "^Qt6?::(.+)$")
+            if(CMAKE_MATCH_1 IN_LIST JM_PCH_MODULES)
+                list(APPEND modules ${CMAKE_MATCH_1})
+            endif()
+        endif()
+        if(NOT TARGET ${item})
+            continue()
+        endif()
+        if(item STREQUAL target)
+            get_target_property(links ${item} LINK_LIBRARIES)
+        else()
+            get_target_property(links ${item} INTERFACE_LINK_LIBRARIES)
+        endif()
+        foreach(link IN LISTS links)
+            # what a static library links privately ($<LINK_ONLY:...>) reaches only the linker
+            if(NOT link OR link MATCHES "^\\$<")
+                continue()
+            endif()
+            list(APPEND queue ${link})
+        endforeach()
+    endwhile()
+    list(REMOVE_DUPLICATES modules)
+    set(${out} "${modules}" PARENT_SCOPE)
+endfunction()
+
+# jm_pch_key(OUT header modules): the shared precompiled header that stands
+# for <header> in a target with these modules, or nothing if the target
+# cannot include it.
+function(jm_pch_key out header modules)
+    set(key "")
+    if(header STREQUAL "QTest")
+        if(NOT "Test" IN_LIST modules)
+        elseif("Widgets" IN_LIST modules)
+            set(key QTest_Widgets)
+        elseif("Gui" IN_LIST modules)
+            set(key QTest_Gui)
+        else()
+            set(key QTest_Core)
+        endif()
+    else()
+        if(header MATCHES "^(QApplication|QMainWindow|QWidget)$")
+            set(module Widgets)
+        elseif(header MATCHES "^(QPainter|QGuiApplication|QImage)$")
+            set(module Gui)
+        elseif(header STREQUAL "QDBusConnection")
+            set(module DBus)
+        else()
+            set(module Core)
+        endif()
+        if(module IN_LIST modules)
+            set(key ${header}_${module})
+        endif()
+    endif()
+    set(${out} ${key} PARENT_SCOPE)
+endfunction()
+
+# jm_shared_pch_file(OUT key): the precompiled header file of a key of
+# jm_pch_key, made by a target of its own the first time.
+function(jm_shared_pch_file out key)
+    set(donor jm_pch_${key})
+    if(NOT TARGET ${donor})
+        string(REPLACE "_" ";" parts ${key})
+        list(GET parts 0 header)
+        list(GET parts 1 module)
+        list(LENGTH parts count)
+        set(stub ${CMAKE_BINARY_DIR}/sharedpch/${key}.cpp)
+        file(CONFIGURE OUTPUT ${stub} CONTENT "// the precompiled <${header}> for Qt ${module}\n")
+        add_library(${donor} OBJECT EXCLUDE_FROM_ALL ${stub})
+        if(header STREQUAL "QTest")
+            # not Qt6::Test itself, whose definitions name each test's own folders
+            target_compile_definitions(${donor} PRIVATE QT_TESTLIB_LIB)
+            target_include_directories(${donor} SYSTEM PRIVATE
+                $<TARGET_PROPERTY:Qt6::Test,INTERFACE_INCLUDE_DIRECTORIES>)
+        endif()
+        target_link_libraries(${donor} PRIVATE Qt6::${module})
+        if(count GREATER 2)
+            target_compile_options(${donor} PRIVATE -fsanitize=fuzzer-no-link)
+        endif()
+        set_target_properties(${donor} PROPERTIES POSITION_INDEPENDENT_CODE ON AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+        target_precompile_headers(${donor} PRIVATE <${header}>)
+    endif()
+    set(${out} ${CMAKE_BINARY_DIR}/CMakeFiles/${donor}.dir/cmake_pch.hxx.pch PARENT_SCOPE)
+endfunction()
+
+# jm_pch_named(OUT file): the headers of JM_PCH_HEADERS that the file includes.
+function(jm_pch_named out file)
+    set(named "")
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "<(Q[A-Za-z]+)>" AND CMAKE_MATCH_1 IN_LIST JM_PCH_HEADERS)
+            list(APPEND named ${CMAKE_MATCH_1})
+        endif()
+    endforeach()
+    set(${out} "${named}" PARENT_SCOPE)
+endfunction()
+
+# jm_pch_chooser(OUT source): the file whose includes choose a source's
+# precompiled header: the header the source includes first, when it lies
+# beside it and names one (so that the source still proves that header
+# compiles on its own), else the source itself.
+function(jm_pch_chooser out source)
+    set(${out} ${source} PARENT_SCOPE)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    if(NOT includes)
+        return()
+    endif()
+    list(GET includes 0 include)
+    if(include MATCHES "\"([^\"]+)\"")
+        cmake_path(GET source PARENT_PATH folder)
+        set(header ${folder}/${CMAKE_MATCH_1})
+        if(EXISTS ${header})
+            jm_pch_named(named ${header})
+            if(named)
+                set(${out} ${header} PARENT_SCOPE)
+            endif()
+        endif()
+    endif()
+endfunction()
+
+# jm_pch_candidate(target source [INCLUDES_OF file] [ANY]): records which
+# shared precompiled headers could serve the source: those of the Qt headers
+# that `file` (the source itself by default) includes, or, with ANY (generated
+# sources), any the target's modules allow.
+function(jm_pch_candidate target source)
+    cmake_parse_arguments(P "ANY" "INCLUDES_OF" "" ${ARGN})
+    if(NOT P_INCLUDES_OF)
+        set(P_INCLUDES_OF ${source})
+    endif()
+    jm_qt_modules(modules ${target})
+    if(NOT modules)
+        return()
+    endif()
+    set(named "")
+    if(NOT P_ANY)
+        jm_pch_named(named ${P_INCLUDES_OF})
+    endif()
+    # a precompiled header serves only sources compiled as it was: the same
+    # instrumentation, the same default visibility
+    get_target_property(visibility ${target} CXX_VISIBILITY_PRESET)
+    if(visibility)
+        return()
+    endif()
+    set(flavour "")
+    get_target_property(options ${target} COMPILE_OPTIONS)
+    if("-fsanitize=fuzzer-no-link" IN_LIST options)
+        set(flavour _Fuzz)
+    endif()
+    set(keys "")
+    foreach(header IN LISTS JM_PCH_HEADERS)
+        if(P_ANY AND NOT header STREQUAL "QTest" OR header IN_LIST named)
+            jm_pch_key(key ${header} "${modules}")
+            if(key)
+                string(APPEND key ${flavour})
+                list(APPEND keys ${key})
+                if(NOT P_ANY)
+                    set_property(GLOBAL APPEND PROPERTY JM_PCH_USERS_${key} x)
+                endif()
+            endif()
+        endif()
+    endforeach()
+    if(keys)
+        string(REPLACE ";" "," keys "${keys}")
+        set_property(GLOBAL APPEND PROPERTY JM_PCH_CANDIDATES "${target}|${source}|${keys}")
+    endif()
+endfunction()
+
+# jm_shared_pch(): every source of every target, each target's moc file and
+# the header checks get the first of their candidates that three share.
+function(jm_shared_pch)
+    jm_targets(targets)
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY")
+            continue()
+        endif()
+        get_target_property(sources ${target} SOURCES)
+        get_target_property(folder ${target} SOURCE_DIR)
+        foreach(source IN LISTS sources)
+            if(source MATCHES "^\\$<")
+                continue()
+            endif()
+            cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${folder} OUTPUT_VARIABLE path)
+            if(path MATCHES "\\.cpp$" AND EXISTS ${path} AND NOT path MATCHES "^${CMAKE_BINARY_DIR}/")
+                jm_pch_chooser(chooser ${path})
+                jm_pch_candidate(${target} ${path} INCLUDES_OF ${chooser})
+            endif()
+        endforeach()
+        get_target_property(automoc ${target} AUTOMOC)
+        if(automoc)
+            get_target_property(binary ${target} BINARY_DIR)
+            jm_pch_candidate(${target} ${binary}/${target}_autogen/mocs_compilation.cpp ANY)
+        endif()
+    endforeach()
+    get_property(candidates GLOBAL PROPERTY JM_PCH_CANDIDATES)
+    foreach(entry IN LISTS candidates)
+        string(REPLACE "|" ";" entry "${entry}")
+        list(GET entry 0 target)
+        list(GET entry 1 source)
+        list(GET entry 2 keys)
+        string(REPLACE "," ";" keys "${keys}")
+        foreach(key IN LISTS keys)
+            get_property(users GLOBAL PROPERTY JM_PCH_USERS_${key})
+            list(LENGTH users count)
+            if(count GREATER_EQUAL 3)
+                jm_shared_pch_file(pch ${key})
+                set_property(SOURCE ${source} TARGET_DIRECTORY ${target} APPEND PROPERTY
+                    COMPILE_OPTIONS -Xclang -include-pch -Xclang ${pch})
+                set_property(SOURCE ${source} TARGET_DIRECTORY ${target} APPEND PROPERTY OBJECT_DEPENDS ${pch})
+                break()
+            endif()
+        endforeach()
     endforeach()
 endfunction()
 
@@ -90,5 +347,8 @@ function(jm_finish_targets)
     endif()
     if(JM_CHECK_HEADERS)
         jm_check_headers()
+    endif()
+    if(JM_SHARED_PCH)
+        jm_shared_pch()
     endif()
 endfunction()
