@@ -6,6 +6,7 @@
 // Built into the kernel module (kernelmodule.h), never into a program.
 #include "solidfiles.h"
 
+#include "framing.h"
 #include "sharedshapes.h"
 #include "solids.h"
 
@@ -78,7 +79,7 @@ TCollection_ExtendedString nameOf(const QString &name)
 TDF_Label addHouseWall(const Deck &deck, const Handle(XCAFDoc_ShapeTool) &shapes, const Handle(XCAFDoc_ColorTool) &colours,
                        bool meshed)
 {
-    const TopoDS_Shape wall = solidOf({Kind::Post, QString(), deck.ledger.houseWall, 0, deck.ledger.houseWallTopInches});
+    const TopoDS_Shape wall = solidOf({Kind::Post, QString(), houseWallInPlan(deck), 0, deck.ledger.houseWallTopInches});
     if (meshed)
         BRepMesh_IncrementalMesh(wall, 0.5);
     const TDF_Label label = shapes->AddShape(wall, false);
@@ -96,7 +97,7 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
     XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
     const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
     const Handle(XCAFDoc_ColorTool) colours = XCAFDoc_DocumentTool::ColorTool(doc->Main());
-    const SharedShapes shared = sharedShapesOf(deck.members);
+    const SharedShapes shared = sharedShapesOf(membersInPlan(deck));
     std::vector<TDF_Label> pieces;
     pieces.reserve(shared.pieces.size());
     for (const Member &piece : shared.pieces) {

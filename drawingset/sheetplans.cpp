@@ -262,6 +262,31 @@ void addFrontArrow(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygo
               {0, -out * 4.6}, 4);
 }
 
+namespace {
+
+// The front arrow of a plan. A deck framed turned is drawn as framed (its
+// joists across the sheet like every framing plan's), so its front edge is
+// the plan's left or right side: the arrow points at it from inside.
+void addFrontArrowOf(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput &in)
+{
+    const deckmodel::Deck &deck = in.deck;
+    if (!deck.turned) {
+        addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+        return;
+    }
+    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    // The deck's front (towards -X where it stands) is the framing's low Z.
+    const double out = in.frontAtLowX ? -1 : 1; // paper x towards the front
+    const QPointF edge = frame.at(in.frontAtLowX ? b.z0 : b.z1, (b.x0 + b.x1) / 2);
+    const QPointF tip = edge - QPointF(out * 1.5, 0), tail = tip - QPointF(out * 9, 0);
+    addLine(sheet, tip, tail, Weight::Medium);
+    addShape(sheet, QPolygonF{tip, tip - QPointF(out * 3, -1.4), tip - QPointF(out * 3, 1.4)}, Weight::Medium, false,
+             Fill::Black);
+    placeText(sheet, {(tip + tail) / 2 + QPointF(0, -2), QStringLiteral("FRONT"), 2.5, Anchor::Middle, 0, true}, {0, -4.6}, 4);
+}
+
+} // namespace
+
 double addTable(Sheet &sheet, QPointF topLeft, const std::vector<QStringList> &rows, double heightMm)
 {
     if (rows.empty())
@@ -305,14 +330,15 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     addEdgeDimensions(sheet, frame, deck.outline, true);
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
     addStairPosition(sheet, frame, deck);
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addFrontArrowOf(sheet, frame, in);
     addHouseOnPlan(sheet, frame, in, false);
 
     // The notes under the plan, the boards' direction as an arrow left of them.
     const QRectF extent = extentOf(sheet);
-    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along B (the arrow)")
-                               .arg(in.lumberOf(Kind::DeckingBoard),
-                                    gapWords(p.deckingGap));
+    // The boards run across the joists: along B, or along A where the deck is framed turned.
+    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along %3 (the arrow)")
+                               .arg(in.lumberOf(Kind::DeckingBoard), gapWords(p.deckingGap),
+                                    deck.turned ? QStringLiteral("A") : QStringLiteral("B"));
     const QPointF left(extent.left() + 8, extent.bottom() + 6);
     sheet.texts.push_back({left, QStringLiteral("Area: %1, top of decking %2 above grade")
                                      .arg(lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
@@ -443,7 +469,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     if (firstBlock)
         callout(frame.at(centreZ(*firstBlock), centreX(*firstBlock)), b.z0 + (b.z1 - b.z0) * 0.6,
                 QStringLiteral("%1: deck block, 11\" precast concrete, under the beam").arg(markOf(Kind::Block)));
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addFrontArrowOf(sheet, frame, in);
     addHouseOnPlan(sheet, frame, in, true);
 
     // The connectors in one line under the plan.
@@ -608,7 +634,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
             ++unchained; // below 1/8" = 1'-0" their texts find no room inside the plan
         chained.push_back(alongX);
     }
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addFrontArrowOf(sheet, frame, in);
     addHouseOnPlan(sheet, frame, in, false);
 
     // The schedule under the plan, or a word where it went.

@@ -184,12 +184,6 @@ private slots:
             << QByteArray("deckviewer: The deck cannot hang on a house overhang: the band joist of a floor that cantilevers "
                           "past the wall below does not bear fully on the house (R507.9.1.2); attach it free-standing: a "
                           "beam line 18 in from the house.\n");
-        QTest::newRow("back edge, along the joists") << QStringList{"--attach", "back"}
-            << QByteArray("deckviewer: The joists run along edge 1, so none would hang on a ledger there; hang the deck along "
-                          "its left or right edge, or attach it free-standing: a beam line 18 in from the house.\n");
-        QTest::newRow("front edge, the stair's") << QStringList{"--attach", "front"}
-            << QByteArray("deckviewer: The joists run along edge 3, so none would hang on a ledger there; hang the deck along "
-                          "its left or right edge, or attach it free-standing: a beam line 18 in from the house.\n");
     }
     void refusals()
     {
