@@ -12,12 +12,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace deckmodel {
 
 namespace {
 
 constexpr int maxMembers = 5000;
+// A ledger hanger's shape: sheet metal this thick, its flanges this far past
+// the joist's sides, its sides this long along the joist.
+constexpr double HangerMetalInches = 0.0625;
+constexpr double HangerFlangeInches = 1.25;
+constexpr double HangerLengthInches = 3;
 // The least a member may be across: thinner ones could not be cut, and the
 // geometry kernel cannot make a solid of (almost) no size.
 constexpr double leastMember = 0.25;
@@ -290,8 +297,21 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
         const double face = ledgerLeft ? extent.z0 + p.joistWidth : extent.z1 - p.joistWidth;
         for (const Member &m : deck.members) {
             const Box b = bounds(m.plan);
-            if (m.kind == Kind::Joist && std::abs((ledgerLeft ? b.z0 : b.z1) - face) < 1e-3)
-                deck.ledger.hangers.push_back(m.name);
+            if (m.kind != Kind::Joist || std::abs((ledgerLeft ? b.z0 : b.z1) - face) >= 1e-3)
+                continue;
+            deck.ledger.hangers.push_back(m.name);
+            // Across the joist u, into the deck from the ledger's face v; the
+            // back strip behind the joist's end holds the two sides together.
+            const double w = b.x1 - b.x0, centre = (b.x0 + b.x1) / 2, into = ledgerLeft ? 1 : -1;
+            const double h = w / 2 + HangerMetalInches, f = h + HangerFlangeInches;
+            const double t = HangerMetalInches, l = HangerLengthInches;
+            Polygon plan;
+            for (const auto &[u, v] : std::initializer_list<std::pair<double, double>>{
+                     {-f, -t}, {f, -t}, {f, t}, {h, t}, {h, l}, {w / 2, l}, {w / 2, 0}, {-w / 2, 0}, {-w / 2, l}, {-h, l},
+                     {-h, t}, {-f, t}})
+                plan.push_back({centre + u, face + into * v});
+            deck.ledger.hangerSolids.push_back({Kind::Hanger, QStringLiteral("Ledger hanger %1").arg(deck.ledger.hangers.size()),
+                                                counterClockwise(plan), m.base, m.thickness - 1});
         }
     }
 
@@ -374,12 +394,12 @@ Polygon planPolygon(const Deck &deck, const Polygon &framing)
 
 std::vector<Member> membersInPlan(const Deck &deck)
 {
-    if (!deck.turned)
-        return deck.members;
     std::vector<Member> members = deck.members;
-    for (Member &m : members)
-        for (Point &p : m.plan)
-            p = planPoint(deck, p);
+    members.insert(members.end(), deck.ledger.hangerSolids.begin(), deck.ledger.hangerSolids.end());
+    if (deck.turned)
+        for (Member &m : members)
+            for (Point &p : m.plan)
+                p = planPoint(deck, p);
     return members;
 }
 
@@ -406,6 +426,7 @@ QString kindName(Kind kind)
     case Kind::Riser: return QStringLiteral("Riser boards");
     case Kind::Block: return QStringLiteral("Deck blocks");
     case Kind::Ledger: return QStringLiteral("Ledgers");
+    case Kind::Hanger: return QStringLiteral("Ledger hangers");
     }
     return {};
 }

@@ -30,6 +30,7 @@ enum class Kind {
     Riser,  // a riser board closing the opening between two treads
     Block,  // a precast concrete deck block under a beam where the deck is too low for posts
     Ledger, // the board along the house the joists hang on (ledger.h), framing like the rim joists
+    Hanger, // a joist hanger on the ledger, a shape for the model files (Ledger::hangerSolids), never a member
 };
 
 // Guards and the stair stand outside the outline, the framing within it.
@@ -82,7 +83,9 @@ struct Deck {
 Point planPoint(const Deck &deck, Point framing);
 Point planDirection(const Deck &deck, Point framing);
 Polygon planPolygon(const Deck &deck, const Polygon &framing);
-// The members as they stand (each plan turned back), the house wall's plan.
+// The members as they stand (each plan turned back), then the ledger's
+// hangers as shapes (the takeoff counts them as connectors, never as
+// members); the house wall's plan.
 std::vector<Member> membersInPlan(const Deck &deck);
 Polygon houseWallInPlan(const Deck &deck);
 

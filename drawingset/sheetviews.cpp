@@ -109,6 +109,7 @@ deckmodel::Deck standingDeck(const deckmodel::Deck &framed)
     if (!framed.turned)
         return deck;
     deck.members = deckmodel::membersInPlan(framed);
+    deck.members.resize(framed.members.size()); // the ledger's hangers are no members of the elevations
     deck.outline = deckmodel::planPolygon(framed, framed.outline);
     deck.ledger.houseWall = deckmodel::houseWallInPlan(framed);
     return deck;

@@ -197,7 +197,11 @@ void TestLedger::hangsOnTheBackEdgeTurned()
     // Posts 24 in in from each end, at most 96 apart: three a line.
     QCOMPARE(std::count_if(deck->members.begin(), deck->members.end(), [](const Member &m) { return m.kind == Kind::Post; }), 6);
     const std::vector<Member> standing = membersInPlan(*deck);
-    QCOMPARE(standing.size(), deck->members.size());
+    // The members, then a hanger's shape at each hung joist's end.
+    QCOMPARE(deck->ledger.hangerSolids.size(), size_t(15));
+    QCOMPARE(standing.size(), deck->members.size() + 15);
+    QCOMPARE(standing.back().name, QStringLiteral("Ledger hanger 15"));
+    QCOMPARE(int(standing.back().kind), int(Kind::Hanger));
     const auto standingNamed = [&](const QString &name) {
         return *std::find_if(standing.begin(), standing.end(), [&](const Member &m) { return m.name == name; });
     };
@@ -214,6 +218,18 @@ void TestLedger::hangsOnTheBackEdgeTurned()
     QCOMPARE(joist.x1, 142.5);
     QCOMPARE(joist.z0, 179.25);
     QCOMPARE(joist.z1, 180.75);
+    // Its hanger: 1/16" metal round the joist's 1.5", flanges 1 1/4" past it
+    // (Z 180 -/+ 2 1/16), 3" along it from the ledger's face and 1/16" behind
+    // it, as tall as the joist less an inch, on the joist's underside.
+    const Member hanger = standingNamed(QStringLiteral("Ledger hanger 1"));
+    const Box held = bounds(hanger.plan);
+    QCOMPARE(held.x0, 139.5);
+    QCOMPARE(held.x1, 142.5625);
+    QCOMPARE(held.z0, 177.9375);
+    QCOMPARE(held.z1, 182.0625);
+    QCOMPARE(hanger.base, 29.5);
+    QCOMPARE(hanger.thickness, 4.5);
+    QCOMPARE(hanger.plan.size(), size_t(12));
     // Every beam ply runs left to right, 192 in.
     for (const Member &m : standing)
         if (m.kind == Kind::BeamPly) {
