@@ -207,6 +207,28 @@ private slots:
         QVERIFY(words.contains(QStringLiteral("FRONT ELEVATION")) && words.contains(QStringLiteral("SIDE ELEVATION")));
     }
 
+    // The framing plan of the deck hung along its back edge, drawn where it
+    // stands: the house, the front arrow, the ledger's note under the plan
+    // (8 lags, 30" at most), its first fastener 2" from the end and the next
+    // (192 - 4) / 7 = 26 7/8" on, the 15 joists' 30 hangers and 30 ties.
+    void backEdgeFramingPlan()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read.");
+        const Run run = render(m_folder, "back-framing.pdf", {"--attach", "back", "--sheets", "framing", "--paper", "letter"});
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QProcess text;
+        text.start(pdftotext, {m_folder.filePath("back-framing.pdf"), "-"});
+        QVERIFY(text.waitForFinished(60000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        for (const char *expected : {"HOUSE", "FRONT", "L: 2x8 ledger, 8 fasteners staggered, at most 30\" o.c.", "26 7/8\"", "2\"",
+                                     "Joist hangers at 30 joist ends on rims; joist ties at 30 joists on beams",
+                                     "attached to the house along the back edge"})
+            QVERIFY2(words.contains(QLatin1String(expected)), expected);
+    }
+
     // Only a deck hung on the house has the sheet.
     void freeStandingHasNoLedgerSheet()
     {
