@@ -5,6 +5,7 @@
 #include "sheetdeck.h"
 
 #include "catalogue.h"
+#include "framing.h"
 #include "lengthtext.h"
 #include "guards.h"
 #include "outlines.h"

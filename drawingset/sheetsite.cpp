@@ -3,6 +3,7 @@
 // design gives no lot, a sheet that says what to fill in.
 #include "sheetdeck.h"
 
+#include "framing.h"
 #include "lengthtext.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 // dimensioned.
 #include "sheetdeck.h"
 
+#include "framing.h"
 #include "lengthtext.h"
 
 #include <algorithm>

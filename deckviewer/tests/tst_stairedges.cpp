@@ -2,6 +2,7 @@
 // (data/stair-edges.txt), and the edges a stair fits on of a cut shape
 // built from the wizard's file, with their words and reach counted by hand.
 #include "datatable.h"
+#include "framing.h"
 #include "handoff.h"
 #include "stairedges.h"
 
