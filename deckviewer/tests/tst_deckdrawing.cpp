@@ -8,7 +8,7 @@
 #include "codecheckpanel.h"
 #include "takeoffprices.h"
 #include "datatable.h"
-#include "presenter.h"
+#include "presentertest.h"
 #include "viewer.h"
 
 #include <QDir>
@@ -68,27 +68,9 @@ void rowsOf(const QString &table)
         QTest::newRow(qPrintable(f[0])) << f;
 }
 
-void copy(const QString &from, const QString &to)
-{
-    QFile::remove(to);
-    QVERIFY(QFile::copy(from, to));
-}
-
 // The viewer's window with the worked example in a folder of its own.
-struct Viewer {
-    QTemporaryDir folder;
-    DeckPresenter presenter{deckviewer::WindowName, QString()};
-    DeckWindow *window = presenter.window();
-    const QString rectangle = folder.filePath("Deck_Rectangle.txt");
-    Viewer() { copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", rectangle); }
-
-    // Opens a deck and waits until the window shows it or says why not.
-    bool open(const QString &path)
-    {
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        presenter.open(path);
-        return drawn.wait(20000);
-    }
+struct Viewer : ExampleWindow {
+    Viewer() : ExampleWindow(deckviewer::WindowName, false) {}
     // The title, the words, the facts, the takeoff's rows and whether export and print are on.
     QString state() const
     {
@@ -142,8 +124,7 @@ void TestDeckDrawing::postUnderBeamFromAbove()
 void TestDeckDrawing::workedExampleDrawsEachLineOnce()
 {
     QTemporaryDir folder;
-    copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
-    ShownDeck shown = deckFrom(folder.filePath("Deck_Rectangle.txt"));
+    ShownDeck shown = deckFrom(copyWorkedExample(folder.path()));
     QVERIFY2(shown.error.isEmpty(), qPrintable(shown.error));
     // The framing alone: in this view some of the guard's hundred balusters
     // and the stair's pieces pass within half a pixel of each other by chance.
@@ -170,12 +151,9 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
 {
     QFETCH(QStringList, row);
     const QString loaded = row[1] == "-" ? QString() : row[1], symbol = row[2], said = row[3], title = row[4];
-    QTemporaryDir folder;
-    copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
-    QFile size(folder.filePath("DeckSize.txt"));
-    QVERIFY(size.open(QIODevice::WriteOnly) && size.write("24.5\r\n") == 6);
-    size.close();
-    DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+    ExampleWindow host(QStringLiteral("Host"));
+    QVERIFY(writeBytes(host.folder.filePath("DeckSize.txt"), "24.5\r\n"));
+    DeckPresenter &presenter = host.presenter;
     QCOMPARE(presenter.window()->windowTitle(), QStringLiteral("Host"));
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     if (!loaded.isEmpty())
@@ -243,14 +221,14 @@ void TestDeckDrawing::failedDeckLeavesNothing()
     QTemporaryDir other;
     const QString path = other.filePath(row[1]);
     if (row[1] != "none")
-        copy(JM_TESTDATA "/" + row[1], path);
+        QVERIFY(QFile::copy(JM_TESTDATA "/" + row[1], path));
     QCOMPARE(viewer.state(), "Joistmaster Deck Viewer | Nothing to draw yet. Finish a deck in Joistmaster, or open "
                              "a wizard folder with File > Open. |  | 0 | 0");
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Rectangle");
     QCOMPARE(viewer.state().section(" | ", 3), "33 | 2"); // the priced golden file's rows and totals
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
-    viewer.presenter.open(viewer.rectangle);
+    viewer.presenter.open(viewer.deck);
     viewer.presenter.open(path);
     QVERIFY(drawn.wait(20000));
     row[2].replace("<folder>", other.path());
@@ -274,7 +252,7 @@ void TestDeckDrawing::printPaper()
 void TestDeckDrawing::exportsEveryFormat()
 {
     Viewer viewer;
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QStringList asked, told;
     QString filter = "PDF drawing (*.pdf)", folder; // the first time: PDF, in the documents folder
     viewer.window->seams.tellFailure = [&](QWidget *, const QString &title, const QString &text) { told << title + ": " + text; };
@@ -300,10 +278,8 @@ void TestDeckDrawing::exportsEveryFormat()
             const QByteArray exported = file.readAll();
             QCOMPARE(exported, dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
             const QString rendered = viewer.folder.filePath("rendered.csv");
-            QVERIFY(writeModel(viewer.rectangle, rendered));
-            QFile command(rendered);
-            QVERIFY(command.open(QIODevice::ReadOnly));
-            QCOMPARE(exported, command.readAll());
+            QVERIFY(writeModel(viewer.deck, rendered));
+            QCOMPARE(exported, dataBytes(rendered));
         } else
             QCOMPARE(file.read(row[3].size()), row[3].toLatin1());
         filter = row[1];
@@ -316,18 +292,16 @@ void TestDeckDrawing::exportsEveryFormat()
 void TestDeckDrawing::exportKeepsTheWindowsWaste()
 {
     Viewer viewer;
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QDoubleSpinBox *waste = viewer.window->findChild<QDoubleSpinBox *>("wasteBox");
     QVERIFY(waste);
     waste->setValue(15);
     emit waste->editingFinished();
     const QString exported = viewer.folder.filePath("window.csv"), rendered = viewer.folder.filePath("command.csv");
     QVERIFY(viewer.window->exportDrawing(exported));
-    QVERIFY(writeModel(viewer.rectangle, rendered));
-    QFile a(exported), b(rendered);
-    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    const QByteArray bytes = a.readAll();
-    QCOMPARE(bytes, b.readAll());
+    QVERIFY(writeModel(viewer.deck, rendered));
+    const QByteArray bytes = dataBytes(exported);
+    QCOMPARE(bytes, dataBytes(rendered));
     QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
                             "rounded up\"\r\n"),
              bytes.constData());
@@ -349,7 +323,7 @@ void TestDeckDrawing::wordsAndPanels()
     other.show();
     other.activateWindow();
     QTRY_VERIFY(other.isActiveWindow());
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QTRY_VERIFY(window->isActiveWindow());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     const QTabBar *tabs = window->findChild<QTabBar *>();
@@ -393,7 +367,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     Viewer viewer;
     deckviewer::CodeCheckPanel *panel = viewer.presenter.codeCheckPanel();
     panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(0);
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     auto *rows = panel->findChild<QTreeWidget *>("checksTable");
     QCOMPARE(rows->topLevelItemCount(), 17); // the framing's 9 rules, the guard's and stair's 7, the rim advice
     rows->setCurrentItem(rows->topLevelItem(1)); // the joist cantilever, failing
@@ -411,9 +385,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     QCOMPARE(viewer.window->facts->text(), designed);
 
     // Redwood: the cantilever allowed at a 5' 6" back span is 12 + 4 x 3/4 = 15".
-    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
-    panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(2);
-    QVERIFY(drawn.wait(20000));
+    QVERIFY(redrawn(viewer.presenter, [&] { panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(2); }));
     QVERIFY2(rows->topLevelItem(1)->text(2).contains("allows 15\" for 2x6 redwood, western cedars, ponderosa pine or red pine"),
              qPrintable(rows->topLevelItem(1)->text(2)));
     QCOMPARE(deckviewer::loadCodeSettings().species, deckmodel::Species::Redwood);
@@ -425,7 +397,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
 void TestDeckDrawing::wasteAllowanceRemembered()
 {
     Viewer viewer;
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     auto wasteRow = [&] {
         for (int r = 0; r < viewer.window->takeoff->rowCount(); ++r)
             if (viewer.window->takeoff->item(r, 0)->text() == "Decking boards (waste allowance)")
@@ -433,15 +405,14 @@ void TestDeckDrawing::wasteAllowanceRemembered()
         return QString();
     };
     QCOMPARE(wasteRow(), "4");
-    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
-    viewer.window->wasteBox->setValue(20);
-    emit viewer.window->wasteBox->editingFinished();
-    QVERIFY(drawn.wait(20000));
+    const auto setWaste = [&](double percent) {
+        viewer.window->wasteBox->setValue(percent);
+        emit viewer.window->wasteBox->editingFinished();
+    };
+    QVERIFY(redrawn(viewer.presenter, [&] { setWaste(20); }));
     QCOMPARE(wasteRow(), "7");
     QCOMPARE(deckviewer::wastePercent(), 20.0);
-    viewer.window->wasteBox->setValue(10);
-    emit viewer.window->wasteBox->editingFinished();
-    QVERIFY(drawn.wait(20000));
+    QVERIFY(redrawn(viewer.presenter, [&] { setWaste(10); }));
     QCOMPARE(wasteRow(), "4");
 }
 

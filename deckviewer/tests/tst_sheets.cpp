@@ -3,12 +3,13 @@
 // texts that are large enough and upright, the scale and
 // the orientation of every shape's plan (data/sheet-decks.txt), the footing
 // schedule, the command line's set as PDF text and as SVG files.
+#include "datatable.h"
 #include "deckcases.h"
 #include "design.h"
 #include "showdeck.h"
 #include "drawingset.h"
 #include "sheetclear.h"
-#include "presenter.h"
+#include "presentertest.h"
 #include "sheetsource.h"
 #include "viewer.h"
 #include "vieweroptions.h"
@@ -16,8 +17,6 @@
 #include <QAction>
 #include <QLineF>
 #include "plan.h"
-#include <QSignalSpy>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +75,15 @@ QStringList chainLines(const Sheet &sheet)
         lines << QStringLiteral("%1 | %2 | %3").arg(sheet.key, chain,
                                                    (parts[chain] + QStringList{QStringLiteral("=")} + overall[chain]).join(u' '));
     return lines;
+}
+
+// Every text of a sheet, in the order drawn.
+QStringList textsOf(const Sheet &sheet)
+{
+    QStringList texts;
+    for (const SheetText &t : sheet.texts)
+        texts << t.text;
+    return texts;
 }
 
 QStringList workedExampleChains(const deckmodel::Deck &deck)
@@ -249,19 +257,12 @@ void TestSheets::options()
 void TestSheets::commandLineSet()
 {
     QTemporaryDir dir;
-    const QString deck = dir.filePath(QStringLiteral("Deck_Rectangle.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-    const QString viewer = qEnvironmentVariable("DECKVIEWER");
+    const QString deck = copyWorkedExample(dir.path());
     auto run = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(viewer, QStringList{QStringLiteral("--render"), deck} + arguments);
-        return process.waitForFinished(60000) && process.exitCode() == 0;
+        return runProgram(QStringLiteral("deckviewer"), QStringList{QStringLiteral("--render"), deck} + arguments).exitCode == 0;
     };
     // What an earlier, longer set left: its own names go, a link and other names stay.
-    const auto plant = [&](const char *name) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
-    };
+    const auto plant = [&](const char *name) { return writeBytes(dir.filePath(QString::fromLatin1(name)), "old"); };
     QVERIFY(plant("set-schedule-3.svg") && plant("set-plan.svg") && plant("set-notes.svg") && plant("other-plan.svg")
             && plant("victim.txt") && QFile::link(dir.filePath("victim.txt"), dir.filePath("set-section.svg")));
     QVERIFY(run({QStringLiteral("--sheets"), QStringLiteral("footing,framing"), QStringLiteral("--paper"),
@@ -271,18 +272,15 @@ void TestSheets::commandLineSet()
                           QStringLiteral("set-notes.svg"), QStringLiteral("set-section.svg")}));
     QVERIFY(QFileInfo(dir.filePath("set-section.svg")).isSymLink());
     QCOMPARE(QFileInfo(dir.filePath("victim.txt")).size(), 3);
-    QFile svg(dir.filePath(QStringLiteral("set-framing.svg")));
-    QVERIFY(svg.open(QIODevice::ReadOnly));
-    QVERIFY(svg.readAll().contains(">5' 6&quot;</text>"));
+    QVERIFY(dataBytes(dir.filePath(QStringLiteral("set-framing.svg"))).contains(">5' 6&quot;</text>"));
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read.");
     QVERIFY(run({QStringLiteral("--sheets"), QStringLiteral("all"), QStringLiteral("--out"), dir.filePath(QStringLiteral("set.pdf"))}));
-    QProcess text;
-    text.start(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
-    QVERIFY(text.waitForFinished(60000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified(); // a wrapped line reads on
+    const Run text = runProgram(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
+    QCOMPARE(text.exitCode, 0);
+    const QString words = QString::fromUtf8(text.out).simplified(); // a wrapped line reads on
     for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
                                  "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
                                  "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
@@ -307,20 +305,16 @@ void TestSheets::commandLineSet()
 // set there; off until a deck is shown.
 void TestSheets::windowMenu()
 {
-    QTemporaryDir dir;
-    const QString deck = dir.filePath(QStringLiteral("Deck_Rectangle.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-    DeckPresenter presenter(deckviewer::WindowName, QString());
-    DeckWindow *window = presenter.window();
+    ExampleWindow example(deckviewer::WindowName, false);
+    const QTemporaryDir &dir = example.folder;
+    DeckWindow *window = example.window;
     QVERIFY(!window->drawingSetAction->isEnabled() && !window->printSetAction->isEnabled());
     QStringList asked;
     window->seams.chooseExportName = [&](QWidget *, const QString &start, const QStringList &filters, QString *filter) {
         asked = QStringList{QFileInfo(start).fileName(), *filter} + filters;
         return dir.filePath(QStringLiteral("permit"));
     };
-    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-    presenter.open(deck);
-    QVERIFY(drawn.wait(20000));
+    QVERIFY(example.open());
     QVERIFY(window->drawingSetAction->isEnabled() && window->printSetAction->isEnabled());
     window->drawingSetAction->trigger();
     QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"),
@@ -330,10 +324,8 @@ void TestSheets::windowMenu()
                                  QStringLiteral("PDF drawing set on A4 (*.pdf)"),
                                  QStringLiteral("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"),
                                  QStringLiteral("PDF drawing set on A3 (*.pdf)")}));
-    QFile pdf(dir.filePath(QStringLiteral("permit.pdf")));
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.read(5) == "%PDF-");
-    const QByteArray bytes = pdf.readAll();
+    const QByteArray bytes = dataBytes(dir.filePath(QStringLiteral("permit.pdf")));
+    QVERIFY(bytes.startsWith("%PDF-"));
     QVERIFY(bytes.count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
 
     // The Tabloid filter: 17 x 11 in pages.
@@ -342,9 +334,7 @@ void TestSheets::windowMenu()
         return dir.filePath(QStringLiteral("large"));
     };
     window->drawingSetAction->trigger();
-    QFile large(dir.filePath(QStringLiteral("large.pdf")));
-    QVERIFY(large.open(QIODevice::ReadOnly));
-    QVERIFY(large.readAll().contains("/MediaBox [0 0 1224.000000 792.000000]"));
+    QVERIFY(dataBytes(dir.filePath(QStringLiteral("large.pdf"))).contains("/MediaBox [0 0 1224.000000 792.000000]"));
 }
 
 // The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
@@ -383,10 +373,7 @@ void TestSheets::details()
         dropped << t.text;
     QCOMPARE(dropped, QStringList());
     QCOMPARE(chainLines(details), expected);
-    QStringList words;
-    for (const SheetText &t : details.texts)
-        words << t.text;
-    const QString all = words.join(u' ');
+    const QString all = textsOf(details).join(u' ');
     for (const char *expected : {"GUARD DETAIL", "STAIR DETAIL", "FOOTING DETAIL", "frost depth: 12 in, confirm with",
                                  "the building department", "Two 1/2\" through-bolts", "(32 in all)", "(16 in all)",
                                  "5 risers of 7 1/4\", 4 treads of", "11 1/4\"", "No stair guard"})
@@ -423,10 +410,7 @@ void TestSheets::titleBlock()
     facts.project.siteAddress = QStringLiteral("12 Birch Lane");
     facts.project.preparer = QStringLiteral("the owner");
     facts.project.revision = u'C';
-    QStringList strip;
-    const std::vector<Sheet> filled = deckSheets(deck, {}, facts, Paper::A4);
-    for (const SheetText &t : filled.front().texts)
-        strip << t.text;
+    const QStringList strip = textsOf(deckSheets(deck, {}, facts, Paper::A4).front());
     for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
         QVERIFY2(strip.contains(QLatin1String(expected)), expected);
 }
@@ -468,9 +452,7 @@ void TestSheets::stairOnPlan()
             QCOMPARE(std::round(d.to.y() * 100), std::round(deckRect.bottom() * 100));
         }
     QCOMPARE(stair, QStringList{row[1]});
-    QStringList texts;
-    for (const SheetText &t : plan.texts)
-        texts << t.text;
+    const QStringList texts = textsOf(plan);
     QVERIFY2(texts.contains(row[2]), qPrintable(texts.join(u'|')));
     double lowest = 0;
     int light = 0;
@@ -504,11 +486,8 @@ void TestSheets::framingConnectors()
     const deckmodel::Deck deck = framed(parametersOf(sizes, row));
     const std::vector<Sheet> sheets = setOf(deck, Paper::Tabloid);
     const Sheet &framing = sheetNamed(sheets, QStringLiteral("framing"));
-    QStringList words;
-    for (const SheetText &t : framing.texts)
-        words << t.text;
-    const QString all = words.join(u' ');
-    QVERIFY2(all.contains(row[4]), qPrintable(words.join(u'|')));
+    const QString all = textsOf(framing).join(u' ');
+    QVERIFY2(all.contains(row[4]), qPrintable(textsOf(framing).join(u'|')));
     QCOMPARE(all.contains(QLatin1String("beam splices")), row[5] != u"0");
     if (row[5] != u"0")
         QVERIFY2(all.contains(QStringLiteral("; %1 beam splices over posts (the heavy ticks)").arg(row[5])), qPrintable(all));
@@ -613,10 +592,7 @@ void TestSheets::kneeBraces()
         drawn += std::abs(edge.dx()) > 1e-6 && std::round(std::abs(edge.dx()) * 1000) == std::round(std::abs(edge.dy()) * 1000);
     }
     QCOMPARE(drawn, braces);
-    QStringList words;
-    for (const SheetText &t : elevations.texts)
-        words << t.text;
-    const QString all = words.join(u' ');
+    const QString all = textsOf(elevations).join(u' ');
     QVERIFY2(all.contains(note), qPrintable(all));
     QVERIFY(all.contains(QLatin1String("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; each post is "
                                        "held to its footing against sideways movement by its post base (R507.4.1).")));
@@ -683,9 +659,8 @@ void TestSheets::sitePlan()
     facts.project.northDegrees = 30;
     const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
     const Sheet &sheet = sheetNamed(sheets, QStringLiteral("site"));
-    QStringList texts, drawn;
-    for (const SheetText &t : sheet.texts)
-        texts << t.text;
+    const QStringList texts = textsOf(sheet);
+    QStringList drawn;
     for (const SheetDimension &d : sheet.dimensions)
         drawn << d.text;
     QCOMPARE(drawn, dimensions);
@@ -720,8 +695,7 @@ void TestSheets::designFactsReachTheSet()
     QVERIFY2(sheets, qPrintable(sheets ? QString() : sheets.error()));
     QStringList words;
     for (const Sheet &sheet : *sheets)
-        for (const SheetText &t : sheet.texts)
-            words << t.text;
+        words << textsOf(sheet);
     const QString all = words.join(u' ');
     QVERIFY(words.contains(QStringLiteral("Owner: R. Alder")));
     QVERIFY2(all.contains(QStringLiteral("frost depth: 36 in")), qPrintable(all));
