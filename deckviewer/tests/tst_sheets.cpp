@@ -52,7 +52,7 @@ std::vector<Sheet> setOf(const deckmodel::Deck &deck, Paper paper = Paper::Lette
                       paper);
 }
 
-const Sheet &sheetNamed(const std::vector<Sheet> &sheets, const QString &key)
+Sheet sheetNamed(const std::vector<Sheet> &sheets, const QString &key)
 {
     for (const Sheet &s : sheets)
         if (s.key == key)
@@ -202,8 +202,7 @@ void TestSheets::everyDeck()
 // sq ft), so one row.
 void TestSheets::footingSchedule()
 {
-    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
-    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
+    const Sheet footing = sheetNamed(setOf(framed(workedExample())), QStringLiteral("footing"));
     std::map<double, std::map<double, QString>> rows; // by baseline, by x
     double markX = -1;
     for (const SheetText &t : footing.texts) {
@@ -361,8 +360,7 @@ void TestSheets::stylePlan()
 // 11.25, the guard's 3.5 opening and 2x4 rails, 36 high), every text drawn.
 void TestSheets::details()
 {
-    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
-    const Sheet &details = sheetNamed(sheets, QStringLiteral("details"));
+    const Sheet details = sheetNamed(setOf(framed(workedExample())), QStringLiteral("details"));
     QStringList expected;
     for (const QStringList &row : tableRows("sheet-details.txt"))
         expected << row.join(QStringLiteral(" | "));
@@ -433,8 +431,7 @@ void TestSheets::stairOnPlan()
     extras.stair.widthInches = layout[1].toDouble();
     const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(workedExample(), extras);
     QVERIFY(deck.ok());
-    const std::vector<Sheet> sheets = setOf(*deck);
-    const Sheet &plan = sheetNamed(sheets, QStringLiteral("plan"));
+    const Sheet plan = sheetNamed(setOf(*deck), QStringLiteral("plan"));
     QCOMPARE(plan.dropped.size(), size_t(0));
     const auto outline = std::find_if(plan.shapes.begin(), plan.shapes.end(),
                                       [](const SheetShape &s) { return s.weight == Weight::Heavy; });
@@ -484,8 +481,7 @@ void TestSheets::framingConnectors()
     QFETCH(QString, sizes);
     QFETCH(QStringList, row);
     const deckmodel::Deck deck = framed(parametersOf(sizes, row));
-    const std::vector<Sheet> sheets = setOf(deck, Paper::Tabloid);
-    const Sheet &framing = sheetNamed(sheets, QStringLiteral("framing"));
+    const Sheet framing = sheetNamed(setOf(deck, Paper::Tabloid), QStringLiteral("framing"));
     const QString all = textsOf(framing).join(u' ');
     QVERIFY2(all.contains(row[4]), qPrintable(textsOf(framing).join(u'|')));
     QCOMPARE(all.contains(QLatin1String("beam splices")), row[5] != u"0");
@@ -530,8 +526,7 @@ void TestSheets::footingChainsPerBeamLine()
     // footings of its own line only, never another line's.
     const deckmodel::Deck cut = framed(deckOf(7, 40, 30, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4,
                                               QStringLiteral("5/4x6")));
-    const std::vector<Sheet> sheets = setOf(cut);
-    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
+    const Sheet footing = sheetNamed(setOf(cut), QStringLiteral("footing"));
     const double mmPerInch = 25.4 / 96;
     std::map<QString, std::vector<SheetDimension>> parts;
     for (const SheetDimension &d : footing.dimensions)
@@ -580,8 +575,7 @@ void TestSheets::kneeBraces()
     QFETCH(QString, note);
     deckmodel::DeckParameters parameters = workedExample();
     parameters.height = height;
-    const std::vector<Sheet> sheets = setOf(framed(parameters));
-    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    const Sheet elevations = sheetNamed(setOf(framed(parameters)), QStringLiteral("elevations"));
     QCOMPARE(elevations.dropped.size(), size_t(0));
     int drawn = 0;
     for (const SheetShape &s : elevations.shapes) {
@@ -604,8 +598,7 @@ void TestSheets::kneeBraces()
 // out to the foot post's face 45 out: 41.5 long (docs/deck-model.md).
 void TestSheets::slopedHandrail()
 {
-    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
-    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    const Sheet elevations = sheetNamed(setOf(framed(workedExample())), QStringLiteral("elevations"));
     double mmPerInch = 0;
     for (const SheetDimension &d : elevations.dimensions)
         if (d.chain == u"heights" && d.overall)
@@ -657,8 +650,7 @@ void TestSheets::sitePlan()
     facts.project.deckFromLeftFeet = site[2];
     facts.project.deckFromBackFeet = site[3];
     facts.project.northDegrees = 30;
-    const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
-    const Sheet &sheet = sheetNamed(sheets, QStringLiteral("site"));
+    const Sheet sheet = sheetNamed(deckSheets(deck, {}, facts, Paper::Letter), QStringLiteral("site"));
     const QStringList texts = textsOf(sheet);
     QStringList drawn;
     for (const SheetDimension &d : sheet.dimensions)
