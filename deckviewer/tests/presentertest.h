@@ -78,3 +78,13 @@ struct ExampleWindow {
     }
     bool open() { return !deck.isEmpty() && openAndWait(presenter, deck); }
 };
+
+// The question before showing again a deck changed on disk: recorded (the
+// paths asked about, in order) and answered with *answer, never shown.
+inline void answerReloads(DeckPresenter &presenter, QStringList *asked, const bool *answer)
+{
+    presenter.askReload = [&presenter, asked, answer](QWidget *parent, const QString &path) {
+        *asked << path;
+        return parent == presenter.window() && *answer;
+    };
+}

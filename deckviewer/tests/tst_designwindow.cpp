@@ -304,10 +304,8 @@ void TestDesignWindow::a2DDesignEdited()
     QVERIFY(opened.contains("\"style\": 3,\n") && opened.contains("\"widthFt\": 24.5\n"));
     DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
     QStringList askedToReload;
-    presenter.askReload = [&](QWidget *, const QString &path) {
-        askedToReload << path;
-        return false;
-    };
+    const bool no = false;
+    answerReloads(presenter, &askedToReload, &no);
     deckview::DeckWindow *window = presenter.window();
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     presenter.open(file);
@@ -438,10 +436,7 @@ void TestDesignWindow::askedBeforeShowing()
     DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
     QStringList asked;
     bool answer = true;
-    presenter.askReload = [&](QWidget *parent, const QString &path) {
-        asked << path;
-        return parent == presenter.window() && answer;
-    };
+    answerReloads(presenter, &asked, &answer);
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     presenter.open(deck);
     QVERIFY(drawn.wait(20000));
@@ -469,10 +464,8 @@ void TestDesignWindow::newDeckInAFolder()
     QTemporaryDir folder;
     DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
     QStringList asked;
-    presenter.askReload = [&](QWidget *, const QString &path) {
-        asked << path;
-        return true;
-    };
+    const bool yes = true;
+    answerReloads(presenter, &asked, &yes);
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     presenter.open(folder.path());
     QVERIFY(drawn.wait(20000));
@@ -493,10 +486,8 @@ void TestDesignWindow::hostDecksNotWatched()
     QVERIFY(!deck.isEmpty());
     DeckPresenter presenter(QStringLiteral("Host"), folder.path());
     QStringList asked;
-    presenter.askReload = [&](QWidget *, const QString &path) {
-        asked << path;
-        return true;
-    };
+    const bool yes = true;
+    answerReloads(presenter, &asked, &yes);
     QVERIFY(openAndWait(presenter, deck));
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     // As the wizard does: its files written, then the host asked.
