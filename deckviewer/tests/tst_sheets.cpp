@@ -12,7 +12,6 @@
 #include "presentertest.h"
 #include "sheetsource.h"
 #include "viewer.h"
-#include "vieweroptions.h"
 
 #include <QAction>
 #include <QLineF>
@@ -110,7 +109,6 @@ private slots:
     void everyDeck_data();
     void everyDeck();
     void footingSchedule();
-    void options_data();
     void options();
     void commandLineSet();
     void windowMenu();
@@ -222,30 +220,10 @@ void TestSheets::footingSchedule()
                                  QStringLiteral("F1 | 15\" dia. | 6\" | 12\" min. below grade | up to 33 sq ft | 6")}));
 }
 
-void TestSheets::options_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("read");
-    const QStringList base{QStringLiteral("--render"), QStringLiteral("d.txt"), QStringLiteral("--out"), QStringLiteral("s.pdf")};
-    QTest::newRow("a set on A4") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
-                                                       QStringLiteral("--paper"), QStringLiteral("A4")}
-                                 << QStringLiteral("sheets=all paper=A4");
-    QTest::newRow("no such paper") << base + QStringList{QStringLiteral("--paper"), QStringLiteral("b5")}
-                                   << QStringLiteral("error: --paper b5: write letter, a4, tabloid or a3.");
-    QTest::newRow("a set on Tabloid") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
-                                                            QStringLiteral("--paper"), QStringLiteral("tabloid")}
-                                      << QStringLiteral("sheets=all paper=tabloid");
-    QTest::newRow("one drawing") << base << QStringLiteral("sheets= paper=");
-}
-
+// A sheet the set does not have, refused with the sheets it does (the
+// command line's --sheets and --paper as read: data/command-lines.txt).
 void TestSheets::options()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, read);
-    const auto options = deckviewer::parseOptions(arguments);
-    QCOMPARE(options ? QStringLiteral("sheets=%1 paper=%2").arg(options->sheets, options->paper)
-                     : QStringLiteral("error: ") + options.error(),
-             read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
     QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, site, framing, footing, "
                                           "elevations, section, details, ledger, check, schedule parted by commas."));

@@ -333,7 +333,7 @@ void TestViewerSettings::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 26);
+    QCOMPARE(rows.size(), 29);
     for (const QStringList &f : rows)
         QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
 }
@@ -343,7 +343,7 @@ void TestViewerSettings::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(QString, parsed);
     const jm::Result<Options> read = parseOptions(arguments);
-    QCOMPARE(read ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6 code=%7/%8/%9/%10 framing=%11 code-given=%12")
+    QCOMPARE(read ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6 code=%7/%8/%9/%10 framing=%11 code-given=%12 sheets=%13 paper=%14")
                         .arg(read->open, read->render, read->out, read->view, read->mode)
                         .arg(read->help)
                         .arg(deckmodel::speciesKey(read->code.species))
@@ -352,6 +352,7 @@ void TestViewerSettings::commandLine()
                         .arg(deckmodel::footingKey(read->code.footing))
                         .arg(read->suggestedFraming ? QStringLiteral("suggested") : QStringLiteral("designed"))
                         .arg(read->codeGiven)
+                        .arg(read->sheets, read->paper)
                   : QStringLiteral("error: ") + read.error(),
              parsed);
 }
