@@ -4,6 +4,7 @@
 // For tests built with JM_DECK3D_DATA.
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
