@@ -258,6 +258,37 @@ private slots:
             QCOMPARE(row->sentence, expected[4]);
     }
 
+    // Each row's table cell, whole, in the order the rows are listed: the
+    // guards', then the stair's (the open risers beside the risers' height,
+    // both R311.7.5.1); a deck with no stair prints the stair rules' cells short.
+    void rowCells_data()
+    {
+        QTest::addColumn<bool>("stair");
+        QTest::addColumn<QStringList>("cells");
+        const QStringList guards{"R312.1.2: 36 in minimum above the walking surface; 34 in above the nosings of a stair",
+                                 "R312.1.3: a 4 in sphere must not pass; 6 in under a stair guard's bottom rail"};
+        QTest::newRow("worked example") << true
+            << guards + QStringList{"R311.7.5.1: 7 3/4 in maximum, within 3/8 in of each other",
+                                    "R311.7.5.1: openings between treads may not pass a 4 in sphere where the stair rises more than 30 in",
+                                    "R311.7.5.2: 10 in minimum, nosing to nosing", "R311.7.2: 36 in minimum",
+                                    "R311.7.8: 34 to 38 in above the nosings, at 4 risers or more"};
+        QTest::newRow("no stair") << false
+            << guards + QStringList{"R311.7.5.1: 7 3/4 in maximum", "R311.7.5.1: open risers", "R311.7.5.2: 10 in minimum",
+                                    "R311.7.2: 36 in minimum", "R311.7.8: 34 to 38 in above the nosings"};
+    }
+    void rowCells()
+    {
+        QFETCH(bool, stair);
+        Extras extras;
+        extras.stair.present = stair;
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY2(built, qPrintable(built.error()));
+        QStringList cells;
+        for (const CodeCheck &row : guardAndStairChecks(*built))
+            cells << row.cell;
+        QTEST(cells, "cells");
+    }
+
     void files_data()
     {
         QTest::addColumn<bool>("failing");
