@@ -23,7 +23,7 @@ namespace deckmodel {
 class HiddenLineKernel {
 public:
     virtual ~HiddenLineKernel() = default;
-    virtual std::vector<ViewSegment> project(Direction eye, Direction right) = 0;
+    virtual std::vector<ViewSegment> project(Direction eye, Direction right, HiddenPieces pieces) = 0;
     virtual int solids() const = 0;
 };
 
@@ -41,7 +41,7 @@ struct KernelModule {
 };
 
 // Raised whenever KernelModule changes: a module of another build is refused.
-inline constexpr int KernelModuleVersion = 1;
+inline constexpr int KernelModuleVersion = 2;
 // The name of the module's entry point, a function returning const KernelModule *.
 inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
 inline constexpr char KernelModuleFile[] = "joistmaster-kernel";
