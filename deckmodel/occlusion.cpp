@@ -198,15 +198,30 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
         s.hides = s.outline.size() >= 3 && isConvex(m.plan);
     }
 
-    // The largest outlines first: they take the most away at once.
+    // The members that may hide others, and by the cells of a grid over the
+    // view that their outlines' bounds meet.
+    double u0 = INFINITY, u1 = -INFINITY, v0 = INFINITY, v1 = -INFINITY;
+    for (const SeenMember &s : seen)
+        if (s.hides)
+            u0 = std::min(u0, s.u0), u1 = std::max(u1, s.u1), v0 = std::min(v0, s.v0), v1 = std::max(v1, s.v1);
+    constexpr int Cells = 48;
+    const double cellU = std::max(u1 - u0, 1.0) / Cells, cellV = std::max(v1 - v0, 1.0) / Cells;
+    const auto cellsOf = [&](const SeenMember &s) {
+        const auto clamp = [](double cell) { return std::clamp(int(std::floor(cell)), 0, Cells - 1); };
+        return std::array<int, 4>{clamp((s.u0 - u0) / cellU), clamp((s.u1 - u0) / cellU), clamp((s.v0 - v0) / cellV),
+                                  clamp((s.v1 - v0) / cellV)};
+    };
+    std::vector<std::vector<size_t>> grid(size_t(Cells * Cells));
     std::vector<size_t> covers;
-    for (size_t i = 0; i < seen.size(); ++i)
-        if (seen[i].hides)
-            covers.push_back(i);
-    std::vector<double> coverArea(seen.size());
-    for (const size_t i : covers)
-        coverArea[i] = shadowArea(seen[i].outline);
-    std::stable_sort(covers.begin(), covers.end(), [&](size_t a, size_t b) { return coverArea[a] > coverArea[b]; });
+    for (size_t i = 0; i < seen.size(); ++i) {
+        if (!seen[i].hides)
+            continue;
+        covers.push_back(i);
+        const auto [a0, a1, b0, b1] = cellsOf(seen[i]);
+        for (int a = a0; a <= a1; ++a)
+            for (int b = b0; b <= b1; ++b)
+                grid[size_t(a * Cells + b)].push_back(i);
+    }
 
     // More pieces than this and the member is taken as seen.
     constexpr size_t MostPieces = 512;
@@ -214,7 +229,21 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
     std::vector<size_t> fronts;
     for (size_t i = 0; i < seen.size(); ++i) {
         const SeenMember &back = seen[i];
-        if (back.grown.empty())
+        if (back.grown.empty() || !(back.u0 < u1 && back.u1 > u0 && back.v0 < v1 && back.v1 > v0))
+            continue;
+        // A corner of the grown outline that nothing in front covers is seen:
+        // most members are given up here, each corner looked up in its cell.
+        const auto coveredInCell = [&](ViewPoint p) {
+            if (!(p.u >= u0 && p.u <= u1 && p.v >= v0 && p.v <= v1))
+                return false;
+            const int a = std::clamp(int(std::floor((p.u - u0) / cellU)), 0, Cells - 1);
+            const int b = std::clamp(int(std::floor((p.v - v0) / cellV)), 0, Cells - 1);
+            const std::vector<size_t> &cell = grid[size_t(a * Cells + b)];
+            return std::any_of(cell.begin(), cell.end(), [&](size_t c) {
+                return c != i && inFront(seen[c], back, toEye) && inside(seen[c].outline, p);
+            });
+        };
+        if (!std::all_of(back.grown.begin(), back.grown.end(), coveredInCell))
             continue;
         fronts.clear();
         for (const size_t c : covers) {
@@ -223,15 +252,11 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
                 && inFront(front, back, toEye))
                 fronts.push_back(c);
         }
-        // A corner of the grown outline that nothing in front covers is seen:
-        // most members are given up here, before any cutting.
-        const auto covered = [&](ViewPoint p) {
-            return std::any_of(fronts.begin(), fronts.end(), [&](size_t c) { return inside(seen[c].outline, p); });
-        };
-        if (!std::all_of(back.grown.begin(), back.grown.end(), covered))
-            continue;
         // Taken away in order across the view, what is left stays in few pieces.
-        std::sort(fronts.begin(), fronts.end(), [&](size_t a, size_t b) { return seen[a].u0 + seen[a].u1 < seen[b].u0 + seen[b].u1; });
+        std::sort(fronts.begin(), fronts.end(), [&](size_t a, size_t b) {
+            const double ca = seen[a].u0 + seen[a].u1, cb = seen[b].u0 + seen[b].u1;
+            return ca < cb || (ca == cb && a < b);
+        });
         std::vector<Shadow> left{back.grown};
         for (const size_t c : fronts) {
             takeAway(left, seen[c]);
