@@ -1,4 +1,4 @@
-// The lines come from the kernel module (kernelmodule.h); this keeps the last
+// The lines come from the hidden lines' module (kernelmodule.h); this keeps the last
 // view's, so that zooming, panning and resizing cost nothing.
 #include "hiddenline.h"
 
@@ -26,7 +26,7 @@ bool same(Direction a, Direction b)
 
 HiddenLines::HiddenLines(const std::vector<Member> &members) : m_kernel(std::make_unique<Kernel>())
 {
-    if (const jm::Result<const KernelModule *> module = kernelModule())
+    if (const jm::Result<const KernelModule *> module = kernelModule(KernelPart::HiddenLines))
         m_kernel->lines = (*module)->hiddenLines(members);
 }
 

@@ -3,7 +3,7 @@
 // segments in the view plane. The solids are built and meshed once, when the
 // object is made, once for all the members that are one piece moved; each new direction of view only projects them again, and
 // the same direction again (a zoom, a pan) costs nothing. Safe to call from
-// any thread, one projection at a time. The work is the kernel module's
+// any thread, one projection at a time. The work is the hidden-line module's
 // (kernelmodule.h), loaded by the first of these made; without the module
 // there are no solids and no lines.
 #pragma once

@@ -8,7 +8,7 @@
 // general mesher does the same with many times the work; it is still used
 // for a face that is not a plane or not a simple polygon. Members that are
 // one piece moved (sharedshapes.h) share the piece's solid and its meshes.
-// Built into the kernel module (kernelmodule.h), never into a program.
+// Built into the hidden lines' module (kernelmodule.h), never into a program.
 #include "hiddenlinekernel.h"
 
 #include "occlusion.h"

@@ -39,9 +39,10 @@ constexpr QLibrary::LoadHints BindHint = QLibrary::DeepBindHint;
 constexpr QLibrary::LoadHints BindHint = QLibrary::DeepBindHint;
 #endif
 
-jm::Result<const KernelModule *> load()
+jm::Result<const KernelModule *> load(KernelPart part)
 {
-    const QStringList places = kernelModulePlaces(programFolder());
+    const bool lines = part == KernelPart::HiddenLines;
+    const QStringList places = kernelModulePlaces(programFolder(), lines ? HiddenLineModuleFile : KernelModuleFile);
     QString why = QStringLiteral("no program folder");
     for (const QString &place : places) {
         QLibrary library(place);
@@ -55,8 +56,8 @@ jm::Result<const KernelModule *> load()
         }
         const auto entry = reinterpret_cast<Entry>(library.resolve(KernelModuleEntry));
         const KernelModule *module = entry ? entry() : nullptr;
-        if (!module || module->version != KernelModuleVersion || !module->hiddenLines || !module->writeSolids
-            || !module->buildSolids)
+        if (!module || module->version != KernelModuleVersion
+            || (lines ? !module->hiddenLines : !module->writeSolids || !module->buildSolids))
             return jm::failure(QStringLiteral("The geometry kernel module %1 is of another build of Joistmaster.")
                                    .arg(QDir::toNativeSeparators(library.fileName())));
         return module; // kept loaded for the rest of the run
@@ -65,23 +66,23 @@ jm::Result<const KernelModule *> load()
 }
 } // namespace
 
-QStringList kernelModulePlaces(const QString &programFolder)
+QStringList kernelModulePlaces(const QString &programFolder, const char *file)
 {
     if (programFolder.isEmpty())
         return {};
     // Installed, the module sits beside the programs; in a build, the tests
     // and benchmarks have folders of their own beside bin/.
     const QDir here(programFolder);
-    return {here.filePath(QLatin1String(KernelModuleFile)),
-            QDir::cleanPath(here.filePath(QStringLiteral("../bin/") + QLatin1String(KernelModuleFile)))};
+    return {here.filePath(QLatin1String(file)), QDir::cleanPath(here.filePath(QStringLiteral("../bin/") + QLatin1String(file)))};
 }
 
-jm::Result<const KernelModule *> kernelModule()
+jm::Result<const KernelModule *> kernelModule(KernelPart part)
 {
-    static std::once_flag once;
-    static std::optional<jm::Result<const KernelModule *>> loaded;
-    std::call_once(once, [] { loaded = load(); });
-    return *loaded;
+    static std::once_flag once[2];
+    static std::optional<jm::Result<const KernelModule *>> loaded[2];
+    const size_t which = part == KernelPart::HiddenLines ? 0 : 1;
+    std::call_once(once[which], [&] { loaded[which] = load(part); });
+    return *loaded[which];
 }
 
 } // namespace deckmodel

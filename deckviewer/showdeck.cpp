@@ -360,7 +360,7 @@ jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, co
 void addKernel(ShownDeck &shown)
 {
     // Without the kernel's module the hidden lines come from the depth buffer.
-    if (shown.error.isEmpty() && !shown.isPlan && deckmodel::kernelModule())
+    if (shown.error.isEmpty() && !shown.isPlan && deckmodel::kernelModule(deckmodel::KernelPart::HiddenLines))
         shown.hiddenLines = std::make_shared<const deckmodel::HiddenLines>(shown.members);
 }
 

@@ -105,16 +105,28 @@ private slots:
         QFETCH(QStringList, places);
         QCOMPARE(deckmodel::kernelModulePlaces(programFolder), places);
     }
-
-    // This test's own run finds the module in the build's bin/ and uses it.
-    void theKernelModuleIsFound()
+    void hiddenLineModulePlaces()
     {
-        const jm::Result<const KernelModule *> module = kernelModule();
-        QVERIFY2(module, qPrintable(module.error()));
-        QCOMPARE((*module)->version, 2);
+        QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", HiddenLineModuleFile),
+                 (QStringList{"/usr/lib/joistmaster/joistmaster-lines", "/usr/lib/bin/joistmaster-lines"}));
+    }
+
+    // This test's own run finds both modules in the build's bin/ and uses
+    // them; each holds its own part only.
+    void theKernelModulesAreFound()
+    {
+        const jm::Result<const KernelModule *> solids = kernelModule(KernelPart::SolidFiles);
+        QVERIFY2(solids, qPrintable(solids.error()));
+        QCOMPARE((*solids)->version, 2);
+        QVERIFY((*solids)->hiddenLines == nullptr);
         const jm::Result<Deck> built = buildDeck(workedExample());
         QVERIFY(built);
         QCOMPARE(buildSolids(*built), int(built->members.size())); // every member a solid
+        const jm::Result<const KernelModule *> lines = kernelModule(KernelPart::HiddenLines);
+        QVERIFY2(lines, qPrintable(lines.error()));
+        QCOMPARE((*lines)->version, 2);
+        QVERIFY((*lines)->writeSolids == nullptr && (*lines)->buildSolids == nullptr);
+        QCOMPARE(HiddenLines(built->members).solids(), int(built->members.size()));
     }
 
     // Seen from above (view X along the deck's X, view Y along -Z), each
