@@ -87,8 +87,9 @@ int main(int argc, char *argv[])
         // Turning the view: with the hidden pieces dashed, and without them
         // (the view's default), when the members hidden whole are left out.
         double yaw = 0;
+        const int orbitRuns = runs;
         const auto orbitMs = [&](deckmodel::HiddenPieces pieces) {
-            return medianMs(runs, [&] {
+            return medianMs(orbitRuns, [&] {
                 yaw += 0.1;
                 QElapsedTimer step;
                 step.start();
