@@ -700,7 +700,8 @@ CodeCheck footingRow(const Layout &layout, const CodeSettings &settings)
 CodeCheck deckingRow(const Deck &deck)
 {
     // The joists and rim joists running along Z that each board crosses.
-    // A board lying along a rim joist that runs along X bears on it all along.
+    // A board lying along a rim joist that runs along X bears on it all along,
+    // as does one lying along the ledger.
     std::vector<std::pair<double, Box>> supports;
     std::vector<Box> alongRims;
     for (const Member &m : deck.members) {
@@ -708,7 +709,7 @@ CodeCheck deckingRow(const Deck &deck)
         const double width = deck.parameters.joistWidth + 0.01;
         if ((m.kind == Kind::Joist || m.kind == Kind::RimJoist) && b.x1 - b.x0 <= width)
             supports.push_back({(b.x0 + b.x1) / 2, b});
-        else if (m.kind == Kind::RimJoist && b.z1 - b.z0 <= width)
+        else if ((m.kind == Kind::RimJoist || m.kind == Kind::Ledger) && b.z1 - b.z0 <= width)
             alongRims.push_back(b);
     }
     std::sort(supports.begin(), supports.end(), [](const auto &a, const auto &b) { return a.first < b.first; });

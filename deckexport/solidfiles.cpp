@@ -6,6 +6,7 @@
 // Built into the kernel module (kernelmodule.h), never into a program.
 #include "solidfiles.h"
 
+#include "framing.h"
 #include "sharedshapes.h"
 #include "solids.h"
 
@@ -64,6 +65,8 @@ Quantity_Color colourOf(Kind kind)
     case Kind::Block: return Quantity_Color(0.59, 0.59, 0.57, Quantity_TOC_RGB);
     // Treated lumber's green, apart from the untreated framing's browns.
     case Kind::Ledger: return Quantity_Color(0.48, 0.55, 0.36, Quantity_TOC_RGB);
+    // Galvanised steel.
+    case Kind::Hanger: return Quantity_Color(0.66, 0.68, 0.70, Quantity_TOC_RGB);
     }
     return Quantity_Color();
 }
@@ -78,7 +81,7 @@ TCollection_ExtendedString nameOf(const QString &name)
 TDF_Label addHouseWall(const Deck &deck, const Handle(XCAFDoc_ShapeTool) &shapes, const Handle(XCAFDoc_ColorTool) &colours,
                        bool meshed)
 {
-    const TopoDS_Shape wall = solidOf({Kind::Post, QString(), deck.ledger.houseWall, 0, deck.ledger.houseWallTopInches});
+    const TopoDS_Shape wall = solidOf({Kind::Post, QString(), houseWallInPlan(deck), 0, deck.ledger.houseWallTopInches});
     if (meshed)
         BRepMesh_IncrementalMesh(wall, 0.5);
     const TDF_Label label = shapes->AddShape(wall, false);
@@ -96,7 +99,9 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
     XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc);
     const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
     const Handle(XCAFDoc_ColorTool) colours = XCAFDoc_DocumentTool::ColorTool(doc->Main());
-    const SharedShapes shared = sharedShapesOf(deck.members);
+    // The members where they stand, the ledger's hangers after them.
+    const std::vector<Member> members = membersInPlan(deck);
+    const SharedShapes shared = sharedShapesOf(members);
     std::vector<TDF_Label> pieces;
     pieces.reserve(shared.pieces.size());
     for (const Member &piece : shared.pieces) {
@@ -108,10 +113,10 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
         colours->SetColor(pieces.back(), colourOf(piece.kind), XCAFDoc_ColorSurf);
     }
     if (!assembly) {
-        for (size_t i = 0; i < deck.members.size(); ++i) {
+        for (size_t i = 0; i < members.size(); ++i) {
             const Placement &placed = shared.placements[i];
             const TDF_Label instance = shapes->AddShape(shapes->GetShape(pieces[size_t(placed.piece)]).Located(locationOf(placed)), false);
-            TDataStd_Name::Set(instance, nameOf(deck.members[i].name));
+            TDataStd_Name::Set(instance, nameOf(members[i].name));
         }
         if (deck.ledger.present)
             addHouseWall(deck, shapes, colours, meshed);
@@ -119,10 +124,10 @@ Handle(TDocStd_Document) documentOf(const Deck &deck, bool meshed, bool assembly
     }
     const TDF_Label deckLabel = shapes->NewShape();
     TDataStd_Name::Set(deckLabel, nameOf(QStringLiteral("Deck")));
-    for (size_t i = 0; i < deck.members.size(); ++i) {
+    for (size_t i = 0; i < members.size(); ++i) {
         const Placement &placed = shared.placements[i];
         const TDF_Label component = shapes->AddComponent(deckLabel, pieces[size_t(placed.piece)], locationOf(placed));
-        TDataStd_Name::Set(component, nameOf(deck.members[i].name));
+        TDataStd_Name::Set(component, nameOf(members[i].name));
     }
     shapes->UpdateAssemblies();
     // Hung on the house: the wall a solid of its own beside the deck's assembly.

@@ -110,9 +110,9 @@ QString sentence(const Finding &f)
         return QStringLiteral("The ledger is set on edge %1, but the deck's outline has %2 edges.")
             .arg(std::llround(value(0)))
             .arg(std::llround(value(1)));
-    case Rule::LedgerAlongJoists:
-        return QStringLiteral("The joists run along edge %1, so none would hang on a ledger there; hang the deck along its left or right edge, "
-                              "or attach it free-standing: a beam line 18 in from the house.")
+    case Rule::LedgerEdgeAskew:
+        return QStringLiteral("Edge %1 runs aslant, so the joists could not hang square on a ledger there; hang the deck along its front, "
+                              "back, left or right edge, or attach it free-standing: a beam line 18 in from the house.")
             .arg(std::llround(value(0)));
     case Rule::LedgerEdgeShort:
         return QStringLiteral("The ledger's edge is %1 long but the deck is %2 deep along it; a ledger runs along a whole side of the deck, "

@@ -31,7 +31,7 @@ enum class Rule {
     // Refusals of the house the deck hangs on, before anything is framed; no lines.
     LedgerNotAllowed,       // values: the house framing (HouseFraming's number)
     LedgerOffDeck,          // values: the edge asked for (counted from 1), the outline's edges
-    LedgerAlongJoists,      // values: the edge (counted from 1)
+    LedgerEdgeAskew,        // values: the edge (counted from 1)
     LedgerEdgeShort,        // values: the edge's length, the deck's depth along it, inches
     LedgerUnderStair,       // values: the edge (counted from 1)
     // Model checks of a framed deck; no lines.

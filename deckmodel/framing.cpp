@@ -12,12 +12,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace deckmodel {
 
 namespace {
 
 constexpr int maxMembers = 5000;
+// A ledger hanger's shape: sheet metal this thick, its flanges this far past
+// the joist's sides, its sides this long along the joist.
+constexpr double HangerMetalInches = 0.0625;
+constexpr double HangerFlangeInches = 1.25;
+constexpr double HangerLengthInches = 3;
 // The least a member may be across: thinner ones could not be cut, and the
 // geometry kernel cannot make a solid of (almost) no size.
 constexpr double leastMember = 0.25;
@@ -136,7 +143,29 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
     Deck deck;
     deck.parameters = p;
     deck.outline = *plan;
+    // Hung on the house along an edge facing front or back: framed turned a
+    // quarter turn, so that the joists run from that edge and hang on it.
+    const Attachment &attach = extras.attachment;
+    if (attach.attached && carriesLedger(attach.to) && attach.edge >= 0 && attach.edge < int(plan->size())
+        && std::abs(std::abs(edgeOf(*plan, attach.edge).out.x) - 1) < 1e-6) {
+        deck.turned = true;
+        deck.turnShiftInches = bounds(*plan).z1;
+        for (Point &corner : deck.outline)
+            corner = {deck.turnShiftInches - corner.z, corner.x};
+    }
     const Polygon &outline = deck.outline;
+    // The stair in no place of its own leaves a deck hung on the house along
+    // its front edge on the edge facing the other way.
+    StairLayout stairAsked = extras.stair;
+    if (attach.attached && stairAsked.edge < 0 && attach.edge == frontEdge(p.deckType, *plan)) {
+        const Point away = edgeOf(*plan, attach.edge).out;
+        double longest = 0;
+        for (int i = 0; i < int(plan->size()); ++i) {
+            const Edge e = edgeOf(*plan, i);
+            if (std::abs(e.out.x + away.x) < 1e-6 && std::abs(e.out.z + away.z) < 1e-6 && e.lengthInches > longest)
+                stairAsked.edge = i, longest = e.lengthInches;
+        }
+    }
     const Box extent = bounds(outline);
     // A hand-edited file may ask for millions of members: refuse it first.
     const double width = extent.x1 - extent.x0, depth = extent.z1 - extent.z0;
@@ -147,8 +176,8 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
                        findings);
 
     // The house's edge, where the deck hangs on one: it must carry a ledger,
-    // lie across the joists and run the deck's whole depth.
-    const Attachment &attach = extras.attachment;
+    // lie across the joists and run the deck's whole depth. The stair's edge
+    // is the one the deck's own plan names (the turn keeps every edge's number).
     if (attach.attached) {
         if (!carriesLedger(attach.to))
             return refused({Rule::LedgerNotAllowed, p.fileName, {}, {}, {double(int(attach.to))}}, findings);
@@ -157,11 +186,11 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
                            findings);
         const Edge e = edgeOf(outline, attach.edge);
         if (std::abs(std::abs(e.out.z) - 1) > 1e-6)
-            return refused({Rule::LedgerAlongJoists, p.fileName, {}, {}, {double(attach.edge) + 1}}, findings);
+            return refused({Rule::LedgerEdgeAskew, p.fileName, {}, {}, {double(attach.edge) + 1}}, findings);
         const double side = e.out.z < 0 ? extent.z0 : extent.z1;
         if (e.lengthInches < width - 1e-6 || std::abs(e.start.z - side) > 1e-6)
             return refused({Rule::LedgerEdgeShort, p.fileName, {}, {}, {e.lengthInches, width}}, findings);
-        if (extras.stair.present && resolvedLayout(extras.stair, p.deckType, outline).edge == attach.edge)
+        if (extras.stair.present && resolvedLayout(stairAsked, p.deckType, *plan).edge == attach.edge)
             return refused({Rule::LedgerUnderStair, p.fileName, {}, {}, {double(attach.edge) + 1}}, findings);
     }
     const bool ledgerLeft = attach.attached && edgeOf(outline, attach.edge).out.z < 0;
@@ -268,8 +297,21 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
         const double face = ledgerLeft ? extent.z0 + p.joistWidth : extent.z1 - p.joistWidth;
         for (const Member &m : deck.members) {
             const Box b = bounds(m.plan);
-            if (m.kind == Kind::Joist && std::abs((ledgerLeft ? b.z0 : b.z1) - face) < 1e-3)
-                deck.ledger.hangers.push_back(m.name);
+            if (m.kind != Kind::Joist || std::abs((ledgerLeft ? b.z0 : b.z1) - face) >= 1e-3)
+                continue;
+            deck.ledger.hangers.push_back(m.name);
+            // Across the joist u, into the deck from the ledger's face v; the
+            // back strip behind the joist's end holds the two sides together.
+            const double w = b.x1 - b.x0, centre = (b.x0 + b.x1) / 2, into = ledgerLeft ? 1 : -1;
+            const double h = w / 2 + HangerMetalInches, f = h + HangerFlangeInches;
+            const double t = HangerMetalInches, l = HangerLengthInches;
+            Polygon plan;
+            for (const auto &[u, v] : std::initializer_list<std::pair<double, double>>{
+                     {-f, -t}, {f, -t}, {f, t}, {h, t}, {h, l}, {w / 2, l}, {w / 2, 0}, {-w / 2, 0}, {-w / 2, l}, {-h, l},
+                     {-h, t}, {-f, t}})
+                plan.push_back({centre + u, face + into * v});
+            deck.ledger.hangerSolids.push_back({Kind::Hanger, QStringLiteral("Ledger hanger %1").arg(deck.ledger.hangers.size()),
+                                                counterClockwise(plan), m.base, m.thickness - 1});
         }
     }
 
@@ -282,7 +324,7 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
 
     // The stair's place first, so that the guards leave its opening.
     if (extras.stair.present) {
-        const StairLayout layout = resolvedLayout(extras.stair, p.deckType, outline);
+        const StairLayout layout = resolvedLayout(stairAsked, p.deckType, *plan);
         if (std::optional<Finding> refusal = stairRefusal(deck, layout))
             return refused(std::move(*refusal), findings);
         placeStair(deck, layout);
@@ -331,6 +373,41 @@ jm::Result<Deck> buildDeck(const DeckParameters &parameters, const Extras &extra
     return failed;
 }
 
+Point planPoint(const Deck &deck, Point framing)
+{
+    return deck.turned ? Point{framing.z, deck.turnShiftInches - framing.x} : framing;
+}
+
+Point planDirection(const Deck &deck, Point framing)
+{
+    return deck.turned ? Point{framing.z, -framing.x} : framing;
+}
+
+Polygon planPolygon(const Deck &deck, const Polygon &framing)
+{
+    Polygon plan;
+    plan.reserve(framing.size());
+    for (const Point &p : framing)
+        plan.push_back(planPoint(deck, p));
+    return plan;
+}
+
+std::vector<Member> membersInPlan(const Deck &deck)
+{
+    std::vector<Member> members = deck.members;
+    members.insert(members.end(), deck.ledger.hangerSolids.begin(), deck.ledger.hangerSolids.end());
+    if (deck.turned)
+        for (Member &m : members)
+            for (Point &p : m.plan)
+                p = planPoint(deck, p);
+    return members;
+}
+
+Polygon houseWallInPlan(const Deck &deck)
+{
+    return planPolygon(deck, deck.ledger.houseWall);
+}
+
 QString kindName(Kind kind)
 {
     switch (kind) {
@@ -349,6 +426,7 @@ QString kindName(Kind kind)
     case Kind::Riser: return QStringLiteral("Riser boards");
     case Kind::Block: return QStringLiteral("Deck blocks");
     case Kind::Ledger: return QStringLiteral("Ledgers");
+    case Kind::Hanger: return QStringLiteral("Ledger hangers");
     }
     return {};
 }

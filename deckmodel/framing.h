@@ -30,6 +30,7 @@ enum class Kind {
     Riser,  // a riser board closing the opening between two treads
     Block,  // a precast concrete deck block under a beam where the deck is too low for posts
     Ledger, // the board along the house the joists hang on (ledger.h), framing like the rim joists
+    Hanger, // a joist hanger on the ledger, a shape for the model files (Ledger::hangerSolids), never a member
 };
 
 // Guards and the stair stand outside the outline, the framing within it.
@@ -66,7 +67,27 @@ struct Deck {
     Stair stair;
     std::vector<SlopedPiece> slopedPieces;
     Ledger ledger;                   // present where the deck hangs on the house
+    // The joists always run along Z. A deck hung on the house along its
+    // front or back edge is framed turned a quarter turn: every record above
+    // is in the framing's plan, which is the deck's own plan (the shape's
+    // picture, front towards -X) turned counter-clockwise and moved by
+    // `turnShiftInches` along X (framing X = shift - plan Z, framing Z = plan
+    // X). planPoint() and membersInPlan() turn it back for whatever shows the
+    // deck where it stands.
+    bool turned = false;
+    double turnShiftInches = 0;
 };
+
+// A point, a direction or a polygon of the framing's plan where it stands in
+// the deck's own plan (the same where the deck is not turned).
+Point planPoint(const Deck &deck, Point framing);
+Point planDirection(const Deck &deck, Point framing);
+Polygon planPolygon(const Deck &deck, const Polygon &framing);
+// The members as they stand (each plan turned back), then the ledger's
+// hangers as shapes (the takeoff counts them as connectors, never as
+// members); the house wall's plan.
+std::vector<Member> membersInPlan(const Deck &deck);
+Polygon houseWallInPlan(const Deck &deck);
 
 // Frames the deck of a parameter file and runs the model checks on it:
 // a deck that fails a check is a failure, never a model. Where `findings` is

@@ -16,6 +16,8 @@
 
 namespace deckmodel {
 
+struct Member; // framing.h
+
 // What the ledger is fastened to.
 enum class HouseFraming {
     BandJoist,         // a 2x band joist, spruce-pine-fir or stronger
@@ -71,6 +73,12 @@ struct Ledger {
     double thicknessInches = 0;
     double topInches = 0;        // above the ground: the joists' top
     std::vector<QString> hangers; // the joists hung on it, in order along it
+    // Each hanger as a shape for the model files and the 3D view, in the
+    // hangers' order ("Ledger hanger 1", ...): seen from above a U of sheet
+    // metal round the joist's end, its flanges on the ledger's face, as tall
+    // as the joist less an inch, on the joist's underside. Kind::Hanger;
+    // never one of the deck's members.
+    std::vector<Member> hangerSolids;
     Polygon houseWall;            // the wall's plan behind the ledger
     double houseWallTopInches = 0;
 };

@@ -84,6 +84,8 @@ FramingPanel::FramingPanel(QWidget *parent) : QWidget(parent)
     m_joistSpacing = comboBox(QStringLiteral("joistSpacingBox"), {{QStringLiteral("12 in"), 12.0}, {QStringLiteral("16 in"), 16.0}, {QStringLiteral("24 in"), 24.0}});
     m_decking = comboBox(QStringLiteral("deckingBox"), {{QStringLiteral("5/4x6"), {}}, {QStringLiteral("2x4"), {}}, {QStringLiteral("2x6"), {}}});
     m_house = comboBox(QStringLiteral("houseBox"), {{tr("Free-standing"), QString()},
+                                                    {tr("Hung on the house along the front edge"), QStringLiteral("front")},
+                                                    {tr("Hung on the house along the back edge"), QStringLiteral("back")},
                                                     {tr("Hung on the house along the left edge"), QStringLiteral("left")},
                                                     {tr("Hung on the house along the right edge"), QStringLiteral("right")}});
     QList<std::pair<QString, QVariant>> framings;
@@ -339,7 +341,7 @@ void FramingPanel::setDesign(const design::Design *shown)
     QString side;
     if (a.attached)
         if (const auto outline = deckmodel::shapePlan(p.deckType, p.depthA, p.widthB))
-            for (const char *name : {"left", "right"})
+            for (const char *name : {"front", "back", "left", "right"})
                 if (deckmodel::edgeFacing(*outline, QLatin1String(name)) == a.edge)
                     side = QLatin1String(name);
     {

@@ -1,7 +1,7 @@
 // The design's values a person may change, each with its unit. A 3D deck:
 // the sizes and height, every framing value (overhangs, posts, beam lines,
 // beams, joists), the decking and its gap, whether it hangs on the house
-// (along its left or right edge, fastened to what and with what, through how
+// (along its front, back, left or right edge, fastened to what and with what, through how
 // much sheathing), and its site (the lot, the deck's place on it, north, the
 // frost depth). A 2D deck: its style and width. Either: the project's facts
 // for the title block. Lumber comes from the catalogue's sizes a deck is

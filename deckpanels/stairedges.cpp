@@ -1,5 +1,6 @@
 #include "stairedges.h"
 
+#include "framing.h"
 #include "guards.h"
 #include "lengthtext.h"
 #include "stair.h"
@@ -101,22 +102,24 @@ std::vector<StairEdge> stairEdges(const deckmodel::Deck &deck)
 {
     std::vector<StairEdge> edges;
     const double width = deck.stair.present ? deck.stair.layout.widthInches : deckmodel::StairLayout().widthInches;
-    for (int i = 0; i < int(deck.outline.size()); ++i) {
-        const deckmodel::Reach reach = deckmodel::stairReach(deck.outline, i, width);
+    // Named and labelled where the deck stands (a deck framed turned keeps its edges' numbers).
+    const Polygon outline = deckmodel::planPolygon(deck, deck.outline);
+    for (int i = 0; i < int(outline.size()); ++i) {
+        const deckmodel::Reach reach = deckmodel::stairReach(outline, i, width);
         if (!reach.fits())
             continue;
-        const deckmodel::Edge edge = deckmodel::edgeOf(deck.outline, i);
-        QString name = edgeName(deck.outline, i);
+        const deckmodel::Edge edge = deckmodel::edgeOf(outline, i);
+        QString name = edgeName(outline, i);
         name[0] = name[0].toUpper();
         StairEdge e;
         e.edge = i;
         e.words = QStringLiteral("%1, %2 long").arg(name, feet(edge.lengthInches));
         e.name = name;
-        e.fromEnd = startEnd(deck.outline, i);
+        e.fromEnd = startEnd(outline, i);
         e.lengthInches = edge.lengthInches;
         e.fromInches = reach.from;
         e.toInches = reach.to;
-        const Point middle = middleOf(deck.outline, i);
+        const Point middle = middleOf(outline, i);
         e.labelAt = {middle.x + edge.out.x * labelOut, middle.z + edge.out.z * labelOut};
         e.labelHeightInches = deck.parameters.height * 12;
         edges.push_back(e);

@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "deckexport.h"
 #include "designfile.h"
+#include "framing.h"
 #include "handoff.h"
 #include "kernelmodule.h"
 #include "lengthtext.h"
@@ -27,7 +28,8 @@ deckview::Scene sceneOf(const deckmodel::Deck &deck)
 {
     deckview::Scene scene;
     scene.prisms.reserve(deck.members.size());
-    for (const deckmodel::Member &m : deck.members) {
+    // Where the deck was framed turned, as it stands.
+    for (const deckmodel::Member &m : deckmodel::membersInPlan(deck)) {
         deckview::Prism prism{m.kind, m.name, {}, m.base, m.thickness, m.step};
         for (const deckmodel::Point &p : m.plan)
             prism.plan.emplace_back(p.x, p.z);
@@ -108,7 +110,7 @@ ShownDeck shownOf(const deckmodel::Deck &deck, const QString &path, const deckmo
     shown.source = path;
     shown.scene = sceneOf(deck);
     shown.mode = deckview::ViewMode(int(p.viewingMode));
-    shown.members = deck.members;
+    shown.members = deckmodel::membersInPlan(deck);
     shown.report = report;
     const QString family = QFileInfo(p.fileName).completeBaseName();
     deckview::TitleBlock &block = shown.block;

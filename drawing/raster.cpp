@@ -28,6 +28,7 @@ Palette woodPalette()
     palette.kinds[size_t(deckmodel::Kind::Riser)] = QColor(214, 172, 120);
     palette.kinds[size_t(deckmodel::Kind::Block)] = QColor(150, 150, 146); // concrete, darker than the landing pad
     palette.kinds[size_t(deckmodel::Kind::Ledger)] = QColor(122, 140, 92);
+    palette.kinds[size_t(deckmodel::Kind::Hanger)] = QColor(168, 173, 178); // galvanised steel
     palette.background = Qt::white;
     palette.line = QColor(224, 112, 0);
     palette.highlight = QColor(20, 110, 255);

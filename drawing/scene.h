@@ -36,7 +36,7 @@ struct Box {
 };
 
 // The member kinds are the deck model's; a palette holds a colour for each.
-inline constexpr size_t KindCount = size_t(deckmodel::Kind::Ledger) + 1;
+inline constexpr size_t KindCount = size_t(deckmodel::Kind::Hanger) + 1;
 
 struct Prism {
     deckmodel::Kind kind = deckmodel::Kind::Post;

@@ -1,6 +1,7 @@
 #include "drawingset.h"
 
 #include "catalogue.h"
+#include "framing.h"
 #include "lengthtext.h"
 #include "sheetclear.h"
 #include "sheetdeck.h"
@@ -102,7 +103,7 @@ SetFacts setFactsOf(const deckmodel::Deck &deck)
 {
     const deckmodel::DeckParameters &p = deck.parameters;
     const deckfile::Shape *shape = deckfile::shapeOf(p.deckType);
-    const deckmodel::Box b = deckmodel::bounds(deck.outline);
+    const deckmodel::Box b = deckmodel::bounds(deckmodel::planPolygon(deck, deck.outline));
     SetFacts facts{QFileInfo(p.fileName).completeBaseName(),
                    shape ? QString::fromUtf8(shape->words) : QString(),
                    QStringLiteral("%1 x %2").arg(lengthtext::feetAndInchesFromInches(b.z1 - b.z0),
@@ -111,9 +112,14 @@ SetFacts setFactsOf(const deckmodel::Deck &deck)
                    QDate::currentDate(),
                    QStringLiteral("Joistmaster " JOISTMASTER_VERSION)};
     // A deck hung on the house says so beside its shape.
-    if (deck.ledger.present)
+    if (deck.ledger.present) {
+        const deckmodel::Point out = deckmodel::planDirection(deck, deck.ledger.out);
         facts.shape += QStringLiteral(", attached to the house along the %1 edge")
-                           .arg(deck.ledger.out.z < 0 ? QStringLiteral("left") : QStringLiteral("right"));
+                           .arg(out.x < -0.5  ? QStringLiteral("front")
+                                : out.x > 0.5 ? QStringLiteral("back")
+                                : out.z < 0   ? QStringLiteral("left")
+                                              : QStringLiteral("right"));
+    }
     // The shape's lettered sizes as the parameter file holds them (an L's B is its own, not the overall).
     facts.sizeLetters = QStringLiteral("A %1, B %2").arg(feet(p.depthA), feet(p.widthB));
     return facts;

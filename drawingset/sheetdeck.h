@@ -38,13 +38,22 @@ DeckSheetsInput sheetsInput(const deckmodel::Deck &deck, const deckmodel::CodeSe
 QString markOf(deckmodel::Kind kind);
 
 // Seen from above with Z to the right and X up, as the shape's picture:
-// deck inches to paper millimetres.
+// deck inches to paper millimetres. A deck framed turned (Deck::turned) is
+// drawn where it stands: its framing's points turned back first.
 struct PlanFrame {
     double mmPerInch = 25.4 / 48;
-    QPointF at(double z, double x) const { return {z * mmPerInch, -x * mmPerInch}; }
+    bool turned = false;
+    double turnShiftInches = 0;
+    QPointF at(double z, double x) const
+    {
+        return turned ? QPointF((turnShiftInches - x) * mmPerInch, -z * mmPerInch) : QPointF(z * mmPerInch, -x * mmPerInch);
+    }
     QPointF at(const deckmodel::Point &p) const { return at(p.z, p.x); }
     QPolygonF polygon(const deckmodel::Polygon &plan) const;
 };
+
+// The frame a deck's plans are drawn in at a scale.
+PlanFrame planFrameOf(const deckmodel::Deck &deck, const DrawingScale &scale);
 
 // A chain of dimensions between stations along Z (drawn horizontally at the
 // deck's X `at`) or along X (upright at Z `at`), each part and the overall,

@@ -163,8 +163,10 @@ void addHouseOnPlan(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput 
     const QPolygonF wall = frame.polygon(ledger.houseWall);
     addShape(sheet, wall, Weight::Heavy);
     const QRectF box = wall.boundingRect();
-    sheet.texts.push_back({QPointF(box.center().x() + 1.2, box.center().y()), QStringLiteral("HOUSE"), 2.5, Anchor::Middle,
-                           90, true});
+    // Along the wall: upright where it runs up the sheet, else across.
+    const bool across = box.width() > box.height();
+    sheet.texts.push_back({across ? QPointF(box.center().x(), box.center().y() + 1.2) : QPointF(box.center().x() + 1.2, box.center().y()),
+                           QStringLiteral("HOUSE"), 2.5, Anchor::Middle, across ? 0.0 : 90.0, true});
     if (!framing)
         return;
     const deckmodel::LedgerFastening f = deckmodel::ledgerFastening(in.deck, in.settings);
@@ -184,6 +186,19 @@ void addHouseOnPlan(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput 
                              QStringLiteral("ledger fasteners"), false});
         addDimension(sheet, {frame.at(along(first)), frame.at(along(second)), -5, second - first,
                              inchesText(second - first), QStringLiteral("ledger fasteners"), false});
+    }
+    const QString noteText = f.outside ? QStringLiteral("%1: %2 ledger, fastening by a designer")
+                                             .arg(markOf(deckmodel::Kind::Ledger), in.lumberOf(deckmodel::Kind::Ledger))
+                                       : QStringLiteral("%1: %2 ledger, %3 fasteners staggered, at most %4 o.c.")
+                                             .arg(markOf(deckmodel::Kind::Ledger), in.lumberOf(deckmodel::Kind::Ledger))
+                                             .arg(f.count)
+                                             .arg(inchesText(f.spacingInches));
+    if (across) {
+        // The wall across the sheet leaves no room beside the ledger: the
+        // note goes under the plan, first of the notes there.
+        const QRectF extent = extentOf(sheet);
+        sheet.texts.push_back({QPointF(extent.left() + 4, extent.bottom() + 6), noteText, 2.5});
+        return;
     }
     const QPointF note = frame.at(along(ledger.lengthInches / 2)) + QPointF(ledger.out.z < 0 ? 12 : -12, 0);
     sheet.texts.push_back({note,

@@ -5,6 +5,7 @@
 #include "sheetdeck.h"
 
 #include "catalogue.h"
+#include "framing.h"
 #include "lengthtext.h"
 #include "guards.h"
 #include "outlines.h"
@@ -193,6 +194,11 @@ QString markOf(Kind kind)
     return QStringLiteral("M");
 }
 
+PlanFrame planFrameOf(const deckmodel::Deck &deck, const DrawingScale &scale)
+{
+    return {scale.mmPerInch(), deck.turned, deck.turnShiftInches};
+}
+
 QPolygonF PlanFrame::polygon(const deckmodel::Polygon &plan) const
 {
     QPolygonF corners;
@@ -262,6 +268,22 @@ void addFrontArrow(Sheet &sheet, const PlanFrame &frame, const deckmodel::Polygo
               {0, -out * 4.6}, 4);
 }
 
+namespace {
+
+// The front arrow of a plan, of a deck framed turned too.
+void addFrontArrowOf(Sheet &sheet, const PlanFrame &frame, const DeckSheetsInput &in)
+{
+    const deckmodel::Deck &deck = in.deck;
+    if (!deck.turned) {
+        addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+        return;
+    }
+    // Drawn where it stands: the outline turned back, in a frame without a turn.
+    addFrontArrow(sheet, PlanFrame{frame.mmPerInch}, deckmodel::planPolygon(deck, deck.outline), in.frontAtLowX);
+}
+
+} // namespace
+
 double addTable(Sheet &sheet, QPointF topLeft, const std::vector<QStringList> &rows, double heightMm)
 {
     if (rows.empty())
@@ -297,7 +319,7 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     const deckmodel::Deck &deck = in.deck;
     const deckmodel::DeckParameters &p = deck.parameters;
     Sheet sheet{.key = QStringLiteral("plan"), .title = QStringLiteral("Deck plan")};
-    const PlanFrame frame{scale.mmPerInch()};
+    const PlanFrame frame = planFrameOf(deck, scale);
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Heavy);
     addGuardsAndStair(sheet, frame, deck);
@@ -305,14 +327,15 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     addEdgeDimensions(sheet, frame, deck.outline, true);
     addOverall(sheet, frame, b, in.frontAtLowX, Tier1 + TierStep);
     addStairPosition(sheet, frame, deck);
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addFrontArrowOf(sheet, frame, in);
     addHouseOnPlan(sheet, frame, in, false);
 
     // The notes under the plan, the boards' direction as an arrow left of them.
     const QRectF extent = extentOf(sheet);
-    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along B (the arrow)")
-                               .arg(in.lumberOf(Kind::DeckingBoard),
-                                    gapWords(p.deckingGap));
+    // The boards run across the joists: along B, or along A where the deck is framed turned.
+    const QString boards = QStringLiteral("%1 decking, %2 gaps, boards run along %3 (the arrow)")
+                               .arg(in.lumberOf(Kind::DeckingBoard), gapWords(p.deckingGap),
+                                    deck.turned ? QStringLiteral("A") : QStringLiteral("B"));
     const QPointF left(extent.left() + 8, extent.bottom() + 6);
     sheet.texts.push_back({left, QStringLiteral("Area: %1, top of decking %2 above grade")
                                      .arg(lengthtext::squareFeetText(deckmodel::area(deck.outline) / 144),
@@ -323,6 +346,16 @@ Sheet deckPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     if (!more.isEmpty())
         sheet.texts.push_back({left + QPointF(0, 9.2), more, 2.5});
     const QPointF arrow = left + QPointF(-4, 3.6);
+    if (deck.turned) { // the boards run across the sheet
+        const QPointF start = left + QPointF(-3, -3.2);
+        addLine(sheet, start + QPointF(-12, 0), start, Weight::Light);
+        for (double s : {-12.0, 0.0}) {
+            const double head = s < 0 ? 2.6 : -2.6;
+            addShape(sheet, QPolygonF{start + QPointF(s, 0), start + QPointF(s + head, -1), start + QPointF(s + head, 1)},
+                     Weight::Light, false, Fill::Black);
+        }
+        return sheet;
+    }
     addLine(sheet, arrow + QPointF(0, -6), arrow + QPointF(0, 6), Weight::Light);
     for (double s : {-1.0, 1.0})
         addShape(sheet, QPolygonF{arrow + QPointF(0, s * 6), arrow + QPointF(-1, s * 3.6), arrow + QPointF(1, s * 3.6)},
@@ -334,7 +367,7 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
 {
     const deckmodel::Deck &deck = in.deck;
     Sheet sheet{.key = QStringLiteral("framing"), .title = QStringLiteral("Framing plan")};
-    const PlanFrame frame{scale.mmPerInch()};
+    const PlanFrame frame = planFrameOf(deck, scale);
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
 
     // Beams under the joists, dashed; posts under them, filled.
@@ -382,16 +415,19 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
             }
             // The beam's words along it, left of it, else right of it.
             const QPointF middle = frame.at(z, run.from + (run.to - run.from) * 0.5);
-            SheetText label{middle + QPointF(-2.2, 0),
+            // Along the beam, upright where the beams run up the sheet; across
+            // the sheet where the deck is framed turned.
+            const bool across = frame.turned;
+            SheetText label{middle + (across ? QPointF(0, -2.2) : QPointF(-2.2, 0)),
                             QStringLiteral("%1: (%2) %3 beam").arg(markOf(Kind::BeamPly)).arg(plies).arg(in.lumberOf(Kind::BeamPly)),
-                            2.5, Anchor::Middle, 90};
-            if (placeTextIfClear(sheet, label, {0, 5}, 12, true))
+                            2.5, Anchor::Middle, across ? 0.0 : 90.0};
+            if (placeTextIfClear(sheet, label, across ? QPointF(5, 0) : QPointF(0, 5), 12, true))
                 continue;
-            label.at = middle + QPointF(2.2 + 2.5 / CapHeightPerEm * 0.78, 0);
+            label.at = middle + (across ? QPointF(0, 2.2 + 2.5 / CapHeightPerEm * 0.78) : QPointF(2.2 + 2.5 / CapHeightPerEm * 0.78, 0));
             // With no room on a small scale, a beam like one labelled already goes without.
             const bool labelled = std::any_of(sheet.texts.begin(), sheet.texts.end(),
                                               [&](const SheetText &t) { return t.text == label.text; });
-            if (!placeTextIfClear(sheet, label, {0, 5}, 12, true) && !labelled)
+            if (!placeTextIfClear(sheet, label, across ? QPointF(5, 0) : QPointF(0, 5), 12, true) && !labelled)
                 placeText(sheet, label);
         }
     }
@@ -399,7 +435,8 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     // Each beam splice a heavy tick across its line (the note under the plan names them).
     for (const BeamSplice &splice : beamSplices(deck)) {
         const QPointF at = frame.at(splice.z, splice.x);
-        addLine(sheet, at + QPointF(-3, 0), at + QPointF(3, 0), Weight::Heavy);
+        const QPointF tick = frame.turned ? QPointF(0, 3) : QPointF(3, 0);
+        addLine(sheet, at - tick, at + tick, Weight::Heavy);
     }
 
     // The joists called out once, in the widest bay, with their direction.
@@ -414,36 +451,50 @@ Sheet framingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale)
     const QPointF at = placeText(sheet, {frame.at(bayZ, bayX) + QPointF(0, -1.5), joists, 2.5, Anchor::Middle, 0, true},
                                  {0, -7}, 16, true);
     const double half = std::min(textWidthMm(joists, 2.5) / 2 + 3, (lines[widest] - lines[widest - 1]) * frame.mmPerInch / 2);
-    const QPointF a = at + QPointF(-half, 1.5), c = at + QPointF(half, 1.5);
-    addLine(sheet, a, c, Weight::Light);
-    addShape(sheet, QPolygonF{a, a + QPointF(2.4, -0.9), a + QPointF(2.4, 0.9)}, Weight::Light, false, Fill::Black);
-    addShape(sheet, QPolygonF{c, c + QPointF(-2.4, -0.9), c + QPointF(-2.4, 0.9)}, Weight::Light, false, Fill::Black);
+    if (frame.turned) {
+        // The joists run up the sheet: the arrow upright, left of the words.
+        const QPointF a = at + QPointF(-textWidthMm(joists, 2.5) / 2 - 2, -half), c = at + QPointF(-textWidthMm(joists, 2.5) / 2 - 2, half);
+        addLine(sheet, a, c, Weight::Light);
+        addShape(sheet, QPolygonF{a, a + QPointF(-0.9, 2.4), a + QPointF(0.9, 2.4)}, Weight::Light, false, Fill::Black);
+        addShape(sheet, QPolygonF{c, c + QPointF(-0.9, -2.4), c + QPointF(0.9, -2.4)}, Weight::Light, false, Fill::Black);
+    } else {
+        const QPointF a = at + QPointF(-half, 1.5), c = at + QPointF(half, 1.5);
+        addLine(sheet, a, c, Weight::Light);
+        addShape(sheet, QPolygonF{a, a + QPointF(2.4, -0.9), a + QPointF(2.4, 0.9)}, Weight::Light, false, Fill::Black);
+        addShape(sheet, QPolygonF{c, c + QPointF(-2.4, -0.9), c + QPointF(-2.4, 0.9)}, Weight::Light, false, Fill::Black);
+    }
 
-    // Rims and posts, once each, outside the front edge with a leader.
+    // Rims and posts, once each, outside the front edge with a leader. A deck
+    // framed turned has its front along the framing's low Z (or high Z).
     const double front = in.frontAtLowX ? b.x0 : b.x1, out = in.frontAtLowX ? 1 : -1;
-    auto callout = [&](QPointF target, double z, const QString &words) {
-        const QPointF at = placeText(sheet, {frame.at(z, front) + QPointF(0, out * 6 + (out > 0 ? 2.5 : 0)), words, 2.5,
+    const double frontZ = in.frontAtLowX ? b.z0 : b.z1;
+    // The point a share of the way along the front edge, from its left end.
+    const auto onFront = [&](double share) {
+        return frame.turned ? frame.at(frontZ, b.x1 - (b.x1 - b.x0) * share) : frame.at(b.z0 + (b.z1 - b.z0) * share, front);
+    };
+    const auto fromFront = [&](const Member &m) { return frame.turned ? std::abs(centreZ(m) - frontZ) : std::abs(centreX(m) - front); };
+    auto callout = [&](QPointF target, double share, const QString &words) {
+        const QPointF at = placeText(sheet, {onFront(share) + QPointF(0, out * 6 + (out > 0 ? 2.5 : 0)), words, 2.5,
                                              Anchor::Start}, {0, out * 4.6}, 4);
         addLine(sheet, target, at + QPointF(-0.8, out > 0 ? -2.8 : 0.8), Weight::Light);
     };
-    callout(frame.at(b.z0 + (b.z1 - b.z0) * 0.06, front), b.z0 + (b.z1 - b.z0) * 0.1,
-            QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), in.lumberOf(Kind::RimJoist)));
+    callout(onFront(0.06), 0.1, QStringLiteral("%1: %2 rim joist").arg(markOf(Kind::RimJoist), in.lumberOf(Kind::RimJoist)));
     const Member *firstPost = nullptr;
     for (const Member &m : deck.members)
-        if (m.kind == Kind::Post && (!firstPost || std::abs(centreX(m) - front) < std::abs(centreX(*firstPost) - front) - 0.01))
+        if (m.kind == Kind::Post && (!firstPost || fromFront(m) < fromFront(*firstPost) - 0.01))
             firstPost = &m;
     if (firstPost)
-        callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), b.z0 + (b.z1 - b.z0) * 0.6,
+        callout(frame.at(centreZ(*firstPost), centreX(*firstPost)), 0.6,
                 QStringLiteral("%1: %2 post").arg(markOf(Kind::Post), in.lumberOf(Kind::Post)));
     // A deck too low for posts: its beams on deck blocks.
     const Member *firstBlock = nullptr;
     for (const Member &m : deck.members)
-        if (m.kind == Kind::Block && (!firstBlock || std::abs(centreX(m) - front) < std::abs(centreX(*firstBlock) - front) - 0.01))
+        if (m.kind == Kind::Block && (!firstBlock || fromFront(m) < fromFront(*firstBlock) - 0.01))
             firstBlock = &m;
     if (firstBlock)
-        callout(frame.at(centreZ(*firstBlock), centreX(*firstBlock)), b.z0 + (b.z1 - b.z0) * 0.6,
+        callout(frame.at(centreZ(*firstBlock), centreX(*firstBlock)), 0.6,
                 QStringLiteral("%1: deck block, 11\" precast concrete, under the beam").arg(markOf(Kind::Block)));
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addFrontArrowOf(sheet, frame, in);
     addHouseOnPlan(sheet, frame, in, true);
 
     // The connectors in one line under the plan.
@@ -547,7 +598,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
 {
     const deckmodel::Deck &deck = in.deck;
     Sheet sheet{.key = QStringLiteral("footing"), .title = QStringLiteral("Footing plan")};
-    const PlanFrame frame{scale.mmPerInch()};
+    const PlanFrame frame = planFrameOf(deck, scale);
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     addShape(sheet, frame.polygon(deck.outline), Weight::Light, true);
     for (double z : deck.beamLines)
@@ -608,7 +659,7 @@ Sheet footingPlanSheet(const DeckSheetsInput &in, const DrawingScale &scale, boo
             ++unchained; // below 1/8" = 1'-0" their texts find no room inside the plan
         chained.push_back(alongX);
     }
-    addFrontArrow(sheet, frame, deck.outline, in.frontAtLowX);
+    addFrontArrowOf(sheet, frame, in);
     addHouseOnPlan(sheet, frame, in, false);
 
     // The schedule under the plan, or a word where it went.

@@ -3,6 +3,7 @@
 // design gives no lot, a sheet that says what to fill in.
 #include "sheetdeck.h"
 
+#include "framing.h"
 #include "lengthtext.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area)
 {
     const ProjectFacts &project = in.facts.project;
     Sheet sheet{.key = QStringLiteral("site"), .title = QStringLiteral("Site plan")};
-    const deckmodel::Box b = deckmodel::bounds(in.deck.outline);
+    const deckmodel::Box b = deckmodel::bounds(deckmodel::planPolygon(in.deck, in.deck.outline));
     const double deckA = b.z1 - b.z0, deckB = b.x1 - b.x0;
     const bool placed = project.lotWidthFeet && project.lotDepthFeet && project.deckFromLeftFeet && project.deckFromBackFeet;
     if (!placed) {
@@ -83,7 +84,7 @@ Sheet sitePlanSheet(const DeckSheetsInput &in, const QRectF &area)
     addRect(sheet, QRectF(at(0, lotB), at(lotA, 0)), Weight::Heavy, true);
     const double left = *project.deckFromLeftFeet * 12, back = *project.deckFromBackFeet * 12;
     QPolygonF deck;
-    for (const deckmodel::Point &p : in.deck.outline)
+    for (const deckmodel::Point &p : deckmodel::planPolygon(in.deck, in.deck.outline))
         deck << at(left + p.z - b.z0, lotB - back - (b.x1 - p.x));
     addShape(sheet, deck, Weight::Heavy);
     // The deck's distances to the four lot lines.

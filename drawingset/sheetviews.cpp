@@ -5,6 +5,7 @@
 // dimensioned.
 #include "sheetdeck.h"
 
+#include "framing.h"
 #include "lengthtext.h"
 
 #include <algorithm>
@@ -102,9 +103,27 @@ QPolygonF slopedOutline(const Elevation &view, const std::vector<const Member *>
                      view.at(from, topAt(from) - depth)};
 }
 
+// The deck where it stands: one framed turned a quarter turn, turned back.
+deckmodel::Deck standingDeck(const deckmodel::Deck &framed)
+{
+    deckmodel::Deck deck = framed;
+    if (!framed.turned)
+        return deck;
+    deck.members = deckmodel::membersInPlan(framed);
+    deck.members.resize(framed.members.size()); // the ledger's hangers are no members of the elevations
+    deck.outline = deckmodel::planPolygon(framed, framed.outline);
+    deck.ledger.houseWall = deckmodel::houseWallInPlan(framed);
+    return deck;
+}
+
+// The house wall in an elevation: behind the deck it is drawn first, filled,
+// and named above the deck; in front of it only its outline, so that the
+// deck shows through; beside it (seen end on) in profile, named upright.
+enum class WallPlace { Behind, InFront, Beside };
+
 Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &scale)
 {
-    const deckmodel::Deck &deck = in.deck;
+    const deckmodel::Deck deck = standingDeck(in.deck);
     const deckmodel::Box b = deckmodel::bounds(deck.outline);
     Elevation view{front, front && !in.frontAtLowX, front ? b.z1 - b.z0 : b.x1 - b.x0, scale.mmPerInch()};
     const double FootingBottomInches = in.facts.project.frostDepthInches;
@@ -120,6 +139,25 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
     for (const Member &m : deck.members)
         if (isSlopedRail(m))
             sloped[pieceName(m)].push_back(&m);
+    // The house a deck hangs on, as the view sees it.
+    const Member wall{Kind::Post, QStringLiteral("house wall"), deck.ledger.houseWall, 0, deck.ledger.houseWallTopInches};
+    const Span wallSpan = deck.ledger.present ? spanOf(view, wall) : Span{};
+    WallPlace wallPlace = WallPlace::Beside;
+    if (deck.ledger.present && wallSpan.to > 1 && wallSpan.from < view.extent - 1) {
+        double farthest = -INFINITY;
+        for (const Member &m : deck.members)
+            farthest = std::max(farthest, depthOf(view, m));
+        wallPlace = depthOf(view, wall) >= farthest ? WallPlace::Behind : WallPlace::InFront;
+    }
+    const double deckTop = deck.parameters.height * 12;
+    const auto addWall = [&](bool filled) {
+        addRect(sheet, QRectF(view.at(wallSpan.from, wall.top()), view.at(wallSpan.to, 0)).normalized(), Weight::Heavy, false,
+                filled ? Fill::White : Fill::None);
+        const double middle = (std::max(wallSpan.from, 0.0) + std::min(wallSpan.to, view.extent)) / 2;
+        sheet.texts.push_back({view.at(middle, (deckTop + wall.top()) / 2), QStringLiteral("HOUSE"), 2.5, Anchor::Middle, 0, true});
+    };
+    if (deck.ledger.present && wallPlace == WallPlace::Behind)
+        addWall(true);
     std::set<QString> drawnPieces;
     for (const Member *m : order) {
         if (isSlopedRail(*m)) {
@@ -138,21 +176,24 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
                  beamBottom = beamTop - p.beamHeight;
     using Brace = deckmodel::KneeBrace;
     const double slant = Brace::depthInches * std::sqrt(2.0);
-    for (const Member *post : deckmodel::kneeBracePosts(deck)) {
+    for (const Member *framedPost : deckmodel::kneeBracePosts(in.deck)) {
+        const Member *post = &deck.members[size_t(framedPost - in.deck.members.data())];
         const Span s = spanOf(view, *post);
         const double sign = (s.from + s.to) / 2 < view.extent / 2 ? 1 : -1;
-        const double face = sign > 0 ? s.to : s.from, up = front ? beamTop : beamBottom;
+        // In the beam's plane (the front view where the beams run along Z) up to the beam.
+        const double face = sign > 0 ? s.to : s.from, up = front != deck.turned ? beamTop : beamBottom;
         addShape(sheet, QPolygonF{view.at(face, up - Brace::legInches), view.at(face + sign * Brace::legInches, up),
                                   view.at(face + sign * (Brace::legInches - slant), up),
                                   view.at(face, up - Brace::legInches + slant)},
                  Weight::Medium, false, Fill::White);
     }
 
-    // The house a deck hangs on, in profile beside it in the front view.
-    if (front && deck.ledger.present) {
-        const deckmodel::Box w = deckmodel::bounds(deck.ledger.houseWall);
-        const double u0 = view.across(w.z0, 0), u1 = view.across(w.z1, 0);
-        addRect(sheet, QRectF(view.at(std::min(u0, u1), deck.ledger.houseWallTopInches), view.at(std::max(u0, u1), 0)).normalized(),
+    // The house a deck hangs on: in front of the deck its outline, beside it in profile.
+    if (deck.ledger.present && wallPlace == WallPlace::InFront)
+        addWall(false);
+    if (deck.ledger.present && wallPlace == WallPlace::Beside) {
+        const double u0 = wallSpan.from, u1 = wallSpan.to;
+        addRect(sheet, QRectF(view.at(u0, deck.ledger.houseWallTopInches), view.at(u1, 0)).normalized(),
                 Weight::Heavy, false, Fill::White);
         sheet.texts.push_back({view.at((u0 + u1) / 2, deck.ledger.houseWallTopInches / 2) + QPointF(1.2, 0),
                                QStringLiteral("HOUSE"), 2.5, Anchor::Middle, 90, true});
@@ -163,7 +204,8 @@ Sheet elevationView(const DeckSheetsInput &in, bool front, const DrawingScale &s
     for (const deckmodel::FootingNeed &n : in.footings) {
         const double size = n.outside ? deck.parameters.postSize + 8 : n.sizeInches;
         const double thickness = n.outside ? 8 : n.thicknessInches;
-        const double u = view.across(n.z, n.x);
+        const deckmodel::Point at = deckmodel::planPoint(in.deck, {n.x, n.z});
+        const double u = view.across(at.z, at.x);
         addRect(sheet, QRectF(view.at(u - size / 2, -FootingBottomInches + thickness),
                               view.at(u + size / 2, -FootingBottomInches)).normalized(), Weight::Light, true);
     }

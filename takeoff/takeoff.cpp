@@ -44,6 +44,7 @@ QString lumberOf(Kind kind, const DeckParameters &p)
     case Kind::Block: return {}; // concrete, not lumber
     case Kind::Riser: return QStringLiteral("1x8");
     case Kind::Ledger: return nominal(p.joistWidth) + u'x' + nominal(std::max(p.joistHeight, ledgerLeastDepthInches()));
+    case Kind::Hanger: return {}; // a connector, counted among the hangers
     }
     return {};
 }
@@ -109,6 +110,7 @@ Run runOf(const Member &m, const Deck &deck)
                 run.supports.push_back(z - b.z0);
         break;
     }
+    case Kind::Hanger: break; // a connector, never a member
     }
     return run;
 }

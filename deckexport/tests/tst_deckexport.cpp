@@ -486,7 +486,10 @@ private slots:
                 joistVolume = g.Mass();
             }
         }
-        QCOMPARE(members.size(), int(built->members.size()));
+        // The members and the 11 hangers on the ledger.
+        QCOMPARE(members.size(), int(built->members.size()) + 11);
+        QVERIFY(members.contains(QStringLiteral("Ledger hanger 11")));
+        QVERIFY(!members.contains(QStringLiteral("Ledger hanger 12")));
         QVERIFY(members.contains(QStringLiteral("Ledger")));
         QVERIFY(!members.contains(QStringLiteral("Rim joist 4")));
         QVERIFY(!members.contains(QStringLiteral("house wall")));
@@ -509,7 +512,56 @@ private slots:
             nodeNames << node.toObject().value(u"name").toString();
         QCOMPARE(nodeNames.count(QStringLiteral("house wall")), 1);
         QCOMPARE(nodeNames.count(QStringLiteral("Ledger")), 1);
-        QCOMPARE(json.value(u"scenes").toArray().at(0).toObject().value(u"nodes").toArray().size(), int(built->members.size()) + 1);
+        QCOMPARE(nodeNames.count(QStringLiteral("Ledger hanger 1")), 1);
+        QCOMPARE(json.value(u"scenes").toArray().at(0).toObject().value(u"nodes").toArray().size(), int(built->members.size()) + 11 + 1);
+    }
+
+    // Hung on the house along its back edge: framed turned, written where it
+    // stands. The ledger along the back (X 142.5 to 144, Z 0 to 192), the
+    // first joist from the front rim to the ledger's face (X 1.5 to 142.5)
+    // at Z 179.25, the wall behind the ledger (X 144 to 152, Z -24 to 216).
+    void backEdgeDeckStandsAsPlanned()
+    {
+        Extras extras;
+        extras.attachment = {true, 0, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
+        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        QVERIFY(built);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("back.step"));
+        QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
+        const Handle(TDocStd_Document) doc = readStep(path);
+        QVERIFY(!doc.IsNull());
+        const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+        TDF_LabelSequence free;
+        shapes->GetFreeShapes(free);
+        QCOMPARE(free.Length(), 2);
+        QMap<QString, Bnd_Box> boxes;
+        for (const TDF_Label &root : free) {
+            TDF_LabelSequence components;
+            if (!shapes->GetComponents(root, components)) {
+                BRepBndLib::Add(shapes->GetShape(root), boxes[labelName(root)]);
+                continue;
+            }
+            for (const TDF_Label &label : components)
+                if (const QString name = labelName(label); name == u"Ledger" || name == u"Joist 1" || name == u"Ledger hanger 1")
+                    BRepBndLib::Add(shapes->GetShape(label), boxes[name]);
+        }
+        QCOMPARE(boxes.size(), 4);
+        double x0, y0, z0, x1, y1, z1;
+        boxes[QStringLiteral("Ledger")].Get(x0, y0, z0, x1, y1, z1);
+        // A second reader in one process reads in the session's unit: the
+        // ledger's 1.5 in thickness sets the inch.
+        const double inch = (x1 - x0) / 1.5;
+        const auto at = [&](double v) { return std::round(v / inch * 100) / 100; };
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(at(x0)).arg(at(x1)).arg(at(z0)).arg(at(z1)), QStringLiteral("142.5 144 0 192"));
+        boxes[QStringLiteral("Joist 1")].Get(x0, y0, z0, x1, y1, z1);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(at(x0)).arg(at(x1)).arg(at(z0)).arg(at(z1)), QStringLiteral("1.5 142.5 179.25 180.75"));
+        // Joist 1's hanger round its back end, 29.5" to 34" above the ground.
+        boxes[QStringLiteral("Ledger hanger 1")].Get(x0, y0, z0, x1, y1, z1);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 %6").arg(at(x0)).arg(at(x1)).arg(at(y0)).arg(at(y1)).arg(at(z0)).arg(at(z1)),
+                 QStringLiteral("139.5 142.56 29.5 34 177.94 182.06"));
+        boxes[QStringLiteral("house wall")].Get(x0, y0, z0, x1, y1, z1);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(at(x0)).arg(at(x1)).arg(at(z0)).arg(at(z1)), QStringLiteral("144 152 -24 216"));
     }
 };
 

@@ -3,6 +3,7 @@
 // and the attachments refused with their reason and way out.
 #include "deckcases.h"
 #include "framing.h"
+#include "guards.h"
 #include "ledger.h"
 
 #include <QTest>
@@ -41,6 +42,9 @@ private slots:
     void refuses();
     void hangsTheWorkedExampleOnTheHouse();
     void hangsOnTheRightEdgeToo();
+    void hangsOnTheBackEdgeTurned();
+    void hangsOnTheFrontEdgeTurned();
+    void refusesAnAslantEdge();
     void keysReadBack();
 };
 
@@ -91,9 +95,6 @@ void TestLedger::refuses_data()
            "attach it free-standing: a beam line 18 in from the house.";
     QTest::newRow("edge past the outline") << 4 << band << -1 << int(Rule::LedgerOffDeck)
         << "The ledger is set on edge 5, but the deck's outline has 4 edges.";
-    QTest::newRow("along the joists (back)") << 0 << band << -1 << int(Rule::LedgerAlongJoists)
-        << "The joists run along edge 1, so none would hang on a ledger there; hang the deck along its left or right edge, "
-           "or attach it free-standing: a beam line 18 in from the house.";
     QTest::newRow("stair on the house's edge") << 3 << band << 3 << int(Rule::LedgerUnderStair)
         << "The stair is on edge 4, where the deck hangs on the house; move the stair to another edge.";
 }
@@ -175,6 +176,132 @@ void TestLedger::hangsOnTheRightEdgeToo()
     QCOMPARE(deck->ledger.depthInches, 9.25);
     QCOMPARE(bounds(named(*deck, QStringLiteral("Ledger"))->plan).z0, 190.5);
     QVERIFY(!named(*deck, QStringLiteral("Rim joist 2")));
+}
+
+void TestLedger::hangsOnTheBackEdgeTurned()
+{
+    // The back edge (X = 144) carries the ledger: the joists run front to
+    // back, 144 in, and the beam lines left to right, 192 in.
+    Extras extras;
+    extras.attachment = along(0);
+    const auto deck = buildDeck(workedExample(), extras);
+    QVERIFY2(deck, qPrintable(deck ? QString() : deck.error()));
+    QVERIFY(deck->turned);
+    // Framed a quarter turn: the ledger's side at 144, beam lines from 30 to
+    // 144 - 0.75 = 143.25, at most 72 apart: two gaps of 56.625, the
+    // ledger's own line dropped.
+    QCOMPARE(deck->beamLines, (std::vector<double>{30, 86.625}));
+    // Joists every 12 in along the 192 in side, 12 to 180: fifteen, all hung.
+    QCOMPARE(deck->ledger.hangers.size(), size_t(15));
+    QCOMPARE(deck->ledger.lengthInches, 192.0);
+    // Posts 24 in in from each end, at most 96 apart: three a line.
+    QCOMPARE(std::count_if(deck->members.begin(), deck->members.end(), [](const Member &m) { return m.kind == Kind::Post; }), 6);
+    const std::vector<Member> standing = membersInPlan(*deck);
+    // The members, then a hanger's shape at each hung joist's end.
+    QCOMPARE(deck->ledger.hangerSolids.size(), size_t(15));
+    QCOMPARE(standing.size(), deck->members.size() + 15);
+    QCOMPARE(standing.back().name, QStringLiteral("Ledger hanger 15"));
+    QCOMPARE(int(standing.back().kind), int(Kind::Hanger));
+    const auto standingNamed = [&](const QString &name) {
+        return *std::find_if(standing.begin(), standing.end(), [&](const Member &m) { return m.name == name; });
+    };
+    // Where it stands, the ledger along the back: X 142.5 to 144, Z 0 to 192.
+    const Box ledger = bounds(standingNamed(QStringLiteral("Ledger")).plan);
+    QCOMPARE(ledger.x0, 142.5);
+    QCOMPARE(ledger.x1, 144.0);
+    QCOMPARE(ledger.z0, 0.0);
+    QCOMPARE(ledger.z1, 192.0);
+    // The first joist, 12 in from the framing's start, stands 180 in along Z
+    // and runs from the front rim (1.5) to the ledger's face (142.5).
+    const Box joist = bounds(standingNamed(QStringLiteral("Joist 1")).plan);
+    QCOMPARE(joist.x0, 1.5);
+    QCOMPARE(joist.x1, 142.5);
+    QCOMPARE(joist.z0, 179.25);
+    QCOMPARE(joist.z1, 180.75);
+    // Its hanger: 1/16" metal round the joist's 1.5", flanges 1 1/4" past it
+    // (Z 180 -/+ 2 1/16), 3" along it from the ledger's face and 1/16" behind
+    // it, as tall as the joist less an inch, on the joist's underside.
+    const Member hanger = standingNamed(QStringLiteral("Ledger hanger 1"));
+    const Box held = bounds(hanger.plan);
+    QCOMPARE(held.x0, 139.5);
+    QCOMPARE(held.x1, 142.5625);
+    QCOMPARE(held.z0, 177.9375);
+    QCOMPARE(held.z1, 182.0625);
+    QCOMPARE(hanger.base, 29.5);
+    QCOMPARE(hanger.thickness, 4.5);
+    QCOMPARE(hanger.plan.size(), size_t(12));
+    // Every beam ply runs left to right, 192 in.
+    for (const Member &m : standing)
+        if (m.kind == Kind::BeamPly) {
+            const Box b = bounds(m.plan);
+            QCOMPARE(b.z1 - b.z0, 192.0);
+            QVERIFY2(b.x1 - b.x0 < 2, qPrintable(m.name));
+        }
+    // The house closes the back edge: no guard post stands past it.
+    for (const Member &m : standing)
+        if (m.kind == Kind::GuardPost)
+            QVERIFY2(bounds(m.plan).x1 <= 144, qPrintable(m.name));
+    // The wall behind it, 8 in thick, 24 in past each end.
+    const Box wall = bounds(houseWallInPlan(*deck));
+    QCOMPARE(wall.x0, 144.0);
+    QCOMPARE(wall.x1, 152.0);
+    QCOMPARE(wall.z0, -24.0);
+    QCOMPARE(wall.z1, 216.0);
+    // The outline where it stands is the shape's own.
+    QCOMPARE(edgeFacing(planPolygon(*deck, deck->outline), QStringLiteral("back")), 0);
+    const Point out = planDirection(*deck, deck->ledger.out);
+    QCOMPARE(out.x, 1.0);
+    QCOMPARE(out.z, 0.0);
+}
+
+void TestLedger::hangsOnTheFrontEdgeTurned()
+{
+    // The front edge (X = 0): the beam lines from 0.75 to 144 - 30 = 114,
+    // two gaps of 56.625, the ledger's line dropped; the stair, asked for in
+    // no place of its own, leaves on the back edge instead of the house's.
+    Extras extras;
+    extras.attachment = along(2);
+    const auto deck = buildDeck(workedExample(), extras);
+    QVERIFY2(deck, qPrintable(deck ? QString() : deck.error()));
+    QVERIFY(deck->turned);
+    QCOMPARE(deck->beamLines, (std::vector<double>{57.375, 114}));
+    QCOMPARE(deck->ledger.hangers.size(), size_t(15));
+    QCOMPARE(deck->stair.layout.edge, 0);
+    const std::vector<Member> standing = membersInPlan(*deck);
+    const Box ledger = bounds(std::find_if(standing.begin(), standing.end(), [](const Member &m) { return m.kind == Kind::Ledger; })->plan);
+    QCOMPARE(ledger.x0, 0.0);
+    QCOMPARE(ledger.x1, 1.5);
+    // A stair asked for on the house's edge is still refused.
+    extras.stair.edge = 2;
+    std::vector<Finding> findings;
+    const auto refused = frameDeck(workedExample(), extras, &findings);
+    QVERIFY(!refused);
+    QCOMPARE(refused.error(), QStringLiteral("The stair is on edge 3, where the deck hangs on the house; move the stair to another edge."));
+}
+
+void TestLedger::refusesAnAslantEdge()
+{
+    // Shape 7: a rectangle with both corners of one side cut at 45 degrees.
+    DeckParameters p = workedExample();
+    p.deckType = 7;
+    const auto free = frameDeck(p);
+    QVERIFY(free);
+    int aslant = -1;
+    for (int i = 0; i < int(free->outline.size()); ++i)
+        if (std::abs(edgeOf(free->outline, i).out.x) > 0.1 && std::abs(edgeOf(free->outline, i).out.z) > 0.1)
+            aslant = i;
+    QCOMPARE(aslant, 4);
+    Extras extras;
+    extras.attachment = along(aslant);
+    extras.stair.present = false;
+    std::vector<Finding> findings;
+    const auto deck = frameDeck(p, extras, &findings);
+    QVERIFY(!deck);
+    QCOMPARE(deck.error(), QStringLiteral("Edge 5 runs aslant, so the joists could not hang square on a ledger there; hang the deck "
+                                          "along its front, back, left or right edge, or attach it free-standing: a beam line 18 in from "
+                                          "the house."));
+    QCOMPARE(findings.size(), size_t(1));
+    QCOMPARE(int(findings[0].rule), int(Rule::LedgerEdgeAskew));
 }
 
 void TestLedger::keysReadBack()

@@ -127,7 +127,7 @@ void TestDesignWindow::editUndoRedo()
 }
 
 // The framing panel hangs the deck on the house: the design keeps the edge
-// (the left one is edge 4 of the rectangle), the ledger takes the left rim
+// (the back one is edge 1 of the rectangle), the ledger takes the back rim
 // joist's place, the ledger's choices open up; brick veneer is refused with
 // the way out; Undo brings the free-standing deck back.
 void TestDesignWindow::hangOnTheHouse()
@@ -141,12 +141,14 @@ void TestDesignWindow::hangOnTheHouse()
     QVERIFY(house && to && sheathing);
     QCOMPARE(house->currentText(), QStringLiteral("Free-standing"));
     QVERIFY(!to->isEnabled() && !sheathing->isEnabled());
+    QCOMPARE(house->count(), 5);
+    QCOMPARE(house->itemText(2), QStringLiteral("Hung on the house along the back edge"));
     QVERIFY(redrawn(presenter, [&] {
-        house->setCurrentIndex(1);
-        emit house->activated(1);
+        house->setCurrentIndex(2);
+        emit house->activated(2);
     }));
     QCOMPARE(presenter.document()->design().attachment,
-             (deckmodel::Attachment{true, 3, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5}));
+             (deckmodel::Attachment{true, 0, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5}));
     QVERIFY(design::designBytes(presenter.document()->design()).contains("\"version\": 2,"));
     QCOMPARE(factNamed(presenter, QStringLiteral("Ledgers")), QStringLiteral("1"));
     QCOMPARE(factNamed(presenter, QStringLiteral("Rim joists")), QStringLiteral("3"));

@@ -60,7 +60,8 @@ private slots:
 
 // The shaded view's colours, as a person picks them apart: each kind its own,
 // the deck blocks concrete grey (150, 150, 146), darker than the landing pad,
-// the ledger treated green (122, 140, 92).
+// the ledger treated green (122, 140, 92), its hangers galvanised steel
+// (168, 173, 178).
 void TestShading::everyKindHasItsColour()
 {
     const Palette palette = woodPalette();
@@ -70,9 +71,10 @@ void TestShading::everyKindHasItsColour()
         seen.insert(palette.kinds[i].rgb());
     }
     QCOMPARE(seen.size(), qsizetype(KindCount));
-    QCOMPARE(KindCount, size_t(15));
+    QCOMPARE(KindCount, size_t(16));
     QCOMPARE(palette.kinds[size_t(deckmodel::Kind::Block)], QColor(150, 150, 146));
     QCOMPARE(palette.kinds[size_t(deckmodel::Kind::Ledger)], QColor(122, 140, 92));
+    QCOMPARE(palette.kinds[size_t(deckmodel::Kind::Hanger)], QColor(168, 173, 178));
 }
 
 void TestShading::hidesByDepth_data()
