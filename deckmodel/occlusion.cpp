@@ -213,10 +213,12 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
     };
     std::vector<std::vector<size_t>> grid(size_t(Cells * Cells));
     std::vector<size_t> covers;
+    std::vector<int> sizeClass(seen.size(), 0);
     for (size_t i = 0; i < seen.size(); ++i) {
         if (!seen[i].hides)
             continue;
         covers.push_back(i);
+        sizeClass[i] = std::ilogb(std::max(shadowArea(seen[i].outline), 1e-9));
         const auto [a0, a1, b0, b1] = cellsOf(seen[i]);
         for (int a = a0; a <= a1; ++a)
             for (int b = b0; b <= b1; ++b)
@@ -252,8 +254,12 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
                 && inFront(front, back, toEye))
                 fronts.push_back(c);
         }
-        // Taken away in order across the view, what is left stays in few pieces.
+        // The largest outlines first (by powers of two of their area), each
+        // size taken away in order across the view, so that what is left
+        // stays in few pieces and is often gone before the small ones come.
         std::sort(fronts.begin(), fronts.end(), [&](size_t a, size_t b) {
+            if (sizeClass[a] != sizeClass[b])
+                return sizeClass[a] > sizeClass[b];
             const double ca = seen[a].u0 + seen[a].u1, cb = seen[b].u0 + seen[b].u1;
             return ca < cb || (ca == cb && a < b);
         });
