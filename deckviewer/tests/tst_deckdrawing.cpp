@@ -8,7 +8,7 @@
 #include "codecheckpanel.h"
 #include "takeoffprices.h"
 #include "datatable.h"
-#include "presenter.h"
+#include "presentertest.h"
 #include "viewer.h"
 
 #include <QDir>
@@ -68,27 +68,9 @@ void rowsOf(const QString &table)
         QTest::newRow(qPrintable(f[0])) << f;
 }
 
-void copy(const QString &from, const QString &to)
-{
-    QFile::remove(to);
-    QVERIFY(QFile::copy(from, to));
-}
-
 // The viewer's window with the worked example in a folder of its own.
-struct Viewer {
-    QTemporaryDir folder;
-    DeckPresenter presenter{deckviewer::WindowName, QString()};
-    DeckWindow *window = presenter.window();
-    const QString rectangle = folder.filePath("Deck_Rectangle.txt");
-    Viewer() { copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", rectangle); }
-
-    // Opens a deck and waits until the window shows it or says why not.
-    bool open(const QString &path)
-    {
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        presenter.open(path);
-        return drawn.wait(20000);
-    }
+struct Viewer : ExampleWindow {
+    Viewer() : ExampleWindow(deckviewer::WindowName, false) {}
     // The title, the words, the facts, the takeoff's rows and whether export and print are on.
     QString state() const
     {
@@ -111,7 +93,6 @@ private slots:
     void failedDeckLeavesNothing();
     void printPaper();
     void exportsEveryFormat();
-    void exportKeepsTheWindowsWaste();
     void wordsAndPanels();
     void codeCheckBesideTheDeck();
     void wasteAllowanceRemembered();
@@ -142,8 +123,7 @@ void TestDeckDrawing::postUnderBeamFromAbove()
 void TestDeckDrawing::workedExampleDrawsEachLineOnce()
 {
     QTemporaryDir folder;
-    copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
-    ShownDeck shown = deckFrom(folder.filePath("Deck_Rectangle.txt"));
+    ShownDeck shown = deckFrom(copyWorkedExample(folder.path()));
     QVERIFY2(shown.error.isEmpty(), qPrintable(shown.error));
     // The framing alone: in this view some of the guard's hundred balusters
     // and the stair's pieces pass within half a pixel of each other by chance.
@@ -170,12 +150,9 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
 {
     QFETCH(QStringList, row);
     const QString loaded = row[1] == "-" ? QString() : row[1], symbol = row[2], said = row[3], title = row[4];
-    QTemporaryDir folder;
-    copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", folder.filePath("Deck_Rectangle.txt"));
-    QFile size(folder.filePath("DeckSize.txt"));
-    QVERIFY(size.open(QIODevice::WriteOnly) && size.write("24.5\r\n") == 6);
-    size.close();
-    DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+    ExampleWindow host(QStringLiteral("Host"));
+    QVERIFY(writeBytes(host.folder.filePath("DeckSize.txt"), "24.5\r\n"));
+    DeckPresenter &presenter = host.presenter;
     QCOMPARE(presenter.window()->windowTitle(), QStringLiteral("Host"));
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     if (!loaded.isEmpty())
@@ -243,14 +220,14 @@ void TestDeckDrawing::failedDeckLeavesNothing()
     QTemporaryDir other;
     const QString path = other.filePath(row[1]);
     if (row[1] != "none")
-        copy(JM_TESTDATA "/" + row[1], path);
+        QVERIFY(QFile::copy(JM_TESTDATA "/" + row[1], path));
     QCOMPARE(viewer.state(), "Joistmaster Deck Viewer | Nothing to draw yet. Finish a deck in Joistmaster, or open "
                              "a wizard folder with File > Open. |  | 0 | 0");
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QCOMPARE(viewer.state().section(" | ", 0, 0), "Joistmaster Deck Viewer - Rectangle");
     QCOMPARE(viewer.state().section(" | ", 3), "33 | 2"); // the priced golden file's rows and totals
     QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
-    viewer.presenter.open(viewer.rectangle);
+    viewer.presenter.open(viewer.deck);
     viewer.presenter.open(path);
     QVERIFY(drawn.wait(20000));
     row[2].replace("<folder>", other.path());
@@ -274,7 +251,7 @@ void TestDeckDrawing::printPaper()
 void TestDeckDrawing::exportsEveryFormat()
 {
     Viewer viewer;
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QStringList asked, told;
     QString filter = "PDF drawing (*.pdf)", folder; // the first time: PDF, in the documents folder
     viewer.window->seams.tellFailure = [&](QWidget *, const QString &title, const QString &text) { told << title + ": " + text; };
@@ -300,40 +277,13 @@ void TestDeckDrawing::exportsEveryFormat()
             const QByteArray exported = file.readAll();
             QCOMPARE(exported, dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
             const QString rendered = viewer.folder.filePath("rendered.csv");
-            QVERIFY(writeModel(viewer.rectangle, rendered));
-            QFile command(rendered);
-            QVERIFY(command.open(QIODevice::ReadOnly));
-            QCOMPARE(exported, command.readAll());
+            QVERIFY(writeModel(viewer.deck, rendered));
+            QCOMPARE(exported, dataBytes(rendered));
         } else
             QCOMPARE(file.read(row[3].size()), row[3].toLatin1());
         filter = row[1];
         folder = viewer.folder.path();
     }
-}
-
-// The waste allowance set beside the takeoff is the one the window's export
-// and the command line use: 15 % of the 34 boards is 5.1, so 6 more.
-void TestDeckDrawing::exportKeepsTheWindowsWaste()
-{
-    Viewer viewer;
-    QVERIFY(viewer.open(viewer.rectangle));
-    QDoubleSpinBox *waste = viewer.window->findChild<QDoubleSpinBox *>("wasteBox");
-    QVERIFY(waste);
-    waste->setValue(15);
-    emit waste->editingFinished();
-    const QString exported = viewer.folder.filePath("window.csv"), rendered = viewer.folder.filePath("command.csv");
-    QVERIFY(viewer.window->exportDrawing(exported));
-    QVERIFY(writeModel(viewer.rectangle, rendered));
-    QFile a(exported), b(rendered);
-    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    const QByteArray bytes = a.readAll();
-    QCOMPARE(bytes, b.readAll());
-    QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
-                            "rounded up\"\r\n"),
-             bytes.constData());
-    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1888.90,\r\n"), bytes.constData()); // 1865.94 + 2 x 11.48
-    waste->setValue(10); // as the other tests expect it
-    emit waste->editingFinished();
 }
 
 // Also under a window manager: the window minimised behind another comes forward.
@@ -349,7 +299,7 @@ void TestDeckDrawing::wordsAndPanels()
     other.show();
     other.activateWindow();
     QTRY_VERIFY(other.isActiveWindow());
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     QTRY_VERIFY(window->isActiveWindow());
     QVERIFY(!(window->windowState() & Qt::WindowMinimized));
     const QTabBar *tabs = window->findChild<QTabBar *>();
@@ -393,7 +343,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     Viewer viewer;
     deckviewer::CodeCheckPanel *panel = viewer.presenter.codeCheckPanel();
     panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(0);
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     auto *rows = panel->findChild<QTreeWidget *>("checksTable");
     QCOMPARE(rows->topLevelItemCount(), 17); // the framing's 9 rules, the guard's and stair's 7, the rim advice
     rows->setCurrentItem(rows->topLevelItem(1)); // the joist cantilever, failing
@@ -411,9 +361,7 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
     QCOMPARE(viewer.window->facts->text(), designed);
 
     // Redwood: the cantilever allowed at a 5' 6" back span is 12 + 4 x 3/4 = 15".
-    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
-    panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(2);
-    QVERIFY(drawn.wait(20000));
+    QVERIFY(redrawn(viewer.presenter, [&] { panel->findChild<QComboBox *>("speciesBox")->setCurrentIndex(2); }));
     QVERIFY2(rows->topLevelItem(1)->text(2).contains("allows 15\" for 2x6 redwood, western cedars, ponderosa pine or red pine"),
              qPrintable(rows->topLevelItem(1)->text(2)));
     QCOMPARE(deckviewer::loadCodeSettings().species, deckmodel::Species::Redwood);
@@ -421,11 +369,12 @@ void TestDeckDrawing::codeCheckBesideTheDeck()
 
 // The decking's waste allowance changed beside the takeoff: remembered, and
 // the takeoff counted again (20 % of the worked example's 34 boards is 6.8:
-// 7 boards more; 10 % is 3.4: 4).
+// 7 boards more; 10 % is 3.4: 4); and the one the window's export and the
+// command line use: 15 % is 5.1, so 6 more.
 void TestDeckDrawing::wasteAllowanceRemembered()
 {
     Viewer viewer;
-    QVERIFY(viewer.open(viewer.rectangle));
+    QVERIFY(viewer.open());
     auto wasteRow = [&] {
         for (int r = 0; r < viewer.window->takeoff->rowCount(); ++r)
             if (viewer.window->takeoff->item(r, 0)->text() == "Decking boards (waste allowance)")
@@ -433,15 +382,27 @@ void TestDeckDrawing::wasteAllowanceRemembered()
         return QString();
     };
     QCOMPARE(wasteRow(), "4");
-    QSignalSpy drawn(&viewer.presenter, &DeckPresenter::drawn);
-    viewer.window->wasteBox->setValue(20);
-    emit viewer.window->wasteBox->editingFinished();
-    QVERIFY(drawn.wait(20000));
+    QDoubleSpinBox *waste = viewer.window->findChild<QDoubleSpinBox *>("wasteBox");
+    QVERIFY(waste && waste == viewer.window->wasteBox);
+    const auto setWaste = [&](double percent) {
+        waste->setValue(percent);
+        emit waste->editingFinished();
+    };
+    QVERIFY(redrawn(viewer.presenter, [&] { setWaste(20); }));
     QCOMPARE(wasteRow(), "7");
     QCOMPARE(deckviewer::wastePercent(), 20.0);
-    viewer.window->wasteBox->setValue(10);
-    emit viewer.window->wasteBox->editingFinished();
-    QVERIFY(drawn.wait(20000));
+
+    QVERIFY(redrawn(viewer.presenter, [&] { setWaste(15); }));
+    const QString exported = viewer.folder.filePath("window.csv"), rendered = viewer.folder.filePath("command.csv");
+    QVERIFY(viewer.window->exportDrawing(exported));
+    QVERIFY(writeModel(viewer.deck, rendered));
+    const QByteArray bytes = dataBytes(exported);
+    QCOMPARE(bytes, dataBytes(rendered));
+    QVERIFY2(bytes.contains("\r\nDecking boards (waste allowance),5/4x6,12,6,piece,11.48,68.88,\"waste allowance: 15 % of 34, "
+                            "rounded up\"\r\n"),
+             bytes.constData());
+    QVERIFY2(bytes.contains("\r\nTotal,,,,,,1888.90,\r\n"), bytes.constData()); // 1865.94 + 2 x 11.48
+    QVERIFY(redrawn(viewer.presenter, [&] { setWaste(10); })); // as the other tests expect it
     QCOMPARE(wasteRow(), "4");
 }
 

@@ -6,41 +6,31 @@
 // suggested framing taken as one undoable change (its members counted by
 // hand: docs/deck-model.md's way), the stair's move undone, and the
 // wizard's folder byte for byte as it was after all of it.
+// The viewer noticing a deck changed on disk: which changes count (the
+// wizard's files, not a drawing exported beside them), and the window asking
+// before it shows the deck again, nothing changed when the person says no.
+// deckviewer --render with designs: --out X.jmdeck makes a design of a
+// wizard folder (every field as the wizard's file has it), the saved design
+// re-renders every output byte for byte as the folder does, --framing
+// suggested writes the suggested framing (passing every rule) from a folder
+// and from a design alike, a design's own check settings apply unless the
+// command line gives others, and a bad design is refused in one line.
 #include "codecheckpanel.h"
 #include "datatable.h"
 #include "designfile.h"
+#include "deckwatch.h"
 #include "folderhashes.h"
 #include "framingpanel.h"
-#include "presenter.h"
-#include "presenterfacts.h"
-#include "workedexample.h"
+#include "presentertest.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
-
-namespace {
-QAction *menuAction(QMainWindow *window, const QString &menu, const QString &text)
-{
-    for (QAction *top : window->menuBar()->actions())
-        if (top->text() == menu)
-            for (QAction *action : top->menu()->actions())
-                if (action->text() == text || action->text().startsWith(text))
-                    return action;
-    return nullptr;
-}
-} // namespace
 
 class TestDesignWindow : public QObject {
     Q_OBJECT
@@ -59,8 +49,21 @@ private slots:
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
     void a2DDesignEdited();
-    void wizardFolderUntouched();
     void openFindsFoldersByTheirFiles();
+    void stamps_data();
+    void stamps();
+    void askedBeforeShowing();
+    void newDeckInAFolder();
+    void hostDecksNotWatched();
+    // deckviewer --render
+    void designOfAFolder();
+    void sameOutputs_data();
+    void sameOutputs();
+    void suggestedFraming();
+    void designSettings();
+    void badDesign();
+    void helpSaysSo();
+    void wizardFolderUntouched();
 
 private:
     // Opens the wizard folder in a new window and waits for its picture.
@@ -70,14 +73,16 @@ private:
         presenter.open(m_wizard.path());
         return drawn.wait(20000) && drawn.last().at(0).toString().startsWith(QStringLiteral("drawn "));
     }
-    bool redrawn(DeckPresenter &presenter, const std::function<void()> &change)
+    // A run with state and config folders of its own: the windows' stair moves are not its.
+    Run render(const QStringList &arguments)
     {
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        change();
-        return drawn.wait(20000);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), m_renderHome.filePath(QStringLiteral("state")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_renderHome.filePath(QStringLiteral("config")));
+        return runProgram(QStringLiteral("deckviewer"), arguments, environment);
     }
 
-    QTemporaryDir m_state, m_wizard, m_saved;
+    QTemporaryDir m_state, m_wizard, m_saved, m_renderHome;
     QStringList m_before;
 };
 
@@ -301,10 +306,8 @@ void TestDesignWindow::a2DDesignEdited()
     QVERIFY(opened.contains("\"style\": 3,\n") && opened.contains("\"widthFt\": 24.5\n"));
     DeckPresenter presenter(QStringLiteral("Viewer"), m_wizard.path());
     QStringList askedToReload;
-    presenter.askReload = [&](QWidget *, const QString &path) {
-        askedToReload << path;
-        return false;
-    };
+    const bool no = false;
+    answerReloads(presenter, &askedToReload, &no);
     deckview::DeckWindow *window = presenter.window();
     QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
     presenter.open(file);
@@ -382,7 +385,7 @@ void TestDesignWindow::a2DDesignEdited()
 void TestDesignWindow::wizardFolderUntouched()
 {
     QCOMPARE(folderHashes(m_wizard.path()), m_before);
-    QCOMPARE(m_before.size(), 2);
+    QCOMPARE(m_before.size(), 2); // Deck_Rectangle.txt and DeckType.txt
 }
 
 // File > Open's one dialog: a wizard folder by one of its files, anything else as itself.
@@ -394,6 +397,203 @@ void TestDesignWindow::openFindsFoldersByTheirFiles()
     QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt")),
              QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt"));
     QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Back deck.jmdeck")), QStringLiteral("/home/ana/Back deck.jmdeck"));
+}
+
+// What changes the stamp of a folder or of a file.
+void TestDesignWindow::stamps_data()
+{
+    QTest::addColumn<bool>("ofFolder");
+    QTest::addColumn<QString>("written"); // the file written after the first stamp
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("folder: the deck file") << true << "Deck_Rectangle.txt" << true;
+    QTest::newRow("folder: DeckType.txt made") << true << "DeckType.txt" << true;
+    QTest::newRow("folder: another deck made") << true << "Deck_L-Shape.txt" << true;
+    QTest::newRow("folder: DeckSize.txt made") << true << "DeckSize.txt" << true;
+    QTest::newRow("folder: a drawing exported") << true << "deck.pdf" << false;
+    QTest::newRow("folder: a file of its own") << true << "notes.txt" << false;
+    QTest::newRow("file: itself") << false << "Deck_Rectangle.txt" << true;
+    QTest::newRow("file: another deck beside it") << false << "Deck_L-Shape.txt" << false;
+}
+void TestDesignWindow::stamps()
+{
+    QFETCH(bool, ofFolder);
+    QFETCH(QString, written);
+    QTemporaryDir folder;
+    const QString deck = copyWorkedExample(folder.path());
+    QVERIFY(!deck.isEmpty());
+    const QString watched = ofFolder ? folder.path() : deck;
+    const QByteArray before = deckFilesStamp(watched);
+    QVERIFY(writeBytes(folder.filePath(written), "14        ' Z,   ', Deck Depth\r\n"));
+    QTEST(deckFilesStamp(watched) != before, "changed");
+}
+
+// The file rewritten with another depth: the window asks, names the
+// file, and shows the new deck; rewritten once more and declined: the
+// deck shown stays.
+void TestDesignWindow::askedBeforeShowing()
+{
+    QTemporaryDir folder;
+    const QString deck = copyWorkedExample(folder.path());
+    QVERIFY(!deck.isEmpty());
+    DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+    QStringList asked;
+    bool answer = true;
+    answerReloads(presenter, &asked, &answer);
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    presenter.open(deck);
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(factNamed(presenter, "A"), "16' 0\"");
+    QVERIFY(asked.isEmpty());
+
+    QByteArray changed = workedExampleBytes();
+    changed.replace(0, 2, "14");
+    QVERIFY(writeBytes(deck, changed));
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(asked, QStringList{deck});
+    QCOMPARE(factNamed(presenter, "A"), "14' 0\"");
+
+    answer = false;
+    changed.replace(0, 2, "18");
+    QVERIFY(writeBytes(deck, changed));
+    QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 2, 20000);
+    QCOMPARE(factNamed(presenter, "A"), "14' 0\"");
+    QCOMPARE(drawn.size(), 2); // the first deck and the one shown again, no more
+}
+
+// A folder opened without a deck in it: a deck made there later is offered.
+void TestDesignWindow::newDeckInAFolder()
+{
+    QTemporaryDir folder;
+    DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+    QStringList asked;
+    const bool yes = true;
+    answerReloads(presenter, &asked, &yes);
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    presenter.open(folder.path());
+    QVERIFY(drawn.wait(20000));
+    QVERIFY(drawn.last().at(0).toString().startsWith("cannot draw: "));
+    QVERIFY(writeBytes(folder.filePath("Deck_Rectangle.txt"), workedExampleBytes()));
+    QVERIFY(QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", folder.filePath("DeckType.txt")));
+    QVERIFY(drawn.wait(20000));
+    QCOMPARE(asked, QStringList{folder.path()});
+    QCOMPARE(drawn.last().at(0).toString(), "drawn Deck_Rectangle: 16' 0\" x 12' 0\"");
+}
+
+// A deck the host was asked for is not watched: the wizard that wrote
+// its files asks again itself.
+void TestDesignWindow::hostDecksNotWatched()
+{
+    QTemporaryDir folder;
+    const QString deck = copyWorkedExample(folder.path());
+    QVERIFY(!deck.isEmpty());
+    DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+    QStringList asked;
+    const bool yes = true;
+    answerReloads(presenter, &asked, &yes);
+    QVERIFY(openAndWait(presenter, deck));
+    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
+    // As the wizard does: its files written, then the host asked.
+    QByteArray changed = workedExampleBytes();
+    changed.replace(0, 2, "14");
+    QVERIFY(writeBytes(deck, changed));
+    presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\3D Decks\\Deck_Rectangle.bsx"));
+    QVERIFY(drawn.wait(20000));
+    QTest::qWait(3 * DeckWatch::settleMs); // time for a change to be told, were it watched
+    QVERIFY(asked.isEmpty());
+}
+
+void TestDesignWindow::designOfAFolder()
+{
+    const QString design = m_saved.filePath(QStringLiteral("deck.jmdeck"));
+    const Run run = render({"--render", m_wizard.path(), "--out", design});
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    // The golden worked example, but for where and when it was made.
+    QList<QByteArray> expected = byteLines(dataBytes(QStringLiteral(JM_DESIGN_DATA "/worked-example.jmdeck")));
+    QList<QByteArray> written = byteLines(dataBytes(design));
+    QCOMPARE(written.size(), expected.size());
+    for (qsizetype i = 0; i < written.size(); ++i)
+        if (expected[i].contains("\"at\": ") || expected[i].contains("\"wizardFolder\": "))
+            written[i] = expected[i];
+    QCOMPARE(written, expected);
+}
+
+void TestDesignWindow::sameOutputs_data()
+{
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("takeoff") << "takeoff.csv" << QStringList();
+    QTest::newRow("code check JSON") << "check.json" << QStringList();
+    QTest::newRow("code check text, Douglas fir") << "check.txt" << QStringList{"--species", "dfl"};
+    QTest::newRow("hidden line SVG") << "deck.svg" << QStringList{"--mode", "hidden"};
+    QTest::newRow("glTF") << "deck.glb" << QStringList();
+    QTest::newRow("drawing set SVG") << "set.svg" << QStringList{"--sheets", "plan,framing"};
+    QTest::newRow("suggested framing, text") << "check.txt" << QStringList{"--framing", "suggested"};
+    QTest::newRow("suggested framing, takeoff") << "takeoff.csv" << QStringList{"--framing", "suggested"};
+}
+// A design saved from the folder writes what the folder writes.
+void TestDesignWindow::sameOutputs()
+{
+    QFETCH(QString, out);
+    QFETCH(QStringList, options);
+    const QString design = m_saved.filePath(QStringLiteral("same.jmdeck"));
+    QCOMPARE(render({"--render", m_wizard.path(), "--out", design}).exitCode, 0);
+    QTemporaryDir a, b;
+    const Run fromFolder = render(QStringList{"--render", m_wizard.path(), "--out", a.filePath(out)} + options);
+    const Run fromDesign = render(QStringList{"--render", design, "--out", b.filePath(out)} + options);
+    QCOMPARE(fromFolder.exitCode, 0);
+    QCOMPARE(fromDesign.exitCode, 0);
+    QCOMPARE(folderHashes(b.path()), folderHashes(a.path()));
+    QVERIFY(!folderHashes(a.path()).isEmpty());
+}
+
+void TestDesignWindow::suggestedFraming()
+{
+    const QString suggested = m_saved.filePath(QStringLiteral("suggested.jmdeck"));
+    QCOMPARE(render({"--render", m_wizard.path(), "--framing", "suggested", "--out", suggested}).exitCode, 0);
+    const QByteArray bytes = dataBytes(suggested);
+    QVERIFY(bytes.contains("\"joistDepthIn\": 7.25,"));
+    QVERIFY(bytes.contains("\"joistSpacingIn\": 16,"));
+    QVERIFY(bytes.contains("\"beamPlies\": 1,"));
+    QVERIFY(bytes.contains("\"beamDepthIn\": 5.5,"));
+    QVERIFY(bytes.contains("\"aFt\": 16,"));
+    const QString check = m_saved.filePath(QStringLiteral("suggested.txt"));
+    QCOMPARE(render({"--render", suggested, "--out", check}).exitCode, 0);
+    QVERIFY(dataBytes(check).contains("\nPasses all 14 checks of the 2021 IRC deck tables\n"));
+    // A passing deck has no suggestion: its own framing is written.
+    QCOMPARE(render({"--render", suggested, "--framing", "suggested", "--out", check}).exitCode, 0);
+    QVERIFY(dataBytes(check).contains("\nPasses all 14 checks of the 2021 IRC deck tables\n"));
+}
+
+void TestDesignWindow::designSettings()
+{
+    QByteArray bytes = dataBytes(QStringLiteral(JM_DESIGN_DATA "/worked-example.jmdeck"));
+    bytes.replace("\"species\": \"southern-pine\"", "\"species\": \"redwood\"");
+    const QString design = m_saved.filePath(QStringLiteral("redwood.jmdeck"));
+    QVERIFY(writeBytes(design, bytes));
+    const QString check = m_saved.filePath(QStringLiteral("redwood.txt"));
+    QCOMPARE(render({"--render", design, "--out", check}).exitCode, 0);
+    QVERIFY(dataBytes(check).contains("Settings: Redwood, western cedars, ponderosa pine, red pine;"));
+    QCOMPARE(render({"--render", design, "--species", "dfl", "--out", check}).exitCode, 0);
+    QVERIFY(dataBytes(check).contains("Settings: Douglas fir-larch, hem-fir, spruce-pine-fir;"));
+}
+
+void TestDesignWindow::badDesign()
+{
+    const QString design = m_saved.filePath(QStringLiteral("bad.jmdeck"));
+    QVERIFY(writeBytes(design, "{\"format\": \"Joistmaster deck design\", \"version\": 7}"));
+    const Run run = render({"--render", design, "--out", m_saved.filePath(QStringLiteral("x.txt"))});
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("deckviewer: \"bad.jmdeck\" is a deck design of version 7, made by a newer Joistmaster; "
+                                 "this one reads version 2.\n"));
+    QVERIFY(!QFile::exists(m_saved.filePath(QStringLiteral("x.txt"))));
+}
+
+void TestDesignWindow::helpSaysSo()
+{
+    const Run run = render({"--help"});
+    QCOMPARE(QString::number(run.exitCode) + run.err, "0");
+    QCOMPARE(run.out, dataBytes(JM_TESTDATA "/help.txt")); // with --framing suggested and .jmdeck
 }
 
 QTEST_MAIN(TestDesignWindow)

@@ -4,6 +4,7 @@
 // golden CSV; drawings well formed, with the title block.
 #include "datatable.h"
 #include "pdftext.h"
+#include "runprogram.h"
 #include "workedexample.h"
 
 #include <QDir>
@@ -12,29 +13,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-// program: "deckviewer" or "deckhost"
-Run start(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable(program == u"deckhost" ? "DECKHOST" : "DECKVIEWER"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 class TestRender : public QObject {
     Q_OBJECT
@@ -64,18 +45,16 @@ private slots:
         QFETCH(QStringList, options);
         QTemporaryDir folder;
         QVERIFY(writeWorkedExampleFolder(folder.path()));
-        const Run run = start(program, QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
+        const Run run = runProgram(program, QStringList{QStringLiteral("--render"), folder.path(), QStringLiteral("--out"),
                                                    folder.filePath(out)} + options);
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
-        QFile file(folder.filePath(out)), golden(QStringLiteral(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
-        QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = dataBytes(folder.filePath(out));
         const QStringList title{"Deck_Rectangle: 16' 0\" x 12' 0\"", "Shape: rectangle",
                                 "Sizes: A 16' 0\" x B 12' 0\"", "Height: 3' 0\"", "Decking boards", "Joist ties", "33", "1865.94"};
         QStringList texts;
         if (out.endsWith(".csv")) {
-            QCOMPARE(bytes, golden.readAll());
+            QCOMPARE(bytes, dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
         } else if (out.endsWith(".json")) {
             // The worked example fails the joist cantilever: 30" where the
             // table allows 12 + 6 x 1.5 / 2 = 16 1/2" at a 5' 6" back span.
@@ -126,14 +105,13 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, input);
         QTemporaryDir dir;
-        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt"))
-                && QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", dir.filePath("DeckType.txt"))
+        QVERIFY(writeWorkedExampleFolder(dir.path())
                 && QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", dir.filePath("p.csv"))
                 && QFile::link(dir.filePath("Deck_Rectangle.txt"), dir.filePath("link.txt")));
         const QByteArray before = dataBytes(dir.filePath(input));
         for (QString &argument : arguments)
             argument.replace("<dir>", dir.path());
-        const Run run = start("deckviewer", arguments);
+        const Run run = runProgram("deckviewer", arguments);
         const QString out = arguments.last();
         QCOMPARE(QString::number(run.exitCode) + " " + run.err,
                  QStringLiteral("1 deckviewer: --out \"%1\" is \"%2\", which this run reads: name another file.\n")
@@ -148,22 +126,16 @@ private slots:
     {
         QTemporaryDir parent;
         const QString config = parent.filePath("file");
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
-        file.close();
+        QVERIFY(writeBytes(config, "x"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", config);
         for (const QString &out : {QStringLiteral("x.csv"), QStringLiteral("x.pdf")}) {
             QTemporaryDir dir;
-            QProcess process;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("XDG_CONFIG_HOME", config);
-            process.setProcessEnvironment(environment);
-            QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt")));
-            QStringList arguments{"--render", dir.filePath("Deck_Rectangle.txt"), "--out", dir.filePath(out)};
+            QStringList arguments{"--render", copyWorkedExample(dir.path()), "--out", dir.filePath(out)};
             if (out.endsWith(".pdf"))
                 arguments << "--sheets" << "schedule";
-            process.start(qEnvironmentVariable("DECKVIEWER"), arguments);
-            QVERIFY(process.waitForFinished(60000));
-            QCOMPARE(QString::number(process.exitCode()) + " " + process.readAllStandardError(),
+            const Run run = runProgram("deckviewer", arguments, environment);
+            QCOMPARE(QString::number(run.exitCode) + " " + run.err,
                      QStringLiteral("0 deckviewer: Cannot make the folder \"%1/joistmaster\". The example prices are used.\n")
                          .arg(config));
             QVERIFY(QFileInfo(dir.filePath(out)).size() > 0);
@@ -193,17 +165,12 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QString, module);
         QTemporaryDir dir;
-        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt")));
         QVERIFY(QDir(dir.path()).mkdir("loader"));
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_DEBUG", "libs");
         environment.insert("LD_DEBUG_OUTPUT", dir.filePath("loader/record"));
-        process.setProcessEnvironment(environment);
-        process.start(qEnvironmentVariable("DECKVIEWER"),
-                      QStringList{"--render", dir.filePath("Deck_Rectangle.txt"), "--out", dir.filePath(out)} + options);
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
+        const QStringList arguments{"--render", copyWorkedExample(dir.path()), "--out", dir.filePath(out)};
+        QCOMPARE(runProgram("deckviewer", arguments + options, environment).exitCode, 0);
         QVERIFY(QFileInfo(dir.filePath(out)).size() > 0);
         QByteArray record;
         for (const QFileInfo &file : QDir(dir.filePath("loader")).entryInfoList(QDir::Files)) {
@@ -231,19 +198,14 @@ private slots:
         const QString viewer = dir.filePath("alone/deckviewer");
         QVERIFY(QFile::copy(qEnvironmentVariable("DECKVIEWER"), viewer));
         QVERIFY(QFile::setPermissions(viewer, QFile::ReadOwner | QFile::ExeOwner));
-        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", dir.filePath("Deck_Rectangle.txt")));
+        const QString deck = copyWorkedExample(dir.path());
         const auto render = [&](const QString &out, const QStringList &options) {
-            QProcess process;
-            process.start(viewer, QStringList{"--render", dir.filePath("Deck_Rectangle.txt"), "--out", dir.filePath(out)} + options);
-            process.waitForFinished(60000);
-            return Run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+            return runProgram(viewer, QStringList{"--render", deck, "--out", dir.filePath(out)} + options);
         };
         Run run = render("x.csv", {});
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
-        QFile file(dir.filePath("x.csv")), golden(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv");
-        QVERIFY(file.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), golden.readAll());
+        QCOMPARE(dataBytes(dir.filePath("x.csv")), dataBytes(JM_TAKEOFF_DATA "/worked-example-takeoff-priced.csv"));
 
         run = render("x.svg", {"--mode", "hidden"});
         QCOMPARE(run.err, QByteArray());
@@ -267,7 +229,7 @@ private slots:
         const QList<QStringList> rows = dataTable(JM_TESTDATA "/render-failures.txt", QStringLiteral(" | "));
         QCOMPARE(rows.size(), 11);
         for (const QStringList &r : rows) {
-            const Run run = start(r[1], QString(r[2]).replace("<data>", JM_DECK3D_DATA).split(u' '));
+            const Run run = runProgram(r[1], QString(r[2]).replace("<data>", JM_DECK3D_DATA).split(u' '));
             QCOMPARE(r[0] + ": " + QString::number(run.exitCode) + " " + run.err + run.out,
                      r[0] + ": " + r[3] + " " + QString(r[4]).replace("<data>", JM_DECK3D_DATA) + "\n");
         }

@@ -3,21 +3,19 @@
 // texts that are large enough and upright, the scale and
 // the orientation of every shape's plan (data/sheet-decks.txt), the footing
 // schedule, the command line's set as PDF text and as SVG files.
+#include "datatable.h"
 #include "deckcases.h"
 #include "design.h"
 #include "showdeck.h"
 #include "drawingset.h"
 #include "sheetclear.h"
-#include "presenter.h"
+#include "presentertest.h"
 #include "sheetsource.h"
 #include "viewer.h"
-#include "vieweroptions.h"
 
 #include <QAction>
 #include <QLineF>
 #include "plan.h"
-#include <QSignalSpy>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,7 +51,7 @@ std::vector<Sheet> setOf(const deckmodel::Deck &deck, Paper paper = Paper::Lette
                       paper);
 }
 
-const Sheet &sheetNamed(const std::vector<Sheet> &sheets, const QString &key)
+Sheet sheetNamed(const std::vector<Sheet> &sheets, const QString &key)
 {
     for (const Sheet &s : sheets)
         if (s.key == key)
@@ -76,6 +74,15 @@ QStringList chainLines(const Sheet &sheet)
         lines << QStringLiteral("%1 | %2 | %3").arg(sheet.key, chain,
                                                    (parts[chain] + QStringList{QStringLiteral("=")} + overall[chain]).join(u' '));
     return lines;
+}
+
+// Every text of a sheet, in the order drawn.
+QStringList textsOf(const Sheet &sheet)
+{
+    QStringList texts;
+    for (const SheetText &t : sheet.texts)
+        texts << t.text;
+    return texts;
 }
 
 QStringList workedExampleChains(const deckmodel::Deck &deck)
@@ -102,7 +109,6 @@ private slots:
     void everyDeck_data();
     void everyDeck();
     void footingSchedule();
-    void options_data();
     void options();
     void commandLineSet();
     void windowMenu();
@@ -194,8 +200,7 @@ void TestSheets::everyDeck()
 // sq ft), so one row.
 void TestSheets::footingSchedule()
 {
-    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
-    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
+    const Sheet footing = sheetNamed(setOf(framed(workedExample())), QStringLiteral("footing"));
     std::map<double, std::map<double, QString>> rows; // by baseline, by x
     double markX = -1;
     for (const SheetText &t : footing.texts) {
@@ -215,30 +220,10 @@ void TestSheets::footingSchedule()
                                  QStringLiteral("F1 | 15\" dia. | 6\" | 12\" min. below grade | up to 33 sq ft | 6")}));
 }
 
-void TestSheets::options_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("read");
-    const QStringList base{QStringLiteral("--render"), QStringLiteral("d.txt"), QStringLiteral("--out"), QStringLiteral("s.pdf")};
-    QTest::newRow("a set on A4") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
-                                                       QStringLiteral("--paper"), QStringLiteral("A4")}
-                                 << QStringLiteral("sheets=all paper=A4");
-    QTest::newRow("no such paper") << base + QStringList{QStringLiteral("--paper"), QStringLiteral("b5")}
-                                   << QStringLiteral("error: --paper b5: write letter, a4, tabloid or a3.");
-    QTest::newRow("a set on Tabloid") << base + QStringList{QStringLiteral("--sheets"), QStringLiteral("all"),
-                                                            QStringLiteral("--paper"), QStringLiteral("tabloid")}
-                                      << QStringLiteral("sheets=all paper=tabloid");
-    QTest::newRow("one drawing") << base << QStringLiteral("sheets= paper=");
-}
-
+// A sheet the set does not have, refused with the sheets it does (the
+// command line's --sheets and --paper as read: data/command-lines.txt).
 void TestSheets::options()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, read);
-    const auto options = deckviewer::parseOptions(arguments);
-    QCOMPARE(options ? QStringLiteral("sheets=%1 paper=%2").arg(options->sheets, options->paper)
-                     : QStringLiteral("error: ") + options.error(),
-             read);
     const auto none = selectSheets(setOf(framed(workedExample())), QStringLiteral("framing,frame"));
     QCOMPARE(none.error(), QStringLiteral("--sheets framing,frame: write all, or one or more of plan, site, framing, footing, "
                                           "elevations, section, details, ledger, check, schedule parted by commas."));
@@ -249,19 +234,12 @@ void TestSheets::options()
 void TestSheets::commandLineSet()
 {
     QTemporaryDir dir;
-    const QString deck = dir.filePath(QStringLiteral("Deck_Rectangle.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-    const QString viewer = qEnvironmentVariable("DECKVIEWER");
+    const QString deck = copyWorkedExample(dir.path());
     auto run = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(viewer, QStringList{QStringLiteral("--render"), deck} + arguments);
-        return process.waitForFinished(60000) && process.exitCode() == 0;
+        return runProgram(QStringLiteral("deckviewer"), QStringList{QStringLiteral("--render"), deck} + arguments).exitCode == 0;
     };
     // What an earlier, longer set left: its own names go, a link and other names stay.
-    const auto plant = [&](const char *name) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        return file.open(QIODevice::WriteOnly) && file.write("old") == 3;
-    };
+    const auto plant = [&](const char *name) { return writeBytes(dir.filePath(QString::fromLatin1(name)), "old"); };
     QVERIFY(plant("set-schedule-3.svg") && plant("set-plan.svg") && plant("set-notes.svg") && plant("other-plan.svg")
             && plant("victim.txt") && QFile::link(dir.filePath("victim.txt"), dir.filePath("set-section.svg")));
     QVERIFY(run({QStringLiteral("--sheets"), QStringLiteral("footing,framing"), QStringLiteral("--paper"),
@@ -271,18 +249,15 @@ void TestSheets::commandLineSet()
                           QStringLiteral("set-notes.svg"), QStringLiteral("set-section.svg")}));
     QVERIFY(QFileInfo(dir.filePath("set-section.svg")).isSymLink());
     QCOMPARE(QFileInfo(dir.filePath("victim.txt")).size(), 3);
-    QFile svg(dir.filePath(QStringLiteral("set-framing.svg")));
-    QVERIFY(svg.open(QIODevice::ReadOnly));
-    QVERIFY(svg.readAll().contains(">5' 6&quot;</text>"));
+    QVERIFY(dataBytes(dir.filePath(QStringLiteral("set-framing.svg"))).contains(">5' 6&quot;</text>"));
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read.");
     QVERIFY(run({QStringLiteral("--sheets"), QStringLiteral("all"), QStringLiteral("--out"), dir.filePath(QStringLiteral("set.pdf"))}));
-    QProcess text;
-    text.start(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
-    QVERIFY(text.waitForFinished(60000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput()).simplified(); // a wrapped line reads on
+    const Run text = runProgram(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
+    QCOMPARE(text.exitCode, 0);
+    const QString words = QString::fromUtf8(text.out).simplified(); // a wrapped line reads on
     for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
                                  "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
                                  "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
@@ -307,20 +282,16 @@ void TestSheets::commandLineSet()
 // set there; off until a deck is shown.
 void TestSheets::windowMenu()
 {
-    QTemporaryDir dir;
-    const QString deck = dir.filePath(QStringLiteral("Deck_Rectangle.txt"));
-    QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-    DeckPresenter presenter(deckviewer::WindowName, QString());
-    DeckWindow *window = presenter.window();
+    ExampleWindow example(deckviewer::WindowName, false);
+    const QTemporaryDir &dir = example.folder;
+    DeckWindow *window = example.window;
     QVERIFY(!window->drawingSetAction->isEnabled() && !window->printSetAction->isEnabled());
     QStringList asked;
     window->seams.chooseExportName = [&](QWidget *, const QString &start, const QStringList &filters, QString *filter) {
         asked = QStringList{QFileInfo(start).fileName(), *filter} + filters;
         return dir.filePath(QStringLiteral("permit"));
     };
-    QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-    presenter.open(deck);
-    QVERIFY(drawn.wait(20000));
+    QVERIFY(example.open());
     QVERIFY(window->drawingSetAction->isEnabled() && window->printSetAction->isEnabled());
     window->drawingSetAction->trigger();
     QCOMPARE(asked, (QStringList{QStringLiteral("Deck_Rectangle-set.pdf"),
@@ -330,10 +301,8 @@ void TestSheets::windowMenu()
                                  QStringLiteral("PDF drawing set on A4 (*.pdf)"),
                                  QStringLiteral("PDF drawing set on Tabloid, 11 x 17 in (*.pdf)"),
                                  QStringLiteral("PDF drawing set on A3 (*.pdf)")}));
-    QFile pdf(dir.filePath(QStringLiteral("permit.pdf")));
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.read(5) == "%PDF-");
-    const QByteArray bytes = pdf.readAll();
+    const QByteArray bytes = dataBytes(dir.filePath(QStringLiteral("permit.pdf")));
+    QVERIFY(bytes.startsWith("%PDF-"));
     QVERIFY(bytes.count("/Type /Page\n") >= 6); // a page a sheet, the schedule's as long as it runs
 
     // The Tabloid filter: 17 x 11 in pages.
@@ -342,9 +311,7 @@ void TestSheets::windowMenu()
         return dir.filePath(QStringLiteral("large"));
     };
     window->drawingSetAction->trigger();
-    QFile large(dir.filePath(QStringLiteral("large.pdf")));
-    QVERIFY(large.open(QIODevice::ReadOnly));
-    QVERIFY(large.readAll().contains("/MediaBox [0 0 1224.000000 792.000000]"));
+    QVERIFY(dataBytes(dir.filePath(QStringLiteral("large.pdf"))).contains("/MediaBox [0 0 1224.000000 792.000000]"));
 }
 
 // The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
@@ -371,8 +338,7 @@ void TestSheets::stylePlan()
 // 11.25, the guard's 3.5 opening and 2x4 rails, 36 high), every text drawn.
 void TestSheets::details()
 {
-    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
-    const Sheet &details = sheetNamed(sheets, QStringLiteral("details"));
+    const Sheet details = sheetNamed(setOf(framed(workedExample())), QStringLiteral("details"));
     QStringList expected;
     for (const QStringList &row : tableRows("sheet-details.txt"))
         expected << row.join(QStringLiteral(" | "));
@@ -383,10 +349,7 @@ void TestSheets::details()
         dropped << t.text;
     QCOMPARE(dropped, QStringList());
     QCOMPARE(chainLines(details), expected);
-    QStringList words;
-    for (const SheetText &t : details.texts)
-        words << t.text;
-    const QString all = words.join(u' ');
+    const QString all = textsOf(details).join(u' ');
     for (const char *expected : {"GUARD DETAIL", "STAIR DETAIL", "FOOTING DETAIL", "frost depth: 12 in, confirm with",
                                  "the building department", "Two 1/2\" through-bolts", "(32 in all)", "(16 in all)",
                                  "5 risers of 7 1/4\", 4 treads of", "11 1/4\"", "No stair guard"})
@@ -423,10 +386,7 @@ void TestSheets::titleBlock()
     facts.project.siteAddress = QStringLiteral("12 Birch Lane");
     facts.project.preparer = QStringLiteral("the owner");
     facts.project.revision = u'C';
-    QStringList strip;
-    const std::vector<Sheet> filled = deckSheets(deck, {}, facts, Paper::A4);
-    for (const SheetText &t : filled.front().texts)
-        strip << t.text;
+    const QStringList strip = textsOf(deckSheets(deck, {}, facts, Paper::A4).front());
     for (const char *expected : {"Owner: R. Alder", "Site: 12 Birch Lane", "Prepared by: the owner", "Revision: C"})
         QVERIFY2(strip.contains(QLatin1String(expected)), expected);
 }
@@ -449,8 +409,7 @@ void TestSheets::stairOnPlan()
     extras.stair.widthInches = layout[1].toDouble();
     const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(workedExample(), extras);
     QVERIFY(deck.ok());
-    const std::vector<Sheet> sheets = setOf(*deck);
-    const Sheet &plan = sheetNamed(sheets, QStringLiteral("plan"));
+    const Sheet plan = sheetNamed(setOf(*deck), QStringLiteral("plan"));
     QCOMPARE(plan.dropped.size(), size_t(0));
     const auto outline = std::find_if(plan.shapes.begin(), plan.shapes.end(),
                                       [](const SheetShape &s) { return s.weight == Weight::Heavy; });
@@ -468,9 +427,7 @@ void TestSheets::stairOnPlan()
             QCOMPARE(std::round(d.to.y() * 100), std::round(deckRect.bottom() * 100));
         }
     QCOMPARE(stair, QStringList{row[1]});
-    QStringList texts;
-    for (const SheetText &t : plan.texts)
-        texts << t.text;
+    const QStringList texts = textsOf(plan);
     QVERIFY2(texts.contains(row[2]), qPrintable(texts.join(u'|')));
     double lowest = 0;
     int light = 0;
@@ -502,13 +459,9 @@ void TestSheets::framingConnectors()
     QFETCH(QString, sizes);
     QFETCH(QStringList, row);
     const deckmodel::Deck deck = framed(parametersOf(sizes, row));
-    const std::vector<Sheet> sheets = setOf(deck, Paper::Tabloid);
-    const Sheet &framing = sheetNamed(sheets, QStringLiteral("framing"));
-    QStringList words;
-    for (const SheetText &t : framing.texts)
-        words << t.text;
-    const QString all = words.join(u' ');
-    QVERIFY2(all.contains(row[4]), qPrintable(words.join(u'|')));
+    const Sheet framing = sheetNamed(setOf(deck, Paper::Tabloid), QStringLiteral("framing"));
+    const QString all = textsOf(framing).join(u' ');
+    QVERIFY2(all.contains(row[4]), qPrintable(textsOf(framing).join(u'|')));
     QCOMPARE(all.contains(QLatin1String("beam splices")), row[5] != u"0");
     if (row[5] != u"0")
         QVERIFY2(all.contains(QStringLiteral("; %1 beam splices over posts (the heavy ticks)").arg(row[5])), qPrintable(all));
@@ -551,8 +504,7 @@ void TestSheets::footingChainsPerBeamLine()
     // footings of its own line only, never another line's.
     const deckmodel::Deck cut = framed(deckOf(7, 40, 30, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4,
                                               QStringLiteral("5/4x6")));
-    const std::vector<Sheet> sheets = setOf(cut);
-    const Sheet &footing = sheetNamed(sheets, QStringLiteral("footing"));
+    const Sheet footing = sheetNamed(setOf(cut), QStringLiteral("footing"));
     const double mmPerInch = 25.4 / 96;
     std::map<QString, std::vector<SheetDimension>> parts;
     for (const SheetDimension &d : footing.dimensions)
@@ -601,8 +553,7 @@ void TestSheets::kneeBraces()
     QFETCH(QString, note);
     deckmodel::DeckParameters parameters = workedExample();
     parameters.height = height;
-    const std::vector<Sheet> sheets = setOf(framed(parameters));
-    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    const Sheet elevations = sheetNamed(setOf(framed(parameters)), QStringLiteral("elevations"));
     QCOMPARE(elevations.dropped.size(), size_t(0));
     int drawn = 0;
     for (const SheetShape &s : elevations.shapes) {
@@ -613,10 +564,7 @@ void TestSheets::kneeBraces()
         drawn += std::abs(edge.dx()) > 1e-6 && std::round(std::abs(edge.dx()) * 1000) == std::round(std::abs(edge.dy()) * 1000);
     }
     QCOMPARE(drawn, braces);
-    QStringList words;
-    for (const SheetText &t : elevations.texts)
-        words << t.text;
-    const QString all = words.join(u' ');
+    const QString all = textsOf(elevations).join(u' ');
     QVERIFY2(all.contains(note), qPrintable(all));
     QVERIFY(all.contains(QLatin1String("The 2021 IRC has no prescriptive bracing rule for a free-standing deck; each post is "
                                        "held to its footing against sideways movement by its post base (R507.4.1).")));
@@ -628,8 +576,7 @@ void TestSheets::kneeBraces()
 // out to the foot post's face 45 out: 41.5 long (docs/deck-model.md).
 void TestSheets::slopedHandrail()
 {
-    const std::vector<Sheet> sheets = setOf(framed(workedExample()));
-    const Sheet &elevations = sheetNamed(sheets, QStringLiteral("elevations"));
+    const Sheet elevations = sheetNamed(setOf(framed(workedExample())), QStringLiteral("elevations"));
     double mmPerInch = 0;
     for (const SheetDimension &d : elevations.dimensions)
         if (d.chain == u"heights" && d.overall)
@@ -681,11 +628,9 @@ void TestSheets::sitePlan()
     facts.project.deckFromLeftFeet = site[2];
     facts.project.deckFromBackFeet = site[3];
     facts.project.northDegrees = 30;
-    const std::vector<Sheet> sheets = deckSheets(deck, {}, facts, Paper::Letter);
-    const Sheet &sheet = sheetNamed(sheets, QStringLiteral("site"));
-    QStringList texts, drawn;
-    for (const SheetText &t : sheet.texts)
-        texts << t.text;
+    const Sheet sheet = sheetNamed(deckSheets(deck, {}, facts, Paper::Letter), QStringLiteral("site"));
+    const QStringList texts = textsOf(sheet);
+    QStringList drawn;
     for (const SheetDimension &d : sheet.dimensions)
         drawn << d.text;
     QCOMPARE(drawn, dimensions);
@@ -720,8 +665,7 @@ void TestSheets::designFactsReachTheSet()
     QVERIFY2(sheets, qPrintable(sheets ? QString() : sheets.error()));
     QStringList words;
     for (const Sheet &sheet : *sheets)
-        for (const SheetText &t : sheet.texts)
-            words << t.text;
+        words << textsOf(sheet);
     const QString all = words.join(u' ');
     QVERIFY(words.contains(QStringLiteral("Owner: R. Alder")));
     QVERIFY2(all.contains(QStringLiteral("frost depth: 36 in")), qPrintable(all));

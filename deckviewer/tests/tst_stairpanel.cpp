@@ -2,39 +2,31 @@
 // moved to another edge and then taken away through the panel's list, the
 // deck rebuilt each time (the guard posts counted by hand in
 // docs/deck-model.md's way), the choice kept in the user's state folder and
-// found again by a new window, the wizard's folder left as it was.
+// found again by a new window, the wizard's folder left as it was. The edges
+// of an outline named as a person sees the deck (data/stair-edges.txt), and
+// the edges a stair fits on of a cut shape, with their words and reach
+// counted by hand.
 #include "codecheckpanel.h"
+#include "datatable.h"
+#include "handoff.h"
 #include "panellayout.h"
-#include "presenter.h"
-#include "presenterfacts.h"
+#include "presentertest.h"
 #include "recentdesigns.h"
 #include "savedstairs.h"
+#include "stairedges.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QLabel>
 #include <QTreeWidget>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
-
-namespace {
-QStringList items(const QComboBox *box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
-}
-} // namespace
 
 class TestStairPanel : public QObject {
     Q_OBJECT
@@ -44,13 +36,11 @@ private slots:
     void moveAndRemoveTheStair()
     {
         QTemporaryDir folder;
-        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        const QString deck = copyWorkedExample(folder.path());
         {
             DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
+            QVERIFY(openAndWait(presenter, deck));
             QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-            presenter.open(deck);
-            QVERIFY(drawn.wait(20000));
             auto *dock = presenter.window()->findChild<QDockWidget *>(QStringLiteral("stairDock"));
             QVERIFY(dock);
             auto *edge = dock->findChild<QComboBox *>(QStringLiteral("stairEdge"));
@@ -59,7 +49,7 @@ private slots:
             // The outline from (144, 0) counter-clockwise: its four edges, the
             // front one (X = 0, where the Front view looks from) third, run
             // from its right corner (Z = 192) to its left.
-            QCOMPARE(items(edge), (QStringList{"No stair", "Back edge, 16' 0\" long", "Right edge, 12' 0\" long",
+            QCOMPARE(comboItems(edge), (QStringList{"No stair", "Back edge, 16' 0\" long", "Right edge, 12' 0\" long",
                                                "Front edge, 16' 0\" long", "Left edge, 12' 0\" long"}));
             QCOMPARE(edge->currentIndex(), 3);
             QCOMPARE(offset->value(), 96.0);
@@ -112,9 +102,7 @@ private slots:
         }
         // A new window finds the choice; the wizard's folder holds only its file.
         DeckPresenter again(QStringLiteral("Viewer"), folder.path());
-        QSignalSpy drawn(&again, &DeckPresenter::drawn);
-        again.open(deck);
-        QVERIFY(drawn.wait(20000));
+        QVERIFY(openAndWait(again, deck));
         QCOMPARE(again.stairPanel()->edge->currentText(), "No stair");
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Deck_Rectangle.txt"});
         QVERIFY(QFile::exists(m_state.filePath(QStringLiteral("joistmaster/stairs.json"))));
@@ -127,14 +115,10 @@ private slots:
     // stay as they were (the file asks for wireframe).
     void viewAndFocusKept()
     {
-        QTemporaryDir folder;
-        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        presenter.open(deck);
-        QVERIFY(drawn.wait(20000));
-        deckview::DeckWindow *window = presenter.window();
+        ExampleWindow example;
+        DeckPresenter &presenter = example.presenter;
+        QVERIFY(example.open());
+        deckview::DeckWindow *window = example.window;
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(window->view->mode(), deckview::ViewMode::Wireframe);
         QCOMPARE(QApplication::focusWidget(), window->view); // a deck first shown takes the focus
@@ -149,8 +133,7 @@ private slots:
         panel->edge->setFocus();
         QCOMPARE(QApplication::focusWidget(), panel->edge);
 
-        panel->edge->setCurrentIndex(2);
-        QVERIFY(drawn.wait(20000));
+        QVERIFY(redrawn(presenter, [&] { panel->edge->setCurrentIndex(2); }));
         QCOMPARE(factNamed(presenter, "Stringers"), "3"); // drawn anew
         QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
         QCOMPARE(window->view->camera().yaw, 30.0);
@@ -159,8 +142,7 @@ private slots:
 
         auto *species = window->findChild<QComboBox *>(QStringLiteral("speciesBox"));
         species->setFocus();
-        species->setCurrentIndex((species->currentIndex() + 1) % species->count());
-        QVERIFY(drawn.wait(20000));
+        QVERIFY(redrawn(presenter, [&] { species->setCurrentIndex((species->currentIndex() + 1) % species->count()); }));
         QCOMPARE(window->view->mode(), deckview::ViewMode::Shaded);
         QCOMPARE(window->view->camera().scale, camera.scale);
         QCOMPARE(QApplication::focusWidget(), species);
@@ -170,13 +152,9 @@ private slots:
     // the Stair and Code check panels empty and disabled, saying why.
     void panelsOfA2DDeck()
     {
-        QTemporaryDir folder;
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"),
-                            folder.filePath(QStringLiteral("Deck_Rectangle.txt"))));
-        QFile size(folder.filePath("DeckSize.txt"));
-        QVERIFY(size.open(QIODevice::WriteOnly) && size.write("24.5\r\n") == 6);
-        size.close();
-        DeckPresenter presenter(QStringLiteral("Host"), folder.path());
+        ExampleWindow example(QStringLiteral("Host"));
+        QVERIFY(writeBytes(example.folder.filePath("DeckSize.txt"), "24.5\r\n"));
+        DeckPresenter &presenter = example.presenter;
         QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
         StairPanel *stair = presenter.stairPanel();
         auto *check = presenter.codeCheckPanel();
@@ -194,7 +172,7 @@ private slots:
             QVERIFY(drawn.wait(20000));
             QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 24' 6\" wide"));
             QVERIFY(!stair->isEnabled() && !check->isEnabled());
-            QCOMPARE(items(stair->edge), QStringList{"No stair"});
+            QCOMPARE(comboItems(stair->edge), QStringList{"No stair"});
             QCOMPARE(stair->note->text(), QStringLiteral("A 2D deck is a plan on the ground, with no stair to place."));
             QCOMPARE(verdict->text(), QStringLiteral("A 2D deck is a plan on the ground, with no framing to check."));
             QCOMPARE(rows->topLevelItemCount(), 0);
@@ -205,22 +183,17 @@ private slots:
     // outside each one's middle at the deck's top (3' up); not otherwise.
     void edgesLabelled()
     {
-        QTemporaryDir folder;
-        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        presenter.open(deck);
-        QVERIFY(drawn.wait(20000));
-        deckview::DeckView *view = presenter.window()->view;
+        ExampleWindow example;
+        QVERIFY(example.open());
+        deckview::DeckView *view = example.window->view;
         QVERIFY(view->labels().empty()); // the deck's facts are in front
-        presenter.window()->findChild<QDockWidget *>(QStringLiteral("stairDock"))->raise();
+        example.window->findChild<QDockWidget *>(QStringLiteral("stairDock"))->raise();
         QStringList labels;
         for (const auto &label : view->labels())
             labels << QStringLiteral("%1 at %2 %3 %4").arg(label.text).arg(label.at.x).arg(label.at.y).arg(label.at.z);
         QCOMPARE(labels, (QStringList{"Back edge at 162 36 96", "Right edge at 72 36 210", "Front edge at -18 36 96",
                                       "Left edge at 72 36 -18"}));
-        presenter.window()->findChild<QDockWidget *>(QStringLiteral("deckDock"))->raise();
+        example.window->findChild<QDockWidget *>(QStringLiteral("deckDock"))->raise();
         QVERIFY(view->labels().empty());
     }
 
@@ -238,8 +211,7 @@ private slots:
     {
         QFETCH(QString, kind);
         QTemporaryDir config;
-        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const ScopedEnv configHome("XDG_CONFIG_HOME", config.path());
         QVERIFY(QDir(config.path()).mkdir("joistmaster")
                 && QFile::setPermissions(config.filePath("joistmaster"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         const QString conf = config.filePath("joistmaster/deckviewer.conf");
@@ -266,7 +238,6 @@ private slots:
         QCOMPARE(QDir(config.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), top);
         QCOMPARE(QDir(config.filePath("joistmaster")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
                  QStringList(QStringLiteral("deckviewer.conf")));
-        qputenv("XDG_CONFIG_HOME", before);
     }
 
     // The window's size and the panel in front come back in the next window,
@@ -274,8 +245,7 @@ private slots:
     void layoutRemembered()
     {
         QTemporaryDir config;
-        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const ScopedEnv configHome("XDG_CONFIG_HOME", config.path());
         const auto frontTab = [](const DeckPresenter &presenter) {
             const QList<QTabBar *> bars = presenter.window()->findChildren<QTabBar *>();
             for (const QTabBar *bar : bars) {
@@ -302,7 +272,6 @@ private slots:
         again.window()->show();
         QCOMPARE(again.window()->size(), QSize(1000, 640));
         QCOMPARE(frontTab(again), "Code check");
-        qputenv("XDG_CONFIG_HOME", before);
     }
 
     // A stairs.json another program wrote: a stair no deck can have is
@@ -330,21 +299,16 @@ private slots:
     void hostileSavedStairs()
     {
         QFETCH(QByteArray, record);
-        QTemporaryDir state, folder;
-        qputenv("XDG_STATE_HOME", state.path().toUtf8());
-        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
+        QTemporaryDir state;
+        const ScopedEnv stateHome("XDG_STATE_HOME", state.path());
+        QTemporaryDir folder;
+        const QString deck = copyWorkedExample(folder.path());
         QVERIFY(QDir().mkdir(state.filePath("joistmaster"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        QFile file(state.filePath("joistmaster/stairs.json"));
         const QByteArray bytes = record.startsWith('!') ? record.mid(1)
                                                         : "{\"" + QDir::cleanPath(deck).toUtf8() + "\": " + record + "}";
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
+        QVERIFY(writeBytes(state.filePath("joistmaster/stairs.json"), bytes));
         DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        presenter.open(deck);
-        QVERIFY(drawn.wait(20000));
-        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+        QVERIFY(openAndWait(presenter, deck));
         QTEST(presenter.stairPanel()->note->text(), "note");
         QTEST(presenter.stairPanel()->edge->currentIndex(), "edge");
     }
@@ -353,24 +317,70 @@ private slots:
     // says why, and the deck rebuilt after does not cover that with "saved".
     void aRefusedSaveIsSaid()
     {
-        QTemporaryDir state, folder;
-        qputenv("XDG_STATE_HOME", state.path().toUtf8());
+        QTemporaryDir state;
+        const ScopedEnv stateHome("XDG_STATE_HOME", state.path());
         QVERIFY(QDir().mkdir(state.filePath("joistmaster"), QFile::Permissions(0x7777)));
         QVERIFY(QFile::setPermissions(state.filePath("joistmaster"), QFile::Permissions(0x7777)));
-        const QString deck = folder.filePath(QStringLiteral("Deck_Rectangle.txt"));
-        QVERIFY(QFile::copy(QStringLiteral(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt"), deck));
-        DeckPresenter presenter(QStringLiteral("Viewer"), folder.path());
-        QSignalSpy drawn(&presenter, &DeckPresenter::drawn);
-        presenter.open(deck);
-        QVERIFY(drawn.wait(20000));
-        presenter.stairPanel()->edge->setCurrentIndex(2);
-        QVERIFY(drawn.wait(20000));
-        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+        ExampleWindow example;
+        DeckPresenter &presenter = example.presenter;
+        QVERIFY(example.open());
+        QVERIFY(redrawn(presenter, [&] { presenter.stairPanel()->edge->setCurrentIndex(2); }));
         QCOMPARE(presenter.stairPanel()->note->text(),
                  QStringLiteral("\"%1/joistmaster\" is not a folder of yours alone (it must be a folder, owned by you and "
                                 "writable by no one else); move it aside and start again.")
                      .arg(state.path()));
         QVERIFY(!QFile::exists(state.filePath("joistmaster/stairs.json")));
+    }
+
+    // The edges named as a person sees the outline, from the table.
+    void names_data()
+    {
+        QTest::addColumn<QString>("corners");
+        QTest::addColumn<int>("edge");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("from");
+        for (const QStringList &row : dataTable(JM_TESTDATA "/stair-edges.txt", QStringLiteral(" | ")))
+            QTest::newRow(qPrintable(row[0])) << row[1] << row[2].toInt() << row[3] << row[4];
+    }
+    void names()
+    {
+        QFETCH(QString, corners);
+        QFETCH(int, edge);
+        deckmodel::Polygon outline;
+        for (const QString &corner : corners.split(u' '))
+            outline.push_back({corner.section(u',', 0, 0).toDouble(), corner.section(u',', 1, 1).toDouble()});
+        QTEST(stairedges::edgeName(outline, edge), "name");
+        QTEST(stairedges::startEnd(outline, edge), "from");
+    }
+
+    // The cut shape 7 of the typed sizes: 16 ft deep, 20 ft wide, its front
+    // corners cut 45 in each way. A 36" stair needs 18" + two 3 1/2" posts =
+    // 25" from each corner; a cut edge is 45 x 1.4142 = 63.64" (5' 3 5/8") long.
+    // The labels stand 18" out from each middle, at the top of the 4.5 ft deck: 54".
+    void edgesOfACutShape()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Deck_Slice2.txt");
+        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Slice2-typed-sizes.txt", file));
+        const auto read = deckfile::readDeck(file);
+        QVERIFY(read);
+        const auto deck = deckmodel::buildDeck(*read);
+        QVERIFY(deck);
+        QStringList lines;
+        for (const StairEdge &e : stairedges::stairEdges(*deck))
+            lines << QStringLiteral("%1 | %2 | %3 | %4 | %5 to %6 | label %7 %8 %9")
+                         .arg(e.edge).arg(e.words, e.name, e.fromEnd)
+                         .arg(e.fromInches, 0, 'f', 2).arg(e.toInches, 0, 'f', 2)
+                         .arg(e.labelAt.x, 0, 'f', 2).arg(e.labelAt.z, 0, 'f', 2).arg(e.labelHeightInches);
+        QCOMPARE(lines, (QStringList{
+                            "0 | Back edge, 20' 0\" long | Back edge | left | 25.00 to 215.00 | label 210.00 120.00 54",
+                            "1 | Right edge, 12' 3\" long | Right edge | back | 25.00 to 122.00 | label 118.50 258.00 54",
+                            "2 | 45-degree edge at the front right, 5' 3 5/8\" long | 45-degree edge at the front right "
+                            "| right | 25.00 to 38.64 | label 9.77 230.23 54",
+                            "3 | Front edge, 12' 6\" long | Front edge | right | 25.00 to 125.00 | label -18.00 120.00 54",
+                            "4 | 45-degree edge at the front left, 5' 3 5/8\" long | 45-degree edge at the front left "
+                            "| right | 25.00 to 38.64 | label 9.77 9.77 54",
+                            "5 | Left edge, 12' 3\" long | Left edge | front | 25.00 to 122.00 | label 118.50 -18.00 54"}));
     }
 
 private:
