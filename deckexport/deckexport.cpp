@@ -35,7 +35,7 @@ std::optional<Format> formatOf(const QString &path)
 
 int buildSolids(const Deck &deck)
 {
-    const jm::Result<const KernelModule *> module = kernelModule();
+    const jm::Result<const KernelModule *> module = kernelModule(KernelPart::SolidFiles);
     return module ? (*module)->buildSolids(deck) : 0;
 }
 
@@ -53,7 +53,7 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
     // A target that cannot be written is told before the kernel's work.
     if (const outputfile::Scratch probe(path); !probe.status())
         return probe.status();
-    const jm::Result<const KernelModule *> module = kernelModule();
+    const jm::Result<const KernelModule *> module = kernelModule(KernelPart::SolidFiles);
     if (!module)
         return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, module.error()));
     // The kernel writes by name, and the glTF writer adds a file of its own

@@ -1,6 +1,6 @@
-// The kernel module's one entry point (kernelmodule.h): the hidden lines and
-// the solid files, the only code that sees Open CASCADE.
-#include "hiddenlinekernel.h"
+// The solid files' module's one entry point (kernelmodule.h): the STEP and
+// glTF writers, which with the hidden lines' module are the only code that
+// sees Open CASCADE.
 #include "kernelmodule.h"
 #include "solidfiles.h"
 
@@ -12,7 +12,7 @@
 
 extern "C" JM_KERNEL_EXPORT const deckmodel::KernelModule *joistmasterKernelModule()
 {
-    static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, deckmodel::polygonalHiddenLines,
-                                                deckmodel::writeSolidFile, deckmodel::solidsOf};
+    static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, nullptr, deckmodel::writeSolidFile,
+                                                deckmodel::solidsOf};
     return &module;
 }

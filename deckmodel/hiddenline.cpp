@@ -1,4 +1,4 @@
-// The lines come from the kernel module (kernelmodule.h); this keeps the last
+// The lines come from the hidden lines' module (kernelmodule.h); this keeps the last
 // view's, so that zooming, panning and resizing cost nothing.
 #include "hiddenline.h"
 
@@ -12,6 +12,7 @@ struct HiddenLines::Kernel {
     std::unique_ptr<HiddenLineKernel> lines; // none without the module
     std::mutex busy;                         // the algorithm keeps its results inside
     Direction lastEye, lastRight;
+    HiddenPieces lastPieces = HiddenPieces::Drawn;
     std::vector<ViewSegment> last;
     bool hasLast = false;
 };
@@ -25,7 +26,7 @@ bool same(Direction a, Direction b)
 
 HiddenLines::HiddenLines(const std::vector<Member> &members) : m_kernel(std::make_unique<Kernel>())
 {
-    if (const jm::Result<const KernelModule *> module = kernelModule())
+    if (const jm::Result<const KernelModule *> module = kernelModule(KernelPart::HiddenLines))
         m_kernel->lines = (*module)->hiddenLines(members);
 }
 
@@ -36,16 +37,18 @@ int HiddenLines::solids() const
     return m_kernel->lines ? m_kernel->lines->solids() : 0;
 }
 
-std::vector<ViewSegment> HiddenLines::project(Direction eye, Direction right) const
+std::vector<ViewSegment> HiddenLines::project(Direction eye, Direction right, HiddenPieces pieces) const
 {
     const std::lock_guard lock(m_kernel->busy);
     if (!m_kernel->lines)
         return {};
-    if (m_kernel->hasLast && same(eye, m_kernel->lastEye) && same(right, m_kernel->lastRight))
+    if (m_kernel->hasLast && same(eye, m_kernel->lastEye) && same(right, m_kernel->lastRight)
+        && pieces == m_kernel->lastPieces)
         return m_kernel->last;
-    m_kernel->last = m_kernel->lines->project(eye, right);
+    m_kernel->last = m_kernel->lines->project(eye, right, pieces);
     m_kernel->lastEye = eye;
     m_kernel->lastRight = right;
+    m_kernel->lastPieces = pieces;
     m_kernel->hasLast = true;
     return m_kernel->last;
 }

@@ -3,7 +3,7 @@
 // segments in the view plane. The solids are built and meshed once, when the
 // object is made, once for all the members that are one piece moved; each new direction of view only projects them again, and
 // the same direction again (a zoom, a pan) costs nothing. Safe to call from
-// any thread, one projection at a time. The work is the kernel module's
+// any thread, one projection at a time. The work is the hidden-line module's
 // (kernelmodule.h), loaded by the first of these made; without the module
 // there are no solids and no lines.
 #pragma once
@@ -25,6 +25,11 @@ struct ViewSegment {
     bool visible = true;
 };
 
+// Whether the caller draws the hidden pieces. When it does not, the members
+// that others hide whole (occlusion.h) are left out of the pass: they add no
+// visible piece and hide nothing that is not hidden already.
+enum class HiddenPieces { Drawn, NotDrawn };
+
 class HiddenLines {
 public:
     explicit HiddenLines(const std::vector<Member> &members);
@@ -35,8 +40,10 @@ public:
     // Seen from far away in the direction `eye` (towards the viewer), with
     // `right` the view plane's X and eye x right its Y; both unit and at right
     // angles. Pieces of one line may overlap and an edge two members share
-    // comes once from each: the caller cleans them up.
-    std::vector<ViewSegment> project(Direction eye, Direction right) const;
+    // comes once from each: the caller cleans them up. With
+    // HiddenPieces::NotDrawn the visible pieces are the same and hidden ones
+    // may be missing.
+    std::vector<ViewSegment> project(Direction eye, Direction right, HiddenPieces pieces = HiddenPieces::Drawn) const;
 
     int solids() const; // members that became solids
 

@@ -8,9 +8,10 @@
 // general mesher does the same with many times the work; it is still used
 // for a face that is not a plane or not a simple polygon. Members that are
 // one piece moved (sharedshapes.h) share the piece's solid and its meshes.
-// Built into the kernel module (kernelmodule.h), never into a program.
+// Built into the hidden lines' module (kernelmodule.h), never into a program.
 #include "hiddenlinekernel.h"
 
+#include "occlusion.h"
 #include "sharedshapes.h"
 #include "solids.h"
 
@@ -34,6 +35,7 @@
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
+#include <TopoDS_Shell.hxx>
 
 #include <array>
 #include <numeric>
@@ -45,13 +47,13 @@ namespace {
 class PolyKernel final : public HiddenLineKernel {
 public:
     explicit PolyKernel(const std::vector<Member> &members);
-    std::vector<ViewSegment> project(Direction eye, Direction right) override;
+    std::vector<ViewSegment> project(Direction eye, Direction right, HiddenPieces pieces) override;
     int solids() const override { return m_solids; }
 
 private:
-    TopoDS_Compound m_shape;
+    std::vector<Member> m_members;      // those that became solids
+    std::vector<TopoDS_Shape> m_placed; // each one's solid where it stands
     int m_solids = 0;
-    Handle(HLRBRep_PolyAlgo) m_algorithm = new HLRBRep_PolyAlgo;
 };
 
 double turn(const gp_Pnt2d &a, const gp_Pnt2d &b, const gp_Pnt2d &c)
@@ -179,21 +181,53 @@ PolyKernel::PolyKernel(const std::vector<Member> &members)
             // A member whose plan makes no face is left out of the drawing.
         }
     }
-    BRep_Builder builder;
-    builder.MakeCompound(m_shape);
-    for (const Placement &placed : shared.placements) {
-        if (pieces[size_t(placed.piece)].IsNull())
+    // Only the members that became solids: one that did not hides nothing.
+    for (size_t i = 0; i < members.size(); ++i) {
+        const Placement &placed = shared.placements[i];
+        const TopoDS_Shape &piece = pieces[size_t(placed.piece)];
+        if (piece.IsNull())
             continue;
-        builder.Add(m_shape, pieces[size_t(placed.piece)].Located(locationOf(placed)));
-        ++m_solids;
+        m_members.push_back(members[i]);
+        m_placed.push_back(piece.Located(locationOf(placed)));
     }
-    m_algorithm->Load(m_shape);
+    m_solids = int(m_placed.size());
 }
 
-std::vector<ViewSegment> PolyKernel::project(Direction eye, Direction right)
+std::vector<ViewSegment> PolyKernel::project(Direction eye, Direction right, HiddenPieces drawn)
 {
     std::vector<ViewSegment> segments;
-    HLRBRep_PolyAlgo &algorithm = *m_algorithm;
+    // The algorithm prepares every solid it holds for each view afresh, so a
+    // view without hidden pieces is given only the members it may see.
+    const std::vector<bool> leftOut = drawn == HiddenPieces::NotDrawn ? hiddenWhole(m_members, eye, right)
+                                                                       : std::vector<bool>(m_placed.size(), false);
+    TopoDS_Compound seen;
+    BRep_Builder builder;
+    builder.MakeCompound(seen);
+    // The members' faces in shells of a few dozen members each, in the
+    // members' order (neighbours mostly): the algorithm goes through every
+    // face of the view once for each shell it prepares, which for a shell a
+    // solid took most of the time on a large deck. Each box's faces still
+    // close up, so a shell of many is as closed as one of each.
+    constexpr size_t MembersAShell = 32;
+    TopoDS_Shell shell;
+    size_t inShell = 0;
+    for (size_t i = 0; i < m_placed.size(); ++i) {
+        if (leftOut[i])
+            continue;
+        if (inShell == 0)
+            builder.MakeShell(shell);
+        for (TopExp_Explorer face(m_placed[i], TopAbs_FACE); face.More(); face.Next())
+            builder.Add(shell, face.Current());
+        if (++inShell == MembersAShell) {
+            builder.Add(seen, shell);
+            inShell = 0;
+        }
+    }
+    if (inShell > 0)
+        builder.Add(seen, shell);
+    Handle(HLRBRep_PolyAlgo) held = new HLRBRep_PolyAlgo;
+    HLRBRep_PolyAlgo &algorithm = *held;
+    algorithm.Load(seen);
     try {
         const gp_Ax2 axes(gp::Origin(), gp_Dir(eye.x, eye.y, eye.z), gp_Dir(right.x, right.y, right.z));
         algorithm.Projector(HLRAlgo_Projector(axes));

@@ -1,4 +1,4 @@
-// The kernel module's hidden lines: Open CASCADE's polygonal algorithm on
+// The hidden lines' module: Open CASCADE's polygonal algorithm on
 // the members' solids, each distinct piece built and meshed once.
 #pragma once
 

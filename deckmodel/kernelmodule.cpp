@@ -22,15 +22,33 @@ QString programFolder()
 
 using Entry = const KernelModule *(*)();
 
-jm::Result<const KernelModule *> load()
+// The module and the kernel's libraries look up their symbols among
+// themselves first: they are bound at load time (the distribution links them
+// so), about a hundred thousand symbols, and each lookup through the
+// program's own libraries first took a third of the time a small STEP file
+// takes. The address sanitizer's runtime refuses that kind of load.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr QLibrary::LoadHints BindHint = {};
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+constexpr QLibrary::LoadHints BindHint = {};
+#else
+constexpr QLibrary::LoadHints BindHint = QLibrary::DeepBindHint;
+#endif
+#else
+constexpr QLibrary::LoadHints BindHint = QLibrary::DeepBindHint;
+#endif
+
+jm::Result<const KernelModule *> load(KernelPart part)
 {
-    const QStringList places = kernelModulePlaces(programFolder());
+    const bool lines = part == KernelPart::HiddenLines;
+    const QStringList places = kernelModulePlaces(programFolder(), lines ? HiddenLineModuleFile : KernelModuleFile);
     QString why = QStringLiteral("no program folder");
     for (const QString &place : places) {
         QLibrary library(place);
         // Never unloaded, not even at exit: the leak check at the end of a
         // sanitizer run names the kernel's libraries in what it passes over.
-        library.setLoadHints(QLibrary::PreventUnloadHint);
+        library.setLoadHints(QLibrary::PreventUnloadHint | BindHint);
         if (!library.load()) {
             if (place == places.first())
                 why = library.errorString();
@@ -38,8 +56,8 @@ jm::Result<const KernelModule *> load()
         }
         const auto entry = reinterpret_cast<Entry>(library.resolve(KernelModuleEntry));
         const KernelModule *module = entry ? entry() : nullptr;
-        if (!module || module->version != KernelModuleVersion || !module->hiddenLines || !module->writeSolids
-            || !module->buildSolids)
+        if (!module || module->version != KernelModuleVersion
+            || (lines ? !module->hiddenLines : !module->writeSolids || !module->buildSolids))
             return jm::failure(QStringLiteral("The geometry kernel module %1 is of another build of Joistmaster.")
                                    .arg(QDir::toNativeSeparators(library.fileName())));
         return module; // kept loaded for the rest of the run
@@ -48,23 +66,23 @@ jm::Result<const KernelModule *> load()
 }
 } // namespace
 
-QStringList kernelModulePlaces(const QString &programFolder)
+QStringList kernelModulePlaces(const QString &programFolder, const char *file)
 {
     if (programFolder.isEmpty())
         return {};
     // Installed, the module sits beside the programs; in a build, the tests
     // and benchmarks have folders of their own beside bin/.
     const QDir here(programFolder);
-    return {here.filePath(QLatin1String(KernelModuleFile)),
-            QDir::cleanPath(here.filePath(QStringLiteral("../bin/") + QLatin1String(KernelModuleFile)))};
+    return {here.filePath(QLatin1String(file)), QDir::cleanPath(here.filePath(QStringLiteral("../bin/") + QLatin1String(file)))};
 }
 
-jm::Result<const KernelModule *> kernelModule()
+jm::Result<const KernelModule *> kernelModule(KernelPart part)
 {
-    static std::once_flag once;
-    static std::optional<jm::Result<const KernelModule *>> loaded;
-    std::call_once(once, [] { loaded = load(); });
-    return *loaded;
+    static std::once_flag once[2];
+    static std::optional<jm::Result<const KernelModule *>> loaded[2];
+    const size_t which = part == KernelPart::HiddenLines ? 0 : 1;
+    std::call_once(once[which], [&] { loaded[which] = load(part); });
+    return *loaded[which];
 }
 
 } // namespace deckmodel

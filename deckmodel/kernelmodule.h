@@ -1,8 +1,10 @@
-// The geometry kernel (Open CASCADE) lives in a module of its own,
-// joistmaster-kernel.so beside the programs, loaded the first time a view's
-// hidden lines, a STEP or a glTF file is asked for. A takeoff, a code check
-// or a drawing set never loads it: binding the kernel's libraries costs every
-// process that links them tens of milliseconds before main.
+// The geometry kernel (Open CASCADE) lives in two modules beside the
+// programs: joistmaster-lines.so, the hidden lines, loaded the first time a
+// view's hidden lines are asked for, and joistmaster-kernel.so, the solid
+// files, the first time a STEP or glTF file is. A takeoff, a code check or a
+// drawing set loads neither: binding the kernel's libraries costs every
+// process that links them tens of milliseconds before main, and the solid
+// files need several times the libraries the hidden lines do.
 //
 // This is the whole of what the module offers, as plain C++: the programs and
 // the module are built together, by one compiler, from one tree.
@@ -23,12 +25,13 @@ namespace deckmodel {
 class HiddenLineKernel {
 public:
     virtual ~HiddenLineKernel() = default;
-    virtual std::vector<ViewSegment> project(Direction eye, Direction right) = 0;
+    virtual std::vector<ViewSegment> project(Direction eye, Direction right, HiddenPieces pieces) = 0;
     virtual int solids() const = 0;
 };
 
 enum class SolidFormat { Step, Glb };
 
+// Each module fills in its own part: the hidden lines, or the solid files.
 struct KernelModule {
     int version = 0; // KernelModuleVersion of the module's build
     // Built and meshed once for the members; never null.
@@ -41,17 +44,20 @@ struct KernelModule {
 };
 
 // Raised whenever KernelModule changes: a module of another build is refused.
-inline constexpr int KernelModuleVersion = 1;
+inline constexpr int KernelModuleVersion = 2;
 // The name of the module's entry point, a function returning const KernelModule *.
 inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
-inline constexpr char KernelModuleFile[] = "joistmaster-kernel";
+inline constexpr char KernelModuleFile[] = "joistmaster-kernel";    // the solid files
+inline constexpr char HiddenLineModuleFile[] = "joistmaster-lines"; // the hidden lines
 
-// The module, loaded on the first call, from the running program's folder or
-// the build's bin/ beside it; or one sentence saying why there is none. Safe
-// from any thread.
-jm::Result<const KernelModule *> kernelModule();
+enum class KernelPart { HiddenLines, SolidFiles };
 
-// Where the module is looked for, first to last, beside the program in `programFolder`.
-QStringList kernelModulePlaces(const QString &programFolder);
+// The module with that part, loaded on the first call, from the running
+// program's folder or the build's bin/ beside it; or one sentence saying why
+// there is none. Safe from any thread.
+jm::Result<const KernelModule *> kernelModule(KernelPart part);
+
+// Where a module is looked for, first to last, beside the program in `programFolder`.
+QStringList kernelModulePlaces(const QString &programFolder, const char *file = KernelModuleFile);
 
 } // namespace deckmodel

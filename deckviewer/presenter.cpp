@@ -450,7 +450,8 @@ void DeckPresenter::framingChosen(bool suggested)
 // without the kernel's module, hidden lines come from the depth buffer.
 void DeckPresenter::buildKernel()
 {
-    if (!m_kernelWanted || m_window->view->mode() != deckview::ViewMode::HiddenLine || !deckmodel::kernelModule())
+    if (!m_kernelWanted || m_window->view->mode() != deckview::ViewMode::HiddenLine
+        || !deckmodel::kernelModule(deckmodel::KernelPart::HiddenLines))
         return;
     m_kernelWanted = false;
     m_kernels.start([members = m_kernelMembers] { return std::make_shared<const deckmodel::HiddenLines>(members); },

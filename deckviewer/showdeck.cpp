@@ -362,7 +362,7 @@ jm::Status writeDeckModel(const deckmodel::Deck &deck, const QString &output, co
 void addKernel(ShownDeck &shown)
 {
     // Without the kernel's module the hidden lines come from the depth buffer.
-    if (shown.error.isEmpty() && !shown.isPlan && deckmodel::kernelModule())
+    if (shown.error.isEmpty() && !shown.isPlan && deckmodel::kernelModule(deckmodel::KernelPart::HiddenLines))
         shown.hiddenLines = std::make_shared<const deckmodel::HiddenLines>(shown.members);
 }
 
@@ -408,9 +408,10 @@ ShownDeck symbolFrom(const QString &symbol, const QString &loadedSymbol, const Q
 
 deckview::HiddenLineSource hiddenLineSource(std::shared_ptr<const deckmodel::HiddenLines> kernel)
 {
-    return [kernel](const deckview::ViewAxes &axes) {
+    return [kernel](const deckview::ViewAxes &axes, bool hiddenDrawn) {
         const std::vector<deckmodel::ViewSegment> pieces =
-            kernel->project({axes.eye.x, axes.eye.y, axes.eye.z}, {axes.right.x, axes.right.y, axes.right.z});
+            kernel->project({axes.eye.x, axes.eye.y, axes.eye.z}, {axes.right.x, axes.right.y, axes.right.z},
+                            hiddenDrawn ? deckmodel::HiddenPieces::Drawn : deckmodel::HiddenPieces::NotDrawn);
         std::vector<deckview::Segment2> segments;
         segments.reserve(pieces.size());
         for (const deckmodel::ViewSegment &s : pieces)

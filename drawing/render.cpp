@@ -33,7 +33,7 @@ Drawing renderDrawing(const Mesh &mesh, const Camera &camera, QSize viewport, co
         break;
     case ViewMode::HiddenLine:
         if (options.hiddenLines) {
-            std::vector<Segment2> segments = options.hiddenLines(projection.axes());
+            std::vector<Segment2> segments = options.hiddenLines(projection.axes(), options.dashHidden);
             for (Segment2 &s : segments) {
                 s.a = projection.fromViewPlane(s.a);
                 s.b = projection.fromViewPlane(s.b);

@@ -20,7 +20,9 @@ enum class ViewMode { Wireframe = 0, HiddenLine = 1, Shaded = 2 };
 // dot(p, up)). It is called off the GUI thread. (A projector on the axis
 // system with origin (0, 0, 0), main direction `eye` and X direction `right`
 // has exactly these 2D coordinates: its Y direction is eye x right = up.)
-using HiddenLineSource = std::function<std::vector<Segment2>(const ViewAxes &axes)>;
+// When `hiddenDrawn` is false the hidden pieces are not drawn, and the kernel
+// may leave out some of them (never a visible one).
+using HiddenLineSource = std::function<std::vector<Segment2>(const ViewAxes &axes, bool hiddenDrawn)>;
 
 struct RenderOptions {
     ViewMode mode = ViewMode::Wireframe;

@@ -4,6 +4,7 @@
 #include <QRectF>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -26,14 +27,11 @@ namespace {
 // A sans-serif face's advance widths in thousandths of its em (the metrics
 // of Helvetica, which Liberation Sans and Arial share); anything else as wide
 // as the widest capital most texts use.
-double advance(QChar c)
+double advanceOf(char ch)
 {
     static const char *const narrow = "ijl'";      // 191 to 222
     static const char *const thin = " !,./:;I[]ft|"; // 278
     static const char *const third = "()-r\"`";    // 333 to 355
-    if (c.unicode() > 127)
-        return 1000;
-    const char ch = char(c.unicode());
     if (std::strchr(narrow, ch))
         return 222;
     if (std::strchr(thin, ch))
@@ -59,17 +57,40 @@ double advance(QChar c)
     return 1015; // W, @ and the rest
 }
 
+// The same, looked up: every text is measured each time a box is wanted.
+double advance(QChar c)
+{
+    static const std::array<double, 128> ascii = [] {
+        std::array<double, 128> widths{};
+        for (size_t ch = 0; ch < widths.size(); ++ch)
+            widths[ch] = advanceOf(char(ch));
+        return widths;
+    }();
+    return c.unicode() > 127 ? 1000 : ascii[c.unicode()];
+}
+
 QPointF unit(double degrees)
 {
     const double r = degrees * std::numbers::pi / 180;
     return {std::cos(r), -std::sin(r)}; // paper y grows downwards
 }
 
+// How far from its point a text's box reaches at most: its width along,
+// less than an em across.
+double reachMm(const SheetText &text)
+{
+    return textWidthMm(text.text, text.heightMm, text.bold) + text.heightMm / CapHeightPerEm;
+}
+
 bool fits(const Sheet &sheet, const SheetText &text)
 {
     const QPolygonF box = textBox(text);
-    return std::none_of(sheet.texts.begin(), sheet.texts.end(),
-                        [&](const SheetText &other) { return convexOverlap(box, textBox(other)); });
+    const double reach = reachMm(text);
+    return std::none_of(sheet.texts.begin(), sheet.texts.end(), [&](const SheetText &other) {
+        const QPointF apart = other.at - text.at;
+        const double near = reach + reachMm(other);
+        return std::abs(apart.x()) <= near && std::abs(apart.y()) <= near && convexOverlap(box, textBox(other));
+    });
 }
 
 } // namespace

@@ -142,11 +142,20 @@ public:
             if (boxesOverlap(box, m_texts[i].box))
                 found(TextCrossing::With::Text, m_texts[i].index);
     }
+    // Whether the box crosses nothing: the first crossing found ends the
+    // search, and a thing met in two cells is simply looked at twice.
     bool clear(const Box &box) const
     {
-        bool any = false;
-        crossings(box, [&](TextCrossing::With, size_t) { any = true; });
-        return !any;
+        bool crossed = false;
+        forCells(box.bounds, [&](long long key) {
+            if (crossed)
+                return;
+            crossed = any(m_segmentCells, key, [&](size_t i) { return segmentCrosses(box, m_segments[i].a, m_segments[i].b); })
+                || any(m_filledCells, key, [&](size_t i) { return convexOverlap(cornersOf(box), m_filled[i].shape); })
+                || any(m_circleCells, key, [&](size_t i) { return circleCrosses(box, m_circles[i].circle); })
+                || any(m_textCells, key, [&](size_t i) { return boxesOverlap(box, m_texts[i].box); });
+        });
+        return !crossed;
     }
     // Whether a leader from a to b keeps clear of every text.
     bool leaderClear(QPointF a, QPointF b) const
@@ -187,6 +196,12 @@ private:
         for (long long x = x0; x <= x1; ++x)
             for (long long y = y0; y <= y1; ++y)
                 each(x * 100003 + y);
+    }
+    template<typename Crosses>
+    static bool any(const Cells &cells, long long key, Crosses crosses)
+    {
+        const auto found = cells.find(key);
+        return found != cells.end() && std::any_of(found->second.begin(), found->second.end(), crosses);
     }
     static void gather(const Cells &cells, long long key, std::vector<size_t> &into)
     {

@@ -105,16 +105,28 @@ private slots:
         QFETCH(QStringList, places);
         QCOMPARE(deckmodel::kernelModulePlaces(programFolder), places);
     }
-
-    // This test's own run finds the module in the build's bin/ and uses it.
-    void theKernelModuleIsFound()
+    void hiddenLineModulePlaces()
     {
-        const jm::Result<const KernelModule *> module = kernelModule();
-        QVERIFY2(module, qPrintable(module.error()));
-        QCOMPARE((*module)->version, 1);
+        QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", HiddenLineModuleFile),
+                 (QStringList{"/usr/lib/joistmaster/joistmaster-lines", "/usr/lib/bin/joistmaster-lines"}));
+    }
+
+    // This test's own run finds both modules in the build's bin/ and uses
+    // them; each holds its own part only.
+    void theKernelModulesAreFound()
+    {
+        const jm::Result<const KernelModule *> solids = kernelModule(KernelPart::SolidFiles);
+        QVERIFY2(solids, qPrintable(solids.error()));
+        QCOMPARE((*solids)->version, 2);
+        QVERIFY((*solids)->hiddenLines == nullptr);
         const jm::Result<Deck> built = buildDeck(workedExample());
         QVERIFY(built);
         QCOMPARE(buildSolids(*built), int(built->members.size())); // every member a solid
+        const jm::Result<const KernelModule *> lines = kernelModule(KernelPart::HiddenLines);
+        QVERIFY2(lines, qPrintable(lines.error()));
+        QCOMPARE((*lines)->version, 2);
+        QVERIFY((*lines)->writeSolids == nullptr && (*lines)->buildSolids == nullptr);
+        QCOMPARE(HiddenLines(built->members).solids(), int(built->members.size()));
     }
 
     // Seen from above (view X along the deck's X, view Y along -Z), each
@@ -155,6 +167,52 @@ private slots:
         outlines.sort();
         QCOMPARE(seen, outlines);
         QCOMPARE(hidden, outlines);
+    }
+
+    // A block under a board, seen from above: drawn with its hidden pieces,
+    // the block's top and bottom outlines are hidden under the board's; without
+    // them, the block is left out and the board's lines are the same.
+    void membersHiddenWholeLeftOut_data()
+    {
+        QTest::addColumn<int>("pieces");
+        QTest::addColumn<QStringList>("hiddenLines");
+        const QStringList board{"0.000 -10.000 0.000 0.000", "0.000 -10.000 10.000 -10.000",
+                                "0.000 0.000 10.000 0.000", "10.000 -10.000 10.000 0.000"};
+        const QStringList block{"2.000 -8.000 2.000 -2.000", "2.000 -8.000 8.000 -8.000", "2.000 -2.000 8.000 -2.000",
+                                "8.000 -8.000 8.000 -2.000"};
+        QTest::newRow("hidden pieces drawn") << int(HiddenPieces::Drawn) << board + block + block;
+        QTest::newRow("hidden pieces not drawn") << int(HiddenPieces::NotDrawn) << board;
+    }
+    void membersHiddenWholeLeftOut()
+    {
+        QFETCH(int, pieces);
+        QFETCH(QStringList, hiddenLines);
+        const auto box = [](const char *name, double x0, double z0, double x1, double z1, double base) {
+            Member m;
+            m.kind = Kind::Joist;
+            m.name = QString::fromLatin1(name);
+            m.plan = {{x0, z0}, {x1, z0}, {x1, z1}, {x0, z1}};
+            m.base = base;
+            m.thickness = 1.5;
+            return m;
+        };
+        const HiddenLines lines({box("Board", 0, 0, 10, 10, 10), box("Block", 2, 2, 8, 8, 8.5)});
+        QStringList seen, hidden;
+        for (const ViewSegment &s : lines.project({0, 1, 0}, {1, 0, 0}, HiddenPieces(pieces))) {
+            std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
+            if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
+                ends = {s.x1, s.y1, s.x0, s.y0};
+            QStringList words;
+            for (double v : ends)
+                words << QString::number(std::abs(v) < 1e-9 ? 0 : v, 'f', 3);
+            (s.visible ? seen : hidden) << words.join(u' ');
+        }
+        seen.sort();
+        hidden.sort();
+        hiddenLines.sort();
+        QCOMPARE(seen, (QStringList{"0.000 -10.000 0.000 0.000", "0.000 -10.000 10.000 -10.000",
+                                    "0.000 0.000 10.000 0.000", "10.000 -10.000 10.000 0.000"}));
+        QCOMPARE(hidden, hiddenLines);
     }
 
     void stepReadBack()

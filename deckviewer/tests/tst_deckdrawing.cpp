@@ -113,7 +113,7 @@ void TestDeckDrawing::postUnderBeamFromAbove()
 {
     const auto kernel = std::make_shared<const deckmodel::HiddenLines>(std::vector<deckmodel::Member>{
         box(deckmodel::Kind::Post, 0, 0, 4, 4, 0, 30), box(deckmodel::Kind::BeamPly, -20, 0, 24, 1.5, 30, 7.25)});
-    const std::vector<Segment2> lines = cleanSegments(hiddenLineSource(kernel)({{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}));
+    const std::vector<Segment2> lines = cleanSegments(hiddenLineSource(kernel)({{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, true));
     QCOMPARE(visibleLines(lines), QStringList({"(-20 -1.5)-(-20 0)", "(-20 -1.5)-(24 -1.5)", "(-20 0)-(24 0)",
                                                "(0 -4)-(0 -1.5)", "(0 -4)-(4 -4)", "(24 -1.5)-(24 0)",
                                                "(4 -4)-(4 -1.5)"}));

@@ -95,7 +95,7 @@ private slots:
         // its camera's scale from the origin's pixel, each visible piece once.
         view.resize(300, 200);
         view.setCamera(Camera{0, 0, 2, {0, 0, 0}, {}}); // origin at (150, 100), 2 pixels an inch
-        view.setHiddenLineSource([](const ViewAxes &) {
+        view.setHiddenLineSource([](const ViewAxes &, bool) {
             return std::vector<Segment2>{{{0, 0}, {10, 0}, Stroke::Visible},
                                          {{10, 0}, {0, 0}, Stroke::Visible},
                                          {{5, 0}, {20, 0}, Stroke::Hidden}};
@@ -128,7 +128,7 @@ private slots:
         std::vector<std::pair<int, int>> atFrames;
         connect(&view, &DeckView::frameReady, this, [&] { atFrames.emplace_back(first.load(), second.load()); });
         const auto kernel = [](std::atomic<int> &calls) {
-            return [&calls](const ViewAxes &) {
+            return [&calls](const ViewAxes &, bool) {
                 ++calls;
                 return std::vector<Segment2>{{{0, 0}, {10, 0}, Stroke::Visible}};
             };

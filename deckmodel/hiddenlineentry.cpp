@@ -1,0 +1,17 @@
+// The hidden lines' module's one entry point (kernelmodule.h): Open CASCADE's
+// polygonal hidden-line algorithm and the few kernel libraries it needs.
+#include "hiddenlinekernel.h"
+#include "kernelmodule.h"
+
+#if defined(_WIN32)
+#define JM_KERNEL_EXPORT __declspec(dllexport)
+#else
+#define JM_KERNEL_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" JM_KERNEL_EXPORT const deckmodel::KernelModule *joistmasterKernelModule()
+{
+    static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, deckmodel::polygonalHiddenLines,
+                                                nullptr, nullptr};
+    return &module;
+}
