@@ -4,12 +4,6 @@
 #include "kernelmodule.h"
 #include "solidfiles.h"
 
-#if defined(_WIN32)
-#define JM_KERNEL_EXPORT __declspec(dllexport)
-#else
-#define JM_KERNEL_EXPORT __attribute__((visibility("default")))
-#endif
-
 extern "C" JM_KERNEL_EXPORT const deckmodel::KernelModule *joistmasterKernelModule()
 {
     static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, nullptr, deckmodel::writeSolidFile,

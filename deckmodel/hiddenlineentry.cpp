@@ -3,12 +3,6 @@
 #include "hiddenlinekernel.h"
 #include "kernelmodule.h"
 
-#if defined(_WIN32)
-#define JM_KERNEL_EXPORT __declspec(dllexport)
-#else
-#define JM_KERNEL_EXPORT __attribute__((visibility("default")))
-#endif
-
 extern "C" JM_KERNEL_EXPORT const deckmodel::KernelModule *joistmasterKernelModule()
 {
     static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, deckmodel::polygonalHiddenLines,

@@ -47,6 +47,13 @@ struct KernelModule {
 inline constexpr int KernelModuleVersion = 2;
 // The name of the module's entry point, a function returning const KernelModule *.
 inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
+// What a module's entry point is declared with: the one symbol a module built
+// with hidden visibility shows.
+#if defined(_WIN32)
+#define JM_KERNEL_EXPORT __declspec(dllexport)
+#else
+#define JM_KERNEL_EXPORT __attribute__((visibility("default")))
+#endif
 inline constexpr char KernelModuleFile[] = "joistmaster-kernel";    // the solid files
 inline constexpr char HiddenLineModuleFile[] = "joistmaster-lines"; // the hidden lines
 

@@ -80,6 +80,26 @@ QString labelName(const TDF_Label &label)
         return {};
     return QString::fromUtf16(reinterpret_cast<const char16_t *>(name->Get().ToExtString()));
 }
+
+// A deck written as STEP and read back: the shape tool and the roots (the
+// free shapes); no document where it could not be written or read.
+struct StepRoots {
+    Handle(TDocStd_Document) doc;
+    Handle(XCAFDoc_ShapeTool) shapes;
+    TDF_LabelSequence roots;
+};
+StepRoots writtenAndReadBack(const Deck &deck, const QString &path)
+{
+    StepRoots step;
+    if (!writeDeck(deck, path, Format::Step).error().isEmpty())
+        return step;
+    step.doc = readStep(path);
+    if (step.doc.IsNull())
+        return step;
+    step.shapes = XCAFDoc_DocumentTool::ShapeTool(step.doc->Main());
+    step.shapes->GetFreeShapes(step.roots);
+    return step;
+}
 } // namespace
 
 class TestDeckExport : public QObject {
@@ -455,15 +475,12 @@ private slots:
         const jm::Result<Deck> built = buildDeck(workedExample(), extras);
         QVERIFY(built);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("deck.step"));
-        QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
-        const Handle(TDocStd_Document) doc = readStep(path);
-        QVERIFY(!doc.IsNull());
-        const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+        const StepRoots step = writtenAndReadBack(*built, folder.filePath(QStringLiteral("deck.step")));
+        QVERIFY(!step.doc.IsNull());
+        const Handle(XCAFDoc_ShapeTool) &shapes = step.shapes;
         // Two roots: the deck's assembly of its members, and the house wall,
         // a solid of its own.
-        TDF_LabelSequence free;
-        shapes->GetFreeShapes(free);
+        const TDF_LabelSequence &free = step.roots;
         QCOMPARE(free.Length(), 2);
         QStringList roots;
         TDF_Label wallLabel, deckLabel;
@@ -527,13 +544,10 @@ private slots:
         const jm::Result<Deck> built = buildDeck(workedExample(), extras);
         QVERIFY(built);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("back.step"));
-        QCOMPARE(writeDeck(*built, path, Format::Step).error(), QString());
-        const Handle(TDocStd_Document) doc = readStep(path);
-        QVERIFY(!doc.IsNull());
-        const Handle(XCAFDoc_ShapeTool) shapes = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
-        TDF_LabelSequence free;
-        shapes->GetFreeShapes(free);
+        const StepRoots step = writtenAndReadBack(*built, folder.filePath(QStringLiteral("back.step")));
+        QVERIFY(!step.doc.IsNull());
+        const Handle(XCAFDoc_ShapeTool) &shapes = step.shapes;
+        const TDF_LabelSequence &free = step.roots;
         QCOMPARE(free.Length(), 2);
         QMap<QString, Bnd_Box> boxes;
         for (const TDF_Label &root : free) {

@@ -8,6 +8,7 @@
 // counted by hand.
 #include "codecheckpanel.h"
 #include "datatable.h"
+#include "framing.h"
 #include "handoff.h"
 #include "panellayout.h"
 #include "presentertest.h"
@@ -27,6 +28,22 @@
 #include <QTest>
 
 #include <sys/stat.h>
+
+namespace {
+// The edges a stair fits on, a line each: number, words, (name,) the end its
+// reach is measured from, the reach, and where its label stands.
+QStringList edgeLines(const deckmodel::Deck &deck, bool withName)
+{
+    QStringList lines;
+    for (const StairEdge &e : stairedges::stairEdges(deck))
+        lines << QStringLiteral("%1 | %2 | %3%4 | %5 to %6 | label %7 %8 %9")
+                     .arg(e.edge)
+                     .arg(e.words, withName ? e.name + QStringLiteral(" | ") : QString(), e.fromEnd)
+                     .arg(e.fromInches, 0, 'f', 2).arg(e.toInches, 0, 'f', 2)
+                     .arg(e.labelAt.x, 0, 'f', 2).arg(e.labelAt.z, 0, 'f', 2).arg(e.labelHeightInches);
+    return lines;
+}
+} // namespace
 
 class TestStairPanel : public QObject {
     Q_OBJECT
@@ -366,13 +383,7 @@ private slots:
         QVERIFY(read);
         const auto deck = deckmodel::buildDeck(*read);
         QVERIFY(deck);
-        QStringList lines;
-        for (const StairEdge &e : stairedges::stairEdges(*deck))
-            lines << QStringLiteral("%1 | %2 | %3 | %4 | %5 to %6 | label %7 %8 %9")
-                         .arg(e.edge).arg(e.words, e.name, e.fromEnd)
-                         .arg(e.fromInches, 0, 'f', 2).arg(e.toInches, 0, 'f', 2)
-                         .arg(e.labelAt.x, 0, 'f', 2).arg(e.labelAt.z, 0, 'f', 2).arg(e.labelHeightInches);
-        QCOMPARE(lines, (QStringList{
+        QCOMPARE(edgeLines(*deck, true), (QStringList{
                             "0 | Back edge, 20' 0\" long | Back edge | left | 25.00 to 215.00 | label 210.00 120.00 54",
                             "1 | Right edge, 12' 3\" long | Right edge | back | 25.00 to 122.00 | label 118.50 258.00 54",
                             "2 | 45-degree edge at the front right, 5' 3 5/8\" long | 45-degree edge at the front right "
@@ -381,6 +392,28 @@ private slots:
                             "4 | 45-degree edge at the front left, 5' 3 5/8\" long | 45-degree edge at the front left "
                             "| right | 25.00 to 38.64 | label 9.77 9.77 54",
                             "5 | Left edge, 12' 3\" long | Left edge | front | 25.00 to 122.00 | label 118.50 -18.00 54"}));
+    }
+
+
+    // The worked example hung on the house along its back edge is framed
+    // turned a quarter turn; its edges are still named and labelled where
+    // they stand: 192" back and front, 144" right and left, the labels 18"
+    // out from each middle at the 3 ft deck's top.
+    void edgesOfADeckFramedTurned()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Deck_Rectangle.txt");
+        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", file));
+        const auto read = deckfile::readDeck(file);
+        QVERIFY(read);
+        deckmodel::Extras extras;
+        extras.attachment = {true, 0, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5};
+        const auto deck = deckmodel::buildDeck(*read, extras);
+        QVERIFY(deck && deck->turned);
+        QCOMPARE(edgeLines(*deck, false), (QStringList{"0 | Back edge, 16' 0\" long | left | 25.00 to 167.00 | label 162.00 96.00 36",
+                                     "1 | Right edge, 12' 0\" long | back | 25.00 to 119.00 | label 72.00 210.00 36",
+                                     "2 | Front edge, 16' 0\" long | right | 25.00 to 167.00 | label -18.00 96.00 36",
+                                     "3 | Left edge, 12' 0\" long | front | 25.00 to 119.00 | label 72.00 -18.00 36"}));
     }
 
 private:
