@@ -1,9 +1,13 @@
 // No text on any sheet of the drawing set crosses a member line, a dimension
 // line, an outline, a circle or another text: the nine shapes at four sizes on
-// Letter, and a rectangle, an L and a cut shape on A4, Tabloid and A3.
+// Letter, and a rectangle, an L and a cut shape on A4, Tabloid and A3; and a
+// rectangle hung on the house along each of its edges.
 
 #include "deckcases.h"
 #include "drawingset.h"
+#include "extras.h"
+#include "framing.h"
+#include "ledger.h"
 #include "sheetclear.h"
 #include "sheetlayout.h"
 
@@ -24,7 +28,48 @@ private slots:
     void legible_data();
     void legible();
     void deckBlocksOnTheSheets();
+    void hungOnTheHouse_data();
+    void hungOnTheHouse();
 };
+
+// A rectangle hung on the house along each edge (0 back, 1 right, 2 front,
+// 3 left): the framing turned for the back and the front, the house drawn on
+// the plans and elevations, the ledger's own sheet; no text crosses a line,
+// and the ledger sheet is there.
+void TestLegible::hungOnTheHouse_data()
+{
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    for (const auto &[a, b] : {std::pair{16.0, 12.0}, {40.0, 30.0}})
+        for (const auto &[edge, name] : {std::pair{0, "back"}, {1, "right"}, {2, "front"}, {3, "left"}})
+            QTest::addRow("%s %gx%g", name, a, b) << edge << a << b;
+}
+
+void TestLegible::hungOnTheHouse()
+{
+    QFETCH(int, edge);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    deckmodel::Extras extras;
+    extras.attachment = {true, edge, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5};
+    const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(
+        deckOf(1, a, b, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4, QStringLiteral("5/4x6")), extras);
+    QVERIFY2(deck.ok(), qPrintable(deck.ok() ? QString() : deck.error()));
+    const std::vector<Sheet> sheets =
+        deckSheets(*deck, {},
+                   SetFacts{QStringLiteral("Deck_Rectangle"), QStringLiteral("rectangle"), QStringLiteral("16' 0\" x 12' 0\""),
+                            QStringLiteral("3' 0\""), QDate(2024, 5, 1), QStringLiteral("Joistmaster")},
+                   *paperNamed(QStringLiteral("letter")));
+    QStringList crossings, keys;
+    for (const Sheet &sheet : sheets) {
+        keys << sheet.key;
+        for (const TextCrossing &c : crossingsOf(sheet))
+            crossings << sheet.key + QStringLiteral(": ") + crossingWords(sheet, c);
+    }
+    QVERIFY2(keys.contains(QStringLiteral("ledger")), qPrintable(keys.join(u' ')));
+    QVERIFY2(crossings.isEmpty(), qPrintable(QString::number(crossings.size()) + u' ' + crossings.mid(0, 8).join(u'\n')));
+}
 
 // A 1-foot deck of 2x6 beams and joists rests on deck blocks: the framing
 // plan calls them out where it would call out a post, the footing plan draws
