@@ -31,6 +31,11 @@ const Member *named(const Deck &deck, const QString &name)
     return nullptr;
 }
 
+// A box in the plan as "x0 x1 z0 z1", inches.
+QString boxText(const Box &b)
+{
+    return QStringLiteral("%1 %2 %3 %4").arg(b.x0, 0, 'g', 10).arg(b.x1, 0, 'g', 10).arg(b.z0, 0, 'g', 10).arg(b.z1, 0, 'g', 10);
+}
 } // namespace
 
 class TestLedger : public QObject {
@@ -207,26 +212,17 @@ void TestLedger::hangsOnTheBackEdgeTurned()
     };
     // Where it stands, the ledger along the back: X 142.5 to 144, Z 0 to 192.
     const Box ledger = bounds(standingNamed(QStringLiteral("Ledger")).plan);
-    QCOMPARE(ledger.x0, 142.5);
-    QCOMPARE(ledger.x1, 144.0);
-    QCOMPARE(ledger.z0, 0.0);
-    QCOMPARE(ledger.z1, 192.0);
+    QCOMPARE(boxText(ledger), QStringLiteral("142.5 144 0 192"));
     // The first joist, 12 in from the framing's start, stands 180 in along Z
     // and runs from the front rim (1.5) to the ledger's face (142.5).
     const Box joist = bounds(standingNamed(QStringLiteral("Joist 1")).plan);
-    QCOMPARE(joist.x0, 1.5);
-    QCOMPARE(joist.x1, 142.5);
-    QCOMPARE(joist.z0, 179.25);
-    QCOMPARE(joist.z1, 180.75);
+    QCOMPARE(boxText(joist), QStringLiteral("1.5 142.5 179.25 180.75"));
     // Its hanger: 1/16" metal round the joist's 1.5", flanges 1 1/4" past it
     // (Z 180 -/+ 2 1/16), 3" along it from the ledger's face and 1/16" behind
     // it, as tall as the joist less an inch, on the joist's underside.
     const Member hanger = standingNamed(QStringLiteral("Ledger hanger 1"));
     const Box held = bounds(hanger.plan);
-    QCOMPARE(held.x0, 139.5);
-    QCOMPARE(held.x1, 142.5625);
-    QCOMPARE(held.z0, 177.9375);
-    QCOMPARE(held.z1, 182.0625);
+    QCOMPARE(boxText(held), QStringLiteral("139.5 142.5625 177.9375 182.0625"));
     QCOMPARE(hanger.base, 29.5);
     QCOMPARE(hanger.thickness, 4.5);
     QCOMPARE(hanger.plan.size(), size_t(12));
@@ -243,10 +239,7 @@ void TestLedger::hangsOnTheBackEdgeTurned()
             QVERIFY2(bounds(m.plan).x1 <= 144, qPrintable(m.name));
     // The wall behind it, 8 in thick, 24 in past each end.
     const Box wall = bounds(houseWallInPlan(*deck));
-    QCOMPARE(wall.x0, 144.0);
-    QCOMPARE(wall.x1, 152.0);
-    QCOMPARE(wall.z0, -24.0);
-    QCOMPARE(wall.z1, 216.0);
+    QCOMPARE(boxText(wall), QStringLiteral("144 152 -24 216"));
     // The outline where it stands is the shape's own.
     QCOMPARE(edgeFacing(planPolygon(*deck, deck->outline), QStringLiteral("back")), 0);
     const Point out = planDirection(*deck, deck->ledger.out);

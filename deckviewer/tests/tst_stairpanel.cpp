@@ -43,6 +43,16 @@ QStringList edgeLines(const deckmodel::Deck &deck, bool withName)
                      .arg(e.labelAt.x, 0, 'f', 2).arg(e.labelAt.z, 0, 'f', 2).arg(e.labelHeightInches);
     return lines;
 }
+
+// A deck file of the 3D road's test data, read under the name the wizard
+// gives it (the name says the shape).
+auto dataDeck(const QString &name, const char *dataFile)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(name);
+    QFile::copy(QStringLiteral(JM_DECK3D_DATA "/") + QLatin1String(dataFile), file);
+    return deckfile::readDeck(file);
+}
 } // namespace
 
 class TestStairPanel : public QObject {
@@ -376,10 +386,7 @@ private slots:
     // The labels stand 18" out from each middle, at the top of the 4.5 ft deck: 54".
     void edgesOfACutShape()
     {
-        QTemporaryDir folder;
-        const QString file = folder.filePath("Deck_Slice2.txt");
-        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Slice2-typed-sizes.txt", file));
-        const auto read = deckfile::readDeck(file);
+        const auto read = dataDeck(QStringLiteral("Deck_Slice2.txt"), "Deck_Slice2-typed-sizes.txt");
         QVERIFY(read);
         const auto deck = deckmodel::buildDeck(*read);
         QVERIFY(deck);
@@ -394,17 +401,13 @@ private slots:
                             "5 | Left edge, 12' 3\" long | Left edge | front | 25.00 to 122.00 | label 118.50 -18.00 54"}));
     }
 
-
     // The worked example hung on the house along its back edge is framed
     // turned a quarter turn; its edges are still named and labelled where
     // they stand: 192" back and front, 144" right and left, the labels 18"
     // out from each middle at the 3 ft deck's top.
     void edgesOfADeckFramedTurned()
     {
-        QTemporaryDir folder;
-        const QString file = folder.filePath("Deck_Rectangle.txt");
-        QVERIFY(QFile::copy(JM_DECK3D_DATA "/Deck_Rectangle-worked-example.txt", file));
-        const auto read = deckfile::readDeck(file);
+        const auto read = dataDeck(QStringLiteral("Deck_Rectangle.txt"), "Deck_Rectangle-worked-example.txt");
         QVERIFY(read);
         deckmodel::Extras extras;
         extras.attachment = {true, 0, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5};
