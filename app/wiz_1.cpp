@@ -94,3 +94,5 @@ bool Wiz_1::eventFilter(QObject *watched, QEvent *event)
     }
     return WizardPage::eventFilter(watched, event);
 }
+
+#include "moc_wiz_1.cpp"

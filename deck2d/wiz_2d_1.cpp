@@ -138,3 +138,5 @@ void Wiz_2D_1::finish()
     }
     endProgram();
 }
+
+#include "moc_wiz_2d_1.cpp"

@@ -66,3 +66,5 @@ void Shading::back()
 {
     moveTo(PageId::Wiz_3D_2);
 }
+
+#include "moc_shading.cpp"

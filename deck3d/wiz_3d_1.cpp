@@ -190,3 +190,5 @@ void Wiz_3D_1::back()
 {
     moveTo(PageId::Wiz_1);
 }
+
+#include "moc_wiz_3d_1.cpp"

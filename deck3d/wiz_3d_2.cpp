@@ -84,3 +84,5 @@ void Wiz_3D_2::back()
 {
     moveTo(PageId::Wiz_3D_Post);
 }
+
+#include "moc_wiz_3d_2.cpp"

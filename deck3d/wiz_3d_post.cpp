@@ -76,3 +76,5 @@ void Wiz_3D_Post::back()
 {
     moveTo(PageId::Wiz_3D_1);
 }
+
+#include "moc_wiz_3d_post.cpp"

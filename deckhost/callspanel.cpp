@@ -54,3 +54,5 @@ void CallsPanel::showPending()
         files->showAfterOpen(m_pendingSymbol);
     m_symbolPending = false;
 }
+
+#include "moc_callspanel.cpp"

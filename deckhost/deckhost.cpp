@@ -93,3 +93,5 @@ bool DeckHost::publish(QDBusConnection bus, QString *error)
     }
     return false;
 }
+
+#include "moc_deckhost.cpp"

@@ -212,3 +212,5 @@ void HostObject::send(const QDBusConnection &connection, const QString &member, 
     // A timer, not a sleep: the other calls are answered meanwhile.
     QTimer::singleShot(delay, this, [connection, reply] { connection.send(reply); });
 }
+
+#include "moc_hostobject.cpp"

@@ -46,3 +46,5 @@ void SymbolCalls::passOn()
             emit symbolFileOpened(call.path);
     }
 }
+
+#include "moc_symbolcalls.cpp"

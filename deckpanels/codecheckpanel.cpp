@@ -317,3 +317,5 @@ void CodeCheckPanel::selectionChanged()
 }
 
 } // namespace deckviewer
+
+#include "moc_codecheckpanel.cpp"

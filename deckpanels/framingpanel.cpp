@@ -378,3 +378,5 @@ void FramingPanel::changed(const QString &what, const std::function<void(design:
 }
 
 } // namespace deckviewer
+
+#include "moc_framingpanel.cpp"

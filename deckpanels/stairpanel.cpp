@@ -123,3 +123,5 @@ void StairPanel::changed()
     m_stair = layout;
     emit stairChanged(layout);
 }
+
+#include "moc_stairpanel.cpp"

@@ -312,3 +312,5 @@ void DeckView::keyPressEvent(QKeyEvent *event)
 }
 
 } // namespace deckview
+
+#include "moc_deckview.cpp"

@@ -70,3 +70,5 @@ void DeckWatch::settled()
     m_stamp = deckFilesStamp(m_path);
     emit changed();
 }
+
+#include "moc_deckwatch.cpp"

@@ -547,3 +547,5 @@ void DeckWindow::closeEvent(QCloseEvent *event)
 }
 
 } // namespace deckview
+
+#include "moc_deckwindow.cpp"

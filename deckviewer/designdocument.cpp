@@ -83,3 +83,5 @@ void DesignDocument::set(const design::Design &design)
 }
 
 } // namespace deckviewer
+
+#include "moc_designdocument.cpp"

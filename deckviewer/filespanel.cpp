@@ -51,3 +51,5 @@ bool FilesPanel::openDeck(const QString &path)
     parameterFiles->setPlainText(describeParameterFiles(deck.folder, deck.files));
     return true;
 }
+
+#include "moc_filespanel.cpp"

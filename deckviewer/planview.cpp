@@ -80,3 +80,5 @@ void PlanView::keyPressEvent(QKeyEvent *event)
 }
 
 } // namespace deckview
+
+#include "moc_planview.cpp"

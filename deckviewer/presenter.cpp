@@ -515,3 +515,5 @@ void DeckPresenter::frameReady()
     emit drawn(QStringLiteral("drawn ") + m_waitingFor);
     m_waitingFor.clear();
 }
+
+#include "moc_presenter.cpp"

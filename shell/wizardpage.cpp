@@ -420,3 +420,5 @@ bool WizardPage::PressWatcher::eventFilter(QObject *watched, QEvent *event)
         m_page->checkBeforeShortcut(static_cast<QWidget *>(watched));
     return false;
 }
+
+#include "moc_wizardpage.cpp"
