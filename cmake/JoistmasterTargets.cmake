@@ -387,6 +387,58 @@ function(jm_trim_autogen)
     endforeach()
 endfunction()
 
+# jm_unity_pch(): in a build of unity files, each target starts from one
+# precompiled set of the Qt headers that most of the product's files use, the
+# set of the widest Qt module the target may include (Core, Gui or Widgets),
+# built once and shared. A unity file sees its neighbours' includes anyway, so
+# this proves nothing and hides nothing; the build file by file (JM_SHARED_PCH)
+# is the one that shows each file compiles on its own.
+set(JM_UNITY_PCH_Core <QString> <QStringList> <QList> <QByteArray> <QHash> <QMap> <QObject> <QVariant>
+    <QFile> <QDir> <QFileInfo> <QTextStream> <QTimer> <QLocale> <QDateTime> <QRegularExpression>
+    <algorithm> <cmath> <functional> <map> <memory> <optional> <string> <utility> <variant> <vector>)
+set(JM_UNITY_PCH_Gui ${JM_UNITY_PCH_Core} <QColor> <QFont> <QFontMetricsF> <QImage> <QPainter> <QPainterPath>
+    <QPen> <QPolygonF> <QTransform>)
+set(JM_UNITY_PCH_Widgets ${JM_UNITY_PCH_Gui} <QWidget> <QApplication> <QLabel> <QPushButton> <QComboBox>
+    <QLineEdit> <QBoxLayout> <QGridLayout> <QMessageBox> <QMainWindow>)
+function(jm_unity_pch)
+    jm_targets(targets)
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|EXECUTABLE|OBJECT_LIBRARY)$"
+           OR target MATCHES "^jm_unity_pch_")
+            continue()
+        endif()
+        # (the kernel's modules are compiled with hidden symbols: a header
+        # precompiled otherwise would not serve them)
+        get_target_property(visibility ${target} CXX_VISIBILITY_PRESET)
+        if(visibility)
+            continue()
+        endif()
+        jm_qt_modules(modules ${target})
+        set(module "")
+        foreach(candidate Widgets Gui Core)
+            if(candidate IN_LIST modules)
+                set(module ${candidate})
+                break()
+            endif()
+        endforeach()
+        if(NOT module)
+            continue()
+        endif()
+        set(donor jm_unity_pch_${module})
+        if(NOT TARGET ${donor})
+            set(stub ${CMAKE_BINARY_DIR}/unitypch/${module}.cpp)
+            file(CONFIGURE OUTPUT ${stub} CONTENT "// the Qt ${module} headers most files use, precompiled\n")
+            add_library(${donor} OBJECT EXCLUDE_FROM_ALL ${stub})
+            target_link_libraries(${donor} PRIVATE Qt6::${module})
+            set_target_properties(${donor} PROPERTIES POSITION_INDEPENDENT_CODE ON AUTOMOC OFF AUTOUIC OFF
+                                  AUTORCC OFF UNITY_BUILD OFF)
+            target_precompile_headers(${donor} PRIVATE ${JM_UNITY_PCH_${module}})
+        endif()
+        target_precompile_headers(${target} REUSE_FROM ${donor})
+    endforeach()
+endfunction()
+
 # jm_finish_targets(): what applies to every target, once all are defined.
 function(jm_finish_targets)
     jm_trim_autogen()
@@ -398,5 +450,8 @@ function(jm_finish_targets)
     endif()
     if(JM_SHARED_PCH)
         jm_shared_pch()
+    endif()
+    if(JM_UNITY_PCH)
+        jm_unity_pch()
     endif()
 endfunction()
