@@ -6,7 +6,6 @@
 // in their own class alone.
 #pragma once
 
-#include <QByteArray>
 #include <QMetaObject>
 #include <QObject>
 #include <QStringList>
@@ -20,6 +19,9 @@
 struct TestClass {
     const QMetaObject *meta;
     std::function<std::unique_ptr<QObject>()> make;
+
+    // Whether the argument ("name" or "name:tag") is one of its test functions.
+    bool has(const QString &argument) const { return meta->indexOfMethod(argument.section(u':', 0, 0).toLatin1() + "()") >= 0; }
 };
 
 inline std::vector<TestClass> &testClasses()
@@ -28,31 +30,23 @@ inline std::vector<TestClass> &testClasses()
     return classes;
 }
 
-// Whether the argument ("name" or "name:tag") is a test function of the class.
-inline bool namesFunctionOf(const QMetaObject *meta, const QString &argument)
-{
-    return meta->indexOfMethod(argument.section(u':', 0, 0).toLatin1() + "()") >= 0;
-}
-
-// Runs every class with the arguments but the functions of the others; a
-// class is passed by when only other classes' functions are named.
+// Each class runs with the arguments but the other classes' test functions,
+// and not at all when only theirs are named.
 inline int runTestClasses(const QStringList &arguments)
 {
     int failed = 0;
     for (const TestClass &test : testClasses()) {
         QStringList own;
-        bool othersNamed = false, ownNamed = false;
+        bool ours = false, theirs = false;
         for (const QString &argument : arguments) {
-            const bool ours = namesFunctionOf(test.meta, argument);
-            const bool theirs = std::any_of(testClasses().begin(), testClasses().end(), [&](const TestClass &other) {
-                return other.meta != test.meta && namesFunctionOf(other.meta, argument);
-            });
-            ownNamed |= ours;
-            othersNamed |= theirs && !ours;
-            if (ours || !theirs)
+            const bool other = std::any_of(testClasses().begin(), testClasses().end(),
+                                           [&](const TestClass &c) { return &c != &test && c.has(argument); });
+            if (test.has(argument) || !other)
                 own << argument;
+            ours |= test.has(argument);
+            theirs |= other && !test.has(argument);
         }
-        if (!othersNamed || ownNamed)
+        if (ours || !theirs)
             failed += QTest::qExec(test.make().get(), own) != 0;
     }
     return failed;
