@@ -62,7 +62,8 @@ QString outsideMeaning(const deckmodel::CodeCheck &check)
     };
     QString change = QStringLiteral("change this part of the deck to one the tables list");
     for (const Change &c : changes)
-        if (check.rule.startsWith(QLatin1String(c.rule)) && check.cell.startsWith(QLatin1String(c.cell))) {
+        // (A cell of none, as a table without the row gives, matches an empty beginning.)
+        if (check.rule.startsWith(QLatin1String(c.rule)) && (!*c.cell || check.cell.startsWith(QLatin1String(c.cell)))) {
             change = QString::fromUtf8(c.words);
             break;
         }

@@ -8,8 +8,10 @@
 // the tab order and the accessible names.
 #include "testseams.h"
 #include "datatable.h"
+#include "testclasses.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -262,5 +264,6 @@ void TestPages::keys()
     }
 }
 
-QTEST_MAIN(TestPages)
+JM_TEST_CLASS(TestPages)
+JM_TEST_MAIN(QApplication)
 #include "tst_pages.moc"

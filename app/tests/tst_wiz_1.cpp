@@ -3,6 +3,7 @@
 // with every page's (app/tests).
 #include "testseams.h"
 #include "datatable.h"
+#include "testclasses.h"
 #include "wiz_1.h"
 
 #include <QApplication>
@@ -174,5 +175,5 @@ void TestWiz1::oneWizardPerFolder()
     }
 }
 
-QTEST_MAIN(TestWiz1)
+JM_TEST_CLASS(TestWiz1)
 #include "tst_wiz_1.moc"

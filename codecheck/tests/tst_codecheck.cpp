@@ -7,6 +7,8 @@
 #include "codecheck.h"
 #include "deckcases.h"
 
+#include "testclasses.h"
+
 #include <QTest>
 
 #include <cmath>
@@ -308,5 +310,6 @@ void TestCodeCheck::passingDeckFile()
     QVERIFY(!suggestFraming(*deck, {}).parameters);
 }
 
-QTEST_APPLESS_MAIN(TestCodeCheck)
+JM_TEST_CLASS(TestCodeCheck)
+JM_TEST_MAIN(QCoreApplication)
 #include "tst_codecheck.moc"

@@ -14,6 +14,8 @@
 #include "guards.h"
 #include "stair.h"
 
+#include "testclasses.h"
+
 #include <QTest>
 
 #include <cmath>
@@ -361,5 +363,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestGuards)
+JM_TEST_CLASS(TestGuards)
 #include "tst_guards.moc"

@@ -6,6 +6,8 @@
 #include "deckcases.h"
 #include "ledgerchecks.h"
 
+#include "testclasses.h"
+
 #include <QTest>
 
 using namespace deckmodel;
@@ -220,5 +222,5 @@ void TestLedgerChecks::suggestsAFramingThatKeepsTheLedger()
     QCOMPARE(report.outside(), 0);
 }
 
-QTEST_APPLESS_MAIN(TestLedgerChecks)
+JM_TEST_CLASS(TestLedgerChecks)
 #include "tst_ledgerchecks.moc"

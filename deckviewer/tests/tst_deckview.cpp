@@ -7,6 +7,7 @@
 // superseded before its work began skips it, and the latest result is
 // delivered on the receiver's thread.
 #include "datatable.h"
+#include "testclasses.h"
 #include "deckview.h"
 #include "latestjob.h"
 #include "mesh.h"
@@ -347,5 +348,5 @@ void TestDeckView::supersededWithoutANewRequest()
     QCOMPARE(delivered, QStringList());
 }
 
-QTEST_MAIN(TestDeckView)
+JM_TEST_CLASS(TestDeckView)
 #include "tst_deckview.moc"

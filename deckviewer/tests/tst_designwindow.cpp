@@ -280,11 +280,10 @@ void TestDesignWindow::useTheSuggestedFraming()
     // Its framing by hand: 2x8 joists at 16" from X = 16 to 128 (144 runs into the rim): 8;
     // two beam lines 28" in from the ends (136" apart), one 2x6 ply each; posts 8" in from
     // the beam ends, 32" apart: 5 a line; 4 rim joists; 34 boards as before.
-    QCOMPARE(factNamed(presenter, QStringLiteral("Joists")), QStringLiteral("8"));
-    QCOMPARE(factNamed(presenter, QStringLiteral("Beam plies")), QStringLiteral("2"));
-    QCOMPARE(factNamed(presenter, QStringLiteral("Posts")), QStringLiteral("10"));
-    QCOMPARE(factNamed(presenter, QStringLiteral("Rim joists")), QStringLiteral("4"));
-    QCOMPARE(factNamed(presenter, QStringLiteral("Decking boards")), QStringLiteral("34"));
+    QStringList counted;
+    for (const char *fact : {"Joists", "Beam plies", "Posts", "Rim joists", "Decking boards"})
+        counted << factNamed(presenter, QLatin1String(fact));
+    QCOMPARE(counted, (QStringList{"8", "2", "10", "4", "34"}));
     // Exports write the deck on screen: its code check passes.
     QTemporaryDir out;
     QVERIFY(presenter.window()->exportDrawing(out.filePath(QStringLiteral("check.txt"))));
@@ -391,12 +390,10 @@ void TestDesignWindow::wizardFolderUntouched()
 // File > Open's one dialog: a wizard folder by one of its files, anything else as itself.
 void TestDesignWindow::openFindsFoldersByTheirFiles()
 {
-    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/DeckType.txt")), QStringLiteral("/home/ana/Joistmaster"));
-    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/DeckSize.txt")), QStringLiteral("/home/ana/Joistmaster"));
-    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/copy/symbols.txt")), QStringLiteral("/home/ana/copy"));
-    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt")),
-             QStringLiteral("/home/ana/Joistmaster/Deck_Slice.txt"));
-    QCOMPARE(deckview::openTarget(QStringLiteral("/home/ana/Back deck.jmdeck")), QStringLiteral("/home/ana/Back deck.jmdeck"));
+    QStringList opened;
+    for (const char *chosen : {"/a/DeckType.txt", "/a/DeckSize.txt", "/b/symbols.txt", "/a/Deck_Slice.txt", "/a/Back deck.jmdeck"})
+        opened << deckview::openTarget(QLatin1String(chosen));
+    QCOMPARE(opened, (QStringList{"/a", "/a", "/b", "/a/Deck_Slice.txt", "/a/Back deck.jmdeck"}));
 }
 
 // What changes the stamp of a folder or of a file.
@@ -551,14 +548,12 @@ void TestDesignWindow::suggestedFraming()
 {
     const QString suggested = m_saved.filePath(QStringLiteral("suggested.jmdeck"));
     QCOMPARE(render({"--render", m_wizard.path(), "--framing", "suggested", "--out", suggested}).exitCode, 0);
-    const QByteArray bytes = dataBytes(suggested);
-    QVERIFY(bytes.contains("\"joistDepthIn\": 7.25,"));
-    QVERIFY(bytes.contains("\"joistSpacingIn\": 16,"));
-    QVERIFY(bytes.contains("\"beamPlies\": 1,"));
-    QVERIFY(bytes.contains("\"beamDepthIn\": 5.5,"));
-    QVERIFY(bytes.contains("\"aFt\": 16,"));
+    // The framing itself, counted by hand: useTheSuggestedFraming. Written
+    // from the design, and checked straight from the folder, it passes.
     const QString check = m_saved.filePath(QStringLiteral("suggested.txt"));
     QCOMPARE(render({"--render", suggested, "--out", check}).exitCode, 0);
+    QVERIFY(dataBytes(check).contains("\nPasses all 14 checks of the 2021 IRC deck tables\n"));
+    QCOMPARE(render({"--render", m_wizard.path(), "--framing", "suggested", "--out", check}).exitCode, 0);
     QVERIFY(dataBytes(check).contains("\nPasses all 14 checks of the 2021 IRC deck tables\n"));
     // A passing deck has no suggestion: its own framing is written.
     QCOMPARE(render({"--render", suggested, "--framing", "suggested", "--out", check}).exitCode, 0);

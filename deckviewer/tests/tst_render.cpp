@@ -1,7 +1,9 @@
 // deckviewer --render, and deckhost --render, which hands over to the same
 // code: headless, exit code 0 and the file on success, exit code 1 and one
 // line saying why otherwise, 2 for a half-given option. The takeoff as the
-// golden CSV; drawings well formed, with the title block.
+// golden CSV; drawings well formed, with the title block. And --attach: the
+// worked example hung on the house, its takeoff as the hand-counted CSV, its
+// check report's ledger rows, the design it writes and its sheets' words.
 #include "datatable.h"
 #include "pdftext.h"
 #include "runprogram.h"
@@ -13,15 +15,39 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
+namespace {
+// The check report's rows by their rule.
+QMap<QString, QJsonObject> checkRows(const QString &report)
+{
+    QMap<QString, QJsonObject> rows;
+    for (const QJsonValue &row : QJsonDocument::fromJson(dataBytes(report)).object()["checks"].toArray())
+        rows.insert(row["rule"].toString(), row.toObject());
+    return rows;
+}
+} // namespace
+
 class TestRender : public QObject {
     Q_OBJECT
     QTemporaryDir m_config; // the price list made on first use goes here, never to the user's
+    QTemporaryDir m_folder; // the worked example's deck file, and what --attach renders of it
+    // deck: the worked example in m_folder rendered to m_folder/out.
+    Run attached(const QString &out, const QStringList &options, const QString &program = QStringLiteral("deckviewer"))
+    {
+        return runProgram(program, QStringList{"--render", m_folder.filePath("Deck_Rectangle.txt"), "--out",
+                                               m_folder.filePath(out)} + options);
+    }
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())); }
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        QVERIFY(!copyWorkedExample(m_folder.path()).isEmpty());
+    }
 
     void renderFolder_data()
     {
@@ -88,35 +114,17 @@ private slots:
             QVERIFY2(out.endsWith(".csv") || texts.contains(text), qPrintable(text));
     }
 
-    // An output that is one of the run's inputs: refused, the input unchanged.
-    void anOutputThatIsAnInput_data()
-    {
-        QTest::addColumn<QStringList>("arguments"); // "<dir>" the run's folder
-        QTest::addColumn<QString>("input");
-        QTest::newRow("--out the deck file") << QStringList{"--render", "<dir>/Deck_Rectangle.txt", "--out", "<dir>/Deck_Rectangle.txt"}
-                                             << "Deck_Rectangle.txt";
-        QTest::newRow("--out the price list") << QStringList{"--render", "<dir>/Deck_Rectangle.txt", "--prices", "<dir>/p.csv", "--out", "<dir>/p.csv"}
-                                              << "p.csv";
-        QTest::newRow("--out a link to the deck file")
-            << QStringList{"--render", "<dir>", "--out", "<dir>/link.txt"} << "Deck_Rectangle.txt";
-    }
+    // An output that is the run's price list (the other inputs: the viewer's
+    // options tests): refused, the list unchanged.
     void anOutputThatIsAnInput()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, input);
         QTemporaryDir dir;
-        QVERIFY(writeWorkedExampleFolder(dir.path())
-                && QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", dir.filePath("p.csv"))
-                && QFile::link(dir.filePath("Deck_Rectangle.txt"), dir.filePath("link.txt")));
-        const QByteArray before = dataBytes(dir.filePath(input));
-        for (QString &argument : arguments)
-            argument.replace("<dir>", dir.path());
-        const Run run = runProgram("deckviewer", arguments);
-        const QString out = arguments.last();
+        const QString prices = dir.filePath("p.csv");
+        QVERIFY(QFile::copy(JM_DECK3D_DATA "/DeckType-worked-example.txt", prices));
+        const Run run = runProgram("deckviewer", {"--render", copyWorkedExample(dir.path()), "--prices", prices, "--out", prices});
         QCOMPARE(QString::number(run.exitCode) + " " + run.err,
-                 QStringLiteral("1 deckviewer: --out \"%1\" is \"%2\", which this run reads: name another file.\n")
-                     .arg(out, dir.filePath(input)));
-        QCOMPARE(dataBytes(dir.filePath(input)), before);
+                 QStringLiteral("1 deckviewer: --out \"%1\" is \"%1\", which this run reads: name another file.\n").arg(prices));
+        QCOMPARE(dataBytes(prices), dataBytes(JM_DECK3D_DATA "/DeckType-worked-example.txt"));
     }
 
     // A config folder that cannot be made on first use (its parent a file,
@@ -227,11 +235,102 @@ private slots:
     void failures()
     {
         const QList<QStringList> rows = dataTable(JM_TESTDATA "/render-failures.txt", QStringLiteral(" | "));
-        QCOMPARE(rows.size(), 11);
+        QCOMPARE(rows.size(), 14);
         for (const QStringList &r : rows) {
-            const Run run = runProgram(r[1], QString(r[2]).replace("<data>", JM_DECK3D_DATA).split(u' '));
+            const QStringList arguments = QString(r[2])
+                                             .replace("<data>", JM_DECK3D_DATA)
+                                             .replace("<deck>", m_folder.filePath("Deck_Rectangle.txt"))
+                                             .split(u' ');
+            const Run run = runProgram(r[1], arguments);
             QCOMPARE(r[0] + ": " + QString::number(run.exitCode) + " " + run.err + run.out,
                      r[0] + ": " + r[3] + " " + QString(r[4]).replace("<data>", JM_DECK3D_DATA) + "\n");
+            QVERIFY2(!QFile::exists(arguments.value(arguments.indexOf("--out") + 1)), qPrintable(r[0]));
+        }
+    }
+
+    // Hung on the house: the hand-counted takeoffs, deckhost's too.
+    void attachedTakeoffs_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("edge");
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("left") << "deckviewer" << "left" << "attached-example-takeoff-priced.csv";
+        QTest::newRow("back") << "deckviewer" << "back" << "attached-back-example-takeoff-priced.csv";
+        QTest::newRow("deckhost, left") << "deckhost" << "left" << "attached-example-takeoff-priced.csv";
+    }
+    void attachedTakeoffs()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, edge);
+        QFETCH(QString, golden);
+        const Run run = attached(program + ".csv", {"--attach", edge}, program);
+        QCOMPARE(QString::number(run.exitCode) + " " + run.err, "0 ");
+        QCOMPARE(dataBytes(m_folder.filePath(program + ".csv")), dataBytes(JM_TAKEOFF_DATA "/" + golden));
+    }
+
+    // The check's rows of the deck hung along its back edge, framed turned.
+    void backEdgeRows()
+    {
+        QCOMPARE(attached("back.json", {"--attach", "back"}).exitCode, 0);
+        const QMap<QString, QJsonObject> rows = checkRows(m_folder.filePath("back.json"));
+        // The joists span 142.5 - 86.625 = 55.875" from the ledger, under 6 ft:
+        // the lag column's 30"; 192" less 2" at each end in 7 gaps: 8 lags.
+        const QJsonObject spacing = rows["R507.9.1.3 ledger fastener spacing"];
+        QCOMPARE(spacing["result"].toString(), "pass");
+        QCOMPARE(spacing["sentence"].toString(),
+                 "Fasten the ledger with 1/2 in lag screws at 30\" on centre, 8 in all, staggered between two rows; "
+                 "Table R507.9.1.3(1) allows 30\" for joists spanning 4' 7 7/8\" from the ledger.");
+        // 15 joists, each hung on the ledger at its back end.
+        QCOMPARE(rows["R507.6.2 joist hangers"]["members"].toArray().size(), 15);
+        QCOMPARE(rows["R507.6.2 joist hangers"]["sentence"].toString(),
+                 "Hang each of the 15 joists on the ledger in a 2x6 joist hanger, fastened as its maker says.");
+        // The boards run left to right over the joists 12" apart; the last,
+        // ripped to 1/4" over the ledger, bears on it. The beams run left to
+        // right: 192" on three posts 72" apart, 24" past the end posts, more
+        // than a quarter of 72".
+        QStringList judged;
+        for (const char *rule : {"R507.7 decking span", "R507.5 beam cantilever"})
+            judged << rows[rule]["result"].toString() + u' ' + QString::number(rows[rule]["value_in"].toDouble()) + u' '
+                          + QString::number(rows[rule]["limit_in"].toDouble());
+        QCOMPARE(judged, (QStringList{"pass 12 16", "fail 24 18"}));
+    }
+
+    // Bolts through 1 in of sheathing along the left edge: the spacing from
+    // the 1 in column, 36 in at 6 ft (the ledger's other rows: codecheck's tests).
+    void ledgerRows()
+    {
+        const Run run = attached("check.json", {"--attach", "left", "--fastener", "bolt", "--sheathing", "1"});
+        QCOMPARE(QString::number(run.exitCode) + " " + run.err, "0 ");
+        const QJsonObject spacing = checkRows(m_folder.filePath("check.json"))["R507.9.1.3 ledger fastener spacing"];
+        QCOMPARE(spacing["result"].toString() + u' ' + QString::number(spacing["value_in"].toDouble()) + u' '
+                     + QString::number(spacing["limit_in"].toDouble()) + u' ' + spacing["cell"].toString(),
+                 "pass 36 36 Table R507.9.1.3(1), 40 psf, 1/2 in bolt, 1 in maximum sheathing 6 ft: 36");
+    }
+
+    void designKeepsTheAttachment()
+    {
+        QCOMPARE(attached("attached.jmdeck", {"--attach", "right", "--attached-to", "rim-board"}).exitCode, 0);
+        const QJsonObject design = QJsonDocument::fromJson(dataBytes(m_folder.filePath("attached.jmdeck"))).object();
+        QCOMPARE(design["version"].toInt(), 2);
+        QCOMPARE(design["attachment"].toObject(),
+                 (QJsonObject{{"edge", 1}, {"to", "rim-board"}, {"fastener", "lag"}, {"sheathingIn", 0.5}}));
+    }
+
+    // The rows are in data/attach-sheets.txt.
+    void attachedSheets()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not read.");
+        for (const QStringList &row : dataTable(JM_TESTDATA "/attach-sheets.txt", QStringLiteral(" | "))) {
+            const Run run = attached("sheet.pdf", QStringList{"--attach"} + row[1].split(u' '));
+            QCOMPARE(row[0] + ": " + QString::number(run.exitCode) + " " + run.err, row[0] + ": 0 ");
+            const QString words = QString::fromUtf8(runProgram(pdftotext, {m_folder.filePath("sheet.pdf"), "-"}).out).simplified();
+            for (const QString &expected : row.mid(2)) {
+                const int times = expected.startsWith(u"count ") ? expected.section(u' ', 1, 1).chopped(1).toInt() : 0;
+                const QString text = times ? expected.section(u' ', 2) : expected;
+                QVERIFY2(times ? words.count(text) == times : words.contains(text), qPrintable(row[0] + ": " + expected));
+            }
         }
     }
 };

@@ -8,6 +8,7 @@
 // counted by hand.
 #include "codecheckpanel.h"
 #include "datatable.h"
+#include "testclasses.h"
 #include "framing.h"
 #include "handoff.h"
 #include "panellayout.h"
@@ -423,5 +424,6 @@ private:
     QTemporaryDir m_state;
 };
 
-QTEST_MAIN(TestStairPanel)
+JM_TEST_CLASS(TestStairPanel)
+JM_TEST_MAIN(QApplication)
 #include "tst_stairpanel.moc"

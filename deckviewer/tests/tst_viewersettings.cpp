@@ -1,13 +1,15 @@
 // What the viewer is told and what it keeps: its command line, read without
-// starting it, against the table in data/command-lines.txt, and its help;
-// the code check panel with hand-made records (its rows, marks and the
-// members a selected row names, the selected row's finding read whole under
-// the list, the settings a person picks, when the suggested framing may be
-// chosen, and the columns' widths and the divider remembered); and what the
-// host remembers of a wizard folder in the user's state folder, and what
-// opening the folder or a saved copy of it shows.
+// starting it, against the table in data/command-lines.txt, and the help's
+// wrapping (the help whole: tst_designwindow runs --help); the code check
+// panel with hand-made records (its rows, marks and the members a selected
+// row names, the selected row's finding read whole under the list, the
+// settings a person picks, when the suggested framing may be chosen, and the
+// columns' widths and the divider remembered); and what the host remembers of
+// a wizard folder in the user's state folder, and what opening the folder or
+// a saved copy of it shows.
 #include "codecheckpanel.h"
 #include "datatable.h"
+#include "testclasses.h"
 #include "panellayout.h"
 #include "presenter.h"
 #include "recentdecks.h"
@@ -162,20 +164,8 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("text");
-        QTest::newRow("fail") << 0 << "\u2717 fail: R507.6 joist span\n\nToo long.\n\nTable cell: SP 2x8 @ 16: 11-10";
-        QTest::newRow("pass") << 1 << "\u2713 pass: R507.5 beam span\n\nShort enough.\n\nTable cell: SP 2-2x10, 8 ft: 6-8";
-        QTest::newRow("outside")
-            << 2
-            << "\u26a0 outside: R507.4 post height\n\nToo tall.\n\nOutside the tables: the code's prescriptive deck "
-               "tables do not cover this, so the check can neither pass nor fail it. Either have this part of the framing "
-               "designed by an engineer (a registered design professional), or change it so that the tables cover it: "
-               "add posts, so that each carries less deck, or use larger posts.";
-        QTest::newRow("information, no cell") << 4 << "i info: R312.1.1 guard\n\nNo guard needed.";
-        QTest::newRow("none selected")
-            << -1
-            << "Outside the tables: the code's prescriptive deck tables do not cover some part of this deck, so the "
-               "check can neither pass nor fail it. That part needs framing designed by an engineer, or a change that "
-               "brings it inside the tables: select a row marked \u26a0 outside to read which.";
+        for (const QStringList &f : dataTable(JM_TESTDATA "/findings.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1].toInt() << f[2];
     }
     void findingRead()
     {
@@ -208,31 +198,14 @@ private slots:
         QCOMPARE(finding->placeholderText(), QStringLiteral("Select a row to read its finding whole."));
     }
 
-    // Each rule's change that brings it inside the tables.
+    // Each rule's change that brings it inside the tables (data/outside-changes.txt).
     void outsideChanges_data()
     {
         QTest::addColumn<QString>("rule");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("change");
-        QTest::newRow("joist span") << "R507.6 joist span" << ""
-                                    << "shorten the joists' span between beam lines (add a beam line), or use deeper "
-                                       "joists or joists closer together";
-        QTest::newRow("joist cantilever") << "R507.6 joist cantilever" << ""
-                                          << "move the outer beam out, so that the joists cantilever less past it";
-        QTest::newRow("beam under two spans") << "R507.5 beam carrying one span of joists" << ""
-                                              << "frame with two beam lines, so that each beam carries the joists from "
-                                                 "one side only";
-        QTest::newRow("beam span") << "R507.5 beam span" << "Table R507.5(1), 40 psf"
-                                   << "put the posts closer together along the beam, or the beam lines closer together "
-                                      "so that the joists they carry span less";
-        QTest::newRow("beam span, joists cantilevered") << "R507.5 beam span" << "Table R507.5(5) ends at C/J 1/4"
-                                                        << "move the beam out, so that the joists cantilever past it "
-                                                           "at most a quarter of their span";
-        QTest::newRow("beam cantilever") << "R507.5 beam cantilever" << "" << "move the end posts out towards the beam's ends";
-        QTest::newRow("footing") << "R507.3.1 footing size" << "" << "add posts, so that each footing carries less deck";
-        QTest::newRow("decking") << "R507.7 decking span" << "" << "use 5/4 or 2-inch wood decking boards, on joists close "
-                                                             "enough for them";
-        QTest::newRow("another rule") << "R311.7.2 stair width" << "" << "change this part of the deck to one the tables list";
+        for (const QStringList &f : dataTable(JM_TESTDATA "/outside-changes.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3];
     }
     void outsideChanges()
     {
@@ -282,16 +255,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QList<int>>("sizes");
-        QTest::newRow("three") << QByteArray("check_columns=90, 170, 480") << QList<int>{90, 170, 480};
-        QTest::newRow("no blanks") << QByteArray("check_columns=90,170") << QList<int>{90, 170};
-        QTest::newRow("one") << QByteArray("check_columns=90") << QList<int>{90};
-        QTest::newRow("largest") << QByteArray("check_columns=1, 10000") << QList<int>{1, 10000};
-        QTest::newRow("too large") << QByteArray("check_columns=1, 10001") << QList<int>{};
-        QTest::newRow("zero") << QByteArray("check_columns=0, 170") << QList<int>{};
-        QTest::newRow("negative") << QByteArray("check_columns=-90, 170") << QList<int>{};
-        QTest::newRow("a word") << QByteArray("check_columns=90, wide") << QList<int>{};
-        QTest::newRow("a fraction") << QByteArray("check_columns=90.5, 170") << QList<int>{};
-        QTest::newRow("missing") << QByteArray("other=1") << QList<int>{};
+        for (const QStringList &f : dataTable(JM_TESTDATA "/stored-sizes.txt")) {
+            QList<int> sizes;
+            for (const QString &size : f[2].split(u' ', Qt::SkipEmptyParts))
+                sizes << size.toInt();
+            QTest::newRow(qPrintable(f[0])) << f[1].toUtf8() << sizes;
+        }
     }
     void storedSizes()
     {
@@ -314,7 +283,6 @@ private slots:
     void hostileArguments();
     void anOutputThatIsAnInputIsRefused_data();
     void anOutputThatIsAnInputIsRefused();
-    void helpText();
     void wrapped_data();
     void wrapped();
     void a2DDeckReopensPastALeftoverDeckType();
@@ -333,7 +301,7 @@ void TestViewerSettings::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("parsed");
     const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 29);
+    QCOMPARE(rows.size(), 37);
     for (const QStringList &f : rows)
         QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
 }
@@ -368,8 +336,6 @@ void TestViewerSettings::hostileArguments_data()
     QTest::newRow("--sheets empty") << render + QStringList{"--sheets", ""} << "--sheets \"\": the value is empty (see --help).";
     QTest::newRow("--prices empty") << render + QStringList{"--prices", ""} << "--prices \"\": the value is empty (see --help).";
     QTest::newRow("--out empty") << QStringList{"--render", "d", "--out", ""} << "--out \"\": the value is empty (see --help).";
-    QTest::newRow("--paper without --sheets") << render + QStringList{"--paper", "a4"}
-                                              << "--paper is the paper of a drawing set: it goes with --sheets (see --help).";
     QTest::newRow("a terminal escape in a value") << render + QStringList{"--view", "\x1b[2Jiso"}
                                                   << "--view \"\\x1b[2Jiso\": write iso, plan, front or side.";
     QTest::newRow("a long value")
@@ -382,21 +348,6 @@ void TestViewerSettings::hostileArguments_data()
         << "unknown option \"--x\\r\\n" + QString(75, u'y') + "...\" (see --help).";
     QTest::newRow("--waste with a NUL") << render + QStringList{"--waste", QString::fromLatin1("1\0", 2)}
                                         << "--waste \"1\\0\": write a percentage from 0 to 100.";
-    QTest::newRow("--paper with --sheets") << render + QStringList{"--sheets", "all", "--paper", "a4"} << "";
-    QTest::newRow("--attach top") << render + QStringList{"--attach", "top"} << "--attach top: write front, back, left or right.";
-    QTest::newRow("--attached-to brick") << render + QStringList{"--attach", "left", "--attached-to", "brick"}
-        << "--attached-to brick: write band-joist, rim-board, brick-veneer, stone-veneer, cantilevered-floor or overhang.";
-    QTest::newRow("--fastener screw") << render + QStringList{"--attach", "left", "--fastener", "screw"}
-                                      << "--fastener screw: write lag, bolt or bolt-washers.";
-    QTest::newRow("--sheathing past 12") << render + QStringList{"--attach", "left", "--sheathing", "12.5"}
-        << "--sheathing 12.5: write the inches between ledger and band joist, 0 to 12.";
-    QTest::newRow("--sheathing below 0") << render + QStringList{"--attach", "left", "--sheathing", "-1"}
-        << "--sheathing -1: write the inches between ledger and band joist, 0 to 12.";
-    QTest::newRow("--fastener without --attach") << render + QStringList{"--fastener", "bolt"}
-        << "--attached-to, --fastener and --sheathing say how the deck hangs on the house: they go with --attach (see --help).";
-    QTest::newRow("--attach with all of them")
-        << render + QStringList{"--attach", "right", "--attached-to", "rim-board", "--fastener", "bolt-washers", "--sheathing", "0.75"}
-        << "";
 }
 
 void TestViewerSettings::hostileArguments()
@@ -445,16 +396,6 @@ void TestViewerSettings::anOutputThatIsAnInputIsRefused()
                                                 : QStringLiteral("--out \"%1\" is \"%2\", which this run reads: name another file.")
                                                       .arg(dir.filePath(out), dir.filePath(refused)));
     QCOMPARE(dataBytes(dir.filePath("deck/Deck_Rectangle.txt")), QByteArray("x\r\n"));
-}
-
-// The whole help, every byte, against data/help.txt: its paragraph listing
-// the deck parameter files is wrapped from the catalogue's families.
-void TestViewerSettings::helpText()
-{
-    QCOMPARE(parameterFileList(), QStringLiteral("Deck_Rectangle.txt, Deck_L-Shape.txt, Deck_Slice.txt or Deck_Slice2.txt"));
-    QFile golden(JM_TESTDATA "/help.txt");
-    QVERIFY(golden.open(QIODevice::ReadOnly));
-    QCOMPARE(deckviewer::helpText().toUtf8(), golden.readAll());
 }
 
 // Lines of at most the width, broken only between words; a word longer than
@@ -611,5 +552,5 @@ void TestViewerSettings::aStateFolderNotTheUsersAloneIsRefused()
     QCOMPARE(askedIn(wizard.path()).has_value(), alone);
 }
 
-QTEST_MAIN(TestViewerSettings)
+JM_TEST_CLASS(TestViewerSettings)
 #include "tst_viewersettings.moc"
