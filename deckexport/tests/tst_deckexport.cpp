@@ -113,43 +113,56 @@ jm::Result<Deck> hungExample(int edge)
 class TestDeckExport : public QObject {
     Q_OBJECT
 private slots:
-    // The kernel module beside the program, else in the build's bin/ beside
+    // A kernel module beside the program, else in the build's bin/ beside
     // the program's folder (a test's or a benchmark's).
     void kernelModulePlaces_data()
     {
         QTest::addColumn<QString>("programFolder");
         QTest::addColumn<QStringList>("places");
         QTest::addRow("installed") << "/usr/lib/joistmaster"
-                                   << QStringList{"/usr/lib/joistmaster/joistmaster-kernel", "/usr/lib/bin/joistmaster-kernel"};
+                                   << QStringList{"/usr/lib/joistmaster/joistmaster-step", "/usr/lib/bin/joistmaster-step"};
         QTest::addRow("a build's tests") << "/w/build/tests"
-                                         << QStringList{"/w/build/tests/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+                                         << QStringList{"/w/build/tests/joistmaster-step", "/w/build/bin/joistmaster-step"};
         QTest::addRow("a build's bin") << "/w/build/bin"
-                                       << QStringList{"/w/build/bin/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+                                       << QStringList{"/w/build/bin/joistmaster-step", "/w/build/bin/joistmaster-step"};
         QTest::addRow("unknown") << "" << QStringList();
     }
     void kernelModulePlaces()
     {
         QFETCH(QString, programFolder);
         QFETCH(QStringList, places);
-        QCOMPARE(deckmodel::kernelModulePlaces(programFolder), places);
+        QCOMPARE(deckmodel::kernelModulePlaces(programFolder, StepModuleFile), places);
     }
-    void hiddenLineModulePlaces()
+    void otherModulesPlaces()
     {
         QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", HiddenLineModuleFile),
                  (QStringList{"/usr/lib/joistmaster/joistmaster-lines", "/usr/lib/bin/joistmaster-lines"}));
+        QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", GlbModuleFile),
+                 (QStringList{"/usr/lib/joistmaster/joistmaster-gltf", "/usr/lib/bin/joistmaster-gltf"}));
     }
 
-    // This test's own run finds both modules in the build's bin/ and uses
-    // them; each holds its own part only.
+    // This test's own run finds the three modules in the build's bin/ and
+    // uses them; each holds its own part only, and each solid file's module
+    // refuses the other's format.
     void theKernelModulesAreFound()
     {
-        const jm::Result<const KernelModule *> solids = kernelModule(KernelPart::SolidFiles);
-        QVERIFY2(solids, qPrintable(solids.error()));
-        QCOMPARE((*solids)->version, 2);
-        QVERIFY((*solids)->hiddenLines == nullptr);
+        const jm::Result<const KernelModule *> step = kernelModule(KernelPart::StepFile);
+        QVERIFY2(step, qPrintable(step.error()));
+        QCOMPARE((*step)->version, 2);
+        QVERIFY((*step)->hiddenLines == nullptr);
         const jm::Result<Deck> built = buildDeck(workedExample());
         QVERIFY(built);
         QCOMPARE(buildSolids(*built), int(built->members.size())); // every member a solid
+        const jm::Result<const KernelModule *> glb = kernelModule(KernelPart::GlbFile);
+        QVERIFY2(glb, qPrintable(glb.error()));
+        QCOMPARE((*glb)->version, 2);
+        QVERIFY((*glb)->hiddenLines == nullptr && (*glb)->buildSolids == nullptr);
+        QTemporaryDir folder;
+        QCOMPARE((*step)->writeSolids(*built, folder.filePath("x.glb"), SolidFormat::Glb).error(),
+                 QString("the STEP module writes no other format."));
+        QCOMPARE((*glb)->writeSolids(*built, folder.filePath("x.step"), SolidFormat::Step).error(),
+                 QString("the glTF module writes no other format."));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         const jm::Result<const KernelModule *> lines = kernelModule(KernelPart::HiddenLines);
         QVERIFY2(lines, qPrintable(lines.error()));
         QCOMPARE((*lines)->version, 2);
