@@ -256,6 +256,41 @@ private slots:
         QCOMPARE(hidden, hiddenLines);
     }
 
+    // A box seen askew shows three faces: their nine edges are seen, and the
+    // three edges where the faces turned away meet are hidden behind the box.
+    // Without the hidden pieces, the faces turned away are left out: the same
+    // nine edges seen, none hidden.
+    void facesTurnedAwayLeftOut()
+    {
+        Member box;
+        box.kind = Kind::Post;
+        box.name = QStringLiteral("Post 1");
+        box.plan = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+        box.thickness = 10;
+        const HiddenLines lines({box});
+        const double e = std::sqrt(14.0), r = std::sqrt(10.0);
+        const auto project = [&](HiddenPieces pieces) {
+            QStringList seen, hidden;
+            for (const ViewSegment &s : lines.project({1 / e, 2 / e, 3 / e}, {3 / r, 0, -1 / r}, pieces)) {
+                std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
+                if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
+                    ends = {s.x1, s.y1, s.x0, s.y0};
+                QStringList words;
+                for (double v : ends)
+                    words << QString::number(std::abs(v) < 1e-9 ? 0 : v, 'f', 3);
+                (s.visible ? seen : hidden) << words.join(u' ');
+            }
+            seen.sort();
+            return std::pair(seen, hidden.size());
+        };
+        const auto [drawnSeen, drawnHidden] = project(HiddenPieces::Drawn);
+        QCOMPARE(drawnSeen.size(), 9);
+        QCOMPARE(drawnHidden, 3);
+        const auto [seen, hidden] = project(HiddenPieces::NotDrawn);
+        QCOMPARE(seen, drawnSeen);
+        QCOMPARE(hidden, 0);
+    }
+
     void stepReadBack()
     {
         const jm::Result<Deck> built = buildDeck(workedExample());
