@@ -28,7 +28,7 @@
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <QFile>
-#include <QHash>
+#include <QMultiHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -116,17 +116,25 @@ jm::Status shareMeshes(const QString &path)
     QJsonObject root = QJsonDocument::fromJson(glb.mid(20, jsonEnd - 20)).object();
     const QJsonArray meshes = root.value(u"meshes").toArray();
     QJsonArray nodes = root.value(u"nodes").toArray();
+    // Meshes alike are alike by name first: each is compared whole only with
+    // the kept meshes of its name.
     QJsonArray shared;
-    QHash<QByteArray, int> sharedIndex;
+    QMultiHash<QString, int> sharedByName;
     QList<int> indexOf;
     for (const QJsonValue &mesh : meshes) {
-        const QByteArray key = QJsonDocument(mesh.toObject()).toJson(QJsonDocument::Compact);
-        auto found = sharedIndex.constFind(key);
-        if (found == sharedIndex.cend()) {
-            found = sharedIndex.insert(key, int(shared.size()));
+        const QString name = mesh.toObject().value(u"name").toString();
+        int found = -1;
+        for (auto kept = sharedByName.constFind(name); kept != sharedByName.cend() && kept.key() == name; ++kept)
+            if (shared.at(*kept) == mesh) {
+                found = *kept;
+                break;
+            }
+        if (found < 0) {
+            found = int(shared.size());
+            sharedByName.insert(name, found);
             shared.append(mesh);
         }
-        indexOf << *found;
+        indexOf << found;
     }
     for (qsizetype i = 0; i < nodes.size(); ++i) {
         QJsonObject node = nodes[i].toObject();
