@@ -88,8 +88,11 @@ void nameProduct(const Handle(Transfer_FinderProcess) &process, const TopoDS_Sha
     const Handle(StepBasic_ProductDefinition) definition = property->Definition().ProductDefinition();
     if (definition.IsNull())
         return;
+    const Handle(StepBasic_ProductDefinitionFormation) formation = definition->Formation();
+    const Handle(StepBasic_Product) product = formation.IsNull() ? nullptr : formation->OfProduct();
+    if (product.IsNull())
+        return;
     const Handle(TCollection_HAsciiString) text = stepName(name);
-    const Handle(StepBasic_Product) product = definition->Formation()->OfProduct();
     product->SetId(text);
     product->SetName(text);
 }
@@ -101,8 +104,10 @@ void nameComponent(const Handle(Transfer_FinderProcess) &process, const TopoDS_S
     if (!process->FindTypedTransient(TransferBRep::ShapeMapper(process, placed),
                                      STANDARD_TYPE(StepShape_ContextDependentShapeRepresentation), representation))
         return;
-    const Handle(StepBasic_ProductDefinitionRelationship) usage =
-        representation->RepresentedProductRelation()->Definition().ProductDefinitionRelationship();
+    const Handle(StepRepr_ProductDefinitionShape) shape = representation->RepresentedProductRelation();
+    if (shape.IsNull())
+        return;
+    const Handle(StepBasic_ProductDefinitionRelationship) usage = shape->Definition().ProductDefinitionRelationship();
     if (!usage.IsNull())
         usage->SetName(stepName(name));
 }
