@@ -28,13 +28,13 @@
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <QFile>
-#include <QMultiHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QList>
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -98,9 +98,93 @@ jm::Failure kernelFailed()
                                   : QStringLiteral("the geometry kernel could not write the glTF file."));
 }
 
+// The JSON text as the glTF writer leaves it, walked without being parsed
+// whole: where each value ends, and an object's members or an array's
+// elements as spans of the text. Anything else than JSON ends the walk (-1).
+struct JsonText {
+    const QByteArray &text;
+
+    qsizetype space(qsizetype at) const
+    {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\r' || text[at] == '\t'))
+            ++at;
+        return at;
+    }
+    // Where the string, number, literal, array or object starting at `at` ends.
+    qsizetype valueEnd(qsizetype at) const
+    {
+        if (at < 0 || at >= text.size())
+            return -1;
+        const char c = text[at];
+        if (c == '"') {
+            for (qsizetype i = at + 1; i < text.size(); ++i) {
+                if (text[i] == '\\')
+                    ++i;
+                else if (text[i] == '"')
+                    return i + 1;
+            }
+            return -1;
+        }
+        if (c == '{' || c == '[') {
+            qsizetype i = space(at + 1);
+            if (i < text.size() && text[i] == (c == '{' ? '}' : ']'))
+                return i + 1;
+            for (;;) {
+                if (c == '{') {
+                    i = space(valueEnd(i));
+                    if (i < 0 || i >= text.size() || text[i] != ':')
+                        return -1;
+                    i = space(i + 1);
+                }
+                i = space(valueEnd(i));
+                if (i < 0 || i >= text.size())
+                    return -1;
+                if (text[i] == (c == '{' ? '}' : ']'))
+                    return i + 1;
+                if (text[i] != ',')
+                    return -1;
+                i = space(i + 1);
+            }
+        }
+        qsizetype i = at;
+        while (i < text.size() && (std::isalnum(uchar(text[i])) || text[i] == '-' || text[i] == '+' || text[i] == '.'))
+            ++i;
+        return i > at ? i : -1;
+    }
+    // The elements of the array at `at`, or the members of the object there
+    // as key and value, in order; false where the text is not that.
+    struct Span {
+        qsizetype begin = 0, end = 0;
+    };
+    bool items(qsizetype at, std::vector<Span> &keys, std::vector<Span> &values) const
+    {
+        keys.clear();
+        values.clear();
+        if (at < 0 || at >= text.size() || (text[at] != '{' && text[at] != '['))
+            return false;
+        const bool object = text[at] == '{';
+        const qsizetype end = valueEnd(at);
+        if (end < 0)
+            return false;
+        for (qsizetype i = space(at + 1); i < end - 1; i = space(i + 1)) {
+            if (object) {
+                const qsizetype keyEnd = valueEnd(i);
+                keys.push_back({i, keyEnd});
+                i = space(space(keyEnd) + 1);
+            }
+            const qsizetype valueStop = valueEnd(i);
+            values.push_back({i, valueStop});
+            i = space(valueStop);
+        }
+        return true;
+    }
+    QByteArrayView view(Span span) const { return QByteArrayView(text.constData() + span.begin, span.end - span.begin); }
+};
+
 // The glTF writer shares each piece's triangles among its members but gives
 // every node a mesh of its own, all alike: here the nodes of one piece are
-// given one mesh. The binary chunk stays as it is.
+// given one mesh, the first of those alike, and the others go. The rest of
+// the JSON text and the binary chunk stay as they are.
 jm::Status shareMeshes(const QString &path)
 {
     const jm::Status broken = jm::failure(QStringLiteral("the glTF file could not be written."));
@@ -113,50 +197,88 @@ jm::Status shareMeshes(const QString &path)
     if (glb.size() < 20 || word(8) != quint32(glb.size()) || word(16) != 0x4E4F534Au || 20 + qsizetype(word(12)) > glb.size())
         return broken;
     const qsizetype jsonEnd = 20 + qsizetype(word(12));
-    QJsonObject root = QJsonDocument::fromJson(glb.mid(20, jsonEnd - 20)).object();
-    const QJsonArray meshes = root.value(u"meshes").toArray();
-    QJsonArray nodes = root.value(u"nodes").toArray();
-    // Meshes alike are alike by name first: each is compared whole only with
-    // the kept meshes of its name.
-    QJsonArray shared;
-    QMultiHash<QString, int> sharedByName;
-    QList<int> indexOf;
-    for (const QJsonValue &mesh : meshes) {
-        const QString name = mesh.toObject().value(u"name").toString();
-        int found = -1;
-        for (auto kept = sharedByName.constFind(name); kept != sharedByName.cend() && kept.key() == name; ++kept)
-            if (shared.at(*kept) == mesh) {
-                found = *kept;
-                break;
-            }
-        if (found < 0) {
-            found = int(shared.size());
-            sharedByName.insert(name, found);
-            shared.append(mesh);
-        }
-        indexOf << found;
+    const QByteArray text = glb.mid(20, jsonEnd - 20);
+    const JsonText json{text};
+    std::vector<JsonText::Span> keys, values;
+    const qsizetype root = json.space(0);
+    if (!json.items(root, keys, values))
+        return broken;
+    JsonText::Span meshesAt{-1, -1}, nodesAt{-1, -1};
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (json.view(keys[i]) == "\"meshes\"")
+            meshesAt = values[i];
+        else if (json.view(keys[i]) == "\"nodes\"")
+            nodesAt = values[i];
     }
-    for (qsizetype i = 0; i < nodes.size(); ++i) {
-        QJsonObject node = nodes[i].toObject();
-        const int mesh = node.value(u"mesh").toInt(-1);
-        if (mesh < 0 || mesh >= indexOf.size())
+    if (meshesAt.begin < 0 || nodesAt.begin < 0)
+        return jm::success(); // nothing to share
+
+    // Meshes alike are alike in text: the writer writes each one the same way.
+    std::vector<JsonText::Span> meshes;
+    if (!json.items(meshesAt.begin, keys, meshes))
+        return broken;
+    QHash<QByteArrayView, int> firstOf;
+    std::vector<int> indexOf;
+    QByteArray shared = "[";
+    for (const JsonText::Span &mesh : meshes) {
+        const auto found = firstOf.constFind(json.view(mesh));
+        if (found != firstOf.cend()) {
+            indexOf.push_back(*found);
             continue;
-        node.insert(QStringLiteral("mesh"), indexOf[mesh]);
-        nodes[i] = node;
+        }
+        indexOf.push_back(int(firstOf.size()));
+        firstOf.insert(json.view(mesh), int(firstOf.size()));
+        if (shared.size() > 1)
+            shared += ',';
+        shared += json.view(mesh);
     }
-    root.insert(QStringLiteral("meshes"), shared);
-    root.insert(QStringLiteral("nodes"), nodes);
-    QByteArray json = QJsonDocument(root).toJson(QJsonDocument::Compact);
-    json.append((4 - json.size() % 4) % 4, ' '); // chunks end on a four-byte boundary
+    shared += ']';
+
+    // Each node's mesh number given anew, where it has one.
+    struct Change {
+        JsonText::Span span;
+        QByteArray with;
+    };
+    std::vector<Change> changes{{meshesAt, shared}};
+    std::vector<JsonText::Span> nodes, nodeKeys, nodeValues;
+    if (!json.items(nodesAt.begin, keys, nodes))
+        return broken;
+    for (const JsonText::Span &node : nodes) {
+        if (!json.items(node.begin, nodeKeys, nodeValues))
+            return broken;
+        for (size_t i = 0; i < nodeKeys.size(); ++i) {
+            if (json.view(nodeKeys[i]) != "\"mesh\"")
+                continue;
+            bool number = false;
+            const int mesh = json.view(nodeValues[i]).toInt(&number);
+            if (!number || mesh < 0 || size_t(mesh) >= indexOf.size())
+                return broken;
+            changes.push_back({nodeValues[i], QByteArray::number(indexOf[size_t(mesh)])});
+        }
+    }
+    std::sort(changes.begin(), changes.end(), [](const Change &a, const Change &b) { return a.span.begin < b.span.begin; });
+    QByteArray rewritten;
+    rewritten.reserve(text.size());
+    qsizetype from = 0;
+    for (const Change &change : changes) {
+        rewritten += QByteArrayView(text.constData() + from, change.span.begin - from);
+        rewritten += change.with;
+        from = change.span.end;
+    }
+    rewritten += QByteArrayView(text.constData() + from, text.size() - from);
+    while (rewritten.endsWith(' '))
+        rewritten.chop(1);
+    rewritten.append((4 - rewritten.size() % 4) % 4, ' '); // chunks end on a four-byte boundary
+
     QByteArray out = glb.left(12);
     const auto append = [&](quint32 value) {
         char bytes[4];
         qToLittleEndian(value, bytes);
         out.append(bytes, 4);
     };
-    append(quint32(json.size()));
+    append(quint32(rewritten.size()));
     append(0x4E4F534Au);
-    out += json;
+    out += rewritten;
     out += glb.mid(jsonEnd);
     qToLittleEndian(quint32(out.size()), out.data() + 8);
     if (!file.resize(0) || !file.seek(0) || file.write(out) != out.size() || !file.flush())
