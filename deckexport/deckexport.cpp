@@ -1,5 +1,5 @@
 // The takeoff and the code check written here; the solids (STEP, glTF) by
-// the geometry kernel's module (solidfiles.cpp, loaded through
+// the geometry kernel's modules (stepfile.cpp, glbfile.cpp, loaded through
 // kernelmodule.h), so that the other files never load the kernel. Every
 // file reaches the person through outputfile::writeWhole: a failure names
 // the file and the system's reason.
@@ -35,7 +35,7 @@ std::optional<Format> formatOf(const QString &path)
 
 int buildSolids(const Deck &deck)
 {
-    const jm::Result<const KernelModule *> module = kernelModule(KernelPart::SolidFiles);
+    const jm::Result<const KernelModule *> module = kernelModule(KernelPart::StepFile);
     return module ? (*module)->buildSolids(deck) : 0;
 }
 
@@ -53,7 +53,8 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
     // A target that cannot be written is told before the kernel's work.
     if (const outputfile::Scratch probe(path); !probe.status())
         return probe.status();
-    const jm::Result<const KernelModule *> module = kernelModule(KernelPart::SolidFiles);
+    const SolidFormat solidFormat = format == Format::Step ? SolidFormat::Step : SolidFormat::Glb;
+    const jm::Result<const KernelModule *> module = kernelModule(kernelPartOf(solidFormat));
     if (!module)
         return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, module.error()));
     // The kernel writes by name, and the glTF writer adds a file of its own
@@ -75,7 +76,7 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
                                .arg(path, QDir::cleanPath(QDir(temporaryFolder).absolutePath()), kernelFolder.errorString()));
     const QString temporary = kernelFolder.filePath(QFileInfo(path).fileName());
     const jm::Status written =
-        (*module)->writeSolids(deck, temporary, format == Format::Step ? SolidFormat::Step : SolidFormat::Glb);
+        (*module)->writeSolids(deck, temporary, solidFormat);
     if (!written)
         return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
     QFile made(temporary);

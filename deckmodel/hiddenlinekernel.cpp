@@ -15,6 +15,7 @@
 #include "sharedshapes.h"
 #include "solids.h"
 
+#include <BRepGProp.hxx>
 #include <BRepLib.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepTools.hxx>
@@ -22,7 +23,10 @@
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
 #include <ElSLib.hxx>
+#include <GProp_GProps.hxx>
 #include <Geom_Plane.hxx>
+#include <gp_Dir.hxx>
+#include <gp_XYZ.hxx>
 #include <HLRAlgo_EdgeIterator.hxx>
 #include <HLRAlgo_EdgeStatus.hxx>
 #include <HLRAlgo_Projector.hxx>
@@ -38,7 +42,9 @@
 #include <TopoDS_Shell.hxx>
 
 #include <array>
+#include <cmath>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 namespace deckmodel {
@@ -53,8 +59,43 @@ public:
 private:
     std::vector<Member> m_members;      // those that became solids
     std::vector<TopoDS_Shape> m_placed; // each one's solid where it stands
+    std::vector<size_t> m_pieceOf;      // and the piece it places
+    // Each piece's faces in the order they are explored, each one's outward
+    // normal where it is flat (none where it is not).
+    std::vector<std::vector<std::optional<gp_Dir>>> m_outward;
     int m_solids = 0;
 };
+
+// The outward normals of a closed solid's faces, in the order they are
+// explored; none for a face that is not flat.
+std::vector<std::optional<gp_Dir>> outwardNormals(const TopoDS_Shape &solid)
+{
+    std::vector<std::optional<gp_Dir>> normals;
+    for (TopExp_Explorer faces(solid, TopAbs_FACE); faces.More(); faces.Next()) {
+        const TopoDS_Face &face = TopoDS::Face(faces.Current());
+        TopLoc_Location placed;
+        const Handle(Geom_Plane) plane = Handle(Geom_Plane)::DownCast(BRep_Tool::Surface(face, placed));
+        if (plane.IsNull()) {
+            normals.emplace_back();
+            continue;
+        }
+        const gp_Pln pln = plane->Pln().Transformed(placed.Transformation());
+        gp_Dir normal = pln.Axis().Direction();
+        if (pln.Direct() != (face.Orientation() == TopAbs_FORWARD))
+            normal.Reverse();
+        normals.emplace_back(normal);
+    }
+    // A solid turned inside out (its volume below zero) has them all inwards.
+    GProp_GProps volume;
+    BRepGProp::VolumeProperties(solid, volume);
+    if (!(std::abs(volume.Mass()) > 1e-9))
+        return std::vector<std::optional<gp_Dir>>(normals.size());
+    if (volume.Mass() < 0)
+        for (std::optional<gp_Dir> &normal : normals)
+            if (normal)
+                normal->Reverse();
+    return normals;
+}
 
 double turn(const gp_Pnt2d &a, const gp_Pnt2d &b, const gp_Pnt2d &c)
 {
@@ -160,6 +201,7 @@ PolyKernel::PolyKernel(const std::vector<Member> &members)
     // the placed solids share the piece's faces and their meshes.
     const SharedShapes shared = sharedShapesOf(members);
     std::vector<TopoDS_Shape> pieces(shared.pieces.size());
+    m_outward.resize(pieces.size());
     for (size_t i = 0; i < pieces.size(); ++i) {
         try {
             const TopoDS_Shape solid = solidOf(shared.pieces[i]);
@@ -176,6 +218,7 @@ PolyKernel::PolyKernel(const std::vector<Member> &members)
             }
             if (!meshed)
                 BRepMesh_IncrementalMesh(solid, 1.0, false, 0.5, false);
+            m_outward[i] = outwardNormals(solid);
             pieces[i] = solid;
         } catch (const Standard_Failure &) {
             // A member whose plan makes no face is left out of the drawing.
@@ -189,6 +232,7 @@ PolyKernel::PolyKernel(const std::vector<Member> &members)
             continue;
         m_members.push_back(members[i]);
         m_placed.push_back(piece.Located(locationOf(placed)));
+        m_pieceOf.push_back(size_t(placed.piece));
     }
     m_solids = int(m_placed.size());
 }
@@ -197,9 +241,15 @@ std::vector<ViewSegment> PolyKernel::project(Direction eye, Direction right, Hid
 {
     std::vector<ViewSegment> segments;
     // The algorithm prepares every solid it holds for each view afresh, so a
-    // view without hidden pieces is given only the members it may see.
-    const std::vector<bool> leftOut = drawn == HiddenPieces::NotDrawn ? hiddenWhole(m_members, eye, right)
-                                                                       : std::vector<bool>(m_placed.size(), false);
+    // view without hidden pieces is given only the members it may see, and of
+    // those only the faces turned towards the eye (or seen edge on): a face
+    // turned away is behind its own solid, and so is every edge between two
+    // such faces, while an edge between it and a face turned towards the eye
+    // comes with that face.
+    const bool onlySeen = drawn == HiddenPieces::NotDrawn;
+    const std::vector<bool> leftOut = onlySeen ? hiddenWhole(m_members, eye, right) : std::vector<bool>(m_placed.size(), false);
+    const gp_XYZ towardsEye(eye.x, eye.y, eye.z);
+    constexpr double EdgeOn = 1e-6; // a face this near edge on is kept
     TopoDS_Compound seen;
     BRep_Builder builder;
     builder.MakeCompound(seen);
@@ -216,8 +266,15 @@ std::vector<ViewSegment> PolyKernel::project(Direction eye, Direction right, Hid
             continue;
         if (inShell == 0)
             builder.MakeShell(shell);
-        for (TopExp_Explorer face(m_placed[i], TopAbs_FACE); face.More(); face.Next())
+        const std::vector<std::optional<gp_Dir>> &outward = m_outward[m_pieceOf[i]];
+        const gp_Trsf &turned = m_placed[i].Location().Transformation();
+        size_t k = 0;
+        for (TopExp_Explorer face(m_placed[i], TopAbs_FACE); face.More(); face.Next(), ++k) {
+            if (onlySeen && k < outward.size() && outward[k]
+                && outward[k]->Transformed(turned).XYZ().Dot(towardsEye) < -EdgeOn)
+                continue;
             builder.Add(shell, face.Current());
+        }
         if (++inShell == MembersAShell) {
             builder.Add(seen, shell);
             inShell = 0;

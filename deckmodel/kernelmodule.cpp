@@ -39,10 +39,30 @@ constexpr QLibrary::LoadHints BindHint = QLibrary::DeepBindHint;
 constexpr QLibrary::LoadHints BindHint = QLibrary::DeepBindHint;
 #endif
 
+const char *fileOf(KernelPart part)
+{
+    switch (part) {
+    case KernelPart::HiddenLines: return HiddenLineModuleFile;
+    case KernelPart::StepFile: return StepModuleFile;
+    case KernelPart::GlbFile: return GlbModuleFile;
+    }
+    return "";
+}
+
+// Whether a module has what its part offers.
+bool offers(const KernelModule &module, KernelPart part)
+{
+    switch (part) {
+    case KernelPart::HiddenLines: return module.hiddenLines != nullptr;
+    case KernelPart::StepFile: return module.writeSolids != nullptr && module.buildSolids != nullptr;
+    case KernelPart::GlbFile: return module.writeSolids != nullptr;
+    }
+    return false;
+}
+
 jm::Result<const KernelModule *> load(KernelPart part)
 {
-    const bool lines = part == KernelPart::HiddenLines;
-    const QStringList places = kernelModulePlaces(programFolder(), lines ? HiddenLineModuleFile : KernelModuleFile);
+    const QStringList places = kernelModulePlaces(programFolder(), fileOf(part));
     QString why = QStringLiteral("no program folder");
     for (const QString &place : places) {
         QLibrary library(place);
@@ -56,8 +76,7 @@ jm::Result<const KernelModule *> load(KernelPart part)
         }
         const auto entry = reinterpret_cast<Entry>(library.resolve(KernelModuleEntry));
         const KernelModule *module = entry ? entry() : nullptr;
-        if (!module || module->version != KernelModuleVersion
-            || (lines ? !module->hiddenLines : !module->writeSolids || !module->buildSolids))
+        if (!module || module->version != KernelModuleVersion || !offers(*module, part))
             return jm::failure(QStringLiteral("The geometry kernel module %1 is of another build of Joistmaster.")
                                    .arg(QDir::toNativeSeparators(library.fileName())));
         return module; // kept loaded for the rest of the run
@@ -78,9 +97,9 @@ QStringList kernelModulePlaces(const QString &programFolder, const char *file)
 
 jm::Result<const KernelModule *> kernelModule(KernelPart part)
 {
-    static std::once_flag once[2];
-    static std::optional<jm::Result<const KernelModule *>> loaded[2];
-    const size_t which = part == KernelPart::HiddenLines ? 0 : 1;
+    static std::once_flag once[3];
+    static std::optional<jm::Result<const KernelModule *>> loaded[3];
+    const size_t which = size_t(part);
     std::call_once(once[which], [&] { loaded[which] = load(part); });
     return *loaded[which];
 }

@@ -1,10 +1,11 @@
-// The geometry kernel (Open CASCADE) lives in two modules beside the
-// programs: joistmaster-lines.so, the hidden lines, loaded the first time a
-// view's hidden lines are asked for, and joistmaster-kernel.so, the solid
-// files, the first time a STEP or glTF file is. A takeoff, a code check or a
-// drawing set loads neither: binding the kernel's libraries costs every
-// process that links them tens of milliseconds before main, and the solid
-// files need several times the libraries the hidden lines do.
+// The geometry kernel (Open CASCADE) lives in three modules beside the
+// programs, each loaded the first time it is needed: joistmaster-lines.so, a
+// view's hidden lines; joistmaster-step.so, a STEP file; joistmaster-gltf.so,
+// a glTF file. A takeoff, a code check or a drawing set loads none: binding
+// the kernel's libraries costs every process that links them tens of
+// milliseconds before main, and each module binds only the libraries its own
+// work needs (the glTF writer's bring the kernel's visualisation, image and
+// font libraries; the STEP writer's are as many again, of their own).
 //
 // This is the whole of what the module offers, as plain C++: the programs and
 // the module are built together, by one compiler, from one tree.
@@ -36,10 +37,11 @@ struct KernelModule {
     int version = 0; // KernelModuleVersion of the module's build
     // Built and meshed once for the members; never null.
     std::unique_ptr<HiddenLineKernel> (*hiddenLines)(const std::vector<Member> &members) = nullptr;
-    // Writes the deck's solids to `path` (the writers may add files beside
-    // it); fails with the sentence's end: "the STEP file could not be written."
+    // Writes the deck's solids to `path` in the module's format (the writers
+    // may add files beside it); fails with the sentence's end: "the STEP file
+    // could not be written."
     jm::Status (*writeSolids)(const Deck &deck, const QString &path, SolidFormat format) = nullptr;
-    // Only turns the members into solids; how many it made.
+    // Only turns the members into solids; how many it made (the STEP module's).
     int (*buildSolids)(const Deck &deck) = nullptr;
 };
 
@@ -54,10 +56,17 @@ inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
 #else
 #define JM_KERNEL_EXPORT __attribute__((visibility("default")))
 #endif
-inline constexpr char KernelModuleFile[] = "joistmaster-kernel";    // the solid files
 inline constexpr char HiddenLineModuleFile[] = "joistmaster-lines"; // the hidden lines
+inline constexpr char StepModuleFile[] = "joistmaster-step";         // STEP files
+inline constexpr char GlbModuleFile[] = "joistmaster-gltf";          // glTF files
 
-enum class KernelPart { HiddenLines, SolidFiles };
+enum class KernelPart { HiddenLines, StepFile, GlbFile };
+
+// The part that writes a format.
+constexpr KernelPart kernelPartOf(SolidFormat format)
+{
+    return format == SolidFormat::Step ? KernelPart::StepFile : KernelPart::GlbFile;
+}
 
 // The module with that part, loaded on the first call, from the running
 // program's folder or the build's bin/ beside it; or one sentence saying why
@@ -65,6 +74,6 @@ enum class KernelPart { HiddenLines, SolidFiles };
 jm::Result<const KernelModule *> kernelModule(KernelPart part);
 
 // Where a module is looked for, first to last, beside the program in `programFolder`.
-QStringList kernelModulePlaces(const QString &programFolder, const char *file = KernelModuleFile);
+QStringList kernelModulePlaces(const QString &programFolder, const char *file);
 
 } // namespace deckmodel

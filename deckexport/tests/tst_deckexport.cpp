@@ -141,43 +141,56 @@ jm::Result<Deck> hungExample(int edge)
 class TestDeckExport : public QObject {
     Q_OBJECT
 private slots:
-    // The kernel module beside the program, else in the build's bin/ beside
+    // A kernel module beside the program, else in the build's bin/ beside
     // the program's folder (a test's or a benchmark's).
     void kernelModulePlaces_data()
     {
         QTest::addColumn<QString>("programFolder");
         QTest::addColumn<QStringList>("places");
         QTest::addRow("installed") << "/usr/lib/joistmaster"
-                                   << QStringList{"/usr/lib/joistmaster/joistmaster-kernel", "/usr/lib/bin/joistmaster-kernel"};
+                                   << QStringList{"/usr/lib/joistmaster/joistmaster-step", "/usr/lib/bin/joistmaster-step"};
         QTest::addRow("a build's tests") << "/w/build/tests"
-                                         << QStringList{"/w/build/tests/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+                                         << QStringList{"/w/build/tests/joistmaster-step", "/w/build/bin/joistmaster-step"};
         QTest::addRow("a build's bin") << "/w/build/bin"
-                                       << QStringList{"/w/build/bin/joistmaster-kernel", "/w/build/bin/joistmaster-kernel"};
+                                       << QStringList{"/w/build/bin/joistmaster-step", "/w/build/bin/joistmaster-step"};
         QTest::addRow("unknown") << "" << QStringList();
     }
     void kernelModulePlaces()
     {
         QFETCH(QString, programFolder);
         QFETCH(QStringList, places);
-        QCOMPARE(deckmodel::kernelModulePlaces(programFolder), places);
+        QCOMPARE(deckmodel::kernelModulePlaces(programFolder, StepModuleFile), places);
     }
-    void hiddenLineModulePlaces()
+    void otherModulesPlaces()
     {
         QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", HiddenLineModuleFile),
                  (QStringList{"/usr/lib/joistmaster/joistmaster-lines", "/usr/lib/bin/joistmaster-lines"}));
+        QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", GlbModuleFile),
+                 (QStringList{"/usr/lib/joistmaster/joistmaster-gltf", "/usr/lib/bin/joistmaster-gltf"}));
     }
 
-    // This test's own run finds both modules in the build's bin/ and uses
-    // them; each holds its own part only.
+    // This test's own run finds the three modules in the build's bin/ and
+    // uses them; each holds its own part only, and each solid file's module
+    // refuses the other's format.
     void theKernelModulesAreFound()
     {
-        const jm::Result<const KernelModule *> solids = kernelModule(KernelPart::SolidFiles);
-        QVERIFY2(solids, qPrintable(solids.error()));
-        QCOMPARE((*solids)->version, 2);
-        QVERIFY((*solids)->hiddenLines == nullptr);
+        const jm::Result<const KernelModule *> step = kernelModule(KernelPart::StepFile);
+        QVERIFY2(step, qPrintable(step.error()));
+        QCOMPARE((*step)->version, 2);
+        QVERIFY((*step)->hiddenLines == nullptr);
         const jm::Result<Deck> built = buildDeck(workedExample());
         QVERIFY(built);
         QCOMPARE(buildSolids(*built), int(built->members.size())); // every member a solid
+        const jm::Result<const KernelModule *> glb = kernelModule(KernelPart::GlbFile);
+        QVERIFY2(glb, qPrintable(glb.error()));
+        QCOMPARE((*glb)->version, 2);
+        QVERIFY((*glb)->hiddenLines == nullptr && (*glb)->buildSolids == nullptr);
+        QTemporaryDir folder;
+        QCOMPARE((*step)->writeSolids(*built, folder.filePath("x.glb"), SolidFormat::Glb).error(),
+                 QString("the STEP module writes no other format."));
+        QCOMPARE((*glb)->writeSolids(*built, folder.filePath("x.step"), SolidFormat::Step).error(),
+                 QString("the glTF module writes no other format."));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         const jm::Result<const KernelModule *> lines = kernelModule(KernelPart::HiddenLines);
         QVERIFY2(lines, qPrintable(lines.error()));
         QCOMPARE((*lines)->version, 2);
@@ -229,6 +242,41 @@ private slots:
         QCOMPARE(seen, (QStringList{"0.000 -10.000 0.000 0.000", "0.000 -10.000 10.000 -10.000",
                                     "0.000 0.000 10.000 0.000", "10.000 -10.000 10.000 0.000"}));
         QCOMPARE(hidden, hiddenLines);
+    }
+
+    // A box seen askew shows three faces: their nine edges are seen, and the
+    // three edges where the faces turned away meet are hidden behind the box.
+    // Without the hidden pieces, the faces turned away are left out: the same
+    // nine edges seen, none hidden.
+    void facesTurnedAwayLeftOut()
+    {
+        Member box;
+        box.kind = Kind::Post;
+        box.name = QStringLiteral("Post 1");
+        box.plan = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+        box.thickness = 10;
+        const HiddenLines lines({box});
+        const double e = std::sqrt(14.0), r = std::sqrt(10.0);
+        const auto project = [&](HiddenPieces pieces) {
+            QStringList seen, hidden;
+            for (const ViewSegment &s : lines.project({1 / e, 2 / e, 3 / e}, {3 / r, 0, -1 / r}, pieces)) {
+                std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
+                if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
+                    ends = {s.x1, s.y1, s.x0, s.y0};
+                QStringList words;
+                for (double v : ends)
+                    words << QString::number(std::abs(v) < 1e-9 ? 0 : v, 'f', 3);
+                (s.visible ? seen : hidden) << words.join(u' ');
+            }
+            seen.sort();
+            return std::pair(seen, hidden.size());
+        };
+        const auto [drawnSeen, drawnHidden] = project(HiddenPieces::Drawn);
+        QCOMPARE(drawnSeen.size(), 9);
+        QCOMPARE(drawnHidden, 3);
+        const auto [seen, hidden] = project(HiddenPieces::NotDrawn);
+        QCOMPARE(seen, drawnSeen);
+        QCOMPARE(hidden, 0);
     }
 
     void stepReadBack()

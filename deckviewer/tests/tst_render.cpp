@@ -164,8 +164,8 @@ private slots:
         QTest::addRow("wireframe") << "x.svg" << QStringList{"--mode", "wireframe"} << "";
         QTest::addRow("design") << "x.jmdeck" << QStringList() << "";
         QTest::addRow("hidden line") << "x.svg" << QStringList{"--mode", "hidden"} << "joistmaster-lines.so";
-        QTest::addRow("STEP") << "x.step" << QStringList() << "joistmaster-kernel.so";
-        QTest::addRow("glTF") << "x.glb" << QStringList() << "joistmaster-kernel.so";
+        QTest::addRow("STEP") << "x.step" << QStringList() << "joistmaster-step.so";
+        QTest::addRow("glTF") << "x.glb" << QStringList() << "joistmaster-gltf.so";
     }
     void theKernelOnlyWhereNeeded()
     {
@@ -188,12 +188,13 @@ private slots:
         }
         QVERIFY(record.contains("libQt6Core")); // the record is there
         QCOMPARE(record.contains("libTKernel"), !module.isEmpty());
-        QCOMPARE(record.contains("joistmaster-lines.so"), module == "joistmaster-lines.so");
-        QCOMPARE(record.contains("joistmaster-kernel.so"), module == "joistmaster-kernel.so");
-        // The hidden lines bind no library of the solid files (nor the
-        // kernel's drawing libraries those bring in).
-        QCOMPARE(record.contains("libTKXCAF"), module == "joistmaster-kernel.so");
-        QCOMPARE(record.contains("libTKService"), module == "joistmaster-kernel.so");
+        for (const char *each : {"joistmaster-lines.so", "joistmaster-step.so", "joistmaster-gltf.so"})
+            QCOMPARE(record.contains(each), module == each);
+        // Only the glTF writer binds the kernel's document framework and the
+        // drawing libraries it brings in; only the STEP writer its translator.
+        QCOMPARE(record.contains("libTKXCAF"), module == "joistmaster-gltf.so");
+        QCOMPARE(record.contains("libTKService"), module == "joistmaster-gltf.so");
+        QCOMPARE(record.contains("libTKSTEP"), module == "joistmaster-step.so");
     }
 
     // A viewer without its kernel module (copied alone to a folder of its
@@ -226,7 +227,7 @@ private slots:
         const QString start = QStringLiteral("deckviewer: cannot write ") + dir.filePath("x.step")
                               + QStringLiteral(": The geometry kernel module could not be loaded: ");
         QVERIFY2(why.startsWith(start) && why.endsWith(u'\n') && why.count(u'\n') == 1, qPrintable(why));
-        QVERIFY2(why.contains(dir.filePath("alone/joistmaster-kernel")), qPrintable(why));
+        QVERIFY2(why.contains(dir.filePath("alone/joistmaster-step")), qPrintable(why));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
                  (QStringList{"Deck_Rectangle.txt", "alone", "x.csv", "x.svg"}));
     }

@@ -1,0 +1,12 @@
+// The STEP module's one entry point (kernelmodule.h): the STEP writer, which
+// with the glTF and hidden lines' modules is the only code that sees Open
+// CASCADE.
+#include "kernelmodule.h"
+#include "solidfiles.h"
+
+extern "C" JM_KERNEL_EXPORT const deckmodel::KernelModule *joistmasterKernelModule()
+{
+    static const deckmodel::KernelModule module{deckmodel::KernelModuleVersion, nullptr, deckmodel::writeStepFile,
+                                                deckmodel::solidsOf};
+    return &module;
+}

@@ -1,0 +1,236 @@
+// The deck as STEP (AP214, inches) through Open CASCADE's STEP translator
+// alone. Each member is its plan polygon extruded upwards: no Boolean
+// operation, so building cannot fail and stays fast. Members that are one
+// piece moved share its solid (sharedshapes.h): the deck is one assembly
+// whose components, named as the members, place the pieces' solids, each
+// written once as a product named as the piece and coloured by its kind; the
+// house wall a deck hangs on is a solid of its own beside it.
+//
+// The translator makes the assembly, the shared products and the placements
+// by itself; the names and colours are set here on what it made. The
+// document-based writer would do the same from a document, but it brings the
+// kernel's visualisation libraries (and the image and font libraries under
+// them) into the process: binding those, and working out the model's graph a
+// second time, took a third of a small deck's file.
+// Built into the STEP module (kernelmodule.h), never into a program.
+#include "solidfiles.h"
+
+#include "framing.h"
+#include "sharedshapes.h"
+#include "solidparts.h"
+#include "solids.h"
+
+#include <BRep_Builder.hxx>
+#include <Interface_InterfaceModel.hxx>
+#include <Interface_Static.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <STEPConstruct.hxx>
+#include <STEPConstruct_DataMapOfAsciiStringTransient.hxx>
+#include <STEPConstruct_DataMapOfPointTransient.hxx>
+#include <STEPConstruct_Styles.hxx>
+#include <STEPControl_Writer.hxx>
+#include <Standard_Failure.hxx>
+#include <StepBasic_Product.hxx>
+#include <StepBasic_ProductDefinition.hxx>
+#include <StepBasic_ProductDefinitionFormation.hxx>
+#include <StepBasic_ProductDefinitionRelationship.hxx>
+#include <StepRepr_ProductDefinitionShape.hxx>
+#include <StepRepr_PropertyDefinition.hxx>
+#include <StepRepr_RepresentationContext.hxx>
+#include <StepRepr_RepresentationItem.hxx>
+#include <StepShape_ContextDependentShapeRepresentation.hxx>
+#include <StepShape_ShapeDefinitionRepresentation.hxx>
+#include <StepVisual_Colour.hxx>
+#include <StepVisual_MechanicalDesignGeometricPresentationRepresentation.hxx>
+#include <StepVisual_PresentationStyleAssignment.hxx>
+#include <StepVisual_StyledItem.hxx>
+#include <TCollection_AsciiString.hxx>
+#include <TCollection_ExtendedString.hxx>
+#include <TCollection_HAsciiString.hxx>
+#include <TopoDS_Compound.hxx>
+#include <TransferBRep.hxx>
+#include <TransferBRep_ShapeMapper.hxx>
+#include <Transfer_FinderProcess.hxx>
+#include <XSControl_TransferWriter.hxx>
+#include <XSControl_WorkSession.hxx>
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace deckmodel {
+
+namespace {
+
+// A name as STEP holds it: UTF-8, without the spaces around it.
+Handle(TCollection_HAsciiString) stepName(const QString &name)
+{
+    TCollection_AsciiString text(TCollection_ExtendedString(name.toUtf8().constData(), true));
+    text.LeftAdjust();
+    text.RightAdjust();
+    return new TCollection_HAsciiString(text);
+}
+
+// The product the translator made for a shape written whole (a piece, the
+// deck's assembly, the house wall) takes the name as its id and its name.
+void nameProduct(const Handle(Transfer_FinderProcess) &process, const TopoDS_Shape &shape, const QString &name)
+{
+    Handle(StepShape_ShapeDefinitionRepresentation) representation;
+    if (!process->FindTypedTransient(TransferBRep::ShapeMapper(process, shape),
+                                     STANDARD_TYPE(StepShape_ShapeDefinitionRepresentation), representation))
+        return;
+    const Handle(StepRepr_PropertyDefinition) property = representation->Definition().PropertyDefinition();
+    if (property.IsNull())
+        return;
+    const Handle(StepBasic_ProductDefinition) definition = property->Definition().ProductDefinition();
+    if (definition.IsNull())
+        return;
+    const Handle(StepBasic_ProductDefinitionFormation) formation = definition->Formation();
+    const Handle(StepBasic_Product) product = formation.IsNull() ? nullptr : formation->OfProduct();
+    if (product.IsNull())
+        return;
+    const Handle(TCollection_HAsciiString) text = stepName(name);
+    product->SetId(text);
+    product->SetName(text);
+}
+
+// A component (a piece where a member stands) is named on its usage in the assembly.
+void nameComponent(const Handle(Transfer_FinderProcess) &process, const TopoDS_Shape &placed, const QString &name)
+{
+    Handle(StepShape_ContextDependentShapeRepresentation) representation;
+    if (!process->FindTypedTransient(TransferBRep::ShapeMapper(process, placed),
+                                     STANDARD_TYPE(StepShape_ContextDependentShapeRepresentation), representation))
+        return;
+    const Handle(StepRepr_ProductDefinitionShape) shape = representation->RepresentedProductRelation();
+    if (shape.IsNull())
+        return;
+    const Handle(StepBasic_ProductDefinitionRelationship) usage = shape->Definition().ProductDefinitionRelationship();
+    if (!usage.IsNull())
+        usage->SetName(stepName(name));
+}
+
+// The solid's surfaces in one colour: a styled item on its solid, presented
+// in its own context. The colours are shared among the solids.
+struct Colouring {
+    explicit Colouring(const Handle(XSControl_WorkSession) &session) : styles(session), session(session) {}
+    void colour(const TopoDS_Shape &solid, const Quantity_Color &colour)
+    {
+        styles.ClearStyles();
+        const Handle(StepRepr_RepresentationContext) context = styles.FindContext(solid);
+        TopLoc_Location where;
+        const Handle(StepRepr_RepresentationItem) item =
+            STEPConstruct::FindEntity(session->TransferWriter()->FinderProcess(), solid, where);
+        if (context.IsNull() || item.IsNull())
+            return;
+        const Handle(StepVisual_Colour) surface = STEPConstruct_Styles::EncodeColor(colour, predefined, rgb);
+        styles.AddStyle(item, styles.MakeColorPSA(item, surface, nullptr, surface, 0.0), nullptr);
+        Handle(StepVisual_MechanicalDesignGeometricPresentationRepresentation) presentation;
+        if (styles.CreateMDGPR(context, presentation))
+            session->Model()->AddWithRefs(presentation);
+    }
+    STEPConstruct_Styles styles;
+    Handle(XSControl_WorkSession) session;
+    STEPConstruct_DataMapOfAsciiStringTransient predefined;
+    STEPConstruct_DataMapOfPointTransient rgb;
+};
+
+// The kernel says only that it failed: the system's reason where its write
+// left one (errno is cleared before it starts).
+jm::Failure kernelFailed()
+{
+    const int error = errno;
+    return jm::failure(error != 0 ? QStringLiteral("the geometry kernel could not write the STEP file: %1")
+                                        .arg(QString::fromLocal8Bit(std::strerror(error)))
+                                  : QStringLiteral("the geometry kernel could not write the STEP file."));
+}
+
+jm::Status writeStep(const Deck &deck, const std::string &path)
+{
+    STEPControl_Writer writer; // sets the defaults below on its first use
+    Interface_Static::SetCVal("write.step.schema", "AP214IS");
+    // The model's numbers are inches and are written as they are: with the
+    // session's unit set too, 7.6 scales them by 25.4.
+    Interface_Static::SetCVal("write.step.unit", "INCH");
+    // Pcurves on every face double the file and its time; no reader needs them.
+    Interface_Static::SetIVal("write.surfacecurve.mode", 0);
+    // The deck's compound is an assembly, each solid placed in it a
+    // component, a solid placed many times one product.
+    Interface_Static::SetCVal("write.step.assembly", "On");
+
+    // The members where they stand, the ledger's hangers after them.
+    const std::vector<Member> members = membersInPlan(deck);
+    const SharedShapes shared = sharedShapesOf(members);
+    std::vector<TopoDS_Shape> pieces;
+    pieces.reserve(shared.pieces.size());
+    for (const Member &piece : shared.pieces)
+        pieces.push_back(solidOf(piece));
+    BRep_Builder builder;
+    TopoDS_Compound assembly;
+    builder.MakeCompound(assembly);
+    std::vector<TopoDS_Shape> placed;
+    placed.reserve(members.size());
+    for (const Placement &place : shared.placements) {
+        placed.push_back(pieces[size_t(place.piece)].Located(locationOf(place)));
+        builder.Add(assembly, placed.back());
+    }
+    // Hung on the house: the wall a solid of its own beside the deck's assembly.
+    const TopoDS_Shape wall = deck.ledger.present ? houseWallOf(deck) : TopoDS_Shape();
+    // The graph of the model is worked out once, by the write, after the names and colours.
+    if (writer.Transfer(assembly, STEPControl_AsIs, false) != IFSelect_RetDone
+        || (!wall.IsNull() && writer.Transfer(wall, STEPControl_AsIs, false) != IFSelect_RetDone))
+        return jm::failure(QStringLiteral("the deck could not be turned into STEP."));
+
+    const Handle(XSControl_WorkSession) session = writer.WS();
+    const Handle(Transfer_FinderProcess) process = session->TransferWriter()->FinderProcess();
+    for (size_t i = 0; i < pieces.size(); ++i)
+        nameProduct(process, pieces[i], shared.pieces[i].name);
+    nameProduct(process, assembly, QStringLiteral("Deck"));
+    for (size_t i = 0; i < members.size(); ++i)
+        nameComponent(process, placed[i], members[i].name);
+    if (!wall.IsNull())
+        nameProduct(process, wall, QLatin1String(HouseWallName));
+
+    Colouring colouring(session);
+    for (size_t i = 0; i < pieces.size(); ++i)
+        colouring.colour(pieces[i], colourOf(shared.pieces[i].kind));
+    if (!wall.IsNull())
+        colouring.colour(wall, houseWallColour());
+
+    errno = 0;
+    if (writer.Write(path.c_str()) != IFSelect_RetDone)
+        return kernelFailed();
+    return jm::success();
+}
+
+} // namespace
+
+jm::Status writeStepFile(const Deck &deck, const QString &path, SolidFormat format)
+{
+    if (format != SolidFormat::Step)
+        return jm::failure(QStringLiteral("the STEP module writes no other format."));
+    // The kernel reports its progress on stdout; a command-line tool must not.
+    static const bool quiet = [] {
+        Message::DefaultMessenger()->ChangePrinters().Clear();
+        return true;
+    }();
+    (void)quiet;
+    try {
+        return writeStep(deck, QFile::encodeName(path).toStdString());
+    } catch (const Standard_Failure &failure) {
+        return jm::failure(QStringLiteral("the geometry kernel failed: %1").arg(QString::fromUtf8(failure.GetMessageString())));
+    }
+}
+
+int solidsOf(const Deck &deck)
+{
+    int solids = 0;
+    for (const Member &m : deck.members)
+        solids += solidOf(m).IsNull() ? 0 : 1;
+    return solids;
+}
+
+} // namespace deckmodel
