@@ -846,6 +846,31 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
     return report;
 }
 
+// The rows in checkCode's order, each made only while those before it pass;
+// the joists' rows first, which the posts have no part in.
+CodeOutcome codeOutcome(const Deck &deck, const CodeSettings &settings)
+{
+    const auto judgedWell = [](const CodeCheck &row) { return row.result != Verdict::Fail && row.result != Verdict::Outside; };
+    const Layout layout = layoutOf(deck);
+    const Sizes sizes = sizesOf(deck, settings);
+    if (!judgedWell(joistSpanRow(layout, sizes, settings)) || !judgedWell(joistCantileverRow(layout, sizes, settings, deck))
+        || !judgedWell(beamSupportRow(layout)))
+        return CodeOutcome::FailsOnJoists;
+    if (!judgedWell(beamSpanRow(layout, sizes, settings)) || !judgedWell(beamCantileverRow(layout))
+        || !judgedWell(postHeightRow(layout, sizes, settings)) || !judgedWell(footingRow(layout, settings))
+        || !judgedWell(deckingRow(deck)) || !judgedWell(guardRow(deck)))
+        return CodeOutcome::Fails;
+    const std::vector<CodeCheck> ledger = ledgerChecks(deck, settings);
+    if (!std::all_of(ledger.begin(), ledger.end(), judgedWell))
+        return CodeOutcome::Fails;
+    const std::vector<CodeCheck> guards = guardAndStairChecks(deck);
+    if (!std::all_of(guards.begin(), guards.end(), judgedWell))
+        return CodeOutcome::Fails;
+    if (rimTooShallowForGuards(deck) && !judgedWell(guardRimAdvice(deck)))
+        return CodeOutcome::Fails;
+    return CodeOutcome::Passes;
+}
+
 std::vector<FootingNeed> footingNeeds(const Deck &deck, const CodeSettings &settings)
 {
     std::vector<FootingNeed> needs;

@@ -16,8 +16,11 @@
 #include "lengthtext.h"
 
 #include <algorithm>
-#include <map>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace deckmodel {
 
@@ -170,8 +173,6 @@ DeckParameters parametersOf(const DeckParameters &base, const Candidate &c, doub
     return p;
 }
 
-bool passes(const CodeReport &report) { return report.failed() == 0 && report.outside() == 0; }
-
 QString sizeWords(const DeckParameters &p, bool joists)
 {
     const QString depth = deckfile::nominalInches(joists ? p.joistHeight : p.beamHeight);
@@ -222,7 +223,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
 {
     Suggestion suggestion;
     suggestion.boardFeetAsDesigned = framingBoardFeet(deck);
-    if (passes(checkCode(deck, settings))) {
+    if (codeOutcome(deck, settings) == CodeOutcome::Passes) {
         suggestion.why = QStringLiteral("The framing as designed passes every rule the tables can judge.");
         return suggestion;
     }
@@ -292,34 +293,43 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
         if (++tried > 60 || passed >= 6)
             break;
         // Beam lines set in further where the shortest set-in leaves a joist
-        // by a cut end with no beam line under it.
-        jm::Result<Deck> framed = jm::failure(QString());
+        // by a cut end with no beam line under it: the first that frames a
+        // sound deck.
+        std::optional<Deck> framed;
         for (double further = 0; further <= 36; further += 3) {
             Candidate moved = c;
             moved.setIn = c.setIn + further;
             if (depth - (attached ? 1 : 2) * moved.setIn <= 0)
                 break;
-            framed = frameDeck(parametersOf(base, moved, depth, width, attached), bare);
-            if (framed && checkDeck(*framed).empty())
+            jm::Result<Deck> attempt = frameDeck(parametersOf(base, moved, depth, width, attached), bare);
+            if (attempt && checkDeck(*attempt).empty()) {
+                framed = std::move(*attempt);
                 break;
+            }
         }
-        if (!framed || !checkDeck(*framed).empty())
+        if (!framed)
             continue;
-        if (!passes(checkCode(*framed, settings))) {
+        const CodeOutcome outcome = codeOutcome(*framed, settings);
+        // The posts placed again stand under the same beams and joists: a
+        // joists' rule that fails fails again.
+        if (outcome == CodeOutcome::FailsOnJoists)
+            continue;
+        if (outcome == CodeOutcome::Fails) {
             // The posts again, along the beams as framed (a cut end shortens one).
             const std::optional<DeckParameters> refitted = postsRefitted(*framed, c);
             if (!refitted)
                 continue;
-            framed = frameDeck(*refitted, bare);
-            if (!framed || !checkDeck(*framed).empty() || !passes(checkCode(*framed, settings)))
+            jm::Result<Deck> again = frameDeck(*refitted, bare);
+            if (!again || codeOutcome(*again, settings) != CodeOutcome::Passes || !checkDeck(*again).empty())
                 continue;
+            framed = std::move(*again);
         }
         ++passed;
         const double boardFeet = framingBoardFeet(*framed);
         const int footings = countOf(*framed, Kind::Post) + countOf(*framed, Kind::Block);
         if (!best || boardFeet < suggestion.boardFeet - 1e-6
             || (std::abs(boardFeet - suggestion.boardFeet) <= 1e-6 && footings < suggestion.footings)) {
-            best = *framed;
+            best = std::move(*framed);
             suggestion.boardFeet = boardFeet;
             suggestion.footings = footings;
         }
