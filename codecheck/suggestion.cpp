@@ -127,49 +127,46 @@ std::optional<double> effectiveSpan(double span, double cantilever)
     return span * factor.inches;
 }
 
-// A set-in of the beam lines (whole inches) for a joist size, whatever the
-// spacing: the joists' span, and the effective span for the beams where the
-// joist tables allow the cantilever, or nothing. `ledger`: the ledger's
-// thickness on a deck hung on the house, whose joists span from its face to
-// the one beam line.
+// The set-ins of the beam lines (whole inches) for a joist size, whatever
+// the spacing: each with the joists' span and, once asked for, the effective
+// span for the beams where the joist tables allow the cantilever. `ledger`:
+// the ledger's thickness on a deck hung on the house, whose joists span from
+// its face to the one beam line.
 struct SetIn {
     double inches = 0;
     double span = 0;
+    bool judged = false;
     std::optional<double> effective;
 };
 
-std::vector<SetIn> setInsOf(const CodeSettings &s, const Lumber &joist, double depth, double ledger)
+std::vector<SetIn> setInsOf(double depth, double ledger)
 {
     std::vector<SetIn> all;
-    for (double setIn = 0; setIn <= depth / 3; setIn += 1) {
-        const double span = ledger > 0 ? depth - setIn - ledger : depth - 2 * setIn;
-        SetIn choice{setIn, span, std::nullopt};
-        if (setIn > 3) {
-            const TableValue cantilever = codetables::joistCantilever(s, joist.name, span);
-            if (cantilever.status != TableValue::Value || setIn > cantilever.inches) {
-                all.push_back(choice);
-                continue;
-            }
-        }
-        choice.effective = effectiveSpan(span, setIn);
-        all.push_back(choice);
-    }
+    for (double setIn = 0; setIn <= depth / 3; setIn += 1)
+        all.push_back({setIn, ledger > 0 ? depth - setIn - ledger : depth - 2 * setIn});
     return all;
 }
 
 // How far in the beam lines go for a joist size and spacing: the set-in that
 // passes the joist tables with the shortest effective span for the beams, or
-// nothing.
+// nothing. The spacings of one size share `setIns`, each judged once.
 std::optional<std::pair<double, double>> bestSetIn(const CodeSettings &s, const Lumber &joist, double spacing,
-                                                   const std::vector<SetIn> &setIns)
+                                                   std::vector<SetIn> &setIns)
 {
     const TableValue allowed = codetables::joistSpan(s, joist.name, spacing);
     if (allowed.status != TableValue::Value)
         return std::nullopt;
     std::optional<std::pair<double, double>> best;
-    for (const SetIn &choice : setIns) {
+    for (SetIn &choice : setIns) {
         if (choice.span > allowed.inches)
             continue;
+        if (!choice.judged) {
+            choice.judged = true;
+            const TableValue cantilever = choice.inches > 3 ? codetables::joistCantilever(s, joist.name, choice.span)
+                                                            : TableValue{};
+            if (choice.inches <= 3 || (cantilever.status == TableValue::Value && choice.inches <= cantilever.inches))
+                choice.effective = effectiveSpan(choice.span, choice.inches);
+        }
         if (choice.effective && (!best || *choice.effective < best->second))
             best = std::pair{choice.inches, *choice.effective};
     }
@@ -264,7 +261,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
     const TableValue decking = codetables::deckingSpacing(base.deckingThickness, true);
     std::vector<Candidate> candidates;
     for (const Lumber &joist : framingLumber()) {
-        const std::vector<SetIn> setIns = setInsOf(settings, joist, depth, ledger);
+        std::vector<SetIn> setIns = setInsOf(depth, ledger);
         for (double spacing : {12.0, 16.0, 24.0}) {
             if (decking.status == TableValue::Value && spacing > decking.inches)
                 continue;
