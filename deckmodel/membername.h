@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <iterator>
 
 namespace deckmodel {
@@ -21,9 +22,12 @@ inline QString numbered(QStringView words, qsizetype number)
     while (rest /= 10);
     if (number < 0)
         digits[--first] = u'-';
-    QString name;
-    name.reserve(words.size() + 1 + qsizetype(std::size(digits)) - first);
-    return name.append(words).append(u' ').append(QStringView(digits + first, digits + std::size(digits)));
+    const qsizetype count = qsizetype(std::size(digits)) - first;
+    QString name(words.size() + 1 + count, Qt::Uninitialized);
+    QChar *out = std::copy(words.begin(), words.end(), name.data());
+    *out++ = u' ';
+    std::copy(digits + first, digits + first + count, out);
+    return name;
 }
 
 } // namespace deckmodel
