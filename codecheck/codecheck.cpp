@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace deckmodel {
 
@@ -271,6 +272,8 @@ struct Sizes {
 CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings)
 {
     std::vector<Judged> all;
+    // Every joist is the same size at the same spacing: one cell for all.
+    std::optional<TableValue> allowed;
     for (const JoistRun &run : layout.joists) {
         if (run.supports.size() < 2) {
             Judged header{run.joist->name, 0, 0, {}, Verdict::Outside};
@@ -281,7 +284,9 @@ CodeCheck joistSpanRow(const Layout &layout, const Sizes &sizes, const CodeSetti
         double span = 0;
         for (size_t i = 1; i < run.supports.size(); ++i)
             span = std::max(span, run.supports[i] - run.supports[i - 1]);
-        all.push_back(judged(run.joist->name, span, codetables::joistSpan(settings, sizes.joist, layout.joistSpacing)));
+        if (!allowed)
+            allowed = codetables::joistSpan(settings, sizes.joist, layout.joistSpacing);
+        all.push_back(judged(run.joist->name, span, *allowed));
     }
     const Judged *g = nullptr;
     CodeCheck row = rowOf(QStringLiteral("R507.6 joist span"), all, &g);
@@ -343,6 +348,7 @@ std::optional<double> beamsOutBy(const DeckParameters &p, double depthInches, co
 CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const CodeSettings &settings, const Deck &deck)
 {
     std::vector<Judged> all;
+    std::map<double, TableValue> allowed; // by back span: most joists share a few
     for (const JoistRun &run : layout.joists) {
         if (run.supports.size() < 2)
             continue;
@@ -352,7 +358,10 @@ CodeCheck joistCantileverRow(const Layout &layout, const Sizes &sizes, const Cod
         for (const auto &[cantilever, backSpan] : ends) {
             if (cantilever <= bearing)
                 continue;
-            Judged j = judged(run.joist->name, cantilever, codetables::joistCantilever(settings, sizes.joist, backSpan));
+            auto cell = allowed.find(backSpan);
+            if (cell == allowed.end() || !std::isfinite(backSpan))
+                cell = allowed.insert_or_assign(backSpan, codetables::joistCantilever(settings, sizes.joist, backSpan)).first;
+            Judged j = judged(run.joist->name, cantilever, cell->second);
             j.detail = feet(backSpan);
             all.push_back(j);
         }
@@ -610,13 +619,17 @@ CodeCheck postHeightRow(const Layout &layout, const Sizes &sizes, const CodeSett
 {
     std::vector<Judged> all;
     std::vector<QString> blocks;
+    std::map<double, TableValue> allowed; // by tributary area: posts in a row share a few
     for (const PostSpot &spot : layout.posts) {
         if (spot.post->kind == Kind::Block) {
             blocks.push_back(spot.post->name);
             continue;
         }
-        Judged j = judged(spot.post->name, spot.height,
-                          codetables::postHeight(settings, sizes.post, spot.tributarySquareFeet));
+        auto cell = allowed.find(spot.tributarySquareFeet);
+        if (cell == allowed.end() || !std::isfinite(spot.tributarySquareFeet))
+            cell = allowed.insert_or_assign(spot.tributarySquareFeet,
+                                            codetables::postHeight(settings, sizes.post, spot.tributarySquareFeet)).first;
+        Judged j = judged(spot.post->name, spot.height, cell->second);
         j.detail = area(spot.tributarySquareFeet);
         all.push_back(j);
     }
@@ -844,6 +857,31 @@ CodeReport checkCode(const Deck &deck, const CodeSettings &settings)
     if (rimTooShallowForGuards(deck))
         report.checks.push_back(guardRimAdvice(deck));
     return report;
+}
+
+// The rows in checkCode's order, each made only while those before it pass;
+// the joists' rows first, which the posts have no part in.
+CodeOutcome codeOutcome(const Deck &deck, const CodeSettings &settings)
+{
+    const auto judgedWell = [](const CodeCheck &row) { return row.result != Verdict::Fail && row.result != Verdict::Outside; };
+    const Layout layout = layoutOf(deck);
+    const Sizes sizes = sizesOf(deck, settings);
+    if (!judgedWell(joistSpanRow(layout, sizes, settings)) || !judgedWell(joistCantileverRow(layout, sizes, settings, deck))
+        || !judgedWell(beamSupportRow(layout)))
+        return CodeOutcome::FailsOnJoists;
+    if (!judgedWell(beamSpanRow(layout, sizes, settings)) || !judgedWell(beamCantileverRow(layout))
+        || !judgedWell(postHeightRow(layout, sizes, settings)) || !judgedWell(footingRow(layout, settings))
+        || !judgedWell(deckingRow(deck)) || !judgedWell(guardRow(deck)))
+        return CodeOutcome::Fails;
+    const std::vector<CodeCheck> ledger = ledgerChecks(deck, settings);
+    if (!std::all_of(ledger.begin(), ledger.end(), judgedWell))
+        return CodeOutcome::Fails;
+    const std::vector<CodeCheck> guards = guardAndStairChecks(deck);
+    if (!std::all_of(guards.begin(), guards.end(), judgedWell))
+        return CodeOutcome::Fails;
+    if (rimTooShallowForGuards(deck) && !judgedWell(guardRimAdvice(deck)))
+        return CodeOutcome::Fails;
+    return CodeOutcome::Passes;
 }
 
 std::vector<FootingNeed> footingNeeds(const Deck &deck, const CodeSettings &settings)

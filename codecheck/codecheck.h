@@ -85,6 +85,15 @@ QString lumberName(double thicknessInches, double depthInches);
 // The code check of a framed deck (its members, not the file's words).
 CodeReport checkCode(const Deck &deck, const CodeSettings &settings);
 
+// Whether the code check passes (no row fails or falls outside the tables),
+// as checkCode's report says, judged rule by rule and given up at the first
+// that does not pass: the search for a framing asks it of hundreds of decks.
+// FailsOnJoists: a rule the posts have no part in (the joists' span and
+// cantilever, a beam carrying joists from both sides), which no other
+// placing of the posts under the same beams changes.
+enum class CodeOutcome { Passes, FailsOnJoists, Fails };
+CodeOutcome codeOutcome(const Deck &deck, const CodeSettings &settings);
+
 // The least footing under each post for the deck it carries (Table
 // R507.3.1), whole inches; outside: more deck than the table sizes for.
 struct FootingNeed {

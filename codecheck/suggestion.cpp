@@ -16,8 +16,11 @@
 #include "lengthtext.h"
 
 #include <algorithm>
-#include <map>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace deckmodel {
 
@@ -124,29 +127,48 @@ std::optional<double> effectiveSpan(double span, double cantilever)
     return span * factor.inches;
 }
 
-// How far in the beam lines go for a joist size and spacing: the set-in
-// (whole inches) that passes the joist tables with the shortest effective
-// span for the beams, or nothing. `ledger`: the ledger's thickness on a deck
-// hung on the house, whose joists span from its face to the one beam line.
+// The set-ins of the beam lines (whole inches) for a joist size, whatever
+// the spacing: each with the joists' span and, once asked for, the effective
+// span for the beams where the joist tables allow the cantilever. `ledger`:
+// the ledger's thickness on a deck hung on the house, whose joists span from
+// its face to the one beam line.
+struct SetIn {
+    double inches = 0;
+    double span = 0;
+    bool judged = false;
+    std::optional<double> effective;
+};
+
+std::vector<SetIn> setInsOf(double depth, double ledger)
+{
+    std::vector<SetIn> all;
+    for (double setIn = 0; setIn <= depth / 3; setIn += 1)
+        all.push_back({setIn, ledger > 0 ? depth - setIn - ledger : depth - 2 * setIn});
+    return all;
+}
+
+// How far in the beam lines go for a joist size and spacing: the set-in that
+// passes the joist tables with the shortest effective span for the beams, or
+// nothing. The spacings of one size share `setIns`, each judged once.
 std::optional<std::pair<double, double>> bestSetIn(const CodeSettings &s, const Lumber &joist, double spacing,
-                                                   double depth, double ledger)
+                                                   std::vector<SetIn> &setIns)
 {
     const TableValue allowed = codetables::joistSpan(s, joist.name, spacing);
     if (allowed.status != TableValue::Value)
         return std::nullopt;
     std::optional<std::pair<double, double>> best;
-    for (double setIn = 0; setIn <= depth / 3; setIn += 1) {
-        const double span = ledger > 0 ? depth - setIn - ledger : depth - 2 * setIn;
-        if (span > allowed.inches)
+    for (SetIn &choice : setIns) {
+        if (choice.span > allowed.inches)
             continue;
-        if (setIn > 3) {
-            const TableValue cantilever = codetables::joistCantilever(s, joist.name, span);
-            if (cantilever.status != TableValue::Value || setIn > cantilever.inches)
-                continue;
+        if (!choice.judged) {
+            choice.judged = true;
+            const TableValue cantilever = choice.inches > 3 ? codetables::joistCantilever(s, joist.name, choice.span)
+                                                            : TableValue{};
+            if (choice.inches <= 3 || (cantilever.status == TableValue::Value && choice.inches <= cantilever.inches))
+                choice.effective = effectiveSpan(choice.span, choice.inches);
         }
-        const std::optional<double> effective = effectiveSpan(span, setIn);
-        if (effective && (!best || *effective < best->second))
-            best = std::pair{setIn, *effective};
+        if (choice.effective && (!best || *choice.effective < best->second))
+            best = std::pair{choice.inches, *choice.effective};
     }
     return best;
 }
@@ -169,8 +191,6 @@ DeckParameters parametersOf(const DeckParameters &base, const Candidate &c, doub
     p.postSize = c.postSize;
     return p;
 }
-
-bool passes(const CodeReport &report) { return report.failed() == 0 && report.outside() == 0; }
 
 QString sizeWords(const DeckParameters &p, bool joists)
 {
@@ -222,7 +242,7 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
 {
     Suggestion suggestion;
     suggestion.boardFeetAsDesigned = framingBoardFeet(deck);
-    if (passes(checkCode(deck, settings))) {
+    if (codeOutcome(deck, settings) == CodeOutcome::Passes) {
         suggestion.why = QStringLiteral("The framing as designed passes every rule the tables can judge.");
         return suggestion;
     }
@@ -241,10 +261,11 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
     const TableValue decking = codetables::deckingSpacing(base.deckingThickness, true);
     std::vector<Candidate> candidates;
     for (const Lumber &joist : framingLumber()) {
+        std::vector<SetIn> setIns = setInsOf(depth, ledger);
         for (double spacing : {12.0, 16.0, 24.0}) {
             if (decking.status == TableValue::Value && spacing > decking.inches)
                 continue;
-            const auto setIn = bestSetIn(settings, joist, spacing, depth, ledger);
+            const auto setIn = bestSetIn(settings, joist, spacing, setIns);
             if (!setIn)
                 continue;
             for (int plies : {1, 2, 3}) {
@@ -292,34 +313,43 @@ Suggestion suggestFraming(const Deck &deck, const CodeSettings &settings)
         if (++tried > 60 || passed >= 6)
             break;
         // Beam lines set in further where the shortest set-in leaves a joist
-        // by a cut end with no beam line under it.
-        jm::Result<Deck> framed = jm::failure(QString());
+        // by a cut end with no beam line under it: the first that frames a
+        // sound deck.
+        std::optional<Deck> framed;
         for (double further = 0; further <= 36; further += 3) {
             Candidate moved = c;
             moved.setIn = c.setIn + further;
             if (depth - (attached ? 1 : 2) * moved.setIn <= 0)
                 break;
-            framed = frameDeck(parametersOf(base, moved, depth, width, attached), bare);
-            if (framed && checkDeck(*framed).empty())
+            jm::Result<Deck> attempt = frameDeck(parametersOf(base, moved, depth, width, attached), bare);
+            if (attempt && checkDeck(*attempt).empty()) {
+                framed = std::move(*attempt);
                 break;
+            }
         }
-        if (!framed || !checkDeck(*framed).empty())
+        if (!framed)
             continue;
-        if (!passes(checkCode(*framed, settings))) {
+        const CodeOutcome outcome = codeOutcome(*framed, settings);
+        // The posts placed again stand under the same beams and joists: a
+        // joists' rule that fails fails again.
+        if (outcome == CodeOutcome::FailsOnJoists)
+            continue;
+        if (outcome == CodeOutcome::Fails) {
             // The posts again, along the beams as framed (a cut end shortens one).
             const std::optional<DeckParameters> refitted = postsRefitted(*framed, c);
             if (!refitted)
                 continue;
-            framed = frameDeck(*refitted, bare);
-            if (!framed || !checkDeck(*framed).empty() || !passes(checkCode(*framed, settings)))
+            jm::Result<Deck> again = frameDeck(*refitted, bare);
+            if (!again || codeOutcome(*again, settings) != CodeOutcome::Passes || !checkDeck(*again).empty())
                 continue;
+            framed = std::move(*again);
         }
         ++passed;
         const double boardFeet = framingBoardFeet(*framed);
         const int footings = countOf(*framed, Kind::Post) + countOf(*framed, Kind::Block);
         if (!best || boardFeet < suggestion.boardFeet - 1e-6
             || (std::abs(boardFeet - suggestion.boardFeet) <= 1e-6 && footings < suggestion.footings)) {
-            best = *framed;
+            best = std::move(*framed);
             suggestion.boardFeet = boardFeet;
             suggestion.footings = footings;
         }

@@ -131,20 +131,39 @@ std::vector<std::pair<size_t, size_t>> overlapCandidates(const std::vector<Membe
             for (size_t l = k + 1; l < set.size() && from(set[l]) < to(set[k]) - touching; ++l)
                 consider(set[k], set[l]);
     };
+    // The box round a set of members: a member whose box lies apart from it
+    // lies apart from each of theirs.
+    const auto around = [&](const std::vector<size_t> &set) {
+        Box all{INFINITY, -INFINITY, INFINITY, -INFINITY};
+        for (size_t i : set)
+            all = {std::min(all.x0, boxes[i].x0), std::max(all.x1, boxes[i].x1), std::min(all.z0, boxes[i].z0),
+                   std::max(all.z1, boxes[i].z1)};
+        return all;
+    };
+    // Each of one set against each of the other, but where a box lies apart
+    // from the other set's.
+    const auto across = [&](const std::vector<size_t> &one, const std::vector<size_t> &two) {
+        const Box aroundTwo = around(two);
+        for (size_t i : one)
+            if (boxesOverlap(boxes[i], aroundTwo))
+                for (size_t j : two)
+                    consider(i, j);
+    };
+    std::vector<Box> bandBoxes;
+    for (const std::vector<size_t> &band : bands)
+        bandBoxes.push_back(around(band));
     for (size_t b = 0; b < bands.size(); ++b) {
         std::vector<size_t> alongX, alongZ;
         for (size_t i : bands[b])
             (boxes[i].x1 - boxes[i].x0 > boxes[i].z1 - boxes[i].z0 ? alongX : alongZ).push_back(i);
         sweep(alongX, true);
         sweep(alongZ, false);
-        for (size_t i : alongX)
-            for (size_t j : alongZ)
-                consider(i, j);
-        // Bands of other heights that reach into this one (never, in a framed deck).
+        across(alongX, alongZ);
+        // Bands of other heights that reach into this one (the guards' and
+        // the stair's members reach into each other's).
         for (size_t other = b + 1; other < bands.size() && members[bands[other].front()].base < members[bands[b].front()].top() - touching; ++other)
-            for (size_t i : bands[b])
-                for (size_t j : bands[other])
-                    consider(i, j);
+            if (boxesOverlap(bandBoxes[b], bandBoxes[other]))
+                across(bands[b], bands[other]);
     }
     std::sort(pairs.begin(), pairs.end());
     return pairs;

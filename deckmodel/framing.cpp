@@ -7,6 +7,7 @@
 
 #include "guards.h"
 #include "catalogue.h"
+#include "membername.h"
 #include "plan.h"
 #include "stair.h"
 
@@ -288,7 +289,7 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
         for (const Polygon &piece : stripPieces(inside, false, x - p.joistWidth / 2, x + p.joistWidth / 2)) {
             const Box b = bounds(piece);
             if (b.z1 - b.z0 >= 2 * p.joistWidth)
-                add(deck, Kind::Joist, QStringLiteral("Joist %1").arg(++joist), piece, beamTop, p.joistHeight);
+                add(deck, Kind::Joist, numbered(u"Joist", ++joist), piece, beamTop, p.joistHeight);
         }
     }
 
@@ -319,7 +320,7 @@ jm::Result<Deck> frameDeck(const DeckParameters &p, const Extras &extras, std::v
     int board = 0;
     for (double z = extent.z0; z < extent.z1 - 0.01; z += p.deckingWidth + p.deckingGap)
         for (const Polygon &piece : stripPieces(outline, true, z, std::min(z + p.deckingWidth, extent.z1)))
-            add(deck, Kind::DeckingBoard, QStringLiteral("Decking board %1").arg(++board), piece, joistTop,
+            add(deck, Kind::DeckingBoard, numbered(u"Decking board", ++board), piece, joistTop,
                 p.deckingThickness);
 
     // The stair's place first, so that the guards leave its opening.

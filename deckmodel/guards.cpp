@@ -1,6 +1,7 @@
 #include "guards.h"
 
 #include "catalogue.h"
+#include "membername.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,8 +54,8 @@ struct LineBuilder {
 
     void post(double centre)
     {
-        const QString name = line.onStair ? QStringLiteral("Stair post %1").arg(++numbers.stairPost)
-                                          : QStringLiteral("Guard post %1").arg(++numbers.post);
+        const QString name = line.onStair ? numbered(u"Stair post", ++numbers.stairPost)
+                                          : numbered(u"Guard post", ++numbers.post);
         add(Kind::GuardPost, name, plan(centre - G::post / 2, centre + G::post / 2, 0, G::post), line.postBase,
             surface(centre) + G::height);
     }
@@ -73,7 +74,7 @@ struct LineBuilder {
         for (int s = 0; s < steps; ++s) {
             const double a = from + (to - from) * s / steps, b = from + (to - from) * (s + 1) / steps;
             const auto [base, top] = slice(heights, a, b);
-            names.push_back(steps == 1 && !line.onStair ? name : QStringLiteral("%1 step %2").arg(name).arg(s + 1));
+            names.push_back(steps == 1 && !line.onStair ? name : numbered(name + QStringLiteral(" step"), s + 1));
             add(kind, names.back(), plan(a, b, near, near + G::railWidth), base, top, line.onStair ? s + 1 : 0);
         }
         if (line.onStair)
@@ -126,13 +127,13 @@ struct LineBuilder {
         bay.along = line.along;
         bay.posts = {firstPost, lastPost};
         bay.onStair = line.onStair;
-        const QString top = line.handrail ? QStringLiteral("Handrail %1").arg(++numbers.handrail)
-                            : line.onStair ? QStringLiteral("Stair top rail %1").arg(++numbers.stairRail)
-                                           : QStringLiteral("Top rail %1").arg(++numbers.topRail);
+        const QString top = line.handrail ? numbered(u"Handrail", ++numbers.handrail)
+                            : line.onStair ? numbered(u"Stair top rail", ++numbers.stairRail)
+                                           : numbered(u"Top rail", ++numbers.topRail);
         bay.topRail = rail(line.handrail ? Kind::Handrail : Kind::GuardRail, top, from, to, &LineBuilder::topRail);
         if (line.balusters) {
-            const QString bottom = line.onStair ? QStringLiteral("Stair bottom rail %1").arg(++numbers.stairRail)
-                                                : QStringLiteral("Bottom rail %1").arg(++numbers.bottomRail);
+            const QString bottom = line.onStair ? numbered(u"Stair bottom rail", ++numbers.stairRail)
+                                                : numbered(u"Bottom rail", ++numbers.bottomRail);
             bay.bottomRail = rail(Kind::GuardRail, bottom, from, to, &LineBuilder::bottomRail);
             const double clear = to - from;
             const int count = std::max(0, int(std::ceil((clear - G::balusterGap) / (G::baluster + G::balusterGap) - 1e-9)));
@@ -141,7 +142,7 @@ struct LineBuilder {
             for (int k = 1; k <= count; ++k) {
                 const double a = from + k * gap + (k - 1) * G::baluster, b = a + G::baluster;
                 const auto [base, top] = balusterHeights(from, to, a, b);
-                bay.balusters.push_back(QStringLiteral("Baluster %1").arg(++numbers.baluster));
+                bay.balusters.push_back(numbered(u"Baluster", ++numbers.baluster));
                 add(Kind::Baluster, bay.balusters.back(), plan(a, b, near, near + G::baluster), base, top);
             }
         }

@@ -1,5 +1,6 @@
 #include "stair.h"
 
+#include "membername.h"
 #include "outlines.h"
 
 #include <algorithm>
@@ -171,7 +172,7 @@ std::optional<Finding> addStair(Deck &deck, GuardNumbers &numbers)
             const double top = rise - i * h - p.deckingThickness;
             const double middle = (i - 0.5) * run;
             const double base = std::max(0.0, rise - p.deckingThickness - middle * h / run - slopeDepth);
-            add(Kind::Stringer, QStringLiteral("%1 step %2").arg(name).arg(i), plan(u0, u0 + S::stringerWidth, (i - 1) * run, i * run),
+            add(Kind::Stringer, numbered(name + QStringLiteral(" step"), i), plan(u0, u0 + S::stringerWidth, (i - 1) * run, i * run),
                 base, top, i);
         }
         stair.stringers.push_back(name + QStringLiteral(" step 1"));

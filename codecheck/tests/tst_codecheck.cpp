@@ -92,6 +92,7 @@ private slots:
     void suggestion();
     void everyShape();
     void passingDeckFile();
+    void outcome();
 };
 
 void TestCodeCheck::rules()
@@ -308,6 +309,41 @@ void TestCodeCheck::passingDeckFile()
     QCOMPARE(results.join(u' '), "pass pass pass pass pass pass information pass information pass pass pass pass pass pass pass");
     QCOMPARE(verdictLine(report), "Passes all 14 checks of the 2021 IRC deck tables");
     QVERIFY(!suggestFraming(*deck, {}).parameters);
+}
+
+// What the search asks of each framing it tries, rule by rule: the passing
+// deck file passes; with its end posts 2 ft in (the beams' 144" less 48" in
+// two spans of 48", a quarter of which is 12") it fails the beam cantilever,
+// a rule of the posts; the worked example fails its joists' 30" cantilever,
+// and every shape 20 x 14 ft its joists' cantilever, which the posts have no
+// part in.
+void TestCodeCheck::outcome()
+{
+    const auto read = deckfile::readDeckFile(dataBytes(JM_TESTDATA "/Deck_Rectangle-passing.txt"),
+                                             QStringLiteral("Deck_Rectangle.txt"));
+    QVERIFY2(read, qPrintable(read.error()));
+    DeckParameters postsIn = *read;
+    postsIn.overhangX = 2;
+    const struct {
+        const char *name;
+        DeckParameters parameters;
+        const char *outcome;
+    } rows[] = {
+        {"passing deck file", *read, "passes"},
+        {"end posts 2 ft in", postsIn, "fails"},
+        {"worked example", workedExample(), "fails on joists"},
+        {"L 20 x 14", deckOf(3, 20, 14, 4, QStringLiteral("2 X 10"), QStringLiteral("2 X 8"), 6, QStringLiteral("2x6")),
+         "fails on joists"},
+    };
+    for (const auto &row : rows) {
+        const jm::Result<Deck> deck = buildDeck(row.parameters);
+        QVERIFY2(deck, row.name);
+        const CodeOutcome outcome = codeOutcome(*deck, {});
+        const char *word = outcome == CodeOutcome::Passes ? "passes"
+                           : outcome == CodeOutcome::FailsOnJoists ? "fails on joists" : "fails";
+        QCOMPARE(QStringLiteral("%1: %2").arg(QLatin1String(row.name), QLatin1String(word)),
+                 QStringLiteral("%1: %2").arg(QLatin1String(row.name), QLatin1String(row.outcome)));
+    }
 }
 
 JM_TEST_CLASS(TestCodeCheck)
