@@ -101,12 +101,13 @@ Member box(Kind kind, const char *name, double x0, double z0, double x1, double 
     return m;
 }
 
-// The lines seen from above (view X along the deck's X, view Y along -Z),
-// each "x0 y0 x1 y1" from its smaller end, sorted: the seen, the hidden.
-std::pair<QStringList, QStringList> fromAbove(const HiddenLines &lines, HiddenPieces pieces = HiddenPieces::Drawn)
+// The lines seen along a view (its eye and its right), each "x0 y0 x1 y1"
+// from its smaller end, sorted: the seen, the hidden.
+std::pair<QStringList, QStringList> seenAndHidden(const HiddenLines &lines, Direction eye, Direction right,
+                                                  HiddenPieces pieces)
 {
     QStringList seen, hidden;
-    for (const ViewSegment &s : lines.project({0, 1, 0}, {1, 0, 0}, pieces)) {
+    for (const ViewSegment &s : lines.project(eye, right, pieces)) {
         std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
         if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
             ends = {s.x1, s.y1, s.x0, s.y0};
@@ -118,6 +119,12 @@ std::pair<QStringList, QStringList> fromAbove(const HiddenLines &lines, HiddenPi
     seen.sort();
     hidden.sort();
     return {seen, hidden};
+}
+
+// The lines seen from above (view X along the deck's X, view Y along -Z).
+std::pair<QStringList, QStringList> fromAbove(const HiddenLines &lines, HiddenPieces pieces = HiddenPieces::Drawn)
+{
+    return seenAndHidden(lines, {0, 1, 0}, {1, 0, 0}, pieces);
 }
 
 // A glTF file's JSON chunk.
@@ -258,17 +265,7 @@ private slots:
         const HiddenLines lines({box});
         const double e = std::sqrt(14.0), r = std::sqrt(10.0);
         const auto project = [&](HiddenPieces pieces) {
-            QStringList seen, hidden;
-            for (const ViewSegment &s : lines.project({1 / e, 2 / e, 3 / e}, {3 / r, 0, -1 / r}, pieces)) {
-                std::array<double, 4> ends{s.x0, s.y0, s.x1, s.y1};
-                if (std::pair(s.x1, s.y1) < std::pair(s.x0, s.y0))
-                    ends = {s.x1, s.y1, s.x0, s.y0};
-                QStringList words;
-                for (double v : ends)
-                    words << QString::number(std::abs(v) < 1e-9 ? 0 : v, 'f', 3);
-                (s.visible ? seen : hidden) << words.join(u' ');
-            }
-            seen.sort();
+            const auto [seen, hidden] = seenAndHidden(lines, {1 / e, 2 / e, 3 / e}, {3 / r, 0, -1 / r}, pieces);
             return std::pair(seen, hidden.size());
         };
         const auto [drawnSeen, drawnHidden] = project(HiddenPieces::Drawn);
