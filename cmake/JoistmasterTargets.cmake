@@ -17,6 +17,22 @@ function(jm_targets out)
     set(${out} ${targets} PARENT_SCOPE)
 endfunction()
 
+# jm_compiled_targets(OUT): the targets of jm_targets that compile sources of
+# their own (no interface library, no utility), but for the shared precompiled
+# headers' own.
+function(jm_compiled_targets out)
+    jm_targets(targets)
+    set(compiled "")
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|EXECUTABLE|OBJECT_LIBRARY)$"
+           AND NOT target MATCHES "^jm_(unity_)?pch_")
+            list(APPEND compiled ${target})
+        endif()
+    endforeach()
+    set(${out} ${compiled} PARENT_SCOPE)
+endfunction()
+
 # jm_sanitizer_defaults(): every program and test of a sanitizer build starts
 # with the options in sanitizer-options.cpp, however it is run (by ctest, by
 # hand, by another program).
@@ -56,14 +72,10 @@ endfunction()
 # the header does not include itself (jm_pch_chooser). It proves something only
 # in a build without unity files.
 function(jm_check_headers)
-    jm_targets(targets)
+    jm_compiled_targets(targets)
     set(first "")
     set(headers "")
     foreach(target IN LISTS targets)
-        get_target_property(type ${target} TYPE)
-        if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY" OR target MATCHES "^jm_pch_")
-            continue()
-        endif()
         jm_sources_of(paths ${target})
         foreach(path IN LISTS paths)
             if(path MATCHES "\\.cpp$")
@@ -308,12 +320,8 @@ endfunction()
 # jm_shared_pch(): every source of every target, each target's moc file and
 # the header checks get the first of their candidates that three share.
 function(jm_shared_pch)
-    jm_targets(targets)
+    jm_compiled_targets(targets)
     foreach(target IN LISTS targets)
-        get_target_property(type ${target} TYPE)
-        if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY")
-            continue()
-        endif()
         jm_sources_of(paths ${target})
         foreach(path IN LISTS paths)
             if(path MATCHES "\\.cpp$")
@@ -352,12 +360,8 @@ endfunction()
 # source, or the header beside a source, that declares a QObject, a gadget or a
 # plugin, or a source that includes its own moc output. There are no .ui forms.
 function(jm_trim_autogen)
-    jm_targets(targets)
+    jm_compiled_targets(targets)
     foreach(target IN LISTS targets)
-        get_target_property(type ${target} TYPE)
-        if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY")
-            continue()
-        endif()
         set_target_properties(${target} PROPERTIES AUTOUIC OFF)
         get_target_property(automoc ${target} AUTOMOC)
         if(NOT automoc)
@@ -401,13 +405,8 @@ set(JM_UNITY_PCH_Gui ${JM_UNITY_PCH_Core} <QColor> <QFont> <QFontMetricsF> <QIma
 set(JM_UNITY_PCH_Widgets ${JM_UNITY_PCH_Gui} <QWidget> <QApplication> <QLabel> <QPushButton> <QComboBox>
     <QLineEdit> <QBoxLayout> <QGridLayout> <QMessageBox> <QMainWindow>)
 function(jm_unity_pch)
-    jm_targets(targets)
+    jm_compiled_targets(targets)
     foreach(target IN LISTS targets)
-        get_target_property(type ${target} TYPE)
-        if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|EXECUTABLE|OBJECT_LIBRARY)$"
-           OR target MATCHES "^jm_unity_pch_")
-            continue()
-        endif()
         # (the kernel's modules are compiled with hidden symbols: a header
         # precompiled otherwise would not serve them)
         get_target_property(visibility ${target} CXX_VISIBILITY_PRESET)
