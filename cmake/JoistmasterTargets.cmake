@@ -1,3 +1,21 @@
+# jm_kernel_module(target NAME name SOURCES ... LINKS ... LOAD_ORDER ...): a
+# module of the geometry kernel's, name.so beside the programs (bin/ in a
+# build) with its own symbols hidden, loaded through kernelmodule.h only when
+# asked for. It links LINKS, and names the kernel libraries of LOAD_ORDER first
+# among its own, in the order the loader looks through them when it binds
+# every symbol of the others (kernelmodule.cpp).
+function(jm_kernel_module target)
+    cmake_parse_arguments(K "" "NAME" "SOURCES;LINKS;LOAD_ORDER" ${ARGN})
+    add_library(${target} MODULE ${K_SOURCES})
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${K_NAME}
+        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin CXX_VISIBILITY_PRESET hidden)
+    target_include_directories(${target} SYSTEM PRIVATE ${OpenCASCADE_INCLUDE_DIR})
+    target_link_libraries(${target} PRIVATE ${K_LINKS})
+    foreach(lib IN LISTS K_LOAD_ORDER)
+        target_link_options(${target} PRIVATE $<TARGET_FILE:${lib}>)
+    endforeach()
+endfunction()
+
 # jm_targets(OUT [DIRECTORY dir]): every target defined in dir (the top
 # directory by default) and the directories below it, in the order of
 # definition. Checks and settings that concern every target of a kind are
