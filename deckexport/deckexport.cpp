@@ -1,10 +1,11 @@
-// The takeoff and the code check written here; the solids (STEP, glTF) by
-// the geometry kernel's modules (stepfile.cpp, glbfile.cpp, loaded through
+// The takeoff, the code check and the glTF file (glbfile.h) written here;
+// the STEP file by the geometry kernel's module (stepfile.cpp, loaded through
 // kernelmodule.h), so that the other files never load the kernel. Every
 // file reaches the person through outputfile::writeWhole: a failure names
 // the file and the system's reason.
 #include "deckexport.h"
 
+#include "glbfile.h"
 #include "handoff.h"
 #include "kernelmodule.h"
 #include "outputfile.h"
@@ -50,15 +51,15 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
         return outputfile::writeWhole(path, format == Format::CheckJson ? codeCheckJson(report, suggestion)
                                                                         : codeCheckText(report, suggestion));
     }
+    if (format == Format::Glb)
+        return outputfile::writeWhole(path, glbOf(deck));
     // A target that cannot be written is told before the kernel's work.
     if (const outputfile::Scratch probe(path); !probe.status())
         return probe.status();
-    const SolidFormat solidFormat = format == Format::Step ? SolidFormat::Step : SolidFormat::Glb;
-    const jm::Result<const KernelModule *> module = kernelModule(kernelPartOf(solidFormat));
+    const jm::Result<const KernelModule *> module = kernelModule(KernelPart::StepFile);
     if (!module)
         return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, module.error()));
-    // The kernel writes by name, and the glTF writer adds a file of its own
-    // beside the one it is given: both in a private folder of the system's
+    // The kernel writes by name, in a private folder of the system's
     // temporary space. It says only that it failed, never why; its bytes
     // reach the person's file through writeWhole, which names the file and
     // the system's reason ("No space left on device", "Permission denied").
@@ -75,8 +76,7 @@ jm::Status writeDeck(const Deck &deck, const QString &path, Format format, const
         return jm::failure(QStringLiteral("cannot write %1: the geometry kernel has no folder to write in (%2: %3)")
                                .arg(path, QDir::cleanPath(QDir(temporaryFolder).absolutePath()), kernelFolder.errorString()));
     const QString temporary = kernelFolder.filePath(QFileInfo(path).fileName());
-    const jm::Status written =
-        (*module)->writeSolids(deck, temporary, solidFormat);
+    const jm::Status written = (*module)->writeSolids(deck, temporary);
     if (!written)
         return jm::failure(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
     QFile made(temporary);

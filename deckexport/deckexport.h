@@ -1,9 +1,9 @@
-// Writing a deck to files: the one place that knows the geometry kernel.
-// Callers hand over the plain member list; this turns it into solids and
-// writes STEP (AP214, a named component per member placing the one solid of
-// its piece, inches), binary glTF (a node per member, a mesh per piece), or
-// the takeoff as CSV, or the code check as JSON or text. Every file is
-// written whole or not at all.
+// Writing a deck to files. Callers hand over the plain member list; this
+// writes STEP through the geometry kernel's module (AP214, a named component
+// per member placing the one solid of its piece, inches), binary glTF
+// without it (glbfile.h: a node per member, a mesh per piece), or the
+// takeoff as CSV, or the code check as JSON or text. Every file is written
+// whole or not at all.
 #pragma once
 
 #include "codecheck.h"

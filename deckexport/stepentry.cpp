@@ -1,6 +1,5 @@
 // The STEP module's one entry point (kernelmodule.h): the STEP writer, which
-// with the glTF and hidden lines' modules is the only code that sees Open
-// CASCADE.
+// with the hidden lines' module is the only code that sees Open CASCADE.
 #include "kernelmodule.h"
 #include "solidfiles.h"
 

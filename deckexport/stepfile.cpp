@@ -208,10 +208,8 @@ jm::Status writeStep(const Deck &deck, const std::string &path)
 
 } // namespace
 
-jm::Status writeStepFile(const Deck &deck, const QString &path, SolidFormat format)
+jm::Status writeStepFile(const Deck &deck, const QString &path)
 {
-    if (format != SolidFormat::Step)
-        return jm::failure(QStringLiteral("the STEP module writes no other format."));
     // The kernel reports its progress on stdout; a command-line tool must not.
     static const bool quiet = [] {
         Message::DefaultMessenger()->ChangePrinters().Clear();

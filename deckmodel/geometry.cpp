@@ -1,6 +1,7 @@
 #include "geometry.h"
 
 #include <algorithm>
+#include <numeric>
 #include <cmath>
 
 namespace deckmodel {
@@ -215,6 +216,41 @@ double overlapArea(const Polygon &a, const Polygon &b)
         out = clipHalf(out, [&](Point r) { return cross(p, q, r); });
     }
     return out.size() >= 3 ? area(out) : 0.0;
+}
+
+std::vector<std::array<int, 3>> triangulated(const Polygon &p)
+{
+    std::vector<int> left(p.size());
+    std::iota(left.begin(), left.end(), 0);
+    double area = 0;
+    for (size_t i = 0; i < p.size(); ++i)
+        area += p[i].x * p[(i + 1) % p.size()].z - p[(i + 1) % p.size()].x * p[i].z;
+    if (area < 0)
+        std::reverse(left.begin(), left.end());
+    std::vector<std::array<int, 3>> triangles;
+    while (left.size() > 3) {
+        const size_t n = left.size();
+        size_t ear = n;
+        for (size_t i = 0; i < n && ear == n; ++i) {
+            const int a = left[(i + n - 1) % n], b = left[i], c = left[(i + 1) % n];
+            if (cross(p[a], p[b], p[c]) <= 1e-12)
+                continue;
+            bool empty = true;
+            for (const int q : left)
+                if (q != a && q != b && q != c && cross(p[a], p[b], p[q]) >= 0 && cross(p[b], p[c], p[q]) >= 0
+                    && cross(p[c], p[a], p[q]) >= 0)
+                    empty = false;
+            if (empty)
+                ear = i;
+        }
+        if (ear == n)
+            return {};
+        triangles.push_back({left[(ear + n - 1) % n], left[ear], left[(ear + 1) % n]});
+        left.erase(left.begin() + long(ear));
+    }
+    if (left.size() == 3 && cross(p[left[0]], p[left[1]], p[left[2]]) > 1e-12)
+        triangles.push_back({left[0], left[1], left[2]});
+    return triangles;
 }
 
 } // namespace deckmodel

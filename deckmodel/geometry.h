@@ -4,6 +4,7 @@
 // insetting edges is all there is; no general Boolean is ever needed.
 #pragma once
 
+#include <array>
 #include <vector>
 
 namespace deckmodel {
@@ -46,5 +47,11 @@ bool contains(const Polygon &polygon, Point point, double tolerance);
 // The area two polygons share; one of them must be convex.
 double overlapArea(const Polygon &a, const Polygon &b);
 bool isConvex(const Polygon &polygon);
+
+// A simple polygon (either winding) cut into counter-clockwise triangles by
+// clipping ears, each as three indices of its corners; empty when it is not
+// simple enough for that. A flat face's mesh (the model files, the hidden
+// lines).
+std::vector<std::array<int, 3>> triangulated(const Polygon &polygon);
 
 } // namespace deckmodel

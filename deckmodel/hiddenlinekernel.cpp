@@ -11,6 +11,7 @@
 // Built into the hidden lines' module (kernelmodule.h), never into a program.
 #include "hiddenlinekernel.h"
 
+#include "geometry.h"
 #include "occlusion.h"
 #include "sharedshapes.h"
 #include "solids.h"
@@ -26,6 +27,7 @@
 #include <GProp_GProps.hxx>
 #include <Geom_Plane.hxx>
 #include <gp_Dir.hxx>
+#include <gp_Pnt2d.hxx>
 #include <gp_XYZ.hxx>
 #include <HLRAlgo_EdgeIterator.hxx>
 #include <HLRAlgo_EdgeStatus.hxx>
@@ -43,7 +45,6 @@
 
 #include <array>
 #include <cmath>
-#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -97,48 +98,6 @@ std::vector<std::optional<gp_Dir>> outwardNormals(const TopoDS_Shape &solid)
     return normals;
 }
 
-double turn(const gp_Pnt2d &a, const gp_Pnt2d &b, const gp_Pnt2d &c)
-{
-    return (b.X() - a.X()) * (c.Y() - a.Y()) - (b.Y() - a.Y()) * (c.X() - a.X());
-}
-
-// A simple polygon (either winding) cut into counter-clockwise triangles by
-// clipping ears; empty when it is not simple enough for that.
-std::vector<std::array<int, 3>> earClip(const std::vector<gp_Pnt2d> &p)
-{
-    std::vector<int> left(p.size());
-    std::iota(left.begin(), left.end(), 0);
-    double area = 0;
-    for (size_t i = 0; i < p.size(); ++i)
-        area += p[i].X() * p[(i + 1) % p.size()].Y() - p[(i + 1) % p.size()].X() * p[i].Y();
-    if (area < 0)
-        std::reverse(left.begin(), left.end());
-    std::vector<std::array<int, 3>> triangles;
-    while (left.size() > 3) {
-        const size_t n = left.size();
-        size_t ear = n;
-        for (size_t i = 0; i < n && ear == n; ++i) {
-            const int a = left[(i + n - 1) % n], b = left[i], c = left[(i + 1) % n];
-            if (turn(p[a], p[b], p[c]) <= 1e-12)
-                continue;
-            bool empty = true;
-            for (const int q : left)
-                if (q != a && q != b && q != c && turn(p[a], p[b], p[q]) >= 0 && turn(p[b], p[c], p[q]) >= 0
-                    && turn(p[c], p[a], p[q]) >= 0)
-                    empty = false;
-            if (empty)
-                ear = i;
-        }
-        if (ear == n)
-            return {};
-        triangles.push_back({left[(ear + n - 1) % n], left[ear], left[(ear + 1) % n]});
-        left.erase(left.begin() + long(ear));
-    }
-    if (left.size() == 3 && turn(p[left[0]], p[left[1]], p[left[2]]) > 1e-12)
-        triangles.push_back({left[0], left[1], left[2]});
-    return triangles;
-}
-
 // A flat face's mesh: its corners, triangles facing the plane's normal, and
 // each edge's two corners. False, with nothing changed, when the face is not
 // a plane bounded by one simple polygon.
@@ -153,21 +112,21 @@ bool meshFlatFace(const TopoDS_Face &face)
     const gp_Trsf toFace = face.Location().Transformation().Inverted();
     std::vector<TopoDS_Vertex> corners;
     std::vector<gp_Pnt> points;
-    std::vector<gp_Pnt2d> uv;
+    Polygon uv;
     for (BRepTools_WireExplorer corner(BRepTools::OuterWire(face), face); corner.More(); corner.Next()) {
         corners.push_back(corner.CurrentVertex());
         points.push_back(BRep_Tool::Pnt(corners.back()));
         double u, v;
         ElSLib::Parameters(pln, points.back(), u, v);
-        uv.emplace_back(u, v);
+        uv.push_back({u, v});
     }
-    const std::vector<std::array<int, 3>> triangles = points.size() >= 3 ? earClip(uv) : decltype(earClip(uv)){};
+    const std::vector<std::array<int, 3>> triangles = points.size() >= 3 ? triangulated(uv) : std::vector<std::array<int, 3>>();
     if (triangles.empty())
         return false;
     Handle(Poly_Triangulation) mesh = new Poly_Triangulation(int(points.size()), int(triangles.size()), true);
     for (size_t i = 0; i < points.size(); ++i) {
         mesh->SetNode(int(i) + 1, points[i].Transformed(toFace));
-        mesh->SetUVNode(int(i) + 1, uv[i]);
+        mesh->SetUVNode(int(i) + 1, gp_Pnt2d(uv[i].x, uv[i].z));
     }
     const bool direct = pln.Direct();
     for (size_t i = 0; i < triangles.size(); ++i) {

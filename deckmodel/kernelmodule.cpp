@@ -44,7 +44,6 @@ const char *fileOf(KernelPart part)
     switch (part) {
     case KernelPart::HiddenLines: return HiddenLineModuleFile;
     case KernelPart::StepFile: return StepModuleFile;
-    case KernelPart::GlbFile: return GlbModuleFile;
     }
     return "";
 }
@@ -55,7 +54,6 @@ bool offers(const KernelModule &module, KernelPart part)
     switch (part) {
     case KernelPart::HiddenLines: return module.hiddenLines != nullptr;
     case KernelPart::StepFile: return module.writeSolids != nullptr && module.buildSolids != nullptr;
-    case KernelPart::GlbFile: return module.writeSolids != nullptr;
     }
     return false;
 }
@@ -97,8 +95,8 @@ QStringList kernelModulePlaces(const QString &programFolder, const char *file)
 
 jm::Result<const KernelModule *> kernelModule(KernelPart part)
 {
-    static std::once_flag once[3];
-    static std::optional<jm::Result<const KernelModule *>> loaded[3];
+    static std::once_flag once[2];
+    static std::optional<jm::Result<const KernelModule *>> loaded[2];
     const size_t which = size_t(part);
     std::call_once(once[which], [&] { loaded[which] = load(part); });
     return *loaded[which];

@@ -1,11 +1,9 @@
-// The geometry kernel (Open CASCADE) lives in three modules beside the
+// The geometry kernel (Open CASCADE) lives in two modules beside the
 // programs, each loaded the first time it is needed: joistmaster-lines.so, a
-// view's hidden lines; joistmaster-step.so, a STEP file; joistmaster-gltf.so,
-// a glTF file. A takeoff, a code check or a drawing set loads none: binding
-// the kernel's libraries costs every process that links them tens of
-// milliseconds before main, and each module binds only the libraries its own
-// work needs (the glTF writer's bring the kernel's visualisation, image and
-// font libraries; the STEP writer's are as many again, of their own).
+// view's hidden lines; joistmaster-step.so, a STEP file. A takeoff, a code
+// check, a glTF file or a drawing set loads none: binding the kernel's
+// libraries costs every process that links them tens of milliseconds before
+// main, and each module binds only the libraries its own work needs.
 //
 // This is the whole of what the module offers, as plain C++: the programs and
 // the module are built together, by one compiler, from one tree.
@@ -30,23 +28,21 @@ public:
     virtual int solids() const = 0;
 };
 
-enum class SolidFormat { Step, Glb };
-
-// Each module fills in its own part: the hidden lines, or the solid files.
+// Each module fills in its own part: the hidden lines, or the STEP file.
 struct KernelModule {
     int version = 0; // KernelModuleVersion of the module's build
     // Built and meshed once for the members; never null.
     std::unique_ptr<HiddenLineKernel> (*hiddenLines)(const std::vector<Member> &members) = nullptr;
-    // Writes the deck's solids to `path` in the module's format (the writers
-    // may add files beside it); fails with the sentence's end: "the STEP file
-    // could not be written."
-    jm::Status (*writeSolids)(const Deck &deck, const QString &path, SolidFormat format) = nullptr;
+    // Writes the deck's solids to `path` as STEP (the writer may add files
+    // beside it); fails with the sentence's end: "the STEP file could not be
+    // written."
+    jm::Status (*writeSolids)(const Deck &deck, const QString &path) = nullptr;
     // Only turns the members into solids; how many it made (the STEP module's).
     int (*buildSolids)(const Deck &deck) = nullptr;
 };
 
 // Raised whenever KernelModule changes: a module of another build is refused.
-inline constexpr int KernelModuleVersion = 2;
+inline constexpr int KernelModuleVersion = 3;
 // The name of the module's entry point, a function returning const KernelModule *.
 inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
 // What a module's entry point is declared with: the one symbol a module built
@@ -58,15 +54,8 @@ inline constexpr char KernelModuleEntry[] = "joistmasterKernelModule";
 #endif
 inline constexpr char HiddenLineModuleFile[] = "joistmaster-lines"; // the hidden lines
 inline constexpr char StepModuleFile[] = "joistmaster-step";         // STEP files
-inline constexpr char GlbModuleFile[] = "joistmaster-gltf";          // glTF files
 
-enum class KernelPart { HiddenLines, StepFile, GlbFile };
-
-// The part that writes a format.
-constexpr KernelPart kernelPartOf(SolidFormat format)
-{
-    return format == SolidFormat::Step ? KernelPart::StepFile : KernelPart::GlbFile;
-}
+enum class KernelPart { HiddenLines, StepFile };
 
 // The module with that part, loaded on the first call, from the running
 // program's folder or the build's bin/ beside it; or one sentence saying why

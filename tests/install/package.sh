@@ -65,7 +65,6 @@ check "installed files" "$(cat <<'F'
 ./usr/lib/joistmaster/deckhost
 ./usr/lib/joistmaster/deckviewer
 ./usr/lib/joistmaster/joistmaster
-./usr/lib/joistmaster/joistmaster-gltf.so
 ./usr/lib/joistmaster/joistmaster-lines.so
 ./usr/lib/joistmaster/joistmaster-step.so
 ./usr/share/applications/com.plankora.Joistmaster.DeckViewer.desktop
@@ -143,7 +142,7 @@ if wait_for 20 test -s "$driver/joistmaster.pid" && wizard_pid=$(cat "$driver/jo
     && wait_for 20 gone "$wizard_pid"; then
     check "A: DeckSize.txt in \$XDG_DATA_HOME/joistmaster" "$(printf '24.5\r\n' | od -c)" "$(od -c <"$folder/DeckSize.txt")"
     check "A: the program folder is private" "700" "$(stat -c %a "$folder")"
-    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster joistmaster-gltf.so joistmaster-lines.so joistmaster-step.so" "$(ls "$programs" | xargs)"
+    check "A: nothing written beside the programs" "deckhost deckviewer joistmaster joistmaster-lines.so joistmaster-step.so" "$(ls "$programs" | xargs)"
     check "A: deckhost's journal" "$start_and_finish_style3" "$(calls "$work/a.out")"
     host_pid=$(cat "$driver/deckhost.pid" 2>/dev/null || echo none)
     check "A: deckhost still open after the wizard ended" "yes" "$(alive "$host_pid" && echo yes || echo no)"
@@ -263,7 +262,7 @@ if [ "$(id -u)" -eq 0 ]; then
     check "D: a data folder others may write to is refused" \
         "joistmaster: \"$work/shared/joistmaster\" is not a folder of yours alone (it must be a folder, owned by you and writable by no one else); move it aside, or start Joistmaster with --program-folder DIR.|1" \
         "$(XDG_DATA_HOME="$work/shared" answer "$system/bin/joistmaster")"
-    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster joistmaster-gltf.so joistmaster-lines.so joistmaster-step.so" "$(ls "$system/lib/joistmaster" | xargs)"
+    check "D: nothing written beside the programs under /usr" "deckhost deckviewer joistmaster joistmaster-lines.so joistmaster-step.so" "$(ls "$system/lib/joistmaster" | xargs)"
 fi
 
 echo "package: $passed passed, $failed failed"
