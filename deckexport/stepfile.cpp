@@ -16,10 +16,15 @@
 #include "solidfiles.h"
 
 #include "framing.h"
+#include "geometry.h"
 #include "sharedshapes.h"
 #include "solidparts.h"
 #include "solids.h"
 
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_MakePolygon.hxx>
+#include <BRepLib.hxx>
+#include <BRepPrimAPI_MakePrism.hxx>
 #include <BRep_Builder.hxx>
 #include <Interface_InterfaceModel.hxx>
 #include <Interface_Static.hxx>
@@ -30,6 +35,9 @@
 #include <STEPConstruct_DataMapOfPointTransient.hxx>
 #include <STEPConstruct_Styles.hxx>
 #include <STEPControl_Writer.hxx>
+#include <StepData_Protocol.hxx>
+#include <StepData_StepModel.hxx>
+#include <StepData_StepWriter.hxx>
 #include <Standard_Failure.hxx>
 #include <StepBasic_Product.hxx>
 #include <StepBasic_ProductDefinition.hxx>
@@ -41,6 +49,7 @@
 #include <StepRepr_RepresentationItem.hxx>
 #include <StepShape_ContextDependentShapeRepresentation.hxx>
 #include <StepShape_ShapeDefinitionRepresentation.hxx>
+#include <StepShape_ShapeRepresentation.hxx>
 #include <StepVisual_Colour.hxx>
 #include <StepVisual_MechanicalDesignGeometricPresentationRepresentation.hxx>
 #include <StepVisual_PresentationStyleAssignment.hxx>
@@ -48,7 +57,13 @@
 #include <TCollection_AsciiString.hxx>
 #include <TCollection_ExtendedString.hxx>
 #include <TCollection_HAsciiString.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
+#include <gp_Dir.hxx>
+#include <gp_Pln.hxx>
+#include <gp_Pnt.hxx>
+#include <gp_Vec.hxx>
 #include <TransferBRep.hxx>
 #include <TransferBRep_ShapeMapper.hxx>
 #include <Transfer_FinderProcess.hxx>
@@ -59,6 +74,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -114,16 +130,23 @@ void nameComponent(const Handle(Transfer_FinderProcess) &process, const TopoDS_S
 }
 
 // The solid's surfaces in one colour: a styled item on its solid, presented
-// in its own context. The colours are shared among the solids.
+// in the context of the solid's representation. The colours are shared
+// among the solids. (The styles tool is not given the session: given it,
+// it works out the model's graph and checks every entity, which the file
+// needs neither of and which took a tenth of a small deck's file.)
 struct Colouring {
-    explicit Colouring(const Handle(XSControl_WorkSession) &session) : styles(session), session(session) {}
+    explicit Colouring(const Handle(XSControl_WorkSession) &session) : session(session) {}
     void colour(const TopoDS_Shape &solid, const Quantity_Color &colour)
     {
         styles.ClearStyles();
-        const Handle(StepRepr_RepresentationContext) context = styles.FindContext(solid);
+        const Handle(Transfer_FinderProcess) process = session->TransferWriter()->FinderProcess();
+        Handle(StepShape_ShapeRepresentation) representation;
+        if (!process->FindTypedTransient(TransferBRep::ShapeMapper(process, solid), STANDARD_TYPE(StepShape_ShapeRepresentation),
+                                         representation))
+            return;
+        const Handle(StepRepr_RepresentationContext) context = representation->ContextOfItems();
         TopLoc_Location where;
-        const Handle(StepRepr_RepresentationItem) item =
-            STEPConstruct::FindEntity(session->TransferWriter()->FinderProcess(), solid, where);
+        const Handle(StepRepr_RepresentationItem) item = STEPConstruct::FindEntity(process, solid, where);
         if (context.IsNull() || item.IsNull())
             return;
         const Handle(StepVisual_Colour) surface = STEPConstruct_Styles::EncodeColor(colour, predefined, rgb);
@@ -137,6 +160,25 @@ struct Colouring {
     STEPConstruct_DataMapOfAsciiStringTransient predefined;
     STEPConstruct_DataMapOfPointTransient rgb;
 };
+
+// A member as a solid, as solidOf() makes it, on the plane its plan lies in
+// rather than one the kernel fits to the plan's corners (a third of the
+// solid's making): facing down where the plan runs counter-clockwise, up
+// where it runs the other way, so that the solid is not turned inside out.
+TopoDS_Shape prismOf(const Member &m)
+{
+    BRepBuilderAPI_MakePolygon wire;
+    for (const Point &p : m.plan)
+        wire.Add(gp_Pnt(p.x, m.base, p.z));
+    wire.Close();
+    if (!wire.IsDone() || m.plan.empty())
+        return {};
+    const gp_Pln plane(gp_Pnt(m.plan.front().x, m.base, m.plan.front().z), gp_Dir(0, signedArea(m.plan) > 0 ? -1 : 1, 0));
+    const BRepBuilderAPI_MakeFace face(plane, wire.Wire(), true);
+    if (!face.IsDone())
+        return {};
+    return BRepPrimAPI_MakePrism(face.Face(), gp_Vec(0, m.thickness, 0)).Shape();
+}
 
 // The kernel says only that it failed: the system's reason where its write
 // left one (errno is cleared before it starts).
@@ -160,14 +202,26 @@ jm::Status writeStep(const Deck &deck, const std::string &path)
     // The deck's compound is an assembly, each solid placed in it a
     // component, a solid placed many times one product.
     Interface_Static::SetCVal("write.step.assembly", "On");
+    // The uncertainty the file states: the kernel's least length, as the
+    // average of the solids' tolerances would give, without working it out
+    // on every solid.
+    Interface_Static::SetIVal("write.precision.mode", 2);
+    Interface_Static::SetRVal("write.precision.val", 1e-7);
 
     // The members where they stand, the ledger's hangers after them.
     const std::vector<Member> members = membersInPlan(deck);
     const SharedShapes shared = sharedShapesOf(members);
     std::vector<TopoDS_Shape> pieces;
     pieces.reserve(shared.pieces.size());
-    for (const Member &piece : shared.pieces)
-        pieces.push_back(solidOf(piece));
+    for (const Member &piece : shared.pieces) {
+        pieces.push_back(prismOf(piece));
+        // Each edge's curve on its faces' planes, worked out once and kept:
+        // the translator asks for it several times an edge, and works it
+        // out anew each time where it is not kept. (The file has none.)
+        for (TopExp_Explorer faces(pieces.back(), TopAbs_FACE); faces.More(); faces.Next())
+            for (TopExp_Explorer edges(faces.Current(), TopAbs_EDGE); edges.More(); edges.Next())
+                BRepLib::BuildPCurveForEdgeOnPlane(TopoDS::Edge(edges.Current()), TopoDS::Face(faces.Current()));
+    }
     BRep_Builder builder;
     TopoDS_Compound assembly;
     builder.MakeCompound(assembly);
@@ -200,8 +254,23 @@ jm::Status writeStep(const Deck &deck, const std::string &path)
     if (!wall.IsNull())
         colouring.colour(wall, houseWallColour());
 
+    // The model written as text straight away: the session's own write
+    // works out the model's graph, checks every entity and copies the model
+    // first, none of which changes a byte of the file.
+    const Handle(StepData_StepModel) model = writer.Model();
+    const Handle(StepData_Protocol) protocol = Handle(StepData_Protocol)::DownCast(session->Protocol());
+    if (model.IsNull() || protocol.IsNull())
+        return jm::failure(QStringLiteral("the deck could not be turned into STEP."));
+    StepData_StepWriter text(model);
+    text.SendModel(protocol);
     errno = 0;
-    if (writer.Write(path.c_str()) != IFSelect_RetDone)
+    std::ofstream file(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!file.is_open())
+        return kernelFailed();
+    const bool printed = text.Print(file);
+    file.flush();
+    file.close();
+    if (!printed || !file)
         return kernelFailed();
     return jm::success();
 }
@@ -227,7 +296,7 @@ int solidsOf(const Deck &deck)
 {
     int solids = 0;
     for (const Member &m : deck.members)
-        solids += solidOf(m).IsNull() ? 0 : 1;
+        solids += prismOf(m).IsNull() ? 0 : 1;
     return solids;
 }
 
