@@ -135,14 +135,7 @@ std::pair<CodeReport, Suggestion> passingDeck()
 class TestGuards : public QObject {
     Q_OBJECT
 private slots:
-    void everyShape_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        const QList<QStringList> rows = tableRows("guards.txt");
-        QCOMPARE(rows.size(), 11);
-        for (const QStringList &r : rows)
-            QTest::newRow(qPrintable(r[0])) << r;
-    }
+    void everyShape_data() { rowsOf(JM_TESTDATA "/guards.txt", 11); }
     void everyShape()
     {
         QFETCH(QStringList, row);
@@ -183,14 +176,7 @@ private slots:
             QCOMPARE(elsewhere->stair.layout.edge, edge);
     }
 
-    void hostileStairs_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        const QList<QStringList> rows = tableRows("hostile-stairs.txt");
-        QCOMPARE(rows.size(), 13);
-        for (const QStringList &r : rows)
-            QTest::newRow(qPrintable(r[0])) << r;
-    }
+    void hostileStairs_data() { rowsOf(JM_TESTDATA "/hostile-stairs.txt", 13); }
     void hostileStairs()
     {
         QFETCH(QStringList, row);
@@ -310,28 +296,20 @@ private slots:
         QCOMPARE(byteLines(bytes), byteLines(dataBytes(JM_TESTDATA "/" + golden)));
     }
 
-    void verdictLines_data()
-    {
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QString>("line");
-        const QList<QStringList> rows = dataTable(JM_TESTDATA "/verdict-lines.txt", QStringLiteral(" | "));
-        QCOMPARE(rows.size(), 9);
-        for (const QStringList &f : rows)
-            QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
-    }
+    void verdictLines_data() { wordRows(JM_TESTDATA "/verdict-lines.txt", 9); }
     void verdictLines()
     {
-        QFETCH(QStringList, results);
+        QFETCH(QStringList, words);
         CodeReport report;
         const std::pair<const char *, Verdict> keys[] = {
             {"pass", Verdict::Pass}, {"fail", Verdict::Fail}, {"outside", Verdict::Outside},
             {"information", Verdict::Information}};
-        for (const QString &result : results)
+        for (const QString &result : words)
             for (const auto &[key, verdict] : keys)
                 if (result == QLatin1String(key))
                     report.checks.push_back({.result = verdict});
-        QCOMPARE(report.checks.size(), size_t(results.size()));
-        QTEST(verdictLine(report), "line");
+        QCOMPARE(report.checks.size(), size_t(words.size()));
+        QTEST(verdictLine(report), "expected");
     }
 
     // Each key read back to itself and its words; anything else refused.
