@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <map>
 
 using namespace deckmodel;
 
@@ -75,51 +76,26 @@ void TestLedger::namesTheEdges()
     QCOMPARE(edgeFacing(deck->outline, side), edge);
 }
 
+// (data/ledger-refusals.txt)
 void TestLedger::refuses_data()
 {
-    QTest::addColumn<int>("edge");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<int>("stairEdge");
-    QTest::addColumn<int>("rule");
-    QTest::addColumn<QString>("sentence");
-    const int band = int(HouseFraming::BandJoist);
-    QTest::newRow("brick veneer") << 3 << int(HouseFraming::BrickVeneer) << -1 << int(Rule::LedgerNotAllowed)
-        << "The deck cannot hang on brick veneer: a ledger may not be supported on stone or masonry veneer (R507.9.1.1); "
-           "attach it free-standing: a beam line 18 in from the house.";
-    QTest::newRow("stone veneer") << 3 << int(HouseFraming::StoneVeneer) << -1 << int(Rule::LedgerNotAllowed)
-        << "The deck cannot hang on stone veneer: a ledger may not be supported on stone or masonry veneer (R507.9.1.1); "
-           "attach it free-standing: a beam line 18 in from the house.";
-    QTest::newRow("cantilevered floor") << 3 << int(HouseFraming::CantileveredFloor) << -1 << int(Rule::LedgerNotAllowed)
-        << "The deck cannot hang on a cantilevered floor: the band joist of a floor that cantilevers past the wall below "
-           "does not bear fully on the house (R507.9.1.2); attach it free-standing: a beam line 18 in from the house.";
-    QTest::newRow("overhang") << 3 << int(HouseFraming::Overhang) << -1 << int(Rule::LedgerNotAllowed)
-        << "The deck cannot hang on a house overhang: the band joist of a floor that cantilevers past the wall below "
-           "does not bear fully on the house (R507.9.1.2); attach it free-standing: a beam line 18 in from the house.";
-    QTest::newRow("chimney or bay") << 3 << int(HouseFraming::ChimneyOrBay) << -1 << int(Rule::LedgerNotAllowed)
-        << "The deck cannot hang on a chimney or bay: it is no band joist bearing fully on the house (R507.9.1.2); "
-           "attach it free-standing: a beam line 18 in from the house.";
-    QTest::newRow("edge past the outline") << 4 << band << -1 << int(Rule::LedgerOffDeck)
-        << "The ledger is set on edge 5, but the deck's outline has 4 edges.";
-    QTest::newRow("stair on the house's edge") << 3 << band << 3 << int(Rule::LedgerUnderStair)
-        << "The stair is on edge 4, where the deck hangs on the house; move the stair to another edge.";
+    rowsOf(JM_TESTDATA "/ledger-refusals.txt", 7);
 }
 
 void TestLedger::refuses()
 {
-    QFETCH(int, edge);
-    QFETCH(int, to);
-    QFETCH(int, stairEdge);
-    QFETCH(int, rule);
-    QFETCH(QString, sentence);
+    QFETCH(QStringList, row);
+    const std::map<QString, Rule> rules{{"not allowed", Rule::LedgerNotAllowed}, {"off the deck", Rule::LedgerOffDeck},
+                                        {"under the stair", Rule::LedgerUnderStair}};
     Extras extras;
-    extras.attachment = along(edge, HouseFraming(to));
-    extras.stair.edge = stairEdge;
+    extras.attachment = along(row[1].toInt(), *houseFramingNamed(row[2]));
+    extras.stair.edge = row[3].toInt();
     std::vector<Finding> findings;
     const auto deck = frameDeck(workedExample(), extras, &findings);
     QVERIFY(!deck);
-    QCOMPARE(deck.error(), sentence);
+    QCOMPARE(deck.error(), row[5]);
     QCOMPARE(findings.size(), size_t(1));
-    QCOMPARE(int(findings[0].rule), rule);
+    QCOMPARE(int(findings[0].rule), int(rules.at(row[4])));
 }
 
 void TestLedger::hangsTheWorkedExampleOnTheHouse()
@@ -140,11 +116,7 @@ void TestLedger::hangsTheWorkedExampleOnTheHouse()
     // A 2x8 though the joists are 2x6: its top at the joists' top, 36 - 1.
     QCOMPARE(ledger->thickness, 7.25);
     QCOMPARE(ledger->base, 35 - 7.25);
-    const Box box = bounds(ledger->plan);
-    QCOMPARE(box.z0, 0.0);
-    QCOMPARE(box.z1, 1.5);
-    QCOMPARE(box.x0, 0.0);
-    QCOMPARE(box.x1, 144.0);
+    QCOMPARE(boxText(bounds(ledger->plan)), QStringLiteral("0 144 0 1.5"));
     QVERIFY(!named(*deck, QStringLiteral("Rim joist 4")));
     QVERIFY(named(*deck, QStringLiteral("Rim joist 1")));
     // Joists at X = 12, 24, ... 132: eleven, every one hung on the ledger.
@@ -160,11 +132,7 @@ void TestLedger::hangsTheWorkedExampleOnTheHouse()
         if (m.kind == Kind::GuardPost)
             QVERIFY2(bounds(m.plan).z0 >= 0, qPrintable(m.name));
     // The wall behind it, 8 in thick, 24 in past each end, 8 ft above the deck.
-    const Box wall = bounds(deck->ledger.houseWall);
-    QCOMPARE(wall.z0, -8.0);
-    QCOMPARE(wall.z1, 0.0);
-    QCOMPARE(wall.x0, -24.0);
-    QCOMPARE(wall.x1, 168.0);
+    QCOMPARE(boxText(bounds(deck->ledger.houseWall)), QStringLiteral("-24 168 -8 0"));
     QCOMPARE(deck->ledger.houseWallTopInches, 36.0 + 96);
 }
 
@@ -211,18 +179,15 @@ void TestLedger::hangsOnTheBackEdgeTurned()
         return *std::find_if(standing.begin(), standing.end(), [&](const Member &m) { return m.name == name; });
     };
     // Where it stands, the ledger along the back: X 142.5 to 144, Z 0 to 192.
-    const Box ledger = bounds(standingNamed(QStringLiteral("Ledger")).plan);
-    QCOMPARE(boxText(ledger), QStringLiteral("142.5 144 0 192"));
+    QCOMPARE(boxText(bounds(standingNamed(QStringLiteral("Ledger")).plan)), QStringLiteral("142.5 144 0 192"));
     // The first joist, 12 in from the framing's start, stands 180 in along Z
     // and runs from the front rim (1.5) to the ledger's face (142.5).
-    const Box joist = bounds(standingNamed(QStringLiteral("Joist 1")).plan);
-    QCOMPARE(boxText(joist), QStringLiteral("1.5 142.5 179.25 180.75"));
+    QCOMPARE(boxText(bounds(standingNamed(QStringLiteral("Joist 1")).plan)), QStringLiteral("1.5 142.5 179.25 180.75"));
     // Its hanger: 1/16" metal round the joist's 1.5", flanges 1 1/4" past it
     // (Z 180 -/+ 2 1/16), 3" along it from the ledger's face and 1/16" behind
     // it, as tall as the joist less an inch, on the joist's underside.
     const Member hanger = standingNamed(QStringLiteral("Ledger hanger 1"));
-    const Box held = bounds(hanger.plan);
-    QCOMPARE(boxText(held), QStringLiteral("139.5 142.5625 177.9375 182.0625"));
+    QCOMPARE(boxText(bounds(hanger.plan)), QStringLiteral("139.5 142.5625 177.9375 182.0625"));
     QCOMPARE(hanger.base, 29.5);
     QCOMPARE(hanger.thickness, 4.5);
     QCOMPARE(hanger.plan.size(), size_t(12));
@@ -238,8 +203,7 @@ void TestLedger::hangsOnTheBackEdgeTurned()
         if (m.kind == Kind::GuardPost)
             QVERIFY2(bounds(m.plan).x1 <= 144, qPrintable(m.name));
     // The wall behind it, 8 in thick, 24 in past each end.
-    const Box wall = bounds(houseWallInPlan(*deck));
-    QCOMPARE(boxText(wall), QStringLiteral("144 152 -24 216"));
+    QCOMPARE(boxText(bounds(houseWallInPlan(*deck))), QStringLiteral("144 152 -24 216"));
     // The outline where it stands is the shape's own.
     QCOMPARE(edgeFacing(planPolygon(*deck, deck->outline), QStringLiteral("back")), 0);
     const Point out = planDirection(*deck, deck->ledger.out);
@@ -261,9 +225,8 @@ void TestLedger::hangsOnTheFrontEdgeTurned()
     QCOMPARE(deck->ledger.hangers.size(), size_t(15));
     QCOMPARE(deck->stair.layout.edge, 0);
     const std::vector<Member> standing = membersInPlan(*deck);
-    const Box ledger = bounds(std::find_if(standing.begin(), standing.end(), [](const Member &m) { return m.kind == Kind::Ledger; })->plan);
-    QCOMPARE(ledger.x0, 0.0);
-    QCOMPARE(ledger.x1, 1.5);
+    const Member &ledger = *std::find_if(standing.begin(), standing.end(), [](const Member &m) { return m.kind == Kind::Ledger; });
+    QCOMPARE(boxText(bounds(ledger.plan)), QStringLiteral("0 1.5 0 192"));
     // A stair asked for on the house's edge is still refused.
     extras.stair.edge = 2;
     std::vector<Finding> findings;
