@@ -142,9 +142,7 @@ private slots:
         const QStringList size = row[1].split(u' ');
         const DeckParameters p = deckOf(size[0].toInt(), size[1].toDouble(), size[2].toDouble(), size[3].toDouble(),
                                         QStringLiteral("2 X 8"), QStringLiteral("2 X 6"), 4, QStringLiteral("5/4x6"));
-        const jm::Result<Deck> built = buildDeck(p);
-        QVERIFY2(built, qPrintable(built.error()));
-        const Deck &deck = *built;
+        const Deck deck = framed(p);
         const int edge = row[4].toInt();
         QCOMPARE(QString::number(deck.outline.size()), row[2]);
         QCOMPARE(QString::number(frontEdge(p.deckType, deck.outline)), row[3]);
@@ -269,10 +267,9 @@ private slots:
         QFETCH(bool, stair);
         Extras extras;
         extras.stair.present = stair;
-        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
-        QVERIFY2(built, qPrintable(built.error()));
+        const Deck built = framed(workedExample(), extras);
         QStringList cells;
-        for (const CodeCheck &row : guardAndStairChecks(*built))
+        for (const CodeCheck &row : guardAndStairChecks(built))
             cells << row.cell;
         QTEST(cells, "cells");
     }

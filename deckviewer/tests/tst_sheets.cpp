@@ -28,14 +28,6 @@ using namespace deckview;
 
 namespace {
 
-deckmodel::Deck framed(const deckmodel::DeckParameters &parameters)
-{
-    const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(parameters);
-    if (!deck)
-        qFatal("%s", qPrintable(deck.error()));
-    return *deck;
-}
-
 deckmodel::DeckParameters parametersOf(const QString &sizes, const QStringList &row)
 {
     const QStringList n = sizes.split(u' ');
@@ -230,7 +222,7 @@ void TestSheets::options()
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext
-// reads them, and an SVG file a sheet.
+// reads them (data/set-words.txt), and an SVG file a sheet.
 void TestSheets::commandLineSet()
 {
     QTemporaryDir dir;
@@ -258,24 +250,8 @@ void TestSheets::commandLineSet()
     const Run text = runProgram(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
     QCOMPARE(text.exitCode, 0);
     const QString words = QString::fromUtf8(text.out).simplified(); // a wrapped line reads on
-    for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
-                                 "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
-                                 "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
-                                 "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES",
-                                 // the title block on every sheet
-                                 "Owner: not given", "Site: not given", "Prepared by: not given", "Revision: A",
-                                 "Size: A 16' 0\", B 12' 0\"", "Sheet 10 of ", "FAILS 1 of 14 rules: see the code check sheet",
-                                 // the code check sheet
-                                 "Code check", "Table cell: Table R507.6", "SETTINGS", "Species: Southern pine",
-                                 "Soil bearing: 1,500 psf", "ASSUMPTIONS", "R312.1.3 guard openings",
-                                 // the site plan with what to fill in
-                                 "Site plan", "SITE PLAN: TO FILL IN", "A north arrow.",
-                                 // the details
-                                 "GUARD DETAIL", "Two 1/2\" through-bolts", "STAIR DETAIL", "5 risers of 7 1/4\"",
-                                 "2x2 handrail, top 36\" above the line of the nosings", "FOOTING DETAIL",
-                                 "confirm with the building department", "Post cap connector, beam to post",
-                                 "Concrete pier in a form tube"})
-        QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
+    for (const QString &expected : dataLines(JM_TESTDATA "/set-words.txt")) // "Sheet 1 of " ends in a blank
+        QVERIFY2(words.contains(expected), qPrintable(expected));
 }
 
 // File > Drawing Set... asks for a PDF named after the deck and writes the

@@ -13,14 +13,6 @@ using namespace deckmodel;
 Q_DECLARE_METATYPE(deckmodel::DeckParameters)
 
 namespace {
-Deck framed(const DeckParameters &parameters, const Extras &extras = {})
-{
-    const jm::Result<Deck> built = buildDeck(parameters, extras);
-    if (!built)
-        qFatal("%s", qPrintable(built.error()));
-    return *built;
-}
-
 PriceList examplePrices() { return PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv")); }
 } // namespace
 
