@@ -568,25 +568,21 @@ void TestSheets::slopedHandrail()
 
 void TestSheets::sitePlan_data()
 {
-    QTest::addColumn<QList<double>>("site"); // lot width, depth; deck from left, back (ft)
+    QTest::addColumn<QList<double>>("site");
     QTest::addColumn<QString>("scale");
     QTest::addColumn<QStringList>("dimensions");
     QTest::addColumn<bool>("pastALotLine");
-    // The worked example (16' 0" along A, 12' 0" along B), by hand: right is
-    // width - left - 16, front is depth - back - 12.
-    QTest::newRow("60 x 120 lot") << QList<double>{60, 120, 10, 40} << QStringLiteral("1/32\" = 1'-0\"")
-                                  << QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << false;
-    QTest::newRow("small lot at 1/8") << QList<double>{30, 24, 6.5, 5} << QStringLiteral("1/8\" = 1'-0\"")
-                                      << QStringList{"6' 6\"", "7' 6\"", "5' 0\"", "7' 0\"", "30' 0\"", "24' 0\""} << false;
-    QTest::newRow("1000 ft lot") << QList<double>{1000, 1000, 500, 500} << QStringLiteral("1\" = 200'-0\"")
-                                 << QStringList{"500' 0\"", "484' 0\"", "500' 0\"", "488' 0\"", "1000' 0\"", "1000' 0\""}
-                                 << false;
-    QTest::newRow("deck past the right lot line") << QList<double>{60, 120, 50, 40} << QStringLiteral("1/32\" = 1'-0\"")
-                                                  << QStringList{"50' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << true;
+    for (const QStringList &f : tableRows("site-plans.txt")) {
+        QList<double> site;
+        for (const QString &feet : f[1].split(u' '))
+            site << feet.toDouble();
+        QTest::newRow(qPrintable(f[0])) << site << f[2] << f[3].split(u';') << (f[4] == u"past");
+    }
 }
 
 // A lot and the deck's place on it give the site plan its lot lines, the four
-// distances, the lot's sizes and a north arrow, every text clear.
+// distances, the lot's sizes and a north arrow, every text clear
+// (data/site-plans.txt).
 void TestSheets::sitePlan()
 {
     QFETCH(QList<double>, site);

@@ -226,24 +226,23 @@ private slots:
         QCOMPARE(found, line);
     }
 
-    void jointsOverSupports_data()
-    {
-        QTest::addColumn<double>("length");
-        QTest::addColumn<QList<double>>("supports");
-        QTest::addColumn<QList<double>>("cuts");
-        QTest::newRow("20 feet whole") << 240.0 << QList<double>{60, 120} << QList<double>{240};
-        QTest::newRow("board over joists every foot")
-            << 1188.0 << QList<double>{12, 228, 240, 252, 480, 720, 960, 1176} << QList<double>{240, 240, 240, 240, 228};
-        QTest::newRow("joist over the last beam in reach")
-            << 400.0 << QList<double>{30, 130, 230, 330} << QList<double>{230, 170};
-        QTest::newRow("no support in reach") << 300.0 << QList<double>{250} << QList<double>{240, 60};
-    }
+    // (data/joints.txt)
+    void jointsOverSupports_data() { wordRows(JM_TESTDATA "/joints.txt", 4); }
     void jointsOverSupports()
     {
-        QFETCH(double, length);
-        QFETCH(QList<double>, supports);
-        const std::vector<double> cuts = cutLengths(length, {supports.begin(), supports.end()});
-        QTEST(QList<double>(cuts.begin(), cuts.end()), "cuts");
+        QFETCH(QStringList, words);
+        QFETCH(QString, expected);
+        const std::vector<double> supports = [&] {
+            std::vector<double> at;
+            for (const QString &n : words.mid(1))
+                at.push_back(n.toDouble());
+            return at;
+        }();
+        const std::vector<double> cuts = cutLengths(words[0].toDouble(), supports);
+        QStringList pieces;
+        for (const double cut : cuts)
+            pieces << QString::number(cut);
+        QCOMPARE(pieces.join(u' '), expected);
     }
 };
 
