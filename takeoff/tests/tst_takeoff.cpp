@@ -64,15 +64,14 @@ private slots:
                                  "Stacked washers|1/2 in|20|4 behind the ledger at each bolt"}));
     }
 
-    // The allowance row follows the setting; the counted row never moves.
+    // The allowance row follows the setting; the counted row never moves
+    // (data/waste.txt).
     void wasteAllowance_data()
     {
         QTest::addColumn<double>("percent");
-        QTest::addColumn<QString>("allowance"); // the row after the decking's, "" for none
-        QTest::newRow("none") << 0.0 << QString();
-        QTest::newRow("one board") << 2.5 << QStringLiteral("Decking boards (waste allowance):1:waste allowance: 2.5 % of 34, rounded up");
-        QTest::newRow("default") << 10.0 << QStringLiteral("Decking boards (waste allowance):4:waste allowance: 10 % of 34, rounded up");
-        QTest::newRow("fifteen") << 15.0 << QStringLiteral("Decking boards (waste allowance):6:waste allowance: 15 % of 34, rounded up");
+        QTest::addColumn<QString>("allowance");
+        for (const QStringList &f : tableRows("waste.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1].toDouble() << (f[2] == u"-" ? QString() : f[2]);
     }
     void wasteAllowance()
     {

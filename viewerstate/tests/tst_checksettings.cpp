@@ -31,14 +31,12 @@ private slots:
     void init() { qputenv("XDG_CONFIG_HOME", m_root.filePath(QTest::currentTestFunction()).toUtf8()); }
     void cleanupTestCase() { qputenv("HOME", m_home); }
 
-    void where_data()
+    void where_data() // data/config-homes.txt
     {
-        QTest::addColumn<QByteArray>("xdg"); // "unset": not in the environment
+        QTest::addColumn<QByteArray>("xdg");
         QTest::addColumn<QString>("path");
-        QTest::newRow("config home set") << QByteArray("/cfg") << "/cfg/joistmaster/deckviewer.conf";
-        QTest::newRow("config home unset") << QByteArray("unset") << "/home/pat/.config/joistmaster/deckviewer.conf";
-        QTest::newRow("config home empty") << QByteArray("") << "/home/pat/.config/joistmaster/deckviewer.conf";
-        QTest::newRow("config home relative") << QByteArray("cfg") << "/home/pat/.config/joistmaster/deckviewer.conf";
+        for (const QStringList &f : dataTable(JM_TESTDATA "/config-homes.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1].toUtf8() << f[2];
     }
     void where()
     {
