@@ -135,23 +135,14 @@ std::pair<CodeReport, Suggestion> passingDeck()
 class TestGuards : public QObject {
     Q_OBJECT
 private slots:
-    void everyShape_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        const QList<QStringList> rows = tableRows("guards.txt");
-        QCOMPARE(rows.size(), 11);
-        for (const QStringList &r : rows)
-            QTest::newRow(qPrintable(r[0])) << r;
-    }
+    void everyShape_data() { rowsOf(JM_TESTDATA "/guards.txt", 11); }
     void everyShape()
     {
         QFETCH(QStringList, row);
         const QStringList size = row[1].split(u' ');
         const DeckParameters p = deckOf(size[0].toInt(), size[1].toDouble(), size[2].toDouble(), size[3].toDouble(),
                                         QStringLiteral("2 X 8"), QStringLiteral("2 X 6"), 4, QStringLiteral("5/4x6"));
-        const jm::Result<Deck> built = buildDeck(p);
-        QVERIFY2(built, qPrintable(built.error()));
-        const Deck &deck = *built;
+        const Deck deck = framed(p);
         const int edge = row[4].toInt();
         QCOMPARE(QString::number(deck.outline.size()), row[2]);
         QCOMPARE(QString::number(frontEdge(p.deckType, deck.outline)), row[3]);
@@ -183,14 +174,7 @@ private slots:
             QCOMPARE(elsewhere->stair.layout.edge, edge);
     }
 
-    void hostileStairs_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        const QList<QStringList> rows = tableRows("hostile-stairs.txt");
-        QCOMPARE(rows.size(), 13);
-        for (const QStringList &r : rows)
-            QTest::newRow(qPrintable(r[0])) << r;
-    }
+    void hostileStairs_data() { rowsOf(JM_TESTDATA "/hostile-stairs.txt", 13); }
     void hostileStairs()
     {
         QFETCH(QStringList, row);
@@ -283,10 +267,9 @@ private slots:
         QFETCH(bool, stair);
         Extras extras;
         extras.stair.present = stair;
-        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
-        QVERIFY2(built, qPrintable(built.error()));
+        const Deck built = framed(workedExample(), extras);
         QStringList cells;
-        for (const CodeCheck &row : guardAndStairChecks(*built))
+        for (const CodeCheck &row : guardAndStairChecks(built))
             cells << row.cell;
         QTEST(cells, "cells");
     }
@@ -310,28 +293,20 @@ private slots:
         QCOMPARE(byteLines(bytes), byteLines(dataBytes(JM_TESTDATA "/" + golden)));
     }
 
-    void verdictLines_data()
-    {
-        QTest::addColumn<QStringList>("results");
-        QTest::addColumn<QString>("line");
-        const QList<QStringList> rows = dataTable(JM_TESTDATA "/verdict-lines.txt", QStringLiteral(" | "));
-        QCOMPARE(rows.size(), 9);
-        for (const QStringList &f : rows)
-            QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
-    }
+    void verdictLines_data() { wordRows(JM_TESTDATA "/verdict-lines.txt", 9); }
     void verdictLines()
     {
-        QFETCH(QStringList, results);
+        QFETCH(QStringList, words);
         CodeReport report;
         const std::pair<const char *, Verdict> keys[] = {
             {"pass", Verdict::Pass}, {"fail", Verdict::Fail}, {"outside", Verdict::Outside},
             {"information", Verdict::Information}};
-        for (const QString &result : results)
+        for (const QString &result : words)
             for (const auto &[key, verdict] : keys)
                 if (result == QLatin1String(key))
                     report.checks.push_back({.result = verdict});
-        QCOMPARE(report.checks.size(), size_t(results.size()));
-        QTEST(verdictLine(report), "line");
+        QCOMPARE(report.checks.size(), size_t(words.size()));
+        QTEST(verdictLine(report), "expected");
     }
 
     // Each key read back to itself and its words; anything else refused.

@@ -188,29 +188,18 @@ void TestWiz2D1::tabSelectsTheWidthAndBackKeepsThePage()
     QCOMPARE(t.journal(), startUp);
 }
 
+// The rows are in data/finishes.txt.
 void TestWiz2D1::finish_data()
 {
     QTest::addColumn<int>("previousPresses");
     QTest::addColumn<QString>("width");
-    QTest::addColumn<QString>("failing"); // a host member, or "no host" running
-    QTest::addColumn<int>("heard");       // journal lines up to the failing call, releases aside
-    QTest::addColumn<QString>("file");    // the golden DeckSize.txt, or "" for the older one kept
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<int>("heard");
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("journal");
-    QTest::newRow("style 19, 24.5") << 1 << "24.5" << "" << 10 << "DeckSize-24.5.txt" << "finish-style19.journal";
-    QTest::newRow("style 10, 800") << 10 << "800" << "" << 10 << "DeckSize-800.txt" << "finish-style10.journal";
-    QTest::newRow("blanks written as typed") << 0 << " 24 " << "" << 10 << "DeckSize-blanks.txt"
-                                             << "finish-style1.journal";
-    QTest::newRow("exponent written as typed") << 0 << "1E2" << "" << 10 << "DeckSize-1E2.txt"
-                                               << "finish-style1.journal";
-    const QString journal = "finish-style1.journal", written = "DeckSize-24.5.txt";
-    QTest::newRow("no host") << 0 << "24.5" << "no host" << 1 << "" << journal;
-    QTest::newRow("ActiveProvider fails") << 0 << "24.5" << "ActiveProvider" << 2 << "" << journal;
-    QTest::newRow("ActiveTarget fails") << 0 << "24.5" << "ActiveTarget" << 3 << "" << journal;
-    QTest::newRow("Mode2D fails") << 0 << "24.5" << "Mode2D" << 5 << "" << journal;
-    QTest::newRow("Target fails") << 0 << "24.5" << "Target" << 6 << written << journal;
-    QTest::newRow("SymbolLoader fails") << 0 << "24.5" << "SymbolLoader" << 7 << written << journal;
-    QTest::newRow("LoadSymbol fails") << 0 << "24.5" << "LoadSymbol" << 8 << written << journal;
-    QTest::newRow("OpenSymbolFile fails") << 0 << "24.5" << "OpenSymbolFile" << 9 << written << journal;
+    const auto given = [](const QString &field) { return field == u"-" ? QString() : field; };
+    for (const QStringList &f : dataTable(JM_TESTDATA "/finishes.txt", QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << f[1].toInt() << f[2] << given(f[3]) << f[4].toInt() << given(f[5]) << f[6];
 }
 
 // The page hides before Mode2D; a failure gives one stop box. Either way every

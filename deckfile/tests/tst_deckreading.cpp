@@ -96,14 +96,7 @@ private slots:
         }
     }
 
-    void twoDHandOff_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        const QList<QStringList> rows = tableRows("handoff.txt");
-        QCOMPARE(rows.size(), 3);
-        for (const QStringList &r : rows)
-            QTest::newRow(qPrintable(r[0])) << r;
-    }
+    void twoDHandOff_data() { rowsOf(JM_TESTDATA "/handoff.txt", 3); }
     void twoDHandOff()
     {
         QFETCH(QStringList, row);

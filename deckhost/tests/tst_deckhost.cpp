@@ -137,11 +137,7 @@ void TestDeckHost::aWindowedHostKeepsAnswering()
 
 void TestDeckHost::whatTheContractDoesNotAllow_data()
 {
-    QTest::addColumn<QStringList>("row");
-    const QList<QStringList> rows = dataTable(JM_TESTDATA "/contract.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 4);
-    for (const QStringList &f : rows)
-        QTest::newRow(qPrintable(f[0])) << f;
+    rowsOf(JM_TESTDATA "/contract.txt", 4);
 }
 
 void TestDeckHost::whatTheContractDoesNotAllow()

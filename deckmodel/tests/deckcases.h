@@ -6,6 +6,7 @@
 #include "framing.h"
 
 #include <QString>
+#include <QtGlobal>
 
 inline deckmodel::DeckParameters deckOf(int type, double a, double b, double height, const QString &beam,
                                         const QString &joist, double post, const QString &decking)
@@ -23,6 +24,15 @@ inline deckmodel::DeckParameters deckOf(int type, double a, double b, double hei
     d.deckingThickness = decking == u"5/4x6" ? 1 : 1.5;
     d.deckingWidth = decking == u"2x4" ? 3.5 : 5.5;
     return d;
+}
+
+// The deck built, or the test ended with the reason it cannot be.
+inline deckmodel::Deck framed(const deckmodel::DeckParameters &parameters, const deckmodel::Extras &extras = {})
+{
+    const jm::Result<deckmodel::Deck> built = deckmodel::buildDeck(parameters, extras);
+    if (!built)
+        qFatal("%s", qPrintable(built.error()));
+    return *built;
 }
 
 // The worked example: 16 x 12 x 3 rectangle, 2 X 8 beams, 2 X 6 joists, 4 inch posts, 5/4x6 decking.

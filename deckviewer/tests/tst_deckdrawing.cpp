@@ -62,14 +62,6 @@ bool drawnTwice(const Segment2 &s, const Segment2 &t)
     return to - from > 0.5 && b.length() > 0;
 }
 
-// A test's rows, one a line of the table, each whole as "row".
-void rowsOf(const QString &table)
-{
-    QTest::addColumn<QStringList>("row");
-    for (const QStringList &f : dataTable(table, QStringLiteral(" | ")))
-        QTest::newRow(qPrintable(f[0])) << f;
-}
-
 // The viewer's window with the worked example in a folder of its own.
 struct Viewer : ExampleWindow {
     Viewer() : ExampleWindow(deckviewer::WindowName, false) {}

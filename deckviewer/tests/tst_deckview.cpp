@@ -189,19 +189,14 @@ private slots:
     }
 
     // The names a code check row gives pick out the pieces drawn for them: a
-    // beam is drawn ply by ply, a post whole; "Beam 1" is not "Beam 10".
+    // beam is drawn ply by ply, a post whole; "Beam 1" is not "Beam 10"
+    // (data/names-picked.txt).
     void namesPickTheirPieces_data()
     {
         QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("picked"); // one mark a prism, in the scene's order
-        QTest::newRow("beam") << QStringList{"Beam 1"} << "11000";
-        QTest::newRow("beam 10") << QStringList{"Beam 10"} << "00100";
-        QTest::newRow("one ply") << QStringList{"Beam 1 ply 2"} << "01000";
-        QTest::newRow("post") << QStringList{"Post 1"} << "00010";
-        QTest::newRow("post and beam") << QStringList{"Post 10", "Beam 1"} << "11001";
-        QTest::newRow("a name's start") << QStringList{"Beam"} << "00000";
-        QTest::newRow("no space") << QStringList{"Beam 1 p"} << "00000";
-        QTest::newRow("none") << QStringList{} << "00000";
+        QTest::addColumn<QString>("picked");
+        for (const QStringList &f : dataTable(JM_TESTDATA "/names-picked.txt", QStringLiteral(" | ")))
+            QTest::newRow(qPrintable(f[0])) << f[1].split(u';', Qt::SkipEmptyParts) << f[2];
     }
     void namesPickTheirPieces()
     {

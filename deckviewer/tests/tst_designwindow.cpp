@@ -396,20 +396,14 @@ void TestDesignWindow::openFindsFoldersByTheirFiles()
     QCOMPARE(opened, (QStringList{"/a", "/a", "/b", "/a/Deck_Slice.txt", "/a/Back deck.jmdeck"}));
 }
 
-// What changes the stamp of a folder or of a file.
+// What changes the stamp of a folder or of a file (data/stamps.txt).
 void TestDesignWindow::stamps_data()
 {
     QTest::addColumn<bool>("ofFolder");
-    QTest::addColumn<QString>("written"); // the file written after the first stamp
+    QTest::addColumn<QString>("written");
     QTest::addColumn<bool>("changed");
-    QTest::newRow("folder: the deck file") << true << "Deck_Rectangle.txt" << true;
-    QTest::newRow("folder: DeckType.txt made") << true << "DeckType.txt" << true;
-    QTest::newRow("folder: another deck made") << true << "Deck_L-Shape.txt" << true;
-    QTest::newRow("folder: DeckSize.txt made") << true << "DeckSize.txt" << true;
-    QTest::newRow("folder: a drawing exported") << true << "deck.pdf" << false;
-    QTest::newRow("folder: a file of its own") << true << "notes.txt" << false;
-    QTest::newRow("file: itself") << false << "Deck_Rectangle.txt" << true;
-    QTest::newRow("file: another deck beside it") << false << "Deck_L-Shape.txt" << false;
+    for (const QStringList &f : dataTable(JM_TESTDATA "/stamps.txt", QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << (f[1] == u"folder") << f[2] << (f[3] == u"changed");
 }
 void TestDesignWindow::stamps()
 {
@@ -517,22 +511,14 @@ void TestDesignWindow::designOfAFolder()
 
 void TestDesignWindow::sameOutputs_data()
 {
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QStringList>("options");
-    QTest::newRow("takeoff") << "takeoff.csv" << QStringList();
-    QTest::newRow("code check JSON") << "check.json" << QStringList();
-    QTest::newRow("code check text, Douglas fir") << "check.txt" << QStringList{"--species", "dfl"};
-    QTest::newRow("hidden line SVG") << "deck.svg" << QStringList{"--mode", "hidden"};
-    QTest::newRow("glTF") << "deck.glb" << QStringList();
-    QTest::newRow("drawing set SVG") << "set.svg" << QStringList{"--sheets", "plan,framing"};
-    QTest::newRow("suggested framing, text") << "check.txt" << QStringList{"--framing", "suggested"};
-    QTest::newRow("suggested framing, takeoff") << "takeoff.csv" << QStringList{"--framing", "suggested"};
+    wordRows(JM_TESTDATA "/same-outputs.txt", 8);
 }
-// A design saved from the folder writes what the folder writes.
+// A design saved from the folder writes what the folder writes (data/same-outputs.txt).
 void TestDesignWindow::sameOutputs()
 {
-    QFETCH(QString, out);
-    QFETCH(QStringList, options);
+    QFETCH(QStringList, words);
+    const QString out = words.value(0);
+    const QStringList options = words.mid(1);
     const QString design = m_saved.filePath(QStringLiteral("same.jmdeck"));
     QCOMPARE(render({"--render", m_wizard.path(), "--out", design}).exitCode, 0);
     QTemporaryDir a, b;

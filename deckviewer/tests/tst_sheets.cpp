@@ -28,14 +28,6 @@ using namespace deckview;
 
 namespace {
 
-deckmodel::Deck framed(const deckmodel::DeckParameters &parameters)
-{
-    const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(parameters);
-    if (!deck)
-        qFatal("%s", qPrintable(deck.error()));
-    return *deck;
-}
-
 deckmodel::DeckParameters parametersOf(const QString &sizes, const QStringList &row)
 {
     const QStringList n = sizes.split(u' ');
@@ -230,7 +222,7 @@ void TestSheets::options()
 }
 
 // deckviewer --render FILE --sheets ... --out: the PDF's words as pdftotext
-// reads them, and an SVG file a sheet.
+// reads them (data/set-words.txt), and an SVG file a sheet.
 void TestSheets::commandLineSet()
 {
     QTemporaryDir dir;
@@ -258,24 +250,8 @@ void TestSheets::commandLineSet()
     const Run text = runProgram(pdftotext, {dir.filePath(QStringLiteral("set.pdf")), QStringLiteral("-")});
     QCOMPARE(text.exitCode, 0);
     const QString words = QString::fromUtf8(text.out).simplified(); // a wrapped line reads on
-    for (const char *expected : {"Deck plan", "Framing plan", "Footing plan", "Elevations", "Typical section",
-                                 "Schedule and notes", "Sheet 1 of ", "Scale: 1/4\" = 1'-0\"", "J: 2x6 @ 12\" o.c.",
-                                 "5' 6\"", "8' 0\"", "FOOTING SCHEDULE", "15\" dia.", "FRONT ELEVATION", "SIDE ELEVATION",
-                                 "TYPICAL SECTION", "MATERIAL TAKEOFF", "CODE CHECK", "GENERAL NOTES",
-                                 // the title block on every sheet
-                                 "Owner: not given", "Site: not given", "Prepared by: not given", "Revision: A",
-                                 "Size: A 16' 0\", B 12' 0\"", "Sheet 10 of ", "FAILS 1 of 14 rules: see the code check sheet",
-                                 // the code check sheet
-                                 "Code check", "Table cell: Table R507.6", "SETTINGS", "Species: Southern pine",
-                                 "Soil bearing: 1,500 psf", "ASSUMPTIONS", "R312.1.3 guard openings",
-                                 // the site plan with what to fill in
-                                 "Site plan", "SITE PLAN: TO FILL IN", "A north arrow.",
-                                 // the details
-                                 "GUARD DETAIL", "Two 1/2\" through-bolts", "STAIR DETAIL", "5 risers of 7 1/4\"",
-                                 "2x2 handrail, top 36\" above the line of the nosings", "FOOTING DETAIL",
-                                 "confirm with the building department", "Post cap connector, beam to post",
-                                 "Concrete pier in a form tube"})
-        QVERIFY2(words.contains(QString::fromUtf8(expected)), expected);
+    for (const QString &expected : dataLines(JM_TESTDATA "/set-words.txt")) // "Sheet 1 of " ends in a blank
+        QVERIFY2(words.contains(expected), qPrintable(expected));
 }
 
 // File > Drawing Set... asks for a PDF named after the deck and writes the
@@ -592,25 +568,21 @@ void TestSheets::slopedHandrail()
 
 void TestSheets::sitePlan_data()
 {
-    QTest::addColumn<QList<double>>("site"); // lot width, depth; deck from left, back (ft)
+    QTest::addColumn<QList<double>>("site");
     QTest::addColumn<QString>("scale");
     QTest::addColumn<QStringList>("dimensions");
     QTest::addColumn<bool>("pastALotLine");
-    // The worked example (16' 0" along A, 12' 0" along B), by hand: right is
-    // width - left - 16, front is depth - back - 12.
-    QTest::newRow("60 x 120 lot") << QList<double>{60, 120, 10, 40} << QStringLiteral("1/32\" = 1'-0\"")
-                                  << QStringList{"10' 0\"", "34' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << false;
-    QTest::newRow("small lot at 1/8") << QList<double>{30, 24, 6.5, 5} << QStringLiteral("1/8\" = 1'-0\"")
-                                      << QStringList{"6' 6\"", "7' 6\"", "5' 0\"", "7' 0\"", "30' 0\"", "24' 0\""} << false;
-    QTest::newRow("1000 ft lot") << QList<double>{1000, 1000, 500, 500} << QStringLiteral("1\" = 200'-0\"")
-                                 << QStringList{"500' 0\"", "484' 0\"", "500' 0\"", "488' 0\"", "1000' 0\"", "1000' 0\""}
-                                 << false;
-    QTest::newRow("deck past the right lot line") << QList<double>{60, 120, 50, 40} << QStringLiteral("1/32\" = 1'-0\"")
-                                                  << QStringList{"50' 0\"", "40' 0\"", "68' 0\"", "60' 0\"", "120' 0\""} << true;
+    for (const QStringList &f : tableRows("site-plans.txt")) {
+        QList<double> site;
+        for (const QString &feet : f[1].split(u' '))
+            site << feet.toDouble();
+        QTest::newRow(qPrintable(f[0])) << site << f[2] << f[3].split(u';') << (f[4] == u"past");
+    }
 }
 
 // A lot and the deck's place on it give the site plan its lot lines, the four
-// distances, the lot's sizes and a north arrow, every text clear.
+// distances, the lot's sizes and a north arrow, every text clear
+// (data/site-plans.txt).
 void TestSheets::sitePlan()
 {
     QFETCH(QList<double>, site);

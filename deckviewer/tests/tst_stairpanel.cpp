@@ -304,25 +304,14 @@ private slots:
 
     // A stairs.json another program wrote: a stair no deck can have is
     // refused with its sentence and the default stair shown; junk is no stair
-    // saved. Nothing of it reaches the geometry kernel.
+    // saved (data/saved-stairs.txt). Nothing of it reaches the geometry kernel.
     void hostileSavedStairs_data()
     {
-        QTest::addColumn<QByteArray>("record"); // the deck's record, or the whole file where it starts with '!'
+        QTest::addColumn<QByteArray>("record");
         QTest::addColumn<QString>("note");
-        QTest::addColumn<int>("edge"); // the list's row shown
-        const QString saved = QStringLiteral("The stair is saved for this deck and shown in every view, the takeoff and the facts.");
-        QTest::newRow("no width") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 0})")
-                                  << "A stair 0 inches wide is narrower than the 36 inches the code asks for." << 3;
-        QTest::newRow("a billionth of an inch") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 1e-9})")
-                                                << "A stair 0 inches wide is narrower than the 36 inches the code asks for." << 3;
-        QTest::newRow("wider than its edge") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 11000})")
-                                             << "The edge of Rim joist 1 is 192 inches long; a stair 11000 inches wide needs 11014 with "
-                                                "room for a guard post each side. Choose a longer edge."
-                                             << 3;
-        QTest::newRow("an edge past the outline's") << QByteArray(R"({"edge": 99999999999, "widthInches": 36})")
-                                                    << "The stair is set on edge 1073741824, but the deck's outline has 4 edges." << 3;
-        QTest::newRow("its own") << QByteArray(R"({"edge": 0, "offsetInches": 96, "widthInches": 36})") << saved << 1;
-        QTest::newRow("junk") << QByteArray("!\x1b[2J{{{") << saved << 3;
+        QTest::addColumn<int>("edge");
+        for (const QStringList &f : dataTable(JM_TESTDATA "/saved-stairs.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1].toUtf8() << f[2] << f[3].toInt();
     }
     void hostileSavedStairs()
     {

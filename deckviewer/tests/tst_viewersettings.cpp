@@ -298,19 +298,14 @@ private:
 
 void TestViewerSettings::commandLine_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("parsed");
-    const QList<QStringList> rows = dataTable(JM_TESTDATA "/command-lines.txt", QStringLiteral(" | "));
-    QCOMPARE(rows.size(), 37);
-    for (const QStringList &f : rows)
-        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f[2];
+    wordRows(JM_TESTDATA "/command-lines.txt", 37);
 }
 
 void TestViewerSettings::commandLine()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, parsed);
-    const jm::Result<Options> read = parseOptions(arguments);
+    QFETCH(QStringList, words);
+    QFETCH(QString, expected);
+    const jm::Result<Options> read = parseOptions(words);
     QCOMPARE(read ? QStringLiteral("open=%1 render=%2 out=%3 view=%4 mode=%5 help=%6 code=%7/%8/%9/%10 framing=%11 code-given=%12 sheets=%13 paper=%14")
                         .arg(read->open, read->render, read->out, read->view, read->mode)
                         .arg(read->help)
@@ -322,7 +317,7 @@ void TestViewerSettings::commandLine()
                         .arg(read->codeGiven)
                         .arg(read->sheets, read->paper)
                   : QStringLiteral("error: ") + read.error(),
-             parsed);
+             expected);
 }
 
 // Values no one types on purpose: empty, with terminal escapes, very long.
@@ -357,22 +352,14 @@ void TestViewerSettings::hostileArguments()
     QCOMPARE(parseOptions(arguments).error(), error);
 }
 
-// --out naming a file the run reads: the deck file, a wizard file of the
-// folder rendered, one given as read besides (the price list), or a link to
-// one of them.
+// --out naming a file the run reads (data/outputs-read.txt).
 void TestViewerSettings::anOutputThatIsAnInputIsRefused_data()
 {
-    QTest::addColumn<QString>("render"); // in the folder "deck"
-    QTest::addColumn<QString>("out");    // in the folder
-    QTest::addColumn<QString>("refused"); // the input named, or empty
-    QTest::newRow("the folder's deck file") << "deck" << "deck/Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt";
-    QTest::newRow("the folder's DeckType.txt") << "deck" << "deck/DeckType.txt" << "deck/DeckType.txt";
-    QTest::newRow("the deck file rendered") << "deck/Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt";
-    QTest::newRow("the deck file by another path") << "deck/Deck_Rectangle.txt" << "deck/../deck/./Deck_Rectangle.txt" << "deck/Deck_Rectangle.txt";
-    QTest::newRow("a link to the deck file") << "deck" << "link.txt" << "deck/Deck_Rectangle.txt";
-    QTest::newRow("the price list") << "deck" << "prices.csv" << "prices.csv";
-    QTest::newRow("a new file") << "deck" << "deck/Deck_Rectangle.csv" << "";
-    QTest::newRow("another file in the folder") << "deck" << "deck/notes.txt" << "";
+    QTest::addColumn<QString>("render");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("refused");
+    for (const QStringList &f : dataTable(JM_TESTDATA "/outputs-read.txt", QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << (f[3] == u"-" ? QString() : f[3]);
 }
 
 void TestViewerSettings::anOutputThatIsAnInputIsRefused()
@@ -405,11 +392,8 @@ void TestViewerSettings::wrapped_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("lines");
-    QTest::newRow("one line") << "a bc def" << 8 << "a bc def\n";
-    QTest::newRow("one over") << "a bc def" << 7 << "a bc\ndef\n";
-    QTest::newRow("blanks folded") << "  a   bc  " << 10 << "a bc\n";
-    QTest::newRow("a long word alone") << "a abcdefgh b" << 4 << "a\nabcdefgh\nb\n";
-    QTest::newRow("nothing") << "" << 79 << "";
+    for (const QStringList &f : dataTable(JM_TESTDATA "/wrapped.txt"))
+        QTest::newRow(qPrintable(f[0])) << f[1] << f[2].toInt() << f[3];
 }
 
 void TestViewerSettings::wrapped()

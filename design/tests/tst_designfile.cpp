@@ -44,23 +44,14 @@ void TestDesignFile::readsEveryField()
     QCOMPARE(d.is2D, false);
     QCOMPARE(d.deck.deckType, 4);
     QCOMPARE(d.deck.fileName, QStringLiteral("Deck_L-Shape.txt"));
-    QCOMPARE(d.deck.depthA, 20.0);
-    QCOMPARE(d.deck.widthB, 14.5);
-    QCOMPARE(d.deck.height, 4.25);
-    QCOMPARE(d.deck.overhangX, 1.75);
-    QCOMPARE(d.deck.overhangZ, 1.0);
-    QCOMPARE(d.deck.postSpacing, 9.5);
-    QCOMPARE(d.deck.postSize, 6.0);
-    QCOMPARE(d.deck.beamSpacing, 7.5);
-    QCOMPARE(d.deck.beamHeight, 11.25);
-    QCOMPARE(d.deck.beamPly, 1.5);
-    QCOMPARE(d.deck.beamPlies, 3);
-    QCOMPARE(d.deck.joistHeight, 9.25);
-    QCOMPARE(d.deck.joistWidth, 1.5);
-    QCOMPARE(d.deck.joistSpacing, 16.0);
-    QCOMPARE(d.deck.deckingThickness, 1.5);
-    QCOMPARE(d.deck.deckingWidth, 3.5);
-    QCOMPARE(d.deck.deckingGap, 0.125);
+    // A, B, height, overhangs X and Z, post spacing and size, beam spacing,
+    // height, ply and plies, joist height, width and spacing, decking
+    // thickness, width and gap.
+    QCOMPARE((QList<double>{d.deck.depthA, d.deck.widthB, d.deck.height, d.deck.overhangX, d.deck.overhangZ, d.deck.postSpacing,
+                            d.deck.postSize, d.deck.beamSpacing, d.deck.beamHeight, d.deck.beamPly, double(d.deck.beamPlies),
+                            d.deck.joistHeight, d.deck.joistWidth, d.deck.joistSpacing, d.deck.deckingThickness,
+                            d.deck.deckingWidth, d.deck.deckingGap}),
+             (QList<double>{20, 14.5, 4.25, 1.75, 1, 9.5, 6, 7.5, 11.25, 1.5, 3, 9.25, 1.5, 16, 1.5, 3.5, 0.125}));
     QCOMPARE(d.deck.materials, (QStringList{"6 inch x 6 inch Square Posts", "14 foot 2x12 Beams", "10 foot 2x10 Joists",
                                             "2x4 Pieces of Decking"}));
     QCOMPARE(int(d.deck.viewingMode), 2);

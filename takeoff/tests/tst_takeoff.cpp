@@ -12,50 +12,39 @@ using namespace deckmodel;
 
 Q_DECLARE_METATYPE(deckmodel::DeckParameters)
 
+namespace {
+PriceList examplePrices() { return PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv")); }
+} // namespace
+
 class TestTakeoff : public QObject {
     Q_OBJECT
 private slots:
+    // The worked example unpriced and with the example prices; hung on the
+    // house along its back edge (framed turned: 15 joists of 141" front to
+    // back, two beam lines of 192") and along its left edge: the ledger for
+    // that edge's rim joist, no guard along the house, its lags, hold-downs
+    // and flashing, and smaller footings (the ledger carries the house's half
+    // of the first span). All against the hand counts in docs/deck-model.md.
     void workedExampleCsv_data()
     {
-        QTest::addColumn<bool>("examplePrices");
+        QTest::addColumn<int>("edge"); // the edge hung on the house, -1 for none
+        QTest::addColumn<bool>("priced");
         QTest::addColumn<QString>("golden");
-        QTest::newRow("no prices") << false << QStringLiteral(JM_TESTDATA "/worked-example-takeoff.csv");
-        QTest::newRow("example prices") << true << QStringLiteral(JM_TESTDATA "/worked-example-takeoff-priced.csv");
+        QTest::newRow("no prices") << -1 << false << "worked-example-takeoff.csv";
+        QTest::newRow("example prices") << -1 << true << "worked-example-takeoff-priced.csv";
+        QTest::newRow("back edge") << 0 << true << "attached-back-example-takeoff-priced.csv";
+        QTest::newRow("left edge") << 3 << true << "attached-example-takeoff-priced.csv";
     }
     void workedExampleCsv()
     {
-        QFETCH(bool, examplePrices);
-        QFETCH(QString, golden);
-        const jm::Result<Deck> built = buildDeck(workedExample());
-        QVERIFY2(built, qPrintable(built.error()));
-        const PriceList prices = examplePrices ? PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv")) : PriceList();
-        QVERIFY(prices.problems().empty());
-        QCOMPARE(takeoffCsv(takeoffOf(*built), prices), dataBytes(golden));
-    }
-
-    // The worked example hung on the house along its back edge (framed
-    // turned: 15 joists of 141" front to back, two beam lines of 192") and
-    // along its left edge: the ledger for that edge's rim joist, no guard
-    // along the house, its lags, hold-downs and flashing, and smaller
-    // footings (the ledger carries the house's half of the first span),
-    // against the hand counts in docs/deck-model.md.
-    void attachedExampleCsv_data()
-    {
-        QTest::addColumn<int>("edge");
-        QTest::addColumn<QString>("golden");
-        QTest::newRow("back edge") << 0 << QStringLiteral(JM_TESTDATA "/attached-back-example-takeoff-priced.csv");
-        QTest::newRow("left edge") << 3 << QStringLiteral(JM_TESTDATA "/attached-example-takeoff-priced.csv");
-    }
-    void attachedExampleCsv()
-    {
         QFETCH(int, edge);
+        QFETCH(bool, priced);
         QFETCH(QString, golden);
         Extras extras;
-        extras.attachment = {true, edge, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
-        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
-        QVERIFY2(built, qPrintable(built ? QString() : built.error()));
-        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
-        QCOMPARE(takeoffCsv(takeoffOf(*built), prices), dataBytes(golden));
+        if (edge >= 0)
+            extras.attachment = {true, edge, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
+        QCOMPARE(takeoffCsv(takeoffOf(framed(workedExample(), extras)), priced ? examplePrices() : PriceList()),
+                 dataBytes(JM_TESTDATA "/" + golden));
     }
 
     // Bolts with stacked washers: four washers a bolt, beside the bolts.
@@ -63,9 +52,7 @@ private slots:
     {
         Extras extras;
         extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::BoltWashers, 0.5};
-        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
-        QVERIFY(built);
-        const Takeoff t = takeoffOf(*built);
+        const Takeoff t = takeoffOf(framed(workedExample(), extras));
         QStringList ledgerRows;
         for (const TakeoffRow &r : t.rows)
             if (r.item.startsWith(u"Ledger b") || r.item == u"Stacked washers")
@@ -77,23 +64,20 @@ private slots:
                                  "Stacked washers|1/2 in|20|4 behind the ledger at each bolt"}));
     }
 
-    // The allowance row follows the setting; the counted row never moves.
+    // The allowance row follows the setting; the counted row never moves
+    // (data/waste.txt).
     void wasteAllowance_data()
     {
         QTest::addColumn<double>("percent");
-        QTest::addColumn<QString>("allowance"); // the row after the decking's, "" for none
-        QTest::newRow("none") << 0.0 << QString();
-        QTest::newRow("one board") << 2.5 << QStringLiteral("Decking boards (waste allowance):1:waste allowance: 2.5 % of 34, rounded up");
-        QTest::newRow("default") << 10.0 << QStringLiteral("Decking boards (waste allowance):4:waste allowance: 10 % of 34, rounded up");
-        QTest::newRow("fifteen") << 15.0 << QStringLiteral("Decking boards (waste allowance):6:waste allowance: 15 % of 34, rounded up");
+        QTest::addColumn<QString>("allowance");
+        for (const QStringList &f : tableRows("waste.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1].toDouble() << (f[2] == u"-" ? QString() : f[2]);
     }
     void wasteAllowance()
     {
         QFETCH(double, percent);
         QFETCH(QString, allowance);
-        const jm::Result<Deck> built = buildDeck(workedExample());
-        QVERIFY2(built, qPrintable(built.error()));
-        const Takeoff t = takeoffOf(*built, {{}, percent});
+        const Takeoff t = takeoffOf(framed(workedExample()), {{}, percent});
         auto decking = std::find_if(t.rows.begin(), t.rows.end(), [](const TakeoffRow &r) { return r.item == u"Decking boards"; });
         QVERIFY(decking != t.rows.end());
         QCOMPARE(decking->count, 34);
@@ -114,9 +98,7 @@ private slots:
     {
         DeckParameters p = deckOf(2, 30, 28, 5, QStringLiteral("2 X 10"), QStringLiteral("2 X 10"), 4, QStringLiteral("5/4x6"));
         p.overhangZ = 2, p.beamSpacing = 26, p.postSpacing = 12;
-        const jm::Result<Deck> built = buildDeck(p);
-        QVERIFY2(built, qPrintable(built.error()));
-        const Takeoff t = takeoffOf(*built);
+        const Takeoff t = takeoffOf(framed(p));
         QStringList footings;
         for (const TakeoffRow &row : t.rows)
             if (row.item == u"Footings")
@@ -146,10 +128,8 @@ private slots:
     {
         DeckParameters p = workedExample();
         p.height = 1, p.beamHeight = 5.5;
-        const jm::Result<Deck> built = buildDeck(p);
-        QVERIFY2(built, qPrintable(built.error()));
         QStringList rows;
-        const Takeoff t = takeoffOf(*built);
+        const Takeoff t = takeoffOf(framed(p));
         for (const TakeoffRow &row : t.rows)
             if (row.item == u"Posts" || row.item == u"Deck blocks" || row.item == u"Footings" || row.item == u"Post bases"
                 || row.item == u"Carriage bolts" || row.item == u"Post caps")
@@ -187,11 +167,8 @@ private slots:
     void examplePricesEveryRow()
     {
         QFETCH(DeckParameters, deck);
-        const jm::Result<Deck> built = buildDeck(deck);
-        QVERIFY2(built, qPrintable(built.error()));
-        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
-        const Takeoff t = takeoffOf(*built);
-        const PricedTakeoff priced = priceTakeoff(t, prices);
+        const Takeoff t = takeoffOf(framed(deck));
+        const PricedTakeoff priced = priceTakeoff(t, examplePrices());
         QStringList unpriced;
         int designed = 0;
         for (size_t i = 0; i < t.rows.size(); ++i) {
@@ -207,7 +184,7 @@ private slots:
     // balusters' 2x2 and the riser boards' 1x8, in every stock length the takeoff buys.
     void examplePricesEveryLength()
     {
-        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
+        const PriceList prices = examplePrices();
         QStringList missing;
         for (const char *size : {"1x8", "2x2", "2x4", "2x6", "2x8", "2x10", "2x12", "5/4x6", "4x4", "6x6", "8x8"})
             for (int feet = 8; feet <= 20; feet += 2)
@@ -241,34 +218,30 @@ private slots:
     {
         QFETCH(DeckParameters, deck);
         QFETCH(QByteArray, line);
-        const jm::Result<Deck> built = buildDeck(deck);
-        QVERIFY2(built, qPrintable(built.error()));
-        const PriceList prices = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
         QByteArray found;
-        for (const QByteArray &l : takeoffCsv(takeoffOf(*built), prices).split('\n'))
+        for (const QByteArray &l : takeoffCsv(takeoffOf(framed(deck)), examplePrices()).split('\n'))
             if (l.startsWith("Knee braces"))
                 found = l.trimmed();
         QCOMPARE(found, line);
     }
 
-    void jointsOverSupports_data()
-    {
-        QTest::addColumn<double>("length");
-        QTest::addColumn<QList<double>>("supports");
-        QTest::addColumn<QList<double>>("cuts");
-        QTest::newRow("20 feet whole") << 240.0 << QList<double>{60, 120} << QList<double>{240};
-        QTest::newRow("board over joists every foot")
-            << 1188.0 << QList<double>{12, 228, 240, 252, 480, 720, 960, 1176} << QList<double>{240, 240, 240, 240, 228};
-        QTest::newRow("joist over the last beam in reach")
-            << 400.0 << QList<double>{30, 130, 230, 330} << QList<double>{230, 170};
-        QTest::newRow("no support in reach") << 300.0 << QList<double>{250} << QList<double>{240, 60};
-    }
+    // (data/joints.txt)
+    void jointsOverSupports_data() { wordRows(JM_TESTDATA "/joints.txt", 4); }
     void jointsOverSupports()
     {
-        QFETCH(double, length);
-        QFETCH(QList<double>, supports);
-        const std::vector<double> cuts = cutLengths(length, {supports.begin(), supports.end()});
-        QTEST(QList<double>(cuts.begin(), cuts.end()), "cuts");
+        QFETCH(QStringList, words);
+        QFETCH(QString, expected);
+        const std::vector<double> supports = [&] {
+            std::vector<double> at;
+            for (const QString &n : words.mid(1))
+                at.push_back(n.toDouble());
+            return at;
+        }();
+        const std::vector<double> cuts = cutLengths(words[0].toDouble(), supports);
+        QStringList pieces;
+        for (const double cut : cuts)
+            pieces << QString::number(cut);
+        QCOMPARE(pieces.join(u' '), expected);
     }
 };
 

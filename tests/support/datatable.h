@@ -7,6 +7,7 @@
 // lined up with blanks, dataSections(path) sections under "[name]" lines.
 // Whole files (golden files, inputs) are read with dataBytes(path) and
 // compared by byteLines(), and withLines() changes some of their lines.
+// rowsOf(path) and wordRows(path, count) load a test's QTest rows from a table.
 #pragma once
 
 #include <QByteArray>
@@ -15,6 +16,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <cstdio>
 #include <cstdlib>
@@ -91,6 +93,32 @@ inline QList<QStringList> dataTable(const QString &path)
         rows << (fields << unescapedField(field));
     }
     return rows;
+}
+
+// A test's rows, one a line of the table (fields parted by " | "), each whole
+// as the column "row"; count, when given, is how many the table must hold.
+inline void rowsOf(const QString &path, qsizetype count = -1)
+{
+    QTest::addColumn<QStringList>("row");
+    const QList<QStringList> rows = dataTable(path, QStringLiteral(" | "));
+    if (count >= 0)
+        QCOMPARE(rows.size(), count);
+    for (const QStringList &f : rows)
+        QTest::newRow(qPrintable(f[0])) << f;
+}
+
+// A test's rows "name | words parted by blanks | what they read as" (a
+// command line and what it is read as, say) as the columns "words" and
+// "expected" (empty where a row has no third field); the table must hold
+// count rows.
+inline void wordRows(const QString &path, qsizetype count)
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QString>("expected");
+    const QList<QStringList> rows = dataTable(path, QStringLiteral(" | "));
+    QCOMPARE(rows.size(), count);
+    for (const QStringList &f : rows)
+        QTest::newRow(qPrintable(f[0])) << f[1].split(u' ', Qt::SkipEmptyParts) << f.value(2);
 }
 
 // Columns parted by blanks, lined up by hand; a last field in double quotes

@@ -4,6 +4,7 @@
 // asked for is written whole through a private folder beside the target,
 // never through a link, never over a FIFO or a folder, with the target's
 // permission bits, and the system's reason when it cannot be.
+#include "datatable.h"
 #include "outputfile.h"
 #include "textfiles.h"
 
@@ -107,14 +108,8 @@ void TestOutputFile::sameFileAfterLinks_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<bool>("same");
-    QTest::newRow("one file") << "f.txt" << "f.txt" << true;
-    QTest::newRow("by another path") << "f.txt" << "sub/../f.txt" << true;
-    QTest::newRow("a link to it") << "link.txt" << "f.txt" << true;
-    QTest::newRow("a hard link to it") << "hard.txt" << "f.txt" << true;
-    QTest::newRow("another file") << "g.txt" << "f.txt" << false;
-    QTest::newRow("a file not there") << "new.txt" << "f.txt" << false;
-    QTest::newRow("neither there") << "new.txt" << "new.txt" << false;
-    QTest::newRow("none named") << "" << "" << false;
+    for (const QStringList &f : dataTable(JM_TESTDATA "/same-files.txt", QStringLiteral(" | ")))
+        QTest::newRow(qPrintable(f[0])) << (f[1] == u"-" ? QString() : f[1]) << (f[2] == u"-" ? QString() : f[2]) << (f[3] == u"same");
 }
 
 void TestOutputFile::sameFileAfterLinks()

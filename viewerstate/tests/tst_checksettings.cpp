@@ -31,14 +31,12 @@ private slots:
     void init() { qputenv("XDG_CONFIG_HOME", m_root.filePath(QTest::currentTestFunction()).toUtf8()); }
     void cleanupTestCase() { qputenv("HOME", m_home); }
 
-    void where_data()
+    void where_data() // data/config-homes.txt
     {
-        QTest::addColumn<QByteArray>("xdg"); // "unset": not in the environment
+        QTest::addColumn<QByteArray>("xdg");
         QTest::addColumn<QString>("path");
-        QTest::newRow("config home set") << QByteArray("/cfg") << "/cfg/joistmaster/deckviewer.conf";
-        QTest::newRow("config home unset") << QByteArray("unset") << "/home/pat/.config/joistmaster/deckviewer.conf";
-        QTest::newRow("config home empty") << QByteArray("") << "/home/pat/.config/joistmaster/deckviewer.conf";
-        QTest::newRow("config home relative") << QByteArray("cfg") << "/home/pat/.config/joistmaster/deckviewer.conf";
+        for (const QStringList &f : dataTable(JM_TESTDATA "/config-homes.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1].toUtf8() << f[2];
     }
     void where()
     {
@@ -79,27 +77,16 @@ private slots:
     }
 
     // Settings that are not a small regular file in a folder of the person's
-    // alone are not read (nor waited on) and not written: the defaults hold.
+    // alone are not read (nor waited on) and not written: the defaults hold
+    // (data/hostile-files.txt).
     void hostileFiles_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("read");
-        QTest::addColumn<QByteArray>("after"); // the stored file's bytes after a save, or "-" for none
-        QTest::addColumn<QString>("storedAs"); // code/species as storedSettings() reads it
-        const QString defaults = QStringLiteral("southern-pine snow=0 soil=1500 round");
-        const QByteArray saved = "[code]\nfooting=round\nsnow_load_psf=50\nsoil_bearing_psf=1500\nspecies=southern-pine\n\n"
-                                 "[layout]\nviewer_geometry=at 10 20\n";
-        QTest::newRow("a FIFO") << "fifo" << defaults << QByteArray("-") << "not read";
-        QTest::newRow("a folder") << "folder" << defaults << QByteArray("-") << "not read";
-        QTest::newRow("5 MB") << "large" << defaults << QByteArray("-") << "not read";
-        QTest::newRow("its folder writable by anyone") << "0777" << defaults << QByteArray("[code]\nspecies=redwood\n") << "not read";
-        QTest::newRow("its folder a link") << "linked folder" << defaults << QByteArray("[code]\nspecies=redwood\n") << "not read";
-        QTest::newRow("a link to a file: read, not written through")
-            << "link" << QStringLiteral("redwood snow=0 soil=1500 round") << QByteArray("[code]\nspecies=redwood\n") << "redwood";
-        QTest::newRow("a plain file") << "plain" << QStringLiteral("redwood snow=0 soil=1500 round") << saved << "redwood";
-        QTest::newRow("none yet") << "none" << defaults
-                                  << QByteArray("[code]\nfooting=round\nsnow_load_psf=50\nsoil_bearing_psf=1500\nspecies=southern-pine\n\n"
-                                                "[layout]\nviewer_geometry=at 10 20\n") << "none";
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("storedAs");
+        for (const QStringList &f : dataTable(JM_TESTDATA "/hostile-files.txt"))
+            QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3].toUtf8() << f[4];
     }
     void hostileFiles()
     {
