@@ -195,18 +195,29 @@ bool isSquareBox(const Polygon &p)
 }
 } // namespace
 
+PlanBox planBoxOf(const Polygon &polygon)
+{
+    return {&polygon, bounds(polygon), isSquareBox(polygon)};
+}
+
 double overlapArea(const Polygon &a, const Polygon &b)
+{
+    return overlapArea(planBoxOf(a), planBoxOf(b));
+}
+
+double overlapArea(const PlanBox &planA, const PlanBox &planB)
 {
     // Polygons whose boxes do not overlap share nothing; two square boxes
     // (most members) share the overlap of their boxes. Both are common in
     // the checks and the takeoff, which compare members pair by pair.
-    const Box boxA = bounds(a), boxB = bounds(b);
+    const Box &boxA = planA.box, &boxB = planB.box;
     const double across = std::min(boxA.x1, boxB.x1) - std::max(boxA.x0, boxB.x0);
     const double along = std::min(boxA.z1, boxB.z1) - std::max(boxA.z0, boxB.z0);
     if (across <= 0 || along <= 0)
         return 0.0;
-    if (isSquareBox(a) && isSquareBox(b))
+    if (planA.square && planB.square)
         return across * along;
+    const Polygon &a = *planA.plan, &b = *planB.plan;
     const bool bConvex = isConvex(b);
     const Polygon &subject = bConvex ? a : b;
     const Polygon clipper = counterClockwise(bConvex ? b : a);
