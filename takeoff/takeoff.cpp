@@ -479,6 +479,14 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     // a cut goes into the first bought length it still fits, else into a new
     // one of the shortest stock that holds it.
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
+    // Each kind's lumber named once: the rows ask for it member by member.
+    std::map<Kind, QString> lumberNames;
+    const auto lumber = [&](Kind kind) -> const QString & {
+        auto named = lumberNames.find(kind);
+        if (named == lumberNames.end())
+            named = lumberNames.emplace(kind, lumberOf(kind, p)).first;
+        return named->second;
+    };
     std::vector<std::vector<double>> pieces; // by lumber row: the cuts it yields
     // Members are compared pair by pair below: each plan's box worked out once.
     std::vector<PlanBox> plans;
@@ -492,11 +500,11 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
         const Run run = runOf(m, plans[i], deck, plans);
         const std::vector<double> lengths = cutLengths(run.length, run.supports);
         for (double cut : lengths)
-            cuts[{m.kind, lumberOf(m.kind, p)}].push_back(cut);
+            cuts[{m.kind, lumber(m.kind)}].push_back(cut);
     }
     for (const SlopedPiece &piece : deck.slopedPieces)
         for (double cut : cutLengths(piece.lengthInches, {}))
-            cuts[{piece.kind, lumberOf(piece.kind, p)}].push_back(cut);
+            cuts[{piece.kind, lumber(piece.kind)}].push_back(cut);
     for (auto &[key, lengths] : cuts) {
         std::sort(lengths.rbegin(), lengths.rend());
         struct Bought {
@@ -547,15 +555,15 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
                     && overlapArea(plans[j], plans[i]) > 1e-3)
                     takeoff.carriageBolts += 2;
         if (m.kind == Kind::Post)
-            ++takeoff.postCaps, takeoff.postCapLumber = lumberOf(m.kind, p);
+            ++takeoff.postCaps, takeoff.postCapLumber = lumber(m.kind);
         if (m.kind == Kind::GuardPost && m.base > 1e-3) {
             takeoff.guardPostBolts += 2; // against a rim joist
             ++takeoff.blocks;
         } else if (m.kind == Kind::GuardPost) {
-            ++bases[lumberOf(m.kind, p)];
+            ++bases[lumber(m.kind)];
         }
         if (m.kind == Kind::Post)
-            ++bases[lumberOf(m.kind, p)];
+            ++bases[lumber(m.kind)];
         if (m.kind == Kind::Baluster)
             takeoff.balusterScrews += 4;
         if (m.kind == Kind::Block)
