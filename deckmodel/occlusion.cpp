@@ -15,7 +15,7 @@ struct ViewPoint {
 };
 using Shadow = std::vector<ViewPoint>; // convex, counter-clockwise
 
-double leftTurn(ViewPoint o, ViewPoint a, ViewPoint b)
+inline double leftTurn(ViewPoint o, ViewPoint a, ViewPoint b)
 {
     return (a.u - o.u) * (b.v - o.v) - (a.v - o.v) * (b.u - o.u);
 }
@@ -51,7 +51,7 @@ Shadow hullAround(std::vector<ViewPoint> points)
 }
 
 // Whether the point is inside the convex outline or on its edge.
-bool inside(const Shadow &outline, ViewPoint p)
+inline bool inside(const Shadow &outline, ViewPoint p)
 {
     for (size_t i = 0; i < outline.size(); ++i)
         if (leftTurn(outline[i], outline[(i + 1) % outline.size()], p) < 0)
@@ -70,7 +70,7 @@ struct SeenMember {
 
 // Whether `front` is nearer the eye than `back` wherever the two overlap in
 // the view: a plane square to an axis parts them with `front` on the eye's side.
-bool inFront(const SeenMember &front, const SeenMember &back, const std::array<double, 3> &eye)
+inline bool inFront(const SeenMember &front, const SeenMember &back, const std::array<double, 3> &eye)
 {
     constexpr double Square = 1e-9; // an eye this close to the plane sees no side of it
     for (int axis = 0; axis < 3; ++axis) {
