@@ -37,11 +37,12 @@ Polygon tidy(const Polygon &polygon)
     return out.size() >= 3 ? out : Polygon{};
 }
 
-// Sutherland-Hodgman against one half-plane: keeps the points where inside(p) >= 0.
+// Sutherland-Hodgman against one half-plane: keeps the points where
+// inside(p) >= 0, in `out` (its room reused).
 template<typename Inside>
-Polygon clipHalf(const Polygon &polygon, Inside inside)
+void clipHalfInto(Polygon &out, const Polygon &polygon, Inside inside)
 {
-    Polygon out;
+    out.clear();
     out.reserve(polygon.size() + 2);
     for (size_t i = 0; i < polygon.size(); ++i) {
         const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
@@ -53,6 +54,13 @@ Polygon clipHalf(const Polygon &polygon, Inside inside)
             out.push_back({a.x + t * (b.x - a.x), a.z + t * (b.z - a.z)});
         }
     }
+}
+
+template<typename Inside>
+Polygon clipHalf(const Polygon &polygon, Inside inside)
+{
+    Polygon out;
+    clipHalfInto(out, polygon, inside);
     return out;
 }
 
@@ -221,10 +229,12 @@ double overlapArea(const PlanBox &planA, const PlanBox &planB)
     const bool bConvex = isConvex(b);
     const Polygon &subject = bConvex ? a : b;
     const Polygon clipper = counterClockwise(bConvex ? b : a);
-    Polygon out = subject;
+    // Clipped edge by edge between two polygons that keep their room.
+    Polygon out = subject, next;
     for (size_t i = 0; i < clipper.size() && !out.empty(); ++i) {
         const Point p = clipper[i], q = clipper[(i + 1) % clipper.size()];
-        out = clipHalf(out, [&](Point r) { return cross(p, q, r); });
+        clipHalfInto(next, out, [&](Point r) { return cross(p, q, r); });
+        out.swap(next);
     }
     return out.size() >= 3 ? area(out) : 0.0;
 }
