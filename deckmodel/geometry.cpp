@@ -37,11 +37,12 @@ Polygon tidy(const Polygon &polygon)
     return out.size() >= 3 ? out : Polygon{};
 }
 
-// Sutherland-Hodgman against one half-plane: keeps the points where inside(p) >= 0.
+// Sutherland-Hodgman against one half-plane: keeps the points where
+// inside(p) >= 0, in `out` (its room reused).
 template<typename Inside>
-Polygon clipHalf(const Polygon &polygon, Inside inside)
+void clipHalfInto(Polygon &out, const Polygon &polygon, Inside inside)
 {
-    Polygon out;
+    out.clear();
     out.reserve(polygon.size() + 2);
     for (size_t i = 0; i < polygon.size(); ++i) {
         const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
@@ -53,6 +54,13 @@ Polygon clipHalf(const Polygon &polygon, Inside inside)
             out.push_back({a.x + t * (b.x - a.x), a.z + t * (b.z - a.z)});
         }
     }
+}
+
+template<typename Inside>
+Polygon clipHalf(const Polygon &polygon, Inside inside)
+{
+    Polygon out;
+    clipHalfInto(out, polygon, inside);
     return out;
 }
 
@@ -195,25 +203,38 @@ bool isSquareBox(const Polygon &p)
 }
 } // namespace
 
+PlanBox planBoxOf(const Polygon &polygon)
+{
+    return {&polygon, bounds(polygon), isSquareBox(polygon)};
+}
+
 double overlapArea(const Polygon &a, const Polygon &b)
+{
+    return overlapArea(planBoxOf(a), planBoxOf(b));
+}
+
+double overlapArea(const PlanBox &planA, const PlanBox &planB)
 {
     // Polygons whose boxes do not overlap share nothing; two square boxes
     // (most members) share the overlap of their boxes. Both are common in
     // the checks and the takeoff, which compare members pair by pair.
-    const Box boxA = bounds(a), boxB = bounds(b);
+    const Box &boxA = planA.box, &boxB = planB.box;
     const double across = std::min(boxA.x1, boxB.x1) - std::max(boxA.x0, boxB.x0);
     const double along = std::min(boxA.z1, boxB.z1) - std::max(boxA.z0, boxB.z0);
     if (across <= 0 || along <= 0)
         return 0.0;
-    if (isSquareBox(a) && isSquareBox(b))
+    if (planA.square && planB.square)
         return across * along;
+    const Polygon &a = *planA.plan, &b = *planB.plan;
     const bool bConvex = isConvex(b);
     const Polygon &subject = bConvex ? a : b;
     const Polygon clipper = counterClockwise(bConvex ? b : a);
-    Polygon out = subject;
+    // Clipped edge by edge between two polygons that keep their room.
+    Polygon out = subject, next;
     for (size_t i = 0; i < clipper.size() && !out.empty(); ++i) {
         const Point p = clipper[i], q = clipper[(i + 1) % clipper.size()];
-        out = clipHalf(out, [&](Point r) { return cross(p, q, r); });
+        clipHalfInto(next, out, [&](Point r) { return cross(p, q, r); });
+        out.swap(next);
     }
     return out.size() >= 3 ? area(out) : 0.0;
 }

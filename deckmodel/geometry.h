@@ -46,6 +46,16 @@ bool contains(const Polygon &polygon, Point point, double tolerance);
 
 // The area two polygons share; one of them must be convex.
 double overlapArea(const Polygon &a, const Polygon &b);
+
+// A plan with what overlapArea works out about it first: its box, and
+// whether it is that box standing square. For one plan compared with many.
+struct PlanBox {
+    const Polygon *plan = nullptr;
+    Box box;
+    bool square = false;
+};
+PlanBox planBoxOf(const Polygon &polygon); // keeps a pointer to the polygon
+double overlapArea(const PlanBox &a, const PlanBox &b);
 bool isConvex(const Polygon &polygon);
 
 // A simple polygon (either winding) cut into counter-clockwise triangles by

@@ -15,7 +15,7 @@ struct ViewPoint {
 };
 using Shadow = std::vector<ViewPoint>; // convex, counter-clockwise
 
-double leftTurn(ViewPoint o, ViewPoint a, ViewPoint b)
+inline double leftTurn(ViewPoint o, ViewPoint a, ViewPoint b)
 {
     return (a.u - o.u) * (b.v - o.v) - (a.v - o.v) * (b.u - o.u);
 }
@@ -51,7 +51,7 @@ Shadow hullAround(std::vector<ViewPoint> points)
 }
 
 // Whether the point is inside the convex outline or on its edge.
-bool inside(const Shadow &outline, ViewPoint p)
+inline bool inside(const Shadow &outline, ViewPoint p)
 {
     for (size_t i = 0; i < outline.size(); ++i)
         if (leftTurn(outline[i], outline[(i + 1) % outline.size()], p) < 0)
@@ -70,7 +70,7 @@ struct SeenMember {
 
 // Whether `front` is nearer the eye than `back` wherever the two overlap in
 // the view: a plane square to an axis parts them with `front` on the eye's side.
-bool inFront(const SeenMember &front, const SeenMember &back, const std::array<double, 3> &eye)
+inline bool inFront(const SeenMember &front, const SeenMember &back, const std::array<double, 3> &eye)
 {
     constexpr double Square = 1e-9; // an eye this close to the plane sees no side of it
     for (int axis = 0; axis < 3; ++axis) {
@@ -99,7 +99,10 @@ void splitOff(Shadow &piece, ViewPoint a, ViewPoint b, std::vector<Shadow> &outs
         piece.clear();
         return;
     }
+    // Each side keeps at most every corner and the two crossings.
     Shadow left, right;
+    left.reserve(piece.size() + 2);
+    right.reserve(piece.size() + 2);
     for (size_t i = 0; i < piece.size(); ++i) {
         const ViewPoint p = piece[i], q = piece[(i + 1) % piece.size()];
         const double sp = leftTurn(a, b, p), sq = leftTurn(a, b, q);
@@ -136,9 +139,10 @@ bool beyondAnEdge(const Shadow &outline, const Shadow &points)
 }
 
 // What is left of the pieces once `cover` is taken away, as convex pieces.
-void takeAway(std::vector<Shadow> &pieces, const SeenMember &cover)
+// `left` is room to work in, its pieces of no account.
+void takeAway(std::vector<Shadow> &pieces, const SeenMember &cover, std::vector<Shadow> &left)
 {
-    std::vector<Shadow> left;
+    left.clear();
     for (Shadow &piece : pieces) {
         double u0 = piece[0].u, u1 = u0, v0 = piece[0].v, v1 = v0;
         for (const ViewPoint &p : piece) {
@@ -155,7 +159,7 @@ void takeAway(std::vector<Shadow> &pieces, const SeenMember &cover)
             splitOff(piece, c[i], c[(i + 1) % c.size()], left);
         // What stayed on the left of every edge is inside the cover: gone.
     }
-    pieces = std::move(left);
+    pieces.swap(left);
 }
 
 } // namespace
@@ -224,11 +228,23 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
             for (int b = b0; b <= b1; ++b)
                 grid[size_t(a * Cells + b)].push_back(i);
     }
+    // The covers in the order they are taken away from a member: the largest
+    // outlines first (by powers of two of their area), each size in order
+    // across the view, so that what is left stays in few pieces and is often
+    // gone before the small ones come. A member's covers are picked from
+    // these in this order.
+    std::sort(covers.begin(), covers.end(), [&](size_t a, size_t b) {
+        if (sizeClass[a] != sizeClass[b])
+            return sizeClass[a] > sizeClass[b];
+        const double ca = seen[a].u0 + seen[a].u1, cb = seen[b].u0 + seen[b].u1;
+        return ca < cb || (ca == cb && a < b);
+    });
 
     // More pieces than this and the member is taken as seen.
     constexpr size_t MostPieces = 512;
     std::vector<bool> hidden(members.size(), false);
     std::vector<size_t> fronts;
+    std::vector<Shadow> left, room; // what is left of a member's outline
     for (size_t i = 0; i < seen.size(); ++i) {
         const SeenMember &back = seen[i];
         if (back.grown.empty() || !(back.u0 < u1 && back.u1 > u0 && back.v0 < v1 && back.v1 > v0))
@@ -254,18 +270,9 @@ std::vector<bool> hiddenWhole(const std::vector<Member> &members, Direction eye,
                 && inFront(front, back, toEye))
                 fronts.push_back(c);
         }
-        // The largest outlines first (by powers of two of their area), each
-        // size taken away in order across the view, so that what is left
-        // stays in few pieces and is often gone before the small ones come.
-        std::sort(fronts.begin(), fronts.end(), [&](size_t a, size_t b) {
-            if (sizeClass[a] != sizeClass[b])
-                return sizeClass[a] > sizeClass[b];
-            const double ca = seen[a].u0 + seen[a].u1, cb = seen[b].u0 + seen[b].u1;
-            return ca < cb || (ca == cb && a < b);
-        });
-        std::vector<Shadow> left{back.grown};
+        left.assign(1, back.grown);
         for (const size_t c : fronts) {
-            takeAway(left, seen[c]);
+            takeAway(left, seen[c], room);
             if (left.empty() || left.size() > MostPieces)
                 break;
         }

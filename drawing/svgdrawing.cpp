@@ -69,9 +69,18 @@ QByteArray svgDrawing(const Drawing &drawing, const TitleBlock &block, QSizeF pa
         if (stroke == Stroke::Hidden && !drawing.dashHidden)
             continue;
         QString d;
-        for (const Segment2 &s : drawing.lines)
-            if (s.stroke == stroke)
-                d += QStringLiteral("M%1 %2L%3 %4").arg(number(s.a.x()), number(s.a.y()), number(s.b.x()), number(s.b.y()));
+        for (const Segment2 &s : drawing.lines) {
+            if (s.stroke != stroke)
+                continue;
+            d += u'M';
+            appendSvgNumber(d, s.a.x(), 2);
+            d += u' ';
+            appendSvgNumber(d, s.a.y(), 2);
+            d += u'L';
+            appendSvgNumber(d, s.b.x(), 2);
+            d += u' ';
+            appendSvgNumber(d, s.b.y(), 2);
+        }
         if (!d.isEmpty())
             svg += QStringLiteral("<path %1 d=\"%2\"/>\n").arg(strokeAttributes(stroke, width, drawing.highlight), d);
     }

@@ -1,6 +1,7 @@
 #include "takeoff.h"
 
 #include "catalogue.h"
+#include "geometry.h"
 #include "lengthtext.h"
 #include "numbertext.h"
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <vector>
 
 namespace deckmodel {
 
@@ -55,14 +57,15 @@ struct Run {
     std::vector<double> supports;
 };
 
-Run runOf(const Member &m, const Deck &deck)
+// `plans` holds each of the deck's members' plan boxes, in the members' order.
+Run runOf(const Member &m, const PlanBox &plan, const Deck &deck, const std::vector<PlanBox> &plans)
 {
-    const Box b = bounds(m.plan);
+    const Box b = plan.box;
     Run run;
     auto supportsAt = [&](Kind kind, bool alongX) {
-        for (const Member &s : deck.members)
-            if (s.kind == kind && overlapArea(m.plan, s.plan) > 1e-3) {
-                const Box sb = bounds(s.plan);
+        for (size_t i = 0; i < deck.members.size(); ++i)
+            if (deck.members[i].kind == kind && overlapArea(plan, plans[i]) > 1e-3) {
+                const Box &sb = plans[i].box;
                 run.supports.push_back(alongX ? (sb.x0 + sb.x1) / 2 - b.x0 : (sb.z0 + sb.z1) / 2 - b.z0);
             }
     };
@@ -476,18 +479,32 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
     // a cut goes into the first bought length it still fits, else into a new
     // one of the shortest stock that holds it.
     std::map<std::pair<Kind, QString>, std::vector<double>> cuts;
+    // Each kind's lumber named once: the rows ask for it member by member.
+    std::map<Kind, QString> lumberNames;
+    const auto lumber = [&](Kind kind) -> const QString & {
+        auto named = lumberNames.find(kind);
+        if (named == lumberNames.end())
+            named = lumberNames.emplace(kind, lumberOf(kind, p)).first;
+        return named->second;
+    };
     std::vector<std::vector<double>> pieces; // by lumber row: the cuts it yields
-    for (const Member &m : deck.members) {
+    // Members are compared pair by pair below: each plan's box worked out once.
+    std::vector<PlanBox> plans;
+    plans.reserve(deck.members.size());
+    for (const Member &m : deck.members)
+        plans.push_back(planBoxOf(m.plan));
+    for (size_t i = 0; i < deck.members.size(); ++i) {
+        const Member &m = deck.members[i];
         if (m.step > 0 || m.kind == Kind::LandingPad || m.kind == Kind::Block)
             continue; // the steps of a sloped piece are bought as the piece; concrete is no lumber
-        const Run run = runOf(m, deck);
+        const Run run = runOf(m, plans[i], deck, plans);
         const std::vector<double> lengths = cutLengths(run.length, run.supports);
         for (double cut : lengths)
-            cuts[{m.kind, lumberOf(m.kind, p)}].push_back(cut);
+            cuts[{m.kind, lumber(m.kind)}].push_back(cut);
     }
     for (const SlopedPiece &piece : deck.slopedPieces)
         for (double cut : cutLengths(piece.lengthInches, {}))
-            cuts[{piece.kind, lumberOf(piece.kind, p)}].push_back(cut);
+            cuts[{piece.kind, lumber(piece.kind)}].push_back(cut);
     for (auto &[key, lengths] : cuts) {
         std::sort(lengths.rbegin(), lengths.rend());
         struct Bought {
@@ -512,12 +529,14 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
         }
     }
 
-    for (const Member &m : deck.members) {
+    for (size_t i = 0; i < deck.members.size(); ++i) {
+        const Member &m = deck.members[i];
         if (m.kind == Kind::DeckingBoard)
-            for (const Member &s : deck.members) {
+            for (size_t j = 0; j < deck.members.size(); ++j) {
+                const Member &s = deck.members[j];
                 const bool crossing = s.kind == Kind::Joist
                                       || (s.kind == Kind::RimJoist && std::abs(s.plan[1].z - s.plan[0].z) > fit);
-                if (crossing && overlapArea(m.plan, s.plan) > 1e-3)
+                if (crossing && overlapArea(plans[i], plans[j]) > 1e-3)
                     takeoff.deckScrews += 2;
             }
         if (m.kind == Kind::Joist) {
@@ -531,20 +550,20 @@ Takeoff takeoffOf(const Deck &deck, const TakeoffSettings &settings, const std::
             beamPlyNails += 2 * (int(std::floor((b.x1 - b.x0) / 16 + fit)) + 1);
         }
         if (m.kind == Kind::Post)
-            for (const Member &s : deck.members)
-                if (s.kind == Kind::BeamPly && std::abs(s.base - m.top()) < 1e-3
-                    && overlapArea(s.plan, m.plan) > 1e-3)
+            for (size_t j = 0; j < deck.members.size(); ++j)
+                if (deck.members[j].kind == Kind::BeamPly && std::abs(deck.members[j].base - m.top()) < 1e-3
+                    && overlapArea(plans[j], plans[i]) > 1e-3)
                     takeoff.carriageBolts += 2;
         if (m.kind == Kind::Post)
-            ++takeoff.postCaps, takeoff.postCapLumber = lumberOf(m.kind, p);
+            ++takeoff.postCaps, takeoff.postCapLumber = lumber(m.kind);
         if (m.kind == Kind::GuardPost && m.base > 1e-3) {
             takeoff.guardPostBolts += 2; // against a rim joist
             ++takeoff.blocks;
         } else if (m.kind == Kind::GuardPost) {
-            ++bases[lumberOf(m.kind, p)];
+            ++bases[lumber(m.kind)];
         }
         if (m.kind == Kind::Post)
-            ++bases[lumberOf(m.kind, p)];
+            ++bases[lumber(m.kind)];
         if (m.kind == Kind::Baluster)
             takeoff.balusterScrews += 4;
         if (m.kind == Kind::Block)

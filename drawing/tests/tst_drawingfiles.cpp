@@ -76,6 +76,8 @@ class TestDrawingFiles : public QObject {
 private slots:
     void written_data();
     void written();
+    void pathNumbers_data();
+    void pathNumbers();
 
 private:
     QTemporaryDir m_dir;
@@ -135,6 +137,47 @@ void TestDrawingFiles::written()
     }
     for (const QString &text : TitleTexts)
         QVERIFY2(texts.contains(text), qPrintable(text + QStringLiteral(" is not among ") + texts.join(u'|')));
+}
+
+// A line's coordinates as the path prints them: two places at most, no
+// trailing zeros, never "-0", rounded from the number's exact binary value
+// (2.675 is a little below, so it goes down), even where the value times 100
+// lands on a half.
+void TestDrawingFiles::pathNumbers_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("whole") << 12.0 << "12";
+    QTest::newRow("one place") << 1.5 << "1.5";
+    QTest::newRow("two places") << 0.25 << "0.25";
+    QTest::newRow("rounded up") << 3.14159 << "3.14";
+    QTest::newRow("rounded up to whole") << 99.999 << "100";
+    QTest::newRow("sum not quite 0.3") << 0.1 + 0.2 << "0.3";
+    QTest::newRow("2.675 lies below") << 2.675 << "2.67";
+    QTest::newRow("1.005 lies below") << 1.005 << "1";
+    QTest::newRow("1.015 lies below") << 1.015 << "1.01";
+    QTest::newRow("0.015 lies below, times 100 is 1.5") << 0.015 << "0.01";
+    QTest::newRow("0.025 lies above, times 100 is 2.5") << 0.025 << "0.03";
+    QTest::newRow("negative") << -1.25 << "-1.25";
+    QTest::newRow("negative, rounded") << -7.006 << "-7.01";
+    QTest::newRow("small negative is 0") << -0.004 << "0";
+    QTest::newRow("negative zero") << -0.0 << "0";
+    QTest::newRow("-0.005 lies beyond") << -0.005 << "-0.01";
+    QTest::newRow("large") << 1234567.891 << "1234567.89";
+    QTest::newRow("larger than counted directly") << 3e9 + 0.5 << "3000000000.5";
+}
+
+void TestDrawingFiles::pathNumbers()
+{
+    QFETCH(double, x);
+    QFETCH(QString, printed);
+    Drawing drawing;
+    drawing.viewport = QSize(400, 300);
+    drawing.lines = {{{x, 1}, {2, x}, Stroke::Visible}};
+    const QByteArray svg = svgDrawing(drawing, worked());
+    const QByteArray path = " d=\"M" + printed.toLatin1() + " 1L2 " + printed.toLatin1() + "\"/>";
+    QVERIFY2(svg.contains(path), svg.mid(svg.indexOf(" d=\"M"), 60).constData());
 }
 
 QTEST_MAIN(TestDrawingFiles)
