@@ -142,12 +142,13 @@ endfunction()
 
 # Shared precompiled headers that keep "compiles on its own" honest.
 #
-# A source is given the precompiled form of one Qt header that it includes
-# itself (the first of JM_PCH_HEADERS that it names and that at least three
-# files share), built once and shared by every source that names it. Whatever
-# the precompiled header makes visible the source makes visible anyway by its
-# own include, so a source that lacks an include still fails; only the order
-# of its includes changes, and every header is compiled alone as well
+# A source is given the precompiled form of one Qt header that it includes,
+# itself or through the project's headers that it includes (the first of
+# JM_PCH_HEADERS that it names so and that at least three files share), built
+# once and shared by every source that names it. Whatever the precompiled
+# header makes visible the source makes visible anyway by its own includes,
+# so a source that lacks an include still fails; only the order of its
+# includes changes, and every header is compiled alone as well
 # (jm_check_headers). Of the modules' definitions (QT_GUI_LIB, ...) only
 # QT_GUI_LIB and QT_WIDGETS_LIB change what a Qt header declares, and only in
 # QtTest: <QTest> is precompiled once for each of its three forms, so that a
@@ -253,15 +254,84 @@ function(jm_shared_pch_file out key)
     set(${out} ${CMAKE_BINARY_DIR}/CMakeFiles/${donor}.dir/cmake_pch.hxx.pch PARENT_SCOPE)
 endfunction()
 
-# jm_pch_named(OUT file): the headers of JM_PCH_HEADERS that the file includes.
+# jm_project_header(OUT folder name): the project's header that a file in
+# folder means by #include "name": the one beside it, else the one header of
+# the project's folders of that file name; nothing when there is none, or
+# more than one (then its includes count for nothing).
+function(jm_project_header out folder name)
+    if(EXISTS ${folder}/${name} AND NOT IS_DIRECTORY ${folder}/${name})
+        cmake_path(ABSOLUTE_PATH name BASE_DIRECTORY ${folder} NORMALIZE OUTPUT_VARIABLE path)
+        set(${out} ${path} PARENT_SCOPE)
+        return()
+    endif()
+    get_property(indexed GLOBAL PROPERTY JM_HEADERS_INDEXED)
+    if(NOT indexed)
+        # the headers in the folders of the build's CMakeLists.txt and the
+        # folders right below them
+        set(folders ${CMAKE_SOURCE_DIR})
+        set(queue ${CMAKE_SOURCE_DIR})
+        while(queue)
+            list(POP_FRONT queue directory)
+            get_property(below DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+            list(APPEND folders ${below})
+            list(APPEND queue ${below})
+        endwhile()
+        foreach(directory IN LISTS folders)
+            file(GLOB headers ${directory}/*.h ${directory}/*/*.h)
+            foreach(header IN LISTS headers)
+                if(header MATCHES "^${CMAKE_BINARY_DIR}/")
+                    continue()
+                endif()
+                cmake_path(GET header FILENAME file)
+                get_property(known GLOBAL PROPERTY JM_HEADER_${file})
+                if(known AND NOT known STREQUAL header)
+                    set_property(GLOBAL PROPERTY JM_HEADER_${file} ambiguous)
+                else()
+                    set_property(GLOBAL PROPERTY JM_HEADER_${file} ${header})
+                endif()
+            endforeach()
+        endforeach()
+        set_property(GLOBAL PROPERTY JM_HEADERS_INDEXED ON)
+    endif()
+    cmake_path(GET name FILENAME file)
+    get_property(path GLOBAL PROPERTY JM_HEADER_${file})
+    if(path STREQUAL "ambiguous")
+        set(path "")
+    endif()
+    set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
+# jm_pch_named(OUT file): the headers of JM_PCH_HEADERS that the file
+# includes, itself or through the project's headers that it includes
+# (jm_project_header). Whatever of them is precompiled in front of the file
+# it makes visible anyway by its own includes; only their order changes.
 function(jm_pch_named out file)
+    get_property(known GLOBAL PROPERTY "JM_PCH_NAMED_${file}" SET)
+    if(known)
+        get_property(named GLOBAL PROPERTY "JM_PCH_NAMED_${file}")
+        set(${out} "${named}" PARENT_SCOPE)
+        return()
+    endif()
+    # (a header met again on a circle of includes names nothing more)
+    set_property(GLOBAL PROPERTY "JM_PCH_NAMED_${file}" "")
     set(named "")
-    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+    cmake_path(GET file PARENT_PATH folder)
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS lines)
-        if(line MATCHES "<(Q[A-Za-z]+)>" AND CMAKE_MATCH_1 IN_LIST JM_PCH_HEADERS)
-            list(APPEND named ${CMAKE_MATCH_1})
+        if(line MATCHES "<(Q[A-Za-z]+)>")
+            if(CMAKE_MATCH_1 IN_LIST JM_PCH_HEADERS)
+                list(APPEND named ${CMAKE_MATCH_1})
+            endif()
+        elseif(line MATCHES "\"([^\"]+\\.h)\"")
+            jm_project_header(header ${folder} ${CMAKE_MATCH_1})
+            if(header)
+                jm_pch_named(more ${header})
+                list(APPEND named ${more})
+            endif()
         endif()
     endforeach()
+    list(REMOVE_DUPLICATES named)
+    set_property(GLOBAL PROPERTY "JM_PCH_NAMED_${file}" "${named}")
     set(${out} "${named}" PARENT_SCOPE)
 endfunction()
 
