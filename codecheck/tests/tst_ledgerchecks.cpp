@@ -178,9 +178,7 @@ void TestLedgerChecks::refusesPastTheTable()
     p.beamSpacing = 20;
     p.overhangZ = 4;
     p.joistHeight = 11.25;
-    Extras extras;
-    extras.attachment = {true, 3, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
-    const auto far = frameDeck(p, extras);
+    const auto far = frameDeck(p, hungOn(3));
     QVERIFY2(far, qPrintable(far ? QString() : far.error()));
     // Beam lines from 0.75 to 288 - 48 = 240 at most 240 apart: 0.75 and 240, the first dropped.
     QCOMPARE(far->beamLines, (std::vector<double>{240}));

@@ -139,9 +139,7 @@ QJsonObject glbJson(const QString &path)
 // The worked example hung on the house along `edge` (0 back, 3 left).
 jm::Result<Deck> hungExample(int edge)
 {
-    Extras extras;
-    extras.attachment = {true, edge, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
-    return buildDeck(workedExample(), extras);
+    return buildDeck(workedExample(), hungOn(edge));
 }
 } // namespace
 

@@ -183,17 +183,6 @@ Measured measured(const std::vector<std::array<V3, 3>> &triangles)
     return m;
 }
 
-Member member(Kind kind, const QString &name, const Polygon &plan, double base, double thickness)
-{
-    Member m;
-    m.kind = kind;
-    m.name = name;
-    m.plan = plan;
-    m.base = base;
-    m.thickness = thickness;
-    return m;
-}
-
 Deck deckOf(const std::vector<Member> &members)
 {
     Deck deck;
@@ -370,10 +359,7 @@ private slots:
         QFETCH(int, edge);
         QFETCH(int, nodes);
         QFETCH(int, meshes);
-        Extras extras;
-        if (edge >= 0)
-            extras.attachment = {true, edge, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
-        const jm::Result<Deck> built = buildDeck(workedExample(), extras);
+        const jm::Result<Deck> built = buildDeck(workedExample(), hungOn(edge));
         QVERIFY(built);
         const Glb glb(glbOf(*built));
         QCOMPARE(glb.problems, QStringList());

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <utility>
+
 inline deckmodel::DeckParameters deckOf(int type, double a, double b, double height, const QString &beam,
                                         const QString &joist, double post, const QString &decking)
 {
@@ -33,6 +35,30 @@ inline deckmodel::Deck framed(const deckmodel::DeckParameters &parameters, const
     if (!built)
         qFatal("%s", qPrintable(built.error()));
     return *built;
+}
+
+// A member of a kind: its plan standing from `base` up `thickness` (inches).
+inline deckmodel::Member member(deckmodel::Kind kind, const QString &name, deckmodel::Polygon plan, double base,
+                                double thickness)
+{
+    deckmodel::Member m;
+    m.kind = kind;
+    m.name = name;
+    m.plan = std::move(plan);
+    m.base = base;
+    m.thickness = thickness;
+    return m;
+}
+
+// A deck hung on the house along the outline's `edge` (0 back, 3 left) by lag
+// screws into the band joist, half an inch off the wall; free-standing where
+// `edge` is -1.
+inline deckmodel::Extras hungOn(int edge)
+{
+    deckmodel::Extras extras;
+    if (edge >= 0)
+        extras.attachment = {true, edge, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5};
+    return extras;
 }
 
 // The worked example: 16 x 12 x 3 rectangle, 2 X 8 beams, 2 X 6 joists, 4 inch posts, 5/4x6 decking.

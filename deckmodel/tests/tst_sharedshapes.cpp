@@ -6,6 +6,7 @@
 #include "sharedshapes.h"
 
 #include "datatable.h"
+#include "deckcases.h"
 
 #include <QTest>
 
@@ -18,17 +19,6 @@ Q_DECLARE_METATYPE(deckmodel::Polygon)
 Q_DECLARE_METATYPE(deckmodel::Direction)
 
 namespace {
-
-Member member(Kind kind, const QString &name, Polygon plan, double base, double thickness)
-{
-    Member m;
-    m.kind = kind;
-    m.name = name;
-    m.plan = std::move(plan);
-    m.base = base;
-    m.thickness = thickness;
-    return m;
-}
 
 // A plan as written in the tables: "x0 z0 x1 z1", a box standing square, or
 // the corners "x z, x z, ...".

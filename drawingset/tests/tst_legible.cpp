@@ -51,10 +51,8 @@ void TestLegible::hungOnTheHouse()
     QFETCH(int, edge);
     QFETCH(double, a);
     QFETCH(double, b);
-    deckmodel::Extras extras;
-    extras.attachment = {true, edge, deckmodel::HouseFraming::BandJoist, deckmodel::LedgerFastener::Lag, 0.5};
     const jm::Result<deckmodel::Deck> deck = deckmodel::buildDeck(
-        deckOf(1, a, b, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4, QStringLiteral("5/4x6")), extras);
+        deckOf(1, a, b, 3, QStringLiteral("2 X 8"), QStringLiteral("2 X 8"), 4, QStringLiteral("5/4x6")), hungOn(edge));
     QVERIFY2(deck.ok(), qPrintable(deck.ok() ? QString() : deck.error()));
     const std::vector<Sheet> sheets =
         deckSheets(*deck, {},

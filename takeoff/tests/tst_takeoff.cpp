@@ -40,10 +40,7 @@ private slots:
         QFETCH(int, edge);
         QFETCH(bool, priced);
         QFETCH(QString, golden);
-        Extras extras;
-        if (edge >= 0)
-            extras.attachment = {true, edge, HouseFraming::BandJoist, LedgerFastener::Lag, 0.5};
-        QCOMPARE(takeoffCsv(takeoffOf(framed(workedExample(), extras)), priced ? examplePrices() : PriceList()),
+        QCOMPARE(takeoffCsv(takeoffOf(framed(workedExample(), hungOn(edge))), priced ? examplePrices() : PriceList()),
                  dataBytes(JM_TESTDATA "/" + golden));
     }
 
