@@ -26,11 +26,14 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+
+#include <algorithm>
 
 class TestDesignWindow : public QObject {
     Q_OBJECT
@@ -366,14 +369,17 @@ void TestDesignWindow::a2DDesignEdited()
     // Save keeps it in the file; an export draws it.
     window->seams.tellFailure = [](QWidget *, const QString &, const QString &text) { QFAIL(qPrintable(text)); };
     menuAction(window, QStringLiteral("&File"), QStringLiteral("&Save"))->trigger();
+    QElapsedTimer sinceSave;
+    sinceSave.start();
     QCOMPARE(dataBytes(file), restyled);
     QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Plan deck"));
-    // Its own save is no change on disk to ask about, however long it waits.
-    QTest::qWait(1000);
-    QCOMPARE(askedToReload, QStringList());
     QTemporaryDir out;
     QVERIFY(window->exportDrawing(out.filePath(QStringLiteral("plan.svg"))));
     QVERIFY(dataBytes(out.filePath(QStringLiteral("plan.svg"))).contains("Deck 7: 30' 0&quot; wide"));
+    // Its own save is no change on disk to ask about, however long it waits:
+    // a second after the save, the export's time counted in it.
+    QTest::qWait(int(std::max<qint64>(0, 1000 - sinceSave.elapsed())));
+    QCOMPARE(askedToReload, QStringList());
 
     // A 3D deck again: its rows back, the 2D rows hidden.
     QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
@@ -519,8 +525,10 @@ void TestDesignWindow::sameOutputs()
     QFETCH(QStringList, words);
     const QString out = words.value(0);
     const QStringList options = words.mid(1);
+    // The design saved from the folder: one for all the rows, which only read it.
     const QString design = m_saved.filePath(QStringLiteral("same.jmdeck"));
-    QCOMPARE(render({"--render", m_wizard.path(), "--out", design}).exitCode, 0);
+    if (!QFile::exists(design))
+        QCOMPARE(render({"--render", m_wizard.path(), "--out", design}).exitCode, 0);
     QTemporaryDir a, b;
     const Run fromFolder = render(QStringList{"--render", m_wizard.path(), "--out", a.filePath(out)} + options);
     const Run fromDesign = render(QStringList{"--render", design, "--out", b.filePath(out)} + options);

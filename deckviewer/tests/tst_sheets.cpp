@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 #include <string_view>
 
 using namespace deckview;
@@ -100,6 +101,7 @@ private slots:
     void shiftedBeamLineIsCaught();
     void everyDeck_data();
     void everyDeck();
+    void textsKeepApart();
     void footingSchedule();
     void options();
     void commandLineSet();
@@ -185,6 +187,24 @@ void TestSheets::everyDeck()
     const QStringList size = row[6].split(QStringLiteral(" x "));
     QCOMPARE(std::round(outline->corners.boundingRect().width() * 100) / 100, size[0].toDouble());
     QCOMPARE(std::round(outline->corners.boundingRect().height() * 100) / 100, size[1].toDouble());
+}
+
+// A text is placed clear of the texts already there, a step on where its
+// first place is taken. Ten W's 2.5 mm high are 10 x 1.015 em of 2.5 / 0.716
+// mm, times 1.04: 36.86 mm long. One starts at x = 0; the other, ending at
+// x = 60, starts at 23.14 and runs into it, its anchor 60 mm away; a step of
+// 5 mm down clears the 2.72 mm above the baseline and the 0.73 below.
+void TestSheets::textsKeepApart()
+{
+    Sheet sheet;
+    const QString ws(10, u'W');
+    sheet.texts.push_back({QPointF(0, 0), ws, 2.5, Anchor::Start, 0});
+    QCOMPARE(placeTextIfClear(sheet, {QPointF(60, 0), ws, 2.5, Anchor::End, 0}, QPointF(0, 5), 1, false),
+             std::optional<QPointF>(QPointF(60, 5)));
+    QCOMPARE(placeTextIfClear(sheet, {QPointF(80, 0), ws, 2.5, Anchor::End, 0}, QPointF(0, 5), 1, false),
+             std::optional<QPointF>(QPointF(80, 0))); // from 43.14: clear of the first
+    QCOMPARE(placeTextIfClear(sheet, {QPointF(60, 0), ws, 2.5, Anchor::End, 0}, QPointF(0, 5), 1, false), std::nullopt);
+    QCOMPARE(sheet.texts.size(), size_t(3));
 }
 
 // The worked example's six posts each carry 31.5 or 33 sq ft: a 15" round
