@@ -495,6 +495,9 @@ void TestDesignWindow::hostDecksNotWatched()
     QVERIFY(writeBytes(deck, changed));
     presenter.symbolFileOpened(QStringLiteral("C:\\Program Data\\3D Decks\\Deck_Rectangle.bsx"));
     QVERIFY(drawn.wait(20000));
+    // The host's deck changed by someone else later: the host tells, not a watch.
+    changed.replace(0, 2, "15");
+    QVERIFY(writeBytes(deck, changed));
     QTest::qWait(3 * DeckWatch::settleMs); // time for a change to be told, were it watched
     QVERIFY(asked.isEmpty());
 }
