@@ -51,9 +51,8 @@ Polygon cornersOf(const Polygon &plan)
 // Whether no two edges of the polygon meet but neighbours at their corner.
 bool simple(const Polygon &p)
 {
-    const auto turn = [](Point o, Point a, Point b) { return (a.x - o.x) * (b.z - o.z) - (a.z - o.z) * (b.x - o.x); };
-    const auto side = [&](Point o, Point a, Point b) {
-        const double t = turn(o, a, b);
+    const auto side = [](Point o, Point a, Point b) {
+        const double t = cross(o, a, b);
         return t > 1e-12 ? 1 : t < -1e-12 ? -1 : 0;
     };
     const size_t n = p.size();

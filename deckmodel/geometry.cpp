@@ -6,11 +6,11 @@
 
 namespace deckmodel {
 
+double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.z - o.z) - (a.z - o.z) * (b.x - o.x); }
+
 namespace {
 
 constexpr double tiny = 1e-9;
-
-double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.z - o.z) - (a.z - o.z) * (b.x - o.x); }
 
 // Drops repeated corners and corners in the middle of a straight edge.
 Polygon tidy(const Polygon &polygon)

@@ -25,6 +25,9 @@ struct Interval {
     double from = 0, to = 0;
 };
 
+// Twice the signed area of the triangle o, a, b in the plan: above 0 where
+// they run anticlockwise, 0 where they lie on one line.
+double cross(Point o, Point a, Point b);
 double signedArea(const Polygon &polygon);
 double area(const Polygon &polygon);
 Box bounds(const Polygon &polygon);
