@@ -151,25 +151,24 @@ private slots:
     void kernelModulePlaces_data()
     {
         QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("hiddenLines");
         QTest::addColumn<QStringList>("places");
-        QTest::addRow("installed") << "/usr/lib/joistmaster"
+        QTest::addRow("installed") << "/usr/lib/joistmaster" << false
                                    << QStringList{"/usr/lib/joistmaster/joistmaster-step", "/usr/lib/bin/joistmaster-step"};
-        QTest::addRow("a build's tests") << "/w/build/tests"
+        QTest::addRow("a build's tests") << "/w/build/tests" << false
                                          << QStringList{"/w/build/tests/joistmaster-step", "/w/build/bin/joistmaster-step"};
-        QTest::addRow("a build's bin") << "/w/build/bin"
+        QTest::addRow("a build's bin") << "/w/build/bin" << false
                                        << QStringList{"/w/build/bin/joistmaster-step", "/w/build/bin/joistmaster-step"};
-        QTest::addRow("unknown") << "" << QStringList();
+        QTest::addRow("unknown") << "" << false << QStringList();
+        QTest::addRow("the hidden lines' module") << "/usr/lib/joistmaster" << true
+                                   << QStringList{"/usr/lib/joistmaster/joistmaster-lines", "/usr/lib/bin/joistmaster-lines"};
     }
     void kernelModulePlaces()
     {
         QFETCH(QString, programFolder);
+        QFETCH(bool, hiddenLines);
         QFETCH(QStringList, places);
-        QCOMPARE(deckmodel::kernelModulePlaces(programFolder, StepModuleFile), places);
-    }
-    void otherModulesPlaces()
-    {
-        QCOMPARE(deckmodel::kernelModulePlaces("/usr/lib/joistmaster", HiddenLineModuleFile),
-                 (QStringList{"/usr/lib/joistmaster/joistmaster-lines", "/usr/lib/bin/joistmaster-lines"}));
+        QCOMPARE(deckmodel::kernelModulePlaces(programFolder, hiddenLines ? HiddenLineModuleFile : StepModuleFile), places);
     }
 
     // This test's own run finds the two modules in the build's bin/ and
