@@ -10,8 +10,8 @@ function(jm_add_test name)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE JM_TESTDATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
     # In a sanitizer build a test's own code carries no debug information (a
-    # tenth of its compile): a report names its functions, and gives file and
-    # line in the product's code, which keeps its line tables.
+    # tenth of its compile), whatever the product's code carries: a report
+    # still names its functions.
     if(JM_SANITIZE)
         target_compile_options(${name} PRIVATE -g0)
     endif()
