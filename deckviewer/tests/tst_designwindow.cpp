@@ -25,6 +25,7 @@
 
 #include <QDir>
 #include <QDockWidget>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -52,6 +53,8 @@ private slots:
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
     void a2DDesignEdited();
+    void deckingShownAndChosen_data();
+    void deckingShownAndChosen();
     void openFindsFoldersByTheirFiles();
     void stamps_data();
     void stamps();
@@ -385,6 +388,43 @@ void TestDesignWindow::a2DDesignEdited()
     QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
     QVERIFY(overhang->isEnabled() && overhang->isVisibleTo(panel) && !style->isVisibleTo(panel) && !width->isVisibleTo(panel));
     QVERIFY(lot->isEnabled() && lot->isVisibleTo(panel));
+}
+
+// Each board a design may be decked with, shown by its name; chosen on a
+// design decked otherwise, handed on as the board's thickness and width.
+void TestDesignWindow::deckingShownAndChosen_data()
+{
+    QTest::addColumn<double>("thickness");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("5/4x6") << 1.0 << 5.5 << "5/4x6";
+    QTest::newRow("2x4") << 1.5 << 3.5 << "2x4";
+    QTest::newRow("2x6") << 1.5 << 5.5 << "2x6";
+}
+
+void TestDesignWindow::deckingShownAndChosen()
+{
+    QFETCH(double, thickness);
+    QFETCH(double, width);
+    QFETCH(QString, name);
+    design::Design shown;
+    shown.deck.deckType = 2;
+    shown.deck.deckingThickness = thickness;
+    shown.deck.deckingWidth = width;
+    deckviewer::FramingPanel panel;
+    panel.setDesign(&shown);
+    auto *decking = panel.findChild<QComboBox *>(QStringLiteral("deckingBox"));
+    QCOMPARE(decking->currentText(), name);
+    shown.deck.deckingThickness = name == u"2x6" ? 1 : 1.5; // 5/4x6, or 2x6
+    shown.deck.deckingWidth = 5.5;
+    panel.setDesign(&shown);
+    QList<design::Design> edits;
+    connect(&panel, &deckviewer::FramingPanel::edited, this, [&](const QString &, const design::Design &d) { edits << d; });
+    decking->setCurrentIndex(decking->findText(name));
+    emit decking->activated(decking->currentIndex());
+    QCOMPARE(edits.size(), 1);
+    QCOMPARE(edits[0].deck.deckingThickness, thickness);
+    QCOMPARE(edits[0].deck.deckingWidth, width);
 }
 
 void TestDesignWindow::wizardFolderUntouched()

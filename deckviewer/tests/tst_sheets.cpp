@@ -125,6 +125,12 @@ private slots:
 void TestSheets::workedExampleDimensions()
 {
     QCOMPARE(workedExampleChains(framed(workedExample())), handCount());
+    // 8 ft deep and hung on its left edge: beam lines from the ledger's middle
+    // (0.75) to 96 - 30 = 66, one gap, the ledger's own dropped: a chain of two parts.
+    deckmodel::DeckParameters hung = workedExample();
+    hung.depthA = 8;
+    QCOMPARE(chainLines(sheetNamed(setOf(framed(hung, hungOn(3))), QStringLiteral("framing"))).value(0),
+             QStringLiteral("framing | beam lines | 5' 6\" 2' 6\" = 8' 0\""));
 }
 
 // A beam line moved an inch towards the back, its plies and posts with it.

@@ -1,13 +1,14 @@
 // No text on any sheet of the drawing set crosses a member line, a dimension
 // line, an outline, a circle or another text: the nine shapes at four sizes on
 // Letter, and a rectangle, an L and a cut shape on A4, Tabloid and A3; and a
-// rectangle hung on the house along each of its edges.
+// rectangle hung on the house along each of its edges; a table's columns.
 
 #include "deckcases.h"
 #include "drawingset.h"
 #include "extras.h"
 #include "framing.h"
 #include "ledger.h"
+#include "sheetdeck.h"
 #include "sheetclear.h"
 #include "sheetlayout.h"
 
@@ -30,7 +31,18 @@ private slots:
     void deckBlocksOnTheSheets();
     void hungOnTheHouse_data();
     void hungOnTheHouse();
+    void tableHeadingsKeepApart();
 };
+
+// A table's column is as wide as its widest text, the heading measured in
+// bold: a long heading over short cells keeps clear of the next column.
+void TestLegible::tableHeadingsKeepApart()
+{
+    Sheet sheet{.key = QStringLiteral("table"), .paperMm = QSizeF(400, 300)};
+    addTable(sheet, {10, 10}, {{QString(40, u'W'), QStringLiteral("Next")}, {QStringLiteral("i"), QStringLiteral("j")}});
+    QCOMPARE(sheet.texts.size(), size_t(4));
+    QVERIFY(crossingsOf(sheet).empty());
+}
 
 // A rectangle hung on the house along each edge (0 back, 1 right, 2 front,
 // 3 left): the framing turned for the back and the front, the house drawn on

@@ -1,5 +1,5 @@
 // The wizard's command line: which program folder a line gives, and the exact
-// refusal for each mistake, before any window exists.
+// refusal for each mistake, and the help, before any window exists.
 #include "commandline.h"
 #include "datatable.h"
 
@@ -35,6 +35,8 @@ void TestCommandLine::read()
         const QString seen = actions.value(int(read.action)) + '|' + read.programFolder + '|'
             + (read.action == Action::Refuse ? read.text : QString()) + '|' + (read.unknownWord ? "yes" : "no");
         QCOMPARE(row[0] + ": " + seen, row[0] + ": " + row.mid(2).join(u'|'));
+        if (read.action == Action::Help) // the text whole: data/help.txt
+            QCOMPARE(read.text, QString::fromUtf8(dataBytes(JM_TESTDATA "/help.txt")));
         if (read.action == Action::Version)
             QVERIFY2(read.text.startsWith(QStringLiteral("joistmaster ")), qPrintable(read.text));
     }
