@@ -57,6 +57,7 @@ const std::map<QString, std::function<void(Deck &)>> Faults = {
     {"baluster 1 gone", [](Deck &d) { std::erase_if(d.members, [](const Member &m) { return m.name == u"Baluster 1"; }); }},
     {"handrail 3 inches higher", [](Deck &d) { moveWhere(d, [](const Member &m) { return m.kind == Kind::Handrail; }, 3); }},
     {"top rails 1 inch lower", [](Deck &d) { moveWhere(d, [](const Member &m) { return m.name.startsWith(u"Top rail "); }, -1); }},
+    {"guards gone", [](Deck &d) { d.guardBays.clear(); }},
     // Narrower stairs are refused when built: the row's record is changed after.
     {"stair 30 wide", [](Deck &d) {
          // The treads' boards drawn in about the stair's middle, 36 inches to 30.

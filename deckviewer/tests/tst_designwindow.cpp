@@ -28,8 +28,11 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -53,6 +56,7 @@ private slots:
     void saveAndAskBeforeLeaving();
     void useTheSuggestedFraming();
     void a2DDesignEdited();
+    void framingRows();
     void deckingShownAndChosen_data();
     void deckingShownAndChosen();
     void openFindsFoldersByTheirFiles();
@@ -388,6 +392,32 @@ void TestDesignWindow::a2DDesignEdited()
     QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
     QVERIFY(overhang->isEnabled() && overhang->isVisibleTo(panel) && !style->isVisibleTo(panel) && !width->isVisibleTo(panel));
     QVERIFY(lot->isEnabled() && lot->isVisibleTo(panel));
+}
+
+// The framing panel's rows in order, each box's name, range and unit, or
+// its choices (data/framing-rows.txt).
+void TestDesignWindow::framingRows()
+{
+    deckviewer::FramingPanel panel;
+    auto *form = panel.findChild<QFormLayout *>();
+    QVERIFY(form);
+    QStringList rows;
+    for (int r = 0; r < form->rowCount(); ++r) {
+        QWidget *box = form->itemAt(r, QFormLayout::FieldRole)->widget();
+        QString row = qobject_cast<QLabel *>(form->itemAt(r, QFormLayout::LabelRole)->widget())->text() + " | "
+            + box->objectName() + " | ";
+        if (auto *feet = qobject_cast<QDoubleSpinBox *>(box))
+            row += QStringLiteral("%1 to %2%3 by %4").arg(feet->minimum()).arg(feet->maximum()).arg(feet->suffix()).arg(feet->singleStep());
+        else if (auto *count = qobject_cast<QSpinBox *>(box))
+            row += QStringLiteral("%1 to %2").arg(count->minimum()).arg(count->maximum());
+        else if (auto *choices = qobject_cast<QComboBox *>(box))
+            for (int i = 0; i < choices->count(); ++i)
+                row += (i ? ", " : "") + choices->itemText(i);
+        else if (qobject_cast<QLineEdit *>(box))
+            row += "text";
+        rows << row;
+    }
+    QCOMPARE(rows.join(u'\n') + u'\n', QString::fromUtf8(dataBytes(JM_TESTDATA "/framing-rows.txt")));
 }
 
 // Each board a design may be decked with, shown by its name; chosen on a
