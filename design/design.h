@@ -21,9 +21,9 @@
 
 namespace design {
 
-// The file's extension (without its dot) and MIME type.
+// The file's extension (without its dot); its MIME type is the package's
+// (packaging/joistmaster-mime.xml).
 inline const QString Extension = QStringLiteral("jmdeck");
-inline const QString MimeType = QStringLiteral("application/x-joistmaster-deck");
 // Whether a path names a design by its extension (any case).
 bool isDesignPath(const QString &path);
 

@@ -6,6 +6,7 @@
 // remembered, its words and its panels.
 #include "checksettings.h"
 #include "codecheckpanel.h"
+#include "stairpanel.h"
 #include "takeoffprices.h"
 #include "datatable.h"
 #include "testclasses.h"
@@ -226,6 +227,10 @@ void TestDeckDrawing::failedDeckLeavesNothing()
     row[2].replace("<folder>", other.path());
     QCOMPARE(drawn, QList<QVariantList>{{"cannot draw: " + row[2]}});
     QCOMPARE(viewer.state(), "Joistmaster Deck Viewer | " + row[2] + " |  | 0 | 0");
+    // Neither the Stair nor the Code check panel has a deck to speak of.
+    QCOMPARE(viewer.presenter.stairPanel()->note->text() + u'|'
+                 + viewer.presenter.codeCheckPanel()->findChild<QLabel *>("verdictLabel")->text(),
+             "No deck is shown.|No deck is shown.");
     QCOMPARE(viewer.window->exportDrawing(other.filePath("out.pdf")).error(), "There is no deck to export.");
 }
 
