@@ -199,7 +199,8 @@ private slots:
 
     // A viewer without its kernel module (copied alone to a folder of its
     // own): the takeoff as ever, the hidden lines from the depth buffer, and
-    // a STEP file refused with the reason, nothing written.
+    // a STEP file refused with the reason, nothing written; the same with
+    // another module in the STEP module's place.
     void withoutTheKernelModule()
     {
         QTemporaryDir dir;
@@ -230,6 +231,15 @@ private slots:
         QVERIFY2(why.contains(dir.filePath("alone/joistmaster-step")), qPrintable(why));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
                  (QStringList{"Deck_Rectangle.txt", "alone", "x.csv", "x.svg"}));
+
+        // The hidden lines' module where the STEP module belongs: refused as a module of another build.
+        const QString bin = QFileInfo(qEnvironmentVariable("DECKVIEWER")).path();
+        QVERIFY(QFile::copy(bin + "/joistmaster-lines.so", dir.filePath("alone/joistmaster-step.so")));
+        run = render("x.step", {});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), "deckviewer: cannot write " + dir.filePath("x.step") + ": The geometry kernel module "
+                                                 + dir.filePath("alone/joistmaster-step.so") + " is of another build of Joistmaster.\n");
+        QVERIFY(!QFile::exists(dir.filePath("x.step")));
     }
 
     // The rows are in data/render-failures.txt.
