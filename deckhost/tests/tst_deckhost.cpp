@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 #include <QDBusPendingCall>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTest>
@@ -37,6 +38,7 @@ private slots:
     void aJournalInNoFolder();
     void aJournalThatIsAFifo();
     void aSecondHostIsTurnedAway();
+    void noSessionBus();
     void journalLinesAlsoGoToStdout();
     void targetsAreDistinctObjects();
     void aWindowedHostKeepsAnswering();
@@ -84,6 +86,22 @@ void TestDeckHost::aSecondHostIsTurnedAway()
     QVERIFY2(err.endsWith(QStringLiteral("(process %1): another host application is running. Stop it first, or use that one.\n")
                               .arg(first.processId())),
              qPrintable(err));
+}
+
+// A session bus that is not there: refused with the way to start one.
+void TestDeckHost::noSessionBus()
+{
+    QTemporaryDir dir;
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir.filePath("no-bus"));
+    process.setProcessEnvironment(environment);
+    process.start(qEnvironmentVariable("DECKHOST"), {"--headless"});
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 1);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.startsWith(R"(deckhost: there is no session bus to offer "Plankora.Application" on ()"), qPrintable(err));
+    QVERIFY2(err.endsWith("). Start one, e.g. with dbus-run-session -- deckhost.\n") && err.count(u'\n') == 1, qPrintable(err));
 }
 
 void TestDeckHost::journalLinesAlsoGoToStdout()

@@ -6,12 +6,13 @@
 //   daemon has a service file for "Plankora.Application": what the host
 //   receives and what the wizard gets back for every way a host can let it down.
 // Each journal is a section "[name]" with its lines in order; blank lines and
-// lines starting with "#" are not read.
+// lines starting with "#" are not read. And a journal line's escapes.
 #include "datatable.h"
 #include "dbusconnector.h"
 #include "dbuslink.h"
 #include "deckhostprocess.h"
 #include "fakehost.h"
+#include "journalline.h"
 #include "sequences.h"
 
 #include <QDBusConnection>
@@ -64,7 +65,17 @@ private slots:
     void overTheBus();
     void noBus();
     void theBusWouldHaveStartedTheHost();
+    void journalEscapes();
 };
+
+// A string with every character a journal line escapes, each as JSON writes it.
+void TestConversations::journalEscapes()
+{
+    const host::JournalEntry entry{"/A", "I", "M", "call", {std::string("q\"b\\\b\f\n\r\t\x01z")}, {}};
+    QCOMPARE(QByteArray::fromStdString(host::journalLine(entry)),
+             QByteArray("{\"path\":\"/A\",\"interface\":\"I\",\"member\":\"M\",\"kind\":\"call\","
+                        "\"args\":[\"q\\\"b\\\\\\b\\f\\n\\r\\t\\u0001z\"]}"));
+}
 
 // Rows "[conversation | what goes wrong]".
 void TestConversations::withTheFakeHost()
