@@ -1,6 +1,7 @@
 // Drawings out: SVG and PDF files are well formed, carry every word of the
 // title block, keep line drawings as vectors, and are written whole or not at
-// all.
+// all; a hidden-line SVG byte for byte (data/hidden-dashed.svg).
+#include "datatable.h"
 #include "drawing.h"
 #include "pdftext.h"
 
@@ -128,6 +129,8 @@ void TestDrawingFiles::written()
         texts = *read;
         QCOMPARE(int(bytes.count("stroke-dasharray=")), dashedPaths);
         QCOMPARE(int(bytes.count("<image ")), images);
+        if (dashedPaths == 1) // the file whole, read by eye once
+            QCOMPARE(bytes, dataBytes(JM_TESTDATA "/hidden-dashed.svg"));
     } else {
         QVERIFY(bytes.startsWith("%PDF-1."));
         QVERIFY(bytes.trimmed().endsWith("%%EOF"));
