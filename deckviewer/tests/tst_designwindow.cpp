@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -258,8 +259,11 @@ void TestDesignWindow::saveAndAskBeforeLeaving()
     answers << deckview::SaveAnswer::Cancel << deckview::SaveAnswer::Save;
     presenter.open(m_wizard.path()); // Cancel again
     QVERIFY(dataBytes(file).contains("\"beamPlies\": 2,"));
+    QCOMPARE(window->statusBar()->currentMessage(), "Saved " + file); // from Save As
+    window->statusBar()->clearMessage();
     QVERIFY(redrawn(presenter, [&] { presenter.open(m_wizard.path()); }));
     QVERIFY(dataBytes(file).contains("\"beamPlies\": 3,"));
+    QCOMPARE(window->statusBar()->currentMessage(), "Saved " + file);
     QCOMPARE(window->windowTitle(), QStringLiteral("Viewer - Rectangle"));
     // The saved design opens again as itself, and re-renders as it was.
     QVERIFY(redrawn(presenter, [&] { presenter.open(file); }));
