@@ -1,8 +1,10 @@
 // No text on any sheet of the drawing set crosses a member line, a dimension
 // line, an outline, a circle or another text: the nine shapes at four sizes on
 // Letter, and a rectangle, an L and a cut shape on A4, Tabloid and A3; and a
-// rectangle hung on the house along each of its edges; a table's columns.
+// rectangle hung on the house along each of its edges; a table's columns;
+// a sheet's SVG whole.
 
+#include "datatable.h"
 #include "deckcases.h"
 #include "drawingset.h"
 #include "extras.h"
@@ -32,7 +34,23 @@ private slots:
     void hungOnTheHouse_data();
     void hungOnTheHouse();
     void tableHeadingsKeepApart();
+    void sheetSvgWhole();
 };
+
+// A sheet of one of each thing drawn, as SVG text whole (data/sheet.svg,
+// read by eye): a filled outline, a dashed circle, lines of two weights,
+// a bold text turned and one to escape.
+void TestLegible::sheetSvgWhole()
+{
+    Sheet sheet{.key = QStringLiteral("x"), .title = QStringLiteral("Plan & <notes>"), .paperMm = QSizeF(100, 50.5)};
+    addShape(sheet, QPolygonF({{0, 0}, {10, 0}, {10, 5}}), Weight::Heavy, false, Fill::Black);
+    sheet.circles.push_back({{20, 20}, 2.5, Weight::Light, true});
+    addLine(sheet, {0, 0}, {1, 1}, Weight::Light);
+    addLine(sheet, {2, 2}, {3, 3.125}, Weight::Medium, true);
+    sheet.texts.push_back({{5, 6}, QStringLiteral("A<B"), 2.5, Anchor::Middle, 90, true});
+    sheet.texts.push_back({{7, 8}, QStringLiteral("\"C\" & D"), 3.5, Anchor::End});
+    QCOMPARE(QString::fromUtf8(sheetSvg(sheet)), QString::fromUtf8(dataBytes(JM_TESTDATA "/sheet.svg")));
+}
 
 // A table's column is as wide as its widest text, the heading measured in
 // bold: a long heading over short cells keeps clear of the next column.
