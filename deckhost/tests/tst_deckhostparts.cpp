@@ -42,6 +42,7 @@ class TestDeckHostParts : public QObject {
 private slots:
     void commandLine_data();
     void commandLine();
+    void help();
     void aLongCallIsShownShort();
     void hostilePaths_data();
     void hostilePaths();
@@ -61,6 +62,12 @@ void TestDeckHostParts::commandLine()
 {
     QFETCH(QStringList, words);
     QTEST(summary(parseOptions(words, QStringLiteral("/own"))), "expected");
+}
+
+// --help's text whole (data/help.txt).
+void TestDeckHostParts::help()
+{
+    QCOMPARE(helpText(), QString::fromUtf8(dataBytes(JM_TESTDATA "/help.txt")));
 }
 
 void TestDeckHostParts::aLongCallIsShownShort()

@@ -183,9 +183,12 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     };
     for (int r = 0; r < table->rowCount(); ++r)
         QCOMPARE(rowText(r), lines[r]);
-    QVERIFY(presenter.window()->takeoffNotes->text().contains(
-        "The wizard's notes\n4 inch x 4 inch Square Posts\n12 foot 2x8 Beams\n8 foot 2x6 Joists\n2x6 Pieces of Decking"));
-    QVERIFY(presenter.window()->takeoffNotes->text().contains("These are example prices"));
+    // The priced golden file's subtotals and total, then the wizard's notes.
+    QCOMPARE(presenter.window()->takeoffNotes->text(),
+             "Subtotal lumber 1,171.38\nSubtotal hardware 558.48\nSubtotal concrete 136.08\nTotal 1,865.94\n"
+             "These are example prices: double-click a unit price to put in your own (saved to "
+                 + qEnvironmentVariable("XDG_CONFIG_HOME") + "/joistmaster/prices.csv).\n\nThe wizard's notes\n"
+             "4 inch x 4 inch Square Posts\n12 foot 2x8 Beams\n8 foot 2x6 Joists\n2x6 Pieces of Decking");
 
     // A price typed into the table: in prices.csv afterwards and in the totals.
     // It is the price of 2x6 lumber 16 ft long, so the 2 rim joists of that

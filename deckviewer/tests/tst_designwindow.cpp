@@ -422,6 +422,11 @@ void TestDesignWindow::framingRows()
         rows << row;
     }
     QCOMPARE(rows.join(u'\n') + u'\n', QString::fromUtf8(dataBytes(JM_TESTDATA "/framing-rows.txt")));
+    // A value no choice holds (a hand-made file's) is shown in inches.
+    design::Design odd;
+    odd.deck.joistSpacing = 13.5;
+    panel.setDesign(&odd);
+    QCOMPARE(panel.findChild<QComboBox *>(QStringLiteral("joistSpacingBox"))->currentText(), QStringLiteral("13.5 in"));
 }
 
 // Each board a design may be decked with, shown by its name; chosen on a

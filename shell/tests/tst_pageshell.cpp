@@ -7,6 +7,7 @@
 #include "datatable.h"
 #include "wizardpage.h"
 
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -61,7 +62,17 @@ class TestPageShell : public QObject {
     Q_OBJECT
 private slots:
     void checkTiming();
+    void font();
 };
+
+// The pages' font: "MS Sans Serif" at 13 pixels, else the sans-serifs of its widths.
+void TestPageShell::font()
+{
+    const QFont f = pageFont();
+    QCOMPARE(f.families(), (QStringList{"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans"}));
+    QCOMPARE(f.pixelSize(), 13);
+    QCOMPARE(f.weight(), QFont::Normal);
+}
 
 // The rows are in data/focus-checks.txt. The check runs once, before the click;
 // a second click runs no second check.
