@@ -31,6 +31,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <utility>
+
 using namespace deckview;
 
 namespace {
@@ -206,6 +208,13 @@ void TestDeckDrawing::windowAfterOpenSymbolFile()
     QVERIFY(!presenter.window()->takeoffNotes->text().contains("These are example prices"));
     table->item(2, 5)->setText("13.48");
     QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1865.94,\r");
+    // A price that is no number, or below 0: refused above the notes, the price as it was.
+    for (const auto &[typed, refusal] : {std::pair{"x", "A price is a number of at least 0."},
+                                         {"-1", "A price is a number from 0 to 1,000,000."}}) {
+        table->item(2, 5)->setText(typed);
+        QVERIFY2(presenter.window()->takeoffNotes->text().startsWith(refusal + QStringLiteral("\nSubtotal lumber ")), typed);
+        QCOMPARE(rowText(table->rowCount() - 1), "Total,,,,,,1865.94,\r");
+    }
 }
 
 // The worked example, then a deck that cannot be shown, asked for while the
