@@ -60,6 +60,11 @@ std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area
             text(area.left() + indent, line, bold);
         }
     };
+    // A heading starts a sheet rather than end one: it keeps the first line under it.
+    auto heading = [&](const QString &words) {
+        need(4 + 2 * 4.6);
+        paragraph(words, true, y == area.top() ? 0 : 4);
+    };
     paragraph(QStringLiteral("CODE CHECK"), true);
     paragraph(deckmodel::verdictLine(report), true);
 
@@ -88,7 +93,7 @@ std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area
                 r == 0 ? Weight::Medium : Weight::Light);
         y += 0.8;
     }
-    paragraph(QStringLiteral("SETTINGS"), true, 4);
+    heading(QStringLiteral("SETTINGS"));
     paragraph(QStringLiteral("Species: %1, No. 2 grade").arg(deckmodel::speciesWords(in.settings.species)));
     paragraph(in.settings.snowLoadPsf > 0
                   ? QStringLiteral("Snow load: %1 psf ground snow load").arg(in.settings.snowLoadPsf)
@@ -96,7 +101,7 @@ std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area
     paragraph(QStringLiteral("Soil bearing: %1 psf").arg(QLocale(QLocale::English).toString(in.settings.soilBearingPsf)));
     paragraph(QStringLiteral("Footings: %1").arg(in.settings.footing == deckmodel::FootingShape::Round
                                                     ? QStringLiteral("round") : QStringLiteral("square")));
-    paragraph(QStringLiteral("ASSUMPTIONS"), true, 4);
+    heading(QStringLiteral("ASSUMPTIONS"));
     paragraph(deckmodel::codeAssumptions(in.settings, in.deck.stair.present));
     return sheets;
 }
