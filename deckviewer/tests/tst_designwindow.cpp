@@ -39,6 +39,7 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <map>
 
 class TestDesignWindow : public QObject {
     Q_OBJECT
@@ -399,27 +400,56 @@ void TestDesignWindow::a2DDesignEdited()
 }
 
 // The framing panel's rows in order, each box's name, range and unit, or
-// its choices (data/framing-rows.txt).
+// its choices, and the Edit menu's name of a change made in it: on a 3D
+// deck hung on the house, or on a 2D deck for the style and width
+// (data/framing-rows.txt).
 void TestDesignWindow::framingRows()
 {
     deckviewer::FramingPanel panel;
     auto *form = panel.findChild<QFormLayout *>();
     QVERIFY(form);
+    const auto box = [&](int r) { return form->itemAt(r, QFormLayout::FieldRole)->widget(); };
+    std::map<QWidget *, QString> changeOf;
+    QWidget *changing = nullptr;
+    connect(&panel, &deckviewer::FramingPanel::edited, this, [&](const QString &what) { changeOf[changing] = what; });
+    for (const bool plan : {false, true}) {
+        design::Design shown;
+        shown.is2D = plan;
+        shown.deck.deckType = 2, shown.deck.depthA = 16, shown.deck.widthB = 12, shown.deck.postSize = 4;
+        shown.deck.beamHeight = 7.25, shown.deck.joistHeight = 5.5, shown.deck.joistSpacing = 12;
+        shown.plan.style = 1, shown.plan.widthFeet = 10;
+        shown.attachment.attached = true, shown.attachment.edge = 0;
+        panel.setDesign(&shown);
+        for (int r = 0; r < form->rowCount(); ++r) {
+            changing = box(r);
+            if (!changing->isEnabled() || changeOf.count(changing))
+                continue;
+            if (auto *feet = qobject_cast<QDoubleSpinBox *>(changing))
+                feet->setValue(feet->value() == feet->maximum() ? feet->minimum() : feet->maximum());
+            else if (auto *count = qobject_cast<QSpinBox *>(changing))
+                count->setValue(count->value() == count->maximum() ? count->minimum() : count->maximum());
+            else if (auto *choices = qobject_cast<QComboBox *>(changing))
+                emit choices->activated((choices->currentIndex() + 1) % choices->count());
+            else if (auto *edit = qobject_cast<QLineEdit *>(changing)) {
+                edit->setText(QStringLiteral("x"));
+                emit edit->editingFinished();
+            }
+        }
+    }
     QStringList rows;
     for (int r = 0; r < form->rowCount(); ++r) {
-        QWidget *box = form->itemAt(r, QFormLayout::FieldRole)->widget();
         QString row = qobject_cast<QLabel *>(form->itemAt(r, QFormLayout::LabelRole)->widget())->text() + " | "
-            + box->objectName() + " | ";
-        if (auto *feet = qobject_cast<QDoubleSpinBox *>(box))
+            + box(r)->objectName() + " | ";
+        if (auto *feet = qobject_cast<QDoubleSpinBox *>(box(r)))
             row += QStringLiteral("%1 to %2%3 by %4").arg(feet->minimum()).arg(feet->maximum()).arg(feet->suffix()).arg(feet->singleStep());
-        else if (auto *count = qobject_cast<QSpinBox *>(box))
+        else if (auto *count = qobject_cast<QSpinBox *>(box(r)))
             row += QStringLiteral("%1 to %2").arg(count->minimum()).arg(count->maximum());
-        else if (auto *choices = qobject_cast<QComboBox *>(box))
+        else if (auto *choices = qobject_cast<QComboBox *>(box(r)))
             for (int i = 0; i < choices->count(); ++i)
                 row += (i ? ", " : "") + choices->itemText(i);
-        else if (qobject_cast<QLineEdit *>(box))
+        else if (qobject_cast<QLineEdit *>(box(r)))
             row += "text";
-        rows << row;
+        rows << row + " | " + changeOf[box(r)];
     }
     QCOMPARE(rows.join(u'\n') + u'\n', QString::fromUtf8(dataBytes(JM_TESTDATA "/framing-rows.txt")));
     // A value no choice holds (a hand-made file's) is shown in inches.

@@ -109,6 +109,7 @@ private slots:
     void stylePlan();
     void details();
     void everyText();
+    void statusAndSettings();
     void titleBlock();
     void stairOnPlan_data();
     void stairOnPlan();
@@ -364,6 +365,34 @@ void TestSheets::everyText()
         for (const SheetText &t : sheet.texts)
             lines << sheet.key + QStringLiteral(" | ") + (t.bold ? QStringLiteral("*") : QString()) + t.text;
     QCOMPARE(lines.join(u'\n') + u'\n', QString::fromUtf8(dataBytes(JM_TESTDATA "/sheet-texts.txt")));
+}
+
+// The title block's code status for hand-made reports (the rows that pass,
+// fail or fall outside count; a row to build to does not), and the check
+// sheet's settings as chosen.
+void TestSheets::statusAndSettings()
+{
+    using deckmodel::Verdict;
+    const auto status = [](std::initializer_list<Verdict> verdicts) {
+        deckmodel::CodeReport report;
+        for (Verdict v : verdicts)
+            report.checks.push_back({QStringLiteral("R"), {}, {}, {}, {}, v, QStringLiteral("S")});
+        return codeStatusLine(report);
+    };
+    QCOMPARE(status({Verdict::Pass, Verdict::Information}), "Checked against the 2021 IRC, R507, R311.7, R312: passes");
+    QCOMPARE(status({Verdict::Pass, Verdict::Outside, Verdict::Information}),
+             "OUTSIDE THE TABLES for 1 of 2 rules: see the code check sheet");
+    QCOMPARE(status({Verdict::Outside, Verdict::Fail, Verdict::Fail}), "FAILS 2 of 3 rules: see the code check sheet");
+
+    const deckmodel::CodeSettings chosen{deckmodel::Species::Redwood, 60, 2000, deckmodel::FootingShape::Square};
+    const std::vector<Sheet> sheets = deckSheets(framed(workedExample()), chosen, setFactsOf(framed(workedExample())), Paper::Letter);
+    QStringList texts; // the check sheet and its continuation
+    for (const Sheet &sheet : sheets)
+        if (sheet.key == u"check")
+            texts << textsOf(sheet);
+    const qsizetype at = texts.indexOf(QStringLiteral("SETTINGS"));
+    QVERIFY(at > 0);
+    QCOMPARE(texts.mid(at + 2, 3), (QStringList{"Snow load: 60 psf ground snow load", "Soil bearing: 2,000 psf", "Footings: square"}));
 }
 
 // The title block: an L's own B (not its overall depth), the owner, site

@@ -322,7 +322,8 @@ void TestViewerSettings::commandLine()
 
 // Values no one types on purpose: empty, with terminal escapes, very long.
 // A message quotes at most 80 characters of one, its control characters
-// escaped; an option that would be silently ignored is refused.
+// escaped; an option that would be silently ignored is refused. And the
+// waste allowance's bounds.
 void TestViewerSettings::hostileArguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -341,6 +342,9 @@ void TestViewerSettings::hostileArguments_data()
     QTest::newRow("a long unknown option with a line break")
         << render + QStringList{"--x\r\n" + QString(200, u'y')}
         << "unknown option \"--x\\r\\n" + QString(75, u'y') + "...\" (see --help).";
+    QTest::newRow("--waste 0, the least") << render + QStringList{"--waste", "0"} << "";
+    QTest::newRow("--waste 100, the most") << render + QStringList{"--waste", "100"} << "";
+    QTest::newRow("--waste past 100") << render + QStringList{"--waste", "100.5"} << "--waste 100.5: write a percentage from 0 to 100.";
     QTest::newRow("--waste with a NUL") << render + QStringList{"--waste", QString::fromLatin1("1\0", 2)}
                                         << "--waste \"1\\0\": write a percentage from 0 to 100.";
 }
