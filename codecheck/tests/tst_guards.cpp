@@ -56,6 +56,8 @@ const std::map<QString, std::function<void(Deck &)>> Faults = {
     {"worked example", [](Deck &) {}},
     {"baluster 1 gone", [](Deck &d) { std::erase_if(d.members, [](const Member &m) { return m.name == u"Baluster 1"; }); }},
     {"handrail 3 inches higher", [](Deck &d) { moveWhere(d, [](const Member &m) { return m.kind == Kind::Handrail; }, 3); }},
+    {"handrail 3 inches lower", [](Deck &d) { moveWhere(d, [](const Member &m) { return m.kind == Kind::Handrail; }, -3); }},
+    {"handrail gone", [](Deck &d) { std::erase_if(d.members, [](const Member &m) { return m.kind == Kind::Handrail; }); }},
     {"top rails 1 inch lower", [](Deck &d) { moveWhere(d, [](const Member &m) { return m.name.startsWith(u"Top rail "); }, -1); }},
     {"guards gone", [](Deck &d) { d.guardBays.clear(); }},
     // Narrower stairs are refused when built: the row's record is changed after.
