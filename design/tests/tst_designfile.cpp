@@ -139,7 +139,7 @@ void TestDesignFile::refusesBadFiles_data()
     QTest::addColumn<QString>("message");
     const QByteArray good = dataBytes(QStringLiteral(JM_TESTDATA "/every-field.jmdeck"));
     const QList<QStringList> rows = dataTable(QStringLiteral(JM_TESTDATA "/bad-designs.txt"));
-    QCOMPARE(rows.size(), 67);
+    QCOMPARE(rows.size(), 70);
     addBadRows(good, rows);
     const QList<QStringList> attached = dataTable(QStringLiteral(JM_TESTDATA "/bad-attachments.txt"));
     QCOMPARE(attached.size(), 7);
