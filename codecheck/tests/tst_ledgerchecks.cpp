@@ -141,6 +141,9 @@ void TestLedgerChecks::checksTheWorkedExample()
     const CodeReport dflReport = checkCode(*deck, dfl);
     const CodeCheck *dflSize = rowNamed(dflReport, QStringLiteral("R507.9.1.1 ledger size and grade"));
     QCOMPARE(int(dflSize->result), int(Verdict::Information));
+    QCOMPARE(dflSize->sentence, QStringLiteral("Buy the 2x8 ledger as incised pressure-treated hem-fir or treated Southern "
+                                               "pine, No. 2 or better: the code names neither Douglas fir-larch nor "
+                                               "spruce-pine-fir for a ledger."));
     // The ledger's own joist span: the joists' span row counts it.
     const CodeCheck *joists = rowNamed(report, QStringLiteral("R507.6 joist span"));
     QCOMPARE(*joists->valueInches, 53.75); // 54.5 to 108.25 is longer than the ledger's 53

@@ -80,7 +80,8 @@ void TestPriceList::changesOneLine()
                                       "Joists,2x8,16,piece,18.98\r\nRim joists,2x6,12,piece,10.50\n"
                                       "Beam plies,2x8,12,piece,14.28\n"));
 
-    // The examples say so until a price is changed.
+    // The examples say so until a price is changed (data/example-prices.csv: the file as first made).
+    QCOMPARE(PriceList::exampleBytes(), dataBytes(JM_TESTDATA "/example-prices.csv"));
     PriceList examples = PriceList::parse(PriceList::exampleBytes(), QStringLiteral("prices.csv"));
     QVERIFY(examples.isExample());
     QVERIFY(examples.problems().empty());
