@@ -318,14 +318,20 @@ void TestSheets::windowMenu()
     QVERIFY(dataBytes(dir.filePath(QStringLiteral("large.pdf"))).contains("/MediaBox [0 0 1224.000000 792.000000]"));
 }
 
-// The 2D road's plan: style 1 has 11 corners, so 11 edges dimensioned; the
+// The 2D road's plan as the viewer sets it: style 1 has 11 corners, so 11 edges dimensioned; the
 // width as typed under the stretch its picture letters A (the whole width).
 void TestSheets::stylePlan()
 {
-    const auto outline = deckmodel::stylePlan(1, 24);
-    QVERIFY(outline.ok());
-    const std::vector<Sheet> sheets = styleSheets(*outline, 1, 24, SetFacts{}, Paper::A4);
+    ShownDeck shown;
+    shown.isPlan = true;
+    shown.style = {1, 24};
+    const jm::Result<std::vector<Sheet>> set = deckviewer::sheetsOf(shown, Paper::A4);
+    QVERIFY(set.ok());
+    const std::vector<Sheet> &sheets = *set;
     QCOMPARE(sheets.size(), size_t(1));
+    // The title block names the style and its overall size, as the plan's overall dimensions give it.
+    QCOMPARE(textsOf(sheets.front()).mid(5, 4), (QStringList{"Deck: Deck 1", "Shape: 2D deck style 1",
+                                                           "Overall: 24' 0\" x 11' 0\"", "Height: on the ground"}));
     int edges = 0;
     QStringList typed;
     for (const SheetDimension &d : sheets.front().dimensions) {
