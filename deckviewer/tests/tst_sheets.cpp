@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -391,7 +392,8 @@ void TestSheets::statusAndSettings()
     QCOMPARE(status({Verdict::Outside, Verdict::Fail, Verdict::Fail}), "FAILS 2 of 3 rules: see the code check sheet");
 
     const deckmodel::CodeSettings chosen{deckmodel::Species::Redwood, 60, 2000, deckmodel::FootingShape::Square};
-    const std::vector<Sheet> sheets = deckSheets(framed(workedExample()), chosen, setFactsOf(framed(workedExample())), Paper::Letter);
+    const deckmodel::Deck deck = framed(workedExample());
+    const std::vector<Sheet> sheets = deckSheets(deck, chosen, setFactsOf(deck), Paper::Letter);
     QStringList texts; // the check sheet and its continuation
     for (const Sheet &sheet : sheets)
         if (sheet.key == u"check")
