@@ -221,24 +221,34 @@ void TestSheets::textsKeepApart()
 // sq ft), so one row.
 void TestSheets::footingSchedule()
 {
-    const Sheet footing = sheetNamed(setOf(framed(workedExample())), QStringLiteral("footing"));
-    std::map<double, std::map<double, QString>> rows; // by baseline, by x
-    double markX = -1;
-    for (const SheetText &t : footing.texts) {
-        rows[std::round(t.at.y() * 100)][t.at.x()] = t.text;
-        if (t.text == u"Mark")
-            markX = t.at.x();
-    }
-    QStringList table;
-    for (const auto &[y, cells] : rows)
-        if (cells.count(markX)) {
-            QStringList line;
-            for (const auto &[x, text] : cells)
-                line << text;
-            table << line.join(QStringLiteral(" | "));
+    // The schedule's rows, each read along its baseline.
+    const auto schedule = [](const Sheet &footing) {
+        std::map<double, std::map<double, QString>> rows; // by baseline, by x
+        double markX = -1;
+        for (const SheetText &t : footing.texts) {
+            rows[std::round(t.at.y() * 100)][t.at.x()] = t.text;
+            if (t.text == u"Mark")
+                markX = t.at.x();
         }
-    QCOMPARE(table, (QStringList{QStringLiteral("Mark | Size | Thickness | Bottom | Tributary area | Count"),
-                                 QStringLiteral("F1 | 15\" dia. | 6\" | 12\" min. below grade | up to 33 sq ft | 6")}));
+        QStringList table;
+        for (const auto &[y, cells] : rows)
+            if (cells.count(markX)) {
+                QStringList line;
+                for (const auto &[x, text] : cells)
+                    line << text;
+                table << line.join(QStringLiteral(" | "));
+            }
+        return table;
+    };
+    QCOMPARE(schedule(sheetNamed(setOf(framed(workedExample())), QStringLiteral("footing"))),
+             (QStringList{QStringLiteral("Mark | Size | Thickness | Bottom | Tributary area | Count"),
+                          QStringLiteral("F1 | 15\" dia. | 6\" | 12\" min. below grade | up to 33 sq ft | 6")}));
+    // Posts 36 ft apart carry up to 200 sq ft, past the footing table: size and thickness are a designer's.
+    deckmodel::DeckParameters past = workedExample();
+    past.depthA = 20, past.widthB = 40, past.beamSpacing = 15, past.postSpacing = 36;
+    // 2 beam lines 15 ft apart, 2 posts on each 36 ft apart: 4 posts of 10 x 20 ft.
+    QCOMPARE(schedule(sheetNamed(setOf(framed(past)), QStringLiteral("footing"))).value(1),
+             QStringLiteral("F1 | by design | by design | 12\" min. below grade | up to 200 sq ft | 4"));
 }
 
 // A sheet the set does not have, refused with the sheets it does (the
