@@ -281,6 +281,7 @@ void TestSheets::commandLineSet()
     QVERIFY(QFileInfo(dir.filePath("set-section.svg")).isSymLink());
     QCOMPARE(QFileInfo(dir.filePath("victim.txt")).size(), 3);
     QVERIFY(dataBytes(dir.filePath(QStringLiteral("set-framing.svg"))).contains(">5' 6&quot;</text>"));
+    QVERIFY(dataBytes(dir.filePath(QStringLiteral("set-framing.svg"))).contains("\n<title>Framing plan</title>\n"));
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())
