@@ -38,6 +38,7 @@ std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area
     sheets.back().key = QStringLiteral("check");
     sheets.back().title = QStringLiteral("Code check");
     const deckmodel::CodeReport report = deckmodel::checkCode(in.deck, in.settings);
+    const double lineMm = 4.6; // a line of text at 2.5 mm, with its spacing
     double y = area.top();
     // Room for `height` more below y, else a sheet more.
     auto need = [&](double height) {
@@ -55,14 +56,14 @@ std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area
     auto paragraph = [&](const QString &words, bool bold = false, double gap = 0, double indent = 0) {
         y += gap;
         for (const QString &line : wrapText(words, area.width() - indent, 2.5, bold)) {
-            need(4.6);
-            y += 4.6;
+            need(lineMm);
+            y += lineMm;
             text(area.left() + indent, line, bold);
         }
     };
     // A heading starts a sheet rather than end one: it keeps the first line under it.
     auto heading = [&](const QString &words) {
-        need(4 + 2 * 4.6);
+        need(4 + 2 * lineMm);
         paragraph(words, true, y == area.top() ? 0 : 4);
     };
     paragraph(QStringLiteral("CODE CHECK"), true);
@@ -78,15 +79,15 @@ std::vector<Sheet> codeCheckSheets(const DeckSheetsInput &in, const QRectF &area
     for (size_t r = 0; r < rows.size(); ++r) {
         const QStringList cell = r == 0 ? QStringList{} : wrapText(QStringLiteral("Table cell: ") + rows[r][4],
                                                                    area.width() - 8, 2.5);
-        need(4.6 * (1 + cell.size()) + 1);
-        y += 4.6;
+        need(lineMm * double(1 + cell.size()) + 1);
+        y += lineMm;
         double x = area.left();
         for (size_t c = 0; c < 4; ++c) {
             text(x, rows[r][qsizetype(c)], r == 0 || (c == 3 && rows[r][3] != QStringLiteral("PASS")));
             x += widths[c];
         }
         for (const QString &line : cell) {
-            y += 4.6;
+            y += lineMm;
             text(area.left() + 6, line, false);
         }
         addLine(sheets.back(), QPointF(area.left(), y + 1.3), QPointF(area.right(), y + 1.3),

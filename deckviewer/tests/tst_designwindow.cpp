@@ -158,8 +158,6 @@ void TestDesignWindow::hangOnTheHouse()
     QVERIFY(house && to && sheathing);
     QCOMPARE(house->currentText(), QStringLiteral("Free-standing"));
     QVERIFY(!to->isEnabled() && !sheathing->isEnabled());
-    QCOMPARE(house->count(), 5);
-    QCOMPARE(house->itemText(2), QStringLiteral("Hung on the house along the back edge"));
     QVERIFY(redrawn(presenter, [&] {
         house->setCurrentIndex(2);
         emit house->activated(2);
@@ -338,13 +336,8 @@ void TestDesignWindow::a2DDesignEdited()
     QVERIFY(style->isVisibleTo(panel) && width->isVisibleTo(panel) && !overhang->isVisibleTo(panel));
     auto *lot = panel->findChild<QDoubleSpinBox *>(QStringLiteral("lotWidthBox"));
     QVERIFY(lot && !lot->isVisibleTo(panel)); // a 2D deck's drawing set has no site plan
-    QCOMPARE(style->count(), 19);
-    QCOMPARE(style->itemText(0), QStringLiteral("Deck 1"));
-    QCOMPARE(style->itemText(18), QStringLiteral("Deck 19"));
     QCOMPARE(style->currentText(), QStringLiteral("Deck 3"));
     QCOMPARE(width->text(), QStringLiteral("24.50 ft"));
-    QCOMPARE(width->minimum(), 1.0);
-    QCOMPARE(width->maximum(), 1000.0);
 
     QVERIFY(redrawn(presenter, [&] { width->setValue(30); }));
     QCOMPARE(drawn.last().at(0).toString(), QStringLiteral("drawn Deck 3: 30' 0\" wide"));
